@@ -1,0 +1,28 @@
+# Two commands do all set-up on a fresh Debian 12 machine:
+#   make run    build and open the sample catalog
+#   make test   build and pass every test
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: setup configure build run test bench clean
+
+setup:
+	@scripts/setup
+
+configure: setup
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run-sample $(BUILD)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@scripts/run-benchmarks $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,108 @@
+#pragma once
+
+// The boundary between mosgrid and its two outside components: the chart control and the
+// data library. Both are Qt plugins found at run time in <program folder>/components and
+// reached only through these interfaces. Objects returned by an operation belong to the
+// caller, which releases them after use; a null result means "nothing" as documented.
+
+#include <QImage>
+#include <QtPlugin>
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace quorex {
+
+// One daily bar; date is the calendar day as yyyymmdd (20240131).
+struct PriceBar {
+    std::int32_t date = 0;
+    double open = 0;
+    double high = 0;
+    double low = 0;
+    double close = 0;
+    double volume = 0;
+};
+
+// The data object of one security: its daily bars in ascending date order, never empty.
+class IPriceData {
+public:
+    virtual ~IPriceData() = default;
+    virtual std::span<const PriceBar> Bars() const = 0;
+};
+
+// Shared, like an automation reference: the control keeps the data it was given after the
+// caller has released its own reference.
+using PriceDataPtr = std::shared_ptr<const IPriceData>;
+
+// The data library ("brasko.Automation").
+class IDataLibrary {
+public:
+    virtual ~IDataLibrary() = default;
+    // LoadData: the series of one security, or null. Strings are the list file's bytes.
+    virtual PriceDataPtr LoadData(const std::string& source, const std::string& code,
+                                  std::int32_t type) = 0;
+};
+
+// One chart of the control's collection.
+class IChart {
+public:
+    virtual ~IChart() = default;
+    // Refresh: draw the chart with the current data and parameters.
+    virtual void Refresh() = 0;
+};
+
+// The control's Charts collection.
+class ICharts {
+public:
+    virtual ~ICharts() = default;
+    // Add: one chart from a definition; null when nothing was added.
+    virtual std::unique_ptr<IChart> Add(const std::string& definition) = 0;
+    // SetParam: parameters common to the collection's charts.
+    virtual void SetParam(const std::string& parameters) = 0;
+    // Clear: every chart removed.
+    virtual void Clear() = 0;
+};
+
+// The chart control. Its "window" is off screen: SetSize stands for moving the window,
+// Update for painting it at once, Picture for its pixels.
+class IChartControl {
+public:
+    virtual ~IChartControl() = default;
+    // GetCharts: the control's Charts collection, or null.
+    virtual std::unique_ptr<ICharts> GetCharts() = 0;
+    // SetData: the control draws from this data object (null: no data).
+    virtual bool SetData(PriceDataPtr data) = 0;
+
+    virtual void SetSize(int width, int height) = 0;
+    virtual void Update() = 0;
+    // Exactly width x height pixels as last painted by Update.
+    virtual const QImage& Picture() const = 0;
+};
+
+// What a plugin exports: a factory per component.
+class IDataLibraryFactory {
+public:
+    virtual ~IDataLibraryFactory() = default;
+    virtual std::unique_ptr<IDataLibrary> CreateDataLibrary() = 0;
+};
+
+class IChartControlFactory {
+public:
+    virtual ~IChartControlFactory() = default;
+    virtual std::unique_ptr<IChartControl> CreateChartControl() = 0;
+};
+
+// The names the program creates the components by, found in each plugin's metadata
+// under "ProgId".
+inline constexpr char kDataLibraryProgId[] = "brasko.Automation";
+inline constexpr char kChartControlProgId[] = "Quorex.XQuorexCtrl";
+
+} // namespace quorex
+
+#define QUOREX_DATA_LIBRARY_IID "jp.quorex.mosgrid.IDataLibraryFactory/1.0"
+#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/1.0"
+
+Q_DECLARE_INTERFACE(quorex::IDataLibraryFactory, QUOREX_DATA_LIBRARY_IID)
+Q_DECLARE_INTERFACE(quorex::IChartControlFactory, QUOREX_CHART_CONTROL_IID)

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+// The user-interface texts of the program's own windows, in one place.
+namespace AppTexts {
+
+inline const QString kAppName = QStringLiteral("mosgrid");
+inline const QString kWindowTitle = QStringLiteral("Quorex Catalog");
+inline const QString kDocumentTypeName = QStringLiteral("Mosgrid");
+inline const QString kOrganization = QStringLiteral("Quorex");
+
+inline const QString kMenuFile = QStringLiteral("ﾌｧｲﾙ(&F)");
+inline const QString kMenuSettings = QStringLiteral("設定");
+inline const QString kMenuExit = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)");
+inline const QString kMenuView = QStringLiteral("表示(&V)");
+inline const QString kMenuStatusBar = QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)");
+inline const QString kMenuHelp = QStringLiteral("ﾍﾙﾌﾟ(&H)");
+inline const QString kMenuShowHelp = QStringLiteral("ﾍﾙﾌﾟ");
+inline const QString kMenuAbout = QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)...");
+
+// Command strings: status-bar prompt, line break, tool tip.
+inline const QString kCmdSettings = QStringLiteral("設定\n設定");
+inline const QString kCmdShowHelp = QStringLiteral("ヘルプ\nヘルプ");
+inline const QString kCmdAbout =
+    QStringLiteral("ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報");
+inline const QString kCmdExit = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了");
+inline const QString kCmdStatusBar =
+    QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え");
+
+inline const QString kStatusReady = QStringLiteral("ﾚﾃﾞｨ");
+
+inline const QString kAboutCaption = QStringLiteral("About...");
+inline const QString kCopyright =
+    QStringLiteral("Copyright (C) 2026 the mosgrid developers. Version %1");
+
+// The dialog font of the original resources and its stand-in on Linux.
+inline const QString kDialogFontFamily = QStringLiteral("ＭＳ Ｐゴシック");
+inline const QString kDialogFontSubstitute = QStringLiteral("IPAPGothic");
+inline constexpr int kDialogFontPoints = 9;
+
+} // namespace AppTexts

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// The program's one way to tell the user about a failure: a modal box with the caption
+// "mosgrid", an OK button and a warning icon.
+void ShowMessageBox(const QString& text);
+
+// Replaces the modal box, for tests and headless runs; an empty handler restores the box.
+using MessageBoxHandler = std::function<void(const QString&)>;
+void SetMessageBoxHandler(MessageBoxHandler handler);

@@ -1,0 +1,42 @@
+#pragma once
+
+// Every section, key, default and built-in value of mosgrid.ini, in one place.
+namespace SettingsKeys {
+
+inline constexpr char kSectionChart[] = "Chart";
+inline constexpr char kSectionCharts[] = "Charts";
+inline constexpr char kSectionName[] = "Name";
+
+inline constexpr char kSizeX[] = "SizeX";
+inline constexpr char kSizeY[] = "SizeY";
+inline constexpr char kNum[] = "Num";
+inline constexpr char kChartFormat[] = "Chart%d";
+inline constexpr char kParam[] = "Param";
+inline constexpr char kBackColor[] = "BackColor";
+inline constexpr char kTextColor[] = "TextColor";
+inline constexpr char kTransParent[] = "TransParent";
+
+inline constexpr int kDefaultSizeX = 300;
+inline constexpr int kDefaultSizeY = 180;
+inline constexpr int kDefaultNum = 0;
+inline constexpr int kDefaultBackColor = 8421440;   // 0x808040: red 64, green 128, blue 128
+inline constexpr int kDefaultTextColor = 16777215;  // 0xFFFFFF: white
+inline constexpr int kDefaultTransParent = 0;
+
+inline constexpr char kBuiltInChart[] = "Daily; DispMaxMin=0";
+inline constexpr char kBuiltInParam[] = "AssistLine=0; FontSize=9; DispNum=60; ShowScrollBar=0";
+
+// Every string read uses a buffer of this many bytes, so at most one byte less comes back.
+inline constexpr int kTextCapacity = 1024;
+
+// The settings pages accept at most this many characters in a text box.
+inline constexpr int kMaxTextLength = 1024;
+
+// The General page shows a stored size only from this value on.
+inline constexpr int kMinShownSize = 10;
+
+// The thumbnail size the rebuild uses is clamped to this range.
+inline constexpr int kMinUsableSize = 1;
+inline constexpr int kMaxUsableSize = 4096;
+
+} // namespace SettingsKeys
