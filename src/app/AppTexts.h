@@ -30,9 +30,11 @@ inline const QString kCmdStatusBar =
 
 inline const QString kStatusReady = QStringLiteral("ﾚﾃﾞｨ");
 
+// The framework's report of a document file that does not open; %1 is the path.
+inline const QString kOpenFailed = QStringLiteral("%1\nファイルを開けませんでした。");
+
 inline const QString kAboutCaption = QStringLiteral("About...");
-inline const QString kCopyright =
-    QStringLiteral("Copyright (C) 2026 the mosgrid developers. Version %1");
+inline const QString kCopyright = QStringLiteral("(C) 2026 mosgrid  Ver %1");
 
 // The dialog font of the original resources and its stand-in on Linux.
 inline const QString kDialogFontFamily = QStringLiteral("ＭＳ Ｐゴシック");

@@ -38,7 +38,6 @@ public:
 
 private:
     bool ProcessShellCommand(const CCatalogCommandLineInfo& info);
-    bool OpenDocumentFile(const std::string& path);
     bool PrintDocument(const CCatalogCommandLineInfo& info);
 
     std::string m_executablePath;

@@ -1,7 +1,17 @@
+#include "app/CCatalogApp.h"
+
 #include <QApplication>
+
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    return 0;
+    CCatalogApp app;
+    // QApplication has taken its own options out of argv; the rest are the program's.
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (!app.InitInstance(args))
+        return app.exitCode();
+    return QApplication::exec();
 }

@@ -1,0 +1,155 @@
+#include "app/CCatalogApp.h"
+
+#include "app/AppTexts.h"
+#include "app/CAboutBox.h"
+#include "app/CCatalogCommandLineInfo.h"
+#include "app/CMainFrame.h"
+#include "app/CMosgridDoc.h"
+#include "app/DialogLayout.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include <unistd.h>
+
+#include <array>
+#include <cassert>
+
+// Resources compiled into a static library must be registered by hand.
+static void InitResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace {
+
+CCatalogApp* g_app = nullptr;
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+
+std::string RunningExecutablePath()
+{
+    std::array<char, 4096> buffer{};
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (length <= 0)
+        return {};
+    return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+
+// The directory component of a path, ending in '/'.
+std::string DirectoryOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return "./";
+    return path.substr(0, slash + 1);
+}
+
+QIcon ApplicationIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/mosgrid-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
+
+CCatalogApp::CCatalogApp(std::string executablePath)
+    : m_executablePath(executablePath.empty() ? RunningExecutablePath()
+                                              : std::move(executablePath))
+{
+    assert(g_app == nullptr && "one application object per process");
+    InitResources();
+    g_app = this;
+    // The paths are fixed before anything else can ask for them.
+    m_strExeDir = DirectoryOf(m_executablePath);
+    m_strIniFile = m_strExeDir + "/mosgrid.ini";
+}
+
+CCatalogApp::~CCatalogApp()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+CCatalogApp* CCatalogApp::instance()
+{
+    return g_app;
+}
+
+CCatalogApp& theApp()
+{
+    assert(g_app != nullptr);
+    return *g_app;
+}
+
+bool CCatalogApp::InitInstance(const std::vector<std::string>& args)
+{
+    // The framework keeps its own values under this name; the program stores nothing there.
+    QCoreApplication::setOrganizationName(AppTexts::kOrganization);
+    QCoreApplication::setApplicationName(AppTexts::kAppName);
+    InstallFontSubstitutes();
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(ApplicationIcon());
+
+    CCatalogCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo, args);
+    // Before the view exists, so its first paint finds the path.
+    m_strListFile = cmdInfo.m_strFileName;
+
+    if (!ProcessShellCommand(cmdInfo))
+        return false;
+
+    m_pMainFrame->show();
+    return true;
+}
+
+bool CCatalogApp::ProcessShellCommand(const CCatalogCommandLineInfo& info)
+{
+    // There is no DDE here: a "dde" start opens an empty document like a plain start.
+    m_pDocument = std::make_unique<CMosgridDoc>();
+    if (!m_pDocument->OnNewDocument()) {
+        m_nExitCode = kExitFailure;
+        return false;
+    }
+    m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get());
+    if (m_pMainFrame->OnCreate() != 0) {
+        m_nExitCode = kExitFailure;
+        return false;
+    }
+
+    switch (info.m_nShellCommand) {
+    case CCatalogCommandLineInfo::FileNew:
+    case CCatalogCommandLineInfo::FileDDE:
+        return true;
+    case CCatalogCommandLineInfo::FileOpen:
+        if (!m_pDocument->OnOpenDocument(info.m_strFileName)) {
+            m_nExitCode = kExitFailure;
+            return false;
+        }
+        return true;
+    case CCatalogCommandLineInfo::FilePrint:
+    case CCatalogCommandLineInfo::FilePrintTo:
+        if (!m_pDocument->OnOpenDocument(info.m_strFileName)) {
+            m_nExitCode = kExitFailure;
+            return false;
+        }
+        // The program ends after printing, without showing its window.
+        m_nExitCode = PrintDocument(info) ? kExitSuccess : kExitFailure;
+        return false;
+    }
+    return false;
+}
+
+bool CCatalogApp::PrintDocument(const CCatalogCommandLineInfo& /*info*/)
+{
+    return false;
+}
+
+void CCatalogApp::OnAppAbout()
+{
+    CAboutBox aboutBox(m_pMainFrame.get());
+    aboutBox.exec();
+}

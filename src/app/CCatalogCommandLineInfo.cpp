@@ -1,0 +1,78 @@
+#include "app/CCatalogCommandLineInfo.h"
+
+#include "app/CCatalogApp.h"
+
+namespace {
+
+bool g_userCtrl = true;
+
+bool IsFlag(const std::string& param)
+{
+    if (param.empty())
+        return false;
+    if (param.front() == '-')
+        return true;
+    return param.front() == '/' && param.find('/', 1) == std::string::npos;
+}
+
+} // namespace
+
+void AfxOleSetUserCtrl(bool bUserCtrl)
+{
+    g_userCtrl = bUserCtrl;
+}
+
+bool AfxOleGetUserCtrl()
+{
+    return g_userCtrl;
+}
+
+void CCatalogCommandLineInfo::ParseParam(const std::string& param, bool bFlag, bool bLast)
+{
+    if (bFlag) {
+        // First match wins; the comparison is exact and case-sensitive.
+        if (param == "rm") {
+            if (CCatalogApp* app = CCatalogApp::instance())
+                app->m_bRemoveListFile = true;
+        } else if (param == "pt") {
+            m_nShellCommand = FilePrintTo;
+        } else if (param == "p") {
+            m_nShellCommand = FilePrint;
+        } else if (param == "dde") {
+            AfxOleSetUserCtrl(false);
+            m_nShellCommand = FileDDE;
+        } else if (param == "Embedding") {
+            AfxOleSetUserCtrl(false);
+            m_bRunEmbedded = true;
+            m_bShowSplash = false;
+        } else if (param == "Automation") {
+            AfxOleSetUserCtrl(false);
+            m_bRunAutomated = true;
+            m_bShowSplash = false;
+        }
+    } else if (m_strFileName.empty()) {
+        m_strFileName = param;
+    } else if (m_nShellCommand == FilePrintTo) {
+        if (m_strPrinterName.empty())
+            m_strPrinterName = param;
+        else if (m_strDriverName.empty())
+            m_strDriverName = param;
+        else if (m_strPortName.empty())
+            m_strPortName = param;
+    }
+
+    if (bLast) {
+        if (m_nShellCommand == FileNew && !m_strFileName.empty())
+            m_nShellCommand = FileOpen;
+        m_bShowSplash = !m_bRunEmbedded && !m_bRunAutomated;
+    }
+}
+
+void ParseCommandLine(CCatalogCommandLineInfo& info, const std::vector<std::string>& args)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool flag = IsFlag(arg);
+        info.ParseParam(flag ? arg.substr(1) : arg, flag, i + 1 == args.size());
+    }
+}

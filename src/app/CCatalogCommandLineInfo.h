@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The command-line record: the framework's fields and the catalog's own parse of them.
+class CCatalogCommandLineInfo {
+public:
+    enum ShellCommand {
+        FileNew = 0,
+        FileOpen = 1,
+        FilePrint = 2,
+        FilePrintTo = 3,
+        FileDDE = 4,
+    };
+
+    virtual ~CCatalogCommandLineInfo() = default;
+
+    // One parameter: flag without its leading '-' or '/', whether it was a flag, whether it
+    // is the last parameter.
+    virtual void ParseParam(const std::string& param, bool bFlag, bool bLast);
+
+    bool m_bShowSplash = true;
+    bool m_bRunEmbedded = false;
+    bool m_bRunAutomated = false;
+    ShellCommand m_nShellCommand = FileNew;
+    std::string m_strFileName;
+    std::string m_strPrinterName;
+    std::string m_strDriverName;
+    std::string m_strPortName;
+};
+
+// Feeds argv[1..] (already split and unquoted by the shell) to ParseParam in order.
+// A parameter beginning with '-' is a flag; one beginning with '/' is a flag only when it holds
+// no other '/', so absolute paths stay paths ("//list.txt" names a file at the root).
+void ParseCommandLine(CCatalogCommandLineInfo& info, const std::vector<std::string>& args);
+
+// Whether the program was started by the user rather than by another program; the flags
+// "dde", "Embedding" and "Automation" switch it off.
+void AfxOleSetUserCtrl(bool bUserCtrl);
+bool AfxOleGetUserCtrl();

@@ -1,0 +1,120 @@
+#include "app/CMainFrame.h"
+
+#include "app/AppTexts.h"
+#include "app/CCatalogApp.h"
+#include "view/CCatalogView.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QUrl>
+
+namespace {
+
+// The help page, below the program folder (which ends in '/').
+constexpr char kHelpPathFormat[] = "%1help/mosgrid/index.htm";
+
+// The first window fits three by three thumbnails of the default size.
+constexpr int kInitialColumns = 3;
+constexpr int kInitialRows = 3;
+
+} // namespace
+
+CMainFrame::CMainFrame(CMosgridDoc* document, QWidget* parent)
+    : QMainWindow(parent)
+    , m_pDocument(document)
+{
+    // The caption is fixed: it never takes the document's or the list file's name.
+    setWindowTitle(AppTexts::kWindowTitle);
+    m_pView = new CCatalogView(this);
+    setCentralWidget(m_pView);
+    CreateMenus();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+int CMainFrame::OnCreate()
+{
+    m_wndStatusBar = statusBar();
+    if (m_wndStatusBar == nullptr)
+        return -1;
+    // One message pane across the whole bar, no keyboard-state panes. A normal widget is
+    // hidden while a prompt is shown and comes back when the prompt is cleared.
+    m_pIdleText = new QLabel(AppTexts::kStatusReady, m_wndStatusBar);
+    m_pIdleText->setObjectName(QStringLiteral("idleText"));
+    m_wndStatusBar->addWidget(m_pIdleText, 1);
+
+    const QSize client(kInitialColumns * 300 + m_pView->verticalScrollBar()->sizeHint().width(),
+                       kInitialRows * 180);
+    QSize size = client + QSize(0, menuBar()->sizeHint().height()
+                                       + m_wndStatusBar->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize());
+    resize(size);
+    return 0;
+}
+
+QAction* CMainFrame::AddCommand(QMenu* menu, const QString& text, const QString& commandString)
+{
+    QAction* action = menu->addAction(text);
+    // The command string: the status-bar prompt, a line break, the tool tip.
+    const QStringList parts = commandString.split(QLatin1Char('\n'));
+    action->setStatusTip(parts.value(0));
+    action->setToolTip(parts.value(1));
+    return action;
+}
+
+void CMainFrame::CreateMenus()
+{
+    QMenu* file = menuBar()->addMenu(AppTexts::kMenuFile);
+    m_pSettingsAction = AddCommand(file, AppTexts::kMenuSettings, AppTexts::kCmdSettings);
+    m_pSettingsAction->setData(ID_SETTINGS);
+    connect(m_pSettingsAction, &QAction::triggered, this, &CMainFrame::OnSettings);
+    file->addSeparator();
+    m_pExitAction = AddCommand(file, AppTexts::kMenuExit, AppTexts::kCmdExit);
+    connect(m_pExitAction, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* view = menuBar()->addMenu(AppTexts::kMenuView);
+    m_pStatusBarAction = AddCommand(view, AppTexts::kMenuStatusBar, AppTexts::kCmdStatusBar);
+    m_pStatusBarAction->setCheckable(true);
+    m_pStatusBarAction->setChecked(true);
+    connect(m_pStatusBarAction, &QAction::toggled, this, [this](bool shown) {
+        if (m_wndStatusBar)
+            m_wndStatusBar->setVisible(shown);
+    });
+
+    QMenu* help = menuBar()->addMenu(AppTexts::kMenuHelp);
+    m_pShowHelpAction = AddCommand(help, AppTexts::kMenuShowHelp, AppTexts::kCmdShowHelp);
+    m_pShowHelpAction->setData(ID_SHOW_HELP);
+    connect(m_pShowHelpAction, &QAction::triggered, this, &CMainFrame::OnShowHelp);
+    help->addSeparator();
+    m_pAboutAction = AddCommand(help, AppTexts::kMenuAbout, AppTexts::kCmdAbout);
+    connect(m_pAboutAction, &QAction::triggered, this, [] {
+        if (CCatalogApp* app = CCatalogApp::instance())
+            app->OnAppAbout();
+    });
+}
+
+void CMainFrame::OnShowHelp()
+{
+    const QString exeDir = QFile::decodeName(QByteArray::fromStdString(theApp().m_strExeDir));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLatin1(kHelpPathFormat).arg(exeDir)));
+}
+
+void CMainFrame::OnSettings()
+{
+    CCatalogView* view = GetCatalogView();
+    if (view == nullptr)
+        return;
+}
+
+CCatalogView* CMainFrame::GetCatalogView() const
+{
+    return m_pView;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QMainWindow>
+
+class CCatalogView;
+class CMosgridDoc;
+class QAction;
+class QLabel;
+class QStatusBar;
+
+// The main window: the fixed caption, the menu, a one-pane status bar and the catalog view.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // Command identifiers of the program's own commands.
+    static constexpr int ID_SETTINGS = 32771;
+    static constexpr int ID_SHOW_HELP = 32772;
+
+    explicit CMainFrame(CMosgridDoc* document, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // 0 when the window was made, -1 when it could not be.
+    int OnCreate();
+
+    void OnSettings();
+    void OnShowHelp();
+
+    // The frame's catalog view, or null when the document has none.
+    CCatalogView* GetCatalogView() const;
+    CMosgridDoc* document() const { return m_pDocument; }
+
+    QStatusBar* m_wndStatusBar = nullptr;
+
+    // Menu commands, for the tests and the shell.
+    QAction* settingsAction() const { return m_pSettingsAction; }
+    QAction* exitAction() const { return m_pExitAction; }
+    QAction* statusBarAction() const { return m_pStatusBarAction; }
+    QAction* showHelpAction() const { return m_pShowHelpAction; }
+    QAction* aboutAction() const { return m_pAboutAction; }
+
+private:
+    void CreateMenus();
+    QAction* AddCommand(class QMenu* menu, const QString& text, const QString& commandString);
+
+    CMosgridDoc* m_pDocument = nullptr;
+    CCatalogView* m_pView = nullptr;
+    QLabel* m_pIdleText = nullptr;
+    QAction* m_pSettingsAction = nullptr;
+    QAction* m_pExitAction = nullptr;
+    QAction* m_pStatusBarAction = nullptr;
+    QAction* m_pShowHelpAction = nullptr;
+    QAction* m_pAboutAction = nullptr;
+};
