@@ -1,0 +1,219 @@
+#include "catalog/CListFileReader.h"
+
+#include "app/MessageBox.h"
+#include "catalog/DisplayText.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <bitset>
+#include <cerrno>
+#include <fcntl.h>
+#include <limits>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char kCantOpenFormat[] = "Can't open [%s].";
+const char kOverflowText[] = "Over flow.\n";
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr int kCtrlZ = 0x1A;
+constexpr int kLineFeed = 0x0A;
+constexpr int kCarriageReturn = 0x0D;
+
+void closeKeepingErrno(int fd)
+{
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+}
+
+// Opens a regular file for the flag word's access and takes the exclusive lock; -1 on any
+// failure. Anything but a regular file is refused before it is opened, so a FIFO or a
+// device never blocks and a device is never truncated; O_NONBLOCK covers the race.
+int openExclusive(const std::string& path, unsigned int flags)
+{
+    if (path.find('\0') != std::string::npos)
+        return -1;
+    const bool writing = flags & (CListFileReader::flagCreate | CListFileReader::flagAppend);
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode))
+            return -1;
+    } else if (!writing || errno != ENOENT) {
+        return -1;
+    }
+    const int access = writing ? (O_WRONLY | O_CREAT) : O_RDONLY;
+    const int fd = ::open(path.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return -1;
+    // Truncation waits for the lock: a file held by someone else keeps its contents.
+    const int statusFlags = ::fcntl(fd, F_GETFL);
+    const bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)
+        && ::flock(fd, LOCK_EX | LOCK_NB) == 0
+        && (!(flags & CListFileReader::flagCreate) || ::ftruncate(fd, 0) == 0)
+        && statusFlags >= 0 && ::fcntl(fd, F_SETFL, statusFlags & ~O_NONBLOCK) == 0
+        && (!(flags & CListFileReader::flagAppend) || ::lseek(fd, 0, SEEK_END) >= 0);
+    if (!ok) {
+        closeKeepingErrno(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+CListFileReader::CListFileReader() = default;
+
+CListFileReader::~CListFileReader()
+{
+    Close();
+}
+
+bool CListFileReader::OpenFile(const std::string& path, unsigned int flags)
+{
+    Close();
+    const int fd = openExclusive(path, flags);
+    if (fd < 0) {
+        if (flags & flagReportFailure) {
+            const QByteArray shownPath = DisplayText(path).toUtf8();
+            ShowMessageBox(QString::asprintf(kCantOpenFormat, shownPath.constData()));
+        }
+        return false;
+    }
+    if (m_buffer.empty())
+        m_buffer.resize(kBufferSize);
+    m_fd = fd;
+    m_nBufferPos = m_nBufferEnd = 0;
+    m_bInputEnded = false;
+    m_bReadError = false;
+    m_chLast[0] = 0;
+    m_chLast[1] = 0;
+    m_nLine = 1;
+    m_strPath = path;
+    m_nFlags = flags;
+    m_bOpen = true;
+    return true;
+}
+
+void CListFileReader::Close()
+{
+    if (!m_bOpen)
+        return;
+    ::close(m_fd);
+    m_fd = -1;
+    m_nBufferPos = m_nBufferEnd = 0;
+    m_bOpen = false;
+}
+
+std::string CListFileReader::ReadUntil(std::string_view delimiters)
+{
+    std::string result;
+    if (AtEnd())
+        return result;
+    if (!m_bOpen) {
+        // Nothing to read from: end the caller's loop rather than let it spin.
+        m_bReadError = true;
+        m_chLast[0] = kEndMarker;
+        return result;
+    }
+    std::bitset<256> isDelimiter;
+    for (const char delimiter : delimiters)
+        isDelimiter.set(static_cast<unsigned char>(delimiter));
+
+    for (;;) {
+        const int byte = NextByte();
+        if (byte == kNoByte) {
+            // A line cut short by a failing read is not one the file holds.
+            if (m_bReadError)
+                result.clear();
+            m_chLast[0] = kEndMarker;
+            return result;
+        }
+        m_chLast[0] = static_cast<unsigned char>(byte);
+        if (byte == kLineFeed)
+            CountLine();
+        if (isDelimiter.test(byte))
+            return result;
+        result.push_back(static_cast<char>(byte));
+        if (byte == kEndMarker)
+            return result;
+    }
+}
+
+void CListFileReader::CountLine()
+{
+    if (m_nLine == std::numeric_limits<std::uint32_t>::max()) {
+        ShowMessageBox(QString::fromLatin1(kOverflowText));
+        return;
+    }
+    ++m_nLine;
+}
+
+std::string CListFileReader::GetField(std::string_view line, int n)
+{
+    if (n < 0)
+        return {};
+    std::size_t start = 0;
+    for (int field = 0; field < n; ++field) {
+        const std::size_t comma = line.find(',', start);
+        if (comma == std::string_view::npos)
+            return {};
+        start = comma + 1;
+    }
+    const std::size_t end = line.find(',', start);
+    return std::string(line.substr(start, end == std::string_view::npos ? end : end - start));
+}
+
+ssize_t CListFileReader::ReadFromFile(int fd, char* buffer, std::size_t size)
+{
+    return ::read(fd, buffer, size);
+}
+
+// The next byte after text translation, or kNoByte once the input has ended.
+int CListFileReader::NextByte()
+{
+    const int byte = NextRawByte();
+    if (byte == kNoByte || (m_nFlags & flagBinary))
+        return byte;
+    if (byte == kCtrlZ) {
+        m_bInputEnded = true;
+        m_nBufferPos = m_nBufferEnd;
+        return kNoByte;
+    }
+    if (byte == kCarriageReturn && (m_nBufferPos < m_nBufferEnd || Refill())
+        && m_buffer[m_nBufferPos] == kLineFeed) {
+        ++m_nBufferPos;
+        return kLineFeed;
+    }
+    return byte;
+}
+
+int CListFileReader::NextRawByte()
+{
+    if (m_nBufferPos == m_nBufferEnd && !Refill())
+        return kNoByte;
+    return static_cast<unsigned char>(m_buffer[m_nBufferPos++]);
+}
+
+bool CListFileReader::Refill()
+{
+    if (m_bInputEnded)
+        return false;
+    for (;;) {
+        const ssize_t count = ReadFromFile(m_fd, m_buffer.data(), m_buffer.size());
+        if (count > 0) {
+            m_nBufferPos = 0;
+            m_nBufferEnd = std::min(static_cast<std::size_t>(count), m_buffer.size());
+            return true;
+        }
+        if (count < 0 && errno == EINTR)
+            continue;
+        m_bInputEnded = true;
+        m_bReadError = count < 0;
+        return false;
+    }
+}

@@ -1,0 +1,58 @@
+#include "catalog/CatalogListLoader.h"
+
+#include "catalog/CListFileReader.h"
+#include "catalog/TypeField.h"
+
+#include <memory>
+#include <string_view>
+#include <unistd.h>
+
+namespace {
+
+constexpr unsigned int kListOpenFlags = 0; // read-only, text mode, no message
+constexpr std::string_view kLineDelimiters = "\n";
+// Spreadsheet programs put one in front of "CSV UTF-8" files.
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+enum ListField { fieldType = 0, fieldSource = 1, fieldCode = 2, fieldName = 3 };
+
+} // namespace
+
+ListLoadOutcome LoadCatalogList(const std::string& path, bool removeListFile,
+                                CatalogItemList& items)
+{
+    CListFileReader reader;
+    return LoadCatalogList(reader, path, removeListFile, items);
+}
+
+ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path,
+                                bool removeListFile, CatalogItemList& items)
+{
+    ListLoadOutcome outcome;
+    if (!reader.OpenFile(path, kListOpenFlags))
+        return outcome;
+    outcome.opened = true;
+
+    bool firstLine = true;
+    while (!reader.AtEnd()) {
+        std::string line = reader.ReadUntil(kLineDelimiters);
+        if (firstLine && std::string_view(line).substr(0, kUtf8Bom.size()) == kUtf8Bom)
+            line.erase(0, kUtf8Bom.size());
+        firstLine = false;
+        if (line.empty())
+            continue;
+        auto item = std::make_unique<CatalogItem>();
+        item->m_nType = ParseTypeField(CListFileReader::GetField(line, fieldType));
+        item->m_strSource = CListFileReader::GetField(line, fieldSource);
+        item->m_strCode = CListFileReader::GetField(line, fieldCode);
+        item->m_strName = CListFileReader::GetField(line, fieldName);
+        items.push_back(std::move(item));
+    }
+    outcome.complete = !reader.HasReadError();
+    reader.Close();
+
+    // A file that was not read whole is the user's only copy of the rest: keep it.
+    if (removeListFile && outcome.complete)
+        ::unlink(path.c_str());
+    return outcome;
+}

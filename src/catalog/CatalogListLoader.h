@@ -1,0 +1,24 @@
+#pragma once
+
+#include "catalog/CatalogItem.h"
+
+#include <string>
+
+class CListFileReader;
+
+struct ListLoadOutcome {
+    bool opened = false;   // the list file could be opened
+    bool complete = false; // and was read to its end without a read error
+};
+
+// Reads the list file into items (appended in file order) the way the catalog loads it:
+// read-only text mode, a UTF-8 byte-order mark at the very start skipped, empty lines
+// skipped, fields 0 to 3 as type, source, code and name. A read error ends the load like
+// the end of the file, keeping the items read so far. Under removeListFile the file is
+// deleted only when it was opened and read whole.
+ListLoadOutcome LoadCatalogList(const std::string& path, bool removeListFile,
+                                CatalogItemList& items);
+
+// The same with a reader supplied by the caller (tests feed it failing reads).
+ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path,
+                                bool removeListFile, CatalogItemList& items);
