@@ -1,0 +1,113 @@
+#include "app/CCatalogApp.h"
+#include "app/CCatalogCommandLineInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Cmd = CCatalogCommandLineInfo;
+
+struct ParseCase {
+    const char* name;
+    std::vector<std::string> args;
+    Cmd::ShellCommand shell;
+    std::string file;
+    bool remove;
+    std::string printer = {};
+    std::string driver = {};
+    std::string port = {};
+    bool embedded = false;
+    bool automated = false;
+    bool userCtrl = true;
+};
+
+void PrintTo(const ParseCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class CommandLineTest : public ::testing::TestWithParam<ParseCase> {
+protected:
+    void SetUp() override { AfxOleSetUserCtrl(true); }
+    void TearDown() override { AfxOleSetUserCtrl(true); }
+};
+
+TEST_P(CommandLineTest, ParsesLikeTheFramework)
+{
+    const ParseCase& c = GetParam();
+    CCatalogApp app("/opt/mosgrid/mosgrid");
+    Cmd info;
+    ParseCommandLine(info, c.args);
+
+    EXPECT_EQ(info.m_nShellCommand, c.shell);
+    EXPECT_EQ(info.m_strFileName, c.file);
+    EXPECT_EQ(app.m_bRemoveListFile, c.remove);
+    EXPECT_EQ(info.m_strPrinterName, c.printer);
+    EXPECT_EQ(info.m_strDriverName, c.driver);
+    EXPECT_EQ(info.m_strPortName, c.port);
+    EXPECT_EQ(info.m_bRunEmbedded, c.embedded);
+    EXPECT_EQ(info.m_bRunAutomated, c.automated);
+    EXPECT_EQ(AfxOleGetUserCtrl(), c.userCtrl);
+    // The splash flag ends up set exactly when neither embedding nor automation was asked.
+    EXPECT_EQ(info.m_bShowSplash, !(c.embedded || c.automated));
+}
+
+const ParseCase kCases[] = {
+    {"NoParameters", {}, Cmd::FileNew, "", false},
+    {"PathAlone", {"list.txt"}, Cmd::FileOpen, "list.txt", false},
+    {"PathThenRemove", {"list.txt", "/rm"}, Cmd::FileOpen, "list.txt", true},
+    {"RemoveThenPath", {"/rm", "list.txt"}, Cmd::FileOpen, "list.txt", true},
+    {"HyphenRemove", {"-rm", "list.txt"}, Cmd::FileOpen, "list.txt", true},
+    {"UpperCaseRemoveIgnored", {"/RM", "list.txt"}, Cmd::FileOpen, "list.txt", false},
+    {"MixedCaseRemoveIgnored", {"/Rm"}, Cmd::FileNew, "", false},
+    {"RemoveAlone", {"/rm"}, Cmd::FileNew, "", true},
+    {"TwoPlainParameters", {"a.txt", "b.txt"}, Cmd::FileOpen, "a.txt", false},
+    {"PrintToWithFiveParameters",
+     {"/pt", "list.txt", "printer", "driver", "port", "fifth"},
+     Cmd::FilePrintTo, "list.txt", false, "printer", "driver", "port"},
+    {"PrintToFlagLast", {"list.txt", "/pt"}, Cmd::FilePrintTo, "list.txt", false},
+    {"Print", {"/p", "list.txt"}, Cmd::FilePrint, "list.txt", false},
+    {"PrintWithExtraParameterIgnored", {"-p", "list.txt", "printer"}, Cmd::FilePrint,
+     "list.txt", false},
+    {"Embedding", {"/Embedding", "list.txt"}, Cmd::FileOpen, "list.txt", false, "", "", "",
+     true, false, false},
+    {"Automation", {"-Automation", "list.txt"}, Cmd::FileOpen, "list.txt", false, "", "", "",
+     false, true, false},
+    {"Dde", {"/dde"}, Cmd::FileDDE, "", false, "", "", "", false, false, false},
+    {"DdeWithFileStaysDde", {"/dde", "list.txt"}, Cmd::FileDDE, "list.txt", false, "", "", "",
+     false, false, false},
+    {"UnknownFlagIgnored", {"/x", "list.txt"}, Cmd::FileOpen, "list.txt", false},
+    {"UnknownFlagNeverTheFile", {"/x"}, Cmd::FileNew, "", false},
+    {"AbsolutePathIsNoFlag", {"/home/user/list.txt"}, Cmd::FileOpen, "/home/user/list.txt",
+     false},
+    {"RootFileWithDoubleSlash", {"//list.txt"}, Cmd::FileOpen, "//list.txt", false},
+    {"LoneSlashIsAnEmptyFlag", {"/"}, Cmd::FileNew, "", false},
+    {"PathWithBlanks", {"/tmp/my list.txt", "/rm"}, Cmd::FileOpen, "/tmp/my list.txt", true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, CommandLineTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CatalogAppPaths, ExecutableDirectoryEndsInSeparatorAndSettingsFileSitsInIt)
+{
+    CCatalogApp app("/opt/Apps/Catalog/mosgrid");
+    EXPECT_EQ(app.m_strExeDir, "/opt/Apps/Catalog/");
+    // The format "%s/mosgrid.ini" doubles the separator; the file system reads it as one.
+    EXPECT_EQ(app.m_strIniFile, "/opt/Apps/Catalog//mosgrid.ini");
+    EXPECT_TRUE(app.m_strListFile.empty());
+    EXPECT_FALSE(app.m_bRemoveListFile);
+    EXPECT_EQ(CCatalogApp::instance(), &app);
+}
+
+TEST(CatalogAppPaths, RunningExecutableIsUsedWhenNoneIsGiven)
+{
+    CCatalogApp app;
+    ASSERT_FALSE(app.m_strExeDir.empty());
+    EXPECT_EQ(app.m_strExeDir.front(), '/');
+    EXPECT_EQ(app.m_strExeDir.back(), '/');
+}
+
+} // namespace

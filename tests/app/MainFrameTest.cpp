@@ -1,0 +1,271 @@
+#include "app/AppTexts.h"
+#include "app/CAboutBox.h"
+#include "app/CCatalogApp.h"
+#include "app/CMainFrame.h"
+#include "app/CMosgridDoc.h"
+#include "app/MessageBox.h"
+#include "support/TestFolders.h"
+#include "view/CCatalogView.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records the URLs that the desktop would open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    UrlRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        m_app = std::make_unique<CCatalogApp>(m_folder.exeDir() + "mosgrid");
+        ASSERT_TRUE(m_app->InitInstance({}));
+        m_frame = m_app->mainFrame();
+        ASSERT_NE(m_frame, nullptr);
+    }
+
+    struct MenuRow {
+        QString text;
+        QString prompt;
+        QString tip;
+    };
+
+    static std::vector<MenuRow> RowsOf(const QMenu* menu)
+    {
+        std::vector<MenuRow> rows;
+        for (const QAction* action : menu->actions())
+            rows.push_back({action->isSeparator() ? QStringLiteral("-") : action->text(),
+                            action->statusTip(), action->toolTip()});
+        return rows;
+    }
+
+    TestProgramFolder m_folder{QStringList{}, false};
+    std::unique_ptr<CCatalogApp> m_app;
+    CMainFrame* m_frame = nullptr;
+};
+
+TEST_F(MainFrameTest, CaptionIsFixedWithAndWithoutAList)
+{
+    EXPECT_EQ(m_frame->windowTitle(), AppTexts::kWindowTitle);
+    EXPECT_TRUE(m_frame->isVisible());
+    m_frame->document()->SetTitle("whatever.lst");
+    EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("Quorex Catalog"));
+}
+
+TEST_F(MainFrameTest, MenuBarHoldsExactlyTheThreeMenus)
+{
+    QStringList titles;
+    for (const QAction* action : m_frame->menuBar()->actions())
+        titles << action->text();
+    EXPECT_EQ(titles, (QStringList{"ﾌｧｲﾙ(&F)", "表示(&V)", "ﾍﾙﾌﾟ(&H)"}));
+}
+
+TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
+{
+    const auto menus = m_frame->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 3);
+    const std::vector<std::vector<MenuRow>> expected = {
+        {{"設定", "設定", "設定"},
+         {"-", "", ""},
+         {"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示", "終了"}},
+        {{"ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示", "ｽﾃｰﾀｽ ﾊﾞｰの表示切り替え"}},
+        {{"ﾍﾙﾌﾟ", "ヘルプ", "ヘルプ"},
+         {"-", "", ""},
+         {"ﾊﾞｰｼﾞｮﾝ情報(&A)...", "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示",
+          "ﾊﾞｰｼﾞｮﾝ情報"}},
+    };
+    for (int m = 0; m < 3; ++m) {
+        const auto rows = RowsOf(menus[m]->menu());
+        ASSERT_EQ(rows.size(), expected[m].size()) << "menu " << m;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(rows[i].text, expected[m][i].text) << "menu " << m << " item " << i;
+            if (rows[i].text == "-")
+                continue;
+            EXPECT_EQ(rows[i].prompt, expected[m][i].prompt) << rows[i].text.toStdString();
+            EXPECT_EQ(rows[i].tip, expected[m][i].tip) << rows[i].text.toStdString();
+        }
+    }
+}
+
+TEST_F(MainFrameTest, NoShortcutsAndNoToolBar)
+{
+    for (const QAction* action : m_frame->findChildren<QAction*>())
+        EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
+    EXPECT_TRUE(m_frame->findChildren<QToolBar*>().isEmpty());
+}
+
+TEST_F(MainFrameTest, StatusBarShowsReadyWhenIdleAndThePromptWhileHighlighted)
+{
+    QStatusBar* bar = m_frame->m_wndStatusBar;
+    ASSERT_NE(bar, nullptr);
+    auto* idle = bar->findChild<QLabel*>(QStringLiteral("idleText"));
+    ASSERT_NE(idle, nullptr);
+    EXPECT_EQ(idle->text(), QStringLiteral("ﾚﾃﾞｨ"));
+
+    QStatusTipEvent highlighted(m_frame->aboutAction()->statusTip());
+    QApplication::sendEvent(m_frame, &highlighted);
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示"));
+    EXPECT_TRUE(idle->isHidden());
+
+    QStatusTipEvent cleared{QString()};
+    QApplication::sendEvent(m_frame, &cleared);
+    EXPECT_TRUE(bar->currentMessage().isEmpty());
+    EXPECT_FALSE(idle->isHidden());
+}
+
+TEST_F(MainFrameTest, StatusBarToggleKeepsTheCheckMarkInStep)
+{
+    QAction* toggle = m_frame->statusBarAction();
+    ASSERT_TRUE(toggle->isCheckable());
+    EXPECT_TRUE(toggle->isChecked());
+    EXPECT_TRUE(m_frame->m_wndStatusBar->isVisible());
+
+    toggle->trigger();
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_FALSE(m_frame->m_wndStatusBar->isVisible());
+
+    toggle->trigger();
+    EXPECT_TRUE(toggle->isChecked());
+    EXPECT_TRUE(m_frame->m_wndStatusBar->isVisible());
+}
+
+TEST_F(MainFrameTest, HelpOpensThePageBesideTheProgramAndMissingPageIsSilent)
+{
+    UrlRecorder recorder;
+    m_frame->showHelpAction()->trigger();
+    ASSERT_EQ(recorder.urls.size(), 1);
+    EXPECT_EQ(recorder.urls[0].toLocalFile(),
+              QString::fromStdString(m_app->m_strExeDir) + "help/mosgrid/index.htm");
+}
+
+TEST_F(MainFrameTest, ExitClosesWithoutAsking)
+{
+    m_frame->exitAction()->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(m_frame->isVisible());
+}
+
+TEST_F(MainFrameTest, SettingsCommandIsAlwaysEnabled)
+{
+    EXPECT_TRUE(m_frame->settingsAction()->isEnabled());
+    EXPECT_TRUE(m_frame->showHelpAction()->isEnabled());
+    EXPECT_NE(m_frame->GetCatalogView(), nullptr);
+}
+
+TEST(AboutBox, ShowsIconProductCopyrightAndOk)
+{
+    CAboutBox box;
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("About..."));
+    auto* product = box.findChild<QLabel*>(QStringLiteral("product"));
+    auto* copyright = box.findChild<QLabel*>(QStringLiteral("copyright"));
+    auto* ok = box.findChild<QPushButton*>(QStringLiteral("ok"));
+    ASSERT_TRUE(product && copyright && ok);
+    EXPECT_EQ(product->text(), QStringLiteral("Quorex Catalog"));
+    EXPECT_TRUE(copyright->text().contains(QStringLiteral("2.0w")));
+    EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+    EXPECT_TRUE(ok->isDefault());
+    // The controls keep the dialog's arrangement: text right of the icon, OK at the right.
+    EXPECT_LT(box.findChild<QLabel*>(QStringLiteral("icon"))->geometry().right(),
+              product->geometry().left());
+    EXPECT_LT(product->geometry().right(), ok->geometry().left());
+    EXPECT_LT(product->geometry().bottom(), copyright->geometry().top());
+}
+
+TEST(AboutBox, EnterAndEscapeCloseIt)
+{
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        CAboutBox box;
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        QTest::keyClick(&box, key);
+        EXPECT_FALSE(box.isVisible()) << key;
+    }
+}
+
+TEST(CatalogAppStart, UnopenableListShowsTheFrameworkMessageAndEndsWithoutAWindow)
+{
+    TestProgramFolder folder({}, false);
+    const QString missing = folder.filePath(QStringLiteral("no such list.txt"));
+    const QString directory = folder.filePath(QStringLiteral("help"));
+    for (const QString& path : {missing, directory}) {
+        QStringList messages;
+        SetMessageBoxHandler([&](const QString& text) { messages << text; });
+        CCatalogApp app(folder.exeDir() + "mosgrid");
+        EXPECT_FALSE(app.InitInstance({path.toStdString(), "/rm"}));
+        EXPECT_NE(app.exitCode(), 0);
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(path));
+        EXPECT_TRUE(app.mainFrame() == nullptr || !app.mainFrame()->isVisible());
+        SetMessageBoxHandler({});
+    }
+    SetMessageBoxHandler([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
+}
+
+TEST(CatalogAppStart, ReadableListOpensTheWindowAndKeepsThePath)
+{
+    TestProgramFolder folder({}, false);
+    const QString list = folder.filePath(QStringLiteral("list.txt"));
+    ASSERT_TRUE(WriteFileBytes(list, "1,src,130,Sample\n"));
+    CCatalogApp app(folder.exeDir() + "mosgrid");
+    ASSERT_TRUE(app.InitInstance({list.toStdString()}));
+    EXPECT_EQ(app.m_strListFile, list.toStdString());
+    ASSERT_NE(app.mainFrame(), nullptr);
+    EXPECT_TRUE(app.mainFrame()->isVisible());
+    EXPECT_EQ(app.mainFrame()->windowTitle(), QStringLiteral("Quorex Catalog"));
+    EXPECT_EQ(QCoreApplication::organizationName(), QStringLiteral("Quorex"));
+}
+
+TEST(CatalogViewState, FreshViewHasTheInitialState)
+{
+    CCatalogView view;
+    EXPECT_TRUE(view.m_itemList.empty());
+    EXPECT_TRUE(view.m_thumbList.empty());
+    EXPECT_EQ(view.m_nSizeX, 300);
+    EXPECT_EQ(view.m_nSizeY, 180);
+    EXPECT_EQ(view.m_nSelected, -1);
+    EXPECT_EQ(view.m_nTopIndex, 0);
+    EXPECT_EQ(view.m_bNeedLoad, 1);
+    EXPECT_EQ(view.m_nColumns, 1);
+    EXPECT_EQ(view.m_pChartHost, nullptr);
+    EXPECT_NE(view.verticalScrollBar(), nullptr);
+}
+
+TEST(MosgridDoc, HoldsNothingAndOpensWithoutBlockingOnSpecialFiles)
+{
+    TestProgramFolder folder({}, false);
+    CMosgridDoc doc;
+    EXPECT_TRUE(doc.OnNewDocument());
+    EXPECT_FALSE(doc.IsModified());
+    // A FIFO without a writer must not hang start-up.
+    const QByteArray fifo = QFile::encodeName(folder.filePath(QStringLiteral("fifo")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    EXPECT_TRUE(doc.OnOpenDocument(fifo.toStdString()));
+}
+
+} // namespace
+
+#include "MainFrameTest.moc"
