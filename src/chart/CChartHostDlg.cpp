@@ -1,0 +1,129 @@
+#include "chart/CChartHostDlg.h"
+
+#include "app/CCatalogApp.h"
+#include "app/DialogLayout.h"
+#include "app/MessageBox.h"
+#include "catalog/CatalogItem.h"
+#include "catalog/DisplayText.h"
+#include "chart/PluginComponentProvider.h"
+#include "settings/ChartSettings.h"
+#include "settings/SettingsValues.h"
+
+#include <QPainter>
+
+namespace {
+
+const QString kCantCreateDataLibrary = QStringLiteral("Can't Create brasko.DLL");
+
+// Labels are written in the dialog font, at the same size on every thumbnail.
+QFont LabelFont()
+{
+    return DialogFont();
+}
+
+} // namespace
+
+CChartHostDlg::CChartHostDlg(QWidget* pView, IComponentProvider* provider)
+    : m_pView(pView)
+    , m_pProvider(provider)
+{
+    if (!m_pProvider) {
+        m_pOwnProvider = std::make_unique<PluginComponentProvider>();
+        m_pProvider = m_pOwnProvider.get();
+    }
+}
+
+CChartHostDlg::~CChartHostDlg()
+{
+    // The components go before the provider whose code they may live in.
+    m_dataLib.reset();
+    m_chartCtrl.DestroyWindow();
+}
+
+int CChartHostDlg::CreateHost(int width, int height)
+{
+    m_nWidth = width;
+    m_nHeight = height;
+    // The control stands for the host's window: without it there is nothing to draw in.
+    if (!m_chartCtrl.Create(*m_pProvider))
+        return 0;
+    m_dataLib = m_pProvider->CreateDataLibrary();
+    if (!m_dataLib) {
+        // The control stays until DestroyWindow, as the window would.
+        ShowMessageBox(kCantCreateDataLibrary);
+        return 0;
+    }
+    m_chartCtrl.MoveWindow(m_nWidth, m_nHeight);
+    m_chartCtrl.UpdateWindow();
+    return 1;
+}
+
+void CChartHostDlg::RenderItem(const CatalogItem& item)
+{
+    if (!m_dataLib)
+        return;
+    quorex::PriceDataPtr data =
+        m_dataLib->LoadData(item.m_strSource, item.m_strCode, item.m_nType);
+    std::unique_ptr<quorex::ICharts> charts = m_chartCtrl.GetCharts();
+    if (charts)
+        charts->Clear();
+    if (data && charts) {
+        m_chartCtrl.SetData(data);
+        // Never cached: a settings change shows in the next item.
+        const ChartSettings settings(theApp().m_strIniFile);
+        charts->SetParam(EffectiveCommonParams(settings));
+        for (const std::string& definition : EffectiveChartDefinitions(settings)) {
+            // Each chart is released before the next definition is added.
+            if (std::unique_ptr<quorex::IChart> chart = charts->Add(definition))
+                chart->Refresh();
+        }
+    }
+    data.reset();
+    m_chartCtrl.UpdateWindow();
+    charts.reset();
+}
+
+void CChartHostDlg::CaptureItem(QPainter& target, int x, int y, const CatalogItem& item)
+{
+    target.save();
+    CopyPicture(target, x, y);
+
+    const LabelStyle style = ReadLabelStyle(ChartSettings(theApp().m_strIniFile));
+    const QString name = DisplayText(item.m_strName);
+    target.setFont(LabelFont());
+    const QFontMetrics metrics = target.fontMetrics();
+    // Opaque mode paints the text's cell, as the platform's text output does; drawn by
+    // hand so the cell starts exactly at (x, y).
+    if (!style.transparent) {
+        const QRect cell(x, y, metrics.horizontalAdvance(name), metrics.height());
+        target.fillRect(cell, QColor(ColorRefToRgb(style.backColor)));
+    }
+    target.setBackgroundMode(Qt::TransparentMode);
+    target.setPen(QColor(ColorRefToRgb(style.textColor)));
+    // Unwrapped and unshortened: what passes the target's edge is clipped away.
+    target.drawText(QPoint(x, y + metrics.ascent()), name);
+    target.restore();
+}
+
+void CChartHostDlg::CopyPicture(QPainter& target, int x, int y) const
+{
+    if (m_nWidth <= 0 || m_nHeight <= 0)
+        return;
+    const QRect area(0, 0, m_nWidth, m_nHeight);
+    // A plain copy: the picture's pixels replace the target's, alpha included.
+    target.setCompositionMode(QPainter::CompositionMode_Source);
+    const QImage& picture = m_chartCtrl.Picture();
+    const QRect available = area.intersected(picture.rect());
+    // What the control did not paint reads as a fresh bitmap would: black.
+    if (available != area)
+        target.fillRect(area.translated(x, y), Qt::black);
+    if (!available.isEmpty())
+        target.drawImage(QPoint(x, y), picture, available);
+    target.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+int CChartHostDlg::DestroyWindow()
+{
+    m_dataLib.reset();
+    return m_chartCtrl.DestroyWindow() ? 1 : 0;
+}

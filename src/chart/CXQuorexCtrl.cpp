@@ -1,0 +1,51 @@
+#include "chart/CXQuorexCtrl.h"
+
+#include "chart/IComponentProvider.h"
+
+#include <algorithm>
+
+CXQuorexCtrl::~CXQuorexCtrl() = default;
+
+bool CXQuorexCtrl::Create(IComponentProvider& provider)
+{
+    m_pControl.reset();
+    m_pControl = provider.CreateChartControl();
+    return m_pControl != nullptr;
+}
+
+bool CXQuorexCtrl::DestroyWindow()
+{
+    if (!m_pControl)
+        return false;
+    m_pControl.reset();
+    return true;
+}
+
+std::unique_ptr<quorex::ICharts> CXQuorexCtrl::GetCharts()
+{
+    return m_pControl ? m_pControl->GetCharts() : nullptr;
+}
+
+bool CXQuorexCtrl::SetData(quorex::PriceDataPtr data)
+{
+    return m_pControl ? m_pControl->SetData(std::move(data)) : false;
+}
+
+void CXQuorexCtrl::MoveWindow(int width, int height)
+{
+    // A window cannot be smaller than nothing; the control never sees a negative size.
+    if (m_pControl)
+        m_pControl->SetSize(std::max(width, 0), std::max(height, 0));
+}
+
+void CXQuorexCtrl::UpdateWindow()
+{
+    if (m_pControl)
+        m_pControl->Update();
+}
+
+const QImage& CXQuorexCtrl::Picture() const
+{
+    static const QImage kNoPicture;
+    return m_pControl ? m_pControl->Picture() : kNoPicture;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "QuorexComponents.h"
+
+#include <QImage>
+
+#include <memory>
+
+class IComponentProvider;
+
+// The program's wrapper around the chart control: its two methods, and stand-ins for the
+// control's window (size, immediate repaint, pixels). The control draws off screen.
+class CXQuorexCtrl {
+public:
+    CXQuorexCtrl() = default;
+    ~CXQuorexCtrl();
+    CXQuorexCtrl(const CXQuorexCtrl&) = delete;
+    CXQuorexCtrl& operator=(const CXQuorexCtrl&) = delete;
+
+    // Creates the control; false when the provider has none. A control already held is
+    // released first.
+    bool Create(IComponentProvider& provider);
+    bool IsCreated() const { return m_pControl != nullptr; }
+    // Releases the control; false when there was none.
+    bool DestroyWindow();
+
+    // The control's Charts collection, or null (also when there is no control).
+    std::unique_ptr<quorex::ICharts> GetCharts();
+    bool SetData(quorex::PriceDataPtr data);
+
+    void MoveWindow(int width, int height);
+    void UpdateWindow();
+    // The pixels of the last repaint; empty when there is no control.
+    const QImage& Picture() const;
+
+private:
+    std::unique_ptr<quorex::IChartControl> m_pControl;
+};

@@ -1,0 +1,38 @@
+#include "chart/PluginComponentProvider.h"
+
+#include "app/CCatalogApp.h"
+#include "chart/ComponentLoader.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr char kComponentsSubfolder[] = "components/";
+
+} // namespace
+
+QString PluginComponentProvider::ComponentsFolder()
+{
+    return QFile::decodeName(QByteArray::fromStdString(theApp().m_strExeDir))
+        + QLatin1String(kComponentsSubfolder);
+}
+
+std::unique_ptr<quorex::IDataLibrary> PluginComponentProvider::CreateDataLibrary()
+{
+    // The folder is searched afresh each time, so a plugin put in place between two
+    // rebuilds is found by the second.
+    ComponentLoader loader(ComponentsFolder());
+    auto* factory = loader.Load<quorex::IDataLibraryFactory>(
+        QLatin1String(quorex::kDataLibraryProgId));
+    m_errorString = loader.errorString();
+    return factory ? factory->CreateDataLibrary() : nullptr;
+}
+
+std::unique_ptr<quorex::IChartControl> PluginComponentProvider::CreateChartControl()
+{
+    ComponentLoader loader(ComponentsFolder());
+    auto* factory = loader.Load<quorex::IChartControlFactory>(
+        QLatin1String(quorex::kChartControlProgId));
+    m_errorString = loader.errorString();
+    return factory ? factory->CreateChartControl() : nullptr;
+}
