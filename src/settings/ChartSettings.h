@@ -1,10 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "settings/SettingsKeys.h"
+
+class SettingsFileCache;
 
 // mosgrid.ini, read and written with the observable rules of the Windows profile functions
 // (GetPrivateProfileInt/String, WritePrivateProfileString), so files written on Windows
@@ -25,8 +30,16 @@ public:
     // Returns whether the file was written; callers of the program ignore it.
     bool WriteText(std::string_view section, std::string_view key, std::string_view value);
 
+    // Every key of the section once (the first of duplicates), as spelled in the file, with
+    // its value as ReadText returns it; in file order.
+    using Entry = std::pair<std::string, std::string>;
+    std::vector<Entry> ReadSection(std::string_view section,
+                                   std::size_t capacity = SettingsKeys::kTextCapacity) const;
+
     const std::string& path() const { return m_path; }
 
 private:
     std::string m_path;
+    // Shared by every ChartSettings of the same path.
+    std::shared_ptr<SettingsFileCache> m_cache;
 };

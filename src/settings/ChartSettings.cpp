@@ -1,0 +1,46 @@
+#include "settings/ChartSettings.h"
+
+#include "settings/SettingsFileCache.h"
+
+namespace {
+
+// What a buffer of that capacity holds besides the terminating NUL.
+std::size_t TextRoom(std::size_t capacity)
+{
+    return capacity > 0 ? capacity - 1 : 0;
+}
+
+} // namespace
+
+ChartSettings::ChartSettings(std::string iniPath)
+    : m_path(std::move(iniPath))
+    , m_cache(SettingsFileCache::ForPath(m_path))
+{
+}
+
+int ChartSettings::ReadInt(std::string_view section, std::string_view key,
+                           int defaultValue) const
+{
+    return m_cache->ReadInt(section, key).value_or(defaultValue);
+}
+
+std::string ChartSettings::ReadText(std::string_view section, std::string_view key,
+                                    std::string_view defaultText, std::size_t capacity) const
+{
+    const std::size_t room = TextRoom(capacity);
+    if (std::optional<std::string> value = m_cache->ReadText(section, key, room))
+        return std::move(*value);
+    return std::string(defaultText.substr(0, room));
+}
+
+bool ChartSettings::WriteText(std::string_view section, std::string_view key,
+                              std::string_view value)
+{
+    return m_cache->Write(section, key, value);
+}
+
+std::vector<ChartSettings::Entry> ChartSettings::ReadSection(std::string_view section,
+                                                             std::size_t capacity) const
+{
+    return m_cache->ReadSection(section, TextRoom(capacity));
+}

@@ -1,0 +1,121 @@
+#include "settings/SettingsFileCache.h"
+
+#include "settings/IniEditor.h"
+#include "settings/IniNumber.h"
+#include "settings/IniText.h"
+
+#include <algorithm>
+
+namespace {
+
+// Callers ask for a handful of keys; a caller walking many distinct keys only costs
+// a rescan after the memo is dropped.
+constexpr std::size_t kMaxRememberedLookups = 4096;
+
+// Caches of paths no ChartSettings holds any more are dropped beyond this many.
+constexpr std::size_t kMaxIdleCaches = 8;
+
+} // namespace
+
+std::shared_ptr<SettingsFileCache> SettingsFileCache::ForPath(const std::string& path)
+{
+    static std::mutex registryMutex;
+    static std::unordered_map<std::string, std::shared_ptr<SettingsFileCache>> registry;
+
+    const std::lock_guard lock(registryMutex);
+    if (const auto it = registry.find(path); it != registry.end())
+        return it->second;
+    auto cache = std::make_shared<SettingsFileCache>(path);
+    if (registry.size() >= kMaxIdleCaches)
+        std::erase_if(registry, [](const auto& item) { return item.second.use_count() == 1; });
+    registry.emplace(path, cache);
+    return cache;
+}
+
+void SettingsFileCache::RefreshLocked()
+{
+    // An unreadable file is never trusted: it may become readable without a new stamp.
+    if (m_loaded && m_stamp.state != SettingsFileStamp::State::Unreadable
+        && SettingsFile::Stamp(m_path) == m_stamp)
+        return;
+    SettingsFileContents contents = SettingsFile::Load(m_path);
+    m_found.clear();
+    m_document = IniDocument(std::move(contents.bytes));
+    m_stamp = contents.stamp;
+    m_loaded = true;
+}
+
+std::optional<std::string_view> SettingsFileCache::FindLocked(std::string_view section,
+                                                              std::string_view key)
+{
+    section = IniDocument::RequestedName(section);
+    key = IniDocument::RequestedName(key);
+    // Such names match no line, and would blur the memo's key.
+    if (IniText::HasLineBreak(section) || IniText::HasLineBreak(key))
+        return std::nullopt;
+
+    std::string memoKey = IniText::ToLower(section);
+    memoKey += '\n';
+    memoKey += IniText::ToLower(key);
+    if (const auto it = m_found.find(memoKey); it != m_found.end())
+        return it->second;
+
+    if (m_found.size() >= kMaxRememberedLookups)
+        m_found.clear();
+    const std::optional<std::string_view> found = m_document.Find(section, key);
+    m_found.emplace(std::move(memoKey), found);
+    return found;
+}
+
+std::optional<int> SettingsFileCache::ReadInt(std::string_view section, std::string_view key)
+{
+    const std::lock_guard lock(m_mutex);
+    RefreshLocked();
+    const std::optional<std::string_view> value = FindLocked(section, key);
+    if (!value || IniText::IsBlankText(*value))
+        return std::nullopt;
+    return ParseProfileInt(*value);
+}
+
+std::optional<std::string> SettingsFileCache::ReadText(std::string_view section,
+                                                       std::string_view key,
+                                                       std::size_t maxBytes)
+{
+    const std::lock_guard lock(m_mutex);
+    RefreshLocked();
+    const std::optional<std::string_view> value = FindLocked(section, key);
+    if (!value)
+        return std::nullopt;
+    return std::string(value->substr(0, maxBytes));
+}
+
+std::vector<std::pair<std::string, std::string>>
+SettingsFileCache::ReadSection(std::string_view section, std::size_t maxBytes)
+{
+    const std::lock_guard lock(m_mutex);
+    RefreshLocked();
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const IniEntry& entry : m_document.Entries(section))
+        entries.emplace_back(std::string(entry.key), std::string(entry.value.substr(0, maxBytes)));
+    return entries;
+}
+
+bool SettingsFileCache::Write(std::string_view section, std::string_view key,
+                              std::string_view value)
+{
+    const std::lock_guard lock(m_mutex);
+    RefreshLocked();
+    // Writing over a file that could not be read would lose what the user has in it.
+    if (m_stamp.state == SettingsFileStamp::State::Unreadable)
+        return false;
+    std::optional<std::string> edited = IniEditor::SetValue(m_document.bytes(), section, key, value);
+    if (!edited)
+        return false;
+    const std::optional<SettingsFileStamp> stamp = SettingsFile::Save(m_path, *edited);
+    if (!stamp)
+        return false;
+    m_found.clear();
+    m_document = IniDocument(std::move(*edited));
+    m_stamp = *stamp;
+    return true;
+}

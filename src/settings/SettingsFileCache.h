@@ -1,0 +1,48 @@
+#pragma once
+
+#include "settings/IniDocument.h"
+#include "settings/SettingsFile.h"
+
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// The parsed settings file of one path, shared by every ChartSettings of that path in the
+// process. Every operation first checks the file's stamp, so a change made by anyone is
+// seen by the next read; a WriteText through it updates it at once. Thread-safe.
+class SettingsFileCache {
+public:
+    explicit SettingsFileCache(std::string path) : m_path(std::move(path)) {}
+
+    // The one cache of a path.
+    static std::shared_ptr<SettingsFileCache> ForPath(const std::string& path);
+
+    std::optional<int> ReadInt(std::string_view section, std::string_view key);
+
+    // At most maxBytes of the value; nullopt when absent.
+    std::optional<std::string> ReadText(std::string_view section, std::string_view key,
+                                        std::size_t maxBytes);
+
+    std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view section,
+                                                                 std::size_t maxBytes);
+
+    bool Write(std::string_view section, std::string_view key, std::string_view value);
+
+private:
+    void RefreshLocked();
+    std::optional<std::string_view> FindLocked(std::string_view section, std::string_view key);
+
+    const std::string m_path;
+    std::mutex m_mutex;
+    bool m_loaded = false;
+    SettingsFileStamp m_stamp;
+    IniDocument m_document;
+    // Lookups already made in m_document, by lower-case "section\nkey"; the views point
+    // into m_document, so this is cleared whenever the document is replaced.
+    std::unordered_map<std::string, std::optional<std::string_view>> m_found;
+};
