@@ -33,6 +33,11 @@ inline const QString kStatusReady = QStringLiteral("ﾚﾃﾞｨ");
 // The framework's report of a document file that does not open; %1 is the path.
 inline const QString kOpenFailed = QStringLiteral("%1\nファイルを開けませんでした。");
 
+// Printing from the command line.
+inline const QString kNoPrinter = QStringLiteral("印刷できるプリンタがありません。");
+inline const QString kPrinterNotFound = QStringLiteral("プリンタ [%1] が見つかりません。");
+inline const QString kPrintFailed = QStringLiteral("印刷できませんでした。");
+
 inline const QString kAboutCaption = QStringLiteral("About...");
 inline const QString kCopyright = QStringLiteral("(C) 2026 mosgrid  Ver %1");
 

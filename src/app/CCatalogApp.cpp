@@ -6,9 +6,13 @@
 #include "app/CMainFrame.h"
 #include "app/CMosgridDoc.h"
 #include "app/DialogLayout.h"
+#include "app/MessageBox.h"
+#include "app/PrintTarget.h"
+#include "view/CCatalogView.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QPrinter>
 
 #include <unistd.h>
 
@@ -143,9 +147,26 @@ bool CCatalogApp::ProcessShellCommand(const CCatalogCommandLineInfo& info)
     return false;
 }
 
-bool CCatalogApp::PrintDocument(const CCatalogCommandLineInfo& /*info*/)
+bool CCatalogApp::PrintDocument(const CCatalogCommandLineInfo& info)
 {
-    return false;
+    QString error;
+    const std::unique_ptr<QPrinter> printer = CreatePrintTarget(info, &error);
+    if (!printer) {
+        ShowMessageBox(error);
+        return false;
+    }
+    CCatalogView* view = m_pMainFrame->GetCatalogView();
+    if (view == nullptr)
+        return false;
+    // The window is laid out as it would be shown, but never put on the screen: the page shows
+    // the grid as the client area would.
+    m_pMainFrame->setAttribute(Qt::WA_DontShowOnScreen);
+    m_pMainFrame->show();
+    const bool printed = view->PrintPage(*printer);
+    m_pMainFrame->hide();
+    if (!printed)
+        ShowMessageBox(AppTexts::kPrintFailed);
+    return printed;
 }
 
 void CCatalogApp::OnAppAbout()

@@ -2,6 +2,8 @@
 
 #include "app/AppTexts.h"
 #include "app/CCatalogApp.h"
+#include "settings/CPropGeneralSheet.h"
+#include "settings/DialogResults.h"
 #include "view/CCatalogView.h"
 
 #include <QAction>
@@ -112,6 +114,12 @@ void CMainFrame::OnSettings()
     CCatalogView* view = GetCatalogView();
     if (view == nullptr)
         return;
+    CPropGeneralSheet sheet(this, 0);
+    if (sheet.DoModal() != kIdOk)
+        return;
+    // Every page that was shown has written its keys: draw everything anew with them.
+    view->RebuildThumbnails();
+    view->viewport()->update();
 }
 
 CCatalogView* CMainFrame::GetCatalogView() const

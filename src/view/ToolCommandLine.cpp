@@ -1,0 +1,124 @@
+#include "view/ToolCommandLine.h"
+
+#include "catalog/CatalogItem.h"
+
+namespace {
+
+// The data tool's command-line templates, by item type; every other type reads CSV.
+constexpr char kTemplateDpac[] = "tarnel.exe %s /d%s(%s) /dpac%s,%s";
+constexpr char kTemplateFpac[] = "tarnel.exe %s /d%s(%s) /fpac%s,%s";
+constexpr char kTemplatePandb[] = "tarnel.exe %s /d%s(%s) /pandb%s,%s";
+constexpr char kTemplateCsv[] = "tarnel.exe %s /d%s(%s) /csv%s,%s";
+
+std::string_view TemplateFor(int type)
+{
+    switch (type) {
+    case 1:
+        return kTemplateDpac;
+    case 2:
+        return kTemplateFpac;
+    case 5:
+        return kTemplatePandb;
+    default:
+        return kTemplateCsv;
+    }
+}
+
+// Replaces each "%s" of the template, in order, with the next value, inserted unchanged.
+std::string FormatTemplate(std::string_view format, std::initializer_list<std::string_view> values)
+{
+    std::string out;
+    auto next = values.begin();
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's'
+            && next != values.end()) {
+            out += *next++;
+            ++i;
+        } else {
+            out += format[i];
+        }
+    }
+    return out;
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
+std::string FormatToolCommandLine(const CatalogItem& item)
+{
+    // The first placeholder is always empty, so two blanks follow the program's name.
+    return FormatTemplate(TemplateFor(item.m_nType), {std::string_view(), item.m_strName,
+                                                      item.m_strCode, item.m_strSource,
+                                                      item.m_strCode});
+}
+
+std::vector<std::string> SplitCommandLine(std::string_view line)
+{
+    std::vector<std::string> args;
+    std::size_t i = 0;
+    const std::size_t n = line.size();
+
+    // The program name: quotes group, no escapes, ends at a blank outside quotes.
+    while (i < n && IsBlank(line[i]))
+        ++i;
+    if (i >= n)
+        return args;
+    {
+        std::string program;
+        bool inQuotes = false;
+        for (; i < n; ++i) {
+            const char c = line[i];
+            if (c == '"') {
+                inQuotes = !inQuotes;
+                continue;
+            }
+            if (!inQuotes && IsBlank(c))
+                break;
+            program += c;
+        }
+        args.push_back(std::move(program));
+    }
+
+    // The arguments.
+    for (;;) {
+        while (i < n && IsBlank(line[i]))
+            ++i;
+        if (i >= n)
+            break;
+        std::string arg;
+        bool inQuotes = false;
+        while (i < n) {
+            std::size_t backslashes = 0;
+            while (i < n && line[i] == '\\') {
+                ++backslashes;
+                ++i;
+            }
+            if (i < n && line[i] == '"') {
+                arg.append(backslashes / 2, '\\');
+                if (backslashes % 2 == 1) {
+                    arg += '"';  // an escaped quote
+                    ++i;
+                    continue;
+                }
+                if (inQuotes && i + 1 < n && line[i + 1] == '"') {
+                    arg += '"';  // a doubled quote inside quotes stands for one
+                    i += 2;
+                    continue;
+                }
+                inQuotes = !inQuotes;
+                ++i;
+                continue;
+            }
+            arg.append(backslashes, '\\');
+            if (i >= n || (!inQuotes && IsBlank(line[i])))
+                break;
+            arg += line[i++];
+        }
+        args.push_back(std::move(arg));
+    }
+    return args;
+}
