@@ -124,7 +124,7 @@ std::optional<SettingsFileStamp> SettingsFile::Save(const std::string& path,
 
     // QSaveFile writes a temporary file beside the target (following a symbolic link to
     // it), copies the target's permissions, syncs it to disk and renames it over the target.
-    QSaveFile file(QFile::decodeName(QByteArray::fromRawData(path.data(), qsizetype(path.size()))));
+    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
     if (!file.open(QIODevice::WriteOnly))
         return std::nullopt;
     const bool written = file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size())

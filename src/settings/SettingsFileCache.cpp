@@ -108,7 +108,8 @@ bool SettingsFileCache::Write(std::string_view section, std::string_view key,
     // Writing over a file that could not be read would lose what the user has in it.
     if (m_stamp.state == SettingsFileStamp::State::Unreadable)
         return false;
-    std::optional<std::string> edited = IniEditor::SetValue(m_document.bytes(), section, key, value);
+    std::optional<std::string> edited =
+        IniEditor::SetValue(m_document.bytes(), section, key, value);
     if (!edited)
         return false;
     const std::optional<SettingsFileStamp> stamp = SettingsFile::Save(m_path, *edited);

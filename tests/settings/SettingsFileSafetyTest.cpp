@@ -1,0 +1,212 @@
+#include "SettingsTestFolder.h"
+
+#include "settings/ChartSettings.h"
+#include "settings/SettingsFile.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+const std::string kOld = "; kept\r\n[Chart]\r\nSizeX=123\r\n";
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// Abandons every write just before its rename, as a crash there would, until destroyed.
+class CrashBeforeRename {
+public:
+    explicit CrashBeforeRename(std::function<void()> probe = {})
+    {
+        SettingsFile::SetBeforeRenameHook([probe] {
+            if (probe)
+                probe();
+            return false;
+        });
+    }
+    ~CrashBeforeRename() { SettingsFile::SetBeforeRenameHook({}); }
+};
+
+TEST(SettingsStoreFileSafety, CrashBeforeRenameKeepsTheOldFile)
+{
+    SettingsTestFolder folder;
+    ASSERT_TRUE(folder.Write(kOld));
+    ChartSettings settings(folder.iniPath());
+    ASSERT_EQ(settings.ReadInt("Chart", "SizeX", 0), 123);
+    {
+        bool probed = false;
+        const CrashBeforeRename crash([&] {
+            probed = true;
+            // The new bytes are on disk in the temporary file; the target is untouched.
+            EXPECT_EQ(folder.Read(), kOld);
+        });
+        EXPECT_FALSE(settings.WriteText("Chart", "SizeX", "999"));
+        EXPECT_TRUE(probed);
+    }
+    EXPECT_EQ(folder.Read(), kOld);
+    EXPECT_EQ(folder.Entries(), Names{"mosgrid.ini"});
+    EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 0), 123);
+
+    // Nothing is left that blocks the next write.
+    EXPECT_TRUE(settings.WriteText("Chart", "SizeX", "999"));
+    EXPECT_EQ(folder.Read(), "; kept\r\n[Chart]\r\nSizeX=999\r\n");
+}
+
+TEST(SettingsStoreFileSafety, CrashBeforeRenameCreatesNoFile)
+{
+    SettingsTestFolder folder;
+    ChartSettings settings(folder.iniPath());
+    {
+        const CrashBeforeRename crash;
+        EXPECT_FALSE(settings.WriteText("Chart", "SizeX", "999"));
+    }
+    EXPECT_EQ(folder.Entries(), Names{});
+    EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 300), 300);
+}
+
+TEST(SettingsStoreFileSafety, ReadOnlyFolderKeepsTheOldFileSilently)
+{
+    SettingsTestFolder folder;
+    ASSERT_TRUE(folder.Write(kOld));
+    // The file itself may be written; only the folder refuses new files.
+    ASSERT_EQ(::chmod(folder.iniPath().c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(folder.folder().c_str(), 0555), 0);
+
+    bool written = true;
+    int readBack = 0;
+    const bool ran = RunUnprivileged([&] {
+        ChartSettings settings(folder.iniPath());
+        written = settings.WriteText("Chart", "SizeX", "999");
+        readBack = settings.ReadInt("Chart", "SizeX", 0);
+    });
+    ::chmod(folder.folder().c_str(), 0700);
+    if (!ran)
+        GTEST_SKIP() << "cannot drop file-system privileges";
+    EXPECT_FALSE(written);
+    EXPECT_EQ(readBack, 123);
+    EXPECT_EQ(folder.Read(), kOld);
+    EXPECT_EQ(folder.Entries(), Names{"mosgrid.ini"});
+}
+
+TEST(SettingsStoreFileSafety, ReadOnlyFileIsNotReplaced)
+{
+    SettingsTestFolder folder;
+    ASSERT_TRUE(folder.Write(kOld));
+    ASSERT_EQ(::chmod(folder.iniPath().c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(folder.folder().c_str(), 0777), 0);
+
+    bool written = true;
+    const bool ran = RunUnprivileged([&] {
+        written = ChartSettings(folder.iniPath()).WriteText("Chart", "SizeX", "999");
+    });
+    ::chmod(folder.folder().c_str(), 0700);
+    if (!ran)
+        GTEST_SKIP() << "cannot drop file-system privileges";
+    EXPECT_FALSE(written);
+    EXPECT_EQ(folder.Read(), kOld);
+    EXPECT_EQ(ModeOf(folder.iniPath()), mode_t(0444));
+}
+
+TEST(SettingsStoreFileSafety, UnreadableFileReadsDefaultsAndIsNotReplaced)
+{
+    SettingsTestFolder folder;
+    ASSERT_TRUE(folder.Write(kOld));
+    ASSERT_EQ(::chmod(folder.iniPath().c_str(), 0200), 0);
+    ASSERT_EQ(::chmod(folder.folder().c_str(), 0777), 0);
+    if (::geteuid() == 0 && ::chown(folder.iniPath().c_str(), 65534, 65534) != 0)
+        GTEST_SKIP() << "cannot hand the file to another user";
+
+    int unreadable = 0;
+    bool written = true;
+    int readable = 0;
+    const bool ran = RunUnprivileged([&] {
+        ChartSettings settings(folder.iniPath());
+        unreadable = settings.ReadInt("Chart", "SizeX", 300);
+        written = settings.WriteText("Chart", "SizeY", "1");
+        // A permission change alone leaves the modification time: it is still seen.
+        ::chmod(folder.iniPath().c_str(), 0600);
+        readable = settings.ReadInt("Chart", "SizeX", 300);
+    });
+    ::chmod(folder.folder().c_str(), 0700);
+    if (!ran)
+        GTEST_SKIP() << "cannot drop file-system privileges";
+    EXPECT_EQ(unreadable, 300);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(readable, 123);
+    EXPECT_EQ(folder.Read(), kOld);
+}
+
+TEST(SettingsStoreFileSafety, PermissionsAreKept)
+{
+    SettingsTestFolder folder;
+    ASSERT_TRUE(folder.Write(kOld));
+    ASSERT_EQ(::chmod(folder.iniPath().c_str(), 0640), 0);
+    ASSERT_TRUE(ChartSettings(folder.iniPath()).WriteText("Chart", "SizeX", "1"));
+    EXPECT_EQ(ModeOf(folder.iniPath()), mode_t(0640));
+}
+
+TEST(SettingsStoreFileSafety, LinkIsWrittenThroughToItsTarget)
+{
+    SettingsTestFolder folder;
+    ASSERT_EQ(::mkdir(folder.filePath("real").c_str(), 0700), 0);
+    const std::string target = folder.filePath("real/settings.ini");
+    ASSERT_EQ(::symlink("real/settings.ini", folder.iniPath().c_str()), 0);
+
+    ChartSettings settings(folder.iniPath());
+    // Dangling at first: the write creates the target, not a file in the link's place.
+    ASSERT_TRUE(settings.WriteText("Chart", "SizeX", "1"));
+    ASSERT_TRUE(settings.WriteText("Chart", "SizeX", "2"));
+
+    const QFileInfo link(QString::fromStdString(folder.iniPath()));
+    EXPECT_TRUE(link.isSymLink());
+    EXPECT_EQ(folder.Read(), "[Chart]\r\nSizeX=2\r\n");
+    EXPECT_EQ(folder.Entries(), (Names{"mosgrid.ini", "real"}));
+    EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 0), 2);
+    EXPECT_EQ(QFileInfo(QString::fromStdString(target)).size(), 18);
+}
+
+TEST(SettingsStoreFileSafety, FifoInPlaceOfTheFile)
+{
+    SettingsTestFolder folder;
+    ASSERT_EQ(::mkfifo(folder.iniPath().c_str(), 0600), 0);
+    ChartSettings settings(folder.iniPath());
+    // Neither blocks on the FIFO nor replaces it.
+    EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 300), 300);
+    EXPECT_FALSE(settings.WriteText("Chart", "SizeX", "1"));
+    struct stat info;
+    ASSERT_EQ(::lstat(folder.iniPath().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+TEST(SettingsStoreFileSafety, FolderInPlaceOfTheFile)
+{
+    SettingsTestFolder folder;
+    ASSERT_EQ(::mkdir(folder.iniPath().c_str(), 0700), 0);
+    ChartSettings settings(folder.iniPath());
+    EXPECT_EQ(settings.ReadText("Charts", "Param", "d"), "d");
+    EXPECT_FALSE(settings.WriteText("Charts", "Param", "x"));
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(folder.iniPath())).isDir());
+}
+
+TEST(SettingsStoreFileSafety, MissingFolderReadsDefaults)
+{
+    SettingsTestFolder folder;
+    ChartSettings settings(folder.filePath("gone/mosgrid.ini"));
+    EXPECT_EQ(settings.ReadInt("Chart", "SizeY", 180), 180);
+    EXPECT_FALSE(settings.WriteText("Chart", "SizeY", "1"));
+}
+
+} // namespace

@@ -1,0 +1,419 @@
+#include "FakeComponents.h"
+
+#include "app/CCatalogApp.h"
+#include "app/MessageBox.h"
+#include "settings/ChartSettings.h"
+#include "support/TestFolders.h"
+#include "view/CCatalogView.h"
+#include "view/ToolLauncher.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCellWidth = 100;
+constexpr int kCellHeight = 50;
+
+// A colour per thumbnail index, so a pixel tells which thumbnail was copied there.
+QColor ColourOf(int index)
+{
+    return QColor(10 + index * 7, 200 - index * 5, 30 + index * 3);
+}
+
+QRgb Inverted(QRgb rgb)
+{
+    return qRgb(255 - qRed(rgb), 255 - qGreen(rgb), 255 - qBlue(rgb));
+}
+
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+class CatalogViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        m_app = std::make_unique<CCatalogApp>(m_folder.exeDir() + "mosgrid");
+        m_view = std::make_unique<CCatalogView>();
+        m_view->SetComponentProvider(&m_provider);
+    }
+
+    void TearDown() override { SetToolStartHandler({}); }
+
+    // count thumbnails of 100 x 50, each filled with its own colour, already loaded.
+    void UseThumbnails(int count)
+    {
+        m_view->m_bNeedLoad = 0;
+        m_view->SetThumbnailSize(kCellWidth, kCellHeight);
+        m_view->m_thumbList.clear();
+        for (int i = 0; i < count; ++i) {
+            QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
+            image.fill(ColourOf(i));
+            m_view->m_thumbList.push_back(image);
+        }
+    }
+
+    QImage Paint(const QSize& client)
+    {
+        QImage target(client, QImage::Format_RGB32);
+        target.fill(Qt::magenta);  // anything the paint misses shows
+        QPainter painter(&target);
+        m_view->OnDraw(painter, QRect(QPoint(0, 0), client), false);
+        return target;
+    }
+
+    void ShowSized(const QSize& client)
+    {
+        m_view->resize(client + QSize(m_view->verticalScrollBar()->sizeHint().width(), 0));
+        m_view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+        QApplication::processEvents();
+    }
+
+    void WriteList(const QByteArray& bytes)
+    {
+        const QString path = m_folder.filePath(QStringLiteral("list.txt"));
+        ASSERT_TRUE(WriteFileBytes(path, bytes));
+        m_app->m_strListFile = QFile::encodeName(path).toStdString();
+    }
+
+    TestProgramFolder m_folder{QStringList{}, false};
+    std::unique_ptr<CCatalogApp> m_app;
+    FakeProvider m_provider;
+    std::unique_ptr<CCatalogView> m_view;
+};
+
+TEST_F(CatalogViewTest, CellsAreCopiedRowByRowOnBlack)
+{
+    UseThumbnails(7);
+    const QImage shot = Paint(QSize(350, 200));  // three columns, 50 pixels left over
+    EXPECT_EQ(m_view->m_nColumns, 3);
+    for (int i = 0; i < 7; ++i) {
+        const QPoint centre((i % 3) * kCellWidth + 50, (i / 3) * kCellHeight + 25);
+        EXPECT_EQ(shot.pixel(centre), ColourOf(i).rgb()) << "thumbnail " << i;
+    }
+    // Exact cell edges, no gaps.
+    EXPECT_EQ(shot.pixel(99, 49), ColourOf(0).rgb());
+    EXPECT_EQ(shot.pixel(100, 0), ColourOf(1).rgb());
+    EXPECT_EQ(shot.pixel(0, 50), ColourOf(3).rgb());
+    // Right of the grid and below the last thumbnail: the black background.
+    EXPECT_EQ(shot.pixel(320, 10), qRgb(0, 0, 0));
+    EXPECT_EQ(shot.pixel(150, 125), qRgb(0, 0, 0));
+    EXPECT_EQ(shot.pixel(10, 190), qRgb(0, 0, 0));
+}
+
+TEST_F(CatalogViewTest, SelectedCellIsInvertedExactly)
+{
+    UseThumbnails(5);
+    for (const int selected : {-1, 0, 4, 7}) {
+        m_view->m_nSelected = selected;
+        const QImage shot = Paint(QSize(300, 100));
+        for (int i = 0; i < 5; ++i) {
+            const QPoint centre((i % 3) * kCellWidth + 50, (i / 3) * kCellHeight + 25);
+            const QRgb plain = ColourOf(i).rgb();
+            EXPECT_EQ(shot.pixel(centre), i == selected ? Inverted(plain) : plain)
+                << "selected " << selected << ", thumbnail " << i;
+        }
+    }
+}
+
+TEST_F(CatalogViewTest, TopIndexNotAMultipleOfTheColumnsStartsTheGrid)
+{
+    UseThumbnails(10);
+    m_view->m_nTopIndex = 4;
+    const QImage shot = Paint(QSize(300, 100));
+    EXPECT_EQ(shot.pixel(50, 25), ColourOf(4).rgb());
+    EXPECT_EQ(shot.pixel(250, 25), ColourOf(6).rgb());
+    EXPECT_EQ(shot.pixel(50, 75), ColourOf(7).rgb());
+}
+
+TEST_F(CatalogViewTest, TopIndexAtOrBeyondTheEndPaintsOnlyBlackButSetsTheRange)
+{
+    UseThumbnails(4);
+    for (const int top : {4, 9}) {
+        m_view->m_nTopIndex = top;
+        const QImage shot = Paint(QSize(300, 100));
+        QImage black(shot.size(), QImage::Format_RGB32);
+        black.fill(Qt::black);
+        EXPECT_EQ(shot, black) << top;
+        const ScrollInfo info = m_view->GetScrollInfo();
+        EXPECT_EQ(info.nMax, 3);
+        EXPECT_EQ(info.nPage, 3);
+    }
+}
+
+TEST_F(CatalogViewTest, ClientNarrowerThanOneThumbnailHasOneColumn)
+{
+    UseThumbnails(3);
+    const QImage shot = Paint(QSize(60, 120));
+    EXPECT_EQ(m_view->m_nColumns, 1);
+    EXPECT_EQ(shot.pixel(59, 10), ColourOf(0).rgb());
+    EXPECT_EQ(shot.pixel(10, 60), ColourOf(1).rgb());
+    EXPECT_EQ(shot.pixel(10, 110), ColourOf(2).rgb());
+}
+
+TEST_F(CatalogViewTest, ScrollRangeFollowsTheThumbnailsAndPageTheColumns)
+{
+    const struct {
+        int thumbnails;
+        int width;
+        int max;
+        int page;
+    } rows[] = {{10, 300, 9, 3}, {10, 450, 9, 4}, {0, 300, 0, 1}, {1, 90, 0, 1}};
+    for (const auto& row : rows) {
+        UseThumbnails(row.thumbnails);
+        Paint(QSize(row.width, 100));
+        const ScrollInfo info = m_view->GetScrollInfo();
+        EXPECT_EQ(info.nMin, 0);
+        EXPECT_EQ(info.nMax, row.max) << row.thumbnails << " at " << row.width;
+        EXPECT_EQ(info.nPage, std::min(row.page, row.max + 1));
+    }
+}
+
+TEST_F(CatalogViewTest, EmptyThumbnailEntryIsBackgroundAndWhiteWhenSelected)
+{
+    UseThumbnails(3);
+    m_view->m_thumbList[1] = QImage();
+    const QImage plain = Paint(QSize(300, 50));
+    EXPECT_EQ(plain.pixel(150, 25), qRgb(0, 0, 0));
+    m_view->m_nSelected = 1;
+    const QImage selected = Paint(QSize(300, 50));
+    EXPECT_EQ(selected.pixel(150, 25), qRgb(255, 255, 255));
+}
+
+TEST_F(CatalogViewTest, ClickSelectsAndRepaintsOnlyWhenTheSelectionChanges)
+{
+    UseThumbnails(10);
+    ShowSized(QSize(300, 200));
+    PaintCounter counter;
+    m_view->viewport()->installEventFilter(&counter);
+
+    const struct {
+        QPoint point;
+        int selected;
+        bool repaint;
+    } clicks[] = {
+        {{150, 25}, 1, true},    // a thumbnail
+        {{150, 25}, 1, false},   // the same one again
+        {{10, 160}, 9, true},    // row 3, column 0
+        {{110, 160}, -1, true},  // row 3, column 1: no item
+        {{120, 170}, -1, false}, // empty space with nothing selected
+    };
+    for (const auto& click : clicks) {
+        counter.paints = 0;
+        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, click.point);
+        QApplication::processEvents();
+        EXPECT_EQ(m_view->m_nSelected, click.selected) << click.point.x() << "," << click.point.y();
+        EXPECT_EQ(counter.paints > 0, click.repaint) << click.point.x() << "," << click.point.y();
+    }
+    m_view->viewport()->removeEventFilter(&counter);
+}
+
+TEST_F(CatalogViewTest, ScrollBarStepsMoveByRowsAndMayPassItsLastPosition)
+{
+    UseThumbnails(10);
+    ShowSized(QSize(300, 100));
+    QScrollBar* bar = m_view->verticalScrollBar();
+    ASSERT_EQ(bar->maximum(), 7);
+
+    bar->setValue(6);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(m_view->m_nTopIndex, 9);
+    EXPECT_EQ(bar->value(), 7);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(m_view->m_nTopIndex, 4);
+    EXPECT_EQ(bar->value(), 4);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(m_view->m_nTopIndex, 7);
+    bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(m_view->m_nTopIndex, 0);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(m_view->m_nTopIndex, 9);
+    // Dragging the thumb sets the top index to the item it stands for.
+    bar->setSliderPosition(5);
+    EXPECT_EQ(m_view->m_nTopIndex, 5);
+    m_view->OnVScroll(SB_ENDSCROLL, 0);
+    EXPECT_EQ(m_view->m_nTopIndex, 5);
+
+    // After such a step the grid starts with the last thumbnail.
+    m_view->OnVScroll(SB_BOTTOM, 0);
+    const QImage shot = m_view->viewport()->grab().toImage();
+    EXPECT_EQ(shot.pixel(50, 25), ColourOf(9).rgb());
+    EXPECT_EQ(shot.pixel(150, 25), qRgb(0, 0, 0));
+}
+
+TEST_F(CatalogViewTest, WheelScrollsOneRowPerNotchOnlyWhenThereIsSomethingToScroll)
+{
+    UseThumbnails(10);
+    ShowSized(QSize(300, 100));
+    auto wheel = [&](int delta) {
+        QWheelEvent event(QPointF(50, 50), m_view->mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(m_view->viewport(), &event);
+    };
+    wheel(-120);
+    EXPECT_EQ(m_view->m_nTopIndex, 3);
+    wheel(-60);  // half a notch waits for the other half
+    EXPECT_EQ(m_view->m_nTopIndex, 3);
+    wheel(-60);
+    EXPECT_EQ(m_view->m_nTopIndex, 6);
+    wheel(240);
+    EXPECT_EQ(m_view->m_nTopIndex, 0);
+
+    UseThumbnails(2);
+    m_view->viewport()->repaint();
+    wheel(-120);
+    EXPECT_EQ(m_view->m_nTopIndex, 0);
+}
+
+TEST_F(CatalogViewTest, FirstPaintLoadsOnceAndRemovesTheListUnderTheFlag)
+{
+    WriteList("1,src,130,Sample\n0,src,7203,Other\n");
+    m_app->m_bRemoveListFile = true;
+    ShowSized(QSize(300, 100));
+    QTRY_COMPARE(m_view->m_bNeedLoad, 0);
+    ASSERT_EQ(m_view->m_itemList.size(), 2u);
+    EXPECT_EQ(m_view->m_thumbList.size(), 2u);
+    EXPECT_FALSE(QFile::exists(QFile::decodeName(m_app->m_strListFile.c_str())));
+
+    // A later paint does not read again, even when the file is back with other lines.
+    WriteList("2,x,1,A\n2,x,2,B\n2,x,3,C\n");
+    m_view->viewport()->repaint();
+    QApplication::processEvents();
+    EXPECT_EQ(m_view->m_itemList.size(), 2u);
+    EXPECT_EQ(m_view->m_itemList[0]->m_strCode, "130");
+}
+
+TEST_F(CatalogViewTest, ListThatDoesNotOpenStillRebuildsAndIsNotRetried)
+{
+    m_app->m_strListFile = m_folder.exeDir() + "missing.txt";
+    m_view->LoadList();
+    EXPECT_EQ(m_view->m_bNeedLoad, 0);
+    EXPECT_TRUE(m_view->m_itemList.empty());
+    EXPECT_EQ(m_provider.counters.controlsCreated, 1);
+    EXPECT_EQ(m_provider.counters.controlsAlive, 0);
+}
+
+TEST_F(CatalogViewTest, RebuildMakesOneThumbnailPerItemAtTheSizeOfTheSettings)
+{
+    WriteList("1,s,a,A\n1,s,nodata,B\n1,s,c,C\n");
+    m_view->LoadList();
+    ASSERT_EQ(m_view->m_thumbList.size(), 3u);
+    for (const QImage& image : m_view->m_thumbList)
+        EXPECT_EQ(image.size(), QSize(300, 180));
+    EXPECT_EQ(m_provider.counters.loadedCodes, (std::vector<std::string>{"a", "nodata", "c"}));
+    // One host for the whole run, gone afterwards.
+    EXPECT_EQ(m_provider.counters.controlsCreated, 1);
+    EXPECT_EQ(m_provider.counters.librariesCreated, 1);
+    EXPECT_EQ(m_provider.counters.controlsAlive, 0);
+    EXPECT_EQ(m_provider.counters.librariesAlive, 0);
+    EXPECT_EQ(m_view->m_pChartHost, nullptr);
+    // Every item carries its label, data or not: the label's first pixel is BackColor.
+    for (const QImage& image : m_view->m_thumbList)
+        EXPECT_EQ(image.pixel(0, 0), qRgb(64, 128, 128));
+
+    m_view->m_nSelected = 2;
+    m_view->m_nTopIndex = 1;
+    ChartSettings settings(m_app->m_strIniFile);
+    settings.WriteText("Chart", "SizeX", "200");
+    settings.WriteText("Chart", "SizeY", "100");
+    m_view->RebuildThumbnails();
+    ASSERT_EQ(m_view->m_thumbList.size(), 3u);
+    for (const QImage& image : m_view->m_thumbList)
+        EXPECT_EQ(image.size(), QSize(200, 100));
+    EXPECT_EQ(m_view->m_nSizeX, 200);
+    EXPECT_EQ(m_view->m_nSizeY, 100);
+    // The rebuild leaves the selection and the top index alone.
+    EXPECT_EQ(m_view->m_nSelected, 2);
+    EXPECT_EQ(m_view->m_nTopIndex, 1);
+}
+
+TEST_F(CatalogViewTest, UnusableStoredSizesAreHeldOffFromTheGrid)
+{
+    WriteList("1,s,a,A\n");
+    ChartSettings settings(m_app->m_strIniFile);
+    const struct {
+        const char* x;
+        const char* y;
+        QSize size;
+    } rows[] = {{"0", "-5", {300, 180}}, {"abc", "", {300, 180}}, {"5", "7", {5, 7}},
+                {"100000", "100000", {4096, 4096}}};
+    m_view->LoadList();
+    for (const auto& row : rows) {
+        settings.WriteText("Chart", "SizeX", row.x);
+        settings.WriteText("Chart", "SizeY", row.y);
+        m_view->RebuildThumbnails();
+        ASSERT_EQ(m_view->m_thumbList.size(), 1u);
+        EXPECT_EQ(m_view->m_thumbList[0].size(), row.size) << row.x << " x " << row.y;
+        EXPECT_GE(m_view->m_nSizeX, 1);
+    }
+}
+
+TEST_F(CatalogViewTest, MissingDataLibraryIsReportedOncePerRebuildAndLeavesTheGridEmpty)
+{
+    QStringList messages;
+    SetMessageBoxHandler([&](const QString& text) { messages << text; });
+    m_provider.dataLibraryAvailable = false;
+    WriteList("1,s,a,A\n1,s,b,B\n");
+    m_view->LoadList();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Can't Create brasko.DLL")});
+    EXPECT_TRUE(m_view->m_thumbList.empty());
+    EXPECT_EQ(m_view->m_itemList.size(), 2u);
+    EXPECT_EQ(m_provider.counters.controlsAlive, 0);
+    m_view->RebuildThumbnails();
+    EXPECT_EQ(messages.size(), 2);
+    SetMessageBoxHandler([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
+}
+
+TEST_F(CatalogViewTest, ThumbnailsPastTheMemoryBudgetKeepTheirPlaceSoClicksReachTheRightItem)
+{
+    WriteList("1,s,a,A\n2,s,b,B\n5,s,c,C\n");
+    m_view->SetThumbnailMemoryBudget(2ull * 300 * 180 * 4);
+    m_view->LoadList();
+    ASSERT_EQ(m_view->m_thumbList.size(), 3u);
+    EXPECT_FALSE(m_view->m_thumbList[1].isNull());
+    EXPECT_TRUE(m_view->m_thumbList[2].isNull());
+
+    std::vector<std::string> started;
+    SetToolStartHandler([&](const std::string&, const std::vector<std::string>& argv) {
+        started = argv;
+    });
+    // The tool must exist to be started: a stand-in beside the program.
+    const QString tool = m_folder.filePath(QStringLiteral("tarnel.exe"));
+    ASSERT_TRUE(WriteFileBytes(tool, "#!/bin/sh\n"));
+    QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    m_view->m_nColumns = 3;
+    m_view->OnLButtonDblClk(QPoint(650, 20));
+    EXPECT_EQ(started, (std::vector<std::string>{"tarnel.exe", "/dC(c)", "/pandbs,c"}));
+}
+
+TEST_F(CatalogViewTest, DoubleClickOnNothingStartsNothing)
+{
+    UseThumbnails(0);
+    bool started = false;
+    SetToolStartHandler([&](const std::string&, const std::vector<std::string>&) {
+        started = true;
+    });
+    m_view->OnLButtonDblClk(QPoint(10, 10));
+    EXPECT_FALSE(started);
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+#include "FakeComponents.h"
+
+namespace {
+
+class FakeData : public quorex::IPriceData {
+public:
+    std::span<const quorex::PriceBar> Bars() const override { return {&m_bar, 1}; }
+
+private:
+    quorex::PriceBar m_bar{20240105, 100, 110, 90, 105, 1000};
+};
+
+class FakeLibrary : public quorex::IDataLibrary {
+public:
+    explicit FakeLibrary(FakeCounters& counters)
+        : m_counters(counters)
+    {
+        ++m_counters.librariesCreated;
+        ++m_counters.librariesAlive;
+    }
+    ~FakeLibrary() override { --m_counters.librariesAlive; }
+
+    quorex::PriceDataPtr LoadData(const std::string&, const std::string& code,
+                                  std::int32_t) override
+    {
+        m_counters.loadedCodes.push_back(code);
+        if (code == kNoDataCode)
+            return nullptr;
+        return std::make_shared<FakeData>();
+    }
+
+private:
+    FakeCounters& m_counters;
+};
+
+class FakeChart : public quorex::IChart {
+public:
+    void Refresh() override {}
+};
+
+class FakeCharts : public quorex::ICharts {
+public:
+    std::unique_ptr<quorex::IChart> Add(const std::string&) override
+    {
+        return std::make_unique<FakeChart>();
+    }
+    void SetParam(const std::string&) override {}
+    void Clear() override {}
+};
+
+class FakeControl : public quorex::IChartControl {
+public:
+    explicit FakeControl(FakeCounters& counters)
+        : m_counters(counters)
+    {
+        ++m_counters.controlsCreated;
+        ++m_counters.controlsAlive;
+    }
+    ~FakeControl() override { --m_counters.controlsAlive; }
+
+    std::unique_ptr<quorex::ICharts> GetCharts() override { return std::make_unique<FakeCharts>(); }
+    bool SetData(quorex::PriceDataPtr data) override
+    {
+        m_data = std::move(data);
+        return true;
+    }
+    void SetSize(int width, int height) override
+    {
+        m_picture = QImage(width, height, QImage::Format_RGB32);
+    }
+    void Update() override { m_picture.fill(m_data ? kWithData : kWithoutData); }
+    const QImage& Picture() const override { return m_picture; }
+
+private:
+    FakeCounters& m_counters;
+    quorex::PriceDataPtr m_data;
+    QImage m_picture;
+};
+
+} // namespace
+
+std::unique_ptr<quorex::IDataLibrary> FakeProvider::CreateDataLibrary()
+{
+    if (!dataLibraryAvailable)
+        return nullptr;
+    return std::make_unique<FakeLibrary>(counters);
+}
+
+std::unique_ptr<quorex::IChartControl> FakeProvider::CreateChartControl()
+{
+    return std::make_unique<FakeControl>(counters);
+}
