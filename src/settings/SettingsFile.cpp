@@ -116,6 +116,9 @@ SettingsFileContents SettingsFile::Load(const std::string& path)
 std::optional<SettingsFileStamp> SettingsFile::Save(const std::string& path,
                                                     std::string_view bytes)
 {
+    // An empty name would make QSaveFile put its temporary file in the working folder.
+    if (path.empty())
+        return std::nullopt;
     // The profile functions cannot write a read-only file; a rename would replace it.
     // Effective ids, as the open by the Windows function would check.
     if (::faccessat(AT_FDCWD, path.c_str(), F_OK, AT_EACCESS) == 0

@@ -201,12 +201,15 @@ TEST(SettingsStoreFileSafety, FolderInPlaceOfTheFile)
     EXPECT_TRUE(QFileInfo(QString::fromStdString(folder.iniPath())).isDir());
 }
 
-TEST(SettingsStoreFileSafety, MissingFolderReadsDefaults)
+TEST(SettingsStoreFileSafety, PathsThatCannotHoldTheFile)
 {
     SettingsTestFolder folder;
-    ChartSettings settings(folder.filePath("gone/mosgrid.ini"));
-    EXPECT_EQ(settings.ReadInt("Chart", "SizeY", 180), 180);
-    EXPECT_FALSE(settings.WriteText("Chart", "SizeY", "1"));
+    for (const std::string& path : {folder.filePath("gone/mosgrid.ini"), std::string()}) {
+        ChartSettings settings(path);
+        EXPECT_EQ(settings.ReadInt("Chart", "SizeY", 180), 180) << path;
+        EXPECT_FALSE(settings.WriteText("Chart", "SizeY", "1")) << path;
+    }
+    EXPECT_EQ(folder.Entries(), Names{});
 }
 
 } // namespace
