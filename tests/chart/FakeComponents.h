@@ -1,0 +1,42 @@
+#pragma once
+
+#include "chart/IComponentProvider.h"
+
+#include <QSize>
+
+#include <set>
+#include <string>
+#include <vector>
+
+// Recording stand-ins for the chart control and the data library. Every call and every
+// release is appended to one log, so a test sees the order across all objects; every
+// object created counts as live until it is destroyed.
+struct FakeLog {
+    std::vector<std::string> calls;
+    int live = 0;
+};
+
+struct FakeBehaviour {
+    bool noControl = false;
+    bool noDataLibrary = false;
+    bool noData = false;
+    bool noCharts = false;
+    std::set<std::string> rejectedDefinitions;
+    // When set, the control paints a picture of this size whatever size it was given.
+    QSize forcedPictureSize;
+};
+
+// The pixel the fake control paints at (x, y): distinct per position, never grey.
+QRgb FakePicturePixel(int x, int y);
+
+class FakeComponentProvider : public IComponentProvider {
+public:
+    std::unique_ptr<quorex::IDataLibrary> CreateDataLibrary() override;
+    std::unique_ptr<quorex::IChartControl> CreateChartControl() override;
+
+    // The calls since the last TakeCalls, emptied.
+    std::vector<std::string> TakeCalls();
+
+    FakeLog log;
+    FakeBehaviour behaviour;
+};

@@ -1,0 +1,143 @@
+// The host on the program's own plugins, as they are built into the program folder.
+#include "chart/CChartHostDlg.h"
+
+#include "app/CCatalogApp.h"
+#include "app/MessageBox.h"
+#include "catalog/CatalogItem.h"
+#include "support/TestFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <set>
+
+namespace {
+
+const QString kDataLibraryFile = QStringLiteral("libbrasko.so");
+const QString kChartControlFile = QStringLiteral("libxquorexctrl.so");
+constexpr int kWidth = 300;
+constexpr int kHeight = 180;
+constexpr int kBars = 80;
+
+bool Built(const QString& plugin)
+{
+    return QFile::exists(BuiltProgramDir() + "/components/" + plugin);
+}
+
+// A deterministic daily series, oldest first, in the plainest CSV form.
+QByteArray PriceCsv()
+{
+    QByteArray csv = "Date,Open,High,Low,Close,Volume\n";
+    QDate date(2024, 1, 4);
+    double close = 1000;
+    for (int i = 0; i < kBars; ++i) {
+        const double open = close;
+        close = open + 40 * std::sin(i * 0.7) + (i % 3 - 1) * 15;
+        const double high = std::max(open, close) + 12;
+        const double low = std::min(open, close) - 12;
+        csv += QStringLiteral("%1,%2,%3,%4,%5,%6\n")
+                   .arg(date.toString(Qt::ISODate))
+                   .arg(open, 0, 'f', 1)
+                   .arg(high, 0, 'f', 1)
+                   .arg(low, 0, 'f', 1)
+                   .arg(close, 0, 'f', 1)
+                   .arg(100000 + i * 1000)
+                   .toLatin1();
+        date = date.addDays(date.dayOfWeek() == 5 ? 3 : 1);
+    }
+    return csv;
+}
+
+QImage Capture(CChartHostDlg& host, const CatalogItem& item)
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    host.RenderItem(item);
+    host.CaptureItem(painter, 0, 0, item);
+    return image;
+}
+
+int DifferingPixels(const QImage& a, const QImage& b)
+{
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x)
+            count += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+    }
+    return count;
+}
+
+class MessageRecorder {
+public:
+    MessageRecorder()
+    {
+        SetMessageBoxHandler([this](const QString& text) { messages.push_back(text); });
+    }
+    ~MessageRecorder()
+    {
+        SetMessageBoxHandler([](const QString& text) {
+            ADD_FAILURE() << "unexpected message box: " << text.toStdString();
+        });
+    }
+    std::vector<QString> messages;
+};
+
+} // namespace
+
+TEST(RealComponentsTest, WithoutTheDataLibraryEachCreateHostReportsOnce)
+{
+    if (!Built(kChartControlFile))
+        GTEST_SKIP() << "chart control plugin not built";
+    TestProgramFolder folder({kChartControlFile});
+    CCatalogApp app(folder.exeDir() + "mosgrid");
+    MessageRecorder recorder;
+    for (int rebuild = 1; rebuild <= 2; ++rebuild) {
+        CChartHostDlg host(nullptr);
+        EXPECT_EQ(host.CreateHost(kWidth, kHeight), 0);
+        EXPECT_EQ(host.DestroyWindow(), 1);
+        ASSERT_EQ(static_cast<int>(recorder.messages.size()), rebuild);
+        EXPECT_EQ(recorder.messages.back(), QStringLiteral("Can't Create brasko.DLL"));
+    }
+}
+
+TEST(RealComponentsTest, ItemWithPriceFileGetsAChart)
+{
+    if (!Built(kDataLibraryFile) || !Built(kChartControlFile))
+        GTEST_SKIP() << "plugins not built";
+    TestProgramFolder folder({kDataLibraryFile, kChartControlFile});
+    CCatalogApp app(folder.exeDir() + "mosgrid");
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("prices")));
+    ASSERT_TRUE(WriteFileBytes(folder.filePath("prices/7203.csv"), PriceCsv()));
+
+    CChartHostDlg host(nullptr);
+    ASSERT_EQ(host.CreateHost(kWidth, kHeight), 1);
+    CatalogItem item;
+    item.m_strSource = QFile::encodeName(folder.filePath("prices")).toStdString();
+    item.m_strCode = "7203";
+    const QImage chart = Capture(host, item);
+    item.m_strCode = "0000";  // no such file: the control's empty picture
+    const QImage empty = Capture(host, item);
+    host.DestroyWindow();
+
+    std::set<QRgb> emptyColours;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x)
+            emptyColours.insert(empty.pixel(x, y));
+    }
+    EXPECT_LE(emptyColours.size(), 4u) << "an item without data shows the background";
+    EXPECT_GT(DifferingPixels(chart, empty), kWidth * kHeight / 50);
+
+    // For a look by eye: MOSGRID_HOST_PNG_DIR=/some/folder keeps the two pictures.
+    const QString keep = qEnvironmentVariable("MOSGRID_HOST_PNG_DIR");
+    if (!keep.isEmpty()) {
+        chart.save(keep + "/host-chart.png");
+        empty.save(keep + "/host-empty.png");
+    }
+}
