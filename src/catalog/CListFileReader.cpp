@@ -112,35 +112,58 @@ void CListFileReader::Close()
 std::string CListFileReader::ReadUntil(std::string_view delimiters)
 {
     std::string result;
+    ReadUntil(delimiters, result);
+    return result;
+}
+
+void CListFileReader::ReadUntil(std::string_view delimiters, std::string& result)
+{
+    result.clear();
     if (AtEnd())
-        return result;
+        return;
     if (!m_bOpen) {
         // Nothing to read from: end the caller's loop rather than let it spin.
         m_bReadError = true;
         m_chLast[0] = kEndMarker;
-        return result;
+        return;
     }
     std::bitset<256> isDelimiter;
     for (const char delimiter : delimiters)
         isDelimiter.set(static_cast<unsigned char>(delimiter));
+    // Bytes that need more than an append; runs of all others are copied in one go.
+    std::bitset<256> isSpecial = isDelimiter;
+    isSpecial.set(kLineFeed);
+    isSpecial.set(kEndMarker);
+    if (!(m_nFlags & flagBinary)) {
+        isSpecial.set(kCarriageReturn);
+        isSpecial.set(kCtrlZ);
+    }
 
     for (;;) {
+        const char* const runStart = m_buffer.data() + m_nBufferPos;
+        const char* const bufferEnd = m_buffer.data() + m_nBufferEnd;
+        const char* runEnd = runStart;
+        while (runEnd != bufferEnd && !isSpecial[static_cast<unsigned char>(*runEnd)])
+            ++runEnd;
+        result.append(runStart, runEnd);
+        m_nBufferPos += runEnd - runStart;
+
         const int byte = NextByte();
         if (byte == kNoByte) {
             // A line cut short by a failing read is not one the file holds.
             if (m_bReadError)
                 result.clear();
             m_chLast[0] = kEndMarker;
-            return result;
+            return;
         }
         m_chLast[0] = static_cast<unsigned char>(byte);
         if (byte == kLineFeed)
             CountLine();
         if (isDelimiter.test(byte))
-            return result;
+            return;
         result.push_back(static_cast<char>(byte));
         if (byte == kEndMarker)
-            return result;
+            return;
     }
 }
 

@@ -35,6 +35,8 @@ public:
     // the input. After a read error the partial text is dropped, the end marker is set and
     // HasReadError() tells the two apart.
     std::string ReadUntil(std::string_view delimiters);
+    // The same into result, reusing its storage across lines.
+    void ReadUntil(std::string_view delimiters, std::string& result);
     void CountLine();
     // Field n (from 0) of a comma-separated line; empty when missing or n < 0.
     static std::string GetField(std::string_view line, int n);

@@ -34,8 +34,9 @@ ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path
     outcome.opened = true;
 
     bool firstLine = true;
+    std::string line;
     while (!reader.AtEnd()) {
-        std::string line = reader.ReadUntil(kLineDelimiters);
+        reader.ReadUntil(kLineDelimiters, line);
         if (firstLine && std::string_view(line).substr(0, kUtf8Bom.size()) == kUtf8Bom)
             line.erase(0, kUtf8Bom.size());
         firstLine = false;
