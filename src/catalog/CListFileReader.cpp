@@ -24,13 +24,6 @@ constexpr int kCtrlZ = 0x1A;
 constexpr int kLineFeed = 0x0A;
 constexpr int kCarriageReturn = 0x0D;
 
-void closeKeepingErrno(int fd)
-{
-    const int saved = errno;
-    ::close(fd);
-    errno = saved;
-}
-
 // Opens a regular file for the flag word's access and takes the exclusive lock; -1 on any
 // failure. Anything but a regular file is refused before it is opened, so a FIFO or a
 // device never blocks and a device is never truncated; O_NONBLOCK covers the race.
@@ -58,7 +51,7 @@ int openExclusive(const std::string& path, unsigned int flags)
         && statusFlags >= 0 && ::fcntl(fd, F_SETFL, statusFlags & ~O_NONBLOCK) == 0
         && (!(flags & CListFileReader::flagAppend) || ::lseek(fd, 0, SEEK_END) >= 0);
     if (!ok) {
-        closeKeepingErrno(fd);
+        ::close(fd);
         return -1;
     }
     return fd;
