@@ -1,0 +1,93 @@
+#include "AxisTicks.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace quorex::chart {
+
+namespace {
+
+constexpr int kMaxDecimals = 6;
+constexpr int kMaxTicks = 1000;
+
+} // namespace
+
+AxisTicks NiceTicks(double lo, double hi, int maxTicks)
+{
+    AxisTicks ticks;
+    if (maxTicks < 1 || !std::isfinite(lo) || !std::isfinite(hi) || !(hi > lo))
+        return ticks;
+    maxTicks = std::min(maxTicks, kMaxTicks);
+    const double raw = (hi - lo) / maxTicks;
+    const int exponent = static_cast<int>(std::floor(std::log10(raw)));
+    const double magnitude = std::pow(10.0, exponent);
+    // 2.5 keeps labels apart where 2 would crowd them and 5 would leave one or two.
+    struct Factor {
+        double value;
+        int extraDecimals;
+    };
+    constexpr std::array<Factor, 5> kFactors{{{1, 0}, {2, 0}, {2.5, 1}, {5, 0}, {10, -1}}};
+    Factor chosen = kFactors.back();
+    for (const Factor& factor : kFactors) {
+        if (factor.value * magnitude >= raw * (1 - 1e-9)) {
+            chosen = factor;
+            break;
+        }
+    }
+    const double step = chosen.value * magnitude;
+    if (!(step > 0) || !std::isfinite(step))
+        return ticks;
+    ticks.step = step;
+    ticks.first = std::ceil(lo / step - 1e-9) * step;
+    const double span = (hi - ticks.first) / step;
+    ticks.count = std::clamp(static_cast<int>(std::floor(span + 1e-9)) + 1, 0, maxTicks + 1);
+    ticks.decimals = std::clamp(chosen.extraDecimals - exponent, 0, kMaxDecimals);
+    return ticks;
+}
+
+QString FormatPrice(double value, int decimals)
+{
+    // The C locale groups thousands with ',' once the omission flag is cleared.
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions(QLocale::DefaultNumberOptions);
+    if (value == 0)
+        value = 0;   // no "-0"
+    return locale.toString(value, 'f', std::clamp(decimals, 0, kMaxDecimals));
+}
+
+int PriceDecimals(double lo, double hi)
+{
+    const auto whole = [](double v) { return std::abs(v - std::round(v)) < 1e-9; };
+    if (whole(lo) && whole(hi))
+        return 0;
+    const double range = hi - lo;
+    if (!(range > 0) || !std::isfinite(range))
+        return 2;
+    return std::clamp(2 - static_cast<int>(std::floor(std::log10(range))), 2, kMaxDecimals);
+}
+
+QString FormatVolume(double value)
+{
+    struct Unit {
+        double size;
+        char suffix;
+    };
+    static constexpr std::array<Unit, 3> kUnits{{{1e9, 'B'}, {1e6, 'M'}, {1e3, 'K'}}};
+    for (const Unit& unit : kUnits) {
+        if (std::abs(value) >= unit.size) {
+            QString text = QString::number(value / unit.size, 'f', 2);
+            // "1.50" -> "1.5", "3.00" -> "3"
+            while (text.endsWith('0'))
+                text.chop(1);
+            if (text.endsWith('.'))
+                text.chop(1);
+            return text + QLatin1Char(unit.suffix);
+        }
+    }
+    return QString::number(value, 'f', 0);
+}
+
+} // namespace quorex::chart

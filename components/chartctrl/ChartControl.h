@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ChartModel.h"
+#include "QuorexComponents.h"
+
+#include <QImage>
+#include <QSize>
+
+namespace quorex::chart {
+
+// The chart control with its window off screen: Update paints the picture that a window
+// of the set size would show.
+class ChartControl : public IChartControl {
+public:
+    ChartControl();
+
+    std::unique_ptr<ICharts> GetCharts() override;
+    bool SetData(PriceDataPtr data) override;
+    void SetSize(int width, int height) override;
+    void Update() override;
+    const QImage& Picture() const override;
+
+    // Sizes beyond this are held to it: a picture must stay allocatable.
+    static constexpr int kMaxExtent = 8192;
+    // The control's size before it is first sized: its place in the host's template.
+    static constexpr QSize kInitialSize{78, 62};
+
+private:
+    ChartModel m_model;
+    QSize m_size;
+    QImage m_picture;
+};
+
+} // namespace quorex::chart

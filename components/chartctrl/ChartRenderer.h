@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ChartDefinition.h"
+#include "ChartParams.h"
+#include "QuorexComponents.h"
+
+#include <QRect>
+
+#include <span>
+
+class QPainter;
+
+namespace quorex::chart {
+
+// Everything a chart picture depends on.
+struct ChartScene {
+    std::span<const PriceBar> bars;              // daily, ascending; may be empty
+    std::span<const ChartDefinition> charts;     // the shown panes, top to bottom
+    ChartParams params;
+};
+
+// Draws the scene over `bounds`. A pure function of its arguments: it keeps no state
+// between calls, so it may run on several threads at once, each with its own painter
+// (on a QImage). Without bars or charts the rectangle gets the background colour alone.
+// The painter's state is restored on return.
+void RenderChart(QPainter& painter, const QRect& bounds, const ChartScene& scene);
+
+} // namespace quorex::chart

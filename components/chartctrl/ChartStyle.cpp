@@ -1,0 +1,71 @@
+#include "ChartStyle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace quorex::chart {
+
+namespace {
+
+constexpr int kScreenDpi = 96;
+constexpr int kPointsPerInch = 72;
+// A body whose colour is this close to the background is drawn hollow, the classic
+// Japanese white candle, so it never disappears.
+constexpr int kHollowDistance = 60;
+
+QColor Mix(const QColor& from, const QColor& to, double share)
+{
+    const auto channel = [share](int a, int b) {
+        return static_cast<int>(std::lround(a + (b - a) * share));
+    };
+    return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()),
+                  channel(from.blue(), to.blue()));
+}
+
+int Distance(const QColor& a, const QColor& b)
+{
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green())
+        + std::abs(a.blue() - b.blue());
+}
+
+} // namespace
+
+QColor ColorFromColorRef(ColorRef color)
+{
+    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>((color >> 16) & 0xFF));
+}
+
+int PixelSizeForPoints(int points)
+{
+    return std::max(1, (points * kScreenDpi + kPointsPerInch / 2) / kPointsPerInch);
+}
+
+ChartStyle ChartStyle::From(const ChartParams& params)
+{
+    ChartStyle style;
+    style.back = ColorFromColorRef(params.backColor);
+    style.text = ColorFromColorRef(params.lineColor);
+    style.frame = Mix(style.back, style.text, 0.45);
+    style.grid = Mix(style.back, style.text, 0.14);
+    style.upBody = ColorFromColorRef(params.upColor);
+    style.downBody = ColorFromColorRef(params.downColor);
+    style.upHollow = Distance(style.upBody, style.back) < kHollowDistance;
+    style.downHollow = Distance(style.downBody, style.back) < kHollowDistance;
+    style.upEdge = style.upHollow ? style.text : style.upBody;
+    style.downEdge = style.downHollow ? style.text : style.downBody;
+    style.upVolume = Mix(style.upEdge, style.back, 0.3);
+    style.downVolume = Mix(style.downEdge, style.back, 0.3);
+    style.scrollTrough = Mix(style.back, style.text, 0.06);
+    style.scrollButton = Mix(style.back, style.text, 0.14);
+    style.scrollMark = Mix(style.back, style.text, 0.4);
+    // Moving averages in colours apart from the usual red and blue candles.
+    style.movingAverage = {QColor(232, 140, 0), QColor(0, 150, 70), QColor(150, 60, 190),
+                           QColor(0, 150, 170)};
+    style.font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("DejaVu Sans")});
+    style.font.setPixelSize(PixelSizeForPoints(params.fontSize));
+    return style;
+}
+
+} // namespace quorex::chart

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ChartParams.h"
+
+#include <QColor>
+#include <QFont>
+
+#include <array>
+
+namespace quorex::chart {
+
+QColor ColorFromColorRef(ColorRef color);
+
+// The colours and the font one rendering uses, derived from the common parameters.
+struct ChartStyle {
+    QColor back;
+    QColor text;
+    QColor frame;        // pane borders and separators
+    QColor grid;         // guide lines
+    QColor upBody;
+    QColor downBody;
+    QColor upEdge;       // wick and outline of a rising candle
+    QColor downEdge;
+    bool upHollow = false;     // body so close to the background that it is outlined
+    bool downHollow = false;
+    QColor upVolume;
+    QColor downVolume;
+    QColor scrollTrough;
+    QColor scrollButton;
+    QColor scrollMark;         // thumb and arrows
+    std::array<QColor, 4> movingAverage;
+    QFont font;
+
+    static ChartStyle From(const ChartParams& params);
+};
+
+// Pixels for a point size: texts are sized as on a 96-dpi screen on every device.
+int PixelSizeForPoints(int points);
+
+} // namespace quorex::chart

@@ -1,0 +1,48 @@
+#include "ValueMapper.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorex::chart {
+
+namespace {
+
+// Rows never leave this band, so conversions to int stay defined.
+constexpr double kPixelLimit = 1.0e6;
+// A flat series is shown within +-1% of its value (or +-1 around zero).
+constexpr double kFlatWidening = 0.01;
+
+} // namespace
+
+ValueMapper::ValueMapper(double lo, double hi, int top, int bottom)
+    : m_lo(lo), m_hi(hi), m_top(top)
+{
+    if (!std::isfinite(m_lo) || !std::isfinite(m_hi)) {
+        m_lo = 0;
+        m_hi = 1;
+    }
+    if (m_hi < m_lo)
+        std::swap(m_lo, m_hi);
+    if (!(m_hi - m_lo > std::max(std::abs(m_hi), std::abs(m_lo)) * 1e-12)) {
+        const double centre = (m_lo + m_hi) / 2;
+        const double half = centre != 0 ? std::abs(centre) * kFlatWidening : 1.0;
+        m_lo = centre - half;
+        m_hi = centre + half;
+    }
+    m_scale = (bottom - top) / (m_hi - m_lo);
+}
+
+double ValueMapper::ToPixel(double value) const
+{
+    const double pixel = m_top + (m_hi - value) * m_scale;
+    if (!std::isfinite(pixel))
+        return m_top;
+    return std::clamp(pixel, -kPixelLimit, kPixelLimit);
+}
+
+int ValueMapper::ToRow(double value) const
+{
+    return static_cast<int>(std::lround(ToPixel(value)));
+}
+
+} // namespace quorex::chart

@@ -1,0 +1,24 @@
+#pragma once
+
+namespace quorex::chart {
+
+// Maps values to pixel rows: `hi` lands on `top`, `lo` on `bottom`. A range without
+// height (a flat series) is widened around its value, so nothing divides by zero.
+class ValueMapper {
+public:
+    ValueMapper(double lo, double hi, int top, int bottom);
+
+    double lo() const { return m_lo; }
+    double hi() const { return m_hi; }
+    // Row of a value; non-finite and far-off values are held to a safe range.
+    double ToPixel(double value) const;
+    int ToRow(double value) const;
+
+private:
+    double m_lo;
+    double m_hi;
+    double m_top;
+    double m_scale;
+};
+
+} // namespace quorex::chart

@@ -1,0 +1,65 @@
+// Writes sample chart pictures as PNG files, to look at what the control draws:
+//   chartctrl_preview <folder>
+#include "ChartControl.h"
+#include "ChartTestSeries.h"
+
+#include <QGuiApplication>
+#include <QString>
+
+#include <cstdio>
+
+namespace {
+
+struct Sample {
+    const char* file;
+    int width;
+    int height;
+    const char* params;
+    std::vector<const char*> charts;
+    int bars;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp");
+    const std::vector<Sample> samples = {
+        {"default-300x180.png", 300, 180, "AssistLine=0; FontSize=9; DispNum=60; ShowScrollBar=0",
+         {"Daily; DispMaxMin=0"}, 400},
+        {"full-300x180.png", 300, 180, "AssistLine=1; FontSize=9; DispNum=60; ShowScrollBar=1",
+         {"Daily; DispMaxMin=1; MA=5,25", "Volume"}, 400},
+        {"maxmin-300x180.png", 300, 180, "AssistLine=0; FontSize=8; DispNum=60",
+         {"Daily; DispMaxMin=1; MA=5,25,75", "Volume"}, 400},
+        {"full-1200x800.png", 1200, 800, "AssistLine=1; FontSize=10; DispNum=120; ShowScrollBar=1",
+         {"Daily; DispMaxMin=1; MA=5,25,75", "Volume"}, 400},
+        {"weekly-1200x800.png", 1200, 800, "AssistLine=1; FontSize=9; DispNum=150",
+         {"Weekly; DispMaxMin=1; MA=13,26", "Monthly; MA=12", "Volume"}, 2000},
+        {"classic-300x180.png", 300, 180,
+         "AssistLine=1; FontSize=8; DispNum=40; UpColor=16777215; DownColor=0",
+         {"Daily; DispMaxMin=1"}, 400},
+    };
+    int failures = 0;
+    for (const Sample& sample : samples) {
+        quorex::chart::ChartControl control;
+        control.SetData(MakeData(RandomWalk(sample.bars, 7)));
+        auto charts = control.GetCharts();
+        charts->Clear();
+        charts->SetParam(sample.params);
+        for (const char* definition : sample.charts) {
+            if (auto chart = charts->Add(definition))
+                chart->Refresh();
+        }
+        control.SetSize(sample.width, sample.height);
+        control.Update();
+        const QString path = folder + '/' + QLatin1String(sample.file);
+        if (!control.Picture().save(path)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}

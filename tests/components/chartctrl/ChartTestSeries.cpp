@@ -1,0 +1,61 @@
+#include "ChartTestSeries.h"
+
+#include <chrono>
+#include <cmath>
+#include <random>
+
+namespace {
+
+std::chrono::sys_days ToDays(int date)
+{
+    return std::chrono::sys_days{std::chrono::year_month_day{
+        std::chrono::year{date / 10000}, std::chrono::month{unsigned(date / 100 % 100)},
+        std::chrono::day{unsigned(date % 100)}}};
+}
+
+int FromDays(std::chrono::sys_days days)
+{
+    const std::chrono::year_month_day ymd{days};
+    return int(ymd.year()) * 10000 + int(unsigned(ymd.month())) * 100 + int(unsigned(ymd.day()));
+}
+
+} // namespace
+
+quorex::PriceDataPtr MakeData(std::vector<quorex::PriceBar> bars)
+{
+    return std::make_shared<TestPriceData>(std::move(bars));
+}
+
+int AddDays(int date, int days)
+{
+    return FromDays(ToDays(date) + std::chrono::days{days});
+}
+
+std::vector<quorex::PriceBar> RandomWalk(int count, unsigned seed, int startDate, double level)
+{
+    std::mt19937 random(seed);
+    std::normal_distribution<double> noise(0, 1);
+    std::uniform_real_distribution<double> unit(0, 1);
+    std::vector<quorex::PriceBar> bars;
+    auto day = ToDays(startDate);
+    double close = level;
+    double trend = 0;
+    while (static_cast<int>(bars.size()) < count) {
+        const std::chrono::weekday weekday{day};
+        if (weekday != std::chrono::Saturday && weekday != std::chrono::Sunday) {
+            if (unit(random) < 0.05)
+                trend = noise(random) * 0.004;
+            const double gap = unit(random) < 0.06 ? noise(random) * 0.03 : noise(random) * 0.004;
+            const double open = std::round(close * (1 + gap));
+            const double next = std::round(open * (1 + trend + noise(random) * 0.014));
+            const double high = std::max(open, next) * (1 + std::abs(noise(random)) * 0.007);
+            const double low = std::min(open, next) * (1 - std::abs(noise(random)) * 0.007);
+            const double volume = std::round(200000 * std::exp(noise(random) * 0.45)
+                                             * (1 + 8 * std::abs(gap)));
+            bars.push_back({FromDays(day), open, std::round(high), std::round(low), next, volume});
+            close = next;
+        }
+        day += std::chrono::days{1};
+    }
+    return bars;
+}
