@@ -1,0 +1,107 @@
+// Parsing a daily price file of 5,000 rows (about 260 KB): the work LoadData does per
+// security and thumbnail when the series is not cached.
+
+#include "CsvPriceParser.h"
+#include "DataLibrary.h"
+#include "SeriesCache.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr int kRows = 5000;
+
+// A seeded random walk written the way most English exports look.
+std::string MakePriceFile()
+{
+    std::mt19937 random(5000);
+    std::normal_distribution<double> step(0, 0.015);
+    std::string text = "Date,Open,High,Low,Close,Volume\n";
+    double close = 1500;
+    int year = 2004;
+    int dayOfYear = 0;
+    char row[128];
+    for (int i = 0; i < kRows; ++i) {
+        if (++dayOfYear > 250) {
+            dayOfYear = 1;
+            ++year;
+        }
+        const int month = 1 + (dayOfYear - 1) / 21;
+        const int day = 1 + (dayOfYear - 1) % 21;
+        const double open = close * (1 + step(random) / 3);
+        close = open * (1 + step(random));
+        const double high = std::max(open, close) * 1.006;
+        const double low = std::min(open, close) * 0.994;
+        const int volume = 10'000'000 + int(random() % 80'000'000);
+        std::snprintf(row, sizeof row, "%04d-%02d-%02d,%.2f,%.2f,%.2f,%.2f,%d\n", year, month,
+                      day, open, high, low, close, volume);
+        text += row;
+    }
+    return text;
+}
+
+const std::string& PriceFileText()
+{
+    static const std::string text = MakePriceFile();
+    return text;
+}
+
+// The parse alone, from a buffer as LoadData holds it after its one read.
+void BM_ParsePriceCsv(benchmark::State& state)
+{
+    const std::string& text = PriceFileText();
+    std::string buffer;
+    buffer.reserve(text.size());
+    for (auto _ : state) {
+        buffer.assign(text); // the parse works in place
+        auto series = brasko::ParsePriceFile(buffer);
+        benchmark::DoNotOptimize(series);
+        if (!series || series->Bars().size() != std::size_t(kRows))
+            state.SkipWithError("wrong bar count");
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
+    state.counters["file_bytes"] = double(text.size());
+}
+BENCHMARK(BM_ParsePriceCsv)->Unit(benchmark::kMillisecond)->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+// The whole LoadData of an uncached file: locate, open, read, decode check, parse.
+void BM_LoadDataFromFile(benchmark::State& state)
+{
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "mosgrid_datalib_bench.csv";
+    std::ofstream(path, std::ios::binary) << PriceFileText();
+    brasko::DataLibrary library(nullptr);
+    for (auto _ : state) {
+        auto series = library.LoadData(path.string(), "", 0);
+        benchmark::DoNotOptimize(series);
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_LoadDataFromFile)->Unit(benchmark::kMillisecond)->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+// A rebuild that finds the file unchanged.
+void BM_LoadDataCached(benchmark::State& state)
+{
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "mosgrid_datalib_bench_cached.csv";
+    std::ofstream(path, std::ios::binary) << PriceFileText();
+    brasko::DataLibrary library(std::make_shared<brasko::SeriesCache>());
+    for (auto _ : state) {
+        auto series = library.LoadData(path.string(), "", 0);
+        benchmark::DoNotOptimize(series);
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_LoadDataCached)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "NumberParser.h"
+
+#include <QuorexComponents.h>
+
+#include <cstdint>
+#include <optional>
+
+namespace brasko {
+
+// The values of one row as read, before the rules below decide on it.
+struct RowValues {
+    std::int32_t date = 0; // yyyymmdd, 0: unreadable
+    FieldNumber open;
+    FieldNumber high;
+    FieldNumber low;
+    FieldNumber close;
+    FieldNumber volume;
+};
+
+// The bar a row makes, or nothing for a bad row: no date, an unreadable value, no close,
+// a negative price or volume, or a high below the low. Missing values are filled in: open
+// from the close, high and low from open and close, volume as 0; so a close-only file
+// gives bars with open = high = low = close.
+std::optional<quorex::PriceBar> MakeBar(const RowValues& row);
+
+} // namespace brasko

@@ -1,0 +1,20 @@
+#include "BraskoPlugin.h"
+
+#include "DataLibrary.h"
+#include "SeriesCache.h"
+
+namespace brasko {
+
+BraskoPlugin::BraskoPlugin()
+    : m_cache(std::make_shared<SeriesCache>())
+{
+}
+
+BraskoPlugin::~BraskoPlugin() = default;
+
+std::unique_ptr<quorex::IDataLibrary> BraskoPlugin::CreateDataLibrary()
+{
+    return std::make_unique<DataLibrary>(m_cache);
+}
+
+} // namespace brasko

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QuorexComponents.h>
+
+#include <QObject>
+
+#include <memory>
+
+namespace brasko {
+
+class SeriesCache;
+
+// The plugin object: creates data libraries, all sharing one series cache that lives as
+// long as the plugin, so parsed series outlast the library of one thumbnail rebuild.
+class BraskoPlugin : public QObject, public quorex::IDataLibraryFactory {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QUOREX_DATA_LIBRARY_IID FILE "brasko.json")
+    Q_INTERFACES(quorex::IDataLibraryFactory)
+
+public:
+    BraskoPlugin();
+    ~BraskoPlugin() override;
+
+    std::unique_ptr<quorex::IDataLibrary> CreateDataLibrary() override;
+
+private:
+    std::shared_ptr<SeriesCache> m_cache;
+};
+
+} // namespace brasko

@@ -1,0 +1,144 @@
+#include "CsvReader.h"
+
+#include "TextScan.h"
+
+namespace brasko {
+
+namespace {
+
+// Enough lines to get past the title lines some sites put above the header.
+constexpr int kSeparatorSampleLines = 20;
+
+} // namespace
+
+CsvReader::CsvReader(std::string& text, char separator)
+    : m_pos(text.data())
+    , m_end(text.data() + text.size())
+    , m_separator(separator)
+{
+    // std::string keeps a NUL after its last byte: a stop that spares the end test per byte.
+    for (char stop : {separator, '\n', '\r', '\0'})
+        m_stops[static_cast<unsigned char>(stop)] = true;
+}
+
+bool CsvReader::AtRecordEnd() const
+{
+    return m_pos == m_end || *m_pos == '\n' || *m_pos == '\r';
+}
+
+void CsvReader::SkipRecordEnd()
+{
+    if (m_pos == m_end)
+        return;
+    if (*m_pos == '\r' && m_pos + 1 != m_end && m_pos[1] == '\n')
+        ++m_pos;
+    ++m_pos;
+}
+
+std::string_view CsvReader::ReadPlain()
+{
+    char* const start = m_pos;
+    char* p = m_pos;
+    for (;;) {
+        while (!m_stops[static_cast<unsigned char>(*p)])
+            ++p;
+        if (*p != '\0' || p == m_end)
+            break;
+        ++p; // a NUL inside the text is data
+    }
+    m_pos = p;
+    return {start, std::size_t(p - start)};
+}
+
+std::string_view CsvReader::ReadQuoted()
+{
+    char* const open = m_pos;
+    char* close = open + 1;
+    bool escaped = false;
+    while (close != m_end) {
+        if (*close == '"') {
+            if (close + 1 == m_end || close[1] != '"')
+                break;
+            escaped = true;
+            ++close;
+        }
+        ++close;
+    }
+    if (close == m_end) {
+        // Never closed: rather than swallow the rest of the file, the quote is plain text
+        // up to the line end, and the row is judged like any other.
+        return ReadPlain();
+    }
+    char* const start = open + 1;
+    char* out = close;
+    if (escaped) {
+        out = start;
+        for (const char* in = start; in != close; ++in) {
+            *out++ = *in;
+            if (*in == '"')
+                ++in; // the second of a doubled quote
+        }
+    }
+    // Anything between the closing quote and the separator is dropped.
+    m_pos = close + 1;
+    while (m_pos != m_end && *m_pos != m_separator && *m_pos != '\n' && *m_pos != '\r')
+        ++m_pos;
+    return {start, std::size_t(out - start)};
+}
+
+bool CsvReader::Next(std::vector<std::string_view>& fields)
+{
+    fields.clear();
+    while (m_pos != m_end && (*m_pos == '\n' || *m_pos == '\r'))
+        ++m_pos;
+    if (m_pos == m_end)
+        return false;
+    for (;;) {
+        char* p = m_pos;
+        while (p != m_end && IsBlank(*p) && *p != m_separator)
+            ++p;
+        if (p != m_end && *p == '"') {
+            m_pos = p;
+            fields.push_back(ReadQuoted());
+        } else {
+            fields.push_back(ReadPlain());
+        }
+        if (AtRecordEnd()) {
+            SkipRecordEnd();
+            return true;
+        }
+        ++m_pos; // separator
+    }
+}
+
+char CsvReader::DetectSeparator(std::string_view text)
+{
+    int tabs = 0;
+    int semicolons = 0;
+    int commas = 0;
+    int lines = 0;
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '\n') {
+            // A stray quote in a title line must not hide the lines below it.
+            quoted = false;
+            if (++lines == kSeparatorSampleLines)
+                break;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (quoted) {
+            continue;
+        } else if (c == '\t') {
+            ++tabs;
+        } else if (c == ';') {
+            ++semicolons;
+        } else if (c == ',') {
+            ++commas;
+        }
+    }
+    if (tabs > 0)
+        return '\t';
+    return semicolons > commas ? ';' : ',';
+}
+
+} // namespace brasko

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string_view>
+
+namespace brasko {
+
+// Small byte-level helpers shared by the parsers; ASCII only, so they are safe on UTF-8.
+
+inline bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+inline bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+inline std::string_view TrimBlanks(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+inline char AsciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+
+// Case-insensitive for ASCII letters; other bytes compare exactly.
+inline bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace brasko

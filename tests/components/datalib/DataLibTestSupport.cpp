@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "DataLibTestSupport.h"
+
+#include "CsvPriceParser.h"
+
+#include <QFile>
+
+#include <iconv.h>
+
+#include <cmath>
+#include <ostream>
+
+namespace datalibtest {
+
+std::vector<Bar> BarsOf(const quorex::PriceDataPtr& data)
+{
+    std::vector<Bar> bars;
+    if (!data)
+        return bars;
+    for (const quorex::PriceBar& b : data->Bars())
+        bars.push_back({b.date, b.open, b.high, b.low, b.close, b.volume});
+    return bars;
+}
+
+std::vector<int> DatesOf(const quorex::PriceDataPtr& data)
+{
+    std::vector<int> dates;
+    for (const Bar& bar : BarsOf(data))
+        dates.push_back(bar.date);
+    return dates;
+}
+
+::testing::AssertionResult IsSoundSeries(const quorex::PriceDataPtr& data)
+{
+    if (!data)
+        return ::testing::AssertionSuccess() << "null";
+    const auto bars = data->Bars();
+    if (bars.empty())
+        return ::testing::AssertionFailure() << "an empty data object";
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        const quorex::PriceBar& b = bars[i];
+        for (double v : {b.open, b.high, b.low, b.close, b.volume}) {
+            if (!std::isfinite(v) || v < 0)
+                return ::testing::AssertionFailure() << "bad value at " << b.date;
+        }
+        if (b.high < b.low)
+            return ::testing::AssertionFailure() << "high below low at " << b.date;
+        if (i > 0 && bars[i - 1].date >= b.date)
+            return ::testing::AssertionFailure() << "not ascending at " << b.date;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+quorex::PriceDataPtr ParseBytes(std::string bytes)
+{
+    return brasko::ParsePriceFile(bytes);
+}
+
+std::string LocalPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+std::string ToCp932(const std::string& utf8)
+{
+    iconv_t converter = iconv_open("CP932", "UTF-8");
+    std::string in = utf8;
+    std::string out(in.size() * 2 + 4, '\0');
+    char* src = in.data();
+    std::size_t srcLeft = in.size();
+    char* dst = out.data();
+    std::size_t dstLeft = out.size();
+    iconv(converter, &src, &srcLeft, &dst, &dstLeft);
+    iconv_close(converter);
+    out.resize(out.size() - dstLeft);
+    return out;
+}
+
+} // namespace datalibtest
+
+std::ostream& operator<<(std::ostream& out, const datalibtest::Bar& bar)
+{
+    return out << '{' << bar.date << ' ' << bar.open << ' ' << bar.high << ' ' << bar.low << ' '
+               << bar.close << ' ' << bar.volume << '}';
+}

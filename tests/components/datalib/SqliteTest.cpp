@@ -1,0 +1,118 @@
+#include "DataLibTestSupport.h"
+
+#include "DataLibrary.h"
+#include "support/TestFolders.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using datalibtest::Bar;
+
+class DataLibSqlite : public ::testing::Test {
+protected:
+    // A database at path made of the given statements, through its own connection.
+    static void MakeDatabase(const QString& path, const QStringList& statements)
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "maker");
+            db.setDatabaseName(path);
+            ASSERT_TRUE(db.open());
+            QSqlQuery query(db);
+            for (const QString& statement : statements)
+                ASSERT_TRUE(query.exec(statement)) << statement.toStdString();
+        }
+        QSqlDatabase::removeDatabase("maker");
+    }
+
+    quorex::PriceDataPtr Load(const QString& path, const std::string& code)
+    {
+        return m_library.LoadData(datalibtest::LocalPath(path), code, 5);
+    }
+
+    QString DatabasePath() const { return m_dir.filePath("prices.db"); }
+
+    QTemporaryDir m_dir;
+    brasko::DataLibrary m_library{nullptr};
+};
+
+const QString kCreate = "CREATE TABLE prices(code TEXT, date TEXT, open REAL, high REAL, "
+                        "low REAL, close REAL, volume REAL)";
+
+TEST_F(DataLibSqlite, ReadsTheRowsOfOneCodeInDateOrder)
+{
+    MakeDatabase(DatabasePath(),
+                 {kCreate,
+                  "INSERT INTO prices VALUES('7203','2024-01-09',111,111,100,102,1500)",
+                  "INSERT INTO prices VALUES('9999','2024-01-08',1,1,1,1,1)",
+                  "INSERT INTO prices VALUES('7203','2024/1/4',100,110,95,105,1000)",
+                  "INSERT INTO prices VALUES('7203',20240105,105,112,101,111,NULL)",
+                  "INSERT INTO prices VALUES('7203','2024-01-10',NULL,NULL,NULL,NULL,5)",
+                  "INSERT INTO prices VALUES('7203','bad',1,1,1,1,1)",
+                  "INSERT INTO prices VALUES('7203','2024-01-11',5,4,6,5,1)"});
+    const std::vector<Bar> expected{
+        {20240104, 100, 110, 95, 105, 1000},
+        {20240105, 105, 112, 101, 111, 0},
+        {20240109, 111, 111, 100, 102, 1500},
+    };
+    EXPECT_EQ(datalibtest::BarsOf(Load(DatabasePath(), "7203")), expected);
+}
+
+TEST_F(DataLibSqlite, TextValuesFollowThePriceFileRules)
+{
+    MakeDatabase(DatabasePath(),
+                 {kCreate, "INSERT INTO prices VALUES('1','2024-01-04','100','$110','95',"
+                           "'1,105.5','1.5K')"});
+    const std::vector<Bar> expected{{20240104, 100, 110, 95, 1105.5, 1500}};
+    EXPECT_EQ(datalibtest::BarsOf(Load(DatabasePath(), "1")), expected);
+}
+
+struct NoDataCase {
+    const char* name;
+    QStringList statements; // empty: no database file at all
+    const char* code;
+};
+
+class DataLibSqliteNull : public DataLibSqlite,
+                          public ::testing::WithParamInterface<NoDataCase> {};
+
+TEST_P(DataLibSqliteNull, GivesNullAndCreatesNothing)
+{
+    if (!GetParam().statements.isEmpty())
+        MakeDatabase(DatabasePath(), GetParam().statements);
+    const bool existed = QFile::exists(DatabasePath());
+    EXPECT_EQ(Load(DatabasePath(), GetParam().code), nullptr);
+    EXPECT_EQ(QFile::exists(DatabasePath()), existed);
+    EXPECT_EQ(QSqlDatabase::connectionNames(), QStringList()) << "connection left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DataLibSqliteNull, ::testing::Values(
+    NoDataCase{"MissingFile", {}, "7203"},
+    NoDataCase{"EmptyTable", {kCreate}, "7203"},
+    NoDataCase{"OtherCodeOnly", {kCreate, "INSERT INTO prices VALUES('1','2024-01-04',1,1,1,1,1)"},
+               "7203"},
+    NoDataCase{"NoPricesTable", {"CREATE TABLE quotes(code TEXT)"}, "7203"},
+    NoDataCase{"MissingColumn", {"CREATE TABLE prices(code TEXT, date TEXT)"}, "7203"},
+    NoDataCase{"OnlyBadRows",
+               {kCreate, "INSERT INTO prices VALUES('7203','2024-01-04',-1,1,1,1,1)"},
+               "7203"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DataLibSqlite, NotADatabaseGivesNullAndLeavesTheFileAlone)
+{
+    const QByteArray bytes = "Date,Close\n2024-01-04,105\n";
+    ASSERT_TRUE(WriteFileBytes(DatabasePath(), bytes));
+    EXPECT_EQ(Load(DatabasePath(), "7203"), nullptr);
+    EXPECT_EQ(ReadFileBytes(DatabasePath()), bytes);
+}
+
+TEST_F(DataLibSqlite, FolderAsDatabaseGivesNull)
+{
+    EXPECT_EQ(Load(m_dir.path(), "7203"), nullptr);
+}
+
+} // namespace
