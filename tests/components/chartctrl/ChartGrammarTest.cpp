@@ -1,6 +1,7 @@
 #include "ChartDefinition.h"
 #include "ChartGrammar.h"
 #include "ChartParams.h"
+#include "support/TestFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -171,6 +172,28 @@ TEST(ChartGrammarRandomBytes, NeverCrashAndStayInRange)
                 EXPECT_GE(period, 1);
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// The help page the Add-chart dialog opens documents every name the grammar knows.
+TEST(ChartGrammarHelp, PageNamesEveryKindOptionAndParameter)
+{
+    const QByteArray page = ReadFileBytes(QStringLiteral(MOSGRID_SOURCE_DIR "/help/x/Charts.htm"));
+    ASSERT_FALSE(page.isEmpty());
+    EXPECT_TRUE(page.contains("<meta charset=\"utf-8\">"));
+    EXPECT_TRUE(QString::fromUtf8(page).toUtf8() == page);   // valid UTF-8
+    for (const char* name : {"Daily", "Weekly", "Monthly", "Volume", "DispMaxMin", "MA=",
+                             "AssistLine", "FontSize", "DispNum", "ShowScrollBar", "BackColor",
+                             "UpColor", "DownColor", "LineColor"}) {
+        EXPECT_TRUE(page.contains(name)) << name;
+    }
+    const ChartParams defaults;
+    for (const ColorRef colour : {defaults.backColor, defaults.upColor, defaults.downColor,
+                                  defaults.lineColor})
+        EXPECT_TRUE(page.contains(QByteArray::number(colour))) << colour;
 }
 
 } // namespace
