@@ -1,0 +1,96 @@
+#include "settings/CAddChartDlg.h"
+
+#include "app/CCatalogApp.h"
+#include "app/DialogLayout.h"
+#include "settings/DialogResults.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SheetTexts.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QUrl>
+
+#include <string>
+
+namespace {
+
+// Dialog 131, in dialog units.
+constexpr int kWidth = 283;
+constexpr int kHeight = 69;
+
+constexpr int kIdChart = 1004;
+constexpr int kIdHelp = 3;
+
+// "%s" replaced by the executable's directory, whose bytes stay as they are.
+QString ChartsHelpPath()
+{
+    std::string path = SheetTexts::kChartsHelpFormat;
+    path.replace(path.find("%s"), 2, theApp().m_strExeDir);
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+} // namespace
+
+CAddChartDlg::CAddChartDlg(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(SheetTexts::kAddChartTitle);
+    setFont(DialogFont());
+    const DialogBaseUnits units = BaseUnitsOf(font());
+    setFixedSize(DluToPixels(units, kWidth, kHeight));
+
+    // Resource order, which is also the tab order.
+    m_pEditChart = new QLineEdit(this);
+    m_pEditChart->setObjectName(QString::number(kIdChart));
+    m_pEditChart->setGeometry(DluToPixels(units, 7, 25, 269, 14));
+    m_pEditChart->setMaxLength(SettingsKeys::kMaxTextLength);
+
+    auto* ok = new QPushButton(SheetTexts::kOk, this);
+    ok->setObjectName(QString::number(kIdOk));
+    ok->setGeometry(DluToPixels(units, 226, 48, 50, 14));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(SheetTexts::kCancel, this);
+    cancel->setObjectName(QString::number(kIdCancel));
+    cancel->setGeometry(DluToPixels(units, 171, 48, 50, 14));
+
+    auto* hint = new QLabel(SheetTexts::kAddChartHint, this);
+    hint->setTextFormat(Qt::PlainText);
+    hint->setGeometry(DluToPixels(units, 7, 7, 269, 11));
+
+    auto* help = new QPushButton(SheetTexts::kHelp, this);
+    help->setObjectName(QString::number(kIdHelp));
+    help->setGeometry(DluToPixels(units, 7, 48, 50, 14));
+
+    connect(ok, &QPushButton::clicked, this, &CAddChartDlg::OnOK);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, &CAddChartDlg::OnChartsHelp);
+}
+
+int CAddChartDlg::DoModal()
+{
+    DoDataExchange(false);
+    return exec() == QDialog::Accepted ? kIdOk : kIdCancel;
+}
+
+void CAddChartDlg::DoDataExchange(bool bSaveAndValidate)
+{
+    if (bSaveAndValidate)
+        m_strChart = m_pEditChart->text();
+    else
+        m_pEditChart->setText(m_strChart);
+}
+
+void CAddChartDlg::OnOK()
+{
+    DoDataExchange(true);
+    accept();
+}
+
+void CAddChartDlg::OnChartsHelp()
+{
+    // Whatever the desktop makes of it, the dialog stays open with its text.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(ChartsHelpPath()));
+}

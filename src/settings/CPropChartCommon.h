@@ -1,0 +1,26 @@
+#pragma once
+
+#include "settings/CPropertyPage.h"
+
+#include <string>
+
+class LimitedTextEdit;
+
+// Page "チャートの共通設定": the parameters every chart is given.
+class CPropChartCommon : public CPropertyPage {
+    Q_OBJECT
+public:
+    explicit CPropChartCommon(QWidget* parent = nullptr);
+
+    bool OnApply() override;
+
+    QString m_strParam;
+
+protected:
+    void DoDataExchange(bool bSaveAndValidate) override;
+    bool OnInitDialog() override;
+
+private:
+    LimitedTextEdit* m_pEditParam = nullptr;
+    std::string m_storedParam;  // the bytes read, written back while the text is unchanged
+};

@@ -1,0 +1,117 @@
+#include "settings/CPropCharts.h"
+
+#include "app/CCatalogApp.h"
+#include "settings/CAddChartDlg.h"
+#include "settings/ChartSettings.h"
+#include "settings/DialogResults.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SettingsValues.h"
+#include "settings/SheetTexts.h"
+#include "settings/StoredText.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Dialog 106, in dialog units.
+constexpr int kWidth = 210;
+constexpr int kHeight = 154;
+
+constexpr int kIdAdd = 1001;
+constexpr int kIdDelete = 1002;
+constexpr int kIdList = 1003;
+
+// An entry read from the file keeps its bytes, so an unedited Shift-JIS definition is
+// written back unchanged.
+constexpr int kStoredBytesRole = Qt::UserRole;
+
+std::string ChartKey(int index)
+{
+    char key[32];
+    std::snprintf(key, sizeof key, SettingsKeys::kChartFormat, index);
+    return key;
+}
+
+void AppendEntry(QListWidget* list, const std::string& stored)
+{
+    auto* item = new QListWidgetItem(ShownText(stored), list);
+    item->setData(kStoredBytesRole, QByteArray::fromStdString(stored));
+}
+
+std::string EntryBytes(const QListWidgetItem* item)
+{
+    return StoredBytes(item->text(), item->data(kStoredBytesRole).toByteArray().toStdString());
+}
+
+} // namespace
+
+CPropCharts::CPropCharts(QWidget* parent)
+    : CPropertyPage(SheetTexts::kChartsTitle, kWidth, kHeight, parent)
+{
+    auto* add = new QPushButton(SheetTexts::kAdd, this);
+    add->setObjectName(QString::number(kIdAdd));
+    add->setGeometry(Dlu(159, 13, 46, 19));
+    auto* remove = new QPushButton(SheetTexts::kDelete, this);
+    remove->setObjectName(QString::number(kIdDelete));
+    remove->setGeometry(Dlu(159, 37, 46, 19));
+
+    m_listCharts = new QListWidget(this);
+    m_listCharts->setObjectName(QString::number(kIdList));
+    m_listCharts->setGeometry(Dlu(6, 13, 146, 75));
+    m_listCharts->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listCharts->setSortingEnabled(false);
+    m_listCharts->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    connect(add, &QPushButton::clicked, this, &CPropCharts::OnAddChart);
+    connect(remove, &QPushButton::clicked, this, &CPropCharts::OnDeleteChart);
+}
+
+void CPropCharts::DoDataExchange(bool)
+{
+    // The list box is the data; there is nothing to transfer.
+}
+
+bool CPropCharts::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    using namespace SettingsKeys;
+    // "Num" 0: the built-in definition; n > 0: the non-empty keys below n; n < 0: none.
+    // Exactly what the chart host will draw.
+    const ChartSettings settings(theApp().m_strIniFile);
+    for (const std::string& definition : EffectiveChartDefinitions(settings))
+        AppendEntry(m_listCharts, definition);
+    return true;
+}
+
+bool CPropCharts::OnApply()
+{
+    using namespace SettingsKeys;
+    ChartSettings settings(theApp().m_strIniFile);
+    const int count = m_listCharts->count();
+    settings.WriteText(kSectionChart, kNum, std::to_string(count));
+    // Keys beyond the new count stay in the file; nothing reads them.
+    for (int i = 0; i < count; ++i)
+        settings.WriteText(kSectionChart, ChartKey(i), EntryBytes(m_listCharts->item(i)));
+    return CPropertyPage::OnApply();
+}
+
+void CPropCharts::OnAddChart()
+{
+    CAddChartDlg dlg(this);
+    if (dlg.DoModal() == kIdOk && !dlg.m_strChart.isEmpty())
+        AppendEntry(m_listCharts, dlg.m_strChart.toStdString());
+}
+
+void CPropCharts::OnDeleteChart()
+{
+    const QList<QListWidgetItem*> selected = m_listCharts->selectedItems();
+    if (selected.isEmpty())
+        return;
+    delete selected.front();
+    // Like the list box, nothing is selected after a deletion.
+    m_listCharts->clearSelection();
+}

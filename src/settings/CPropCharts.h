@@ -1,0 +1,25 @@
+#pragma once
+
+#include "settings/CPropertyPage.h"
+
+class QListWidget;
+
+// Page "チャートの追加と削除": the chart definitions every thumbnail draws, in order.
+class CPropCharts : public CPropertyPage {
+    Q_OBJECT
+public:
+    explicit CPropCharts(QWidget* parent = nullptr);
+
+    bool OnApply() override;
+
+    // The entries live in the list itself; the page keeps no other copy.
+    QListWidget* m_listCharts = nullptr;
+
+protected:
+    void DoDataExchange(bool bSaveAndValidate) override;
+    bool OnInitDialog() override;
+
+private:
+    void OnAddChart();
+    void OnDeleteChart();
+};

@@ -1,0 +1,143 @@
+#include "settings/CPropGeneral.h"
+
+#include "app/CCatalogApp.h"
+#include "settings/ChartSettings.h"
+#include "settings/ColorChooser.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SheetTexts.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <string>
+
+namespace {
+
+// Dialog 132, in dialog units.
+constexpr int kWidth = 217;
+constexpr int kHeight = 161;
+
+constexpr int kIdSizeX = 1005;
+constexpr int kIdSizeY = 1006;
+constexpr int kIdTextColor = 1008;
+constexpr int kIdBackColor = 1009;
+constexpr int kIdTransParent = 1010;
+
+QString ShownSize(int stored, int defaultValue)
+{
+    return QString::number(stored >= SettingsKeys::kMinShownSize ? stored : defaultValue);
+}
+
+std::string DecimalText(int value)
+{
+    return std::to_string(value);
+}
+
+} // namespace
+
+CPropGeneral::CPropGeneral(QWidget* parent)
+    : CPropertyPage(SheetTexts::kGeneralTitle, kWidth, kHeight, parent)
+{
+    // Resource order, which is also the tab order.
+    auto* widthLabel = new QLabel(SheetTexts::kWidth, this);
+    widthLabel->setGeometry(Dlu(25, 33, 8, 8));
+    auto* sizeGroup = new QGroupBox(SheetTexts::kChartSize, this);
+    sizeGroup->setGeometry(Dlu(8, 11, 196, 44));
+    auto* heightLabel = new QLabel(SheetTexts::kHeight, this);
+    heightLabel->setGeometry(Dlu(101, 33, 8, 8));
+
+    m_pEditSizeX = new QLineEdit(this);
+    m_pEditSizeX->setObjectName(QString::number(kIdSizeX));
+    m_pEditSizeX->setGeometry(Dlu(41, 31, 36, 12));
+    m_pEditSizeY = new QLineEdit(this);
+    m_pEditSizeY->setObjectName(QString::number(kIdSizeY));
+    m_pEditSizeY->setGeometry(Dlu(117, 31, 36, 12));
+
+    auto* nameGroup = new QGroupBox(SheetTexts::kNameDisplay, this);
+    nameGroup->setGeometry(Dlu(7, 69, 197, 51));
+    m_pTextColorButton = new QPushButton(SheetTexts::kTextColor, this);
+    m_pTextColorButton->setObjectName(QString::number(kIdTextColor));
+    m_pTextColorButton->setGeometry(Dlu(17, 88, 57, 15));
+    m_pBackColorButton = new QPushButton(SheetTexts::kBackColor, this);
+    m_pBackColorButton->setObjectName(QString::number(kIdBackColor));
+    m_pBackColorButton->setGeometry(Dlu(135, 89, 57, 15));
+    m_pTransParentCheck = new QCheckBox(SheetTexts::kTransParent, this);
+    m_pTransParentCheck->setObjectName(QString::number(kIdTransParent));
+    m_pTransParentCheck->setGeometry(Dlu(100, 90, 30, 10));
+
+    // The group boxes are drawn behind the controls they frame.
+    sizeGroup->lower();
+    nameGroup->lower();
+
+    connect(m_pBackColorButton, &QPushButton::clicked, this, &CPropGeneral::OnBackColor);
+    connect(m_pTextColorButton, &QPushButton::clicked, this, &CPropGeneral::OnTextColor);
+    connect(m_pTransParentCheck, &QCheckBox::clicked, this, &CPropGeneral::OnTransParent);
+}
+
+void CPropGeneral::DoDataExchange(bool bSaveAndValidate)
+{
+    if (bSaveAndValidate) {
+        m_strSizeX = m_pEditSizeX->text();
+        m_strSizeY = m_pEditSizeY->text();
+        m_bTransParent = m_pTransParentCheck->isChecked() ? 1 : 0;
+    } else {
+        m_pEditSizeX->setText(m_strSizeX);
+        m_pEditSizeY->setText(m_strSizeY);
+        // A hand-edited value other than 0 or 1 shows checked; OK writes it back as 1.
+        m_pTransParentCheck->setChecked(m_bTransParent != 0);
+    }
+}
+
+bool CPropGeneral::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    using namespace SettingsKeys;
+    const ChartSettings settings(theApp().m_strIniFile);
+    m_strSizeX = ShownSize(settings.ReadInt(kSectionChart, kSizeX, kDefaultSizeX), kDefaultSizeX);
+    m_strSizeY = ShownSize(settings.ReadInt(kSectionChart, kSizeY, kDefaultSizeY), kDefaultSizeY);
+    m_crBackColor = static_cast<ColorRef>(
+        settings.ReadInt(kSectionName, kBackColor, kDefaultBackColor));
+    m_crTextColor = static_cast<ColorRef>(
+        settings.ReadInt(kSectionName, kTextColor, kDefaultTextColor));
+    m_bTransParent = settings.ReadInt(kSectionName, kTransParent, kDefaultTransParent);
+    UpdateData(false);
+    OnTransParent();
+    return true;
+}
+
+void CPropGeneral::OnTransParent()
+{
+    UpdateData(true);
+    // The background colour is kept (and written) even while it is not used.
+    m_pBackColorButton->setEnabled(m_bTransParent == 0);
+}
+
+void CPropGeneral::OnTextColor()
+{
+    if (const auto chosen = ChooseColor(m_crTextColor))
+        m_crTextColor = *chosen;
+}
+
+void CPropGeneral::OnBackColor()
+{
+    if (const auto chosen = ChooseColor(m_crBackColor))
+        m_crBackColor = *chosen;
+}
+
+bool CPropGeneral::OnApply()
+{
+    UpdateData(true);
+    using namespace SettingsKeys;
+    ChartSettings settings(theApp().m_strIniFile);
+    // The sizes go out exactly as typed, even empty or not numeric.
+    settings.WriteText(kSectionChart, kSizeX, m_strSizeX.toStdString());
+    settings.WriteText(kSectionChart, kSizeY, m_strSizeY.toStdString());
+    // Colours as the signed decimal of their 32-bit value.
+    settings.WriteText(kSectionName, kBackColor, DecimalText(static_cast<int>(m_crBackColor)));
+    settings.WriteText(kSectionName, kTextColor, DecimalText(static_cast<int>(m_crTextColor)));
+    settings.WriteText(kSectionName, kTransParent, DecimalText(m_bTransParent));
+    return CPropertyPage::OnApply();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "settings/CPropertyPage.h"
+#include "settings/SettingsValues.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+// Page "全般": the thumbnail size and the colours of the security's name on each thumbnail.
+class CPropGeneral : public CPropertyPage {
+    Q_OBJECT
+public:
+    explicit CPropGeneral(QWidget* parent = nullptr);
+
+    bool OnApply() override;
+
+    QString m_strSizeX;
+    QString m_strSizeY;
+    int m_bTransParent = 0;
+    ColorRef m_crBackColor = 0;
+    ColorRef m_crTextColor = 0;
+
+protected:
+    void DoDataExchange(bool bSaveAndValidate) override;
+    bool OnInitDialog() override;
+
+private:
+    void OnBackColor();
+    void OnTextColor();
+    void OnTransParent();
+
+    QLineEdit* m_pEditSizeX = nullptr;
+    QLineEdit* m_pEditSizeY = nullptr;
+    QPushButton* m_pTextColorButton = nullptr;
+    QPushButton* m_pBackColorButton = nullptr;
+    QCheckBox* m_pTransParentCheck = nullptr;
+};

@@ -1,0 +1,116 @@
+#include "settings/CPropGeneralSheet.h"
+
+#include "app/DialogLayout.h"
+#include "settings/DialogResults.h"
+#include "settings/SheetTexts.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The sheet's own buttons, sized like dialog buttons (dialog units).
+constexpr int kButtonWidth = 50;
+constexpr int kButtonHeight = 14;
+
+QPushButton* AddButton(QHBoxLayout* row, const QString& text, int id, const QSize& size)
+{
+    auto* button = new QPushButton(text);
+    button->setObjectName(QString::number(id));
+    button->setFixedSize(size);
+    row->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+CPropGeneralSheet::CPropGeneralSheet(QWidget* parent, int selectPage)
+    : QDialog(parent)
+    , m_nStartPage(selectPage)
+{
+    setWindowTitle(SheetTexts::kSheetCaption);
+    setFont(DialogFont());
+    const QSize buttonSize = DluToPixels(BaseUnitsOf(font()), kButtonWidth, kButtonHeight);
+
+    m_pTabs = new QTabWidget(this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    QPushButton* ok = AddButton(buttons, SheetTexts::kOk, kIdOk, buttonSize);
+    ok->setDefault(true);
+    QPushButton* cancel = AddButton(buttons, SheetTexts::kCancel, kIdCancel, buttonSize);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pTabs);
+    layout->addLayout(buttons);
+    // A property sheet keeps the size its largest page gives it.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(ok, &QPushButton::clicked, this, &CPropGeneralSheet::accept);
+    connect(cancel, &QPushButton::clicked, this, &CPropGeneralSheet::reject);
+    connect(m_pTabs, &QTabWidget::currentChanged, this, &CPropGeneralSheet::OnPageChanged);
+}
+
+int CPropGeneralSheet::DoModal()
+{
+    AddPages();
+    return exec() == QDialog::Accepted ? kIdOk : kIdCancel;
+}
+
+void CPropGeneralSheet::Open()
+{
+    AddPages();
+    open();
+}
+
+void CPropGeneralSheet::AddPages()
+{
+    if (m_bPagesAdded)
+        return;
+    m_bPagesAdded = true;
+    for (CPropertyPage* page : {static_cast<CPropertyPage*>(&m_pageGeneral),
+                                static_cast<CPropertyPage*>(&m_pageCommon),
+                                static_cast<CPropertyPage*>(&m_pageCharts)})
+        m_pTabs->addTab(page, page->title());
+    m_pTabs->setCurrentIndex(qBound(0, m_nStartPage, m_pTabs->count() - 1));
+}
+
+CPropertyPage* CPropGeneralSheet::PageAt(int index) const
+{
+    return qobject_cast<CPropertyPage*>(m_pTabs->widget(index));
+}
+
+void CPropGeneralSheet::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    OnPageChanged(m_pTabs->currentIndex());
+}
+
+void CPropGeneralSheet::OnPageChanged(int index)
+{
+    // A page reads the settings the first time it is seen, not when it is added.
+    if (!isVisible())
+        return;
+    if (CPropertyPage* page = PageAt(index))
+        page->Create();
+}
+
+void CPropGeneralSheet::accept()
+{
+    if (CPropertyPage* current = PageAt(m_pTabs->currentIndex())) {
+        if (!current->OnKillActive())
+            return;
+    }
+    for (int i = 0; i < m_pTabs->count(); ++i) {
+        CPropertyPage* page = PageAt(i);
+        if (page == nullptr || !page->IsCreated())
+            continue;
+        if (!page->OnApply()) {
+            // The page refused: it comes to the front and the sheet stays open.
+            m_pTabs->setCurrentIndex(i);
+            return;
+        }
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "settings/CPropChartCommon.h"
+#include "settings/CPropCharts.h"
+#include "settings/CPropGeneral.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QTabWidget;
+
+// "設定": the settings sheet. Closed with OK, every page that was shown writes its settings;
+// Cancel writes nothing.
+class CPropGeneralSheet : public QDialog {
+    Q_OBJECT
+public:
+    CPropGeneralSheet(QWidget* parent, int selectPage = 0);
+
+    // Adds the pages General, Common, Charts and runs the sheet; kIdOk or kIdCancel.
+    int DoModal();
+
+    // Adds the pages and shows the sheet window-modal without waiting; the sheet finishes
+    // through accept()/reject() like any dialog. DoModal runs on top of this.
+    void Open();
+
+    CPropGeneral& generalPage() { return m_pageGeneral; }
+    CPropChartCommon& commonPage() { return m_pageCommon; }
+    CPropCharts& chartsPage() { return m_pageCharts; }
+    QTabWidget* tabWidget() const { return m_pTabs; }
+
+    // OK: the current page takes its controls' values, then every page that was shown
+    // applies, in page order, and the sheet closes.
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void AddPages();
+    void OnPageChanged(int index);
+    CPropertyPage* PageAt(int index) const;
+
+    QTabWidget* m_pTabs = nullptr;
+    int m_nStartPage = 0;
+    bool m_bPagesAdded = false;
+    // Destroyed before the dialog deletes its children: each page leaves the tab widget
+    // on its own.
+    CPropGeneral m_pageGeneral;
+    CPropChartCommon m_pageCommon;
+    CPropCharts m_pageCharts;
+};

@@ -1,0 +1,45 @@
+#include "settings/CPropertyPage.h"
+
+CPropertyPage::CPropertyPage(const QString& title, int widthDlu, int heightDlu,
+                             QWidget* parent)
+    : QWidget(parent)
+    , m_strTitle(title)
+{
+    setFont(DialogFont());
+    m_units = BaseUnitsOf(font());
+    setMinimumSize(DluToPixels(m_units, widthDlu, heightDlu));
+}
+
+void CPropertyPage::Create()
+{
+    if (m_bCreated)
+        return;
+    m_bCreated = true;
+    OnInitDialog();
+}
+
+bool CPropertyPage::OnKillActive()
+{
+    return UpdateData(true);
+}
+
+bool CPropertyPage::OnApply()
+{
+    return true;
+}
+
+bool CPropertyPage::OnInitDialog()
+{
+    return UpdateData(false);
+}
+
+bool CPropertyPage::UpdateData(bool bSaveAndValidate)
+{
+    DoDataExchange(bSaveAndValidate);
+    return true;
+}
+
+QRect CPropertyPage::Dlu(int x, int y, int width, int height) const
+{
+    return DluToPixels(m_units, x, y, width, height);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/DialogLayout.h"
+
+#include <QWidget>
+
+// One page of the settings sheet. Its controls are filled from the settings the first time
+// the page is shown, not when it is constructed; on OK the sheet asks every page that was
+// shown to apply.
+class CPropertyPage : public QWidget {
+    Q_OBJECT
+public:
+    // The page's size in dialog units; controls are placed in dialog units too.
+    CPropertyPage(const QString& title, int widthDlu, int heightDlu, QWidget* parent = nullptr);
+
+    const QString& title() const { return m_strTitle; }
+
+    // Runs OnInitDialog the first time only.
+    void Create();
+    bool IsCreated() const { return m_bCreated; }
+
+    QSize sizeHint() const override { return minimumSize(); }
+
+    // The page is left or the sheet closes with OK: take the controls' values.
+    virtual bool OnKillActive();
+    // The sheet closed with OK and this page was shown: write its settings.
+    virtual bool OnApply();
+
+protected:
+    // Transfers the members to the controls (false) or the controls to the members (true).
+    virtual void DoDataExchange(bool bSaveAndValidate) = 0;
+    // Fills the controls; the base transfers the construction values.
+    virtual bool OnInitDialog();
+    bool UpdateData(bool bSaveAndValidate);
+
+    QRect Dlu(int x, int y, int width, int height) const;
+
+private:
+    QString m_strTitle;
+    DialogBaseUnits m_units;
+    bool m_bCreated = false;
+};

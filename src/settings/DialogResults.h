@@ -1,0 +1,5 @@
+#pragma once
+
+// What DoModal returns, as the platform's IDOK and IDCANCEL.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;

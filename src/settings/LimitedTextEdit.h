@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+// A several-line edit that refuses text beyond a limit however it arrives (typing, paste,
+// drop, input method), as QLineEdit::setMaxLength does for one line: what does not fit is
+// cut off.
+class LimitedTextEdit : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit LimitedTextEdit(QWidget* parent = nullptr);
+
+    void setMaxLength(int maxLength) { m_maxLength = maxLength; }
+    int maxLength() const { return m_maxLength; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    void CutExcessBeforeCursor();
+
+    int m_maxLength = 32767;
+};
