@@ -90,45 +90,51 @@ bool ParsePlainDecimal(std::string_view text, double& value)
     return true;
 }
 
-FieldNumber ParseNumber(std::string_view field, char separator, double scale)
+FieldNumber Scaled(double value, double scale)
+{
+    value *= scale;
+    return std::isfinite(value) ? FieldNumber::Of(value) : FieldNumber::Bad();
+}
+
+// Everything but a plain decimal: blanks, missing marks, sign, '$', commas, exponents.
+FieldNumber ParseDecorated(std::string_view field, char separator, double scale)
 {
     std::string_view text = TrimBlanks(field);
-    if (text.empty())
+    if (IsMissingMark(text))
         return FieldNumber::Missing();
-    bool negative = false;
-    if (!IsDigit(text.front())) {
-        if (IsMissingMark(text))
-            return FieldNumber::Missing();
-        negative = text.front() == '-';
-        if (negative)
-            text.remove_prefix(1);
-        if (!text.empty() && text.front() == '$')
-            text.remove_prefix(1);
-        // from_chars takes no sign of its own here: "--5" and "-$-5" stay bad.
-        if (text.empty() || text.front() == '-' || text.front() == '+')
-            return FieldNumber::Bad();
-    }
-    if (text.size() > kMaxNumberChars)
+    const bool negative = text.front() == '-';
+    if (negative)
+        text.remove_prefix(1);
+    if (!text.empty() && text.front() == '$')
+        text.remove_prefix(1);
+    // from_chars takes no sign of its own here: "--5" and "-$-5" stay bad.
+    if (text.empty() || text.size() > kMaxNumberChars || text.front() == '-'
+        || text.front() == '+') {
         return FieldNumber::Bad();
-
-    double value = 0;
+    }
     char scratch[kMaxNumberChars];
+    if (text.find(',') != std::string_view::npos) {
+        std::size_t length = 0;
+        if (!NormalizeCommas(text, separator, scratch, length))
+            return FieldNumber::Bad();
+        text = std::string_view(scratch, length);
+    }
+    double value = 0;
     if (!ParsePlainDecimal(text, value)) {
-        if (text.find(',') != std::string_view::npos) {
-            std::size_t length = 0;
-            if (!NormalizeCommas(text, separator, scratch, length))
-                return FieldNumber::Bad();
-            text = std::string_view(scratch, length);
-        }
         const char* const end = text.data() + text.size();
         const auto [stop, error] = std::from_chars(text.data(), end, value);
-        if (error != std::errc() || stop != end)
+        if (error != std::errc() || stop != end || !std::isfinite(value))
             return FieldNumber::Bad();
     }
-    value *= scale;
-    if (!std::isfinite(value))
-        return FieldNumber::Bad();
-    return FieldNumber::Of(negative ? -value : value);
+    return Scaled(negative ? -value : value, scale);
+}
+
+FieldNumber ParseNumber(std::string_view field, char separator, double scale)
+{
+    double value = 0;
+    if (ParsePlainDecimal(field, value)) // nearly every field of nearly every file
+        return Scaled(value, scale);
+    return ParseDecorated(field, separator, scale);
 }
 
 double SuffixScale(char suffix)

@@ -17,8 +17,9 @@ struct FieldNumber {
 
 // A price: blanks around it, a leading '$' and thousands separators ("1,234.5") are allowed.
 // Empty, "-", "null" and "N/A" are missing; NaN, infinities and anything else unreadable
-// are bad. In a file not separated by commas, a lone comma without a point is the decimal
-// mark ("12,5"). Negative values come back as they are: the row rules reject them.
+// are bad. In a file not separated by commas, a lone comma without a point that does not
+// group thousands is the decimal mark ("12,5"; "1,234" stays 1234). Negative values come
+// back as they are: the row rules reject them.
 FieldNumber ParsePrice(std::string_view field, char separator);
 
 // A volume: as a price, and may end in K, M or B (thousands, millions, billions).

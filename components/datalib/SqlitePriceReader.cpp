@@ -4,7 +4,6 @@
 #include "DateParser.h"
 #include "PriceSeries.h"
 
-#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
@@ -17,9 +16,20 @@ namespace brasko {
 namespace {
 
 constexpr char kDriver[] = "QSQLITE";
-constexpr char kReadOnly[] = "QSQLITE_OPEN_READONLY";
+constexpr char kConnectOptions[] = "QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI";
 constexpr char kQuery[] =
     "SELECT date, open, high, low, close, volume FROM prices WHERE code = ?";
+
+// The path as a SQLite URI with every byte kept: a Shift-JIS folder name from a list file
+// would not survive a trip through QString, percent-escapes do.
+QString DatabaseUri(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const QByteArray bytes = QByteArray::fromStdString(error ? path : absolute.string());
+    return QStringLiteral("file:") + QString::fromLatin1(bytes.toPercentEncoding("/"))
+           + QStringLiteral("?mode=ro");
+}
 
 QString UniqueConnectionName()
 {
@@ -84,8 +94,8 @@ quorex::PriceDataPtr ReadSqlitePrices(const std::string& path, const std::string
     std::vector<quorex::PriceBar> bars;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QString::fromLatin1(kDriver), connection);
-        db.setDatabaseName(QFile::decodeName(QByteArray::fromStdString(path)));
-        db.setConnectOptions(QString::fromLatin1(kReadOnly));
+        db.setDatabaseName(DatabaseUri(path));
+        db.setConnectOptions(QString::fromLatin1(kConnectOptions));
         if (db.open()) {
             bars = QueryRows(db, code);
             db.close();

@@ -16,6 +16,8 @@
 namespace {
 
 constexpr int kRows = 5000;
+constexpr double kLowestPrice = 1000;
+constexpr double kHighestPrice = 9000;
 
 // A seeded random walk written the way most English exports look.
 std::string MakePriceFile()
@@ -36,6 +38,8 @@ std::string MakePriceFile()
         const int day = 1 + (dayOfYear - 1) % 21;
         const double open = close * (1 + step(random) / 3);
         close = open * (1 + step(random));
+        if (close < kLowestPrice || close > kHighestPrice)
+            close = open; // keeps four-digit prices, so the file has its intended size
         const double high = std::max(open, close) * 1.006;
         const double low = std::min(open, close) * 0.994;
         const int volume = 10'000'000 + int(random() % 80'000'000);

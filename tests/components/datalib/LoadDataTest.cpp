@@ -91,6 +91,14 @@ TEST_F(DataLibLoad, RelativeSourceFollowsTheCurrentDirectory)
     EXPECT_EQ(m_library.LoadData("data", "7203", 0), nullptr) << "found from elsewhere";
 }
 
+TEST_F(DataLibLoad, PathBytesArePassedUnchanged)
+{
+    const std::string folder = Folder() + "/\x8A\x94\x89\xBF"; // "株価" in Shift-JIS
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    std::ofstream(folder + "/\x83\x65.csv", std::ios::binary) << kFile.toStdString();
+    EXPECT_NE(m_library.LoadData(folder, "\x83\x65", 0), nullptr);
+}
+
 TEST_F(DataLibLoad, NothingToReadGivesNull)
 {
     ASSERT_TRUE(WriteFileBytes(File("7203.csv"), kFile));

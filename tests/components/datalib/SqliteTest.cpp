@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include <sys/stat.h>
+
 namespace {
 
 using datalibtest::Bar;
@@ -108,6 +112,19 @@ TEST_F(DataLibSqlite, NotADatabaseGivesNullAndLeavesTheFileAlone)
     ASSERT_TRUE(WriteFileBytes(DatabasePath(), bytes));
     EXPECT_EQ(Load(DatabasePath(), "7203"), nullptr);
     EXPECT_EQ(ReadFileBytes(DatabasePath()), bytes);
+}
+
+TEST_F(DataLibSqlite, PathBytesArePassedUnchanged)
+{
+    // A Shift-JIS folder name ("株価") and URI characters in the file name.
+    const std::string folder = datalibtest::LocalPath(m_dir.path()) + "/\x8A\x94\x89\xBF";
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    const std::string path = folder + "/a?b#c%20.db";
+    MakeDatabase(m_dir.filePath("maker.db"),
+                 {kCreate, "INSERT INTO prices VALUES('1','2024-01-04',1,2,1,2,5)"});
+    const std::string made = datalibtest::LocalPath(m_dir.filePath("maker.db"));
+    ASSERT_EQ(std::rename(made.c_str(), path.c_str()), 0);
+    EXPECT_NE(m_library.LoadData(path, "1", 5), nullptr);
 }
 
 TEST_F(DataLibSqlite, FolderAsDatabaseGivesNull)
