@@ -52,6 +52,13 @@ CPropGeneralSheet::CPropGeneralSheet(QWidget* parent, int selectPage)
     connect(m_pTabs, &QTabWidget::currentChanged, this, &CPropGeneralSheet::OnPageChanged);
 }
 
+CPropGeneralSheet::~CPropGeneralSheet()
+{
+    // The pages leave the tab widget as they are destroyed; the tab changes that causes
+    // must not reach a sheet that is half gone.
+    disconnect(m_pTabs, nullptr, this, nullptr);
+}
+
 int CPropGeneralSheet::DoModal()
 {
     AddPages();

@@ -16,6 +16,7 @@ class CPropGeneralSheet : public QDialog {
     Q_OBJECT
 public:
     CPropGeneralSheet(QWidget* parent, int selectPage = 0);
+    ~CPropGeneralSheet() override;
 
     // Adds the pages General, Common, Charts and runs the sheet; kIdOk or kIdCancel.
     int DoModal();
