@@ -1,5 +1,7 @@
 #include "CandlePainter.h"
 
+#include "RectFill.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -20,47 +22,33 @@ struct RectBatch {
         if (width > 0 && height > 0)
             rects.emplace_back(x, y, width, height);
     }
-    void Draw(QPainter& painter) const
-    {
-        if (rects.empty())
-            return;
-        painter.setBrush(color);
-        painter.drawRects(rects.data(), static_cast<int>(rects.size()));
-    }
+    void Draw(QPainter& painter) const { FillRects(painter, color, rects); }
 };
 
-// Whole-pixel rectangles need no antialiasing; leaving it off keeps them sharp and fast.
-class SharpRects {
-public:
-    explicit SharpRects(QPainter& painter) : m_painter(painter)
-    {
-        m_painter.save();
-        m_painter.setRenderHint(QPainter::Antialiasing, false);
-        m_painter.setPen(Qt::NoPen);
-    }
-    ~SharpRects() { m_painter.restore(); }
-
-private:
-    QPainter& m_painter;
+// The batches of one colour pair (rising or falling), drawn in this order.
+struct CandleBatches {
+    RectBatch wick;
+    RectBatch hollow;   // the background inside an outlined body
+    RectBatch body;
+    RectBatch outline;
 };
 
-void AddCandle(RectBatch& body, RectBatch& edge, RectBatch& hollow, bool isHollow, int left,
-               int width, int centre, int highRow, int bodyTop, int bodyBottom, int lowRow)
+void AddCandle(CandleBatches& batches, bool isHollow, int left, int width, int centre,
+               int highRow, int bodyTop, int bodyBottom, int lowRow)
 {
     const int height = bodyBottom - bodyTop + 1;
-    // wick
-    edge.Add(centre, highRow, 1, bodyTop - highRow);
-    edge.Add(centre, bodyBottom + 1, 1, lowRow - bodyBottom);
+    // wick: one line from high to low; the body covers its middle
+    batches.wick.Add(centre, highRow, 1, lowRow - highRow + 1);
     // body
     if (!isHollow || width < 3 || height < 3) {
-        (isHollow ? edge : body).Add(left, bodyTop, width, height);
+        (isHollow ? batches.outline : batches.body).Add(left, bodyTop, width, height);
         return;
     }
-    edge.Add(left, bodyTop, width, 1);
-    edge.Add(left, bodyBottom, width, 1);
-    edge.Add(left, bodyTop + 1, 1, height - 2);
-    edge.Add(left + width - 1, bodyTop + 1, 1, height - 2);
-    hollow.Add(left + 1, bodyTop + 1, width - 2, height - 2);
+    batches.hollow.Add(left + 1, bodyTop + 1, width - 2, height - 2);
+    batches.outline.Add(left, bodyTop, width, 1);
+    batches.outline.Add(left, bodyBottom, width, 1);
+    batches.outline.Add(left, bodyTop + 1, 1, height - 2);
+    batches.outline.Add(left + width - 1, bodyTop + 1, 1, height - 2);
 }
 
 } // namespace
@@ -68,21 +56,21 @@ void AddCandle(RectBatch& body, RectBatch& edge, RectBatch& hollow, bool isHollo
 void DrawCandles(QPainter& painter, const ChartStyle& style, const SeriesWindow& window,
                  const SlotMapper& columns, const ValueMapper& values)
 {
-    const std::size_t expected = static_cast<std::size_t>(window.count) * 3;
-    RectBatch upBody{style.upBody, {}}, upEdge{style.upEdge, {}};
-    RectBatch downBody{style.downBody, {}}, downEdge{style.downEdge, {}};
-    RectBatch hollow{style.back, {}};
-    upEdge.rects.reserve(expected);
-    downEdge.rects.reserve(expected);
-    upBody.rects.reserve(window.count);
-    downBody.rects.reserve(window.count);
+    CandleBatches up{{style.upEdge, {}}, {style.back, {}}, {style.upBody, {}},
+                     {style.upEdge, {}}};
+    CandleBatches down{{style.downEdge, {}}, {style.back, {}}, {style.downBody, {}},
+                       {style.downEdge, {}}};
+    for (CandleBatches* batches : {&up, &down}) {
+        batches->wick.rects.reserve(window.count);
+        batches->body.rects.reserve(window.count);
+    }
 
     const int width = columns.BodyWidth();
     for (int i = 0; i < window.count; ++i) {
         const PriceBar& bar = window[i];
         if (!IsDrawable(bar))
             continue;
-        const bool up = bar.close >= bar.open;
+        const bool rising = bar.close >= bar.open;
         const int openRow = values.ToRow(bar.open);
         const int closeRow = values.ToRow(bar.close);
         const int bodyTop = std::min(openRow, closeRow);
@@ -91,14 +79,16 @@ void DrawCandles(QPainter& painter, const ChartStyle& style, const SeriesWindow&
         const int highRow = std::min(values.ToRow(bar.high), bodyTop);
         const int lowRow = std::max(values.ToRow(bar.low), bodyBottom);
         const int centre = columns.Centre(i);
-        AddCandle(up ? upBody : downBody, up ? upEdge : downEdge, hollow,
-                  up ? style.upHollow : style.downHollow, centre - width / 2, width, centre,
-                  highRow, bodyTop, bodyBottom, lowRow);
+        AddCandle(rising ? up : down, rising ? style.upHollow : style.downHollow,
+                  centre - width / 2, width, centre, highRow, bodyTop, bodyBottom, lowRow);
     }
 
-    SharpRects sharp(painter);
-    for (const RectBatch* batch : {&hollow, &upBody, &downBody, &upEdge, &downEdge})
-        batch->Draw(painter);
+    for (const CandleBatches* batches : {&up, &down}) {
+        batches->wick.Draw(painter);
+        batches->hollow.Draw(painter);
+        batches->body.Draw(painter);
+        batches->outline.Draw(painter);
+    }
 }
 
 void DrawVolumeBars(QPainter& painter, const ChartStyle& style, const SeriesWindow& window,
@@ -117,7 +107,6 @@ void DrawVolumeBars(QPainter& painter, const ChartStyle& style, const SeriesWind
         const bool rising = !(bar.close < bar.open);
         (rising ? up : down).Add(columns.Centre(i) - width / 2, top, width, baseRow - top + 1);
     }
-    SharpRects sharp(painter);
     up.Draw(painter);
     down.Draw(painter);
 }

@@ -58,8 +58,10 @@ void DrawMovingAverages(QPainter& painter, const ChartStyle& style,
         }
         if (line.size() < 2)
             continue;
-        painter.setPen(QPen(style.movingAverage[k], penWidth, Qt::SolidLine, Qt::RoundCap,
-                            Qt::RoundJoin));
+        // A cosmetic pen takes the rasterizer's fast path for thin lines.
+        QPen pen(style.movingAverage[k], penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        pen.setCosmetic(true);
+        painter.setPen(pen);
         painter.drawPolyline(line);
     }
 }

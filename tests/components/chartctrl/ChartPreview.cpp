@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr int kThumbnailWidth = 300;
+
 struct Sample {
     const char* file;
     int width;
@@ -59,6 +61,11 @@ int main(int argc, char** argv)
         if (!control.Picture().save(path)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             ++failures;
+        }
+        // Thumbnails also three times enlarged, pixel for pixel, to judge single pixels.
+        if (sample.width <= kThumbnailWidth) {
+            const QImage enlarged = control.Picture().scaled(control.Picture().size() * 3);
+            enlarged.save(QString(path).replace(QLatin1String(".png"), QLatin1String("-x3.png")));
         }
     }
     return failures == 0 ? 0 : 1;

@@ -192,3 +192,25 @@ TEST(ChartRender, LeavesThePainterAsItFoundIt)
 }
 
 } // namespace
+
+namespace {
+
+// Direct pixel writes on a plain image painter and QPainter's own fills give one picture.
+TEST(ChartRender, DirectFillMatchesPainterFill)
+{
+    const std::vector<PriceBar> bars = RandomWalk(200, 12);
+    const std::vector<ChartDefinition> charts = {*ParseDefinition("Daily; DispMaxMin=1; MA=5"),
+                                                 *ParseDefinition("Volume")};
+    for (const char* params : {"AssistLine=1; ShowScrollBar=1", "UpColor=16777215; DownColor=0"}) {
+        const ChartScene scene{bars, charts, ParseParams(params)};
+        const QImage direct = Render(bars, charts, params, QSize(300, 180));
+        QImage clipped(300, 180, QImage::Format_RGB32);
+        QPainter painter(&clipped);
+        painter.setClipRect(clipped.rect());   // any clip turns the direct path off
+        RenderChart(painter, clipped.rect(), scene);
+        painter.end();
+        EXPECT_EQ(direct, clipped) << params;
+    }
+}
+
+} // namespace

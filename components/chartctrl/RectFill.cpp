@@ -1,0 +1,65 @@
+#include "RectFill.h"
+
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace quorex::chart {
+
+namespace {
+
+// The image a painter draws on when writing its pixels directly gives the same result.
+QImage* DirectTarget(QPainter& painter, const QColor& color)
+{
+    QPaintEngine* engine = painter.paintEngine();
+    QPaintDevice* device = painter.device();
+    if (!engine || engine->type() != QPaintEngine::Raster || !device
+        || device->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    const bool plainFormat = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+        || format == QImage::Format_ARGB32_Premultiplied;
+    const QPainter::CompositionMode mode = painter.compositionMode();
+    const bool plainState = painter.deviceTransform().isIdentity() && !painter.hasClipping()
+        && painter.opacity() == 1.0
+        && (mode == QPainter::CompositionMode_SourceOver
+            || mode == QPainter::CompositionMode_Source);
+    if (!plainFormat || !plainState || color.alpha() != 255)
+        return nullptr;
+    return image;
+}
+
+} // namespace
+
+void FillRects(QPainter& painter, const QColor& color, std::span<const QRect> rects)
+{
+    if (rects.empty())
+        return;
+    if (QImage* image = DirectTarget(painter, color)) {
+        // The raster engine draws straight into the image's buffer, so direct writes
+        // between painter calls keep their order.
+        const QRgb pixel = color.rgba();
+        const QRect bounds = image->rect();
+        uchar* bits = image->bits();
+        const qsizetype stride = image->bytesPerLine();
+        for (const QRect& rect : rects) {
+            const QRect area = rect & bounds;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
+                std::fill(line + area.left(), line + area.right() + 1, pixel);
+            }
+        }
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawRects(rects.data(), static_cast<int>(rects.size()));
+    painter.restore();
+}
+
+} // namespace quorex::chart
