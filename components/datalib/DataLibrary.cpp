@@ -16,6 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::array kPriceFileExtensions{".csv", ".CSV", ".txt"};
+constexpr std::size_t kKeptBufferBytes = 4 * 1024 * 1024;
 
 // The file a CSV source names, made absolute so the cache key does not depend on the
 // current directory; empty when there is none.
@@ -82,10 +83,14 @@ quorex::PriceDataPtr DataLibrary::LoadPriceFile(const std::string& source,
         if (auto cached = m_cache->Find(path, file.Stamp()))
             return cached;
     }
-    std::string bytes;
+    // One buffer per thread: a fresh one of a few hundred kilobytes costs its page faults
+    // on every call. A buffer grown by an unusually large file is not kept.
+    thread_local std::string bytes;
     if (!file.ReadAll(bytes))
         return nullptr;
     quorex::PriceDataPtr series = ParsePriceFile(bytes);
+    if (bytes.capacity() > kKeptBufferBytes)
+        std::string().swap(bytes);
     if (m_cache)
         m_cache->Store(path, file.Stamp(), series);
     return series;

@@ -7,11 +7,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -50,6 +52,13 @@ std::string MakePriceFile()
     return text;
 }
 
+// The shared build machine is rarely idle: the fastest repetition shows what a quiet core
+// does, next to the median.
+double Fastest(const std::vector<double>& times)
+{
+    return *std::min_element(times.begin(), times.end());
+}
+
 const std::string& PriceFileText()
 {
     static const std::string text = MakePriceFile();
@@ -73,7 +82,7 @@ void BM_ParsePriceCsv(benchmark::State& state)
     state.counters["file_bytes"] = double(text.size());
 }
 BENCHMARK(BM_ParsePriceCsv)->Unit(benchmark::kMillisecond)->Repetitions(10)
-    ->ReportAggregatesOnly(true);
+    ->ComputeStatistics("min", Fastest)->ReportAggregatesOnly(true);
 
 // The whole LoadData of an uncached file: locate, open, read, decode check, parse.
 void BM_LoadDataFromFile(benchmark::State& state)
@@ -89,7 +98,7 @@ void BM_LoadDataFromFile(benchmark::State& state)
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_LoadDataFromFile)->Unit(benchmark::kMillisecond)->Repetitions(10)
-    ->ReportAggregatesOnly(true);
+    ->ComputeStatistics("min", Fastest)->ReportAggregatesOnly(true);
 
 // A rebuild that finds the file unchanged.
 void BM_LoadDataCached(benchmark::State& state)
