@@ -11,6 +11,13 @@ namespace {
 
 constexpr int kLabelPadding = 3;
 
+// A label centred on `row` that stays inside its pane.
+bool LabelFits(const QFontMetrics& metrics, const QRect& pane, int row)
+{
+    const int top = row - metrics.height() / 2;
+    return top >= pane.top() && top + metrics.height() <= pane.bottom() + 1;
+}
+
 } // namespace
 
 void DrawGuides(QPainter& painter, const QColor& color, const QRect& pane,
@@ -28,12 +35,6 @@ void DrawGuides(QPainter& painter, const QColor& color, const QRect& pane,
         if (column > inside.left() && column < inside.right())
             painter.fillRect(column, inside.top(), 1, inside.height(), color);
     }
-}
-
-bool LabelFits(const QFontMetrics& metrics, const QRect& pane, int row)
-{
-    const int top = row - metrics.height() / 2;
-    return top >= pane.top() && top + metrics.height() <= pane.bottom() + 1;
 }
 
 void DrawValueLabels(QPainter& painter, const QFontMetrics& metrics, const QRect& axis,

@@ -36,7 +36,4 @@ void DrawTimeLabels(QPainter& painter, const QFontMetrics& metrics, const QRect&
 void DrawFrames(QPainter& painter, const QColor& color, const QRect& plot,
                 const std::vector<QRect>& panes);
 
-// Whether a tick's label fits in its pane (and hence is drawn).
-bool LabelFits(const QFontMetrics& metrics, const QRect& pane, int row);
-
 } // namespace quorex::chart

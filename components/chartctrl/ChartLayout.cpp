@@ -13,12 +13,12 @@ constexpr int kMaxScrollBar = 17;
 constexpr int kMinScrollBar = 5;
 constexpr int kScrollBarShare = 16;
 
-} // namespace
-
 int ScrollBarHeight(int chartHeight)
 {
     return std::clamp(chartHeight / kScrollBarShare, kMinScrollBar, kMaxScrollBar);
 }
+
+} // namespace
 
 ChartLayout ComputeLayout(const LayoutRequest& request)
 {

@@ -27,7 +27,4 @@ struct LayoutRequest {
 // Pane heights follow their shares; rounding never leaves a row unused.
 ChartLayout ComputeLayout(const LayoutRequest& request);
 
-// The height of a scroll bar drawn along the bottom of a chart this tall.
-int ScrollBarHeight(int chartHeight);
-
 } // namespace quorex::chart

@@ -185,7 +185,8 @@ void RenderChart(QPainter& painter, const QRect& bounds, const ChartScene& scene
     for (const ChartDefinition& chart : scene.charts) {
         panes.push_back(MakePane(chart, volumePeriod, series, params.dispNum));
         request.parts.push_back(IsPriceKind(chart.kind) ? kPriceParts : kVolumeParts);
-        wantText = wantText || chart.dispMaxMin || !chart.movingAverages.empty();
+        wantText = wantText
+            || (IsPriceKind(chart.kind) && (chart.dispMaxMin || !chart.movingAverages.empty()));
     }
 
     // texts, when they fit

@@ -4,6 +4,7 @@
 #include "ChartTestSeries.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QString>
 
 #include <cstdio>
@@ -62,6 +63,18 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             ++failures;
         }
+        // As the catalog shows it: the name over the top-left corner, white on teal.
+        QImage labelled = control.Picture();
+        {
+            QPainter painter(&labelled);
+            painter.setFont(QFont(QStringLiteral("IPAPGothic"), 9));
+            painter.setBackgroundMode(Qt::OpaqueMode);
+            painter.setBackground(QColor(64, 128, 128));
+            painter.setPen(Qt::white);
+            painter.drawText(0, painter.fontMetrics().ascent(),
+                             QStringLiteral("7203 トヨタ自動車"));
+        }
+        labelled.save(QString(path).replace(QLatin1String(".png"), QLatin1String("-label.png")));
         // Thumbnails also three times enlarged, pixel for pixel, to judge single pixels.
         if (sample.width <= kThumbnailWidth) {
             const QImage enlarged = control.Picture().scaled(control.Picture().size() * 3);

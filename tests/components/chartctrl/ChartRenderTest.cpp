@@ -214,3 +214,20 @@ TEST(ChartRender, DirectFillMatchesPainterFill)
 }
 
 } // namespace
+
+namespace {
+
+// The catalog writes an item's name over the picture's top-left corner: the top pane keeps
+// its first line free of candles.
+TEST(ChartRender, TopLineStaysFreeForTheLabel)
+{
+    const std::vector<PriceBar> bars = RandomWalk(120, 21);
+    const QImage image = Render(bars, {Daily()}, std::string(kPlainColours) + "; FontSize=9",
+                                QSize(300, 180));
+    ASSERT_GT(FindColour(image, kRed).pixels + FindColour(image, kBlue).pixels, 0);
+    const QImage topLine = image.copy(0, 0, 300, 15);
+    EXPECT_EQ(FindColour(topLine, kRed).pixels, 0);
+    EXPECT_EQ(FindColour(topLine, kBlue).pixels, 0);
+}
+
+} // namespace
