@@ -20,8 +20,9 @@ public:
     void Update() override;
     const QImage& Picture() const override;
 
-    // Sizes beyond this are held to it: a picture must stay allocatable.
-    static constexpr int kMaxExtent = 8192;
+    // Sizes beyond this are held to it, so a picture stays allocatable; the catalog's own
+    // thumbnail sizes end there too.
+    static constexpr int kMaxExtent = 4096;
     // The control's size before it is first sized: its place in the host's template.
     static constexpr QSize kInitialSize{78, 62};
 
