@@ -24,7 +24,8 @@ long long Bucket(int date, const Step& step)
 {
     if (step.months == 0)
         return PeriodKey(date, Period::Weekly);
-    const long long monthIndex = static_cast<long long>(date / 10000) * 12 + (date / 100 % 100 - 1);
+    const long long monthIndex =
+        static_cast<long long>(date / 10000) * 12 + (date / 100 % 100 - 1);
     return monthIndex / step.months;
 }
 
