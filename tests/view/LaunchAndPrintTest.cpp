@@ -1,0 +1,215 @@
+#include "app/CCatalogApp.h"
+#include "app/MessageBox.h"
+#include "support/TestFolders.h"
+#include "view/CCatalogView.h"
+#include "view/ToolLauncher.h"
+
+#include "FakeComponents.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A stand-in for the data tool: records each argument it receives on a line of its own.
+constexpr char kRecordingTool[] = R"(#!/bin/sh
+out="$(dirname "$0")/args.txt"
+for a in "$@"; do printf '%s\n' "$a"; done > "$out.part"
+mv "$out.part" "$out"
+)";
+
+class LaunchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        m_app = std::make_unique<CCatalogApp>(m_folder.exeDir() + "mosgrid");
+        const QString tool = m_folder.filePath(QStringLiteral("tarnel.exe"));
+        ASSERT_TRUE(WriteFileBytes(tool, kRecordingTool));
+        QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        m_view.SetComponentProvider(&m_provider);
+        m_view.SetThumbnailSize(100, 50);
+    }
+
+    void AddItem(int type, std::string source, std::string code, std::string name)
+    {
+        auto item = std::make_unique<CatalogItem>();
+        item->m_nType = type;
+        item->m_strSource = std::move(source);
+        item->m_strCode = std::move(code);
+        item->m_strName = std::move(name);
+        m_view.m_itemList.push_back(std::move(item));
+        m_view.m_thumbList.emplace_back(100, 50, QImage::Format_RGB32);
+        m_view.m_bNeedLoad = 0;
+    }
+
+    // The arguments the stand-in received, once it has written them.
+    QStringList ReceivedArguments()
+    {
+        const QString path = m_folder.filePath(QStringLiteral("args.txt"));
+        if (!QTest::qWaitFor([&] { return QFile::exists(path); }, 10000))
+            return {QStringLiteral("<the tool never ran>")};
+        QString text = QString::fromUtf8(ReadFileBytes(path));
+        text.chop(1);
+        return text.split(QLatin1Char('\n'));
+    }
+
+    TestProgramFolder m_folder{QStringList{}, false};
+    std::unique_ptr<CCatalogApp> m_app;
+    FakeProvider m_provider;
+    CCatalogView m_view;
+};
+
+TEST_F(LaunchTest, ToolReceivesTheArgumentsTheWindowsToolWould)
+{
+    AddItem(1, "C:\\data", "130", "Sample");
+    m_view.OnLButtonDblClk(QPoint(10, 10));
+    EXPECT_EQ(ReceivedArguments(), (QStringList{"/dSample(130)", "/dpacC:\\data,130"}));
+}
+
+TEST_F(LaunchTest, NameWithBlanksArrivesSplit)
+{
+    AddItem(2, "/srv/prices", "7203", "Toyota Motor");
+    m_view.OnLButtonDblClk(QPoint(10, 10));
+    EXPECT_EQ(ReceivedArguments(),
+              (QStringList{"/dToyota", "Motor(7203)", "/fpac/srv/prices,7203"}));
+}
+
+TEST_F(LaunchTest, NoShellEverRunsTheName)
+{
+    const std::string marker = m_folder.exeDir() + "pwned";
+    const std::string name = "a;touch " + marker + ";$(touch " + marker + ")`touch " + marker
+                           + "`\"q x\"\\";
+    AddItem(0, "s", "1", name);
+    m_view.OnLButtonDblClk(QPoint(10, 10));
+    const QStringList args = ReceivedArguments();
+    // Split only where the C runtime splits: at blanks outside quotes; quotes removed; a
+    // backslash not before a quote kept.
+    const QString m = QString::fromStdString(marker);
+    EXPECT_EQ(args, (QStringList{"/da;touch", m + ";$(touch", m + ")`touch", m + "`q x\\(1)",
+                                 "/csvs,1"}));
+    EXPECT_FALSE(QFile::exists(m));
+}
+
+TEST(ToolLookup, BesideTheProgramFirstThenOnPathAndNothingWhenMissing)
+{
+    TestProgramFolder beside({}, false);
+    TestProgramFolder onPath({}, false);
+    for (const QString& dir : {beside.path(), onPath.path()}) {
+        const QString tool = dir + QStringLiteral("/tarnel.exe");
+        ASSERT_TRUE(WriteFileBytes(tool, kRecordingTool));
+        QFile::setPermissions(tool, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(onPath.path()) + ":" + oldPath);
+    EXPECT_EQ(FindProgram("tarnel.exe", beside.exeDir()), beside.exeDir() + "tarnel.exe");
+    TestProgramFolder empty({}, false);
+    EXPECT_EQ(FindProgram("tarnel.exe", empty.exeDir()),
+              QFile::encodeName(onPath.path()).toStdString() + "/tarnel.exe");
+    qputenv("PATH", oldPath);
+    EXPECT_EQ(FindProgram("tarnel.exe", empty.exeDir()), "");
+    // A missing tool changes nothing and reports nothing.
+    StartToolCommandLine("tarnel.exe  /dA(1) /csvx,1", empty.exeDir());
+    EXPECT_FALSE(StartDetached("/nonexistent/tarnel.exe", {"tarnel.exe"}));
+}
+
+// Runs the built program on a private program folder, from the source tree, where the
+// sample catalog's relative sources lie.
+class PrintTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_folder.isValid()); }
+
+    int RunProgram(const QStringList& args)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(QStringLiteral(MOSGRID_SOURCE_DIR));
+        process.start(m_folder.filePath(QStringLiteral("mosgrid")), args);
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            return -1;
+        }
+        return process.exitCode();
+    }
+
+    // Start-up in this process, recording the message boxes instead of showing them.
+    int StartInProcess(const std::vector<std::string>& args, QStringList* messages)
+    {
+        SetMessageBoxHandler([messages](const QString& text) { messages->append(text); });
+        CCatalogApp app(m_folder.exeDir() + "mosgrid");
+        const bool windowShown = app.InitInstance(args);
+        SetMessageBoxHandler([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
+        EXPECT_FALSE(windowShown);
+        return app.exitCode();
+    }
+
+    TestProgramFolder m_folder;
+};
+
+TEST_F(PrintTest, PrintFlagsWriteOnePdfPageShowingTheGridAndEnd)
+{
+    const QString pdf = m_folder.filePath(QStringLiteral("out.pdf"));
+    const QString list = QStringLiteral(MOSGRID_SOURCE_DIR "/examples/sample.lst");
+    ASSERT_EQ(RunProgram({"/pt", list, pdf, "driver", "port"}), 0);
+    ASSERT_TRUE(QFile::exists(pdf));
+
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (pdftoppm.isEmpty())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    const QString prefix = m_folder.filePath(QStringLiteral("page"));
+    ASSERT_EQ(QProcess::execute(pdftoppm, {"-png", "-r", "72", pdf, prefix}), 0);
+    const QStringList pages = QDir(m_folder.path()).entryList({"page*.png"});
+    ASSERT_EQ(pages.size(), 1) << "one page";
+    const QImage page(m_folder.filePath(pages.front()));
+    ASSERT_FALSE(page.isNull());
+    // The grid fills the page's width from the top-left corner: the first thumbnail's label
+    // background (64, 128, 128) is there, and the right half of the first row is charts,
+    // not paper.
+    auto near = [](QRgb pixel, int r, int g, int b) {
+        return qAbs(qRed(pixel) - r) < 16 && qAbs(qGreen(pixel) - g) < 16
+            && qAbs(qBlue(pixel) - b) < 16;
+    };
+    int labelPixels = 0;
+    for (int y = 0; y < page.height() / 8; ++y)
+        for (int x = 0; x < page.width() / 3; ++x)
+            labelPixels += near(page.pixel(x, y), 64, 128, 128) ? 1 : 0;
+    EXPECT_GT(labelPixels, 20);
+    // The second thumbnail of the first row holds a chart: coloured candles, not paper.
+    int chartPixels = 0;
+    for (int y = page.height() / 50; y < page.height() / 7; ++y)
+        for (int x = page.width() * 2 / 5; x < page.width() * 7 / 10; ++x) {
+            const QRgb pixel = page.pixel(x, y);
+            chartPixels += qAbs(qRed(pixel) - qBlue(pixel)) > 60 ? 1 : 0;
+        }
+    EXPECT_GT(chartPixels, 50);
+}
+
+TEST_F(PrintTest, UnknownNamedPrinterIsReportedAndTheExitStatusIsNonZero)
+{
+    const std::string list = MOSGRID_SOURCE_DIR "/examples/sample.lst";
+    QStringList messages;
+    EXPECT_NE(StartInProcess({"-pt", list, "no-such-printer-here", "d", "p"}, &messages), 0);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("プリンタ [no-such-printer-here] が見つかりません。")});
+}
+
+TEST_F(PrintTest, UnopenableListEndsWithNonZeroStatusAndNoPage)
+{
+    QStringList messages;
+    const std::string pdf = m_folder.exeDir() + "x.pdf";
+    EXPECT_NE(StartInProcess({"-pt", m_folder.exeDir() + "missing.lst", pdf, "d", "p"},
+                             &messages),
+              0);
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf)));
+}
+
+} // namespace
