@@ -8,6 +8,7 @@
 #include "app/DialogLayout.h"
 #include "app/MessageBox.h"
 #include "app/PrintTarget.h"
+#include "settings/ChartSettings.h"
 #include "view/CCatalogView.h"
 
 #include <QApplication>
@@ -95,6 +96,9 @@ bool CCatalogApp::InitInstance(const std::vector<std::string>& args)
     QCoreApplication::setOrganizationName(AppTexts::kOrganization);
     QCoreApplication::setApplicationName(AppTexts::kAppName);
     InstallFontSubstitutes();
+    // Only this program writes the file in the normal course; a hand edit is seen within the
+    // interval, and a rebuild's burst of reads need not stat the file each time.
+    ChartSettings::SetRecheckInterval(ChartSettings::kRecheckInterval);
     if (QApplication::windowIcon().isNull())
         QApplication::setWindowIcon(ApplicationIcon());
 

@@ -44,3 +44,8 @@ std::vector<ChartSettings::Entry> ChartSettings::ReadSection(std::string_view se
 {
     return m_cache->ReadSection(section, TextRoom(capacity));
 }
+
+void ChartSettings::SetRecheckInterval(std::chrono::nanoseconds interval)
+{
+    SettingsFileCache::SetRecheckInterval(interval);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -37,6 +38,11 @@ public:
                                    std::size_t capacity = SettingsKeys::kTextCapacity) const;
 
     const std::string& path() const { return m_path; }
+
+    // How long reads may trust the parsed file before looking at its stamp again; 0 (the
+    // default) looks at every read. The program sets kRecheckInterval at start-up.
+    static constexpr std::chrono::milliseconds kRecheckInterval{1};
+    static void SetRecheckInterval(std::chrono::nanoseconds interval);
 
 private:
     std::string m_path;

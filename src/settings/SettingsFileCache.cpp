@@ -5,6 +5,8 @@
 #include "settings/IniText.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 
 namespace {
 
@@ -15,7 +17,14 @@ constexpr std::size_t kMaxRememberedLookups = 4096;
 // Caches of paths no ChartSettings holds any more are dropped beyond this many.
 constexpr std::size_t kMaxIdleCaches = 8;
 
+std::atomic<std::int64_t> g_recheckNanoseconds{0};
+
 } // namespace
+
+void SettingsFileCache::SetRecheckInterval(std::chrono::nanoseconds interval)
+{
+    g_recheckNanoseconds.store(interval.count(), std::memory_order_relaxed);
+}
 
 std::shared_ptr<SettingsFileCache> SettingsFileCache::ForPath(const std::string& path)
 {
@@ -34,9 +43,17 @@ std::shared_ptr<SettingsFileCache> SettingsFileCache::ForPath(const std::string&
 
 void SettingsFileCache::RefreshLocked()
 {
+    const auto now = std::chrono::steady_clock::now();
     // An unreadable file is never trusted: it may become readable without a new stamp.
-    if (m_loaded && m_stamp.state != SettingsFileStamp::State::Unreadable
-        && SettingsFile::Stamp(m_path) == m_stamp)
+    const bool trusted = m_loaded && m_stamp.state != SettingsFileStamp::State::Unreadable;
+    // A stat costs microseconds on some machines and a rebuild reads thousands of keys in a
+    // burst; within the interval the file's own time stamps could not tell changes apart
+    // anyway.
+    const std::chrono::nanoseconds interval(g_recheckNanoseconds.load(std::memory_order_relaxed));
+    if (trusted && interval.count() > 0 && now - m_lastCheck < interval)
+        return;
+    m_lastCheck = now;
+    if (trusted && SettingsFile::Stamp(m_path) == m_stamp)
         return;
     SettingsFileContents contents = SettingsFile::Load(m_path);
     m_found.clear();
@@ -118,5 +135,6 @@ bool SettingsFileCache::Write(std::string_view section, std::string_view key,
     m_found.clear();
     m_document = IniDocument(std::move(*edited));
     m_stamp = *stamp;
+    m_lastCheck = std::chrono::steady_clock::now();
     return true;
 }

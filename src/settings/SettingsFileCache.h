@@ -3,6 +3,7 @@
 #include "settings/IniDocument.h"
 #include "settings/SettingsFile.h"
 
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <mutex>
@@ -13,8 +14,9 @@
 #include <vector>
 
 // The parsed settings file of one path, shared by every ChartSettings of that path in the
-// process. Every operation first checks the file's stamp, so a change made by anyone is
-// seen by the next read; a WriteText through it updates it at once. Thread-safe.
+// process. Every operation first checks the file's stamp (at most once per recheck
+// interval), so a change made by anyone is seen by the next read; a WriteText through it
+// updates it at once. Thread-safe.
 class SettingsFileCache {
 public:
     explicit SettingsFileCache(std::string path) : m_path(std::move(path)) {}
@@ -33,6 +35,10 @@ public:
 
     bool Write(std::string_view section, std::string_view key, std::string_view value);
 
+    // How long a read may trust the parsed file without looking at the file again; 0 (the
+    // default) looks at every read. Applies to every cache of the process.
+    static void SetRecheckInterval(std::chrono::nanoseconds interval);
+
 private:
     void RefreshLocked();
     std::optional<std::string_view> FindLocked(std::string_view section, std::string_view key);
@@ -41,6 +47,7 @@ private:
     std::mutex m_mutex;
     bool m_loaded = false;
     SettingsFileStamp m_stamp;
+    std::chrono::steady_clock::time_point m_lastCheck;
     IniDocument m_document;
     // Lookups already made in m_document, by lower-case "section\nkey"; the views point
     // into m_document, so this is cleared whenever the document is replaced.

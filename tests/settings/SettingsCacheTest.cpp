@@ -145,3 +145,30 @@ TEST(SettingsStoreConcurrency, ReadersSeeOnlyWrittenValuesInOrder)
 }
 
 } // namespace
+
+namespace {
+
+// The program lets a burst of reads trust the parsed file for a moment; the store's own
+// writes are seen at once all the same, and others' changes once the interval is over.
+TEST(SettingsStoreRecheckInterval, OthersChangesWaitForTheIntervalOwnWritesDoNot)
+{
+    struct Restore {
+        ~Restore() { ChartSettings::SetRecheckInterval(std::chrono::nanoseconds(0)); }
+    } restore;
+    SettingsTestFolder folder;
+    ASSERT_TRUE(folder.Write("[S]\nA=1\n"));
+    ChartSettings settings(folder.iniPath());
+    ChartSettings::SetRecheckInterval(std::chrono::hours(1));
+    ASSERT_EQ(settings.ReadInt("S", "A", 0), 1);
+
+    ASSERT_TRUE(folder.Write("[S]\nA=22\n"));
+    EXPECT_EQ(settings.ReadInt("S", "A", 0), 1) << "trusted within the interval";
+    ASSERT_TRUE(settings.WriteText("S", "B", "5"));
+    EXPECT_EQ(settings.ReadInt("S", "B", 0), 5) << "an own write is seen at once";
+
+    ChartSettings::SetRecheckInterval(std::chrono::nanoseconds(0));
+    ASSERT_TRUE(folder.Write("[S]\nA=333\n"));
+    EXPECT_EQ(settings.ReadInt("S", "A", 0), 333);
+}
+
+} // namespace
