@@ -1,0 +1,66 @@
+// The thumbnail rebuild with the real plugins: what a user waits for at start-up and after
+// the settings sheet. Run from the repository root, where the sample catalog's sources lie.
+#include "app/CCatalogApp.h"
+#include "view/CCatalogView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+// The sample catalog repeated to a list of `count` lines.
+std::string MakeList(const QTemporaryDir& dir, int count)
+{
+    QFile sample(QStringLiteral(MOSGRID_SOURCE_DIR "/examples/sample.lst"));
+    sample.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = sample.readAll().split('\n');
+    QByteArray list;
+    int written = 0;
+    while (written < count) {
+        for (const QByteArray& line : lines) {
+            if (line.isEmpty() || written == count)
+                continue;
+            list += line + '\n';
+            ++written;
+        }
+    }
+    const QString path = dir.filePath(QStringLiteral("list.lst"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(list);
+    return QFile::encodeName(path).toStdString();
+}
+
+void BM_Rebuild(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    CCatalogApp app(MOSGRID_PROGRAM_DIR "/mosgrid");
+    app.m_strIniFile = QFile::encodeName(dir.filePath(QStringLiteral("mosgrid.ini"))).toStdString();
+    app.m_strListFile = MakeList(dir, static_cast<int>(state.range(0)));
+    CCatalogView view;
+    view.LoadList();  // loads the list, plugins and price files once
+    for (auto _ : state)
+        view.RebuildThumbnails();
+    state.counters["thumbnails"] = static_cast<double>(view.m_thumbList.size());
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_Rebuild)->Arg(24)->Arg(240)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QDir::setCurrent(QStringLiteral(MOSGRID_SOURCE_DIR));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
