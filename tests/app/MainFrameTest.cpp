@@ -5,6 +5,7 @@
 #include "app/CMosgridDoc.h"
 #include "app/MessageBox.h"
 #include "support/TestFolders.h"
+#include "support/UrlRecorder.h"
 #include "view/CCatalogView.h"
 
 #include <QApplication>
@@ -25,17 +26,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Records the URLs that the desktop would open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    UrlRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
-    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
 
 class MainFrameTest : public ::testing::Test {
 protected:
@@ -268,4 +258,3 @@ TEST(MosgridDoc, HoldsNothingAndOpensWithoutBlockingOnSpecialFiles)
 
 } // namespace
 
-#include "MainFrameTest.moc"

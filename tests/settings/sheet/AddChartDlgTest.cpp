@@ -3,6 +3,7 @@
 
 #include "settings/CAddChartDlg.h"
 #include "settings/DialogResults.h"
+#include "support/UrlRecorder.h"
 
 #include <QDesktopServices>
 #include <QLineEdit>
@@ -13,17 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Records what the desktop would be asked to open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    UrlRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
-    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
 
 class AddChartDlgTest : public ::testing::Test {
 protected:
@@ -94,4 +84,3 @@ TEST_F(AddChartDlgTest, HelpOpensChartsPageAndLeavesTheDialogAsItWas)
 
 } // namespace
 
-#include "AddChartDlgTest.moc"
