@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "app/DialogLayout.h"
 #include "app/MessageBox.h"
 
 int main(int argc, char** argv)
@@ -9,6 +10,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The dialogs' font, as the program registers it at start-up.
+    InstallFontSubstitutes();
     // A message box would block a headless run; tests that expect one install a recorder.
     SetMessageBoxHandler([](const QString& text) {
         ADD_FAILURE() << "unexpected message box: " << text.toStdString();

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -199,6 +200,16 @@ TEST_F(PrintTest, UnknownNamedPrinterIsReportedAndTheExitStatusIsNonZero)
     QStringList messages;
     EXPECT_NE(StartInProcess({"-pt", list, "no-such-printer-here", "d", "p"}, &messages), 0);
     EXPECT_EQ(messages, QStringList{QStringLiteral("プリンタ [no-such-printer-here] が見つかりません。")});
+}
+
+TEST_F(PrintTest, PrintWithoutAnyPrinterIsReportedAndTheExitStatusIsNonZero)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a default printer; the test would print on it";
+    const std::string list = MOSGRID_SOURCE_DIR "/examples/sample.lst";
+    QStringList messages;
+    EXPECT_NE(StartInProcess({"-p", list}, &messages), 0);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("印刷できるプリンタがありません。")});
 }
 
 TEST_F(PrintTest, UnopenableListEndsWithNonZeroStatusAndNoPage)
