@@ -4,6 +4,7 @@
 #include "app/CCatalogApp.h"
 #include "settings/CPropGeneralSheet.h"
 #include "settings/DialogResults.h"
+#include "settings/SettingsKeys.h"
 #include "view/CCatalogView.h"
 
 #include <QAction>
@@ -52,8 +53,9 @@ int CMainFrame::OnCreate()
     m_pIdleText->setObjectName(QStringLiteral("idleText"));
     m_wndStatusBar->addWidget(m_pIdleText, 1);
 
-    const QSize client(kInitialColumns * 300 + m_pView->verticalScrollBar()->sizeHint().width(),
-                       kInitialRows * 180);
+    const QSize client(kInitialColumns * SettingsKeys::kDefaultSizeX
+                           + m_pView->verticalScrollBar()->sizeHint().width(),
+                       kInitialRows * SettingsKeys::kDefaultSizeY);
     QSize size = client + QSize(0, menuBar()->sizeHint().height()
                                        + m_wndStatusBar->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -4,6 +4,7 @@
 #include "catalog/CatalogListLoader.h"
 #include "chart/CChartHostDlg.h"
 #include "settings/ChartSettings.h"
+#include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 #include "view/GridGeometry.h"
 #include "view/ThumbnailBudget.h"
@@ -45,7 +46,7 @@ CCatalogView::CCatalogView(QWidget* parent)
         OnVScroll(SB_THUMBPOSITION, verticalScrollBar()->sliderPosition());
         OnVScroll(SB_ENDSCROLL, 0);
     });
-    SetThumbnailSize(300, 180);
+    SetThumbnailSize(SettingsKeys::kDefaultSizeX, SettingsKeys::kDefaultSizeY);
 }
 
 CCatalogView::~CCatalogView()
