@@ -36,6 +36,34 @@ public:
 // caller has released its own reference.
 using PriceDataPtr = std::shared_ptr<const IPriceData>;
 
+// Why LoadData gave no series (or, for Unsettled, why it gave less than the file holds).
+enum class DataProblem : std::uint8_t {
+    None,            // a series came back
+    SourceMissing,   // the file or folder the source names does not exist
+    FileMissing,     // the folder exists but holds no price file for the code
+    DatabaseMissing, // type 5: the database file does not exist
+    TableMissing,    // type 5: the database has no prices table it can read
+    CodeMissing,     // type 5: the table holds no row for the code
+    NoRows,          // the file holds no price rows (empty, or a header only)
+    Unreadable,      // the file could not be read as prices (garbage, too large, read error)
+    Busy,            // type 5: the database is locked or the query ran too long
+};
+
+// What the caller needs of a series.
+struct DataRequest {
+    // Daily bars needed, counted from the newest; 0: every bar of the source. A library
+    // may return more than asked, never fewer than the source holds up to that count.
+    std::size_t latestBars = 0;
+};
+
+struct DataResult {
+    PriceDataPtr data;                          // null when there is no series
+    DataProblem problem = DataProblem::None;    // None whenever data is not null
+    // The file was still being written: its unfinished last line was left out, and the
+    // result was not cached. Asking again once the writer is done gives the whole series.
+    bool unsettled = false;
+};
+
 // The data library ("brasko.Automation").
 class IDataLibrary {
 public:
@@ -43,6 +71,16 @@ public:
     // LoadData: the series of one security, or null. Strings are the list file's bytes.
     virtual PriceDataPtr LoadData(const std::string& source, const std::string& code,
                                   std::int32_t type) = 0;
+    // The same, reading only what the request needs, and saying why there is no series.
+    virtual DataResult LoadData(const std::string& source, const std::string& code,
+                                std::int32_t type, const DataRequest& /*request*/)
+    {
+        DataResult result;
+        result.data = LoadData(source, code, type);
+        if (!result.data)
+            result.problem = DataProblem::Unreadable;
+        return result;
+    }
 };
 
 // One chart of the control's collection.
@@ -79,6 +117,20 @@ public:
     virtual void Update() = 0;
     // Exactly width x height pixels as last painted by Update.
     virtual const QImage& Picture() const = 0;
+
+    // Daily bars, counted from the newest, that drawing `definitions` with `parameters`
+    // needs to give exactly the picture of the whole series; 0 when it needs every bar.
+    // Changes nothing in the control.
+    virtual std::size_t DailyBarsNeeded(const std::string& /*parameters*/,
+                                        std::span<const std::string> /*definitions*/) const
+    {
+        return 0;
+    }
+    // A short UTF-8 text the control shows in its plot area (why there is nothing to draw);
+    // empty for none. Kept until it is set again.
+    virtual void SetNotice(const std::string& /*text*/) {}
+    // Why Add would not take `definition` (UTF-8, for the user); empty when it would.
+    virtual std::string CheckDefinition(const std::string& /*definition*/) const { return {}; }
 };
 
 // What a plugin exports: a factory per component.
@@ -101,8 +153,8 @@ inline constexpr char kChartControlProgId[] = "Quorex.XQuorexCtrl";
 
 } // namespace quorex
 
-#define QUOREX_DATA_LIBRARY_IID "jp.quorex.mosgrid.IDataLibraryFactory/1.0"
-#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/1.0"
+#define QUOREX_DATA_LIBRARY_IID "jp.quorex.mosgrid.IDataLibraryFactory/2.0"
+#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/2.0"
 
 Q_DECLARE_INTERFACE(quorex::IDataLibraryFactory, QUOREX_DATA_LIBRARY_IID)
 Q_DECLARE_INTERFACE(quorex::IChartControlFactory, QUOREX_CHART_CONTROL_IID)
