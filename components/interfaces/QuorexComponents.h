@@ -129,7 +129,8 @@ public:
     // A short UTF-8 text the control shows in its plot area (why there is nothing to draw);
     // empty for none. Kept until it is set again.
     virtual void SetNotice(const std::string& /*text*/) {}
-    // Why Add would not take `definition` (UTF-8, for the user); empty when it would.
+    // What is wrong with `definition`, for the user (UTF-8, one line); empty when nothing
+    // is. Add still takes a definition whose only faults are options it ignores.
     virtual std::string CheckDefinition(const std::string& /*definition*/) const { return {}; }
 };
 
