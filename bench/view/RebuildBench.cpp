@@ -1,6 +1,6 @@
 // The thumbnail rebuild with the real plugins: what a user waits for at start-up and after
 // the settings sheet. Run from the repository root, where the sample catalog's sources lie.
-#include "app/CCatalogApp.h"
+#include "chart/PluginComponentProvider.h"
 #include "view/CCatalogView.h"
 
 #include <QApplication>
@@ -40,13 +40,17 @@ std::string MakeList(const QTemporaryDir& dir, int count)
 void BM_Rebuild(benchmark::State& state)
 {
     QTemporaryDir dir;
-    CCatalogApp app(MOSGRID_PROGRAM_DIR "/mosgrid");
-    app.m_strIniFile = QFile::encodeName(dir.filePath(QStringLiteral("mosgrid.ini"))).toStdString();
-    app.m_strListFile = MakeList(dir, static_cast<int>(state.range(0)));
-    CCatalogView view;
+    const std::string exeDir = MOSGRID_PROGRAM_DIR "/";
+    PluginComponentProvider provider(exeDir);
+    const std::string ini = QFile::encodeName(dir.filePath(QStringLiteral("mosgrid.ini"))).toStdString();
+    CCatalogView view(ProgramPaths{exeDir, ini}, &provider);
+    view.SetListFile(MakeList(dir, static_cast<int>(state.range(0))), false);
     view.LoadList();  // loads the list, plugins and price files once
-    for (auto _ : state)
+    view.builder().WaitUntilBuilt();
+    for (auto _ : state) {
         view.RebuildThumbnails();
+        view.builder().WaitUntilBuilt();
+    }
     state.counters["thumbnails"] = static_cast<double>(view.m_thumbList.size());
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

@@ -1,7 +1,7 @@
 #include "app/CAboutBox.h"
 
-#include "app/AppTexts.h"
-#include "app/DialogLayout.h"
+#include "base/AppTexts.h"
+#include "base/DialogLayout.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,13 +1,14 @@
 #include "app/CCatalogApp.h"
 
-#include "app/AppTexts.h"
 #include "app/CAboutBox.h"
 #include "app/CCatalogCommandLineInfo.h"
 #include "app/CMainFrame.h"
 #include "app/CMosgridDoc.h"
-#include "app/DialogLayout.h"
-#include "app/MessageBox.h"
 #include "app/PrintTarget.h"
+#include "base/AppTexts.h"
+#include "base/DialogLayout.h"
+#include "base/MessageBox.h"
+#include "chart/PluginComponentProvider.h"
 #include "settings/ChartSettings.h"
 #include "view/CCatalogView.h"
 
@@ -122,11 +123,15 @@ bool CCatalogApp::ProcessShellCommand(const CCatalogCommandLineInfo& info)
         m_nExitCode = kExitFailure;
         return false;
     }
-    m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get());
+    m_pComponents = std::make_unique<PluginComponentProvider>(m_strExeDir);
+    m_pMainFrame = std::make_unique<CMainFrame>(
+        m_pDocument.get(), ProgramPaths{m_strExeDir, m_strIniFile}, m_pComponents.get());
     if (m_pMainFrame->OnCreate() != 0) {
         m_nExitCode = kExitFailure;
         return false;
     }
+    // The view reads the list at its first paint.
+    m_pMainFrame->GetCatalogView()->SetListFile(m_strListFile, m_bRemoveListFile);
 
     switch (info.m_nShellCommand) {
     case CCatalogCommandLineInfo::FileNew:

@@ -5,6 +5,7 @@
 #include <vector>
 
 class CMainFrame;
+class PluginComponentProvider;
 class CMosgridDoc;
 class CCatalogCommandLineInfo;
 
@@ -41,6 +42,7 @@ private:
     bool PrintDocument(const CCatalogCommandLineInfo& info);
 
     std::string m_executablePath;
+    std::unique_ptr<PluginComponentProvider> m_pComponents;
     std::unique_ptr<CMosgridDoc> m_pDocument;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     int m_nExitCode = 0;

@@ -1,10 +1,11 @@
 #include "app/CMainFrame.h"
 
-#include "app/AppTexts.h"
 #include "app/CCatalogApp.h"
+#include "base/AppTexts.h"
 #include "settings/CPropGeneralSheet.h"
 #include "settings/DialogResults.h"
 #include "settings/SettingsKeys.h"
+#include "thumbnails/ThumbnailBuilder.h"
 #include "view/CCatalogView.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
@@ -27,17 +29,26 @@ constexpr char kHelpPathFormat[] = "%1help/mosgrid/index.htm";
 constexpr int kInitialColumns = 3;
 constexpr int kInitialRows = 3;
 
+// A build that ends sooner does not show its progress.
+constexpr qint64 kProgressDelayMs = 500;
+
 } // namespace
 
-CMainFrame::CMainFrame(CMosgridDoc* document, QWidget* parent)
+CMainFrame::CMainFrame(CMosgridDoc* document, const ProgramPaths& paths,
+                       IComponentProvider* provider, QWidget* parent)
     : QMainWindow(parent)
     , m_pDocument(document)
+    , m_paths(paths)
 {
     // The caption is fixed: it never takes the document's or the list file's name.
     setWindowTitle(AppTexts::kWindowTitle);
-    m_pView = new CCatalogView(this);
+    m_pView = new CCatalogView(m_paths, provider, this);
     setCentralWidget(m_pView);
     CreateMenus();
+
+    ThumbnailBuilder* builder = &m_pView->builder();
+    connect(builder, &ThumbnailBuilder::buildStarted, this, [this] { m_buildClock.start(); });
+    connect(builder, &ThumbnailBuilder::progressChanged, this, &CMainFrame::ShowBuildProgress);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -105,9 +116,24 @@ void CMainFrame::CreateMenus()
     });
 }
 
+void CMainFrame::ShowBuildProgress(int made, int total)
+{
+    if (m_pIdleText == nullptr)
+        return;
+    if (made >= total) {
+        m_pIdleText->setText(AppTexts::kStatusReady);
+        return;
+    }
+    if (!m_buildClock.isValid() || m_buildClock.elapsed() < kProgressDelayMs)
+        return;
+    const QLocale numbers(QLocale::Japanese);
+    m_pIdleText->setText(AppTexts::kStatusBuilding.arg(numbers.toString(made),
+                                                       numbers.toString(total)));
+}
+
 void CMainFrame::OnShowHelp()
 {
-    const QString exeDir = QFile::decodeName(QByteArray::fromStdString(theApp().m_strExeDir));
+    const QString exeDir = QFile::decodeName(QByteArray::fromStdString(m_paths.exeDir));
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLatin1(kHelpPathFormat).arg(exeDir)));
 }
 
@@ -116,7 +142,7 @@ void CMainFrame::OnSettings()
     CCatalogView* view = GetCatalogView();
     if (view == nullptr)
         return;
-    CPropGeneralSheet sheet(this, 0);
+    CPropGeneralSheet sheet(this, m_paths, 0);
     if (sheet.DoModal() != kIdOk)
         return;
     // Every page that was shown has written its keys: draw everything anew with them.

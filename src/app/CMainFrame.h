@@ -1,9 +1,13 @@
 #pragma once
 
+#include "base/ProgramPaths.h"
+
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 class CCatalogView;
 class CMosgridDoc;
+class IComponentProvider;
 class QAction;
 class QLabel;
 class QStatusBar;
@@ -16,7 +20,9 @@ public:
     static constexpr int ID_SETTINGS = 32771;
     static constexpr int ID_SHOW_HELP = 32772;
 
-    explicit CMainFrame(CMosgridDoc* document, QWidget* parent = nullptr);
+    // paths and provider are handed to the catalog view; the provider must outlive the frame.
+    CMainFrame(CMosgridDoc* document, const ProgramPaths& paths, IComponentProvider* provider,
+               QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // 0 when the window was made, -1 when it could not be.
@@ -40,9 +46,12 @@ public:
 
 private:
     void CreateMenus();
+    void ShowBuildProgress(int made, int total);
     QAction* AddCommand(class QMenu* menu, const QString& text, const QString& commandString);
 
     CMosgridDoc* m_pDocument = nullptr;
+    ProgramPaths m_paths;
+    QElapsedTimer m_buildClock;
     CCatalogView* m_pView = nullptr;
     QLabel* m_pIdleText = nullptr;
     QAction* m_pSettingsAction = nullptr;

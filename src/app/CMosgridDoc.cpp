@@ -1,7 +1,7 @@
 #include "app/CMosgridDoc.h"
 
-#include "app/AppTexts.h"
-#include "app/MessageBox.h"
+#include "base/AppTexts.h"
+#include "base/MessageBox.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #include "app/PrintTarget.h"
 
-#include "app/AppTexts.h"
 #include "app/CCatalogCommandLineInfo.h"
+#include "base/AppTexts.h"
 
 #include <QFile>
 #include <QPrinter>

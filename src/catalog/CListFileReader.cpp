@@ -1,6 +1,6 @@
 #include "catalog/CListFileReader.h"
 
-#include "app/MessageBox.h"
+#include "base/MessageBox.h"
 #include "catalog/DisplayText.h"
 
 #include <QString>

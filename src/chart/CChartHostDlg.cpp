@@ -1,19 +1,16 @@
 #include "chart/CChartHostDlg.h"
 
-#include "app/CCatalogApp.h"
-#include "app/DialogLayout.h"
-#include "app/MessageBox.h"
+#include "base/DialogLayout.h"
 #include "catalog/CatalogItem.h"
 #include "catalog/DisplayText.h"
-#include "chart/PluginComponentProvider.h"
+#include "chart/IComponentProvider.h"
 #include "settings/ChartSettings.h"
+#include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 
 #include <QPainter>
 
 namespace {
-
-const QString kCantCreateDataLibrary = QStringLiteral("Can't Create brasko.DLL");
 
 // Labels are written in the dialog font, at the same size on every thumbnail.
 QFont LabelFont()
@@ -23,14 +20,12 @@ QFont LabelFont()
 
 } // namespace
 
-CChartHostDlg::CChartHostDlg(QWidget* pView, IComponentProvider* provider)
+CChartHostDlg::CChartHostDlg(QWidget* pView, IComponentProvider& provider,
+                             std::string iniFile)
     : m_pView(pView)
-    , m_pProvider(provider)
+    , m_provider(provider)
+    , m_strIniFile(std::move(iniFile))
 {
-    if (!m_pProvider) {
-        m_pOwnProvider = std::make_unique<PluginComponentProvider>();
-        m_pProvider = m_pOwnProvider.get();
-    }
 }
 
 CChartHostDlg::~CChartHostDlg()
@@ -45,14 +40,12 @@ int CChartHostDlg::CreateHost(int width, int height)
     m_nWidth = width;
     m_nHeight = height;
     // The control stands for the host's window: without it there is nothing to draw in.
-    if (!m_chartCtrl.Create(*m_pProvider))
+    if (!m_chartCtrl.Create(m_provider))
         return 0;
-    m_dataLib = m_pProvider->CreateDataLibrary();
-    if (!m_dataLib) {
-        // The control stays until DestroyWindow, as the window would.
-        ShowMessageBox(kCantCreateDataLibrary);
+    // The control stays until DestroyWindow, as the window would.
+    m_dataLib = m_provider.CreateDataLibrary();
+    if (!m_dataLib)
         return 0;
-    }
     m_chartCtrl.MoveWindow(m_nWidth, m_nHeight);
     m_chartCtrl.UpdateWindow();
     return 1;
@@ -60,19 +53,32 @@ int CChartHostDlg::CreateHost(int width, int height)
 
 void CChartHostDlg::RenderItem(const CatalogItem& item)
 {
+    m_lastFacts = ItemFacts{};
     if (!m_dataLib)
         return;
-    quorex::PriceDataPtr data =
-        m_dataLib->LoadData(item.m_strSource, item.m_strCode, item.m_nType);
+    // Never cached: a settings change shows in the next item. Read before the data, so the
+    // library reads only the bars these charts need.
+    const ChartSettings settings(m_strIniFile);
+    const std::string params = EffectiveCommonParams(settings);
+    const std::vector<std::string> definitions =
+        EffectiveChartDefinitions(settings, SettingsKeys::kMaxDrawnCharts);
+    quorex::DataRequest request;
+    request.latestBars = m_chartCtrl.DailyBarsNeeded(params, definitions);
+
+    quorex::DataResult loaded =
+        m_dataLib->LoadData(item.m_strSource, item.m_strCode, item.m_nType, request);
+    quorex::PriceDataPtr data = std::move(loaded.data);
+    m_lastFacts = FactsOf(data ? data->Bars() : std::span<const quorex::PriceBar>());
+    m_lastFacts.problem = data ? quorex::DataProblem::None : loaded.problem;
+    m_lastFacts.unsettled = loaded.unsettled;
+
     std::unique_ptr<quorex::ICharts> charts = m_chartCtrl.GetCharts();
     if (charts)
         charts->Clear();
     if (data && charts) {
         m_chartCtrl.SetData(data);
-        // Never cached: a settings change shows in the next item.
-        const ChartSettings settings(theApp().m_strIniFile);
-        charts->SetParam(EffectiveCommonParams(settings));
-        for (const std::string& definition : EffectiveChartDefinitions(settings)) {
+        charts->SetParam(params);
+        for (const std::string& definition : definitions) {
             // Each chart is released before the next definition is added.
             if (std::unique_ptr<quorex::IChart> chart = charts->Add(definition))
                 chart->Refresh();
@@ -88,7 +94,7 @@ void CChartHostDlg::CaptureItem(QPainter& target, int x, int y, const CatalogIte
     target.save();
     CopyPicture(target, x, y);
 
-    const LabelStyle style = ReadLabelStyle(ChartSettings(theApp().m_strIniFile));
+    const LabelStyle style = ReadLabelStyle(ChartSettings(m_strIniFile));
     const QString name = DisplayText(item.m_strName);
     target.setFont(LabelFont());
     const QFontMetrics metrics = target.fontMetrics();

@@ -1,29 +1,32 @@
 #pragma once
 
 #include "chart/CXQuorexCtrl.h"
+#include "chart/ItemFacts.h"
 
 #include <memory>
+#include <string>
 
 class IComponentProvider;
 class QPainter;
 class QWidget;
 struct CatalogItem;
 
-// Holds one chart control and one data library while the thumbnails are rebuilt: draws
-// each catalog item's charts and copies the picture, labelled, onto a thumbnail.
-// It renders off screen; no window of it is ever shown.
+// Holds one chart control and one data library while thumbnails are made: draws each
+// catalog item's charts and copies the picture, labelled, onto a thumbnail.
+// It renders off screen; no window of it is ever shown. One host serves one thread.
 // Order of use: CreateHost, RenderItem/CaptureItem per item, DestroyWindow, deletion.
 class CChartHostDlg {
 public:
-    // provider: where the components come from; null for the plugins of the program folder.
-    // The provider must outlive the host. Creates no component.
-    explicit CChartHostDlg(QWidget* pView, IComponentProvider* provider = nullptr);
+    // provider: where the components come from; it must outlive the host. iniFile: the
+    // settings file, read afresh for every item. Creates no component.
+    CChartHostDlg(QWidget* pView, IComponentProvider& provider, std::string iniFile);
     ~CChartHostDlg();
     CChartHostDlg(const CChartHostDlg&) = delete;
     CChartHostDlg& operator=(const CChartHostDlg&) = delete;
 
     // 1 when the control and the data library are ready at width x height, else 0.
-    // A data library that cannot be created is reported to the user.
+    // A data library that cannot be created is reported through reportFailure (the
+    // catalog shows it once per rebuild, on its own thread).
     int CreateHost(int width, int height);
     void RenderItem(const CatalogItem& item);
     // The control's picture, exactly m_nWidth x m_nHeight, at (x, y) on target, with the
@@ -31,6 +34,9 @@ public:
     void CaptureItem(QPainter& target, int x, int y, const CatalogItem& item);
     // Releases the data library, then the control. 0 when there was no control.
     int DestroyWindow();
+
+    // What the last RenderItem learnt of the item's series.
+    const ItemFacts& LastFacts() const { return m_lastFacts; }
 
     // Enter and Escape: the host has nothing to close.
     void OnOK() {}
@@ -45,6 +51,7 @@ public:
 private:
     void CopyPicture(QPainter& target, int x, int y) const;
 
-    std::unique_ptr<IComponentProvider> m_pOwnProvider;
-    IComponentProvider* m_pProvider = nullptr;
+    IComponentProvider& m_provider;
+    std::string m_strIniFile;
+    ItemFacts m_lastFacts;
 };

@@ -31,6 +31,18 @@ bool CXQuorexCtrl::SetData(quorex::PriceDataPtr data)
     return m_pControl ? m_pControl->SetData(std::move(data)) : false;
 }
 
+std::size_t CXQuorexCtrl::DailyBarsNeeded(const std::string& parameters,
+                                          std::span<const std::string> definitions) const
+{
+    return m_pControl ? m_pControl->DailyBarsNeeded(parameters, definitions) : 0;
+}
+
+void CXQuorexCtrl::SetNotice(const std::string& text)
+{
+    if (m_pControl)
+        m_pControl->SetNotice(text);
+}
+
 void CXQuorexCtrl::MoveWindow(int width, int height)
 {
     // A window cannot be smaller than nothing; the control never sees a negative size.

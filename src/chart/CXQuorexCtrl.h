@@ -28,6 +28,11 @@ public:
     std::unique_ptr<quorex::ICharts> GetCharts();
     bool SetData(quorex::PriceDataPtr data);
 
+    // The newest daily bars the charts need (0: all); the notice shown instead of charts.
+    std::size_t DailyBarsNeeded(const std::string& parameters,
+                                std::span<const std::string> definitions) const;
+    void SetNotice(const std::string& text);
+
     void MoveWindow(int width, int height);
     void UpdateWindow();
     // The pixels of the last repaint; empty when there is no control.

@@ -1,6 +1,5 @@
 #include "chart/PluginComponentProvider.h"
 
-#include "app/CCatalogApp.h"
 #include "chart/ComponentLoader.h"
 
 #include <QFile>
@@ -11,9 +10,14 @@ constexpr char kComponentsSubfolder[] = "components/";
 
 } // namespace
 
-QString PluginComponentProvider::ComponentsFolder()
+PluginComponentProvider::PluginComponentProvider(const std::string& exeDir)
+    : m_folder(ComponentsFolder(exeDir))
 {
-    return QFile::decodeName(QByteArray::fromStdString(theApp().m_strExeDir))
+}
+
+QString PluginComponentProvider::ComponentsFolder(const std::string& exeDir)
+{
+    return QFile::decodeName(QByteArray::fromStdString(exeDir))
         + QLatin1String(kComponentsSubfolder);
 }
 
@@ -21,7 +25,7 @@ std::unique_ptr<quorex::IDataLibrary> PluginComponentProvider::CreateDataLibrary
 {
     // The folder is searched afresh each time, so a plugin put in place between two
     // rebuilds is found by the second.
-    ComponentLoader loader(ComponentsFolder());
+    ComponentLoader loader(m_folder);
     auto* factory = loader.Load<quorex::IDataLibraryFactory>(
         QLatin1String(quorex::kDataLibraryProgId));
     m_errorString = loader.errorString();
@@ -30,7 +34,7 @@ std::unique_ptr<quorex::IDataLibrary> PluginComponentProvider::CreateDataLibrary
 
 std::unique_ptr<quorex::IChartControl> PluginComponentProvider::CreateChartControl()
 {
-    ComponentLoader loader(ComponentsFolder());
+    ComponentLoader loader(m_folder);
     auto* factory = loader.Load<quorex::IChartControlFactory>(
         QLatin1String(quorex::kChartControlProgId));
     m_errorString = loader.errorString();

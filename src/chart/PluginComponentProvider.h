@@ -4,10 +4,15 @@
 
 #include <QString>
 
+#include <string>
+
 // The components as the program finds them: plugins in the "components" folder of the
 // program folder, chosen by the names they are registered under.
 class PluginComponentProvider : public IComponentProvider {
 public:
+    // exeDir: the program folder, ending in '/'.
+    explicit PluginComponentProvider(const std::string& exeDir);
+
     std::unique_ptr<quorex::IDataLibrary> CreateDataLibrary() override;
     std::unique_ptr<quorex::IChartControl> CreateChartControl() override;
 
@@ -15,8 +20,9 @@ public:
     const QString& errorString() const { return m_errorString; }
 
     // <program folder>components/
-    static QString ComponentsFolder();
+    static QString ComponentsFolder(const std::string& exeDir);
 
 private:
+    QString m_folder;
     QString m_errorString;
 };

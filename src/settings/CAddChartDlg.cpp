@@ -1,7 +1,6 @@
 #include "settings/CAddChartDlg.h"
 
-#include "app/CCatalogApp.h"
-#include "app/DialogLayout.h"
+#include "base/DialogLayout.h"
 #include "settings/DialogResults.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SheetTexts.h"
@@ -25,17 +24,18 @@ constexpr int kIdChart = 1004;
 constexpr int kIdHelp = 3;
 
 // "%s" replaced by the executable's directory, whose bytes stay as they are.
-QString ChartsHelpPath()
+QString ChartsHelpPath(const std::string& exeDir)
 {
     std::string path = SheetTexts::kChartsHelpFormat;
-    path.replace(path.find("%s"), 2, theApp().m_strExeDir);
+    path.replace(path.find("%s"), 2, exeDir);
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 } // namespace
 
-CAddChartDlg::CAddChartDlg(QWidget* parent)
+CAddChartDlg::CAddChartDlg(std::string exeDir, QWidget* parent)
     : QDialog(parent)
+    , m_strExeDir(std::move(exeDir))
 {
     setWindowTitle(SheetTexts::kAddChartTitle);
     setFont(DialogFont());
@@ -92,5 +92,5 @@ void CAddChartDlg::OnOK()
 void CAddChartDlg::OnChartsHelp()
 {
     // Whatever the desktop makes of it, the dialog stays open with its text.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(ChartsHelpPath()));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(ChartsHelpPath(m_strExeDir)));
 }

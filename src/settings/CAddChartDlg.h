@@ -2,13 +2,16 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QLineEdit;
 
 // "チャートの追加": asks for one chart definition.
 class CAddChartDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CAddChartDlg(QWidget* parent = nullptr);
+    // exeDir: the program folder, where the help pages are.
+    explicit CAddChartDlg(std::string exeDir, QWidget* parent = nullptr);
 
     // Runs the dialog; kIdOk or kIdCancel.
     int DoModal();
@@ -22,5 +25,6 @@ protected:
 private:
     void OnChartsHelp();
 
+    std::string m_strExeDir;
     QLineEdit* m_pEditChart = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "settings/CPropChartCommon.h"
 
-#include "app/CCatalogApp.h"
 #include "settings/ChartSettings.h"
 #include "settings/LimitedTextEdit.h"
 #include "settings/SettingsKeys.h"
@@ -19,8 +18,8 @@ constexpr int kIdParam = 1007;
 
 } // namespace
 
-CPropChartCommon::CPropChartCommon(QWidget* parent)
-    : CPropertyPage(SheetTexts::kCommonTitle, kWidth, kHeight, parent)
+CPropChartCommon::CPropChartCommon(const ProgramPaths& paths, QWidget* parent)
+    : CPropertyPage(SheetTexts::kCommonTitle, kWidth, kHeight, paths, parent)
 {
     m_pEditParam = new LimitedTextEdit(this);
     m_pEditParam->setObjectName(QString::number(kIdParam));
@@ -52,7 +51,7 @@ bool CPropChartCommon::OnInitDialog()
     CPropertyPage::OnInitDialog();
     m_strParam.clear();
     using namespace SettingsKeys;
-    const ChartSettings settings(theApp().m_strIniFile);
+    const ChartSettings settings(paths().iniFile);
     const std::string stored = settings.ReadText(kSectionCharts, kParam, kBuiltInParam);
     m_storedParam = stored.empty() ? std::string(kBuiltInParam) : stored;
     m_strParam = ShownText(m_storedParam);
@@ -64,7 +63,7 @@ bool CPropChartCommon::OnApply()
 {
     UpdateData(true);
     // As typed; the store turns line breaks into the one-line form of a key.
-    ChartSettings settings(theApp().m_strIniFile);
+    ChartSettings settings(paths().iniFile);
     settings.WriteText(SettingsKeys::kSectionCharts, SettingsKeys::kParam,
                        StoredBytes(m_strParam, m_storedParam));
     return CPropertyPage::OnApply();

@@ -10,7 +10,7 @@ class LimitedTextEdit;
 class CPropChartCommon : public CPropertyPage {
     Q_OBJECT
 public:
-    explicit CPropChartCommon(QWidget* parent = nullptr);
+    explicit CPropChartCommon(const ProgramPaths& paths, QWidget* parent = nullptr);
 
     bool OnApply() override;
 

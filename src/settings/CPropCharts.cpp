@@ -1,6 +1,5 @@
 #include "settings/CPropCharts.h"
 
-#include "app/CCatalogApp.h"
 #include "settings/CAddChartDlg.h"
 #include "settings/ChartSettings.h"
 #include "settings/DialogResults.h"
@@ -49,8 +48,8 @@ std::string EntryBytes(const QListWidgetItem* item)
 
 } // namespace
 
-CPropCharts::CPropCharts(QWidget* parent)
-    : CPropertyPage(SheetTexts::kChartsTitle, kWidth, kHeight, parent)
+CPropCharts::CPropCharts(const ProgramPaths& paths, QWidget* parent)
+    : CPropertyPage(SheetTexts::kChartsTitle, kWidth, kHeight, paths, parent)
 {
     auto* add = new QPushButton(SheetTexts::kAdd, this);
     add->setObjectName(QString::number(kIdAdd));
@@ -81,7 +80,7 @@ bool CPropCharts::OnInitDialog()
     using namespace SettingsKeys;
     // "Num" 0: the built-in definition; n > 0: the non-empty keys below n; n < 0: none.
     // Exactly what the chart host will draw.
-    const ChartSettings settings(theApp().m_strIniFile);
+    const ChartSettings settings(paths().iniFile);
     for (const std::string& definition : EffectiveChartDefinitions(settings))
         AppendEntry(m_listCharts, definition);
     return true;
@@ -90,7 +89,7 @@ bool CPropCharts::OnInitDialog()
 bool CPropCharts::OnApply()
 {
     using namespace SettingsKeys;
-    ChartSettings settings(theApp().m_strIniFile);
+    ChartSettings settings(paths().iniFile);
     const int count = m_listCharts->count();
     settings.WriteText(kSectionChart, kNum, std::to_string(count));
     // Keys beyond the new count stay in the file; nothing reads them.
@@ -101,7 +100,7 @@ bool CPropCharts::OnApply()
 
 void CPropCharts::OnAddChart()
 {
-    CAddChartDlg dlg(this);
+    CAddChartDlg dlg(paths().exeDir, this);
     if (dlg.DoModal() == kIdOk && !dlg.m_strChart.isEmpty())
         AppendEntry(m_listCharts, dlg.m_strChart.toStdString());
 }

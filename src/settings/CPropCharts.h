@@ -8,7 +8,7 @@ class QListWidget;
 class CPropCharts : public CPropertyPage {
     Q_OBJECT
 public:
-    explicit CPropCharts(QWidget* parent = nullptr);
+    explicit CPropCharts(const ProgramPaths& paths, QWidget* parent = nullptr);
 
     bool OnApply() override;
 

@@ -1,6 +1,5 @@
 #include "settings/CPropGeneral.h"
 
-#include "app/CCatalogApp.h"
 #include "settings/ChartSettings.h"
 #include "settings/ColorChooser.h"
 #include "settings/SettingsKeys.h"
@@ -38,8 +37,8 @@ std::string DecimalText(int value)
 
 } // namespace
 
-CPropGeneral::CPropGeneral(QWidget* parent)
-    : CPropertyPage(SheetTexts::kGeneralTitle, kWidth, kHeight, parent)
+CPropGeneral::CPropGeneral(const ProgramPaths& paths, QWidget* parent)
+    : CPropertyPage(SheetTexts::kGeneralTitle, kWidth, kHeight, paths, parent)
 {
     // Resource order, which is also the tab order.
     auto* widthLabel = new QLabel(SheetTexts::kWidth, this);
@@ -95,7 +94,7 @@ bool CPropGeneral::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     using namespace SettingsKeys;
-    const ChartSettings settings(theApp().m_strIniFile);
+    const ChartSettings settings(paths().iniFile);
     m_strSizeX = ShownSize(settings.ReadInt(kSectionChart, kSizeX, kDefaultSizeX), kDefaultSizeX);
     m_strSizeY = ShownSize(settings.ReadInt(kSectionChart, kSizeY, kDefaultSizeY), kDefaultSizeY);
     m_crBackColor = static_cast<ColorRef>(
@@ -131,7 +130,7 @@ bool CPropGeneral::OnApply()
 {
     UpdateData(true);
     using namespace SettingsKeys;
-    ChartSettings settings(theApp().m_strIniFile);
+    ChartSettings settings(paths().iniFile);
     // The sizes go out exactly as typed, even empty or not numeric.
     settings.WriteText(kSectionChart, kSizeX, m_strSizeX.toStdString());
     settings.WriteText(kSectionChart, kSizeY, m_strSizeY.toStdString());

@@ -11,7 +11,7 @@ class QPushButton;
 class CPropGeneral : public CPropertyPage {
     Q_OBJECT
 public:
-    explicit CPropGeneral(QWidget* parent = nullptr);
+    explicit CPropGeneral(const ProgramPaths& paths, QWidget* parent = nullptr);
 
     bool OnApply() override;
 

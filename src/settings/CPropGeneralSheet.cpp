@@ -1,6 +1,6 @@
 #include "settings/CPropGeneralSheet.h"
 
-#include "app/DialogLayout.h"
+#include "base/DialogLayout.h"
 #include "settings/DialogResults.h"
 #include "settings/SheetTexts.h"
 
@@ -26,9 +26,12 @@ QPushButton* AddButton(QHBoxLayout* row, const QString& text, int id, const QSiz
 
 } // namespace
 
-CPropGeneralSheet::CPropGeneralSheet(QWidget* parent, int selectPage)
+CPropGeneralSheet::CPropGeneralSheet(QWidget* parent, const ProgramPaths& paths, int selectPage)
     : QDialog(parent)
     , m_nStartPage(selectPage)
+    , m_pageGeneral(paths)
+    , m_pageCommon(paths)
+    , m_pageCharts(paths)
 {
     setWindowTitle(SheetTexts::kSheetCaption);
     setFont(DialogFont());

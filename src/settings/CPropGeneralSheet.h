@@ -15,7 +15,7 @@ class QTabWidget;
 class CPropGeneralSheet : public QDialog {
     Q_OBJECT
 public:
-    CPropGeneralSheet(QWidget* parent, int selectPage = 0);
+    CPropGeneralSheet(QWidget* parent, const ProgramPaths& paths, int selectPage = 0);
     ~CPropGeneralSheet() override;
 
     // Adds the pages General, Common, Charts and runs the sheet; kIdOk or kIdCancel.

@@ -1,9 +1,10 @@
 #include "settings/CPropertyPage.h"
 
 CPropertyPage::CPropertyPage(const QString& title, int widthDlu, int heightDlu,
-                             QWidget* parent)
+                             const ProgramPaths& paths, QWidget* parent)
     : QWidget(parent)
     , m_strTitle(title)
+    , m_paths(paths)
 {
     setFont(DialogFont());
     m_units = BaseUnitsOf(font());

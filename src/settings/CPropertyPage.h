@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/DialogLayout.h"
+#include "base/DialogLayout.h"
+#include "base/ProgramPaths.h"
 
 #include <QWidget>
 
@@ -11,9 +12,12 @@ class CPropertyPage : public QWidget {
     Q_OBJECT
 public:
     // The page's size in dialog units; controls are placed in dialog units too.
-    CPropertyPage(const QString& title, int widthDlu, int heightDlu, QWidget* parent = nullptr);
+    CPropertyPage(const QString& title, int widthDlu, int heightDlu, const ProgramPaths& paths,
+                  QWidget* parent = nullptr);
 
     const QString& title() const { return m_strTitle; }
+    // The settings file and program folder the page works on.
+    const ProgramPaths& paths() const { return m_paths; }
 
     // Runs OnInitDialog the first time only.
     void Create();
@@ -37,6 +41,7 @@ protected:
 
 private:
     QString m_strTitle;
+    ProgramPaths m_paths;
     DialogBaseUnits m_units;
     bool m_bCreated = false;
 };

@@ -26,6 +26,10 @@ inline constexpr int kDefaultTransParent = 0;
 inline constexpr char kBuiltInChart[] = "Daily; DispMaxMin=0";
 inline constexpr char kBuiltInParam[] = "AssistLine=0; FontSize=9; DispNum=60; ShowScrollBar=0";
 
+// The chart control draws no more charts than this; a hand-edited larger "Num" is read only
+// this far when charts are drawn.
+inline constexpr int kMaxDrawnCharts = 64;
+
 // Every string read uses a buffer of this many bytes, so at most one byte less comes back.
 inline constexpr int kTextCapacity = 1024;
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <optional>
 #include <string_view>
 
@@ -62,6 +63,22 @@ std::vector<std::string> EffectiveChartDefinitions(const ChartSettings& settings
     definitions.reserve(found.size());
     for (auto& item : found)
         definitions.push_back(std::move(item.second));
+    return definitions;
+}
+
+std::vector<std::string> EffectiveChartDefinitions(const ChartSettings& settings, int limit)
+{
+    const int count = settings.ReadInt(kSectionChart, kNum, kDefaultNum);
+    if (count == 0)
+        return {kBuiltInChart};
+    std::vector<std::string> definitions;
+    char key[sizeof(kChartFormat) + 12];
+    for (int i = 0; i < std::min(count, limit); ++i) {
+        std::snprintf(key, sizeof key, kChartFormat, i);
+        std::string value = settings.ReadText(kSectionChart, key, "");
+        if (!value.empty())
+            definitions.push_back(std::move(value));
+    }
     return definitions;
 }
 

@@ -13,6 +13,10 @@ class ChartSettings;
 // order (each cut to the read capacity); n < 0: none.
 std::vector<std::string> EffectiveChartDefinitions(const ChartSettings& settings);
 
+// The same for drawing: positions from limit on are never read, so a hand-edited huge "Num"
+// with as many keys costs no more than limit reads.
+std::vector<std::string> EffectiveChartDefinitions(const ChartSettings& settings, int limit);
+
 // "Param" when not empty, else the built-in common parameters.
 std::string EffectiveCommonParams(const ChartSettings& settings);
 

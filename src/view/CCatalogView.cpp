@@ -1,15 +1,15 @@
 #include "view/CCatalogView.h"
 
-#include "app/CCatalogApp.h"
+#include "base/AppTexts.h"
+#include "base/MessageBox.h"
 #include "catalog/CatalogListLoader.h"
-#include "chart/CChartHostDlg.h"
 #include "settings/ChartSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 #include "view/GridGeometry.h"
-#include "view/ThumbnailBudget.h"
 #include "view/ToolCommandLine.h"
 #include "view/ToolLauncher.h"
+#include "view/VisibleFirst.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,15 +26,14 @@ namespace {
 // One wheel notch, in eighths of a degree, scrolls one row, like a line step.
 constexpr int kWheelNotch = 120;
 
-// The thumbnails' pixel format: the window's own, so a paint is a plain copy.
-constexpr QImage::Format kThumbnailFormat = QImage::Format_RGB32;
-
 } // namespace
 
-CCatalogView::CCatalogView(QWidget* parent)
+CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provider,
+                           QWidget* parent)
     : QAbstractScrollArea(parent)
+    , m_paths(paths)
     , m_scrollBar(verticalScrollBar())
-    , m_nMemoryBudget(ThumbnailBudget::DefaultBytes())
+    , m_pComponentProvider(provider)
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -46,6 +45,7 @@ CCatalogView::CCatalogView(QWidget* parent)
         OnVScroll(SB_THUMBPOSITION, verticalScrollBar()->sliderPosition());
         OnVScroll(SB_ENDSCROLL, 0);
     });
+    connect(&m_builder, &ThumbnailBuilder::thumbnailsReady, this, &CCatalogView::Invalidate);
     SetThumbnailSize(SettingsKeys::kDefaultSizeX, SettingsKeys::kDefaultSizeY);
 }
 
@@ -55,63 +55,62 @@ CCatalogView::~CCatalogView()
     FreeThumbnails();
 }
 
+void CCatalogView::SetListFile(std::string path, bool removeListFile)
+{
+    m_strListFile = std::move(path);
+    m_bRemoveListFile = removeListFile;
+}
+
 void CCatalogView::LoadList()
 {
     FreeItems();
-    const CCatalogApp& app = theApp();
     // A file that does not open, or breaks off with a read error, still ends the load: the
     // items read so far stay and the load is never retried.
-    LoadCatalogList(app.m_strListFile, app.m_bRemoveListFile, m_itemList);
+    LoadCatalogList(m_strListFile, m_bRemoveListFile, m_itemList);
     RebuildThumbnails();
     m_bNeedLoad = 0;
 }
 
 void CCatalogView::FreeItems()
 {
+    // The workers read the items: none may be left in hand.
+    m_builder.StopAndWait();
     m_itemList.clear();
 }
 
 void CCatalogView::RebuildThumbnails()
 {
-    const ChartSettings settings(theApp().m_strIniFile);
+    const ChartSettings settings(m_paths.iniFile);
     const ThumbnailSize size = ReadThumbnailSize(settings);
     SetThumbnailSize(size.width, size.height);
     FreeThumbnails();
 
-    auto host = std::make_unique<CChartHostDlg>(this, m_pComponentProvider);
-    m_pChartHost = host.get();
-    if (host->CreateHost(m_nSizeX, m_nSizeY) == 1 && !m_itemList.empty()) {
-        ThumbnailBudget budget(m_nMemoryBudget);
-        const std::uint64_t bytes = std::uint64_t(m_nSizeX) * std::uint64_t(m_nSizeY) * 4;
-        m_thumbList.reserve(m_itemList.size());
-        for (const auto& item : m_itemList) {
-            // A thumbnail that cannot be made keeps an empty entry, so the item list and the
-            // thumbnail list keep the same indexes.
-            QImage image;
-            if (budget.Take(bytes))
-                image = QImage(m_nSizeX, m_nSizeY, kThumbnailFormat);
-            if (!image.isNull()) {
-                QPainter memoryDC(&image);
-                host->RenderItem(*item);
-                host->CaptureItem(memoryDC, 0, 0, *item);
-            }
-            m_thumbList.push_back(std::move(image));
-        }
-    }
-    host->DestroyWindow();
-    host.reset();
-    m_pChartHost = nullptr;
+    const BuildInputs inputs{&m_itemList, QSize(m_nSizeX, m_nSizeY), m_paths.iniFile,
+                             m_pComponentProvider};
+    if (m_builder.Start(inputs) == ThumbnailBuilder::Components::NoDataLibrary)
+        ShowMessageBox(AppTexts::kCantCreateDataLibrary);
+    // The cells on screen first, before the next paint says so.
+    m_requested = {};
+    if (isVisible())
+        RequestCells(CurrentGrid(), viewport()->height());
 }
 
 void CCatalogView::FreeThumbnails()
 {
-    m_thumbList.clear();
+    m_builder.Stop();
+    // Generation 0 is no build's: a late thumbnail of the build before is not taken.
+    m_thumbList.Reset(0, QSize(m_nSizeX, m_nSizeY), 0);
 }
 
 void CCatalogView::SetThumbnailSize(int cx, int cy)
 {
     m_nSizeX = cx;
     m_nSizeY = cy;
+}
+
+GridGeometry::Grid CCatalogView::CurrentGrid() const
+{
+    return GridGeometry::Grid{m_nColumns, m_nSizeX, m_nSizeY, m_nTopIndex, m_thumbList.size()};
 }
 
 void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
@@ -131,19 +130,27 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
         LoadList();
 
     m_nColumns = GridGeometry::ColumnsFor(client.width(), m_nSizeX);
-    const int count = static_cast<int>(m_thumbList.size());
-    const GridGeometry::Grid grid{m_nColumns, m_nSizeX, m_nSizeY, m_nTopIndex, count};
+    const GridGeometry::Grid grid = CurrentGrid();
 
     // The client's bottom edge as the platform counts it: one past the last pixel row.
-    for (const auto& cell : GridGeometry::PaintWalk(grid, client.height())) {
-        const QImage& thumbnail = m_thumbList[cell.index];
-        const bool selected = cell.index == m_nSelected;
-        if (thumbnail.isNull()) {
-            // An entry without a picture is background, inverted when selected.
-            if (selected)
-                dc.fillRect(cell.rect, Qt::white);
-            continue;
-        }
+    const std::vector<GridGeometry::PaintedCell> cells =
+        GridGeometry::PaintWalk(grid, client.height());
+    if (printing)
+        WaitForCells(cells);
+    else
+        RequestCells(grid, client.height());
+    for (const GridGeometry::PaintedCell& cell : cells)
+        PaintCell(dc, cell);
+
+    m_scrollBar.SetRangeAndPage(0, grid.count > 0 ? grid.count - 1 : 0, m_nColumns);
+}
+
+void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell) const
+{
+    const bool selected = cell.index == m_nSelected;
+    switch (m_thumbList.StateOf(cell.index)) {
+    case ThumbnailStore::State::Ready: {
+        const QImage thumbnail = m_thumbList.Image(cell.index);
         if (selected) {
             // Every channel c becomes 255 - c, on the screen and on paper alike.
             QImage inverted = thumbnail.copy();
@@ -152,9 +159,48 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
         } else {
             dc.drawImage(cell.rect.topLeft(), thumbnail);
         }
+        break;
     }
+    case ThumbnailStore::State::Failed:
+        // A thumbnail that could not be made is background, inverted when selected.
+        if (selected)
+            dc.fillRect(cell.rect, Qt::white);
+        break;
+    case ThumbnailStore::State::Missing: {
+        const auto shade = [selected](QRgb rgb) {
+            return selected ? qRgb(255 - qRed(rgb), 255 - qGreen(rgb), 255 - qBlue(rgb)) : rgb;
+        };
+        dc.fillRect(cell.rect, QColor(shade(kPlaceholderFrame)));
+        dc.fillRect(cell.rect.adjusted(1, 1, -1, -1), QColor(shade(kPlaceholderFill)));
+        break;
+    }
+    }
+}
 
-    m_scrollBar.SetRangeAndPage(0, count > 0 ? count - 1 : 0, m_nColumns);
+void CCatalogView::RequestCells(const GridGeometry::Grid& grid, int clientHeight)
+{
+    const int rows = grid.cellHeight > 0 ? clientHeight / grid.cellHeight : 0;
+    const auto key = std::make_tuple(m_builder.generation(), grid.topIndex, grid.columns, rows,
+                                     grid.count);
+    if (key == m_requested)
+        return;
+    m_requested = key;
+    VisibleFirstOrder wanted = MakeVisibleFirstOrder(grid, clientHeight);
+    const std::vector<int> onScreen(wanted.order.begin(),
+                                    wanted.order.begin() + long(wanted.onScreenCount));
+    m_builder.SetOrder(std::move(wanted.order), wanted.priorityCount, onScreen);
+}
+
+void CCatalogView::WaitForCells(const std::vector<GridGeometry::PaintedCell>& cells)
+{
+    m_builder.WaitUntilBuilt();
+    std::vector<int> indices;
+    indices.reserve(cells.size());
+    for (const GridGeometry::PaintedCell& cell : cells)
+        indices.push_back(cell.index);
+    m_requested = {};
+    m_builder.SetOrder(indices, indices.size(), indices);
+    m_builder.WaitUntilMade(indices);
 }
 
 bool CCatalogView::PrintPage(QPrinter& printer)
@@ -168,9 +214,7 @@ bool CCatalogView::PrintPage(QPrinter& printer)
 
 int CCatalogView::HitTest(int x, int y) const
 {
-    const GridGeometry::Grid grid{m_nColumns, m_nSizeX, m_nSizeY, m_nTopIndex,
-                                  static_cast<int>(m_thumbList.size())};
-    return GridGeometry::HitTest(grid, x, y);
+    return GridGeometry::HitTest(CurrentGrid(), x, y);
 }
 
 void CCatalogView::OnLButtonDown(const QPoint& point)
@@ -200,7 +244,7 @@ void CCatalogView::OnLButtonDblClk(const QPoint& point)
     if (index < 0 || index >= static_cast<int>(m_itemList.size()))
         return;
     // The selection was made by the press that began the double-click.
-    StartToolCommandLine(FormatToolCommandLine(*m_itemList[index]), theApp().m_strExeDir);
+    StartToolCommandLine(FormatToolCommandLine(*m_itemList[index]), m_paths.exeDir);
 }
 
 void CCatalogView::Invalidate()

@@ -1,38 +1,50 @@
 #pragma once
 
+#include "base/ProgramPaths.h"
 #include "catalog/CatalogItem.h"
+#include "thumbnails/ThumbnailBuilder.h"
+#include "thumbnails/ThumbnailStore.h"
+#include "view/GridGeometry.h"
 #include "view/WinScrollBar.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
 
 #include <cstdint>
+#include <string>
+#include <tuple>
 #include <vector>
 
-class CChartHostDlg;
 class IComponentProvider;
 class QPrinter;
 
 // The one view of the window. It owns everything the window shows: the catalog items, the
-// thumbnails, the thumbnail size, the grid layout and the selection. Charts are drawn only
-// by the rebuild; a paint copies the cached thumbnails.
+// thumbnails, the thumbnail size, the grid layout and the selection. Thumbnails are made by
+// worker threads, cells on screen first; a paint copies those made and shows a placeholder
+// for the others.
 class CCatalogView : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    explicit CCatalogView(QWidget* parent = nullptr);
+    // paths: the program folder and settings file; provider: where the chart components
+    // come from (it must outlive the view).
+    CCatalogView(const ProgramPaths& paths, IComponentProvider* provider,
+                 QWidget* parent = nullptr);
     ~CCatalogView() override;
+
+    // The list file the first paint loads, and whether to delete it once read.
+    void SetListFile(std::string path, bool removeListFile);
 
     // Reads the list file into m_itemList, rebuilds the thumbnails, clears m_bNeedLoad.
     void LoadList();
     void FreeItems();
 
-    // Thumbnails at the size of the settings, one per item in item order.
+    // Starts making the thumbnails at the size of the settings, one per item in item order.
     void RebuildThumbnails();
     void FreeThumbnails();
     void SetThumbnailSize(int cx, int cy);
 
     // The paint, for the screen and the printer: on a printer the client area is scaled
-    // onto the page with its aspect kept.
+    // onto the page with its aspect kept, after every thumbnail has been made once.
     void OnDraw(QPainter& dc, const QRect& client, bool printing);
     // Prints one page of the grid as the client area shows it; false when no page was made.
     bool PrintPage(QPrinter& printer);
@@ -42,23 +54,26 @@ public:
     void OnVScroll(int nSBCode, int nPos);
     void OnLButtonDblClk(const QPoint& point);
 
-    // For tests: where the rebuild's chart host gets its components (null: the plugins), and
-    // the memory the thumbnails of one rebuild may take.
+    // For tests and benchmarks: the components, the thumbnails' memory budget, the workers.
     void SetComponentProvider(IComponentProvider* provider) { m_pComponentProvider = provider; }
-    void SetThumbnailMemoryBudget(std::uint64_t bytes) { m_nMemoryBudget = bytes; }
+    void SetThumbnailMemoryBudget(std::uint64_t bytes) { m_thumbList.SetBudget(bytes); }
+    ThumbnailBuilder& builder() { return m_builder; }
     ScrollInfo GetScrollInfo() const { return m_scrollBar.GetScrollInfo(); }
+    const ProgramPaths& paths() const { return m_paths; }
 
-    // The view's state. Indexes address m_itemList and m_thumbList alike; an empty image in
-    // m_thumbList is a thumbnail that could not be made, painted as background.
+    // The view's state. Indexes address m_itemList and m_thumbList alike.
     CatalogItemList m_itemList;
     int m_bNeedLoad = 1;
-    CChartHostDlg* m_pChartHost = nullptr;
-    std::vector<QImage> m_thumbList;
+    ThumbnailStore m_thumbList;
     int m_nSizeX = 0;
     int m_nSizeY = 0;
     int m_nSelected = -1;
     int m_nColumns = 1;  // defined before the first paint, so a hit test has a grid
     int m_nTopIndex = 0;
+
+    // The placeholder of a thumbnail not made yet: dark grey with a lighter frame.
+    static constexpr QRgb kPlaceholderFill = 0xff282828;
+    static constexpr QRgb kPlaceholderFrame = 0xff505050;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -70,10 +85,21 @@ protected:
 private:
     void OnScrollBarAction(int action);
     void Invalidate();
+    GridGeometry::Grid CurrentGrid() const;
+    // Tells the builder which cells are on screen when that has changed.
+    void RequestCells(const GridGeometry::Grid& grid, int clientHeight);
+    // Printing: every thumbnail made once, then those of the page present.
+    void WaitForCells(const std::vector<GridGeometry::PaintedCell>& cells);
+    void PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell) const;
 
+    ProgramPaths m_paths;
+    std::string m_strListFile;
+    bool m_bRemoveListFile = false;
     WinScrollBar m_scrollBar;
     IComponentProvider* m_pComponentProvider = nullptr;
-    std::uint64_t m_nMemoryBudget;
+    ThumbnailBuilder m_builder{m_thumbList};
+    // What the builder was last told: generation, top index, columns, rows, count.
+    std::tuple<std::uint64_t, int, int, int, int> m_requested{};
     int m_nWheelRemainder = 0;
     bool m_bLoadScheduled = false;
 };

@@ -1,9 +1,9 @@
-#include "app/AppTexts.h"
 #include "app/CAboutBox.h"
 #include "app/CCatalogApp.h"
 #include "app/CMainFrame.h"
 #include "app/CMosgridDoc.h"
-#include "app/MessageBox.h"
+#include "base/AppTexts.h"
+#include "base/MessageBox.h"
 #include "support/TestFolders.h"
 #include "support/UrlRecorder.h"
 #include "view/CCatalogView.h"
@@ -231,7 +231,7 @@ TEST(CatalogAppStart, ReadableListOpensTheWindowAndKeepsThePath)
 
 TEST(CatalogViewState, FreshViewHasTheInitialState)
 {
-    CCatalogView view;
+    CCatalogView view(ProgramPaths{"/nonexistent/", "/nonexistent//mosgrid.ini"}, nullptr);
     EXPECT_TRUE(view.m_itemList.empty());
     EXPECT_TRUE(view.m_thumbList.empty());
     EXPECT_EQ(view.m_nSizeX, 300);
@@ -240,7 +240,6 @@ TEST(CatalogViewState, FreshViewHasTheInitialState)
     EXPECT_EQ(view.m_nTopIndex, 0);
     EXPECT_EQ(view.m_bNeedLoad, 1);
     EXPECT_EQ(view.m_nColumns, 1);
-    EXPECT_EQ(view.m_pChartHost, nullptr);
     EXPECT_NE(view.verticalScrollBar(), nullptr);
 }
 

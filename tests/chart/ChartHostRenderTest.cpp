@@ -1,6 +1,6 @@
 #include "HostFixture.h"
 
-#include "app/MessageBox.h"
+#include "base/MessageBox.h"
 
 #include <gmock/gmock.h>
 
@@ -193,7 +193,6 @@ struct CreateFailureCase {
     const char* name;
     FakeBehaviour behaviour;
     std::vector<std::string> createCalls;
-    int messages;
     std::vector<std::string> destroyCalls;
     int destroyResult;
 };
@@ -211,9 +210,8 @@ TEST_P(ChartHostCreateFailureTest, ReturnsZeroRendersNothingAndReleasesOnDestroy
         ADD_FAILURE() << "unexpected message box: " << text.toStdString();
     });
     EXPECT_THAT(m_fake.TakeCalls(), ElementsAreArray(GetParam().createCalls));
-    EXPECT_EQ(static_cast<int>(messages.size()), GetParam().messages);
-    for (const QString& message : messages)
-        EXPECT_EQ(message, QStringLiteral("Can't Create brasko.DLL"));
+    // The rebuild tells the user, once per build and on its own thread.
+    EXPECT_TRUE(messages.empty());
 
     m_host->RenderItem(Item());
     EXPECT_THAT(m_fake.TakeCalls(), IsEmpty());
@@ -226,11 +224,10 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, ChartHostCreateFailureTest,
     ::testing::Values(
         CreateFailureCase{"NoControl", Failing({&FakeBehaviour::noControl}),
-                          {"CreateChartControl"}, 0, {}, 0},
+                          {"CreateChartControl"}, {}, 0},
         CreateFailureCase{"NoDataLibrary",
                           Failing({&FakeBehaviour::noDataLibrary}),
                           {"CreateChartControl", "CreateDataLibrary"},
-                          1,
                           {"~Control"},
                           1}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -2,9 +2,11 @@
 #include "chart/ComponentLoader.h"
 
 #include "app/CCatalogApp.h"
-#include "app/MessageBox.h"
+#include "base/MessageBox.h"
 #include "catalog/CatalogItem.h"
+#include "chart/PluginComponentProvider.h"
 #include "support/TestFolders.h"
+#include "view/CCatalogView.h"
 
 #include <gtest/gtest.h>
 
@@ -165,24 +167,35 @@ protected:
     }
     int CreateHostOnce()
     {
-        CChartHostDlg host(nullptr);
+        CChartHostDlg host(nullptr, m_provider, m_folder.iniFile());
         const int result = host.CreateHost(64, 48);
         host.DestroyWindow();
         return result;
     }
+    // A rebuild of a one-item catalog: the number of thumbnail slots it starts with.
+    int RebuildOnce()
+    {
+        CCatalogView view(ProgramPaths{m_folder.exeDir(), m_folder.iniFile()}, &m_provider);
+        view.m_itemList.push_back(std::make_unique<CatalogItem>());
+        view.RebuildThumbnails();
+        return view.m_thumbList.size();
+    }
 
     TestProgramFolder m_folder{{}, false};
     CCatalogApp m_app{m_folder.exeDir() + "mosgrid"};
+    PluginComponentProvider m_provider{m_folder.exeDir()};
     std::vector<QString> m_messages;
 };
 
-TEST_F(PluginHostTest, MissingDataLibraryIsReportedOncePerCreateHost)
+TEST_F(PluginHostTest, MissingDataLibraryIsReportedOncePerRebuild)
 {
     Install(Content::ChartControl, "libctrl.so");
     EXPECT_EQ(CreateHostOnce(), 0);
+    EXPECT_TRUE(m_messages.empty()) << "the host itself says nothing";
+    EXPECT_EQ(RebuildOnce(), 0);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0], QStringLiteral("Can't Create brasko.DLL"));
-    EXPECT_EQ(CreateHostOnce(), 0);
+    EXPECT_EQ(RebuildOnce(), 0);
     EXPECT_EQ(m_messages.size(), 2u);
 }
 
@@ -192,6 +205,7 @@ TEST_F(PluginHostTest, BrokenDataLibraryIsReportedLikeAMissingOne)
     Install(Content::Unloadable, "libbrasko.so");
     Install(Content::Truncated, "libbrasko2.so");
     EXPECT_EQ(CreateHostOnce(), 0);
+    EXPECT_EQ(RebuildOnce(), 0);
     EXPECT_EQ(m_messages.size(), 1u);
 }
 
@@ -199,6 +213,7 @@ TEST_F(PluginHostTest, MissingControlFailsWithoutMessage)
 {
     Install(Content::DataLibrary, "libdata.so");
     EXPECT_EQ(CreateHostOnce(), 0);
+    EXPECT_EQ(RebuildOnce(), 0);
     EXPECT_TRUE(m_messages.empty());
 }
 
@@ -206,7 +221,7 @@ TEST_F(PluginHostTest, BothPluginsDrawTheItemsThatHaveData)
 {
     Install(Content::ChartControl, "libctrl.so");
     Install(Content::DataLibrary, "libdata.so");
-    CChartHostDlg host(nullptr);
+    CChartHostDlg host(nullptr, m_provider, m_folder.iniFile());
     ASSERT_EQ(host.CreateHost(64, 48), 1);
     QImage withData(64, 48, QImage::Format_RGB32);
     QImage withoutData(64, 48, QImage::Format_RGB32);

@@ -1,6 +1,6 @@
 #include "HostFixture.h"
 
-#include "app/DialogLayout.h"
+#include "base/DialogLayout.h"
 
 HostFixture::HostFixture()
 {

@@ -25,5 +25,5 @@ protected:
     TestProgramFolder m_folder{{}, false};
     CCatalogApp m_app{m_folder.exeDir() + "mosgrid"};
     FakeComponentProvider m_fake;
-    std::unique_ptr<CChartHostDlg> m_host = std::make_unique<CChartHostDlg>(nullptr, &m_fake);
+    std::unique_ptr<CChartHostDlg> m_host = std::make_unique<CChartHostDlg>(nullptr, m_fake, m_folder.iniFile());
 };

@@ -1,10 +1,11 @@
 // The host on the program's own plugins, as they are built into the program folder.
 #include "chart/CChartHostDlg.h"
 
-#include "app/CCatalogApp.h"
-#include "app/MessageBox.h"
+#include "base/MessageBox.h"
 #include "catalog/CatalogItem.h"
+#include "chart/PluginComponentProvider.h"
 #include "support/TestFolders.h"
+#include "view/CCatalogView.h"
 
 #include <gtest/gtest.h>
 
@@ -91,17 +92,21 @@ public:
 
 } // namespace
 
-TEST(RealComponentsTest, WithoutTheDataLibraryEachCreateHostReportsOnce)
+TEST(RealComponentsTest, WithoutTheDataLibraryEachRebuildReportsOnce)
 {
     if (!Built(kChartControlFile))
         GTEST_SKIP() << "chart control plugin not built";
     TestProgramFolder folder({kChartControlFile});
-    CCatalogApp app(folder.exeDir() + "mosgrid");
+    PluginComponentProvider provider(folder.exeDir());
     MessageRecorder recorder;
+    CCatalogView view(ProgramPaths{folder.exeDir(), folder.iniFile()}, &provider);
+    view.m_itemList.push_back(std::make_unique<CatalogItem>());
     for (int rebuild = 1; rebuild <= 2; ++rebuild) {
-        CChartHostDlg host(nullptr);
+        CChartHostDlg host(nullptr, provider, folder.iniFile());
         EXPECT_EQ(host.CreateHost(kWidth, kHeight), 0);
         EXPECT_EQ(host.DestroyWindow(), 1);
+        view.RebuildThumbnails();
+        EXPECT_EQ(view.m_thumbList.size(), 0);
         ASSERT_EQ(static_cast<int>(recorder.messages.size()), rebuild);
         EXPECT_EQ(recorder.messages.back(), QStringLiteral("Can't Create brasko.DLL"));
     }
@@ -112,11 +117,11 @@ TEST(RealComponentsTest, ItemWithPriceFileGetsAChart)
     if (!Built(kDataLibraryFile) || !Built(kChartControlFile))
         GTEST_SKIP() << "plugins not built";
     TestProgramFolder folder({kDataLibraryFile, kChartControlFile});
-    CCatalogApp app(folder.exeDir() + "mosgrid");
     ASSERT_TRUE(QDir().mkpath(folder.filePath("prices")));
     ASSERT_TRUE(WriteFileBytes(folder.filePath("prices/7203.csv"), PriceCsv()));
 
-    CChartHostDlg host(nullptr);
+    PluginComponentProvider provider(folder.exeDir());
+    CChartHostDlg host(nullptr, provider, folder.iniFile());
     ASSERT_EQ(host.CreateHost(kWidth, kHeight), 1);
     CatalogItem item;
     item.m_strSource = QFile::encodeName(folder.filePath("prices")).toStdString();

@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "app/DialogLayout.h"
-#include "app/MessageBox.h"
+#include "base/DialogLayout.h"
+#include "base/MessageBox.h"
 
 int main(int argc, char** argv)
 {

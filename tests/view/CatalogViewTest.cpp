@@ -1,9 +1,9 @@
 #include "FakeComponents.h"
 
-#include "app/CCatalogApp.h"
-#include "app/MessageBox.h"
+#include "base/MessageBox.h"
 #include "settings/ChartSettings.h"
 #include "support/TestFolders.h"
+#include "thumbnails/ThumbnailStore.h"
 #include "view/CCatalogView.h"
 #include "view/ToolLauncher.h"
 
@@ -49,9 +49,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_folder.isValid());
-        m_app = std::make_unique<CCatalogApp>(m_folder.exeDir() + "mosgrid");
-        m_view = std::make_unique<CCatalogView>();
-        m_view->SetComponentProvider(&m_provider);
+        m_view = std::make_unique<CCatalogView>(
+            ProgramPaths{m_folder.exeDir(), m_folder.iniFile()}, &m_provider);
+        // One worker: the fakes see the items in list order.
+        m_view->builder().SetWorkerCount(1);
     }
 
     void TearDown() override { SetToolStartHandler({}); }
@@ -61,12 +62,24 @@ protected:
     {
         m_view->m_bNeedLoad = 0;
         m_view->SetThumbnailSize(kCellWidth, kCellHeight);
-        m_view->m_thumbList.clear();
+        std::vector<QImage> images;
         for (int i = 0; i < count; ++i) {
             QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
             image.fill(ColourOf(i));
-            m_view->m_thumbList.push_back(image);
+            images.push_back(image);
         }
+        FillStore(m_view->m_thumbList, QSize(kCellWidth, kCellHeight), images);
+    }
+
+    // Every thumbnail of the build made once, and every worker gone.
+    void Built() { ASSERT_TRUE(m_view->builder().WaitUntilBuilt()); }
+
+    std::vector<QImage> Thumbnails() const
+    {
+        std::vector<QImage> images;
+        for (int i = 0; i < m_view->m_thumbList.size(); ++i)
+            images.push_back(m_view->m_thumbList.Image(i));
+        return images;
     }
 
     QImage Paint(const QSize& client)
@@ -86,15 +99,16 @@ protected:
         QApplication::processEvents();
     }
 
-    void WriteList(const QByteArray& bytes)
+    void WriteList(const QByteArray& bytes, bool remove = false)
     {
         const QString path = m_folder.filePath(QStringLiteral("list.txt"));
         ASSERT_TRUE(WriteFileBytes(path, bytes));
-        m_app->m_strListFile = QFile::encodeName(path).toStdString();
+        m_listFile = QFile::encodeName(path).toStdString();
+        m_view->SetListFile(m_listFile, remove);
     }
 
     TestProgramFolder m_folder{QStringList{}, false};
-    std::unique_ptr<CCatalogApp> m_app;
+    std::string m_listFile;
     FakeProvider m_provider;
     std::unique_ptr<CCatalogView> m_view;
 };
@@ -188,8 +202,11 @@ TEST_F(CatalogViewTest, ScrollRangeFollowsTheThumbnailsAndPageTheColumns)
 
 TEST_F(CatalogViewTest, EmptyThumbnailEntryIsBackgroundAndWhiteWhenSelected)
 {
-    UseThumbnails(3);
-    m_view->m_thumbList[1] = QImage();
+    FillStore(m_view->m_thumbList, QSize(kCellWidth, kCellHeight),
+              {QImage(kCellWidth, kCellHeight, QImage::Format_RGB32), QImage(),
+               QImage(kCellWidth, kCellHeight, QImage::Format_RGB32)});
+    m_view->m_bNeedLoad = 0;
+    m_view->SetThumbnailSize(kCellWidth, kCellHeight);
     const QImage plain = Paint(QSize(300, 50));
     EXPECT_EQ(plain.pixel(150, 25), qRgb(0, 0, 0));
     m_view->m_nSelected = 1;
@@ -285,13 +302,12 @@ TEST_F(CatalogViewTest, WheelScrollsOneRowPerNotchOnlyWhenThereIsSomethingToScro
 
 TEST_F(CatalogViewTest, FirstPaintLoadsOnceAndRemovesTheListUnderTheFlag)
 {
-    WriteList("1,src,130,Sample\n0,src,7203,Other\n");
-    m_app->m_bRemoveListFile = true;
+    WriteList("1,src,130,Sample\n0,src,7203,Other\n", true);
     ShowSized(QSize(300, 100));
     QTRY_COMPARE(m_view->m_bNeedLoad, 0);
     ASSERT_EQ(m_view->m_itemList.size(), 2u);
-    EXPECT_EQ(m_view->m_thumbList.size(), 2u);
-    EXPECT_FALSE(QFile::exists(QFile::decodeName(m_app->m_strListFile.c_str())));
+    EXPECT_EQ(m_view->m_thumbList.size(), 2);
+    EXPECT_FALSE(QFile::exists(QFile::decodeName(m_listFile.c_str())));
 
     // A later paint does not read again, even when the file is back with other lines.
     WriteList("2,x,1,A\n2,x,2,B\n2,x,3,C\n");
@@ -303,11 +319,13 @@ TEST_F(CatalogViewTest, FirstPaintLoadsOnceAndRemovesTheListUnderTheFlag)
 
 TEST_F(CatalogViewTest, ListThatDoesNotOpenStillRebuildsAndIsNotRetried)
 {
-    m_app->m_strListFile = m_folder.exeDir() + "missing.txt";
+    m_view->SetListFile(m_folder.exeDir() + "missing.txt", false);
     m_view->LoadList();
+    Built();
     EXPECT_EQ(m_view->m_bNeedLoad, 0);
     EXPECT_TRUE(m_view->m_itemList.empty());
-    EXPECT_EQ(m_provider.counters.controlsCreated, 1);
+    EXPECT_TRUE(m_view->m_thumbList.empty());
+    EXPECT_GE(m_provider.counters.controlsCreated, 1);
     EXPECT_EQ(m_provider.counters.controlsAlive, 0);
 }
 
@@ -315,28 +333,30 @@ TEST_F(CatalogViewTest, RebuildMakesOneThumbnailPerItemAtTheSizeOfTheSettings)
 {
     WriteList("1,s,a,A\n1,s,nodata,B\n1,s,c,C\n");
     m_view->LoadList();
-    ASSERT_EQ(m_view->m_thumbList.size(), 3u);
-    for (const QImage& image : m_view->m_thumbList)
+    Built();
+    ASSERT_EQ(m_view->m_thumbList.size(), 3);
+    for (const QImage& image : Thumbnails())
         EXPECT_EQ(image.size(), QSize(300, 180));
     EXPECT_EQ(m_provider.counters.loadedCodes, (std::vector<std::string>{"a", "nodata", "c"}));
-    // One host for the whole run, gone afterwards.
-    EXPECT_EQ(m_provider.counters.controlsCreated, 1);
-    EXPECT_EQ(m_provider.counters.librariesCreated, 1);
+    // One host for the whole run on the one worker, besides the check that the components
+    // exist; every one gone afterwards.
+    EXPECT_EQ(m_provider.counters.controlsCreated, 2);
+    EXPECT_EQ(m_provider.counters.librariesCreated, 2);
     EXPECT_EQ(m_provider.counters.controlsAlive, 0);
     EXPECT_EQ(m_provider.counters.librariesAlive, 0);
-    EXPECT_EQ(m_view->m_pChartHost, nullptr);
     // Every item carries its label, data or not: the label's first pixel is BackColor.
-    for (const QImage& image : m_view->m_thumbList)
+    for (const QImage& image : Thumbnails())
         EXPECT_EQ(image.pixel(0, 0), qRgb(64, 128, 128));
 
     m_view->m_nSelected = 2;
     m_view->m_nTopIndex = 1;
-    ChartSettings settings(m_app->m_strIniFile);
+    ChartSettings settings(m_folder.iniFile());
     settings.WriteText("Chart", "SizeX", "200");
     settings.WriteText("Chart", "SizeY", "100");
     m_view->RebuildThumbnails();
-    ASSERT_EQ(m_view->m_thumbList.size(), 3u);
-    for (const QImage& image : m_view->m_thumbList)
+    Built();
+    ASSERT_EQ(m_view->m_thumbList.size(), 3);
+    for (const QImage& image : Thumbnails())
         EXPECT_EQ(image.size(), QSize(200, 100));
     EXPECT_EQ(m_view->m_nSizeX, 200);
     EXPECT_EQ(m_view->m_nSizeY, 100);
@@ -348,7 +368,7 @@ TEST_F(CatalogViewTest, RebuildMakesOneThumbnailPerItemAtTheSizeOfTheSettings)
 TEST_F(CatalogViewTest, UnusableStoredSizesAreHeldOffFromTheGrid)
 {
     WriteList("1,s,a,A\n");
-    ChartSettings settings(m_app->m_strIniFile);
+    ChartSettings settings(m_folder.iniFile());
     const struct {
         const char* x;
         const char* y;
@@ -360,8 +380,9 @@ TEST_F(CatalogViewTest, UnusableStoredSizesAreHeldOffFromTheGrid)
         settings.WriteText("Chart", "SizeX", row.x);
         settings.WriteText("Chart", "SizeY", row.y);
         m_view->RebuildThumbnails();
-        ASSERT_EQ(m_view->m_thumbList.size(), 1u);
-        EXPECT_EQ(m_view->m_thumbList[0].size(), row.size) << row.x << " x " << row.y;
+        Built();
+        ASSERT_EQ(m_view->m_thumbList.size(), 1);
+        EXPECT_EQ(m_view->m_thumbList.Image(0).size(), row.size) << row.x << " x " << row.y;
         EXPECT_GE(m_view->m_nSizeX, 1);
     }
 }
@@ -373,6 +394,7 @@ TEST_F(CatalogViewTest, MissingDataLibraryIsReportedOncePerRebuildAndLeavesTheGr
     m_provider.dataLibraryAvailable = false;
     WriteList("1,s,a,A\n1,s,b,B\n");
     m_view->LoadList();
+    Built();
     EXPECT_EQ(messages, QStringList{QStringLiteral("Can't Create brasko.DLL")});
     EXPECT_TRUE(m_view->m_thumbList.empty());
     EXPECT_EQ(m_view->m_itemList.size(), 2u);
@@ -385,11 +407,18 @@ TEST_F(CatalogViewTest, MissingDataLibraryIsReportedOncePerRebuildAndLeavesTheGr
 TEST_F(CatalogViewTest, ThumbnailsPastTheMemoryBudgetKeepTheirPlaceSoClicksReachTheRightItem)
 {
     WriteList("1,s,a,A\n2,s,b,B\n5,s,c,C\n");
-    m_view->SetThumbnailMemoryBudget(2ull * 300 * 180 * 4);
+    const QImage one(300, 180, QImage::Format_RGB32);
+    m_view->SetThumbnailMemoryBudget(3 * ThumbnailStore::SlotBytes()
+                                     + 2 * ThumbnailStore::ImageBytes(one));
     m_view->LoadList();
-    ASSERT_EQ(m_view->m_thumbList.size(), 3u);
-    EXPECT_FALSE(m_view->m_thumbList[1].isNull());
-    EXPECT_TRUE(m_view->m_thumbList[2].isNull());
+    Built();
+    ASSERT_EQ(m_view->m_thumbList.size(), 3);
+    int held = 0;
+    for (int i = 0; i < 3; ++i) {
+        held += m_view->m_thumbList.StateOf(i) == ThumbnailStore::State::Ready ? 1 : 0;
+        EXPECT_TRUE(m_view->m_thumbList.Facts(i).made) << i;
+    }
+    EXPECT_LE(held, 2);
 
     std::vector<std::string> started;
     SetToolStartHandler([&](const std::string&, const std::vector<std::string>& argv) {

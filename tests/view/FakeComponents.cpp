@@ -1,5 +1,7 @@
 #include "FakeComponents.h"
 
+#include "thumbnails/ThumbnailStore.h"
+
 namespace {
 
 class FakeData : public quorex::IPriceData {
@@ -23,7 +25,10 @@ public:
     quorex::PriceDataPtr LoadData(const std::string&, const std::string& code,
                                   std::int32_t) override
     {
-        m_counters.loadedCodes.push_back(code);
+        {
+            const std::lock_guard lock(m_counters.codesMutex);
+            m_counters.loadedCodes.push_back(code);
+        }
         if (code == kNoDataCode)
             return nullptr;
         return std::make_shared<FakeData>();
@@ -47,6 +52,17 @@ public:
     void SetParam(const std::string&) override {}
     void Clear() override {}
 };
+
+} // namespace
+
+void FillStore(ThumbnailStore& store, QSize size, const std::vector<QImage>& images)
+{
+    store.Reset(static_cast<int>(images.size()), size, kFilledGeneration);
+    for (std::size_t i = 0; i < images.size(); ++i)
+        store.Put(kFilledGeneration, static_cast<int>(i), images[i], ItemFacts{});
+}
+
+namespace {
 
 class FakeControl : public quorex::IChartControl {
 public:

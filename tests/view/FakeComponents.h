@@ -4,17 +4,22 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSize>
 
+#include <atomic>
+#include <mutex>
 #include <string>
 #include <vector>
 
 // Components that draw a solid picture: kWithData when the control holds data, kWithoutData
 // otherwise. They count what was made and what is still alive.
+// Safe to count from the worker threads; read them once the build is over.
 struct FakeCounters {
-    int controlsCreated = 0;
-    int controlsAlive = 0;
-    int librariesCreated = 0;
-    int librariesAlive = 0;
+    std::atomic<int> controlsCreated = 0;
+    std::atomic<int> controlsAlive = 0;
+    std::atomic<int> librariesCreated = 0;
+    std::atomic<int> librariesAlive = 0;
+    std::mutex codesMutex;
     std::vector<std::string> loadedCodes;
 };
 
@@ -23,6 +28,12 @@ inline const QColor kWithoutData(90, 90, 90);
 
 // A code of this value has no data.
 inline constexpr char kNoDataCode[] = "nodata";
+
+class ThumbnailStore;
+
+// Thumbnails as a finished build would leave them; a null image is one that failed.
+inline constexpr std::uint64_t kFilledGeneration = 1;
+void FillStore(ThumbnailStore& store, QSize size, const std::vector<QImage>& images);
 
 class FakeProvider : public IComponentProvider {
 public:

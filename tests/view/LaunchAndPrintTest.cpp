@@ -1,5 +1,5 @@
 #include "app/CCatalogApp.h"
-#include "app/MessageBox.h"
+#include "base/MessageBox.h"
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
 #include "view/ToolLauncher.h"
@@ -30,11 +30,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_folder.isValid());
-        m_app = std::make_unique<CCatalogApp>(m_folder.exeDir() + "mosgrid");
         const QString tool = m_folder.filePath(QStringLiteral("tarnel.exe"));
         ASSERT_TRUE(WriteFileBytes(tool, kRecordingTool));
         QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        m_view.SetComponentProvider(&m_provider);
         m_view.SetThumbnailSize(100, 50);
     }
 
@@ -46,7 +44,9 @@ protected:
         item->m_strCode = std::move(code);
         item->m_strName = std::move(name);
         m_view.m_itemList.push_back(std::move(item));
-        m_view.m_thumbList.emplace_back(100, 50, QImage::Format_RGB32);
+        FillStore(m_view.m_thumbList, QSize(100, 50),
+                  std::vector<QImage>(m_view.m_itemList.size(),
+                                      QImage(100, 50, QImage::Format_RGB32)));
         m_view.m_bNeedLoad = 0;
     }
 
@@ -62,9 +62,8 @@ protected:
     }
 
     TestProgramFolder m_folder{QStringList{}, false};
-    std::unique_ptr<CCatalogApp> m_app;
     FakeProvider m_provider;
-    CCatalogView m_view;
+    CCatalogView m_view{ProgramPaths{m_folder.exeDir(), m_folder.iniFile()}, &m_provider};
 };
 
 TEST_F(LaunchTest, ToolReceivesTheArgumentsTheWindowsToolWould)

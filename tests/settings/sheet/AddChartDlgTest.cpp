@@ -38,7 +38,7 @@ TEST_P(AddChartAnswerTest, DoModalReportsTheButtonAndTheText)
 {
     const AnswerCase& row = GetParam();
     QWidget owner;
-    CAddChartDlg dlg(&owner);
+    CAddChartDlg dlg(AppPaths().exeDir, &owner);
     AnswerAddChartDialog(&owner, [row](QWidget* dialog) {
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("1004"));
         QTest::keyClicks(edit, row.typed);
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(AddChartDlgTest, HelpOpensChartsPageAndLeavesTheDialogAsItWas)
 {
     UrlRecorder recorder;
-    CAddChartDlg dlg;
+    CAddChartDlg dlg(AppPaths().exeDir);
     dlg.show();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("チャートの追加"));
     auto* edit = dlg.findChild<QLineEdit*>(QStringLiteral("1004"));

@@ -1,6 +1,6 @@
 #include "SheetDriver.h"
 
-#include "app/DialogLayout.h"
+#include "base/DialogLayout.h"
 #include "settings/CAddChartDlg.h"
 
 #include <QApplication>
@@ -74,7 +74,7 @@ std::optional<QByteArray> SheetTestFolder::ini() const
 }
 
 SheetDriver::SheetDriver()
-    : m_sheet(std::make_unique<CPropGeneralSheet>(nullptr, 0))
+    : m_sheet(std::make_unique<CPropGeneralSheet>(nullptr, AppPaths(), 0))
 {
     m_sheet->Open();
 }

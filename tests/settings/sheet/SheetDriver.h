@@ -14,6 +14,12 @@
 
 class QWidget;
 
+// The paths of the application object the test made.
+inline ProgramPaths AppPaths()
+{
+    return ProgramPaths{theApp().m_strExeDir, theApp().m_strIniFile};
+}
+
 // A program folder with its own mosgrid.ini and the application object that points there.
 class SheetTestFolder {
 public:

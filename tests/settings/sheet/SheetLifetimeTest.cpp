@@ -91,7 +91,7 @@ TEST_P(SheetStartPageTest, OnlyShownPagesWrite)
 {
     const QByteArray before = HandIni({"[Chart]", "SizeX=5", "Num=0"});
     m_folder.setIni(before);
-    CPropGeneralSheet sheet(nullptr, GetParam().startPage);
+    CPropGeneralSheet sheet(nullptr, AppPaths(), GetParam().startPage);
     sheet.Open();
     EXPECT_EQ(sheet.tabWidget()->currentIndex(), GetParam().startPage);
     sheet.accept();
@@ -126,7 +126,7 @@ class SheetDoModalTest : public SheetLifetimeTest,
 
 TEST_P(SheetDoModalTest, ReturnsOneForOkAndTwoForCancel)
 {
-    CPropGeneralSheet sheet(nullptr, 0);
+    CPropGeneralSheet sheet(nullptr, AppPaths(), 0);
     const bool clickOk = GetParam().clickOk;
     QTimer::singleShot(0, &sheet, [&sheet, clickOk] {
         const QString id = QString::number(clickOk ? 1 : 2);

@@ -44,7 +44,7 @@ Box CommonParamBox()
 Box AddChartBox()
 {
     Box box;
-    box.dialog = std::make_unique<CAddChartDlg>();
+    box.dialog = std::make_unique<CAddChartDlg>(AppPaths().exeDir);
     box.dialog->show();
     box.edit = box.dialog->findChild<QWidget*>(QStringLiteral("1004"));
     return box;

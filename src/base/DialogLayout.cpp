@@ -1,6 +1,6 @@
-#include "app/DialogLayout.h"
+#include "base/DialogLayout.h"
 
-#include "app/AppTexts.h"
+#include "base/AppTexts.h"
 
 #include <QFontMetrics>
 

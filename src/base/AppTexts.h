@@ -29,9 +29,14 @@ inline const QString kCmdStatusBar =
     QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え");
 
 inline const QString kStatusReady = QStringLiteral("ﾚﾃﾞｨ");
+// While thumbnails are made: how many of how many.
+inline const QString kStatusBuilding = QStringLiteral("作成中 %1 / %2");
 
 // The framework's report of a document file that does not open; %1 is the path.
 inline const QString kOpenFailed = QStringLiteral("%1\nファイルを開けませんでした。");
+
+// The data library cannot be made: the name it is registered under on the original platform.
+inline const QString kCantCreateDataLibrary = QStringLiteral("Can't Create brasko.DLL");
 
 // Printing from the command line.
 inline const QString kNoPrinter = QStringLiteral("印刷できるプリンタがありません。");

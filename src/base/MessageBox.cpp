@@ -1,6 +1,6 @@
-#include "app/MessageBox.h"
+#include "base/MessageBox.h"
 
-#include "app/AppTexts.h"
+#include "base/AppTexts.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// Where the program lives and keeps its settings, fixed at start-up and handed to every
+// part that needs them.
+struct ProgramPaths {
+    std::string exeDir;   // the program folder, ending in '/'
+    std::string iniFile;  // the settings file
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "catalog/CatalogItem.h"
+
+#include <QSize>
+
+#include <string>
+
+class IComponentProvider;
+
+// What one thumbnail build reads. The items and the provider belong to the caller and must
+// stay unchanged until the builder has been stopped and waited for.
+struct BuildInputs {
+    const CatalogItemList* items = nullptr;
+    QSize size;
+    std::string iniFile;
+    IComponentProvider* provider = nullptr;
+};

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <vector>
+
+// The jobs of one thumbnail build: which item a worker makes next. Items listed first in the
+// order (the cells on screen and the rows around them) are made first, and made again when
+// their thumbnail has been dropped; every other item is made once per build, those in the
+// order before the rest. A new build voids every job of the one before. Thread-safe.
+class BuildQueue {
+public:
+    // Whether a made item's thumbnail is gone again (dropped to fit the memory budget).
+    using DroppedTest = std::function<bool(int index)>;
+
+    explicit BuildQueue(DroppedTest dropped = {});
+
+    // A new build of count items; returns its generation.
+    std::uint64_t Start(int count);
+    // No job of the current build is handed out any more.
+    void Stop();
+    std::uint64_t generation() const;
+
+    // The first priorityCount entries of order are made first and kept made; then the rest of
+    // order, then every item not listed, in index order.
+    void SetOrder(std::vector<int> order, std::size_t priorityCount);
+
+    // How many workers to start now so that the jobs waiting are covered, at most maxWorkers
+    // running in all; those returned count as running.
+    int ReserveWorkers(int maxWorkers);
+    // A worker's next job of generation, or none: a worker told none has stopped.
+    std::optional<int> Take(std::uint64_t generation);
+    // A worker finished the job for index (made, or failed for good).
+    void Done(std::uint64_t generation, int index);
+
+    struct Progress {
+        int made = 0;    // items made at least once in this build
+        int total = 0;
+        bool finished() const { return made >= total; }
+    };
+    Progress progress() const;
+    int runningWorkers() const;
+
+    // Block until every item of the current build has been made once and no job runs;
+    // false when the build was stopped or replaced meanwhile.
+    bool WaitUntilBuilt();
+    // Block until every index listed is made and present; false as above.
+    bool WaitUntilMade(std::span<const int> indices);
+
+private:
+    enum class Job : std::uint8_t { Pending, Running, Made };
+
+    bool TakeableLocked(int index) const;
+    std::optional<int> NextLocked();
+    bool ReadyLocked(int index) const;
+
+    DroppedTest m_dropped;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::uint64_t m_generation = 0;
+    bool m_stopped = true;
+    std::vector<Job> m_jobs;
+    std::vector<std::uint8_t> m_everMade;
+    std::vector<int> m_order;
+    std::size_t m_priorityCount = 0;
+    std::size_t m_orderCursor = 0;   // order entries before it are taken or made
+    int m_indexCursor = 0;           // items before it are taken or made
+    int m_made = 0;
+    int m_running = 0;               // jobs being made
+    int m_workers = 0;               // this build's workers not yet told "none"
+};

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "thumbnails/BuildInputs.h"
+#include "thumbnails/BuildQueue.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QThreadPool>
+#include <QTimer>
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <vector>
+
+class ThumbnailStore;
+
+// Makes the thumbnails of a catalog on a pool of worker threads, cells on screen first,
+// into a ThumbnailStore. Lives on the user-interface thread, which never loads or renders a
+// chart: it starts and stops builds, passes on the order the view wants, and hears of
+// finished thumbnails at most about 60 times a second.
+class ThumbnailBuilder : public QObject {
+    Q_OBJECT
+public:
+    // Why a build could not start.
+    enum class Components { Ready, NoChartControl, NoDataLibrary };
+
+    explicit ThumbnailBuilder(ThumbnailStore& store, QObject* parent = nullptr);
+    // Stops the build and waits for the workers.
+    ~ThumbnailBuilder() override;
+
+    // Worker threads; the machine's cores by default.
+    void SetWorkerCount(int count);
+    int workerCount() const;
+
+    // Voids the build before and starts one over inputs: the store gets a slot per item (none
+    // when the components cannot be created, which the result says).
+    Components Start(const BuildInputs& inputs);
+    // No further thumbnail of this build is made. Workers finish the item in hand.
+    void Stop();
+    // Stop, then wait until no worker touches the inputs any more.
+    void StopAndWait();
+
+    // The view's wishes: order[0 .. priorityCount) (on screen and the rows around) first and
+    // kept, the rest of order next, every other item last; onScreen counts as shown now.
+    void SetOrder(std::vector<int> order, std::size_t priorityCount,
+                  std::span<const int> onScreen);
+
+    BuildQueue::Progress progress() const { return m_queue.progress(); }
+    // The current build's number, new with every Start.
+    std::uint64_t generation() const { return m_generation; }
+    bool IsBuilding() const;
+
+    // For printing and exporting: block until every item has been made once and the workers
+    // have left, then until the items listed are present. False when the build was stopped.
+    bool WaitUntilBuilt();
+    bool WaitUntilMade(std::span<const int> indices);
+
+signals:
+    void thumbnailsReady();
+    void progressChanged(int made, int total);
+    void buildStarted(int total);
+    void buildFinished(int total);
+
+private:
+    void EnsureWorkers();
+    void OnWorkerNews();
+    void Report();
+
+    ThumbnailStore& m_store;
+    BuildQueue m_queue;
+    QThreadPool m_pool;
+    std::mutex m_providerMutex;
+    BuildInputs m_inputs;
+    std::uint64_t m_generation = 0;
+    bool m_finishReported = true;
+    std::atomic<bool> m_newsPosted{false};
+    QTimer m_reportTimer;
+};

@@ -1,0 +1,238 @@
+#include "thumbnails/ThumbnailStore.h"
+
+#include <algorithm>
+
+namespace {
+
+// QImage's own header and the allocator's share of a pixel block.
+constexpr std::uint64_t kImageHeaderBytes = 256;
+constexpr QImage::Format kFormat = QImage::Format_RGB32;
+
+} // namespace
+
+ThumbnailStore::ThumbnailStore(std::uint64_t budgetBytes)
+    : m_budget(budgetBytes)
+{
+}
+
+std::uint64_t ThumbnailStore::SlotBytes()
+{
+    // Two recency lists of two links each.
+    return sizeof(Slot) + 4 * sizeof(int);
+}
+
+std::uint64_t ThumbnailStore::ImageBytes(const QImage& image)
+{
+    return image.isNull() ? 0 : std::uint64_t(image.sizeInBytes()) + kImageHeaderBytes;
+}
+
+void ThumbnailStore::Reset(int count, QSize size, std::uint64_t generation)
+{
+    std::vector<Slot> old;
+    {
+        const std::lock_guard lock(m_mutex);
+        old.swap(m_slots);
+        if (size != m_size)
+            m_spares.clear();
+        m_size = size;
+        m_generation = generation;
+        m_slots.resize(static_cast<std::size_t>(std::max(count, 0)));
+        m_neverShown.Reset(count);
+        m_shown.Reset(count);
+        m_pinned.clear();
+        m_used = m_slots.size() * SlotBytes();
+        for (const QImage& spare : m_spares)
+            m_used += ImageBytes(spare);
+        // The old thumbnails' memory serves the new build when it fits.
+        for (Slot& slot : old) {
+            if (m_spares.size() >= std::size_t(kMaxSpareBuffers))
+                break;
+            if (slot.state == State::Ready)
+                Recycle(std::move(slot.image));
+        }
+    }
+    // The rest are freed outside the lock.
+}
+
+int ThumbnailStore::size() const
+{
+    const std::lock_guard lock(m_mutex);
+    return static_cast<int>(m_slots.size());
+}
+
+QSize ThumbnailStore::imageSize() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_size;
+}
+
+ThumbnailStore::State ThumbnailStore::StateOf(int index) const
+{
+    const std::lock_guard lock(m_mutex);
+    if (index < 0 || index >= static_cast<int>(m_slots.size()))
+        return State::Missing;
+    return m_slots[index].state;
+}
+
+QImage ThumbnailStore::Image(int index) const
+{
+    const std::lock_guard lock(m_mutex);
+    if (index < 0 || index >= static_cast<int>(m_slots.size()))
+        return {};
+    return m_slots[index].image;
+}
+
+ItemFacts ThumbnailStore::Facts(int index) const
+{
+    const std::lock_guard lock(m_mutex);
+    if (index < 0 || index >= static_cast<int>(m_slots.size()))
+        return {};
+    return m_slots[index].facts;
+}
+
+void ThumbnailStore::Unlink(int index)
+{
+    m_neverShown.Remove(index);
+    m_shown.Remove(index);
+}
+
+void ThumbnailStore::Link(int index)
+{
+    const Slot& slot = m_slots[index];
+    if (slot.pinned || slot.state != State::Ready)
+        return;
+    Unlink(index);
+    if (slot.shownAt == 0)
+        m_neverShown.PushBack(index);
+    else
+        m_shown.PushBack(index);
+}
+
+std::vector<int> ThumbnailStore::SetPinned(std::span<const int> pinned,
+                                           std::span<const int> shown)
+{
+    std::vector<int> dropped;
+    std::vector<QImage> freed;
+    const std::lock_guard lock(m_mutex);
+    const int count = static_cast<int>(m_slots.size());
+    for (const int index : m_pinned)
+        m_slots[index].pinned = false;
+    std::vector<int> previous;
+    previous.swap(m_pinned);
+    for (const int index : pinned) {
+        if (index < 0 || index >= count || m_slots[index].pinned)
+            continue;
+        m_slots[index].pinned = true;
+        m_pinned.push_back(index);
+        Unlink(index);
+    }
+    ++m_clock;
+    for (const int index : shown) {
+        if (index >= 0 && index < count)
+            m_slots[index].shownAt = m_clock;
+    }
+    // Those that left the screen are the most recently shown now.
+    for (const int index : previous)
+        Link(index);
+    EvictLocked(dropped);
+    return dropped;
+}
+
+std::vector<int> ThumbnailStore::Put(std::uint64_t generation, int index, QImage image,
+                                     const ItemFacts& facts)
+{
+    std::vector<int> dropped;
+    QImage replaced;
+    const std::lock_guard lock(m_mutex);
+    if (generation != m_generation || index < 0 || index >= static_cast<int>(m_slots.size()))
+        return dropped;
+    Slot& slot = m_slots[index];
+    m_used -= ImageBytes(slot.image);
+    replaced = std::move(slot.image);
+    slot.facts = facts;
+    slot.facts.made = true;
+    if (image.isNull() || image.size() != m_size) {
+        slot.image = QImage();
+        slot.state = State::Failed;
+        Unlink(index);
+    } else {
+        m_used += ImageBytes(image);
+        slot.image = std::move(image);
+        slot.state = State::Ready;
+        Link(index);
+    }
+    EvictLocked(dropped);
+    return dropped;
+}
+
+void ThumbnailStore::EvictLocked(std::vector<int>& dropped)
+{
+    while (m_used > m_budget) {
+        int victim = m_neverShown.Back();
+        if (victim < 0)
+            victim = m_shown.Front();
+        if (victim < 0) {
+            // Only what is on screen is left: spare buffers go before it.
+            if (m_spares.empty())
+                return;
+            m_used -= ImageBytes(m_spares.back());
+            m_spares.pop_back();
+            continue;
+        }
+        Unlink(victim);
+        Slot& slot = m_slots[victim];
+        slot.state = State::Missing;
+        m_used -= ImageBytes(slot.image);
+        Recycle(std::move(slot.image));
+        slot.image = QImage();
+        dropped.push_back(victim);
+    }
+}
+
+void ThumbnailStore::Recycle(QImage image)
+{
+    // A copy still held by a paint would be detached by the next drawing; not worth it.
+    if (image.isNull() || image.size() != m_size || !image.isDetached()
+        || m_spares.size() >= std::size_t(kMaxSpareBuffers))
+        return;
+    m_used += ImageBytes(image);
+    m_spares.push_back(std::move(image));
+}
+
+QImage ThumbnailStore::TakeBuffer()
+{
+    QSize size;
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_spares.empty()) {
+            QImage spare = std::move(m_spares.back());
+            m_spares.pop_back();
+            m_used -= ImageBytes(spare);
+            return spare;
+        }
+        size = m_size;
+    }
+    if (size.isEmpty())
+        return {};
+    return QImage(size, kFormat);
+}
+
+void ThumbnailStore::SetBudget(std::uint64_t bytes)
+{
+    std::vector<int> dropped;
+    const std::lock_guard lock(m_mutex);
+    m_budget = bytes;
+    EvictLocked(dropped);
+}
+
+std::uint64_t ThumbnailStore::budgetBytes() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_budget;
+}
+
+std::uint64_t ThumbnailStore::usedBytes() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_used;
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "chart/ItemFacts.h"
+#include "thumbnails/IndexList.h"
+
+#include <QImage>
+#include <QSize>
+
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <vector>
+
+// The thumbnails of one build, one slot per catalog item in item order, within a memory
+// budget. Thumbnails off screen are dropped when the budget is exceeded (those never shown
+// first, newest made first; then the least recently shown), and made again when they come
+// back into view. The facts of every item stay. Safe to use from several threads: workers
+// put thumbnails in, the paint reads them.
+class ThumbnailStore {
+public:
+    // Room for about 880 thumbnails of 300 x 180, whatever the catalog's length.
+    static constexpr std::uint64_t kDefaultBudgetBytes = 192ull * 1024 * 1024;
+    // Buffers of dropped thumbnails kept, within the budget, for the next ones to be made:
+    // fresh memory costs its page faults on every thumbnail.
+    static constexpr int kMaxSpareBuffers = 8;
+
+    enum class State : std::uint8_t {
+        Missing,  // not made in this build yet, or dropped: painted as a placeholder
+        Ready,    // the thumbnail is here
+        Failed,   // made, but its image could not be had: painted as background
+    };
+
+    explicit ThumbnailStore(std::uint64_t budgetBytes = kDefaultBudgetBytes);
+
+    // A new build: count empty slots for thumbnails of size, under generation. Puts of any
+    // other generation are ignored from now on.
+    void Reset(int count, QSize size, std::uint64_t generation);
+
+    int size() const;
+    bool empty() const { return size() == 0; }
+    QSize imageSize() const;
+
+    State StateOf(int index) const;
+    // A shared copy; null unless Ready.
+    QImage Image(int index) const;
+    ItemFacts Facts(int index) const;
+
+    // The slots on screen and the rows kept ready around them are never dropped; those on
+    // screen count as shown now. Returns the indices dropped to fit the budget.
+    std::vector<int> SetPinned(std::span<const int> pinned, std::span<const int> shown);
+
+    // A worker's thumbnail (null: it could not be made) and facts. Returns the indices
+    // dropped to fit the budget.
+    std::vector<int> Put(std::uint64_t generation, int index, QImage image,
+                         const ItemFacts& facts);
+
+    // A buffer of imageSize() to draw the next thumbnail in (a dropped one's when spare);
+    // null when none can be had.
+    QImage TakeBuffer();
+
+    void SetBudget(std::uint64_t bytes);
+    std::uint64_t budgetBytes() const;
+    // Everything counted against the budget: slots, thumbnails, spare buffers.
+    std::uint64_t usedBytes() const;
+
+    // Counted per item besides its pixels: the slot with its facts and list links.
+    static std::uint64_t SlotBytes();
+    // Counted per image: its pixels and Qt's header.
+    static std::uint64_t ImageBytes(const QImage& image);
+
+private:
+    struct Slot {
+        QImage image;
+        ItemFacts facts;
+        std::uint64_t shownAt = 0;  // 0: never on screen
+        State state = State::Missing;
+        bool pinned = false;
+    };
+
+    void Unlink(int index);
+    // Back into the recency lists after it leaves the screen, or once made.
+    void Link(int index);
+    void EvictLocked(std::vector<int>& dropped);
+    void Recycle(QImage image);
+
+    mutable std::mutex m_mutex;
+    std::vector<Slot> m_slots;
+    QSize m_size;
+    std::uint64_t m_generation = 0;
+    std::uint64_t m_budget;
+    std::uint64_t m_used = 0;
+    std::uint64_t m_clock = 0;
+    IndexList m_neverShown;         // made, never on screen; in the order made
+    IndexList m_shown;              // least recently shown first
+    std::vector<int> m_pinned;
+    std::vector<QImage> m_spares;
+};

@@ -1,0 +1,50 @@
+#include "thumbnails/ThumbnailWorker.h"
+
+#include "chart/CChartHostDlg.h"
+#include "thumbnails/BuildQueue.h"
+#include "thumbnails/ThumbnailStore.h"
+
+#include <QPainter>
+
+#include <memory>
+#include <optional>
+
+ThumbnailWorker::ThumbnailWorker(Context context, BuildInputs inputs, std::uint64_t generation)
+    : m_context(std::move(context))
+    , m_inputs(std::move(inputs))
+    , m_generation(generation)
+{
+    setAutoDelete(true);
+}
+
+void ThumbnailWorker::run()
+{
+    std::unique_ptr<CChartHostDlg> host;
+    bool ready = false;
+    {
+        const std::lock_guard lock(m_context.providerMutex);
+        host = std::make_unique<CChartHostDlg>(nullptr, *m_inputs.provider, m_inputs.iniFile);
+        ready = host->CreateHost(m_inputs.size.width(), m_inputs.size.height()) == 1;
+    }
+    const CatalogItemList& items = *m_inputs.items;
+    while (const std::optional<int> index = m_context.queue.Take(m_generation)) {
+        QImage image;
+        ItemFacts facts;
+        if (ready) {
+            image = m_context.store.TakeBuffer();
+            if (!image.isNull()) {
+                const CatalogItem& item = *items[*index];
+                QPainter painter(&image);
+                host->RenderItem(item);
+                host->CaptureItem(painter, 0, 0, item);
+                facts = host->LastFacts();
+            }
+        }
+        m_context.store.Put(m_generation, *index, std::move(image), facts);
+        m_context.queue.Done(m_generation, *index);
+        m_context.madeOne();
+    }
+    const std::lock_guard lock(m_context.providerMutex);
+    host->DestroyWindow();
+    host.reset();
+}

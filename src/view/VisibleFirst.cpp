@@ -1,0 +1,29 @@
+#include "view/VisibleFirst.h"
+
+#include <algorithm>
+
+VisibleFirstOrder MakeVisibleFirstOrder(const GridGeometry::Grid& grid, int clientHeight)
+{
+    VisibleFirstOrder result;
+    const int count = grid.count;
+    const int top = std::clamp(grid.topIndex, 0, std::max(count, 0));
+    if (count <= 0 || grid.columns < 1 || grid.cellHeight < 1)
+        return result;
+    const long long rows = std::max(1, (std::max(clientHeight, 1) + grid.cellHeight - 1)
+                                           / grid.cellHeight);
+    const long long perScreen = rows * grid.columns;
+    const int screenEnd = static_cast<int>(std::min<long long>(count, top + perScreen));
+    const int belowEnd = static_cast<int>(std::min<long long>(count, screenEnd + perScreen));
+    const int aboveBegin = static_cast<int>(std::max<long long>(0, top - perScreen));
+
+    result.order.reserve(static_cast<std::size_t>(count - top) + (top - aboveBegin));
+    for (int i = top; i < belowEnd; ++i)
+        result.order.push_back(i);
+    result.onScreenCount = static_cast<std::size_t>(screenEnd - top);
+    for (int i = top - 1; i >= aboveBegin; --i)
+        result.order.push_back(i);
+    result.priorityCount = result.order.size();
+    for (int i = belowEnd; i < count; ++i)
+        result.order.push_back(i);
+    return result;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "view/GridGeometry.h"
+
+#include <cstddef>
+#include <vector>
+
+// The order in which a grid's thumbnails are made: the cells on screen, then a screenful of
+// rows below and one above (kept ready for scrolling), then every cell after the screen.
+// Cell indices; the cells before the screen come last, left to the builder.
+struct VisibleFirstOrder {
+    std::vector<int> order;
+    std::size_t priorityCount = 0;   // on screen and the rows around it
+    std::size_t onScreenCount = 0;   // the first entries of order
+};
+
+VisibleFirstOrder MakeVisibleFirstOrder(const GridGeometry::Grid& grid, int clientHeight);
