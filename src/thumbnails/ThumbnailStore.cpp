@@ -26,23 +26,30 @@ std::uint64_t ThumbnailStore::ImageBytes(const QImage& image)
     return image.isNull() ? 0 : std::uint64_t(image.sizeInBytes()) + kImageHeaderBytes;
 }
 
+std::uint64_t ThumbnailStore::ImageBytesFor(QSize size)
+{
+    // Four bytes a pixel, rows already aligned.
+    return std::uint64_t(size.width()) * std::uint64_t(size.height()) * 4 + kImageHeaderBytes;
+}
+
 void ThumbnailStore::Reset(int count, QSize size, std::uint64_t generation)
 {
     std::vector<Slot> old;
     {
         const std::lock_guard lock(m_mutex);
         old.swap(m_slots);
-        if (size != m_size)
+        if (size != m_size) {
             m_spares.clear();
+            m_spareBytes = 0;
+        }
         m_size = size;
+        m_spareRoom = size.isEmpty() ? 0 : kMaxSpareBuffers * ImageBytesFor(size);
         m_generation = generation;
         m_slots.resize(static_cast<std::size_t>(std::max(count, 0)));
         m_neverShown.Reset(count);
         m_shown.Reset(count);
         m_pinned.clear();
         m_used = m_slots.size() * SlotBytes();
-        for (const QImage& spare : m_spares)
-            m_used += ImageBytes(spare);
         // The old thumbnails' memory serves the new build when it fits.
         for (Slot& slot : old) {
             if (m_spares.size() >= std::size_t(kMaxSpareBuffers))
@@ -167,18 +174,12 @@ std::vector<int> ThumbnailStore::Put(std::uint64_t generation, int index, QImage
 
 void ThumbnailStore::EvictLocked(std::vector<int>& dropped)
 {
-    while (m_used > m_budget) {
+    while (m_used + m_spareRoom > m_budget) {
         int victim = m_neverShown.Back();
         if (victim < 0)
             victim = m_shown.Front();
-        if (victim < 0) {
-            // Only what is on screen is left: spare buffers go before it.
-            if (m_spares.empty())
-                return;
-            m_used -= ImageBytes(m_spares.back());
-            m_spares.pop_back();
-            continue;
-        }
+        if (victim < 0)
+            break;  // only what is on screen is left
         Unlink(victim);
         Slot& slot = m_slots[victim];
         slot.state = State::Missing;
@@ -187,15 +188,21 @@ void ThumbnailStore::EvictLocked(std::vector<int>& dropped)
         slot.image = QImage();
         dropped.push_back(victim);
     }
+    // Spares give way to what is on screen.
+    while (!m_spares.empty() && m_used + m_spareBytes > m_budget) {
+        m_spareBytes -= ImageBytes(m_spares.back());
+        m_spares.pop_back();
+    }
 }
 
 void ThumbnailStore::Recycle(QImage image)
 {
     // A copy still held by a paint would be detached by the next drawing; not worth it.
     if (image.isNull() || image.size() != m_size || !image.isDetached()
-        || m_spares.size() >= std::size_t(kMaxSpareBuffers))
+        || m_spares.size() >= std::size_t(kMaxSpareBuffers)
+        || m_used + m_spareBytes + ImageBytes(image) > m_budget)
         return;
-    m_used += ImageBytes(image);
+    m_spareBytes += ImageBytes(image);
     m_spares.push_back(std::move(image));
 }
 
@@ -207,7 +214,7 @@ QImage ThumbnailStore::TakeBuffer()
         if (!m_spares.empty()) {
             QImage spare = std::move(m_spares.back());
             m_spares.pop_back();
-            m_used -= ImageBytes(spare);
+            m_spareBytes -= ImageBytes(spare);
             return spare;
         }
         size = m_size;
@@ -234,5 +241,5 @@ std::uint64_t ThumbnailStore::budgetBytes() const
 std::uint64_t ThumbnailStore::usedBytes() const
 {
     const std::lock_guard lock(m_mutex);
-    return m_used;
+    return m_used + m_spareBytes;
 }

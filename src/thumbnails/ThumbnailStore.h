@@ -20,8 +20,8 @@ class ThumbnailStore {
 public:
     // Room for about 880 thumbnails of 300 x 180, whatever the catalog's length.
     static constexpr std::uint64_t kDefaultBudgetBytes = 192ull * 1024 * 1024;
-    // Buffers of dropped thumbnails kept, within the budget, for the next ones to be made:
-    // fresh memory costs its page faults on every thumbnail.
+    // Buffers of dropped thumbnails kept for the next ones to be made (fresh memory costs
+    // its page faults on every thumbnail). Room for them is kept within the budget.
     static constexpr int kMaxSpareBuffers = 8;
 
     enum class State : std::uint8_t {
@@ -67,6 +67,7 @@ public:
     static std::uint64_t SlotBytes();
     // Counted per image: its pixels and Qt's header.
     static std::uint64_t ImageBytes(const QImage& image);
+    static std::uint64_t ImageBytesFor(QSize size);
 
 private:
     struct Slot {
@@ -88,7 +89,9 @@ private:
     QSize m_size;
     std::uint64_t m_generation = 0;
     std::uint64_t m_budget;
-    std::uint64_t m_used = 0;
+    std::uint64_t m_used = 0;           // slots and thumbnails
+    std::uint64_t m_spareBytes = 0;
+    std::uint64_t m_spareRoom = 0;      // kept free of thumbnails for the spares
     std::uint64_t m_clock = 0;
     IndexList m_neverShown;         // made, never on screen; in the order made
     IndexList m_shown;              // least recently shown first

@@ -1,0 +1,145 @@
+// The store's budget: what is dropped first, what is never dropped, what is counted.
+#include "thumbnails/ThumbnailStore.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::uint64_t kGeneration = 7;
+const QSize kSize(40, 30);
+
+QImage Filled(int shade)
+{
+    QImage image(kSize, QImage::Format_RGB32);
+    image.fill(qRgb(shade, shade, 255 - shade));
+    return image;
+}
+
+// Room for the slots, `images` thumbnails and the spare buffers the store keeps room for.
+std::uint64_t Budget(int items, int images)
+{
+    return std::uint64_t(items) * ThumbnailStore::SlotBytes()
+        + std::uint64_t(images + ThumbnailStore::kMaxSpareBuffers)
+              * ThumbnailStore::ImageBytesFor(kSize);
+}
+
+std::vector<int> Held(const ThumbnailStore& store)
+{
+    std::vector<int> held;
+    for (int i = 0; i < store.size(); ++i) {
+        if (store.StateOf(i) == ThumbnailStore::State::Ready)
+            held.push_back(i);
+    }
+    return held;
+}
+
+// One scenario: items shown one after the other and made, then others made while `pinned`
+// are on screen; the budget holds `room` thumbnails besides the slots and spares.
+struct DropCase {
+    const char* name;
+    int room;
+    std::vector<int> shownFirst;   // shown (and left) before anything is made
+    std::vector<int> pinned;       // on screen while the items are made
+    std::vector<int> made;
+    std::vector<int> held;         // what is left, ascending
+};
+
+void PrintTo(const DropCase& row, std::ostream* os) { *os << row.name; }
+
+class StoreDropTest : public ::testing::TestWithParam<DropCase> {};
+
+TEST_P(StoreDropTest, KeepsWhatTheRulesKeep)
+{
+    const DropCase& row = GetParam();
+    ThumbnailStore store(Budget(8, row.room));
+    store.Reset(8, kSize, kGeneration);
+    // On screen, then made, as a view and its workers go.
+    for (const int index : row.shownFirst) {
+        store.SetPinned(std::vector<int>{index}, std::vector<int>{index});
+        store.Put(kGeneration, index, Filled(index), ItemFacts{});
+    }
+    store.SetPinned(row.pinned, row.pinned);
+    for (const int index : row.made)
+        store.Put(kGeneration, index, Filled(index), ItemFacts{});
+    EXPECT_EQ(Held(store), row.held);
+    EXPECT_LE(store.usedBytes(), store.budgetBytes());
+    for (const int index : row.made)
+        EXPECT_TRUE(store.Facts(index).made) << "facts stay when the image goes: " << index;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StoreDropTest,
+    ::testing::Values(
+        DropCase{"AllFit", 8, {}, {}, {0, 1, 2, 3}, {0, 1, 2, 3}},
+        // Never shown: the newest made goes first, so the rows near the screen stay.
+        DropCase{"NewestNeverShownFirst", 2, {}, {}, {0, 1, 2, 3}, {0, 1}},
+        DropCase{"PinnedNeverDropped", 2, {}, {5, 6}, {0, 1, 2, 5, 6}, {5, 6}},
+        // Shown ones go after the never shown, least recently shown first.
+        DropCase{"ShownAfterNeverShown", 3, {2, 1}, {}, {5, 6}, {1, 2, 5}},
+        DropCase{"LeastRecentlyShownFirst", 1, {2, 1}, {}, {}, {1}},
+        // What is on screen stays even beyond the budget.
+        DropCase{"ScreenBeyondBudget", 1, {}, {0, 1, 2}, {0, 1, 2, 3}, {0, 1, 2}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ThumbnailStore, PutsOfAnotherBuildAndBadIndexesAreIgnored)
+{
+    ThumbnailStore store;
+    store.Reset(3, kSize, kGeneration);
+    store.Put(kGeneration - 1, 0, Filled(1), ItemFacts{});
+    store.Put(kGeneration, 3, Filled(1), ItemFacts{});
+    store.Put(kGeneration, -1, Filled(1), ItemFacts{});
+    EXPECT_TRUE(Held(store).empty());
+    // A null image or one of another size: made, but failed.
+    store.Put(kGeneration, 1, QImage(), ItemFacts{});
+    store.Put(kGeneration, 2, QImage(QSize(5, 5), QImage::Format_RGB32), ItemFacts{});
+    EXPECT_EQ(store.StateOf(1), ThumbnailStore::State::Failed);
+    EXPECT_EQ(store.StateOf(2), ThumbnailStore::State::Failed);
+    EXPECT_TRUE(store.Facts(1).made);
+    EXPECT_EQ(store.StateOf(0), ThumbnailStore::State::Missing);
+}
+
+TEST(ThumbnailStore, CountsSlotsImagesAndSparesAndReusesDroppedMemory)
+{
+    const int items = 20;
+    ThumbnailStore store(Budget(items, 6));
+    store.Reset(items, kSize, kGeneration);
+    EXPECT_EQ(store.usedBytes(), items * ThumbnailStore::SlotBytes());
+    for (int i = 0; i < items; ++i) {
+        QImage buffer = store.TakeBuffer();
+        ASSERT_EQ(buffer.size(), kSize);
+        buffer.fill(qRgb(i, 0, 0));
+        store.Put(kGeneration, i, std::move(buffer), ItemFacts{});
+        EXPECT_LE(store.usedBytes(), store.budgetBytes()) << i;
+    }
+    // Spares take room within the budget; what is left is held.
+    EXPECT_FALSE(Held(store).empty());
+    EXPECT_LE(Held(store).size(), 6u);
+    const QImage spare = store.TakeBuffer();
+    EXPECT_EQ(spare.size(), kSize);
+    // A dropped image a paint still holds is not kept as a spare: it would be copied.
+    store.Reset(2, kSize, kGeneration + 1);
+    for (int i = 0; i < ThumbnailStore::kMaxSpareBuffers; ++i)
+        store.TakeBuffer();
+    store.Put(kGeneration + 1, 0, Filled(9), ItemFacts{});
+    const QImage painted = store.Image(0);
+    store.SetBudget(Budget(2, -1));
+    EXPECT_EQ(store.StateOf(0), ThumbnailStore::State::Missing);
+    EXPECT_EQ(store.usedBytes(), 2 * ThumbnailStore::SlotBytes());
+}
+
+TEST(ThumbnailStore, ResetToAnotherSizeDropsEverything)
+{
+    ThumbnailStore store;
+    store.Reset(2, kSize, kGeneration);
+    store.Put(kGeneration, 0, Filled(1), ItemFacts{});
+    store.Reset(2, QSize(10, 10), kGeneration + 1);
+    EXPECT_EQ(store.StateOf(0), ThumbnailStore::State::Missing);
+    EXPECT_EQ(store.TakeBuffer().size(), QSize(10, 10));
+    EXPECT_EQ(store.usedBytes(), 2 * ThumbnailStore::SlotBytes());
+}
+
+} // namespace
