@@ -14,8 +14,9 @@ private:
 
 class FakeLibrary : public quorex::IDataLibrary {
 public:
-    explicit FakeLibrary(FakeCounters& counters)
+    FakeLibrary(FakeCounters& counters, std::function<void(const std::string&)> onLoad)
         : m_counters(counters)
+        , m_onLoad(std::move(onLoad))
     {
         ++m_counters.librariesCreated;
         ++m_counters.librariesAlive;
@@ -29,6 +30,8 @@ public:
             const std::lock_guard lock(m_counters.codesMutex);
             m_counters.loadedCodes.push_back(code);
         }
+        if (m_onLoad)
+            m_onLoad(code);
         if (code == kNoDataCode)
             return nullptr;
         return std::make_shared<FakeData>();
@@ -36,6 +39,7 @@ public:
 
 private:
     FakeCounters& m_counters;
+    std::function<void(const std::string&)> m_onLoad;
 };
 
 class FakeChart : public quorex::IChart {
@@ -99,7 +103,7 @@ std::unique_ptr<quorex::IDataLibrary> FakeProvider::CreateDataLibrary()
 {
     if (!dataLibraryAvailable)
         return nullptr;
-    return std::make_unique<FakeLibrary>(counters);
+    return std::make_unique<FakeLibrary>(counters, onLoad);
 }
 
 std::unique_ptr<quorex::IChartControl> FakeProvider::CreateChartControl()

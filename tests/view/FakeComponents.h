@@ -7,6 +7,7 @@
 #include <QSize>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -42,4 +43,7 @@ public:
 
     bool dataLibraryAvailable = true;
     FakeCounters counters;
+    // Called on the worker thread at every LoadData, before the data is made: a test may
+    // hold a worker there, or make each item cost some work.
+    std::function<void(const std::string& code)> onLoad;
 };
