@@ -1,0 +1,285 @@
+// Whole-catalog figures with the real plugins, on a generated catalog of price files with
+// 5,000 daily rows each (a few distinct files, hard-linked under every code, so a large
+// catalog costs little disk but every security is a file of its own to the data library).
+//
+//   catalog_build_bench --scenario=endtoend --count=1000 --workers=1 --defs=three
+//   catalog_build_bench --scenario=firstscreen --count=4000
+//   catalog_build_bench --scenario=memory --count=10000
+//   catalog_build_bench --scenario=settings --count=4000
+//
+// Each scenario runs once per process, so nothing is cached from an earlier run; run the
+// command several times and quote the median.
+#include "chart/PluginComponentProvider.h"
+#include "settings/ChartSettings.h"
+#include "thumbnails/ThumbnailStore.h"
+#include "view/CCatalogView.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int kRows = 5000;
+constexpr int kDistinctFiles = 64;
+constexpr int kWindowColumns = 3;
+constexpr int kWindowRows = 3;
+
+const std::map<std::string, std::vector<std::string>> kDefinitions{
+    {"default", {}},
+    {"three", {"Daily; MA=25,75", "Weekly", "Monthly"}},
+};
+
+struct Options {
+    std::string scenario = "all";
+    int count = 1000;
+    int workers = 0;  // 0: every core
+    std::string defs = "default";
+};
+
+Options Parse(int argc, char** argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto value = [&arg] { return arg.substr(arg.find('=') + 1); };
+        if (arg.rfind("--scenario=", 0) == 0)
+            options.scenario = value();
+        else if (arg.rfind("--count=", 0) == 0)
+            options.count = std::stoi(value());
+        else if (arg.rfind("--workers=", 0) == 0)
+            options.workers = std::stoi(value());
+        else if (arg.rfind("--defs=", 0) == 0)
+            options.defs = value();
+    }
+    return options;
+}
+
+// One price file: a random walk, oldest first, as a vendor exports it.
+void WritePriceFile(const std::string& path, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::normal_distribution<double> step(0.0, 1.2);
+    std::ofstream out(path);
+    out << "Date,Open,High,Low,Close,Volume\n";
+    QDate date(2005, 1, 3);
+    double close = 1000 + seed % 500;
+    char line[160];
+    for (int row = 0; row < kRows; ++row) {
+        const double open = close;
+        close = std::max(10.0, open * (1 + step(random) / 100));
+        const double high = std::max(open, close) * 1.004;
+        const double low = std::min(open, close) * 0.996;
+        std::snprintf(line, sizeof line, "%04d-%02d-%02d,%.1f,%.1f,%.1f,%.1f,%d\n",
+                      date.year(), date.month(), date.day(), open, high, low, close,
+                      100000 + int(random() % 900000));
+        out << line;
+        date = date.addDays(date.dayOfWeek() == 5 ? 3 : 1);
+    }
+}
+
+// The catalog: the list file and a settings file in dir.
+std::string MakeCatalog(const QTemporaryDir& dir, const Options& options)
+{
+    const std::string root = QFile::encodeName(dir.path()).toStdString();
+    const std::string prices = root + "/prices";
+    QDir().mkpath(QString::fromStdString(prices));
+    for (int f = 0; f < kDistinctFiles; ++f)
+        WritePriceFile(prices + "/base" + std::to_string(f) + ".txt", unsigned(f + 1));
+    std::ofstream list(root + "/list.lst");
+    for (int i = 0; i < options.count; ++i) {
+        const std::string code = std::to_string(10000 + i);
+        const std::string base = prices + "/base" + std::to_string(i % kDistinctFiles) + ".txt";
+        if (::link(base.c_str(), (prices + "/" + code + ".csv").c_str()) != 0)
+            std::perror("link");
+        list << "1," << prices << "," << code << ",Security " << code << "\n";
+    }
+    ChartSettings settings(root + "/mosgrid.ini");
+    const std::vector<std::string>& definitions = kDefinitions.at(options.defs);
+    if (!definitions.empty()) {
+        settings.WriteText("Chart", "Num", std::to_string(definitions.size()));
+        for (std::size_t i = 0; i < definitions.size(); ++i)
+            settings.WriteText("Chart", "Chart" + std::to_string(i), definitions[i]);
+    }
+    return root;
+}
+
+long PeakResidentKb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+// The longest the event loop went without running a 2 ms timer, while it runs.
+class StallMeter {
+public:
+    StallMeter()
+    {
+        m_timer.setInterval(2);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            m_longest = std::max(m_longest, m_clock.restart());
+        });
+        m_clock.start();
+        m_timer.start();
+    }
+    qint64 longestMs() const { return m_longest; }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_longest = 0;
+};
+
+bool CellsReady(CCatalogView& view, int first, int count)
+{
+    for (int i = first; i < std::min(first + count, view.m_thumbList.size()); ++i) {
+        if (view.m_thumbList.StateOf(i) != ThumbnailStore::State::Ready)
+            return false;
+    }
+    return true;
+}
+
+// Runs the event loop until done() or the time runs out; the milliseconds it took.
+template <class Done>
+qint64 RunUntil(Done done, int limitMs = 600000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < limitMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    return clock.elapsed();
+}
+
+struct Catalog {
+    QTemporaryDir dir;
+    std::string root;
+    PluginComponentProvider provider{MOSGRID_PROGRAM_DIR "/"};
+    std::unique_ptr<CCatalogView> view;
+
+    explicit Catalog(const Options& options)
+    {
+        root = MakeCatalog(dir, options);
+        view = std::make_unique<CCatalogView>(
+            ProgramPaths{MOSGRID_PROGRAM_DIR "/", root + "/mosgrid.ini"}, &provider);
+        if (options.workers > 0)
+            view->builder().SetWorkerCount(options.workers);
+        view->SetListFile(root + "/list.lst", false);
+    }
+    void Show()
+    {
+        view->resize(kWindowColumns * 300 + view->verticalScrollBar()->sizeHint().width(),
+                     kWindowRows * 180);
+        view->show();
+    }
+};
+
+void EndToEnd(const Options& options)
+{
+    Catalog catalog(options);
+    QElapsedTimer clock;
+    clock.start();
+    catalog.view->LoadList();
+    catalog.view->builder().WaitUntilBuilt();
+    const double ms = clock.nsecsElapsed() / 1e6;
+    const int workers = catalog.view->builder().workerCount();
+    std::printf("endtoend count=%d workers=%d defs=%s total_ms=%.1f per_security_ms=%.4f "
+                "per_security_per_core_ms=%.4f\n",
+                options.count, workers, options.defs.c_str(), ms, ms / options.count,
+                ms * workers / options.count);
+}
+
+void FirstScreen(const Options& options)
+{
+    Catalog catalog(options);
+    StallMeter stalls;
+    QElapsedTimer clock;
+    clock.start();
+    catalog.Show();
+    const int visible = kWindowColumns * kWindowRows;
+    const qint64 first = RunUntil([&] {
+        return catalog.view->m_bNeedLoad == 0 && catalog.view->m_thumbList.size() > 0
+            && CellsReady(*catalog.view, 0, visible);
+    });
+    const qint64 whole = first + RunUntil([&] {
+        return catalog.view->builder().progress().finished();
+    });
+    std::printf("firstscreen count=%d first_screen_ms=%lld whole_catalog_ms=%lld "
+                "longest_ui_stall_ms=%lld\n",
+                options.count, first, whole, stalls.longestMs());
+}
+
+void Memory(const Options& options)
+{
+    Catalog catalog(options);
+    catalog.Show();
+    RunUntil([&] { return catalog.view->m_bNeedLoad == 0; });
+    RunUntil([&] { return catalog.view->builder().progress().finished(); });
+    // Row by row to the end, each screen made before the next step.
+    const int columns = catalog.view->m_nColumns;
+    for (int top = 0; top < catalog.view->m_thumbList.size(); top += columns) {
+        catalog.view->OnVScroll(SB_THUMBTRACK, top);
+        catalog.view->viewport()->repaint();
+        RunUntil([&] { return CellsReady(*catalog.view, top, columns * kWindowRows); });
+    }
+    std::printf("memory count=%d peak_resident_mb=%.1f store_used_mb=%.1f\n", options.count,
+                PeakResidentKb() / 1024.0, catalog.view->m_thumbList.usedBytes() / 1048576.0);
+}
+
+void SettingsOk(const Options& options)
+{
+    Catalog catalog(options);
+    catalog.Show();
+    RunUntil([&] { return catalog.view->m_bNeedLoad == 0; });
+    RunUntil([&] { return catalog.view->builder().progress().finished(); });
+    ChartSettings settings(catalog.root + "/mosgrid.ini");
+    settings.WriteText("Chart", "SizeX", "200");
+    settings.WriteText("Chart", "SizeY", "120");
+    QElapsedTimer clock;
+    clock.start();
+    catalog.view->RebuildThumbnails();
+    catalog.view->viewport()->update();
+    const int visible = (catalog.view->viewport()->width() / 200)
+                      * ((catalog.view->viewport()->height() + 119) / 120);
+    const qint64 ms = RunUntil([&] { return CellsReady(*catalog.view, 0, visible); });
+    std::printf("settings count=%d visible=%d visible_at_new_size_ms=%lld\n", options.count,
+                visible, ms);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ChartSettings::SetRecheckInterval(ChartSettings::kRecheckInterval);
+    const Options options = Parse(argc, argv);
+    if (options.scenario == "endtoend" || options.scenario == "all")
+        EndToEnd(options);
+    if (options.scenario == "firstscreen" || options.scenario == "all")
+        FirstScreen(options);
+    if (options.scenario == "memory" || options.scenario == "all")
+        Memory(options);
+    if (options.scenario == "settings" || options.scenario == "all")
+        SettingsOk(options);
+    return 0;
+}
