@@ -199,7 +199,8 @@ TEST(SettingsSeed, SystemWideChangesAreSeenUntilThePerUserFileExists)
 TEST(SettingsSeed, TextsAndSectionsComeFromTheSeedWhileTheFileIsMissing)
 {
     SeedSetup setup(false);
-    ASSERT_TRUE(WriteBytes(setup.besidePath(), "[Charts]\nParam=FontSize=12\n[Chart]\nChart0=W\n"));
+    ASSERT_TRUE(
+        WriteBytes(setup.besidePath(), "[Charts]\nParam=FontSize=12\n[Chart]\nChart0=W\n"));
     const ChartSettings settings = setup.Settings();
     EXPECT_EQ(settings.ReadText("Charts", "Param", "d"), "FontSize=12");
     EXPECT_EQ(settings.ReadText("Charts", "Other", "d"), "d");
