@@ -235,12 +235,4 @@ TEST(SettingsSeed, LinkInThePlaceOfThePerUserFileIsNotReplaced)
     EXPECT_EQ(ReadBytes(setup.userFolder() + "/elsewhere.ini"), "[Chart]\r\nSizeX=200\r\n");
 }
 
-TEST(SettingsSeed, SeedCanBeTakenAway)
-{
-    SeedSetup setup(false);
-    ASSERT_TRUE(WriteBytes(setup.besidePath(), "[Chart]\nSizeX=111\n"));
-    ChartSettings::SetSeedFile(setup.location().iniFile(), {});
-    EXPECT_EQ(setup.Settings().ReadInt("Chart", "SizeX", 300), 300);
-}
-
 } // namespace
