@@ -153,7 +153,7 @@ TEST(ChartLayoutPanes, PanesShareTheHeightByParts)
     EXPECT_EQ(layout.panes[1].bottom(), layout.plot.bottom());
     EXPECT_NEAR(layout.panes[0].height(), 3 * layout.panes[1].height(), 3);
     EXPECT_EQ(layout.scrollBar.bottom(), 179);
-    EXPECT_LT(layout.dateAxis.bottom(), layout.scrollBar.top());
+    EXPECT_LT(layout.dateAxes.back().bottom(), layout.scrollBar.top());
     EXPECT_EQ(layout.priceAxis.left(), layout.plot.right() + 1);
     EXPECT_TRUE(ComputeLayout({QRect(0, 0, 3, 3), {3}, true, 0, 0}).panes.empty());
 }
