@@ -53,8 +53,8 @@ ChartParams ParseParams(std::string_view text)
             ApplyColor(item, params.downColor);
         else if (EqualsNoCase(name, "LineColor"))
             ApplyColor(item, params.lineColor);
-        else if (EqualsNoCase(name, "Period"))
-            params.period = item.hasValue ? PeriodNamed(item.value) : std::nullopt;
+        else if (EqualsNoCase(name, "Period") && PeriodNamed(item.value))
+            params.period = PeriodNamed(item.value);
     }
     return params;
 }

@@ -64,6 +64,40 @@ TEST(ChartSlotMapper, SpreadsBarsWithGapsAndOddBodies)
     }
 }
 
+// From a slot of 3 pixels on, bodies are 2 pixels or wider with a gap of 1 or more, and
+// the wick's column is on the body.
+TEST(ChartSlotMapper, BodyWidthAndGapPerSlotWidth)
+{
+    struct Row {
+        int width;
+        int count;
+        int minBody;
+    };
+    for (const Row& row : std::vector<Row>{{120, 60, 1}, {150, 60, 1}, {180, 60, 2},
+                                           {192, 60, 2}, {236, 60, 2}, {240, 60, 2},
+                                           {296, 60, 3}, {350, 60, 3}, {600, 60, 5},
+                                           {1150, 120, 7}, {1150, 60, 11}, {60, 20, 2},
+                                           {100, 3, 19}, {50, 100, 1}, {4000, 1, 2399}}) {
+        const SlotMapper columns(2, row.width, row.count);
+        const int body = columns.BodyWidth();
+        EXPECT_GE(body, row.minBody) << row.width << "/" << row.count;
+        if (columns.slotWidth() >= SlotMapper::kWideBodySlot)
+            EXPECT_GE(body, 2) << row.width << "/" << row.count;
+        EXPECT_LE(body, std::max(1, int(columns.slotWidth())));
+        for (int i = 0; i < row.count; ++i) {
+            const int left = columns.BodyLeft(i);
+            EXPECT_GE(columns.Centre(i), left);
+            EXPECT_LE(columns.Centre(i), left + body - 1);
+            // An even body carries its wick left of its middle, never further off.
+            EXPECT_LE(columns.Centre(i) - left, (body - 1) / 2);
+            if (i > 0 && columns.slotWidth() >= 2) {
+                const int gap = left - (columns.BodyLeft(i - 1) + body);
+                EXPECT_GE(gap, 1) << row.width << "/" << row.count << " bar " << i;
+            }
+        }
+    }
+}
+
 TEST(ChartTicks, RoundStepsInsideRangeAndWithinCount)
 {
     struct Row {
@@ -156,6 +190,52 @@ TEST(ChartLayoutPanes, PanesShareTheHeightByParts)
     EXPECT_LT(layout.dateAxes.back().bottom(), layout.scrollBar.top());
     EXPECT_EQ(layout.priceAxis.left(), layout.plot.right() + 1);
     EXPECT_TRUE(ComputeLayout({QRect(0, 0, 3, 3), {3}, true, 0, 0}).panes.empty());
+}
+
+// Panes, their date axes and the boxes around runs tile the plot without gap or overlap.
+TEST(ChartLayoutPanes, DateAxesCloseTheirRuns)
+{
+    struct Row {
+        std::vector<int> parts;
+        std::vector<bool> below;
+        int height;
+    };
+    for (const Row& row : std::vector<Row>{{{3, 1}, {false, true}, 180},
+                                           {{3, 3, 1}, {true, true, true}, 360},
+                                           {{3, 1, 3, 1}, {false, true, false, true}, 800},
+                                           {{3, 3}, {true, false}, 240},
+                                           {{1, 1, 1}, {true, true, true}, 40},
+                                           {{3}, {}, 100}}) {
+        const LayoutRequest request{QRect(0, 0, 300, row.height), row.parts, true, 14, 40,
+                                    row.below};
+        const ChartLayout layout = ComputeLayout(request);
+        if (row.height == 40) {
+            EXPECT_TRUE(layout.panes.empty());   // three axes leave no room
+            continue;
+        }
+        ASSERT_EQ(layout.panes.size(), row.parts.size());
+        int y = layout.plot.top();
+        std::size_t box = 0;
+        for (std::size_t i = 0; i < layout.panes.size(); ++i) {
+            EXPECT_EQ(layout.panes[i].top(), y) << i;
+            EXPECT_EQ(layout.panes[i].left(), layout.plot.left());
+            EXPECT_EQ(layout.panes[i].right(), layout.plot.right());
+            y = layout.panes[i].bottom() + 1;
+            const bool below = row.below.empty() ? i + 1 == row.parts.size() : row.below[i];
+            EXPECT_EQ(!layout.dateAxes[i].isEmpty(), below) << i;
+            if (below) {
+                EXPECT_EQ(layout.dateAxes[i].top(), y);
+                EXPECT_EQ(layout.dateAxes[i].height(), 14);
+                ASSERT_LT(box, layout.boxes.size());
+                EXPECT_EQ(layout.boxes[box].bottom(), layout.panes[i].bottom());
+                ++box;
+                y = layout.dateAxes[i].bottom() + 1;
+            }
+        }
+        EXPECT_EQ(y - 1, layout.dateAxes.back().isEmpty() ? layout.plot.bottom()
+                                                          : layout.dateAxes.back().bottom());
+        EXPECT_EQ(layout.boxes.size(), box + (layout.dateAxes.back().isEmpty() ? 1 : 0));
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ChartTestSeries.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <random>
@@ -56,6 +57,54 @@ std::vector<quorex::PriceBar> RandomWalk(int count, unsigned seed, int startDate
             close = next;
         }
         day += std::chrono::days{1};
+    }
+    return bars;
+}
+
+std::vector<quorex::PriceBar> ShapedSeries(SeriesShape shape, int count, int shown)
+{
+    std::vector<quorex::PriceBar> bars = RandomWalk(count, 17);
+    const auto line = [&](int i, double level) {
+        quorex::PriceBar& bar = bars[i];
+        bar.open = level - 4;
+        bar.close = level;
+        bar.high = level + 3;
+        bar.low = level - 7;
+    };
+    switch (shape) {
+    case SeriesShape::Walk:
+        break;
+    case SeriesShape::Rising:
+        for (int i = 0; i < count; ++i)
+            line(i, 1000 + 10.0 * i);
+        break;
+    case SeriesShape::Falling:
+        for (int i = 0; i < count; ++i)
+            line(i, 1000 + 10.0 * (count - i));
+        break;
+    case SeriesShape::Flat:
+        for (quorex::PriceBar& bar : bars)
+            bar.open = bar.high = bar.low = bar.close = 1500;
+        break;
+    case SeriesShape::SpikeNewest:
+    case SeriesShape::SpikeOldest: {
+        const int at = shape == SeriesShape::SpikeNewest ? count - 1
+                                                         : std::max(0, count - shown);
+        bars[at].high *= 1.4;
+        bars[at].low *= 0.6;
+        break;
+    }
+    }
+    return bars;
+}
+
+std::vector<quorex::PriceBar> Scaled(std::vector<quorex::PriceBar> bars, double factor)
+{
+    for (quorex::PriceBar& bar : bars) {
+        bar.open *= factor;
+        bar.high *= factor;
+        bar.low *= factor;
+        bar.close *= factor;
     }
     return bars;
 }
