@@ -265,6 +265,10 @@ ChartPlan PlanChart(const QRect& bounds, const ChartScene& scene)
         return plan;
     }
 
+    // Every pane that reaches into the label line keeps those rows free, however small the
+    // panes are.
+    const int freeEnd =
+        plan.freeLine.isEmpty() ? 0 : plan.layout.panes.front().top() + 1 + freeLine;
     for (std::size_t i = 0; i < plan.panes.size(); ++i) {
         PanePlan& pane = plan.panes[i];
         const QRect& rect = plan.layout.panes[i];
@@ -273,7 +277,7 @@ ChartPlan PlanChart(const QRect& bounds, const ChartScene& scene)
         PaneRowsRequest rows;
         rows.pane = rect;
         rows.price = pane.IsPrice();
-        rows.freeLine = i == 0 && !plan.freeLine.isEmpty() ? freeLine : 0;
+        rows.freeLine = std::max(0, freeEnd - (rect.top() + 1));
         rows.textLine = bands ? text->height : 0;
         rows.upper = pane.IsPrice() && (chart.dispMaxMin || !chart.movingAverages.empty());
         rows.lower = pane.IsPrice() && chart.dispMaxMin;

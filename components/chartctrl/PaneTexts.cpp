@@ -138,9 +138,11 @@ void AddDateLabels(ChartPlan& plan, const QFontMetrics& metrics)
         const PanePlan& pane = plan.panes[source];
         int freeFrom = axis.left();
         for (const TimeMark& mark : pane.marks) {
-            const int left = pane.columns->Boundary(mark.index) + 2;
             const int width = metrics.horizontalAdvance(mark.label);
-            if (left < freeFrom || left + width > axis.right() + 1)
+            // Starting at its boundary, or ending at the axis's edge when that is too near.
+            const int left = std::min(pane.columns->Boundary(mark.index) + 2,
+                                      axis.right() + 1 - width);
+            if (left < freeFrom)
                 continue;
             plan.texts.push_back({QRect(left, axis.top() + 1, width, metrics.height()),
                                   mark.label, plan.style.text, TextRole::DateLabel, source,

@@ -156,8 +156,9 @@ TEST(ChartUnreadable, PaneSaysSoAndTheOthersStillDraw)
             if (!plan.panes[i].IsPrice())
                 continue;
             const QRect pane = plan.layout.panes[i];
-            EXPECT_GT(CountColour(picture, 0xFFFF0000, pane) + CountColour(picture, 0xFF0000FF, pane),
-                      50) << "pane " << i;
+            const int candles =
+                CountColour(picture, 0xFFFF0000, pane) + CountColour(picture, 0xFF0000FF, pane);
+            EXPECT_GT(candles, 50) << "pane " << i;
         }
     }
 }

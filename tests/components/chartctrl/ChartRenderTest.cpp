@@ -265,7 +265,8 @@ TEST(ChartRender, PeriodParameterActsLikeTheDefinitions)
         } else {
             // A lone Volume pane: its bars are those of the period's candles' volume pane.
             const ChartPlan plan = PlanOf(bars, given, params, QSize(400, 300));
-            EXPECT_EQ(plan.panes[0].window.bars.size(), AggregateBars(bars, Period::Monthly).size());
+            EXPECT_EQ(plan.panes[0].window.bars.size(),
+                      AggregateBars(bars, Period::Monthly).size());
         }
     }
 }

@@ -95,7 +95,8 @@ TEST(ChartLegend, StaysInsideItsPaneOrIsLeftOut)
     const std::vector<PriceBar> bars = RandomWalk(300, 4);
     const std::vector<ChartDefinition> charts =
         Definitions({"Daily; DispMaxMin=1; MA=5,25,75,200", "Weekly; MA=13,26,52"});
-    for (const QSize size : {QSize(130, 300), QSize(200, 300), QSize(300, 180), QSize(1200, 800)}) {
+    for (const QSize size :
+         {QSize(130, 300), QSize(200, 300), QSize(300, 180), QSize(1200, 800)}) {
         const ChartPlan plan = PlanOf(bars, charts, "AssistLine=1; FontSize=11", size);
         for (const TextItem& item : plan.texts) {
             if (item.role != TextRole::Legend)
@@ -202,22 +203,29 @@ TEST(ChartPriceLabels, WidePricesAreShortened)
     }
 }
 
-// The top line stays free at any size where a line of the catalog's label fits.
+// The top line stays free at any size where a line of the catalog's label fits, also when
+// many small panes share the picture.
 TEST(ChartLabelLine, NoCandleEntersItAtSmallHeights)
 {
     const std::vector<PriceBar> bars = RandomWalk(200, 3);
-    const std::vector<ChartDefinition> charts =
-        Definitions({"Daily; MA=5", "Volume", "Weekly"});
-    for (const int height : {30, 36, 45, 60, 80}) {
-        for (const char* params : {"AssistLine=0", "AssistLine=1; FontSize=4"}) {
-            const std::string plain = params + std::string(kPlainColours);
-            const ChartPlan plan = PlanOf(bars, charts, plain, QSize(200, height));
-            ASSERT_FALSE(plan.freeLine.isEmpty()) << height;
-            EXPECT_GE(plan.freeLine.height(), 13);
-            const QImage picture = PictureOf(bars, charts, plain, QSize(200, height));
-            EXPECT_EQ(CountColour(picture, kRed, plan.freeLine), 0) << height << " " << params;
-            EXPECT_EQ(CountColour(picture, kBlue, plan.freeLine), 0) << height << " " << params;
-            EXPECT_TRUE(TextFaults(plan).empty()) << height << Joined(TextFaults(plan));
+    std::vector<std::string> many(12, "Daily; DispMaxMin=1");
+    many.insert(many.begin() + 1, "Volume");
+    const std::vector<std::vector<std::string>> chartSets = {
+        {"Daily; MA=5", "Volume", "Weekly"}, {"Volume", "Daily"},
+        {"Volume", "Volume", "Daily; MA=5"}, many};
+    for (const std::vector<std::string>& texts : chartSets) {
+        const std::vector<ChartDefinition> charts = Definitions(texts);
+        for (const int height : {30, 36, 45, 60, 80, 120}) {
+            for (const char* params : {"AssistLine=0", "AssistLine=1; FontSize=4"}) {
+                const std::string plain = params + std::string(kPlainColours);
+                const ChartPlan plan = PlanOf(bars, charts, plain, QSize(200, height));
+                ASSERT_FALSE(plan.freeLine.isEmpty()) << height;
+                EXPECT_GE(plan.freeLine.height(), 13);
+                const QImage picture = PictureOf(bars, charts, plain, QSize(200, height));
+                EXPECT_EQ(CountColour(picture, kRed, plan.freeLine), 0) << height << params;
+                EXPECT_EQ(CountColour(picture, kBlue, plan.freeLine), 0) << height << params;
+                EXPECT_TRUE(TextFaults(plan).empty()) << height << Joined(TextFaults(plan));
+            }
         }
     }
 }
