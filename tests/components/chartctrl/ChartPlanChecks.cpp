@@ -6,50 +6,37 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <sstream>
 
 using namespace quorex;
 using namespace quorex::chart;
 
 namespace {
 
-std::string Describe(const TextItem& item)
+bool Within(const std::vector<QRect>& areas, const QRect& rect)
 {
-    std::ostringstream out;
-    out << '"' << item.text.toStdString() << "\" at " << item.rect.x() << ',' << item.rect.y()
-        << ' ' << item.rect.width() << 'x' << item.rect.height();
-    return out.str();
+    return std::any_of(areas.begin(), areas.end(),
+                       [&](const QRect& area) { return area.contains(rect); });
 }
 
-bool InValueRows(const PanePlan& pane, const QRect& rect)
+// Where a text of its role may go; empty for anywhere in the picture.
+std::vector<QRect> PlacesFor(const ChartPlan& plan, const TextItem& item)
 {
-    return rect.bottom() >= pane.rows.valueTop && rect.top() <= pane.rows.valueBottom;
-}
-
-std::string PlaceFault(const ChartPlan& plan, const TextItem& item)
-{
-    const ChartLayout& layout = plan.layout;
     switch (item.role) {
     case TextRole::PriceLabel:
-        return layout.priceAxis.contains(item.rect) ? "" : "outside the price column";
+        return {plan.layout.priceAxis};
     case TextRole::DateLabel:
-        return std::any_of(layout.dateAxes.begin(), layout.dateAxes.end(),
-                           [&](const QRect& axis) { return axis.contains(item.rect); })
-            ? ""
-            : "outside every date axis";
+        return plan.layout.dateAxes;
     case TextRole::Extreme:
     case TextRole::Legend: {
-        const QRect inside = layout.panes[item.pane].adjusted(1, 1, -1, -1);
-        if (!inside.contains(item.rect))
-            return "outside its pane";
-        return InValueRows(plan.panes[item.pane], item.rect) ? "on the rows of the bars" : "";
+        const PaneRows& rows = plan.panes[item.pane].rows;
+        return {rows.upperBand, rows.lowerBand};
     }
     case TextRole::Message:
-        return layout.panes[item.pane].contains(item.rect) ? "" : "outside its pane";
+        return {plan.layout.panes[item.pane]};
     case TextRole::Notice:
         break;
     }
-    return "";
+    return {plan.bounds};
 }
 
 } // namespace
@@ -81,9 +68,7 @@ std::vector<QRect> CandleRects(const ChartPlan& plan)
 {
     std::vector<QRect> rects;
     for (const PanePlan& pane : plan.panes) {
-        if (!pane.IsPrice() || !pane.values || !pane.columns)
-            continue;
-        for (int i = 0; i < pane.window.count; ++i) {
+        for (int i = 0; pane.IsPrice() && pane.values && i < pane.window.count; ++i) {
             if (const auto shape = ShapeOfCandle(pane.window, i, *pane.columns, *pane.values)) {
                 rects.push_back(shape->wick);
                 rects.push_back(shape->body);
@@ -99,27 +84,22 @@ std::vector<std::string> TextFaults(const ChartPlan& plan)
     const std::vector<QRect> candles = CandleRects(plan);
     for (std::size_t k = 0; k < plan.texts.size(); ++k) {
         const TextItem& item = plan.texts[k];
-        const auto fault = [&](const std::string& what) {
-            faults.push_back(Describe(item) + ": " + what);
-        };
-        if (!plan.bounds.contains(item.rect))
-            fault("outside the picture");
-        if (item.role == TextRole::Notice)
+        const auto meets = [&](const QRect& rect) { return item.rect.intersects(rect); };
+        std::string fault;
+        if (!plan.bounds.contains(item.rect) || !Within(PlacesFor(plan, item), item.rect))
+            fault = "out of place";
+        else if (item.role == TextRole::Notice)
             continue;   // over everything by design
-        if (item.rect.intersects(plan.freeLine))
-            fault("in the catalog's label line");
-        for (const QRect& candle : candles) {
-            if (item.rect.intersects(candle)) {
-                fault("on a candle");
-                break;
-            }
-        }
+        else if (meets(plan.freeLine))
+            fault = "in the label line";
+        else if (std::any_of(candles.begin(), candles.end(), meets))
+            fault = "on a candle";
         for (std::size_t j = k + 1; j < plan.texts.size(); ++j) {
-            if (item.rect.intersects(plan.texts[j].rect))
-                fault("on " + Describe(plan.texts[j]));
+            if (meets(plan.texts[j].rect))
+                fault = "on \"" + plan.texts[j].text.toStdString() + "\"";
         }
-        if (const std::string where = PlaceFault(plan, item); !where.empty())
-            fault(where);
+        if (!fault.empty())
+            faults.push_back("\"" + item.text.toStdString() + "\" " + fault);
     }
     return faults;
 }

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "ChartPlan.h"
-#include "ChartRenderer.h"
 
 #include <QImage>
-#include <QSize>
 
 #include <string>
 #include <vector>
@@ -12,11 +10,10 @@
 // Definitions as the control keeps them: a text Add refuses becomes its unreadable pane.
 std::vector<quorex::chart::ChartDefinition> Definitions(const std::vector<std::string>& texts);
 
-// The plan and the picture of a scene. The plan points into `bars` and `charts`.
+// The plan and the picture of a scene; the plan points into `bars` and `charts`.
 quorex::chart::ChartPlan PlanOf(const std::vector<quorex::PriceBar>& bars,
                                 const std::vector<quorex::chart::ChartDefinition>& charts,
-                                const std::string& params, QSize size,
-                                const QString& notice = {});
+                                const std::string& params, QSize size, const QString& notice = {});
 QImage PictureOf(const std::vector<quorex::PriceBar>& bars,
                  const std::vector<quorex::chart::ChartDefinition>& charts,
                  const std::string& params, QSize size, const QString& notice = {});
@@ -24,10 +21,8 @@ QImage PictureOf(const std::vector<quorex::PriceBar>& bars,
 // Wicks and bodies of every candle the plan draws.
 std::vector<QRect> CandleRects(const quorex::chart::ChartPlan& plan);
 
-// Every way the plan's texts break the rules of placement: outside the picture, in the
-// catalog's label line, on a candle, on another text, out of their column, axis, pane or
-// band. Empty when there is none.
+// How the plan's texts break the rules: outside the picture, in the catalog's label line,
+// on a candle or another text, out of their column, axis or pane, on the bars' rows.
 std::vector<std::string> TextFaults(const quorex::chart::ChartPlan& plan);
 
-// Pixels of exactly `colour` inside `area`.
 int CountColour(const QImage& image, QRgb colour, const QRect& area);

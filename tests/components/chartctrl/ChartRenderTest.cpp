@@ -239,63 +239,23 @@ namespace {
 // The Period parameter draws every price chart in its period, Volume following.
 TEST(ChartRender, PeriodParameterActsLikeTheDefinitions)
 {
-    struct Row {
-        std::vector<const char*> given;
-        const char* period;
-        std::vector<const char*> same;
-    };
     const std::vector<PriceBar> bars = RandomWalk(900, 14);
-    for (const Row& row : std::vector<Row>{
-             {{"Daily; MA=5", "Volume"}, "Weekly", {"Weekly; MA=5", "Volume"}},
-             {{"Daily", "Weekly; DispMaxMin=1", "Volume"}, "Monthly",
-              {"Monthly", "Monthly; DispMaxMin=1", "Volume"}},
-             {{"Monthly; MA=3"}, "daily", {"Daily; MA=3"}},
-             {{"Weekly", "Volume"}, "Hourly", {"Weekly", "Volume"}},
-             {{"Volume"}, "Monthly", {"Monthly", "Volume"}}}) {
-        std::vector<ChartDefinition> given, same;
-        for (const char* text : row.given)
-            given.push_back(*ParseDefinition(text));
-        for (const char* text : row.same)
-            same.push_back(*ParseDefinition(text));
-        const std::string params = "AssistLine=1; Period=" + std::string(row.period);
-        const QImage overridden = Render(bars, given, params, QSize(400, 300));
-        if (row.given.size() == row.same.size()) {
-            EXPECT_EQ(overridden, Render(bars, same, "AssistLine=1", QSize(400, 300)))
-                << row.period;
-        } else {
-            // A lone Volume pane: its bars are those of the period's candles' volume pane.
-            const ChartPlan plan = PlanOf(bars, given, params, QSize(400, 300));
-            EXPECT_EQ(plan.panes[0].window.bars.size(),
-                      AggregateBars(bars, Period::Monthly).size());
-        }
+    const std::vector<std::tuple<std::vector<std::string>, const char*, std::vector<std::string>>>
+        rows = {{{"Daily; MA=5", "Volume"}, "Weekly", {"Weekly; MA=5", "Volume"}},
+                {{"Daily", "Weekly; DispMaxMin=1", "Volume"}, "Monthly",
+                 {"Monthly", "Monthly; DispMaxMin=1", "Volume"}},
+                {{"Monthly; MA=3"}, "daily", {"Daily; MA=3"}},
+                {{"Weekly", "Volume"}, "Hourly", {"Weekly", "Volume"}}};
+    for (const auto& [given, period, same] : rows) {
+        const std::string params = "AssistLine=1; Period=" + std::string(period);
+        EXPECT_EQ(Render(bars, Definitions(given), params, QSize(400, 300)),
+                  Render(bars, Definitions(same), "AssistLine=1", QSize(400, 300)))
+            << period;
     }
-}
-
-// At 240 pixels for 60 bars a body is two pixels wide, with the background between bodies.
-TEST(ChartRender, BodiesAtSmallSizesAreTwoPixelsWithAGap)
-{
-    std::vector<PriceBar> bars;
-    for (int i = 0; i < 60; ++i) {
-        const double open = 1000 + (i % 2 ? 40 : -40);
-        bars.push_back({AddDays(20240101, i), open, 1100, 900, 2000 - open, 0});
-    }
-    for (const char* extra : {"", "; AssistLine=1"}) {
-        const std::string params = std::string(kPlainColours) + extra;
-        const std::vector<ChartDefinition> charts = {Daily()};
-        const ChartPlan plan = PlanOf(bars, charts, params, QSize(240, 160));
-        const QImage image = Render(bars, charts, params, QSize(240, 160));
-        const PanePlan& pane = plan.panes[0];
-        ASSERT_GE(pane.columns->slotWidth(), 3);
-        const int row = pane.values->ToRow(1000);
-        for (int i = 1; i + 1 < 60; ++i) {
-            const QRgb colour = bars[i].close >= bars[i].open ? kRed : kBlue;
-            const int left = pane.columns->BodyLeft(i);
-            EXPECT_EQ(image.pixel(left, row), colour) << i << extra;
-            EXPECT_EQ(image.pixel(left + 1, row), colour) << i << extra;
-            EXPECT_NE(image.pixel(left - 1, row), colour) << i << extra;
-            EXPECT_NE(image.pixel(left + pane.columns->BodyWidth(), row), colour) << i << extra;
-        }
-    }
+    // A lone Volume pane follows the parameter too.
+    const std::vector<ChartDefinition> volume = Definitions({"Volume"});
+    const ChartPlan plan = PlanOf(bars, volume, "Period=Monthly", QSize(400, 300));
+    EXPECT_EQ(plan.panes[0].window.bars.size(), AggregateBars(bars, Period::Monthly).size());
 }
 
 } // namespace

@@ -64,36 +64,23 @@ TEST(ChartSlotMapper, SpreadsBarsWithGapsAndOddBodies)
     }
 }
 
-// From a slot of 3 pixels on, bodies are 2 pixels or wider with a gap of 1 or more, and
-// the wick's column is on the body.
+// From a slot of 3 pixels on, bodies are 2 pixels or wider with a gap of 1 or more; the
+// wick's column is on the body, left of its middle when the width is even.
 TEST(ChartSlotMapper, BodyWidthAndGapPerSlotWidth)
 {
-    struct Row {
-        int width;
-        int count;
-        int minBody;
-    };
-    for (const Row& row : std::vector<Row>{{120, 60, 1}, {150, 60, 1}, {180, 60, 2},
-                                           {192, 60, 2}, {236, 60, 2}, {240, 60, 2},
-                                           {296, 60, 3}, {350, 60, 3}, {600, 60, 5},
-                                           {1150, 120, 7}, {1150, 60, 11}, {60, 20, 2},
-                                           {100, 3, 19}, {50, 100, 1}, {4000, 1, 2399}}) {
-        const SlotMapper columns(2, row.width, row.count);
+    for (const auto& [width, count, minBody] : std::vector<std::tuple<int, int, int>>{
+             {120, 60, 1}, {180, 60, 2}, {192, 60, 2}, {236, 60, 2}, {296, 60, 3}, {600, 60, 5},
+             {1150, 60, 11}, {60, 20, 2}, {100, 3, 19}, {50, 100, 1}, {4000, 1, 2399}}) {
+        const SlotMapper columns(2, width, count);
         const int body = columns.BodyWidth();
-        EXPECT_GE(body, row.minBody) << row.width << "/" << row.count;
-        if (columns.slotWidth() >= SlotMapper::kWideBodySlot)
-            EXPECT_GE(body, 2) << row.width << "/" << row.count;
-        EXPECT_LE(body, std::max(1, int(columns.slotWidth())));
-        for (int i = 0; i < row.count; ++i) {
-            const int left = columns.BodyLeft(i);
-            EXPECT_GE(columns.Centre(i), left);
-            EXPECT_LE(columns.Centre(i), left + body - 1);
-            // An even body carries its wick left of its middle, never further off.
-            EXPECT_LE(columns.Centre(i) - left, (body - 1) / 2);
-            if (i > 0 && columns.slotWidth() >= 2) {
-                const int gap = left - (columns.BodyLeft(i - 1) + body);
-                EXPECT_GE(gap, 1) << row.width << "/" << row.count << " bar " << i;
-            }
+        EXPECT_GE(body, minBody) << width << "/" << count;
+        EXPECT_GE(body, columns.slotWidth() >= 3 ? 2 : 1) << width << "/" << count;
+        for (int i = 0; i < count; ++i) {
+            EXPECT_GE(columns.Centre(i) - columns.BodyLeft(i), 0);
+            EXPECT_LE(columns.Centre(i) - columns.BodyLeft(i), (body - 1) / 2);
+            if (i > 0 && columns.slotWidth() >= 2)
+                EXPECT_GE(columns.BodyLeft(i) - columns.BodyLeft(i - 1) - body, 1)
+                    << width << "/" << count << " bar " << i;
         }
     }
 }
@@ -192,50 +179,31 @@ TEST(ChartLayoutPanes, PanesShareTheHeightByParts)
     EXPECT_TRUE(ComputeLayout({QRect(0, 0, 3, 3), {3}, true, 0, 0}).panes.empty());
 }
 
-// Panes, their date axes and the boxes around runs tile the plot without gap or overlap.
+// Panes and the date axes that close their runs tile the plot without gap or overlap.
 TEST(ChartLayoutPanes, DateAxesCloseTheirRuns)
 {
-    struct Row {
-        std::vector<int> parts;
-        std::vector<bool> below;
-        int height;
-    };
-    for (const Row& row : std::vector<Row>{{{3, 1}, {false, true}, 180},
-                                           {{3, 3, 1}, {true, true, true}, 360},
-                                           {{3, 1, 3, 1}, {false, true, false, true}, 800},
-                                           {{3, 3}, {true, false}, 240},
-                                           {{1, 1, 1}, {true, true, true}, 40},
-                                           {{3}, {}, 100}}) {
-        const LayoutRequest request{QRect(0, 0, 300, row.height), row.parts, true, 14, 40,
-                                    row.below};
-        const ChartLayout layout = ComputeLayout(request);
-        if (row.height == 40) {
-            EXPECT_TRUE(layout.panes.empty());   // three axes leave no room
-            continue;
-        }
-        ASSERT_EQ(layout.panes.size(), row.parts.size());
+    const std::vector<std::vector<bool>> rows = {
+        {false, true}, {true, true, true}, {false, true, false, true}, {true, false}};
+    for (const std::vector<bool>& below : rows) {
+        const std::vector<int> parts(below.size(), 2);
+        const ChartLayout layout =
+            ComputeLayout({QRect(0, 0, 300, 400), parts, true, 14, 40, below});
+        ASSERT_EQ(layout.panes.size(), below.size());
         int y = layout.plot.top();
-        std::size_t box = 0;
-        for (std::size_t i = 0; i < layout.panes.size(); ++i) {
+        for (std::size_t i = 0; i < below.size(); ++i) {
             EXPECT_EQ(layout.panes[i].top(), y) << i;
-            EXPECT_EQ(layout.panes[i].left(), layout.plot.left());
-            EXPECT_EQ(layout.panes[i].right(), layout.plot.right());
             y = layout.panes[i].bottom() + 1;
-            const bool below = row.below.empty() ? i + 1 == row.parts.size() : row.below[i];
-            EXPECT_EQ(!layout.dateAxes[i].isEmpty(), below) << i;
-            if (below) {
-                EXPECT_EQ(layout.dateAxes[i].top(), y);
-                EXPECT_EQ(layout.dateAxes[i].height(), 14);
-                ASSERT_LT(box, layout.boxes.size());
-                EXPECT_EQ(layout.boxes[box].bottom(), layout.panes[i].bottom());
-                ++box;
-                y = layout.dateAxes[i].bottom() + 1;
-            }
+            ASSERT_EQ(!layout.dateAxes[i].isEmpty(), bool(below[i])) << i;
+            if (below[i])
+                y = layout.dateAxes[i].top() == y ? layout.dateAxes[i].bottom() + 1 : -1;
         }
-        EXPECT_EQ(y - 1, layout.dateAxes.back().isEmpty() ? layout.plot.bottom()
-                                                          : layout.dateAxes.back().bottom());
-        EXPECT_EQ(layout.boxes.size(), box + (layout.dateAxes.back().isEmpty() ? 1 : 0));
+        EXPECT_EQ(y, (below.back() ? layout.dateAxes.back() : layout.plot).bottom() + 1);
+        EXPECT_EQ(layout.boxes.size(), std::size_t(std::count(below.begin(), below.end(), true))
+                                           + (below.back() ? 0 : 1));
     }
+    // Three axes leave no room in 40 pixels.
+    EXPECT_TRUE(ComputeLayout({QRect(0, 0, 300, 40), {1, 1, 1}, true, 14, 40, {true, true, true}})
+                    .panes.empty());
 }
 
 } // namespace

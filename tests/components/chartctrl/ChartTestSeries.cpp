@@ -64,36 +64,21 @@ std::vector<quorex::PriceBar> RandomWalk(int count, unsigned seed, int startDate
 std::vector<quorex::PriceBar> ShapedSeries(SeriesShape shape, int count, int shown)
 {
     std::vector<quorex::PriceBar> bars = RandomWalk(count, 17);
-    const auto line = [&](int i, double level) {
+    const bool rising = shape == SeriesShape::Rising;
+    for (int i = 0; i < count; ++i) {
         quorex::PriceBar& bar = bars[i];
-        bar.open = level - 4;
-        bar.close = level;
-        bar.high = level + 3;
-        bar.low = level - 7;
-    };
-    switch (shape) {
-    case SeriesShape::Walk:
-        break;
-    case SeriesShape::Rising:
-        for (int i = 0; i < count; ++i)
-            line(i, 1000 + 10.0 * i);
-        break;
-    case SeriesShape::Falling:
-        for (int i = 0; i < count; ++i)
-            line(i, 1000 + 10.0 * (count - i));
-        break;
-    case SeriesShape::Flat:
-        for (quorex::PriceBar& bar : bars)
+        if (shape == SeriesShape::Flat)
             bar.open = bar.high = bar.low = bar.close = 1500;
-        break;
-    case SeriesShape::SpikeNewest:
-    case SeriesShape::SpikeOldest: {
-        const int at = shape == SeriesShape::SpikeNewest ? count - 1
-                                                         : std::max(0, count - shown);
-        bars[at].high *= 1.4;
-        bars[at].low *= 0.6;
-        break;
+        if (rising || shape == SeriesShape::Falling) {
+            const double level = 1000 + 10.0 * (rising ? i : count - i);
+            bar = {bar.date, level - 4, level + 3, level - 7, level, bar.volume};
+        }
     }
+    if (shape == SeriesShape::SpikeNewest || shape == SeriesShape::SpikeOldest) {
+        quorex::PriceBar& spike =
+            bars[shape == SeriesShape::SpikeNewest ? count - 1 : std::max(0, count - shown)];
+        spike.high *= 1.4;
+        spike.low *= 0.6;
     }
     return bars;
 }
@@ -101,10 +86,8 @@ std::vector<quorex::PriceBar> ShapedSeries(SeriesShape shape, int count, int sho
 std::vector<quorex::PriceBar> Scaled(std::vector<quorex::PriceBar> bars, double factor)
 {
     for (quorex::PriceBar& bar : bars) {
-        bar.open *= factor;
-        bar.high *= factor;
-        bar.low *= factor;
-        bar.close *= factor;
+        for (double* price : {&bar.open, &bar.high, &bar.low, &bar.close})
+            *price *= factor;
     }
     return bars;
 }
