@@ -71,18 +71,18 @@ PanePlan MakePane(const ChartDefinition& definition, std::optional<Period> perio
     return pane;
 }
 
-bool WantsText(const ChartScene& scene, const std::vector<PanePlan>& panes)
+// Texts that change where things go: labels, marks, legends, messages of unreadable
+// definitions. They depend on the parameters and the definitions alone.
+bool PlacesText(const ChartScene& scene)
 {
-    if (!scene.notice.isEmpty() || (!panes.empty() && scene.params.assistLine))
-        return true;
-    return std::any_of(panes.begin(), panes.end(), [](const PanePlan& pane) {
-        const ChartDefinition& chart = *pane.definition;
-        return !pane.period || TooLarge(pane)
-            || (pane.IsPrice() && (chart.dispMaxMin || !chart.movingAverages.empty()));
-    });
+    return scene.params.assistLine
+        || std::any_of(scene.charts.begin(), scene.charts.end(), [](const ChartDefinition& c) {
+               return c.kind == ChartKind::Unreadable
+                   || (IsPriceKind(c.kind) && (c.dispMaxMin || !c.movingAverages.empty()));
+           });
 }
 
-std::optional<TextMetrics> MeasureText(const ChartStyle& style, const QRect& bounds)
+TextMetrics MeasureText(const ChartStyle& style, const QRect& bounds)
 {
     QFontMetrics metrics(style.font);
     const int height = metrics.height();
@@ -118,9 +118,9 @@ std::vector<bool> RunEnds(const std::vector<std::optional<Period>>& periods)
     return ends;
 }
 
-// The value rows of a pane, its ticks and, with a price column, their labels.
-void PlaceValues(ChartPlan& plan, int index, const ChartParams& params,
-                 const std::optional<TextMetrics>& text)
+// The value rows of a pane, its ticks and, with a price column, their labels; `text` only
+// where texts beside the bars fit.
+void PlaceValues(ChartPlan& plan, int index, const ChartParams& params, const TextMetrics* text)
 {
     PanePlan& pane = plan.panes[index];
     const QRect& rect = plan.layout.panes[index];
@@ -137,7 +137,7 @@ void PlaceValues(ChartPlan& plan, int index, const ChartParams& params,
                                                     pane.rows.valueBottom);
     pane.columns.emplace(rect.left() + 2, rect.width() - 4, pane.window.count);
 
-    const bool fits = text && text->fits;
+    const bool fits = text != nullptr;
     const int spacing = fits ? std::max(kMinTickSpacing, text->height * 7 / 4) : kMinTickSpacing;
     const int maxTicks = std::min(pane.IsPrice() ? kMaxPriceTicks : kMaxVolumeTicks,
                                   (pane.rows.valueBottom - pane.rows.valueTop) / spacing);
@@ -226,13 +226,14 @@ ChartPlan PlanChart(const QRect& bounds, const ChartScene& scene)
 
     // texts, and the line kept for the catalog's label
     std::optional<TextMetrics> text;
-    if (WantsText(scene, plan.panes)) {
+    const bool placesText = PlacesText(scene);
+    const bool tooLarge = std::any_of(plan.panes.begin(), plan.panes.end(), TooLarge);
+    if (placesText || tooLarge || !scene.notice.isEmpty()) {
         text = MeasureText(plan.style, bounds);
         plan.ascent = text->metrics.ascent();
     }
-    const bool fits = text && text->fits;
-    const int line = fits ? text->height : LineHeightForPoints(params.fontSize);
-    const int freeLine = std::max(LineHeightForPoints(kCatalogLabelPoints), line);
+    const bool fits = placesText && text->fits;
+    const int freeLine = LineHeightForPoints(std::max(kCatalogLabelPoints, params.fontSize));
     if (bounds.height() >= kFreeLineRows * freeLine)
         plan.freeLine = QRect(bounds.left(), bounds.top(), bounds.width(),
                               LineHeightForPoints(kCatalogLabelPoints));
@@ -282,7 +283,7 @@ ChartPlan PlanChart(const QRect& bounds, const ChartScene& scene)
         rows.upper = pane.IsPrice() && (chart.dispMaxMin || !chart.movingAverages.empty());
         rows.lower = pane.IsPrice() && chart.dispMaxMin;
         pane.rows = ArrangePane(rows);
-        PlaceValues(plan, static_cast<int>(i), params, text);
+        PlaceValues(plan, static_cast<int>(i), params, fits ? &*text : nullptr);
         if (text) {
             AddMessages(plan, static_cast<int>(i), *text);
             if (bands)
