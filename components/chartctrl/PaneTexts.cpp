@@ -21,12 +21,12 @@ std::optional<QRect> OverColumn(int centre, int width, const QRect& band)
     return QRect(left, band.top(), width, band.height());
 }
 
-void AddExtreme(ChartPlan& plan, int pane, const QFontMetrics& metrics, double value,
+void AddExtreme(ChartPlan& plan, int index, const QFontMetrics& metrics, double value,
                 int centre, const QRect& band, int decimals)
 {
     const QString text = FormatPrice(value, decimals);
     if (const auto rect = OverColumn(centre, metrics.horizontalAdvance(text), band))
-        plan.texts.push_back({*rect, text, plan.style.text, TextRole::Extreme, pane, true});
+        plan.texts.push_back({*rect, text, plan.style.text, TextRole::Extreme, index, true});
 }
 
 struct LegendPart {
@@ -37,7 +37,7 @@ struct LegendPart {
 
 // The legend in `band` at one edge; as many periods as fit, from the first.
 std::vector<TextItem> LegendAt(const std::vector<LegendPart>& parts, int space,
-                               const QRect& band, bool right, int pane)
+                               const QRect& band, bool right, int index)
 {
     std::size_t shown = parts.size();
     const auto widthOf = [&](std::size_t count) {
@@ -52,7 +52,7 @@ std::vector<TextItem> LegendAt(const std::vector<LegendPart>& parts, int space,
     int left = right ? band.right() + 1 - widthOf(shown) : band.left();
     for (std::size_t k = 0; k < shown; ++k) {
         items.push_back({QRect(left, band.top(), parts[k].width, band.height()), parts[k].text,
-                         parts[k].color, TextRole::Legend, pane, false});
+                         parts[k].color, TextRole::Legend, index, false});
         left += parts[k].width + space;
     }
     return items;
@@ -66,11 +66,11 @@ bool Meets(const std::vector<TextItem>& items, const std::vector<QRect>& avoid)
     });
 }
 
-void AddLegend(ChartPlan& plan, int pane, const QFontMetrics& metrics,
+void AddLegend(ChartPlan& plan, int index, const QFontMetrics& metrics,
                const std::vector<QRect>& avoid)
 {
-    const PanePlan& plane = plan.panes[pane];
-    const std::vector<int>& periods = plane.definition->movingAverages;
+    const PanePlan& pane = plan.panes[index];
+    const std::vector<int>& periods = pane.definition->movingAverages;
     std::vector<LegendPart> parts;
     for (std::size_t k = 0; k < periods.size() && k < plan.style.movingAverage.size(); ++k) {
         const QString text = QStringLiteral("MA%1").arg(periods[k]);
@@ -80,11 +80,11 @@ void AddLegend(ChartPlan& plan, int pane, const QFontMetrics& metrics,
     // Right above the bars first, as a legend is usually read; then wherever it meets no
     // value mark; the first place that shows every period wins.
     std::vector<TextItem> best;
-    for (const QRect& band : {plane.rows.upperBand, plane.rows.lowerBand}) {
+    for (const QRect& band : {pane.rows.upperBand, pane.rows.lowerBand}) {
         if (band.isEmpty())
             continue;
         for (const bool right : {true, false}) {
-            std::vector<TextItem> items = LegendAt(parts, space, band, right, pane);
+            std::vector<TextItem> items = LegendAt(parts, space, band, right, index);
             if (items.size() > best.size() && !Meets(items, avoid))
                 best = std::move(items);
         }
@@ -99,23 +99,23 @@ int LabelTop(const PanePlan& pane, const QRect& rect)
     return pane.rows.freeLine.isEmpty() ? rect.top() : pane.rows.freeLine.bottom() + 1;
 }
 
-void AddValueLabels(ChartPlan& plan, int pane, const QStringList& labels,
+void AddValueLabels(ChartPlan& plan, int index, const QStringList& labels,
                     const QFontMetrics& metrics)
 {
-    const PanePlan& plane = plan.panes[pane];
-    const QRect& rect = plan.layout.panes[pane];
+    const PanePlan& pane = plan.panes[index];
+    const QRect& rect = plan.layout.panes[index];
     const QRect& axis = plan.layout.priceAxis;
     const int height = metrics.height();
-    const int top = LabelTop(plane, rect);
-    for (int k = 0; k < plane.ticks.count && k < labels.size(); ++k) {
-        const int row = plane.values->ToRow(plane.ticks.Value(k));
+    const int top = LabelTop(pane, rect);
+    for (int k = 0; k < pane.ticks.count && k < labels.size(); ++k) {
+        const int row = pane.values->ToRow(pane.ticks.Value(k));
         const int labelTop = row - height / 2;
         // A label that would leave its pane is dropped, so neighbours never meet.
         if (labelTop < top || labelTop + height > rect.bottom() + 1)
             continue;
         plan.texts.push_back({QRect(axis.left() + kLabelPadding, labelTop,
                                     metrics.horizontalAdvance(labels[k]), height),
-                              labels[k], plan.style.text, TextRole::PriceLabel, pane, false});
+                              labels[k], plan.style.text, TextRole::PriceLabel, index, false});
     }
 }
 
@@ -152,38 +152,38 @@ void AddDateLabels(ChartPlan& plan, const QFontMetrics& metrics)
     }
 }
 
-void AddExtremesAndLegend(ChartPlan& plan, int pane, const QFontMetrics& metrics)
+void AddExtremesAndLegend(ChartPlan& plan, int index, const QFontMetrics& metrics)
 {
-    const PanePlan& plane = plan.panes[pane];
-    if (!plane.IsPrice() || !plane.values || !plane.columns)
+    const PanePlan& pane = plan.panes[index];
+    if (!pane.IsPrice() || !pane.values || !pane.columns)
         return;
     const std::size_t before = plan.texts.size();
-    if (plane.definition->dispMaxMin && plane.range.valid) {
-        const Extremes extremes = FindExtremes(plane.window);
+    if (pane.definition->dispMaxMin && pane.range.valid) {
+        const Extremes extremes = FindExtremes(pane.window);
         if (extremes.highest >= 0) {
-            const ValueRange shown = PriceRange(plane.window);
+            const ValueRange shown = PriceRange(pane.window);
             const int decimals = PriceDecimals(shown.lo, shown.hi);
-            const PriceBar& high = plane.window[extremes.highest];
-            const PriceBar& low = plane.window[extremes.lowest];
-            AddExtreme(plan, pane, metrics, high.high, plane.columns->Centre(extremes.highest),
-                       plane.rows.upperBand, decimals);
+            const PriceBar& high = pane.window[extremes.highest];
+            const PriceBar& low = pane.window[extremes.lowest];
+            AddExtreme(plan, index, metrics, high.high, pane.columns->Centre(extremes.highest),
+                       pane.rows.upperBand, decimals);
             if (extremes.lowest != extremes.highest || low.low != high.high)
-                AddExtreme(plan, pane, metrics, low.low, plane.columns->Centre(extremes.lowest),
-                           plane.rows.lowerBand, decimals);
+                AddExtreme(plan, index, metrics, low.low, pane.columns->Centre(extremes.lowest),
+                           pane.rows.lowerBand, decimals);
         }
     }
-    if (plane.definition->movingAverages.empty())
+    if (pane.definition->movingAverages.empty())
         return;
     // The legend keeps a space's width from the value marks.
     std::vector<QRect> avoid;
     const int space = metrics.horizontalAdvance(QLatin1Char(' '));
     for (std::size_t k = before; k < plan.texts.size(); ++k)
         avoid.push_back(plan.texts[k].rect.adjusted(-space, 0, space, 0));
-    AddLegend(plan, pane, metrics, avoid);
+    AddLegend(plan, index, metrics, avoid);
 }
 
 void AddCentredLine(ChartPlan& plan, const QString& text, const QRect& area,
-                    const QFontMetrics& metrics, TextRole role, int pane, bool backed)
+                    const QFontMetrics& metrics, TextRole role, int index, bool backed)
 {
     const QRect room = area.adjusted(kMessagePadding, 0, -kMessagePadding, 0);
     const int height = metrics.height();
@@ -195,7 +195,7 @@ void AddCentredLine(ChartPlan& plan, const QString& text, const QRect& area,
         return;
     const QRect rect(room.left() + (room.width() - width) / 2,
                      room.top() + (room.height() - height) / 2, width, height);
-    plan.texts.push_back({rect, shown, plan.style.notice, role, pane, backed});
+    plan.texts.push_back({rect, shown, plan.style.notice, role, index, backed});
 }
 
 } // namespace quorex::chart
