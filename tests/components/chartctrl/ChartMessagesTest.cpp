@@ -58,8 +58,9 @@ TEST_P(ChartNotice, CentredInThePlotInAColourThatReads)
     EXPECT_GE(std::abs(luminance(plan.style.notice) - luminance(back)), 0.25);
     const QImage picture = PictureOf(bars, charts, params, row.size, notice);
     EXPECT_GT(Painted(picture, shown->rect), 10);
-    if (!row.data)
+    if (!row.data) {
         EXPECT_EQ(Painted(picture, picture.rect()), Painted(picture, shown->rect));
+    }
 }
 
 const char kLong[] = "データベースのテーブル prices にコード 7203 の行がありません";
@@ -120,8 +121,9 @@ TEST(ChartUnreadable, PaneSaysSoAndTheOthersStillDraw)
         EXPECT_TRUE(TextFaults(plan).empty());
         EXPECT_GT(Painted(control.Picture(), message->rect), 10);
         for (std::size_t i = 0; i < plan.panes.size(); ++i) {
-            if (plan.panes[i].IsPrice())
+            if (plan.panes[i].IsPrice()) {
                 EXPECT_GT(CountColour(control.Picture(), 0xFFFF0000, plan.layout.panes[i]), 20);
+            }
         }
     }
 }
@@ -140,8 +142,9 @@ TEST_P(ChartDefinitionCheck, SaysWhatIsWrongInOneLine)
     ChartControl control;
     const QString text = QString::fromStdString(control.CheckDefinition(row.definition));
     EXPECT_EQ(text.isEmpty(), row.says == nullptr) << text.toStdString();
-    if (row.says)
+    if (row.says) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(row.says))) << text.toStdString();
+    }
     EXPECT_FALSE(text.contains(QLatin1Char('\n')));
     // Add keeps ignoring what only the check reports.
     EXPECT_EQ(control.GetCharts()->Add(row.definition) != nullptr, row.added);

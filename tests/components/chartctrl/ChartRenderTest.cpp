@@ -28,7 +28,7 @@ QImage Render(const std::vector<PriceBar>& bars, std::vector<ChartDefinition> ch
 {
     QImage image(size, QImage::Format_RGB32);
     QPainter painter(&image);
-    RenderChart(painter, image.rect(), {bars, charts, ParseParams(params)});
+    RenderChart(painter, image.rect(), {bars, charts, ParseParams(params), {}});
     return image;
 }
 
@@ -188,7 +188,7 @@ TEST(ChartRender, LeavesThePainterAsItFoundIt)
     painter.setRenderHint(QPainter::Antialiasing, false);
     const std::vector<PriceBar> bars = RandomWalk(50, 4);
     const std::vector<ChartDefinition> charts = {*ParseDefinition("Daily; MA=5")};
-    RenderChart(painter, image.rect(), {bars, charts, ParseParams("AssistLine=1")});
+    RenderChart(painter, image.rect(), {bars, charts, ParseParams("AssistLine=1"), {}});
     EXPECT_EQ(painter.pen().color(), QColor(Qt::green));
     EXPECT_FALSE(painter.testRenderHint(QPainter::Antialiasing));
 }
@@ -204,7 +204,7 @@ TEST(ChartRender, DirectFillMatchesPainterFill)
     const std::vector<ChartDefinition> charts = {*ParseDefinition("Daily; DispMaxMin=1; MA=5"),
                                                  *ParseDefinition("Volume")};
     for (const char* params : {"AssistLine=1; ShowScrollBar=1", "UpColor=16777215; DownColor=0"}) {
-        const ChartScene scene{bars, charts, ParseParams(params)};
+        const ChartScene scene{bars, charts, ParseParams(params), {}};
         const QImage direct = Render(bars, charts, params, QSize(300, 180));
         QImage clipped(300, 180, QImage::Format_RGB32);
         QPainter painter(&clipped);

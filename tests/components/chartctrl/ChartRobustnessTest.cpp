@@ -81,17 +81,20 @@ TEST_P(ChartRobustness, DrawsWhatFitsAtAnyMagnitude)
     };
     const int inside = candlePixels(pane);
     EXPECT_EQ(candlePixels(picture.rect()), inside);
-    if (magnitude.expect == Expect::Candles && plan.panes[0].rows.HasValueRows())
+    if (magnitude.expect == Expect::Candles && plan.panes[0].rows.HasValueRows()) {
         EXPECT_FALSE(candles.empty());
-    if (magnitude.expect != Expect::Candles)
+    }
+    if (magnitude.expect != Expect::Candles) {
         EXPECT_EQ(candles.size() + inside, 0u);
+    }
     const bool message = std::any_of(plan.texts.begin(), plan.texts.end(), [](auto& text) {
         return text.text == QStringLiteral("値が大きすぎます");
     });
-    if (magnitude.expect != Expect::TooLarge)
+    if (magnitude.expect != Expect::TooLarge) {
         EXPECT_FALSE(message);
-    else if (pane.height() >= 40)
+    } else if (pane.height() >= 40) {
         EXPECT_TRUE(message);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ChartRobustness, testing::Combine(
@@ -115,8 +118,9 @@ TEST(ChartTicks, DefinedForZeroDenormalAndNonFiniteRanges)
             const AxisTicks ticks = NiceTicks(lo, hi, maxTicks);
             EXPECT_EQ(ticks.count > 0, any) << lo << ".." << hi;
             EXPECT_LE(ticks.count, maxTicks + 1);
-            if (ticks.count > 0)
+            if (ticks.count > 0) {
                 EXPECT_TRUE(ticks.Value(0) >= lo && ticks.Value(ticks.count - 1) <= hi);
+            }
         }
         EXPECT_GE(PriceDecimals(lo, hi), 0);
     }

@@ -78,9 +78,10 @@ TEST(ChartSlotMapper, BodyWidthAndGapPerSlotWidth)
         for (int i = 0; i < count; ++i) {
             EXPECT_GE(columns.Centre(i) - columns.BodyLeft(i), 0);
             EXPECT_LE(columns.Centre(i) - columns.BodyLeft(i), (body - 1) / 2);
-            if (i > 0 && columns.slotWidth() >= 2)
+            if (i > 0 && columns.slotWidth() >= 2) {
                 EXPECT_GE(columns.BodyLeft(i) - columns.BodyLeft(i - 1) - body, 1)
                     << width << "/" << count << " bar " << i;
+            }
         }
     }
 }
@@ -166,7 +167,7 @@ TEST(ChartMovingAverage, UsesBarsBeforeTheWindowAndSkipsBadCloses)
 
 TEST(ChartLayoutPanes, PanesShareTheHeightByParts)
 {
-    LayoutRequest request{QRect(0, 0, 300, 180), {3, 1}, true, 14, 40};
+    LayoutRequest request{QRect(0, 0, 300, 180), {3, 1}, true, 14, 40, {}};
     const ChartLayout layout = ComputeLayout(request);
     ASSERT_EQ(layout.panes.size(), 2u);
     EXPECT_EQ(layout.panes[0].top(), layout.plot.top());
@@ -176,7 +177,7 @@ TEST(ChartLayoutPanes, PanesShareTheHeightByParts)
     EXPECT_EQ(layout.scrollBar.bottom(), 179);
     EXPECT_LT(layout.dateAxes.back().bottom(), layout.scrollBar.top());
     EXPECT_EQ(layout.priceAxis.left(), layout.plot.right() + 1);
-    EXPECT_TRUE(ComputeLayout({QRect(0, 0, 3, 3), {3}, true, 0, 0}).panes.empty());
+    EXPECT_TRUE(ComputeLayout({QRect(0, 0, 3, 3), {3}, true, 0, 0, {}}).panes.empty());
 }
 
 // Panes and the date axes that close their runs tile the plot without gap or overlap.
