@@ -111,8 +111,9 @@ TEST(ChartUnreadable, PaneSaysSoAndTheOthersStillDraw)
                 chart->Refresh();
         }
         control.Update();
+        const std::vector<PriceBar> bars = RandomWalk(120, 3);
         const std::vector<ChartDefinition> definitions = Definitions(texts);
-        const ChartPlan plan = PlanOf(RandomWalk(120, 3), definitions, "", QSize(300, 240));
+        const ChartPlan plan = PlanOf(bars, definitions, "", QSize(300, 240));
         const TextItem* message = FindText(plan, TextRole::Message);
         ASSERT_NE(message, nullptr);
         EXPECT_EQ(plan.panes[message->pane].definition->kind, ChartKind::Unreadable);

@@ -14,6 +14,13 @@ std::vector<quorex::chart::ChartDefinition> Definitions(const std::vector<std::s
 quorex::chart::ChartPlan PlanOf(const std::vector<quorex::PriceBar>& bars,
                                 const std::vector<quorex::chart::ChartDefinition>& charts,
                                 const std::string& params, QSize size, const QString& notice = {});
+// A plan of passing bars or definitions would point into freed memory.
+quorex::chart::ChartPlan PlanOf(std::vector<quorex::PriceBar>&&,
+                                const std::vector<quorex::chart::ChartDefinition>&,
+                                const std::string&, QSize, const QString& = {}) = delete;
+quorex::chart::ChartPlan PlanOf(const std::vector<quorex::PriceBar>&,
+                                std::vector<quorex::chart::ChartDefinition>&&,
+                                const std::string&, QSize, const QString& = {}) = delete;
 QImage PictureOf(const std::vector<quorex::PriceBar>& bars,
                  const std::vector<quorex::chart::ChartDefinition>& charts,
                  const std::string& params, QSize size, const QString& notice = {});
