@@ -41,8 +41,9 @@ public:
         row.low = ParsePrice(field(m_map.low), m_separator);
         row.close = ParsePrice(field(m_map.close), m_separator);
         row.volume = ParseVolume(field(m_map.volume), m_separator);
-        if (const auto bar = MakeBar(row))
-            bars.push_back(*bar);
+        // Built in place: a bar copied out of a returned value costs a stalled reload.
+        if (!MakeBar(row, bars.emplace_back()))
+            bars.pop_back();
     }
 
 private:

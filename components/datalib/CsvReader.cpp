@@ -21,11 +21,6 @@ CsvReader::CsvReader(std::string& text, char separator)
         m_stops[static_cast<unsigned char>(stop)] = true;
 }
 
-bool CsvReader::AtRecordEnd() const
-{
-    return m_pos == m_end || *m_pos == '\n' || *m_pos == '\r';
-}
-
 void CsvReader::SkipRecordEnd()
 {
     if (m_pos == m_end)
@@ -94,20 +89,24 @@ bool CsvReader::Next(std::vector<std::string_view>& fields)
     if (m_pos == m_end)
         return false;
     for (;;) {
+        // Blanks before a quote are skipped; a field that starts otherwise is plain, which
+        // one test of its first byte settles for nearly every field.
         char* p = m_pos;
-        while (p != m_end && IsBlank(*p) && *p != m_separator)
-            ++p;
+        if (IsBlank(*p) || *p == '"') {
+            while (p != m_end && IsBlank(*p) && *p != m_separator)
+                ++p;
+        }
         if (p != m_end && *p == '"') {
             m_pos = p;
             fields.push_back(ReadQuoted());
         } else {
             fields.push_back(ReadPlain());
         }
-        if (AtRecordEnd()) {
+        if (m_pos == m_end || *m_pos != m_separator) {
             SkipRecordEnd();
             return true;
         }
-        ++m_pos; // separator
+        ++m_pos;
     }
 }
 

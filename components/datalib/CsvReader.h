@@ -26,7 +26,6 @@ public:
 private:
     std::string_view ReadQuoted();
     std::string_view ReadPlain();
-    bool AtRecordEnd() const;
     void SkipRecordEnd();
 
     char* m_pos;

@@ -74,8 +74,8 @@ std::vector<quorex::PriceBar> QueryRows(QSqlDatabase& db, const std::string& cod
         row.low = ReadNumber(query.value(3), false);
         row.close = ReadNumber(query.value(4), false);
         row.volume = ReadNumber(query.value(5), true);
-        if (const auto bar = MakeBar(row))
-            bars.push_back(*bar);
+        if (!MakeBar(row, bars.emplace_back()))
+            bars.pop_back();
     }
     return bars;
 }
