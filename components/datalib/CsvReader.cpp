@@ -2,6 +2,8 @@
 
 #include "TextScan.h"
 
+#include <algorithm>
+
 namespace brasko {
 
 namespace {
@@ -62,6 +64,7 @@ std::string_view CsvReader::ReadQuoted()
     if (close == m_end) {
         // Never closed: rather than swallow the rest of the file, the quote is plain text
         // up to the line end, and the row is judged like any other.
+        m_unclosedQuote = true;
         return ReadPlain();
     }
     char* const start = open + 1;
@@ -138,6 +141,11 @@ char CsvReader::DetectSeparator(std::string_view text)
     if (tabs > 0)
         return '\t';
     return semicolons > commas ? ';' : ',';
+}
+
+bool CsvReader::HoldsSeparatorSample(std::string_view text)
+{
+    return std::count(text.begin(), text.end(), '\n') >= kSeparatorSampleLines;
 }
 
 } // namespace brasko

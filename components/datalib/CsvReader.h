@@ -19,9 +19,16 @@ public:
     // The next record's fields; false at the end of the text.
     bool Next(std::vector<std::string_view>& fields);
 
+    // A quote that was never closed was met (and read as plain text): the text may have
+    // been cut inside a quoted field.
+    bool MetUnclosedQuote() const { return m_unclosedQuote; }
+
     // Comma, tab or semicolon, from the first lines: a tab outside quotes wins (a tab is
     // never part of a value), then the more frequent of semicolon and comma.
     static char DetectSeparator(std::string_view text);
+    // Whether text holds all the lines DetectSeparator looks at, so that the separator of
+    // a file's first part is that of the whole file.
+    static bool HoldsSeparatorSample(std::string_view text);
 
 private:
     std::string_view ReadQuoted();
@@ -31,6 +38,7 @@ private:
     char* m_pos;
     char* m_end;
     char m_separator;
+    bool m_unclosedQuote = false;
     // Bytes that end a plain field: the separator, CR, LF and the NUL after the text.
     std::array<bool, 256> m_stops{};
 };
