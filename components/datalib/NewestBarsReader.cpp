@@ -190,12 +190,17 @@ std::optional<NewestBarsReader::Result>
 NewestBarsReader::NewestOfOldestFirst(std::size_t latestBars)
 {
     // The tail holds the newest bars, as read: a date repeated across its start is read
-    // last inside it. Everything before it is older, as the order says.
-    for (std::size_t bytes = BytesFor(latestBars); bytes < m_size - m_headEnd;
-         bytes *= kGrowth) {
+    // last inside it. Everything before it is older, as the order says. The tail grows up
+    // to everything after the head.
+    const auto most = std::size_t(m_size - m_headEnd - 1);
+    for (std::size_t bytes = std::min(BytesFor(latestBars), most);;
+         bytes = std::min(bytes * kGrowth, most)) {
         std::optional<Tail> tail = ReadTail(bytes);
-        if (!tail)
+        if (!tail) {
+            if (bytes == most)
+                return std::nullopt;
             continue;
+        }
         if (!tail->readable)
             return std::nullopt;
         std::vector<PriceBar>& bars = tail->rows.bars;
@@ -203,8 +208,9 @@ NewestBarsReader::NewestOfOldestFirst(std::size_t latestBars)
             return std::nullopt;
         if (DistinctDates(bars) >= latestBars)
             return Result{PriceSeries::FromRows(std::move(bars)), tail->unsettled};
+        if (bytes == most)
+            return std::nullopt;
     }
-    return std::nullopt;
 }
 
 std::optional<NewestBarsReader::Result>
@@ -213,14 +219,16 @@ NewestBarsReader::NewestOfNewestFirst(std::size_t latestBars)
     // The last lines: the order must hold there too, and they tell whether the file is
     // finished.
     const std::optional<Tail> tail = ReadTail(BytesFor(kTailProbeRows));
-    if (!tail)
+    if (!tail || !tail->readable)
         return std::nullopt;
     const std::vector<PriceBar>& tailBars = tail->rows.bars;
-    if (tail->readable && !Descending(tailBars))
+    if (!Descending(tailBars))
         return std::nullopt;
 
-    for (std::size_t bytes = std::size_t(m_headEnd) + BytesFor(latestBars);;
-         bytes *= kGrowth) {
+    // At most everything before the last lines.
+    const auto most = std::size_t(tail->start);
+    std::size_t next = std::min(std::size_t(m_headEnd) + BytesFor(latestBars), most);
+    for (bool readMost = false;; readMost = next == most, next = std::min(next * kGrowth, most)) {
         if (!Descending(m_head.bars))
             return std::nullopt;
         if (!tailBars.empty() && !NotEarlier(m_head.bars.back(), tailBars.front()))
@@ -231,7 +239,7 @@ NewestBarsReader::NewestOfNewestFirst(std::size_t latestBars)
         std::erase_if(bars, [cutDay](const PriceBar& bar) { return bar.date == cutDay; });
         if (DistinctDates(bars) >= latestBars)
             return Result{PriceSeries::FromRows(std::move(bars)), tail->unsettled};
-        if (bytes >= tail->start || ReadHead(bytes) != HeadState::Read || !m_head.layout
+        if (readMost || ReadHead(next) != HeadState::Read || !m_head.layout
             || m_head.unclosedQuote || m_head.bars.empty()) {
             return std::nullopt;
         }

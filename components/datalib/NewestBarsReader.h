@@ -39,7 +39,8 @@ private:
     struct Tail {
         std::uint64_t start = 0; // file offset of its first byte
         std::string text;        // UTF-8, as in the whole file's text
-        PriceRows rows;          // empty when quoted fields make the line start uncertain
+        PriceRows rows;          // empty unless readable
+        // No quote in it: with one, its first line end might lie inside a quoted field.
         bool readable = false;
         bool unsettled = false;
     };
