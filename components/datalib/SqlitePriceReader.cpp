@@ -199,8 +199,6 @@ SqlitePriceReader::Result SqlitePriceReader::Read(const std::string& path,
         const DateForms forms = QueryDateForms(db, codeText);
         if (forms.error && IsBusy(*forms.error))
             newest = Rows{{}, 0, forms.error};
-        else if (!forms.error && forms.rows == 0)
-            return {nullptr, DataProblem::CodeMissing, false};
         else if (forms.ordered)
             newest = QueryNewestRows(db, codeText, latestBars, forms.rows, complete);
     }
