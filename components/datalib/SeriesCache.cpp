@@ -66,10 +66,9 @@ void SeriesCache::Store(const std::string& path, const FileStamp& stamp,
     if (const auto found = m_index.find(path); found != m_index.end()) {
         // Two readers of one file: the entry that holds more stays.
         const Entry& held = *found->second;
-        const bool heldIsEnough = held.stamp == stamp
-                                  && (held.complete
-                                      || (!complete && held.series->Size() >= entry.series->Size()));
-        if (heldIsEnough)
+        const bool holdsMore = held.complete
+                               || (!complete && held.series->Size() >= entry.series->Size());
+        if (held.stamp == stamp && holdsMore)
             return;
         EraseLocked(found->second);
     }

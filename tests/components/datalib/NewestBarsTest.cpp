@@ -86,6 +86,8 @@ std::string Positional(const Day& d)
 
 const std::string kYahooHeader = "Date,Open,High,Low,Close,Adj Close,Volume";
 const std::string kJapaneseHeader = "日付,始値,高値,安値,終値,出来高";
+const std::string kJapaneseTitleAndHeader =
+    "2401 東証プライム 青葉製薬\r\n" + kJapaneseHeader + "\r\n";
 
 std::string Japanese(const std::string& date, const Day& d)
 {
@@ -116,10 +118,10 @@ const std::vector<Shape>& Shapes()
                              d.close, d.open, d.high, d.low, d.volume / 1000);
          },
          "\n", Order::NewestFirst, Encoding::Utf8, Reading::Whole},
-        {"JapaneseTitleUtf8NewestFirst", "2401 東証プライム 青葉製薬\r\n" + kJapaneseHeader + "\r\n",
+        {"JapaneseTitleUtf8NewestFirst", kJapaneseTitleAndHeader,
          [](const Day& d) { return Japanese(d.date.toString("yyyy/MM/dd").toStdString(), d); },
          "\r\n", Order::NewestFirst, Encoding::Utf8, Reading::Head},
-        {"JapaneseTitleShiftJisNewestFirst", "2401 東証プライム 青葉製薬\r\n" + kJapaneseHeader + "\r\n",
+        {"JapaneseTitleShiftJisNewestFirst", kJapaneseTitleAndHeader,
          [](const Day& d) { return Japanese(d.date.toString("yyyy/MM/dd").toStdString(), d); },
          "\r\n", Order::NewestFirst, Encoding::Cp932, Reading::Head},
         {"NenGappiUtf8Ascending", kJapaneseHeader + "\n",

@@ -29,7 +29,8 @@ protected:
     {
         QStringList statements{datalibtest::kCreatePrices, "BEGIN"};
         for (int i = 0; i < kCodes; ++i)
-            statements << QString("INSERT INTO prices VALUES('C%1','2024-01-04',1,2,1,2,5)").arg(i);
+            statements << QString("INSERT INTO prices VALUES('C%1','2024-01-04',1,2,1,2,5)")
+                              .arg(i);
         datalibtest::MakeDatabase(m_dir.filePath("prices.db"), statements << "COMMIT");
     }
 

@@ -120,7 +120,8 @@ TEST_P(DataLibSqliteNewest, AreTheNewestBarsOfTheWholeRead)
 
     const std::vector<Bar> whole = datalibtest::BarsOf(m_library.LoadData(local, "A", 5));
     ASSERT_GT(whole.size(), std::size_t(kDays) / 2);
-    const std::vector<Bar> bars = datalibtest::BarsOf(m_library.LoadData(local, "A", 5, {asked}).data);
+    const std::vector<Bar> bars =
+        datalibtest::BarsOf(m_library.LoadData(local, "A", 5, {asked}).data);
     ASSERT_GE(bars.size(), std::min(asked, whole.size()));
     ASSERT_LE(bars.size(), whole.size());
     EXPECT_TRUE(std::equal(bars.begin(), bars.end(), whole.end() - std::ptrdiff_t(bars.size())));
