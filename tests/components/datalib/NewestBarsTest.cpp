@@ -103,6 +103,12 @@ const std::vector<Shape>& Shapes()
          Encoding::Utf8, Reading::Tail},
         {"YahooNewestFirst", kYahooHeader + "\n", Yahoo, "\n", Order::NewestFirst,
          Encoding::Utf8, Reading::Head},
+        {"AnyColumnOrderQuotedHeader", "\"VOLUME\",\"close\",\"Low\",\"date\",\"HIGH\",\"Open\"\n",
+         [](const Day& d) {
+             return Format("%.0f,%.2f,%.2f,", d.volume, d.close, d.low) + Iso(d.date)
+                    + Format(",%.2f,%.2f", d.high, d.open);
+         },
+         "\n", Order::OldestFirst, Encoding::Utf8, Reading::Tail},
         {"NasdaqDollarsNewestFirst", "Date, Close/Last, Volume, Open, High, Low\n",
          [](const Day& d) {
              return Us(d.date) + Format(", $%.2f, %.0f, $%.2f, $%.2f, $%.2f", d.close,
