@@ -5,6 +5,7 @@
 #include "DateParser.h"
 #include "PriceSeries.h"
 #include "TextDecoder.h"
+#include "TextScan.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,7 +20,8 @@ constexpr std::size_t kTypicalFieldCount = 16;
 // Some sites put a few lines of title above the header; a text of more lines, none of
 // them a header or a row, is not a price file with no rows but no price file at all.
 constexpr std::size_t kMaxTitleLines = 10;
-constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kDelete = 0x7F;
 
 class RowReader {
 public:
@@ -85,7 +87,7 @@ bool LooksBinary(std::string_view text)
 {
     const bool control = std::any_of(text.begin(), text.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
-        return (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7F;
+        return (byte < kFirstPrintable && c != '\t' && !IsLineEnd(c)) || byte == kDelete;
     });
     return control || text.find(kReplacementCharacter) != std::string_view::npos;
 }

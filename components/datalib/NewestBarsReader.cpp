@@ -28,12 +28,9 @@ constexpr std::size_t kValidationChunkBytes = 64 * 1024;
 constexpr std::size_t kMaxUtf8Sequence = 4;
 constexpr unsigned char kContinuationMask = 0xC0;
 constexpr unsigned char kContinuationBits = 0x80;
-constexpr unsigned kLineFeed = '\n';
-constexpr unsigned kCarriageReturn = '\r';
-
 bool IsLineEndUnit(unsigned unit)
 {
-    return unit == kLineFeed || unit == kCarriageReturn;
+    return unit == '\n' || unit == '\r';
 }
 
 bool NotLater(const PriceBar& a, const PriceBar& b)

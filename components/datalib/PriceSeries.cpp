@@ -8,8 +8,6 @@ namespace {
 
 using quorex::PriceBar;
 
-// What the allocator adds to each block (glibc: a size word, rounding to 16 bytes).
-constexpr std::size_t kAllocationOverhead = 16;
 // The reference counts a shared pointer made from a plain new allocates beside the object.
 constexpr std::size_t kSharedCountBytes = 24;
 // Rows reserved for lines that were not good bars are given back beyond this share.

@@ -11,6 +11,8 @@ namespace brasko {
 class PriceSeries : public quorex::IPriceData {
 public:
     using Ptr = std::shared_ptr<const PriceSeries>;
+    // What the allocator adds to each block (glibc: a size word, rounding to 16 bytes).
+    static constexpr std::size_t kAllocationOverhead = 16;
 
     // Bars in the order read: sorted by date (files often list the newest first), and of
     // bars with the same date the one read last kept. Null when there is none.

@@ -4,8 +4,7 @@ namespace brasko {
 
 namespace {
 
-// What the allocator adds to each block (glibc: a size word, rounding to 16 bytes).
-constexpr std::size_t kAllocationOverhead = 16;
+constexpr std::size_t kAllocationOverhead = PriceSeries::kAllocationOverhead;
 // A list node's two links; an index node's link, cached hash and its bucket.
 constexpr std::size_t kListLinkBytes = 2 * sizeof(void*);
 constexpr std::size_t kIndexNodeBytes = sizeof(std::string_view) + sizeof(void*)

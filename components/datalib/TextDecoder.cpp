@@ -15,7 +15,7 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+constexpr unsigned char kFirstNonAscii = 0x80;
 // One CP932 byte (half-width katakana) becomes three UTF-8 bytes at most.
 constexpr std::size_t kCp932Growth = 3;
 
@@ -37,7 +37,7 @@ void ConvertCp932(std::string& bytes)
     iconv_t converter = iconv_open("UTF-8", "CP932");
     if (converter == iconv_t(-1))
         return; // no converter: the bytes stay; Japanese headers then simply do not match
-    std::string out(bytes.size() * kCp932Growth + kReplacement.size(), '\0');
+    std::string out(bytes.size() * kCp932Growth + kReplacementCharacter.size(), '\0');
     char* in = bytes.data();
     std::size_t inLeft = bytes.size();
     char* dst = out.data();
@@ -48,10 +48,10 @@ void ConvertCp932(std::string& bytes)
         if (errno == E2BIG)
             break; // cannot happen with the growth bound; stop rather than loop
         // An invalid or cut-off sequence: mark it and go on after its first byte.
-        if (outLeft < kReplacement.size())
+        if (outLeft < kReplacementCharacter.size())
             break;
-        dst = std::copy(kReplacement.begin(), kReplacement.end(), dst);
-        outLeft -= kReplacement.size();
+        dst = std::copy(kReplacementCharacter.begin(), kReplacementCharacter.end(), dst);
+        outLeft -= kReplacementCharacter.size();
         ++in;
         --inLeft;
     }
@@ -88,7 +88,7 @@ bool IsValidUtf8(std::string_view bytes)
 bool IsAscii(std::string_view bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+                       [](char c) { return static_cast<unsigned char>(c) < kFirstNonAscii; });
 }
 
 void DecodePiece(std::string& bytes, TextEncoding encoding, bool atFileStart)

@@ -5,6 +5,9 @@
 
 namespace brasko {
 
+// What an undecodable byte becomes: U+FFFD.
+inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
 // The encodings price files come in.
 enum class TextEncoding { Utf8, Cp932, Utf16Le, Utf16Be };
 

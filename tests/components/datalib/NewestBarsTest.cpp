@@ -339,8 +339,9 @@ TEST_P(DataLibNewestBars, AreTheNewestBarsOfTheWholeRead)
     const bool expected = shape.reading != Reading::Whole && asked < whole.size() / 2
                           && variant != Variant::StrayLastRow && variant != Variant::Rotated;
     ASSERT_EQ(read.has_value(), expected);
-    if (read)
+    if (read) {
         EXPECT_TRUE(IsNewestOf(datalibtest::BarsOf(read->series), whole, kept));
+    }
 }
 
 std::vector<NewestCase> AllCases()
