@@ -49,7 +49,8 @@ inline bool ParsePlainDecimal(std::string_view text, double& value)
     // More than 15 digits may have wrapped the mantissa: from_chars reads those.
     if (digits == 0 || digits > kMaxExactDigits)
         return false;
-    value = double(mantissa) / kPowersOfTen[fraction];
+    // A whole number (a volume, mostly) needs no division.
+    value = fraction == 0 ? double(mantissa) : double(mantissa) / kPowersOfTen[fraction];
     return true;
 }
 
