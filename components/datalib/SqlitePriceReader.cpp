@@ -40,6 +40,9 @@ constexpr int kFirstFormColumn = 3;
 constexpr int kFormColumns = 5;
 // A short read that left too few good rows asks for this many times more.
 constexpr std::size_t kLimitGrowth = 4;
+// Four thousand years of trading days: a code with more rows is an endless query, whose
+// rows would otherwise pile up until the time limit.
+constexpr std::size_t kMaxRows = 1'000'000;
 constexpr int kPrimaryCodeMask = 0xFF;
 
 // What one query gave.
@@ -47,6 +50,7 @@ struct Rows {
     std::vector<quorex::PriceBar> bars; // good rows, in the order returned
     std::size_t returned = 0;           // rows returned, good or bad
     std::optional<QSqlError> error;
+    bool endless = false; // stopped at kMaxRows
 };
 
 bool IsBusy(const QSqlError& error)
@@ -106,7 +110,10 @@ Rows QueryRows(QSqlDatabase& db, const QString& code, std::optional<qlonglong> l
     }
     while (query.next()) {
         ReadRow(query, rows.bars);
-        ++rows.returned;
+        if (++rows.returned == kMaxRows) {
+            rows.endless = true;
+            break;
+        }
     }
     if (query.lastError().isValid())
         rows.error = query.lastError();
@@ -198,14 +205,14 @@ SqlitePriceReader::Result SqlitePriceReader::Read(const std::string& path,
     if (latestBars > 0) {
         const DateForms forms = QueryDateForms(db, codeText);
         if (forms.error && IsBusy(*forms.error))
-            newest = Rows{{}, 0, forms.error};
+            newest = Rows{{}, 0, forms.error, false};
         else if (forms.ordered)
             newest = QueryNewestRows(db, codeText, latestBars, forms.rows, complete);
     }
     Rows rows = newest ? std::move(*newest) : QueryRows(db, codeText, std::nullopt);
-    if (rows.error) {
-        if (!IsBusy(*rows.error))
-            return {nullptr, DataProblem::TableMissing, false};
+    if (rows.error && !IsBusy(*rows.error))
+        return {nullptr, DataProblem::TableMissing, false};
+    if (rows.error || rows.endless) {
         m_busy.Remember(key);
         return {nullptr, DataProblem::Busy, false};
     }

@@ -20,7 +20,8 @@ class SqlitePriceReader {
 public:
     // A writer's commit is over in milliseconds; a lock held longer is not waited out.
     static constexpr std::chrono::milliseconds kBusyTimeout{100};
-    // No query of one security's rows takes this long unless something is wrong.
+    // No query of one security's rows takes this long unless something is wrong; such a
+    // query, or one of endless rows, counts as busy.
     static constexpr std::chrono::milliseconds kTimeLimit{1000};
 
     struct Result {
