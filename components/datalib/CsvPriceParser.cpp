@@ -3,6 +3,7 @@
 #include "BarRules.h"
 #include "CsvReader.h"
 #include "DateParser.h"
+#include "PlainRowReader.h"
 #include "PriceSeries.h"
 #include "TextDecoder.h"
 #include "TextScan.h"
@@ -71,13 +72,19 @@ std::size_t CountLines(std::string_view text)
 
 void ReadRemainingRows(CsvReader& reader, std::string_view text, PriceRows& rows)
 {
+    const PlainRowReader plainRows(*rows.layout);
     RowReader rowReader(*rows.layout);
     std::vector<std::string_view> fields;
     fields.reserve(kTypicalFieldCount);
     rows.bars.reserve(rows.bars.size() + CountLines(text));
-    while (reader.Next(fields)) {
-        rowReader.Add(fields, rows.bars);
+    while (char* const start = reader.NextRecordStart()) {
         ++rows.dataLines;
+        if (char* const next = plainRows.Read(start, reader.End(), rows.bars)) {
+            reader.ContinueAt(next);
+            continue;
+        }
+        reader.Next(fields);
+        rowReader.Add(fields, rows.bars);
     }
     rows.unclosedQuote = reader.MetUnclosedQuote();
 }

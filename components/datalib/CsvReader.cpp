@@ -84,12 +84,17 @@ std::string_view CsvReader::ReadQuoted()
     return {start, std::size_t(out - start)};
 }
 
+char* CsvReader::NextRecordStart()
+{
+    while (m_pos != m_end && (*m_pos == '\n' || *m_pos == '\r'))
+        ++m_pos;
+    return m_pos == m_end ? nullptr : m_pos;
+}
+
 bool CsvReader::Next(std::vector<std::string_view>& fields)
 {
     fields.clear();
-    while (m_pos != m_end && (*m_pos == '\n' || *m_pos == '\r'))
-        ++m_pos;
-    if (m_pos == m_end)
+    if (!NextRecordStart())
         return false;
     for (;;) {
         // Blanks before a quote are skipped; a field that starts otherwise is plain, which

@@ -19,6 +19,12 @@ public:
     // The next record's fields; false at the end of the text.
     bool Next(std::vector<std::string_view>& fields);
 
+    // For a reader of records of its own (PlainRowReader): where the next record starts,
+    // null at the end of the text; and where to go on after the record it read.
+    char* NextRecordStart();
+    void ContinueAt(char* position) { m_pos = position; }
+    char* End() const { return m_end; }
+
     // A quote that was never closed was met (and read as plain text): the text may have
     // been cut inside a quoted field.
     bool MetUnclosedQuote() const { return m_unclosedQuote; }

@@ -18,15 +18,23 @@ struct FieldNumber {
     static FieldNumber Of(double v) { return {State::Value, v}; }
 };
 
-// Up to 15 digits with at most one point: mantissa and power of ten are exact doubles and
-// IEEE division rounds once, so this gives from_chars' correctly rounded result for the
-// fields price files are made of, about a fifth faster over a whole file (measured).
-// Anything else: false, and from_chars reads it.
-inline bool ParsePlainDecimal(std::string_view text, double& value)
+// Plain decimals of up to this many digits are read exactly by DecimalValue.
+inline constexpr std::ptrdiff_t kMaxExactDigits = 15;
+
+// mantissa / 10^fraction for up to 15 digits: both are exact doubles and IEEE division
+// rounds once, so this is from_chars' correctly rounded result.
+inline double DecimalValue(std::uint64_t mantissa, std::ptrdiff_t fraction)
 {
-    constexpr std::ptrdiff_t kMaxExactDigits = 15;
     static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    // A whole number (a volume, mostly) needs no division.
+    return fraction == 0 ? double(mantissa) : double(mantissa) / kPowersOfTen[fraction];
+}
+
+// Up to 15 digits with at most one point, read by DecimalValue: about a fifth faster over
+// a whole file than from_chars (measured). Anything else: false, and from_chars reads it.
+inline bool ParsePlainDecimal(std::string_view text, double& value)
+{
     const char* p = text.data();
     const char* const end = p + text.size();
     std::uint64_t mantissa = 0;
@@ -46,11 +54,10 @@ inline bool ParsePlainDecimal(std::string_view text, double& value)
         fraction = p - first;
         digits += fraction;
     }
-    // More than 15 digits may have wrapped the mantissa: from_chars reads those.
+    // More digits may have wrapped the mantissa: from_chars reads those.
     if (digits == 0 || digits > kMaxExactDigits)
         return false;
-    // A whole number (a volume, mostly) needs no division.
-    value = fraction == 0 ? double(mantissa) : double(mantissa) / kPowersOfTen[fraction];
+    value = DecimalValue(mantissa, fraction);
     return true;
 }
 
