@@ -77,6 +77,7 @@ void ReadRemainingRows(CsvReader& reader, std::string_view text, PriceRows& rows
     std::vector<std::string_view> fields;
     fields.reserve(kTypicalFieldCount);
     rows.bars.reserve(rows.bars.size() + CountLines(text));
+    // Plain rows (nearly all) in one pass, the others field by field.
     while (char* const start = reader.NextRecordStart()) {
         ++rows.dataLines;
         if (char* const next = plainRows.Read(start, reader.End(), rows.bars)) {
