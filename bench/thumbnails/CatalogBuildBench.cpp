@@ -6,6 +6,7 @@
 //   catalog_build_bench --scenario=firstscreen --count=4000
 //   catalog_build_bench --scenario=memory --count=10000
 //   catalog_build_bench --scenario=settings --count=4000
+//   ... --catalog=DIR   keeps the generated catalog in DIR and uses it again next time
 //
 // Each scenario runs once per process, so nothing is cached from an earlier run; run the
 // command several times and quote the median.
@@ -30,6 +31,7 @@
 #include <random>
 #include <string>
 
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -49,6 +51,7 @@ struct Options {
     int count = 1000;
     int workers = 0;  // 0: every core
     std::string defs = "default";
+    std::string catalog;  // empty: a temporary folder
 };
 
 Options Parse(int argc, char** argv)
@@ -65,6 +68,8 @@ Options Parse(int argc, char** argv)
             options.workers = std::stoi(value());
         else if (arg.rfind("--defs=", 0) == 0)
             options.defs = value();
+        else if (arg.rfind("--catalog=", 0) == 0)
+            options.catalog = value();
     }
     return options;
 }
@@ -92,22 +97,9 @@ void WritePriceFile(const std::string& path, unsigned seed)
     }
 }
 
-// The catalog: the list file and a settings file in dir.
-std::string MakeCatalog(const QTemporaryDir& dir, const Options& options)
+void WriteSettings(const std::string& root, const Options& options)
 {
-    const std::string root = QFile::encodeName(dir.path()).toStdString();
-    const std::string prices = root + "/prices";
-    QDir().mkpath(QString::fromStdString(prices));
-    for (int f = 0; f < kDistinctFiles; ++f)
-        WritePriceFile(prices + "/base" + std::to_string(f) + ".txt", unsigned(f + 1));
-    std::ofstream list(root + "/list.lst");
-    for (int i = 0; i < options.count; ++i) {
-        const std::string code = std::to_string(10000 + i);
-        const std::string base = prices + "/base" + std::to_string(i % kDistinctFiles) + ".txt";
-        if (::link(base.c_str(), (prices + "/" + code + ".csv").c_str()) != 0)
-            std::perror("link");
-        list << "1," << prices << "," << code << ",Security " << code << "\n";
-    }
+    QFile::remove(QString::fromStdString(root + "/mosgrid.ini"));
     ChartSettings settings(root + "/mosgrid.ini");
     const std::vector<std::string>& definitions = kDefinitions.at(options.defs);
     if (!definitions.empty()) {
@@ -115,7 +107,38 @@ std::string MakeCatalog(const QTemporaryDir& dir, const Options& options)
         for (std::size_t i = 0; i < definitions.size(); ++i)
             settings.WriteText("Chart", "Chart" + std::to_string(i), definitions[i]);
     }
+}
+
+// The catalog: the list file and a settings file in root (made unless it is there).
+std::string MakeCatalog(const std::string& root, const Options& options)
+{
+    const std::string prices = root + "/prices";
+    const std::string listPath = root + "/list.lst";
+    if (QFile::exists(QString::fromStdString(listPath))) {
+        WriteSettings(root, options);
+        return root;
+    }
+    QDir().mkpath(QString::fromStdString(prices));
+    for (int f = 0; f < kDistinctFiles; ++f)
+        WritePriceFile(prices + "/base" + std::to_string(f) + ".txt", unsigned(f + 1));
+    std::ofstream list(listPath);
+    for (int i = 0; i < options.count; ++i) {
+        const std::string code = std::to_string(10000 + i);
+        const std::string base = prices + "/base" + std::to_string(i % kDistinctFiles) + ".txt";
+        if (::link(base.c_str(), (prices + "/" + code + ".csv").c_str()) != 0)
+            std::perror("link");
+        list << "1," << prices << "," << code << ",Security " << code << "\n";
+    }
+    WriteSettings(root, options);
     return root;
+}
+
+// CPU time of the whole process, every thread: on a busy machine wall time says little.
+double ProcessCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
 long PeakResidentKb()
@@ -177,7 +200,10 @@ struct Catalog {
 
     explicit Catalog(const Options& options)
     {
-        root = MakeCatalog(dir, options);
+        const std::string folder = options.catalog.empty()
+            ? QFile::encodeName(dir.path()).toStdString() : options.catalog;
+        QDir().mkpath(QString::fromStdString(folder));
+        root = MakeCatalog(folder, options);
         view = std::make_unique<CCatalogView>(
             ProgramPaths{MOSGRID_PROGRAM_DIR "/", root + "/mosgrid.ini"}, &provider);
         if (options.workers > 0)
@@ -197,14 +223,16 @@ void EndToEnd(const Options& options)
     Catalog catalog(options);
     QElapsedTimer clock;
     clock.start();
+    const double cpuBefore = ProcessCpuMs();
     catalog.view->LoadList();
     catalog.view->builder().WaitUntilBuilt();
     const double ms = clock.nsecsElapsed() / 1e6;
+    const double cpuMs = ProcessCpuMs() - cpuBefore;
     const int workers = catalog.view->builder().workerCount();
     std::printf("endtoend count=%d workers=%d defs=%s total_ms=%.1f per_security_ms=%.4f "
-                "per_security_per_core_ms=%.4f\n",
+                "per_security_per_core_ms=%.4f cpu_per_security_ms=%.4f\n",
                 options.count, workers, options.defs.c_str(), ms, ms / options.count,
-                ms * workers / options.count);
+                ms * workers / options.count, cpuMs / options.count);
 }
 
 void FirstScreen(const Options& options)

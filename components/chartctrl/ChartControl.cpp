@@ -44,6 +44,16 @@ void ChartControl::Update()
     RenderChart(painter, m_picture.rect(), scene);
 }
 
+bool ChartControl::SwapPicture(QImage& buffer)
+{
+    if (m_picture.isNull() || buffer.size() != m_picture.size()
+        || buffer.format() != m_picture.format())
+        return false;
+    // Update paints every pixel, so what the buffer held does not matter.
+    m_picture.swap(buffer);
+    return true;
+}
+
 const QImage& ChartControl::Picture() const
 {
     return m_picture;

@@ -19,6 +19,7 @@ public:
     void SetSize(int width, int height) override;
     void Update() override;
     const QImage& Picture() const override;
+    bool SwapPicture(QImage& buffer) override;
     std::size_t DailyBarsNeeded(const std::string& parameters,
                                 std::span<const std::string> definitions) const override;
     void SetNotice(const std::string& text) override;

@@ -120,6 +120,10 @@ public:
     virtual void Update() = 0;
     // Exactly width x height pixels as last painted by Update.
     virtual const QImage& Picture() const = 0;
+    // Hands the last painted picture over without a copy: exchanges it with `buffer`, which
+    // must have the picture's size and format; the next Update paints into the buffer
+    // received. False, and nothing exchanged, when they differ or there is no picture.
+    virtual bool SwapPicture(QImage& /*buffer*/) { return false; }
 
     // Daily bars, counted from the newest, that drawing `definitions` with `parameters`
     // needs to give exactly the picture of the whole series; 0 when it needs every bar.

@@ -93,7 +93,25 @@ void CChartHostDlg::CaptureItem(QPainter& target, int x, int y, const CatalogIte
 {
     target.save();
     CopyPicture(target, x, y);
+    target.restore();
+    DrawLabel(target, x, y, item);
+}
 
+void CChartHostDlg::CaptureItem(QImage& thumbnail, const CatalogItem& item)
+{
+    // The picture is exactly what a copy would give; a copy costs a pass over every pixel.
+    if (thumbnail.size() == QSize(m_nWidth, m_nHeight) && m_chartCtrl.SwapPicture(thumbnail)) {
+        QPainter painter(&thumbnail);
+        DrawLabel(painter, 0, 0, item);
+        return;
+    }
+    QPainter painter(&thumbnail);
+    CaptureItem(painter, 0, 0, item);
+}
+
+void CChartHostDlg::DrawLabel(QPainter& target, int x, int y, const CatalogItem& item) const
+{
+    target.save();
     const LabelStyle style = ReadLabelStyle(ChartSettings(m_strIniFile));
     const QString name = DisplayText(item.m_strName);
     target.setFont(LabelFont());

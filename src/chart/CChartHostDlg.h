@@ -32,6 +32,9 @@ public:
     // The control's picture, exactly m_nWidth x m_nHeight, at (x, y) on target, with the
     // item's display name over its top-left corner.
     void CaptureItem(QPainter& target, int x, int y, const CatalogItem& item);
+    // The same onto a whole thumbnail of the host's size: the control's picture is taken
+    // over without a copy where it can be, and the label written on it.
+    void CaptureItem(QImage& thumbnail, const CatalogItem& item);
     // Releases the data library, then the control. 0 when there was no control.
     int DestroyWindow();
 
@@ -50,6 +53,7 @@ public:
 
 private:
     void CopyPicture(QPainter& target, int x, int y) const;
+    void DrawLabel(QPainter& target, int x, int y, const CatalogItem& item) const;
 
     IComponentProvider& m_provider;
     std::string m_strIniFile;

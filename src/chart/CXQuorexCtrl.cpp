@@ -56,6 +56,11 @@ void CXQuorexCtrl::UpdateWindow()
         m_pControl->Update();
 }
 
+bool CXQuorexCtrl::SwapPicture(QImage& buffer)
+{
+    return m_pControl && m_pControl->SwapPicture(buffer);
+}
+
 const QImage& CXQuorexCtrl::Picture() const
 {
     static const QImage kNoPicture;

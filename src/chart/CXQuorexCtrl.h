@@ -37,6 +37,8 @@ public:
     void UpdateWindow();
     // The pixels of the last repaint; empty when there is no control.
     const QImage& Picture() const;
+    // The last repaint exchanged with buffer (same size and format); false when not.
+    bool SwapPicture(QImage& buffer);
 
 private:
     std::unique_ptr<quorex::IChartControl> m_pControl;

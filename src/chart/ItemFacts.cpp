@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -10,11 +11,14 @@ namespace {
 // source with other rules.
 constexpr std::size_t kDecimalsSample = 20;
 
+constexpr double kPowersOfTen[] = {1, 10, 100, 1000, 10000};
+static_assert(std::size(kPowersOfTen) == ItemFacts::kMaxDecimals + 1);
+
 bool HasDecimals(double value, int decimals)
 {
     if (!std::isfinite(value))
         return true;
-    const double scaled = value * std::pow(10.0, decimals);
+    const double scaled = value * kPowersOfTen[decimals];
     if (std::fabs(scaled) > 1e15)
         return true;  // beyond what a double tells apart: nothing to add
     // Parsed decimal text is within an ulp or two of the scaled integer.

@@ -6,7 +6,6 @@ namespace {
 
 // QImage's own header and the allocator's share of a pixel block.
 constexpr std::uint64_t kImageHeaderBytes = 256;
-constexpr QImage::Format kFormat = QImage::Format_RGB32;
 
 } // namespace
 
@@ -244,7 +243,7 @@ QImage ThumbnailStore::TakeBuffer()
     }
     if (size.isEmpty())
         return {};
-    return QImage(size, kFormat);
+    return m_arena.Allocate(size);
 }
 
 void ThumbnailStore::SetBudget(std::uint64_t bytes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ItemFacts.h"
+#include "thumbnails/ImageArena.h"
 #include "thumbnails/IndexList.h"
 
 #include <QImage>
@@ -103,4 +104,5 @@ private:
     IndexList m_shown;              // least recently shown first
     std::vector<int> m_pinned;
     std::vector<QImage> m_spares;
+    ImageArena m_arena;
 };

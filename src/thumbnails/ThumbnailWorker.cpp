@@ -34,9 +34,8 @@ void ThumbnailWorker::run()
             image = m_context.store.TakeBuffer();
             if (!image.isNull()) {
                 const CatalogItem& item = *items[*index];
-                QPainter painter(&image);
                 host->RenderItem(item);
-                host->CaptureItem(painter, 0, 0, item);
+                host->CaptureItem(image, item);
                 facts = host->LastFacts();
             }
         }

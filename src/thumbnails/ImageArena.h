@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include <memory>
+
+// Memory for thumbnails, carved from large blocks the kernel backs with huge pages where it
+// can: a fresh thumbnail otherwise costs a page fault every 4 KB, which was a large part of
+// making one. Memory of a thumbnail let go returns to the arena for the next one, across
+// builds of the same size. Images handed out may outlive the arena. Thread-safe.
+class ImageArena {
+public:
+    // Address space asked of the kernel at a time: sixteen huge pages.
+    static constexpr std::size_t kChunkBytes = std::size_t(32) << 20;
+
+    ImageArena();
+    ~ImageArena();
+    ImageArena(const ImageArena&) = delete;
+    ImageArena& operator=(const ImageArena&) = delete;
+
+    // An RGB32 image of size over arena memory, or an ordinary one when the arena has none.
+    // A new size lets go of the memory kept for the old one.
+    QImage Allocate(QSize size);
+
+    // Blocks kept for the size asked last, and the chunks still mapped (for tests).
+    std::size_t freeBlocks() const;
+    std::size_t liveChunks() const;
+
+    // Shared with every image handed out, which may outlive the arena.
+    struct State;
+
+private:
+    std::shared_ptr<State> m_state;
+};
