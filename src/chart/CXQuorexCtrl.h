@@ -37,6 +37,8 @@ public:
     void UpdateWindow();
     // The pixels of the last repaint; empty when there is no control.
     const QImage& Picture() const;
+    // The bar drawn under a point of the picture, or nothing.
+    std::optional<quorex::PriceBar> BarAt(int x, int y) const;
 
 private:
     std::unique_ptr<quorex::IChartControl> m_pControl;
