@@ -104,6 +104,9 @@ void PreviewController::OpenWindow(int item)
                                    title, m_view.window());
     std::erase_if(m_windows, [](const QPointer<ChartWindow>& w) { return w.isNull(); });
     m_windows.emplace_back(window);
+    // Over the middle of the catalog, where the user is looking.
+    const QRect catalog = m_view.window()->frameGeometry();
+    window->move(catalog.center() - QPoint(window->width() / 2, window->height() / 2));
     window->show();
 }
 
