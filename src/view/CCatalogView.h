@@ -91,6 +91,7 @@ public:
     PeriodChoice periodChoice() const;
     // Room above the grid for the search field; 0 gives the grid the whole client area.
     void SetSearchBarHeight(int height) { setViewportMargins(0, height, 0, 0); }
+    int SearchBarHeight() const { return viewportMargins().top(); }
 
     // The view's state. Indexes address m_itemList and m_thumbList alike.
     CatalogItemList m_itemList;

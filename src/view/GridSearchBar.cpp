@@ -72,7 +72,9 @@ void GridSearchBar::Dismiss()
 void GridSearchBar::PlaceIn(CCatalogView& view)
 {
     const int height = isHidden() ? 0 : sizeHint().height();
-    view.SetSearchBarHeight(height);
+    // Hidden, the grid keeps the whole client area as it always had.
+    if (view.SearchBarHeight() != height)
+        view.SetSearchBarHeight(height);
     if (!isHidden())
         setGeometry(0, 0, view.width(), height);
 }
