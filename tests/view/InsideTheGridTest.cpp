@@ -238,6 +238,26 @@ TEST_F(InsideTheGridTest, SortedSelectionOutOfViewIsScrolledIntoView)
     EXPECT_EQ(shot.pixel(150, 75), Inverted(ColourOf(1).rgb()));
 }
 
+TEST_F(InsideTheGridTest, FactsArrivingDuringABuildSortTheGridSoonAfter)
+{
+    Use({{"1", "a", 1}, {"2", "b", 2}, {"3", "c", 3}});
+    ShowThreeByTwo();
+    // A new build: nothing made yet, so every security sorts last, in list order.
+    const std::uint64_t build = kFilledGeneration + 1;
+    m_view->m_thumbList.Reset(3, QSize(kCellWidth, kCellHeight), build);
+    m_view->arrangement().SetSort(SortKey::Last, true);
+    EXPECT_TRUE(m_view->shownOrder().isIdentity());
+    ItemFacts facts;
+    facts.hasData = true;
+    facts.lastClose = 50;
+    m_view->m_thumbList.Put(build, 2, QImage(), facts);
+    m_view->arrangement().FactsChanged();
+    EXPECT_EQ(m_view->shownOrder().ItemAt(0), 0);  // not at once: the grid holds still
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_view->shownOrder().ItemAt(0) == 2; }, kWaitMs));
+    EXPECT_EQ(m_view->shownOrder().ItemAt(1), 0);
+    EXPECT_EQ(m_view->shownOrder().ItemAt(2), 1);
+}
+
 TEST_F(InsideTheGridTest, FilterShowsMatchingSecuritiesCountsThemAndEscapeClearsIt)
 {
     Use({{"7203", "トヨタ自動車", 1}, {"6758", "ソニー", 1}, {"3116", "ﾄﾖﾀ紡織", 1},
