@@ -163,7 +163,7 @@ inline constexpr char kChartControlProgId[] = "Quorex.XQuorexCtrl";
 } // namespace quorex
 
 #define QUOREX_DATA_LIBRARY_IID "jp.quorex.mosgrid.IDataLibraryFactory/2.0"
-#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/2.0"
+#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/2.1"
 
 Q_DECLARE_INTERFACE(quorex::IDataLibraryFactory, QUOREX_DATA_LIBRARY_IID)
 Q_DECLARE_INTERFACE(quorex::IChartControlFactory, QUOREX_CHART_CONTROL_IID)
