@@ -61,10 +61,20 @@ bool HasNul(const std::string& text)
     return text.find('\0') != std::string::npos;
 }
 
-DataResult Problem(DataProblem problem)
+DataResult Problem(DataProblem problem, std::string origin = {})
 {
     DataResult result;
     result.problem = problem;
+    result.origin = std::move(origin);
+    return result;
+}
+
+DataResult Found(quorex::PriceDataPtr series, bool unsettled, std::string origin)
+{
+    DataResult result;
+    result.data = std::move(series);
+    result.unsettled = unsettled;
+    result.origin = std::move(origin);
     return result;
 }
 
@@ -121,21 +131,24 @@ DataResult DataLibrary::LoadPriceFile(const std::string& source, const std::stri
         return Problem(located.problem);
     PriceFile file;
     if (!file.Open(located.path) || file.IsTooLarge())
-        return Problem(DataProblem::Unreadable);
+        return Problem(DataProblem::Unreadable, located.path);
     const std::size_t kept = BarsKept(latestBars);
     if (m_cache) {
         if (auto cached = m_cache->Find(located.path, file.Stamp(), latestBars))
-            return DataResult{std::move(cached), DataProblem::None, false};
+            return Found(std::move(cached), false, located.path);
     }
     PriceFileReader::Result read = PriceFileReader(file).Read(kept);
-    if (!read.series)
-        return DataResult{nullptr, read.problem, read.unsettled};
+    if (!read.series) {
+        DataResult result = Problem(read.problem, located.path);
+        result.unsettled = read.unsettled;
+        return result;
+    }
     // Only what was asked for and the spare bars are handed out and kept.
     PriceSeries::Ptr series = PriceSeries::Newest(read.series, kept);
     const bool complete = read.complete && series == read.series;
     if (m_cache && !read.unsettled)
         m_cache->Store(located.path, file.Stamp(), series, complete);
-    return DataResult{std::move(series), DataProblem::None, read.unsettled};
+    return Found(std::move(series), read.unsettled, located.path);
 }
 
 DataResult DataLibrary::LoadDatabase(const std::string& path, const std::string& code,
@@ -143,8 +156,14 @@ DataResult DataLibrary::LoadDatabase(const std::string& path, const std::string&
 {
     SqlitePriceReader reader(*m_busy);
     SqlitePriceReader::Result read = reader.Read(path, code, BarsKept(latestBars));
-    return DataResult{PriceSeries::Newest(read.series, BarsKept(latestBars)), read.problem,
-                      false};
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    DataResult result;
+    result.data = PriceSeries::Newest(read.series, BarsKept(latestBars));
+    result.problem = read.problem;
+    if (read.problem != DataProblem::DatabaseMissing)
+        result.origin = error ? path : absolute.string();
+    return result;
 }
 
 } // namespace brasko

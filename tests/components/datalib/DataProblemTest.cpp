@@ -123,6 +123,13 @@ TEST_P(DataLibProblems, SaysWhyThereIsNoSeries)
     EXPECT_EQ(result.problem, c.problem);
     EXPECT_EQ(result.data != nullptr, c.problem == DataProblem::None);
     EXPECT_FALSE(result.unsettled);
+    // The file read, good or bad, is named, so a change to it can be watched for.
+    const bool located = c.layout == Layout::FileItself || c.layout == Layout::InFolder
+        || c.layout == Layout::OverSizeLimit;
+    if (located)
+        EXPECT_EQ(std::filesystem::path(result.origin).filename(), "7203.csv");
+    else
+        EXPECT_EQ(result.origin, "");
     // The old entry point agrees.
     EXPECT_EQ(m_library.LoadData(source, code, 0) != nullptr, c.problem == DataProblem::None);
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cstdio>
 
 #include <sys/stat.h>
@@ -49,6 +51,13 @@ TEST_F(DataLibSqlite, ReadsTheRowsOfOneCodeInDateOrder)
         {20240109, 111, 111, 100, 102, 1500},
     };
     EXPECT_EQ(datalibtest::BarsOf(Load(DatabasePath(), "7203")), expected);
+    // The database is what to watch for new prices, for a code it holds or not.
+    const std::string database = DatabasePath().toStdString();
+    for (const std::string code : {"7203", "0000"}) {
+        const std::string origin = m_library.LoadData(database, code, 5, {}).origin;
+        EXPECT_TRUE(std::filesystem::equivalent(origin, database)) << code;
+    }
+    EXPECT_EQ(m_library.LoadData(database + ".none", "7203", 5, {}).origin, "");
 }
 
 TEST_F(DataLibSqlite, TextValuesFollowThePriceFileRules)
