@@ -1,6 +1,8 @@
 #include "ChartControl.h"
 
 #include "BarsNeeded.h"
+#include "ChartPainter.h"
+#include "ChartPlanner.h"
 #include "ParsedTexts.h"
 
 #include <QPainter>
@@ -28,6 +30,7 @@ void ChartControl::SetSize(int width, int height)
 
 void ChartControl::Update()
 {
+    m_shown.clear();
     if (m_size.isEmpty()) {
         m_picture = QImage();
         return;
@@ -41,7 +44,15 @@ void ChartControl::Update()
     std::vector<ChartDefinition> charts;
     const ChartScene scene = m_model.Scene(charts);
     QPainter painter(&m_picture);
-    RenderChart(painter, m_picture.rect(), scene);
+    // Planned, painted, and the plan's bars kept: the pointer asks for them later.
+    const ChartPlan plan = PlanChart(m_picture.rect(), scene);
+    PaintChart(painter, plan);
+    m_shown = ShownPanes(plan);
+}
+
+std::optional<PriceBar> ChartControl::BarAt(int x, int y) const
+{
+    return BarUnder(m_shown, QPoint(x, y));
 }
 
 bool ChartControl::SwapPicture(QImage& buffer)

@@ -2,6 +2,7 @@
 
 #include "ChartModel.h"
 #include "QuorexComponents.h"
+#include "ShownBars.h"
 
 #include <QImage>
 #include <QSize>
@@ -24,6 +25,7 @@ public:
                                 std::span<const std::string> definitions) const override;
     void SetNotice(const std::string& text) override;
     std::string CheckDefinition(const std::string& definition) const override;
+    std::optional<PriceBar> BarAt(int x, int y) const override;
 
     // Sizes beyond this are held to it, so a picture stays allocatable; the catalog's own
     // thumbnail sizes end there too.
@@ -35,6 +37,8 @@ private:
     ChartModel m_model;
     QSize m_size;
     QImage m_picture;
+    // The bars of the last picture and their columns, for BarAt.
+    std::vector<ShownPane> m_shown;
 };
 
 } // namespace quorex::chart

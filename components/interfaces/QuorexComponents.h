@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -139,6 +140,10 @@ public:
     // What is wrong with `definition`, for the user (UTF-8, one line); empty when nothing
     // is. Add still takes a definition whose only faults are options it ignores.
     virtual std::string CheckDefinition(const std::string& /*definition*/) const { return {}; }
+    // The bar drawn under the picture point (x, y) as last painted by Update, in the period
+    // of the pane under it (a weekly pane answers with its week); nothing between panes,
+    // outside the bars or without data.
+    virtual std::optional<PriceBar> BarAt(int /*x*/, int /*y*/) const { return std::nullopt; }
 };
 
 // What a plugin exports: a factory per component.
@@ -162,7 +167,7 @@ inline constexpr char kChartControlProgId[] = "Quorex.XQuorexCtrl";
 } // namespace quorex
 
 #define QUOREX_DATA_LIBRARY_IID "jp.quorex.mosgrid.IDataLibraryFactory/2.0"
-#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/2.0"
+#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/2.1"
 
 Q_DECLARE_INTERFACE(quorex::IDataLibraryFactory, QUOREX_DATA_LIBRARY_IID)
 Q_DECLARE_INTERFACE(quorex::IChartControlFactory, QUOREX_CHART_CONTROL_IID)

@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CCatalogApp.h"
+#include "app/GridMenus.h"
 #include "base/AppTexts.h"
 #include "settings/CPropGeneralSheet.h"
 #include "settings/DialogResults.h"
@@ -100,6 +101,7 @@ void CMainFrame::CreateMenus()
         if (m_wndStatusBar)
             m_wndStatusBar->setVisible(shown);
     });
+    new GridMenus(view, m_pView, this);
 
     QMenu* help = menuBar()->addMenu(AppTexts::kMenuHelp);
     m_pShowHelpAction = AddCommand(help, AppTexts::kMenuShowHelp, AppTexts::kCmdShowHelp);

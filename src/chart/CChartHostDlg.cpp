@@ -4,6 +4,7 @@
 #include "catalog/CatalogItem.h"
 #include "catalog/DisplayText.h"
 #include "chart/IComponentProvider.h"
+#include "chart/PeriodParam.h"
 #include "settings/ChartSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
@@ -59,7 +60,7 @@ void CChartHostDlg::RenderItem(const CatalogItem& item)
     // Never cached: a settings change shows in the next item. Read before the data, so the
     // library reads only the bars these charts need.
     const ChartSettings settings(m_strIniFile);
-    const std::string params = EffectiveCommonParams(settings);
+    const std::string params = WithPeriod(EffectiveCommonParams(settings), m_period);
     const std::vector<std::string> definitions =
         EffectiveChartDefinitions(settings, SettingsKeys::kMaxDrawnCharts);
     quorex::DataRequest request;

@@ -2,6 +2,7 @@
 
 #include "chart/CXQuorexCtrl.h"
 #include "chart/ItemFacts.h"
+#include "settings/ViewChoices.h"
 
 #include <memory>
 #include <string>
@@ -38,6 +39,9 @@ public:
     // Releases the data library, then the control. 0 when there was no control.
     int DestroyWindow();
 
+    // Every chart drawn in one period, or each in its own (the default); for display only.
+    void SetPeriodChoice(PeriodChoice period) { m_period = period; }
+
     // What the last RenderItem learnt of the item's series.
     const ItemFacts& LastFacts() const { return m_lastFacts; }
 
@@ -58,4 +62,5 @@ private:
     IComponentProvider& m_provider;
     std::string m_strIniFile;
     ItemFacts m_lastFacts;
+    PeriodChoice m_period = PeriodChoice::Definitions;
 };

@@ -66,3 +66,8 @@ const QImage& CXQuorexCtrl::Picture() const
     static const QImage kNoPicture;
     return m_pControl ? m_pControl->Picture() : kNoPicture;
 }
+
+std::optional<quorex::PriceBar> CXQuorexCtrl::BarAt(int x, int y) const
+{
+    return m_pControl ? m_pControl->BarAt(x, y) : std::nullopt;
+}

@@ -39,6 +39,8 @@ public:
     const QImage& Picture() const;
     // The last repaint exchanged with buffer (same size and format); false when not.
     bool SwapPicture(QImage& buffer);
+    // The bar drawn under a point of the picture, or nothing.
+    std::optional<quorex::PriceBar> BarAt(int x, int y) const;
 
 private:
     std::unique_ptr<quorex::IChartControl> m_pControl;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/CatalogItem.h"
+#include "settings/ViewChoices.h"
 
 #include <QSize>
 
@@ -15,4 +16,6 @@ struct BuildInputs {
     QSize size;
     std::string iniFile;
     IComponentProvider* provider = nullptr;
+    // Every chart in one period, or each in its own: a change is a new build.
+    PeriodChoice period = PeriodChoice::Definitions;
 };

@@ -52,6 +52,9 @@ public:
     // The current build's number, new with every Start.
     std::uint64_t generation() const { return m_generation; }
     bool IsBuilding() const;
+    // Held while components are created or destroyed; whoever makes a chart host of its
+    // own beside the workers takes it too.
+    std::mutex& providerMutex() { return m_providerMutex; }
 
     // For printing and exporting: block until every item has been made once and the workers
     // have left, then until the items listed are present. False when the build was stopped.

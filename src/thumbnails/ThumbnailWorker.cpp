@@ -25,6 +25,7 @@ void ThumbnailWorker::run()
         const std::lock_guard lock(m_context.providerMutex);
         host = std::make_unique<CChartHostDlg>(nullptr, *m_inputs.provider, m_inputs.iniFile);
         ready = host->CreateHost(m_inputs.size.width(), m_inputs.size.height()) == 1;
+        host->SetPeriodChoice(m_inputs.period);
     }
     const CatalogItemList& items = *m_inputs.items;
     while (const std::optional<int> index = m_context.queue.Take(m_generation)) {

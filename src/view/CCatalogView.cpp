@@ -6,11 +6,18 @@
 #include "settings/ChartSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
+#include "view/GridArrangement.h"
 #include "view/GridGeometry.h"
+#include "view/GridKeyboard.h"
+#include "view/GridKeys.h"
+#include "view/GridSearchBar.h"
+#include "view/PreviewController.h"
+#include "view/ShownOrder.h"
 #include "view/ToolCommandLine.h"
 #include "view/ToolLauncher.h"
 #include "view/VisibleFirst.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -47,10 +54,22 @@ CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provid
     });
     connect(&m_builder, &ThumbnailBuilder::thumbnailsReady, this, &CCatalogView::Invalidate);
     SetThumbnailSize(SettingsKeys::kDefaultSizeX, SettingsKeys::kDefaultSizeY);
+
+    m_pArrangement = std::make_unique<GridArrangement>(m_itemList, m_thumbList, m_paths.iniFile);
+    connect(m_pArrangement.get(), &GridArrangement::orderChanged, this,
+            &CCatalogView::OnOrderChanged);
+    connect(&m_builder, &ThumbnailBuilder::thumbnailsReady, m_pArrangement.get(),
+            &GridArrangement::FactsChanged);
+    m_pKeyboard = std::make_unique<GridKeyboard>(*this);
+    m_pSearchBar = new GridSearchBar(this);
+    m_pPreview = std::make_unique<PreviewController>(*this);
+    viewport()->setMouseTracking(true);
 }
 
 CCatalogView::~CCatalogView()
 {
+    // Preview windows and their chart hosts go while the components' lock still stands.
+    m_pPreview.reset();
     FreeItems();
     FreeThumbnails();
 }
@@ -67,6 +86,7 @@ void CCatalogView::LoadList()
     // A file that does not open, or breaks off with a read error, still ends the load: the
     // items read so far stay and the load is never retried.
     LoadCatalogList(m_strListFile, m_bRemoveListFile, m_itemList);
+    m_pArrangement->ItemsChanged();
     RebuildThumbnails();
     m_bNeedLoad = 0;
 }
@@ -76,6 +96,8 @@ void CCatalogView::FreeItems()
     // The workers read the items: none may be left in hand.
     m_builder.StopAndWait();
     m_itemList.clear();
+    if (m_pArrangement)
+        m_pArrangement->ItemsChanged();
 }
 
 void CCatalogView::RebuildThumbnails()
@@ -86,7 +108,7 @@ void CCatalogView::RebuildThumbnails()
     FreeThumbnails();
 
     const BuildInputs inputs{&m_itemList, QSize(m_nSizeX, m_nSizeY), m_paths.iniFile,
-                             m_pComponentProvider};
+                             m_pComponentProvider, ReadPeriodChoice(settings)};
     if (m_builder.Start(inputs) == ThumbnailBuilder::Components::NoDataLibrary)
         ShowMessageBox(AppTexts::kCantCreateDataLibrary);
     // The cells on screen first, before the next paint says so.
@@ -110,7 +132,13 @@ void CCatalogView::SetThumbnailSize(int cx, int cy)
 
 GridGeometry::Grid CCatalogView::CurrentGrid() const
 {
-    return GridGeometry::Grid{m_nColumns, m_nSizeX, m_nSizeY, m_nTopIndex, m_thumbList.size()};
+    return GridGeometry::Grid{m_nColumns, m_nSizeX, m_nSizeY, m_nTopIndex,
+                              shownOrder().count()};
+}
+
+const ShownOrder& CCatalogView::shownOrder() const
+{
+    return m_pArrangement->Current();
 }
 
 void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
@@ -147,10 +175,11 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
 
 void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell) const
 {
-    const bool selected = cell.index == m_nSelected;
-    switch (m_thumbList.StateOf(cell.index)) {
+    const int item = shownOrder().ItemAt(cell.index);
+    const bool selected = item == m_nSelected;
+    switch (m_thumbList.StateOf(item)) {
     case ThumbnailStore::State::Ready: {
-        const QImage thumbnail = m_thumbList.Image(cell.index);
+        const QImage thumbnail = m_thumbList.Image(item);
         if (selected) {
             // Every channel c becomes 255 - c, on the screen and on paper alike.
             QImage inverted = thumbnail.copy();
@@ -181,11 +210,12 @@ void CCatalogView::RequestCells(const GridGeometry::Grid& grid, int clientHeight
 {
     const int rows = grid.cellHeight > 0 ? clientHeight / grid.cellHeight : 0;
     const auto key = std::make_tuple(m_builder.generation(), grid.topIndex, grid.columns, rows,
-                                     grid.count);
+                                     grid.count, m_pArrangement->revision());
     if (key == m_requested)
         return;
     m_requested = key;
-    VisibleFirstOrder wanted = MakeVisibleFirstOrder(grid, clientHeight);
+    // Positions on screen first, asked for by the items they show.
+    VisibleFirstOrder wanted = ItemsOf(MakeVisibleFirstOrder(grid, clientHeight), shownOrder());
     const std::vector<int> onScreen(wanted.order.begin(),
                                     wanted.order.begin() + long(wanted.onScreenCount));
     m_builder.SetOrder(std::move(wanted.order), wanted.priorityCount, onScreen);
@@ -197,7 +227,7 @@ void CCatalogView::WaitForCells(const std::vector<GridGeometry::PaintedCell>& ce
     std::vector<int> indices;
     indices.reserve(cells.size());
     for (const GridGeometry::PaintedCell& cell : cells)
-        indices.push_back(cell.index);
+        indices.push_back(shownOrder().ItemAt(cell.index));
     m_requested = {};
     m_builder.SetOrder(indices, indices.size(), indices);
     m_builder.WaitUntilMade(indices);
@@ -214,7 +244,7 @@ bool CCatalogView::PrintPage(QPrinter& printer)
 
 int CCatalogView::HitTest(int x, int y) const
 {
-    return GridGeometry::HitTest(CurrentGrid(), x, y);
+    return shownOrder().ItemAt(GridGeometry::HitTest(CurrentGrid(), x, y));
 }
 
 void CCatalogView::OnLButtonDown(const QPoint& point)
@@ -233,6 +263,8 @@ void CCatalogView::OnVScroll(int nSBCode, int nPos)
         return;
     // The top index may pass the bar's last position: a step down can start the grid with
     // the last thumbnail while the bar stands at its end.
+    if (*top != m_nTopIndex)
+        m_pPreview->Close();  // its cell moves away
     m_nTopIndex = *top;
     m_scrollBar.SetScrollPos(*top);
     Invalidate();
@@ -240,11 +272,79 @@ void CCatalogView::OnVScroll(int nSBCode, int nPos)
 
 void CCatalogView::OnLButtonDblClk(const QPoint& point)
 {
-    const int index = HitTest(point.x(), point.y());
-    if (index < 0 || index >= static_cast<int>(m_itemList.size()))
-        return;
     // The selection was made by the press that began the double-click.
-    StartToolCommandLine(FormatToolCommandLine(*m_itemList[index]), m_paths.exeDir);
+    LaunchItem(HitTest(point.x(), point.y()));
+}
+
+void CCatalogView::LaunchItem(int item)
+{
+    if (item < 0 || item >= static_cast<int>(m_itemList.size()))
+        return;
+    const std::string commandLine = FormatToolCommandLine(*m_itemList[item]);
+    if (IsToolFound(commandLine, m_paths.exeDir))
+        StartToolCommandLine(commandLine, m_paths.exeDir);
+    else
+        m_pPreview->OpenWindow(item);
+}
+
+int CCatalogView::RowsOnScreen() const
+{
+    return m_nSizeY > 0 ? std::max(1, viewport()->height() / m_nSizeY) : 1;
+}
+
+QRect CCatalogView::CellRectOf(int position) const
+{
+    const GridGeometry::Grid grid = CurrentGrid();
+    const int offset = position - grid.topIndex;
+    const int row = offset >= 0 ? offset / grid.columns
+                                : -((-offset + grid.columns - 1) / grid.columns);
+    const int column = offset - row * grid.columns;
+    return QRect(column * grid.cellWidth, row * grid.cellHeight, grid.cellWidth,
+                 grid.cellHeight);
+}
+
+void CCatalogView::SelectAndScroll(int item, int topIndex)
+{
+    const bool moved = item != m_nSelected || topIndex != m_nTopIndex;
+    m_nSelected = item;
+    if (topIndex != m_nTopIndex) {
+        m_nTopIndex = topIndex;
+        m_scrollBar.SetScrollPos(topIndex);
+    }
+    if (moved)
+        Invalidate();
+}
+
+void CCatalogView::OnOrderChanged(bool filterChanged)
+{
+    // The selection stays on its security and in view; a new search starts at the top.
+    const int count = shownOrder().count();
+    GridKeys::State state;
+    state.count = count;
+    state.columns = m_nColumns;
+    state.rowsOnScreen = RowsOnScreen();
+    state.topIndex = filterChanged ? 0 : std::clamp(m_nTopIndex, 0, std::max(count - 1, 0));
+    const int top = GridKeys::TopIndexShowing(state, shownOrder().PositionOf(m_nSelected));
+    m_scrollBar.SetRangeAndPage(0, count > 0 ? count - 1 : 0, m_nColumns);
+    m_nTopIndex = top;
+    m_scrollBar.SetScrollPos(top);
+    Invalidate();
+}
+
+void CCatalogView::SetPeriodChoice(PeriodChoice period)
+{
+    ChartSettings settings(m_paths.iniFile);
+    if (ReadPeriodChoice(settings) == period)
+        return;
+    WritePeriodChoice(settings, period);
+    RebuildThumbnails();
+    Invalidate();
+    emit viewChoicesChanged();
+}
+
+PeriodChoice CCatalogView::periodChoice() const
+{
+    return ReadPeriodChoice(ChartSettings(m_paths.iniFile));
 }
 
 void CCatalogView::Invalidate()
@@ -303,6 +403,30 @@ void CCatalogView::wheelEvent(QWheelEvent* event)
         OnVScroll(SB_LINEDOWN, 0);
     }
     event->accept();
+}
+
+void CCatalogView::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_pKeyboard->HandleKey(event))
+        QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CCatalogView::mouseMoveEvent(QMouseEvent* event)
+{
+    m_pPreview->PointerMoved(event->position().toPoint());
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void CCatalogView::leaveEvent(QEvent* event)
+{
+    m_pPreview->PointerLeft();
+    QAbstractScrollArea::leaveEvent(event);
+}
+
+void CCatalogView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    m_pSearchBar->PlaceIn(*this);
 }
 
 void CCatalogView::scrollContentsBy(int /*dx*/, int /*dy*/)

@@ -2,6 +2,7 @@
 
 #include "base/ProgramPaths.h"
 #include "catalog/CatalogItem.h"
+#include "settings/ViewChoices.h"
 #include "thumbnails/ThumbnailBuilder.h"
 #include "thumbnails/ThumbnailStore.h"
 #include "view/GridGeometry.h"
@@ -11,12 +12,18 @@
 #include <QImage>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
+class GridArrangement;
+class GridKeyboard;
+class GridSearchBar;
 class IComponentProvider;
+class PreviewController;
 class QPrinter;
+class ShownOrder;
 
 // The one view of the window. It owns everything the window shows: the catalog items, the
 // thumbnails, the thumbnail size, the grid layout and the selection. Thumbnails are made by
@@ -49,6 +56,7 @@ public:
     // Prints one page of the grid as the client area shows it; false when no page was made.
     bool PrintPage(QPrinter& printer);
 
+    // The item under a client point, or -1.
     int HitTest(int x, int y) const;
     void OnLButtonDown(const QPoint& point);
     void OnVScroll(int nSBCode, int nPos);
@@ -60,6 +68,30 @@ public:
     ThumbnailBuilder& builder() { return m_builder; }
     ScrollInfo GetScrollInfo() const { return m_scrollBar.GetScrollInfo(); }
     const ProgramPaths& paths() const { return m_paths; }
+    IComponentProvider* componentProvider() const { return m_pComponentProvider; }
+
+    // Working inside the grid: the shown order (sort and filter), keys, the search field,
+    // the period switch, the enlarged preview. Positions count the cells as shown; with list
+    // order and no filter a position is the item's own index.
+    const ShownOrder& shownOrder() const;
+    GridArrangement& arrangement() const { return *m_pArrangement; }
+    GridSearchBar& searchBar() const { return *m_pSearchBar; }
+    PreviewController& preview() const { return *m_pPreview; }
+    // Rows wholly in the client area, at least one.
+    int RowsOnScreen() const;
+    // The cell of a shown position in client coordinates (it may lie off screen).
+    QRect CellRectOf(int position) const;
+    // Selects an item (-1: none) and scrolls the grid to start at topIndex.
+    void SelectAndScroll(int item, int topIndex);
+    // What a double-click does: the data tool where it is found, else the chart in a window
+    // of its own.
+    void LaunchItem(int item);
+    // Stores the period switch and draws every thumbnail in it.
+    void SetPeriodChoice(PeriodChoice period);
+    PeriodChoice periodChoice() const;
+    // Room above the grid for the search field; 0 gives the grid the whole client area.
+    void SetSearchBarHeight(int height) { setViewportMargins(0, height, 0, 0); }
+    int SearchBarHeight() const { return viewportMargins().top(); }
 
     // The view's state. Indexes address m_itemList and m_thumbList alike.
     CatalogItemList m_itemList;
@@ -75,15 +107,24 @@ public:
     static constexpr QRgb kPlaceholderFill = 0xff282828;
     static constexpr QRgb kPlaceholderFrame = 0xff505050;
 
+signals:
+    // The sort or the period changed (from a key, a menu or the settings).
+    void viewChoicesChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void OnScrollBarAction(int action);
+    void OnOrderChanged(bool filterChanged);
     void Invalidate();
     GridGeometry::Grid CurrentGrid() const;
     // Tells the builder which cells are on screen when that has changed.
@@ -98,8 +139,13 @@ private:
     WinScrollBar m_scrollBar;
     IComponentProvider* m_pComponentProvider = nullptr;
     ThumbnailBuilder m_builder{m_thumbList};
-    // What the builder was last told: generation, top index, columns, rows, count.
-    std::tuple<std::uint64_t, int, int, int, int> m_requested{};
+    // What the builder was last told: generation, top index, columns, rows, count, order.
+    std::tuple<std::uint64_t, int, int, int, int, std::uint64_t> m_requested{};
     int m_nWheelRemainder = 0;
     bool m_bLoadScheduled = false;
+    // After the builder: these go first, and the preview's chart hosts with them.
+    std::unique_ptr<GridArrangement> m_pArrangement;
+    std::unique_ptr<GridKeyboard> m_pKeyboard;
+    GridSearchBar* m_pSearchBar = nullptr;
+    std::unique_ptr<PreviewController> m_pPreview;
 };

@@ -111,6 +111,12 @@ bool StartDetached(const std::string& program, const std::vector<std::string>& a
     return got == 0;  // nothing written: the exec happened
 }
 
+bool IsToolFound(const std::string& commandLine, const std::string& exeDir)
+{
+    const std::vector<std::string> argv = SplitCommandLine(commandLine);
+    return !argv.empty() && !FindProgram(argv.front(), exeDir).empty();
+}
+
 void StartToolCommandLine(const std::string& commandLine, const std::string& exeDir)
 {
     const std::vector<std::string> argv = SplitCommandLine(commandLine);

@@ -16,6 +16,9 @@ std::string FindProgram(const std::string& name, const std::string& exeDir);
 // argv[0]. False when it could not be started.
 bool StartDetached(const std::string& program, const std::vector<std::string>& argv);
 
+// Whether the program a command line starts is found (beside the program or on PATH).
+bool IsToolFound(const std::string& commandLine, const std::string& exeDir);
+
 // WinExec's stand-in: split, find, start. Failures change nothing and are not reported.
 void StartToolCommandLine(const std::string& commandLine, const std::string& exeDir);
 

@@ -27,3 +27,26 @@ VisibleFirstOrder MakeVisibleFirstOrder(const GridGeometry::Grid& grid, int clie
         result.order.push_back(i);
     return result;
 }
+
+VisibleFirstOrder ItemsOf(VisibleFirstOrder positions, const ShownOrder& order)
+{
+    if (order.isIdentity())
+        return positions;
+    VisibleFirstOrder items;
+    items.priorityCount = positions.priorityCount;
+    items.onScreenCount = positions.onScreenCount;
+    items.order.reserve(static_cast<std::size_t>(order.count()));
+    std::vector<bool> taken(static_cast<std::size_t>(order.count()), false);
+    for (const int position : positions.order) {
+        const int item = order.ItemAt(position);
+        if (item < 0)
+            continue;
+        taken[position] = true;
+        items.order.push_back(item);
+    }
+    for (int position = 0; position < order.count(); ++position) {
+        if (!taken[position])
+            items.order.push_back(order.ItemAt(position));
+    }
+    return items;
+}

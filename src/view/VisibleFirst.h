@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view/GridGeometry.h"
+#include "view/ShownOrder.h"
 
 #include <cstddef>
 #include <vector>
@@ -15,3 +16,8 @@ struct VisibleFirstOrder {
 };
 
 VisibleFirstOrder MakeVisibleFirstOrder(const GridGeometry::Grid& grid, int clientHeight);
+
+// The same order in items, read through the shown order. For a sorted or filtered grid the
+// shown cells before the screen follow (in shown order); items not shown are left to the
+// builder, which makes them last (their facts still sort). The identity changes nothing.
+VisibleFirstOrder ItemsOf(VisibleFirstOrder positions, const ShownOrder& order);

@@ -148,3 +148,40 @@ TEST(RealComponentsTest, ItemWithPriceFileGetsAChart)
         empty.save(keep + "/host-empty.png");
     }
 }
+
+// The period switch on the real control: a daily definition drawn with the switch on weekly
+// is exactly the weekly definition's picture, and the stored definitions stay as they were.
+TEST(RealComponentsTest, PeriodSwitchDrawsTheDefinitionsInThatPeriod)
+{
+    if (!Built(kDataLibraryFile) || !Built(kChartControlFile))
+        GTEST_SKIP() << "plugins not built";
+    TestProgramFolder folder({kDataLibraryFile, kChartControlFile});
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("prices")));
+    ASSERT_TRUE(WriteFileBytes(folder.filePath("prices/7203.csv"), PriceCsv()));
+    const QString ini = QString::fromStdString(folder.iniFile());
+    CatalogItem item;
+    item.m_strSource = QFile::encodeName(folder.filePath("prices")).toStdString();
+    item.m_strCode = "7203";
+    item.m_strName = "トヨタ自動車";
+
+    PluginComponentProvider provider(folder.exeDir());
+    const auto draw = [&](const QByteArray& definitions, PeriodChoice period) {
+        const QByteArray stored = "[Chart]\nNum=2\n" + definitions;
+        EXPECT_TRUE(WriteFileBytes(ini, stored));
+        CChartHostDlg host(nullptr, provider, folder.iniFile());
+        EXPECT_EQ(host.CreateHost(kWidth, kHeight), 1);
+        host.SetPeriodChoice(period);
+        const QImage picture = Capture(host, item);
+        host.DestroyWindow();
+        EXPECT_EQ(ReadFileBytes(ini), stored);
+        return picture;
+    };
+    const QByteArray daily = "Chart0=Daily; DispMaxMin=1\nChart1=Volume\n";
+    const QByteArray weekly = "Chart0=Weekly; DispMaxMin=1\nChart1=Volume\n";
+    const QByteArray monthly = "Chart0=Monthly; DispMaxMin=1\nChart1=Volume\n";
+    const QImage asDefined = draw(daily, PeriodChoice::Definitions);
+    EXPECT_EQ(draw(daily, PeriodChoice::Weekly), draw(weekly, PeriodChoice::Definitions));
+    EXPECT_EQ(draw(weekly, PeriodChoice::Monthly), draw(monthly, PeriodChoice::Definitions));
+    EXPECT_EQ(draw(weekly, PeriodChoice::Daily), asDefined);
+    EXPECT_GT(DifferingPixels(asDefined, draw(daily, PeriodChoice::Weekly)), kWidth);
+}

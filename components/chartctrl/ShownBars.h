@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ChartPlan.h"
+#include "QuorexComponents.h"
+#include "SlotMapper.h"
+
+#include <QPoint>
+#include <QRect>
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace quorex::chart {
+
+// The bars one pane shows and where their columns lie, kept from a picture's plan so the
+// bar under a point can be told after painting.
+struct ShownPane {
+    QRect rect;                        // the pane, frame included
+    SlotMapper columns;                // the slots the painter used
+    std::vector<PriceBar> bars;        // in the pane's own period, oldest first
+};
+
+// The panes of a plan that draw bars.
+std::vector<ShownPane> ShownPanes(const ChartPlan& plan);
+
+// The bar whose slot holds the point, in the pane that holds it; nothing between panes,
+// beside the slots or in a pane without bars.
+std::optional<PriceBar> BarUnder(std::span<const ShownPane> panes, QPoint point);
+
+} // namespace quorex::chart

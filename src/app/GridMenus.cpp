@@ -1,0 +1,102 @@
+#include "app/GridMenus.h"
+
+#include "base/GridTexts.h"
+#include "view/CCatalogView.h"
+#include "view/GridArrangement.h"
+#include "view/GridSearchBar.h"
+
+#include <QActionGroup>
+#include <QMenu>
+
+namespace {
+
+void SetCommandString(QAction* action, const QString& commandString)
+{
+    // The command string: the status-bar prompt, a line break, the tool tip.
+    const QStringList parts = commandString.split(QLatin1Char('\n'));
+    action->setStatusTip(parts.value(0));
+    action->setToolTip(parts.value(1));
+}
+
+QAction* AddChoice(QMenu* menu, QActionGroup* group, const QString& text,
+                   const QString& commandString)
+{
+    QAction* action = menu->addAction(text);
+    action->setCheckable(true);
+    action->setActionGroup(group);
+    SetCommandString(action, commandString);
+    return action;
+}
+
+} // namespace
+
+GridMenus::GridMenus(QMenu* viewMenu, CCatalogView* view, QObject* parent)
+    : QObject(parent)
+    , m_pView(view)
+{
+    viewMenu->addSeparator();
+    BuildSortMenu(viewMenu);
+    BuildPeriodMenu(viewMenu);
+    viewMenu->addSeparator();
+    m_pFilter = viewMenu->addAction(GridTexts::kMenuFilter);
+    SetCommandString(m_pFilter, GridTexts::kCmdFilter);
+    connect(m_pFilter, &QAction::triggered, this, [this] { m_pView->searchBar().Open(); });
+
+    connect(viewMenu, &QMenu::aboutToShow, this, &GridMenus::ShowChecks);
+    connect(m_pView, &CCatalogView::viewChoicesChanged, this, &GridMenus::ShowChecks);
+    ShowChecks();
+}
+
+void GridMenus::BuildSortMenu(QMenu* viewMenu)
+{
+    m_pSortMenu = viewMenu->addMenu(GridTexts::kMenuSort);
+    SetCommandString(m_pSortMenu->menuAction(), GridTexts::kCmdSort);
+    auto* group = new QActionGroup(m_pSortMenu);
+    const std::pair<SortKey, QString> keys[] = {
+        {SortKey::List, GridTexts::kSortList},     {SortKey::Code, GridTexts::kSortCode},
+        {SortKey::Name, GridTexts::kSortName},     {SortKey::Change, GridTexts::kSortChange},
+        {SortKey::Last, GridTexts::kSortLast},     {SortKey::Volume, GridTexts::kSortVolume},
+    };
+    for (const auto& [key, text] : keys) {
+        QAction* action = AddChoice(m_pSortMenu, group, text, GridTexts::kCmdSort);
+        m_sortActions[key] = action;
+        connect(action, &QAction::triggered, this, [this, key = key] {
+            m_pView->arrangement().SetSort(key, m_pDescending->isChecked());
+        });
+    }
+    m_pSortMenu->addSeparator();
+    m_pDescending = m_pSortMenu->addAction(GridTexts::kSortDescending);
+    m_pDescending->setCheckable(true);
+    SetCommandString(m_pDescending, GridTexts::kCmdSortDescending);
+    connect(m_pDescending, &QAction::triggered, this, [this](bool descending) {
+        GridArrangement& arrangement = m_pView->arrangement();
+        arrangement.SetSort(arrangement.sortKey(), descending);
+    });
+}
+
+void GridMenus::BuildPeriodMenu(QMenu* viewMenu)
+{
+    m_pPeriodMenu = viewMenu->addMenu(GridTexts::kMenuPeriod);
+    SetCommandString(m_pPeriodMenu->menuAction(), GridTexts::kCmdPeriod);
+    auto* group = new QActionGroup(m_pPeriodMenu);
+    const std::pair<PeriodChoice, QString> periods[] = {
+        {PeriodChoice::Definitions, GridTexts::kPeriodDefinitions},
+        {PeriodChoice::Daily, GridTexts::kPeriodDaily},
+        {PeriodChoice::Weekly, GridTexts::kPeriodWeekly},
+        {PeriodChoice::Monthly, GridTexts::kPeriodMonthly},
+    };
+    for (const auto& [period, text] : periods) {
+        QAction* action = AddChoice(m_pPeriodMenu, group, text, GridTexts::kCmdPeriod);
+        m_periodActions[period] = action;
+        connect(action, &QAction::triggered, this,
+                [this, period = period] { m_pView->SetPeriodChoice(period); });
+    }
+}
+
+void GridMenus::ShowChecks()
+{
+    const GridArrangement& arrangement = m_pView->arrangement();
+    m_sortActions.at(arrangement.sortKey())->setChecked(true);
+    m_pDescending->setChecked(arrangement.sortDescending());
+    m_periodActions.at(m_pView->periodChoice())->setChecked(true);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+// The texts of working inside the grid: sort and period menus, the search field, the
+// enlarged preview and the chart window.
+namespace GridTexts {
+
+inline const QString kMenuSort = QStringLiteral("並べ替え");
+inline const QString kSortList = QStringLiteral("リスト順");
+inline const QString kSortCode = QStringLiteral("コード順");
+inline const QString kSortName = QStringLiteral("銘柄名順");
+inline const QString kSortChange = QStringLiteral("騰落率順");
+inline const QString kSortLast = QStringLiteral("終値順");
+inline const QString kSortVolume = QStringLiteral("出来高順");
+inline const QString kSortDescending = QStringLiteral("降順");
+
+inline const QString kMenuPeriod = QStringLiteral("期間");
+inline const QString kPeriodDefinitions = QStringLiteral("定義どおり");
+inline const QString kPeriodDaily = QStringLiteral("日足\tD");
+inline const QString kPeriodWeekly = QStringLiteral("週足\tW");
+inline const QString kPeriodMonthly = QStringLiteral("月足\tM");
+
+inline const QString kMenuFilter = QStringLiteral("絞り込み\tCtrl+F");
+
+// Command strings: status-bar prompt, line break, tool tip.
+inline const QString kCmdSort = QStringLiteral("一覧をこの順に並べ替え\n並べ替え");
+inline const QString kCmdSortDescending =
+    QStringLiteral("大きいものから順に並べる\n降順");
+inline const QString kCmdPeriod =
+    QStringLiteral("すべてのチャートをこの期間で表示(設定は書き換えない)\n期間");
+inline const QString kCmdFilter =
+    QStringLiteral("コードか銘柄名に含まれる文字で絞り込み\n絞り込み");
+
+// The search field: its placeholder and the count shown beside it (shown of all).
+inline const QString kFilterPlaceholder = QStringLiteral("コードまたは銘柄名");
+inline const QString kFilterCount = QStringLiteral("%1 / %2");
+
+// The crosshair's read-out.
+inline const QString kBarDate = QStringLiteral("日付");
+inline const QString kBarOpen = QStringLiteral("始値");
+inline const QString kBarHigh = QStringLiteral("高値");
+inline const QString kBarLow = QStringLiteral("安値");
+inline const QString kBarClose = QStringLiteral("終値");
+inline const QString kBarVolume = QStringLiteral("出来高");
+
+// The chart window's caption: the security's name and code.
+inline const QString kChartWindowTitle = QStringLiteral("%1 (%2) - Quorex Catalog");
+// While the enlarged chart is being drawn.
+inline const QString kDrawing = QStringLiteral("描画中…");
+
+} // namespace GridTexts

@@ -1,0 +1,102 @@
+#include "settings/ViewChoices.h"
+
+#include "settings/ChartSettings.h"
+#include "settings/IniText.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+constexpr std::array<std::pair<SortKey, std::string_view>, 6> kSortWords{{
+    {SortKey::List, "list"},
+    {SortKey::Code, "code"},
+    {SortKey::Name, "name"},
+    {SortKey::Change, "change"},
+    {SortKey::Last, "last"},
+    {SortKey::Volume, "volume"},
+}};
+
+constexpr std::array<std::pair<PeriodChoice, std::string_view>, 4> kPeriodWords{{
+    {PeriodChoice::Definitions, "definitions"},
+    {PeriodChoice::Daily, "daily"},
+    {PeriodChoice::Weekly, "weekly"},
+    {PeriodChoice::Monthly, "monthly"},
+}};
+
+template <class Table, class Value>
+std::string_view WordOf(const Table& table, Value value)
+{
+    for (const auto& [candidate, word] : table) {
+        if (candidate == value)
+            return word;
+    }
+    return table.front().second;
+}
+
+template <class Table>
+auto ValueNamed(const Table& table, std::string_view word)
+    -> std::optional<typename Table::value_type::first_type>
+{
+    for (const auto& [value, candidate] : table) {
+        if (IniText::EqualsNoCase(word, candidate))
+            return value;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string_view SortKeyWord(SortKey key)
+{
+    return WordOf(kSortWords, key);
+}
+
+std::optional<SortKey> SortKeyNamed(std::string_view word)
+{
+    return ValueNamed(kSortWords, word);
+}
+
+std::string_view PeriodChoiceWord(PeriodChoice period)
+{
+    return WordOf(kPeriodWords, period);
+}
+
+std::optional<PeriodChoice> PeriodChoiceNamed(std::string_view word)
+{
+    return ValueNamed(kPeriodWords, word);
+}
+
+SortKey ReadSortKey(const ChartSettings& settings)
+{
+    const std::string word = settings.ReadText(ViewKeys::kSectionView, ViewKeys::kSort, "");
+    return SortKeyNamed(word).value_or(ViewKeys::kDefaultSort);
+}
+
+bool ReadSortDescending(const ChartSettings& settings)
+{
+    return settings.ReadInt(ViewKeys::kSectionView, ViewKeys::kSortDescending,
+                            ViewKeys::kDefaultSortDescending) != 0;
+}
+
+PeriodChoice ReadPeriodChoice(const ChartSettings& settings)
+{
+    const std::string word = settings.ReadText(ViewKeys::kSectionView, ViewKeys::kPeriod, "");
+    return PeriodChoiceNamed(word).value_or(ViewKeys::kDefaultPeriod);
+}
+
+void WriteSortKey(ChartSettings& settings, SortKey key)
+{
+    settings.WriteText(ViewKeys::kSectionView, ViewKeys::kSort, SortKeyWord(key));
+}
+
+void WriteSortDescending(ChartSettings& settings, bool descending)
+{
+    settings.WriteText(ViewKeys::kSectionView, ViewKeys::kSortDescending,
+                       descending ? "1" : "0");
+}
+
+void WritePeriodChoice(ChartSettings& settings, PeriodChoice period)
+{
+    settings.WriteText(ViewKeys::kSectionView, ViewKeys::kPeriod, PeriodChoiceWord(period));
+}

@@ -1,0 +1,121 @@
+#include "view/ChartPicture.h"
+
+#include "base/GridTexts.h"
+#include "view/BarReadout.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QtConcurrent>
+
+namespace {
+
+constexpr QRgb kCrosshairColor = 0xff606060;
+constexpr QRgb kReadoutBack = 0xe0202020;
+constexpr QRgb kReadoutText = 0xffffffff;
+constexpr int kReadoutPadding = 4;
+constexpr int kReadoutOffset = 14;
+
+} // namespace
+
+ChartPicture::ChartPicture(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(&m_watcher, &QFutureWatcher<Result>::finished, this, &ChartPicture::Take);
+}
+
+ChartPicture::~ChartPicture()
+{
+    m_watcher.waitForFinished();
+}
+
+void ChartPicture::Request(const ChartRequest& request)
+{
+    if (m_watcher.isRunning()) {
+        m_pending = request;
+        return;
+    }
+    m_watcher.setFuture(QtConcurrent::run(&RenderedChart::Render, request));
+}
+
+void ChartPicture::Take()
+{
+    if (m_pending) {
+        // Drawn for a size or item no longer wanted: the newest request instead.
+        const ChartRequest next = std::move(*m_pending);
+        m_pending.reset();
+        Request(next);
+        return;
+    }
+    m_chart = m_watcher.result();
+    update();
+    emit chartShown();
+}
+
+void ChartPicture::SetCrosshair(std::optional<QPoint> point)
+{
+    if (point == m_crosshair)
+        return;
+    m_crosshair = point;
+    update();
+}
+
+void ChartPicture::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (!m_chart || m_chart->image().isNull()) {
+        painter.setPen(Qt::lightGray);
+        painter.drawText(rect(), Qt::AlignCenter, GridTexts::kDrawing);
+        return;
+    }
+    painter.drawImage(QPoint(0, 0), m_chart->image());
+    if (!m_crosshair)
+        return;
+    // crosshair
+    const QPoint at = *m_crosshair;
+    painter.setPen(QPen(QColor::fromRgba(kCrosshairColor), 1, Qt::DashLine));
+    painter.drawLine(at.x(), 0, at.x(), height());
+    painter.drawLine(0, at.y(), width(), at.y());
+    if (const std::optional<quorex::PriceBar> bar = m_chart->BarAt(at))
+        PaintReadout(painter, at, *bar);
+}
+
+void ChartPicture::PaintReadout(QPainter& painter, QPoint at, const quorex::PriceBar& bar) const
+{
+    const QStringList lines = BarReadout(bar, m_chart->facts().decimals);
+    const QFontMetrics metrics = painter.fontMetrics();
+    int textWidth = 0;
+    for (const QString& line : lines)
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
+    const QSize box(textWidth + 2 * kReadoutPadding,
+                    int(lines.size()) * metrics.height() + 2 * kReadoutPadding);
+    // Beside the pointer, on the side with room.
+    QPoint corner(at.x() + kReadoutOffset, at.y() + kReadoutOffset);
+    if (corner.x() + box.width() > width())
+        corner.setX(at.x() - kReadoutOffset - box.width());
+    if (corner.y() + box.height() > height())
+        corner.setY(at.y() - kReadoutOffset - box.height());
+    corner.setX(std::max(corner.x(), 0));
+    corner.setY(std::max(corner.y(), 0));
+    const QRect frame(corner, box);
+    painter.fillRect(frame, QColor::fromRgba(kReadoutBack));
+    painter.setPen(QColor::fromRgba(kReadoutText));
+    int y = frame.top() + kReadoutPadding + metrics.ascent();
+    for (const QString& line : lines) {
+        painter.drawText(frame.left() + kReadoutPadding, y, line);
+        y += metrics.height();
+    }
+}
+
+void ChartPicture::mouseMoveEvent(QMouseEvent* event)
+{
+    SetCrosshair(event->position().toPoint());
+    QWidget::mouseMoveEvent(event);
+}
+
+void ChartPicture::leaveEvent(QEvent* event)
+{
+    SetCrosshair(std::nullopt);
+    QWidget::leaveEvent(event);
+}

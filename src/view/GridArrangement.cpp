@@ -1,0 +1,145 @@
+#include "view/GridArrangement.h"
+
+#include "catalog/DisplayText.h"
+#include "settings/ChartSettings.h"
+#include "thumbnails/ThumbnailStore.h"
+#include "view/SearchFold.h"
+#include "view/SortOrder.h"
+
+#include <algorithm>
+
+namespace {
+
+bool ReadsFacts(SortKey key)
+{
+    return key == SortKey::Change || key == SortKey::Last || key == SortKey::Volume;
+}
+
+} // namespace
+
+GridArrangement::GridArrangement(const CatalogItemList& items, const ThumbnailStore& store,
+                                 std::string iniFile, QObject* parent)
+    : QObject(parent)
+    , m_items(items)
+    , m_store(store)
+    , m_strIniFile(std::move(iniFile))
+{
+    m_resortTimer.setSingleShot(true);
+    m_resortTimer.setInterval(kResortIntervalMs);
+    connect(&m_resortTimer, &QTimer::timeout, this, &GridArrangement::Arrange);
+}
+
+const ShownOrder& GridArrangement::Current()
+{
+    if (m_store.size() != m_nArrangedSlots)
+        Arrange();
+    return m_order;
+}
+
+SortKey GridArrangement::sortKey() const
+{
+    return ReadSortKey(ChartSettings(m_strIniFile));
+}
+
+bool GridArrangement::sortDescending() const
+{
+    return ReadSortDescending(ChartSettings(m_strIniFile));
+}
+
+void GridArrangement::ItemsChanged()
+{
+    Refold();
+    Arrange();
+}
+
+void GridArrangement::Refold()
+{
+    m_foldedCodes.clear();
+    m_foldedNames.clear();
+    m_foldedCodes.reserve(m_items.size());
+    m_foldedNames.reserve(m_items.size());
+    for (const auto& item : m_items) {
+        m_foldedCodes.push_back(FoldForSearch(DisplayText(item->m_strCode)));
+        m_foldedNames.push_back(FoldForSearch(DisplayText(item->m_strName)));
+    }
+    m_knownFacts.assign(m_items.size(), ItemFacts{});
+}
+
+void GridArrangement::SetFilter(const QString& text)
+{
+    if (text == m_strFilter)
+        return;
+    m_strFilter = text;
+    m_strFoldedFilter = FoldForSearch(text).trimmed();
+    m_resortTimer.stop();
+    ArrangeFor(true);
+}
+
+void GridArrangement::SetSort(SortKey key, bool descending)
+{
+    ChartSettings settings(m_strIniFile);
+    if (ReadSortKey(settings) != key)
+        WriteSortKey(settings, key);
+    if (ReadSortDescending(settings) != descending)
+        WriteSortDescending(settings, descending);
+    m_resortTimer.stop();
+    Arrange();
+}
+
+void GridArrangement::FactsChanged()
+{
+    if (!m_resortTimer.isActive() && ReadsFacts(sortKey()))
+        m_resortTimer.start();
+}
+
+void GridArrangement::Arrange()
+{
+    ArrangeFor(false);
+}
+
+void GridArrangement::ArrangeFor(bool filterChanged)
+{
+    const ChartSettings settings(m_strIniFile);
+    const SortKey key = ReadSortKey(settings);
+    const bool descending = ReadSortDescending(settings);
+    if (m_foldedCodes.size() != m_items.size())
+        Refold();
+    // The cells are the store's slots, as they always were; sorting needs the items too.
+    m_nArrangedSlots = m_store.size();
+    if (key == SortKey::List && !descending && m_strFoldedFilter.isEmpty()) {
+        Publish(ShownOrder::Identity(m_nArrangedSlots), filterChanged);
+        return;
+    }
+    const int count = std::min(static_cast<int>(m_items.size()), m_nArrangedSlots);
+    std::vector<int> kept;
+    std::vector<SortEntry> entries;
+    for (int i = 0; i < count; ++i) {
+        if (!MatchesFilter(m_strFoldedFilter, m_foldedCodes[i], m_foldedNames[i]))
+            continue;
+        if (ReadsFacts(key)) {
+            const ItemFacts facts = m_store.Facts(i);
+            if (facts.made)
+                m_knownFacts[i] = facts;
+        }
+        kept.push_back(i);
+        entries.push_back({m_foldedCodes[i], m_foldedNames[i], m_knownFacts[i]});
+    }
+    std::vector<int> shown;
+    shown.reserve(kept.size());
+    for (const int entry : SortedItems(entries, key, descending))
+        shown.push_back(kept[entry]);
+    Publish(ShownOrder(std::move(shown), count), filterChanged);
+}
+
+void GridArrangement::Publish(ShownOrder order, bool filterChanged)
+{
+    // A new search text is news even when it shows the same cells.
+    if (order == m_order && !filterChanged)
+        return;
+    // List order over another number of slots (a new build) moves nothing on screen.
+    const bool news = filterChanged || !order.isIdentity() || !m_order.isIdentity();
+    m_order = std::move(order);
+    ++m_nRevision;
+    if (news)
+        emit orderChanged(filterChanged);
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "catalog/CatalogItem.h"
+#include "chart/ItemFacts.h"
+#include "settings/ViewChoices.h"
+#include "view/ShownOrder.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ThumbnailStore;
+
+// Sort and filter: makes the grid's ShownOrder from the catalog, the facts the workers
+// record and the search text. The sort key is read from the settings at every arrangement.
+// While facts come in, the order follows them at most every kResortIntervalMs, so cells do
+// not jump under the user at every thumbnail.
+class GridArrangement : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kResortIntervalMs = 400;
+
+    GridArrangement(const CatalogItemList& items, const ThumbnailStore& store,
+                    std::string iniFile, QObject* parent = nullptr);
+
+    // The order over the store's slots as they are now (arranged again when a build has
+    // changed their number).
+    const ShownOrder& Current();
+    // Counts every new order, for whoever remembers what it asked for.
+    std::uint64_t revision() const { return m_nRevision; }
+    const QString& filter() const { return m_strFilter; }
+
+    // The list was (re)loaded: codes and names folded again, facts forgotten.
+    void ItemsChanged();
+    // Shows only securities whose code or name contains text (folded alike).
+    void SetFilter(const QString& text);
+    // Stores the sort in the settings and arranges by it.
+    void SetSort(SortKey key, bool descending);
+    // New facts in the store: arranged again soon when the sort reads them.
+    void FactsChanged();
+    // Arranged now from what is known.
+    void Arrange();
+
+    SortKey sortKey() const;
+    bool sortDescending() const;
+
+signals:
+    // The order changed; filterChanged: because the search text did.
+    void orderChanged(bool filterChanged);
+
+private:
+    void Refold();
+    void ArrangeFor(bool filterChanged);
+    void Publish(ShownOrder order, bool filterChanged);
+
+    const CatalogItemList& m_items;
+    const ThumbnailStore& m_store;
+    std::string m_strIniFile;
+    QString m_strFilter;
+    QString m_strFoldedFilter;
+    std::vector<QString> m_foldedCodes;
+    std::vector<QString> m_foldedNames;
+    // The newest facts known per item: a new build (another period) keeps the order it had
+    // until its own facts arrive.
+    std::vector<ItemFacts> m_knownFacts;
+    ShownOrder m_order;
+    int m_nArrangedSlots = 0;
+    std::uint64_t m_nRevision = 0;
+    QTimer m_resortTimer;
+};

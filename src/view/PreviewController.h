@@ -1,0 +1,53 @@
+#pragma once
+
+#include "view/RenderedChart.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QTimer>
+
+#include <vector>
+
+class CCatalogView;
+class ChartWindow;
+class PreviewPopup;
+
+// The enlarged preview of a cell: shown by Space or by the pointer resting on a cell, beside
+// it, drawn fresh at a larger size; closed by Space, Escape or the pointer moving off the
+// cell and the popup. Also opens a security's chart in a window of its own.
+class PreviewController : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kHoverDelayMs = 600;
+
+    explicit PreviewController(CCatalogView& view);
+    // Closes the popup and every chart window: their chart hosts go now.
+    ~PreviewController() override;
+
+    void ShowFor(int item);
+    void Close();
+    bool isShown() const;
+    PreviewPopup* popup() const;
+
+    void OpenWindow(int item);
+    std::vector<ChartWindow*> windows() const;
+
+    // The pointer over the view (viewport coordinates), or gone from it.
+    void PointerMoved(QPoint point);
+    void PointerLeft();
+    // Tests may shorten the rest before the popup shows.
+    void SetHoverDelay(int ms) { m_hover.setInterval(ms); }
+
+private:
+    ChartRequest RequestFor(int item, QSize size) const;
+    QRect GlobalCellRect(int item) const;
+    bool PointerOverPopupOrCell() const;
+    void OnHoverTimeout();
+
+    CCatalogView& m_view;
+    QPointer<PreviewPopup> m_pPopup;
+    std::vector<QPointer<ChartWindow>> m_windows;
+    QTimer m_hover;
+    int m_nHoverItem = -1;
+};

@@ -1,0 +1,86 @@
+#include "app/CCatalogApp.h"
+#include "app/CMainFrame.h"
+#include "app/GridMenus.h"
+#include "settings/ChartSettings.h"
+#include "support/TestFolders.h"
+#include "view/CCatalogView.h"
+#include "view/GridSearchBar.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class GridMenusTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        m_app = std::make_unique<CCatalogApp>(m_folder.exeDir() + "mosgrid");
+        ASSERT_TRUE(m_app->InitInstance({}));
+        m_frame = m_app->mainFrame();
+        ASSERT_NE(m_frame, nullptr);
+        m_menus = m_frame->findChild<GridMenus*>();
+        ASSERT_NE(m_menus, nullptr);
+    }
+
+    ChartSettings Settings() const { return ChartSettings(m_folder.iniFile()); }
+
+    TestProgramFolder m_folder{QStringList{}, false};
+    std::unique_ptr<CCatalogApp> m_app;
+    CMainFrame* m_frame = nullptr;
+    GridMenus* m_menus = nullptr;
+};
+
+TEST_F(GridMenusTest, SubmenusHoldTheirChoicesWithTheDefaultsChecked)
+{
+    QStringList sort;
+    for (const QAction* action : m_menus->sortMenu()->actions())
+        sort << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(sort, (QStringList{"リスト順", "コード順", "銘柄名順", "騰落率順", "終値順",
+                                 "出来高順", "-", "降順"}));
+    QStringList period;
+    for (const QAction* action : m_menus->periodMenu()->actions())
+        period << action->text();
+    EXPECT_EQ(period, (QStringList{"定義どおり", "日足\tD", "週足\tW", "月足\tM"}));
+    EXPECT_TRUE(m_menus->sortAction(SortKey::List)->isChecked());
+    EXPECT_FALSE(m_menus->descendingAction()->isChecked());
+    EXPECT_TRUE(m_menus->periodAction(PeriodChoice::Definitions)->isChecked());
+    // Nothing is written until the user chooses.
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(m_folder.iniFile())));
+}
+
+TEST_F(GridMenusTest, ChoicesAreStoredAndChecksFollowTheKeysToo)
+{
+    const struct {
+        SortKey key;
+        const char* word;
+    } sorts[] = {{SortKey::Code, "code"}, {SortKey::Name, "name"}, {SortKey::Change, "change"},
+                 {SortKey::Last, "last"}, {SortKey::Volume, "volume"}, {SortKey::List, "list"}};
+    for (const auto& sort : sorts) {
+        m_menus->sortAction(sort.key)->trigger();
+        EXPECT_EQ(Settings().ReadText("View", "Sort", ""), sort.word);
+        EXPECT_TRUE(m_menus->sortAction(sort.key)->isChecked());
+    }
+    m_menus->descendingAction()->trigger();
+    EXPECT_EQ(Settings().ReadInt("View", "SortDescending", 0), 1);
+    EXPECT_EQ(Settings().ReadText("View", "Sort", ""), "list");
+
+    CCatalogView* view = m_frame->GetCatalogView();
+    const std::uint64_t generation = view->builder().generation();
+    m_menus->periodAction(PeriodChoice::Weekly)->trigger();
+    EXPECT_EQ(Settings().ReadText("View", "Period", ""), "weekly");
+    EXPECT_GT(view->builder().generation(), generation);
+    QTest::keyClick(view, Qt::Key_M);
+    EXPECT_TRUE(m_menus->periodAction(PeriodChoice::Monthly)->isChecked());
+    m_menus->periodAction(PeriodChoice::Definitions)->trigger();
+    EXPECT_EQ(Settings().ReadText("View", "Period", ""), "definitions");
+
+    m_menus->filterAction()->trigger();
+    EXPECT_TRUE(view->searchBar().isVisible());
+}
+
+} // namespace

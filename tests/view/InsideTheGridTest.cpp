@@ -1,0 +1,442 @@
+#include "FakeComponents.h"
+
+#include "settings/ChartSettings.h"
+#include "settings/ViewChoices.h"
+#include "support/TestFolders.h"
+#include "thumbnails/ThumbnailStore.h"
+#include "view/CCatalogView.h"
+#include "view/ChartPicture.h"
+#include "view/ChartWindow.h"
+#include "view/GridArrangement.h"
+#include "view/GridSearchBar.h"
+#include "view/PreviewController.h"
+#include "view/PreviewPopup.h"
+#include "view/ShownOrder.h"
+#include "view/ToolLauncher.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCellWidth = 100;
+constexpr int kCellHeight = 50;
+constexpr int kWaitMs = 20000;
+
+QColor ColourOf(int index)
+{
+    return QColor(10 + index * 7, 200 - index * 5, 30 + index * 3);
+}
+
+QRgb Inverted(QRgb rgb)
+{
+    return qRgb(255 - qRed(rgb), 255 - qGreen(rgb), 255 - qBlue(rgb));
+}
+
+// Types text as a keyboard with an input method would: one key event per character.
+void TypeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+struct Security {
+    const char* code;
+    const char* name;
+    double lastClose;  // < 0: no data
+};
+
+// A view of 100 x 50 cells over securities whose thumbnails are made already, each in its
+// own colour, with the facts a worker would have recorded.
+class InsideTheGridTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        m_view = std::make_unique<CCatalogView>(
+            ProgramPaths{m_folder.exeDir(), m_folder.iniFile()}, &m_provider);
+        m_view->builder().SetWorkerCount(1);
+    }
+
+    void TearDown() override
+    {
+        SetToolStartHandler({});
+        m_view.reset();
+    }
+
+    void Use(const std::vector<Security>& securities)
+    {
+        m_view->m_bNeedLoad = 0;
+        m_view->SetThumbnailSize(kCellWidth, kCellHeight);
+        for (const Security& security : securities) {
+            auto item = std::make_unique<CatalogItem>();
+            item->m_nType = 1;
+            item->m_strSource = "s";
+            item->m_strCode = security.code;
+            item->m_strName = security.name;
+            m_view->m_itemList.push_back(std::move(item));
+        }
+        const int count = static_cast<int>(securities.size());
+        m_view->m_thumbList.Reset(count, QSize(kCellWidth, kCellHeight), kFilledGeneration);
+        for (int i = 0; i < count; ++i) {
+            QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
+            image.fill(ColourOf(i));
+            ItemFacts facts;
+            facts.hasData = securities[i].lastClose >= 0;
+            facts.lastClose = std::max(securities[i].lastClose, 0.0);
+            m_view->m_thumbList.Put(kFilledGeneration, i, image, facts);
+        }
+        m_view->arrangement().ItemsChanged();
+    }
+
+    void UseNumbered(int count)
+    {
+        std::vector<Security> securities;
+        m_codes.clear();
+        for (int i = 0; i < count; ++i)
+            m_codes.push_back(std::to_string(1000 + i));
+        for (int i = 0; i < count; ++i)
+            securities.push_back({m_codes[i].c_str(), "name", double(i)});
+        Use(securities);
+    }
+
+    // Shown with cells of 3 columns and 2 rows, the keyboard in the grid.
+    void ShowThreeByTwo()
+    {
+        m_view->resize(QSize(3 * kCellWidth, 2 * kCellHeight)
+                       + QSize(m_view->verticalScrollBar()->sizeHint().width(), 0));
+        m_view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+        m_view->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_view.get()));
+        m_view->setFocus();
+        QApplication::processEvents();
+        Paint();
+    }
+
+    QImage Paint()
+    {
+        const QSize client = m_view->viewport()->size();
+        QImage target(client, QImage::Format_RGB32);
+        target.fill(Qt::magenta);
+        QPainter painter(&target);
+        m_view->OnDraw(painter, QRect(QPoint(0, 0), client), false);
+        return target;
+    }
+
+    // The item whose colour the cell at a shown position has, or -1.
+    int ItemPaintedAt(const QImage& shot, int cell)
+    {
+        const QPoint centre((cell % 3) * kCellWidth + 50, (cell / 3) * kCellHeight + 25);
+        for (int i = 0; i < static_cast<int>(m_view->m_itemList.size()); ++i) {
+            const QRgb pixel = shot.pixel(centre);
+            if (pixel == ColourOf(i).rgb() || pixel == Inverted(ColourOf(i).rgb()))
+                return i;
+        }
+        return -1;
+    }
+
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(m_view.get(), Qt::Key(key), modifiers);
+    }
+
+    TestProgramFolder m_folder{QStringList{}, false};
+    FakeProvider m_provider;
+    std::unique_ptr<CCatalogView> m_view;
+    std::vector<std::string> m_codes;
+};
+
+TEST_F(InsideTheGridTest, ArrowsHomeEndAndPagesMoveTheSelectionAndScrollByRows)
+{
+    UseNumbered(10);
+    ShowThreeByTwo();
+    struct Step {
+        int key;
+        int selected;
+        int top;
+    };
+    const Step steps[] = {
+        {Qt::Key_Right, 0, 0},  // nothing selected: the top-left cell
+        {Qt::Key_Right, 1, 0},  {Qt::Key_Down, 4, 0},   {Qt::Key_Down, 7, 3},
+        {Qt::Key_Down, 9, 6},   {Qt::Key_Up, 6, 6},     {Qt::Key_Home, 0, 0},
+        {Qt::Key_PageDown, 6, 3}, {Qt::Key_End, 9, 6},  {Qt::Key_PageUp, 3, 3},
+        {Qt::Key_Left, 2, 0},   {Qt::Key_Escape, -1, 0},
+    };
+    for (const Step& step : steps) {
+        Key(step.key);
+        EXPECT_EQ(m_view->m_nSelected, step.selected) << "key " << std::hex << step.key;
+        EXPECT_EQ(m_view->m_nTopIndex, step.top) << "key " << std::hex << step.key;
+        // The bar stands at most at its last position, max - page + 1.
+        EXPECT_EQ(m_view->GetScrollInfo().nPos, std::min(step.top, 7));
+    }
+    // The selection is drawn inverted where it is shown.
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Right);
+    const QImage shot = Paint();
+    EXPECT_EQ(shot.pixel(150, 25), Inverted(ColourOf(1).rgb()));
+    EXPECT_EQ(shot.pixel(50, 25), ColourOf(0).rgb());
+}
+
+TEST_F(InsideTheGridTest, SortReordersCellsWithoutMakingThumbnailsAgainAndKeepsTheSelection)
+{
+    Use({{"7203", "トヨタ", 2500}, {"1301", "極洋", 3000}, {"9984", "ソフトバンク", -1},
+         {"6758", "ソニー", 3000}, {"8035", "東京エレクトロン", 40000}, {"4063", "信越", 10}});
+    ShowThreeByTwo();
+    m_view->m_nSelected = 0;
+    const std::uint64_t generation = m_view->builder().generation();
+
+    m_view->arrangement().SetSort(SortKey::Last, true);
+    QImage shot = Paint();
+    // Highest close first, the tie (1301, 6758) in list order, no data last.
+    const int expected[] = {4, 1, 3, 0, 5, 2};
+    for (int cell = 0; cell < 6; ++cell)
+        EXPECT_EQ(ItemPaintedAt(shot, cell), expected[cell]) << "cell " << cell;
+    EXPECT_EQ(m_view->m_nSelected, 0);
+    EXPECT_EQ(shot.pixel(50, 75), Inverted(ColourOf(0).rgb()));
+    EXPECT_EQ(m_view->builder().generation(), generation);
+    // Clicks and the hit test reach the security shown, not the one of the list position.
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, QPoint(150, 25));
+    EXPECT_EQ(m_view->m_nSelected, 1);
+    EXPECT_EQ(ReadSortKey(ChartSettings(m_folder.iniFile())), SortKey::Last);
+    EXPECT_TRUE(ReadSortDescending(ChartSettings(m_folder.iniFile())));
+
+    m_view->arrangement().SetSort(SortKey::Code, false);
+    shot = Paint();
+    const int byCode[] = {1, 5, 3, 0, 4, 2};
+    for (int cell = 0; cell < 6; ++cell)
+        EXPECT_EQ(ItemPaintedAt(shot, cell), byCode[cell]) << "cell " << cell;
+
+    m_view->arrangement().SetSort(SortKey::List, false);
+    EXPECT_TRUE(m_view->shownOrder().isIdentity());
+    shot = Paint();
+    for (int cell = 0; cell < 6; ++cell)
+        EXPECT_EQ(ItemPaintedAt(shot, cell), cell);
+}
+
+TEST_F(InsideTheGridTest, SortedSelectionOutOfViewIsScrolledIntoView)
+{
+    UseNumbered(12);
+    ShowThreeByTwo();
+    m_view->m_nSelected = 1;
+    // Descending by close: item 1 goes to position 10, in the fourth row.
+    m_view->arrangement().SetSort(SortKey::Last, true);
+    EXPECT_EQ(m_view->shownOrder().PositionOf(1), 10);
+    EXPECT_EQ(m_view->m_nTopIndex, 6);
+    const QImage shot = Paint();
+    EXPECT_EQ(shot.pixel(150, 75), Inverted(ColourOf(1).rgb()));
+}
+
+TEST_F(InsideTheGridTest, FactsArrivingDuringABuildSortTheGridSoonAfter)
+{
+    Use({{"1", "a", 1}, {"2", "b", 2}, {"3", "c", 3}});
+    ShowThreeByTwo();
+    // A new build: nothing made yet, so every security sorts last, in list order.
+    const std::uint64_t build = kFilledGeneration + 1;
+    m_view->m_thumbList.Reset(3, QSize(kCellWidth, kCellHeight), build);
+    m_view->arrangement().SetSort(SortKey::Last, true);
+    EXPECT_TRUE(m_view->shownOrder().isIdentity());
+    ItemFacts facts;
+    facts.hasData = true;
+    facts.lastClose = 50;
+    m_view->m_thumbList.Put(build, 2, QImage(), facts);
+    m_view->arrangement().FactsChanged();
+    EXPECT_EQ(m_view->shownOrder().ItemAt(0), 0);  // not at once: the grid holds still
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_view->shownOrder().ItemAt(0) == 2; }, kWaitMs));
+    EXPECT_EQ(m_view->shownOrder().ItemAt(1), 0);
+    EXPECT_EQ(m_view->shownOrder().ItemAt(2), 1);
+}
+
+TEST_F(InsideTheGridTest, FilterShowsMatchingSecuritiesCountsThemAndEscapeClearsIt)
+{
+    Use({{"7203", "トヨタ自動車", 1}, {"6758", "ソニー", 1}, {"3116", "ﾄﾖﾀ紡織", 1},
+         {"７２０１", "日産", 1}});
+    ShowThreeByTwo();
+    Key(Qt::Key_F, Qt::ControlModifier);
+    GridSearchBar& bar = m_view->searchBar();
+    ASSERT_TRUE(bar.isVisible());
+    EXPECT_TRUE(bar.field()->hasFocus());
+    // The grid starts below the field.
+    EXPECT_GE(m_view->viewport()->geometry().top(), bar.height());
+
+    TypeText(bar.field(), QStringLiteral("とよた"));
+    EXPECT_EQ(m_view->shownOrder().count(), 2);
+    EXPECT_EQ(bar.countText(), QStringLiteral("2 / 4"));
+    QImage shot = Paint();
+    EXPECT_EQ(ItemPaintedAt(shot, 0), 0);
+    EXPECT_EQ(ItemPaintedAt(shot, 1), 2);
+    EXPECT_EQ(shot.pixel(250, 25), qRgb(0, 0, 0));
+
+    bar.field()->clear();
+    TypeText(bar.field(), QStringLiteral("72"));  // the full-width code too
+    EXPECT_EQ(bar.countText(), QStringLiteral("2 / 4"));
+    shot = Paint();
+    EXPECT_EQ(ItemPaintedAt(shot, 0), 0);
+    EXPECT_EQ(ItemPaintedAt(shot, 1), 3);
+
+    // Keys in the grid act on the cells as shown.
+    QTest::keyClick(bar.field(), Qt::Key_Return);
+    EXPECT_TRUE(m_view->hasFocus());
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(m_view->m_nSelected, 3);
+
+    bar.field()->setFocus();
+    QTest::keyClick(bar.field(), Qt::Key_Escape);
+    EXPECT_FALSE(bar.isVisible());
+    EXPECT_TRUE(bar.field()->text().isEmpty());
+    EXPECT_TRUE(m_view->shownOrder().isIdentity());
+    EXPECT_EQ(m_view->viewport()->geometry().top(), 0);
+    EXPECT_EQ(m_view->m_nSelected, 3);
+}
+
+TEST_F(InsideTheGridTest, PeriodKeysStoreTheSwitchAndStartANewBuild)
+{
+    const QByteArray stored = "[Chart]\nNum=2\nChart0=Daily; MA=5\nChart1=Volume\n";
+    const QString ini = QString::fromStdString(m_folder.iniFile());
+    ASSERT_TRUE(WriteFileBytes(ini, stored));
+    Use({{"1", "a", 1}, {"2", "b", 2}});
+    ShowThreeByTwo();
+    const struct {
+        int key;
+        PeriodChoice period;
+    } steps[] = {{Qt::Key_W, PeriodChoice::Weekly}, {Qt::Key_M, PeriodChoice::Monthly},
+                 {Qt::Key_D, PeriodChoice::Daily}};
+    for (const auto& step : steps) {
+        const std::uint64_t before = m_view->builder().generation();
+        Key(step.key);
+        EXPECT_EQ(m_view->periodChoice(), step.period);
+        EXPECT_GT(m_view->builder().generation(), before);
+        ASSERT_TRUE(m_view->builder().WaitUntilBuilt());
+    }
+    // The chart definitions are exactly as they were; only [View] was added.
+    EXPECT_TRUE(ReadFileBytes(ini).startsWith(stored));
+    EXPECT_TRUE(ReadFileBytes(ini).contains("[View]\nPeriod=daily"));
+}
+
+class LaunchPathTest : public InsideTheGridTest {
+protected:
+    void SetUp() override
+    {
+        InsideTheGridTest::SetUp();
+        // A PATH without the tool, and no tool beside the program.
+        m_oldPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(m_emptyDir.path()));
+        SetToolStartHandler([this](const std::string& program, const std::vector<std::string>&) {
+            m_started.push_back(program);
+        });
+        Use({{"7203", "トヨタ", 1}, {"6758", "ソニー", 2}});
+        ShowThreeByTwo();
+    }
+    void TearDown() override
+    {
+        qputenv("PATH", m_oldPath);
+        InsideTheGridTest::TearDown();
+    }
+
+    // The press that begins a double-click selects, as on the platform.
+    void DoubleClick(QPoint at)
+    {
+        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    QTemporaryDir m_emptyDir;
+    QByteArray m_oldPath;
+    std::vector<std::string> m_started;
+};
+
+TEST_F(LaunchPathTest, MissingToolOpensTheChartInAWindowOfItsOwn)
+{
+    DoubleClick(QPoint(150, 25));
+    EXPECT_TRUE(m_started.empty());
+    std::vector<ChartWindow*> windows = m_view->preview().windows();
+    ASSERT_EQ(windows.size(), 1u);
+    EXPECT_EQ(windows[0]->item().m_strCode, "6758");
+    EXPECT_EQ(windows[0]->windowTitle(), QStringLiteral("ソニー (6758) - Quorex Catalog"));
+    ChartPicture* picture = windows[0]->picture();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picture->chart() != nullptr; }, kWaitMs));
+    EXPECT_EQ(picture->chart()->image().size(), picture->size());
+    // Drawn fresh by the fake control: its colour for data, under the label.
+    const QImage& image = picture->chart()->image();
+    EXPECT_EQ(image.pixel(image.width() - 2, image.height() - 2), kWithData.rgb());
+
+    // Enter on the selection does the same; Escape closes the window.
+    m_view->setFocus();
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Return);
+    windows = m_view->preview().windows();
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_EQ(windows[1]->item().m_strCode, "7203");
+    QTest::keyClick(windows[1], Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(m_view->preview().windows().size(), 1u);
+}
+
+TEST_F(LaunchPathTest, ToolBesideTheProgramIsStartedAsBeforeAndNoWindowOpens)
+{
+    const QString tool = m_folder.filePath(QStringLiteral("tarnel.exe"));
+    ASSERT_TRUE(WriteFileBytes(tool, "#!/bin/sh\n"));
+    QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    DoubleClick(QPoint(150, 25));
+    EXPECT_EQ(m_view->m_nSelected, 1);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(m_started, (std::vector<std::string>(2, m_folder.exeDir() + "tarnel.exe")));
+    EXPECT_TRUE(m_view->preview().windows().empty());
+}
+
+TEST_F(InsideTheGridTest, SpaceShowsTheEnlargedPreviewBesideTheCellAndClosesIt)
+{
+    Use({{"7203", "トヨタ", 1}, {"nodata", "なし", -1}, {"6758", "ソニー", 2}});
+    ShowThreeByTwo();
+    Key(Qt::Key_Space);  // nothing selected: nothing to preview
+    EXPECT_FALSE(m_view->preview().isShown());
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(m_view->preview().isShown());
+    PreviewPopup* popup = m_view->preview().popup();
+    EXPECT_EQ(popup->item(), 1);
+    ChartPicture* picture = popup->picture();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picture->chart() != nullptr; }, kWaitMs));
+    const QImage& image = picture->chart()->image();
+    EXPECT_GE(image.width() * image.height(), 3 * kCellWidth * kCellHeight);
+    EXPECT_EQ(image.pixel(image.width() - 2, image.height() - 2), kWithoutData.rgb());
+    // Beside the cell: its left edge at the cell's right edge.
+    const QPoint cellRight = m_view->viewport()->mapToGlobal(QPoint(2 * kCellWidth, 0));
+    EXPECT_EQ(popup->geometry().left(), cellRight.x());
+    EXPECT_TRUE(m_view->hasFocus());  // the grid keeps the keyboard
+
+    Key(Qt::Key_Space);
+    EXPECT_FALSE(m_view->preview().isShown());
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(m_view->preview().isShown());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(m_view->preview().isShown());
+    EXPECT_EQ(m_view->m_nSelected, 1);  // Escape closed the preview only
+}
+
+TEST_F(InsideTheGridTest, PointerRestingOnACellShowsThePreviewAndMovingOffClosesIt)
+{
+    Use({{"7203", "トヨタ", 1}, {"6758", "ソニー", 2}, {"1301", "極洋", 3}});
+    ShowThreeByTwo();
+    m_view->preview().SetHoverDelay(0);
+    QTest::mouseMove(m_view->viewport(), QPoint(250, 25));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_view->preview().isShown(); }, kWaitMs));
+    EXPECT_EQ(m_view->preview().popup()->item(), 2);
+    QTest::mouseMove(m_view->viewport(), QPoint(50, 75));  // below the last cell: none
+    EXPECT_FALSE(m_view->preview().isShown());
+}
+
+} // namespace
