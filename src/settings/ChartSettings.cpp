@@ -30,6 +30,9 @@ std::string ChartSettings::ReadText(std::string_view section, std::string_view k
     const std::size_t room = TextRoom(capacity);
     if (std::optional<std::string> value = m_cache->ReadText(section, key, room))
         return std::move(*value);
+    // The profile functions drop a default's trailing blanks (spaces, not tabs).
+    const std::size_t kept = defaultText.find_last_not_of(' ');
+    defaultText = defaultText.substr(0, kept == std::string_view::npos ? 0 : kept + 1);
     return std::string(defaultText.substr(0, room));
 }
 
@@ -37,6 +40,11 @@ bool ChartSettings::WriteText(std::string_view section, std::string_view key,
                               std::string_view value)
 {
     return m_cache->Write(section, key, value);
+}
+
+bool ChartSettings::WriteTexts(const SettingsWriteBatch& writes)
+{
+    return m_cache->WriteAll(writes);
 }
 
 std::vector<ChartSettings::Entry> ChartSettings::ReadSection(std::string_view section,
