@@ -62,6 +62,9 @@ struct DataResult {
     // The file was still being written: its unfinished last line was left out, and the
     // result was not cached. Asking again once the writer is done gives the whole series.
     bool unsettled = false;
+    // The file the series comes from (the price file, or the database for type 5), as an
+    // absolute path; empty when none was found. What to watch for new prices.
+    std::string origin;
 };
 
 // The data library ("brasko.Automation").

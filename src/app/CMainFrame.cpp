@@ -29,9 +29,6 @@ constexpr char kHelpPathFormat[] = "%1help/mosgrid/index.htm";
 constexpr int kInitialColumns = 3;
 constexpr int kInitialRows = 3;
 
-// A build that ends sooner does not show its progress.
-constexpr qint64 kProgressDelayMs = 500;
-
 } // namespace
 
 CMainFrame::CMainFrame(CMosgridDoc* document, const ProgramPaths& paths,
@@ -124,7 +121,7 @@ void CMainFrame::ShowBuildProgress(int made, int total)
         m_pIdleText->setText(AppTexts::kStatusReady);
         return;
     }
-    if (!m_buildClock.isValid() || m_buildClock.elapsed() < kProgressDelayMs)
+    if (!m_buildClock.isValid() || m_buildClock.elapsed() < m_nProgressDelayMs)
         return;
     const QLocale numbers(QLocale::Japanese);
     m_pIdleText->setText(AppTexts::kStatusBuilding.arg(numbers.toString(made),

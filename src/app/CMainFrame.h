@@ -37,6 +37,10 @@ public:
 
     QStatusBar* m_wndStatusBar = nullptr;
 
+    // A build that ends sooner than this does not show its progress (tests shorten it).
+    static constexpr qint64 kProgressDelayMs = 500;
+    void SetProgressDelay(qint64 ms) { m_nProgressDelayMs = ms; }
+
     // Menu commands, for the tests and the shell.
     QAction* settingsAction() const { return m_pSettingsAction; }
     QAction* exitAction() const { return m_pExitAction; }
@@ -52,6 +56,7 @@ private:
     CMosgridDoc* m_pDocument = nullptr;
     ProgramPaths m_paths;
     QElapsedTimer m_buildClock;
+    qint64 m_nProgressDelayMs = kProgressDelayMs;
     CCatalogView* m_pView = nullptr;
     QLabel* m_pIdleText = nullptr;
     QAction* m_pSettingsAction = nullptr;

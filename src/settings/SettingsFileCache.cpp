@@ -162,3 +162,9 @@ bool SettingsFileCache::WriteAll(std::span<const SettingsWrite> writes)
     m_lastCheck = std::chrono::steady_clock::now();
     return allWritten;
 }
+
+void SettingsFileCache::Forget()
+{
+    const std::lock_guard lock(m_mutex);
+    m_loaded = false;
+}

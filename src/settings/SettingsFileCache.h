@@ -43,6 +43,10 @@ public:
     // was not replaced (then none is made). An empty batch leaves the file alone.
     bool WriteAll(std::span<const SettingsWrite> writes);
 
+    // Drops the parsed file, so the next operation reads it again whatever the recheck
+    // interval: for a file that someone else has just created.
+    void Forget();
+
     // How long a read may trust the parsed file without looking at the file again; 0 (the
     // default) looks at every read. Applies to every cache of the process.
     static void SetRecheckInterval(std::chrono::nanoseconds interval);

@@ -43,7 +43,7 @@ void ThumbnailStore::Reset(int count, QSize size, std::uint64_t generation)
             m_spareBytes = 0;
         }
         m_size = size;
-        m_spareRoom = size.isEmpty() ? 0 : kMaxSpareBuffers * ImageBytesFor(size);
+        m_spareRoom = SpareRoomFor(size, m_budget);
         m_generation = generation;
         m_slots.resize(static_cast<std::size_t>(std::max(count, 0)));
         m_neverShown.Reset(count);
@@ -95,6 +95,29 @@ ItemFacts ThumbnailStore::Facts(int index) const
     if (index < 0 || index >= static_cast<int>(m_slots.size()))
         return {};
     return m_slots[index].facts;
+}
+
+std::uint64_t ThumbnailStore::SpareRoomFor(QSize size, std::uint64_t budget)
+{
+    if (size.isEmpty())
+        return 0;
+    // Large thumbnails are few: the spares never take more than a share of the budget.
+    const std::uint64_t one = ImageBytesFor(size);
+    const std::uint64_t spares =
+        std::min<std::uint64_t>(kMaxSpareBuffers, budget / kSpareShare / one);
+    return spares * one;
+}
+
+std::uint64_t ThumbnailStore::BudgetFor(int items, int thumbnails, QSize size)
+{
+    const std::uint64_t base =
+        std::uint64_t(items) * SlotBytes() + std::uint64_t(thumbnails) * ImageBytesFor(size);
+    for (int spares = kMaxSpareBuffers; spares > 0; --spares) {
+        const std::uint64_t budget = base + std::uint64_t(spares) * ImageBytesFor(size);
+        if (SpareRoomFor(size, budget) == std::uint64_t(spares) * ImageBytesFor(size))
+            return budget;
+    }
+    return base;
 }
 
 void ThumbnailStore::Unlink(int index)
@@ -199,7 +222,7 @@ void ThumbnailStore::Recycle(QImage image)
 {
     // A copy still held by a paint would be detached by the next drawing; not worth it.
     if (image.isNull() || image.size() != m_size || !image.isDetached()
-        || m_spares.size() >= std::size_t(kMaxSpareBuffers)
+        || m_spareBytes + ImageBytes(image) > m_spareRoom
         || m_used + m_spareBytes + ImageBytes(image) > m_budget)
         return;
     m_spareBytes += ImageBytes(image);
@@ -229,6 +252,7 @@ void ThumbnailStore::SetBudget(std::uint64_t bytes)
     std::vector<int> dropped;
     const std::lock_guard lock(m_mutex);
     m_budget = bytes;
+    m_spareRoom = SpareRoomFor(m_size, m_budget);
     EvictLocked(dropped);
 }
 

@@ -23,6 +23,8 @@ public:
     // Buffers of dropped thumbnails kept for the next ones to be made (fresh memory costs
     // its page faults on every thumbnail). Room for them is kept within the budget.
     static constexpr int kMaxSpareBuffers = 8;
+    // ... and never more than this share of it (1 / kSpareShare).
+    static constexpr std::uint64_t kSpareShare = 8;
 
     enum class State : std::uint8_t {
         Missing,  // not made in this build yet, or dropped: painted as a placeholder
@@ -68,6 +70,9 @@ public:
     // Counted per image: its pixels and Qt's header.
     static std::uint64_t ImageBytes(const QImage& image);
     static std::uint64_t ImageBytesFor(QSize size);
+    // The budget that holds the slots of `items` and exactly `thumbnails` thumbnails of
+    // size, with the spare buffers such a budget keeps room for.
+    static std::uint64_t BudgetFor(int items, int thumbnails, QSize size);
 
 private:
     struct Slot {
@@ -82,6 +87,7 @@ private:
     // Back into the recency lists after it leaves the screen, or once made.
     void Link(int index);
     void EvictLocked(std::vector<int>& dropped);
+    static std::uint64_t SpareRoomFor(QSize size, std::uint64_t budget);
     void Recycle(QImage image);
 
     mutable std::mutex m_mutex;

@@ -61,10 +61,7 @@ TEST_F(RealThumbnailsTest, DroppedAndMadeAgainEqualsAFreshRender)
     view.builder().SetWorkerCount(2);
     view.SetListFile(MOSGRID_SOURCE_DIR "/examples/sample.lst", false);
     // Room for three thumbnails besides the slots and spares.
-    view.SetThumbnailMemoryBudget(
-        64 * ThumbnailStore::SlotBytes()
-        + (3 + ThumbnailStore::kMaxSpareBuffers)
-              * ThumbnailStore::ImageBytesFor(QSize(kWidth, kHeight)));
+    view.SetThumbnailMemoryBudget(ThumbnailStore::BudgetFor(64, 3, QSize(kWidth, kHeight)));
     view.LoadList();
     ASSERT_TRUE(view.builder().WaitUntilBuilt());
     const int count = view.m_thumbList.size();

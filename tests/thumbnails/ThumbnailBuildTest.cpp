@@ -191,9 +191,7 @@ TEST_F(ThumbnailBuildTest, PrintingWaitsForEveryThumbnailAndThePageCells)
     MakeItems(12);
     // Room for the slots and two thumbnails: the page needs six.
     m_view->SetThumbnailMemoryBudget(
-        12 * ThumbnailStore::SlotBytes()
-        + (2 + ThumbnailStore::kMaxSpareBuffers)
-              * ThumbnailStore::ImageBytesFor(QSize(kCellWidth, kCellHeight)));
+        ThumbnailStore::BudgetFor(12, 2, QSize(kCellWidth, kCellHeight)));
     m_view->RebuildThumbnails();
     QImage page(3 * kCellWidth, 2 * kCellHeight, QImage::Format_RGB32);
     {

@@ -382,7 +382,10 @@ TEST_F(CatalogViewTest, UnusableStoredSizesAreHeldOffFromTheGrid)
         m_view->RebuildThumbnails();
         Built();
         ASSERT_EQ(m_view->m_thumbList.size(), 1);
-        EXPECT_EQ(m_view->m_thumbList.Image(0).size(), row.size) << row.x << " x " << row.y;
+        // A thumbnail beyond the memory budget may be dropped until it is shown.
+        EXPECT_EQ(m_view->m_thumbList.imageSize(), row.size) << row.x << " x " << row.y;
+        const QImage made = m_view->m_thumbList.Image(0);
+        EXPECT_TRUE(made.isNull() || made.size() == row.size) << row.x << " x " << row.y;
         EXPECT_GE(m_view->m_nSizeX, 1);
     }
 }
@@ -407,9 +410,7 @@ TEST_F(CatalogViewTest, MissingDataLibraryIsReportedOncePerRebuildAndLeavesTheGr
 TEST_F(CatalogViewTest, ThumbnailsPastTheMemoryBudgetKeepTheirPlaceSoClicksReachTheRightItem)
 {
     WriteList("1,s,a,A\n2,s,b,B\n5,s,c,C\n");
-    const QImage one(300, 180, QImage::Format_RGB32);
-    m_view->SetThumbnailMemoryBudget(3 * ThumbnailStore::SlotBytes()
-                                     + 2 * ThumbnailStore::ImageBytes(one));
+    m_view->SetThumbnailMemoryBudget(ThumbnailStore::BudgetFor(3, 2, QSize(300, 180)));
     m_view->LoadList();
     Built();
     ASSERT_EQ(m_view->m_thumbList.size(), 3);

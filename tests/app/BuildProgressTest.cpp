@@ -1,0 +1,61 @@
+// The status bar while thumbnails are made: how far the build is, then "ﾚﾃﾞｨ" again.
+#include "../view/FakeComponents.h"
+
+#include "app/CCatalogApp.h"
+#include "app/CMainFrame.h"
+#include "support/TestFolders.h"
+#include "view/CCatalogView.h"
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+
+namespace {
+
+TEST(BuildProgressTest, StatusBarCountsWhileALongBuildRunsThenSaysReady)
+{
+    TestProgramFolder folder({}, false);
+    QByteArray list;
+    for (int i = 0; i < 1500; ++i)
+        list += "1,s," + QByteArray::number(i) + ",N\n";
+    const QString path = folder.filePath(QStringLiteral("list.txt"));
+    ASSERT_TRUE(WriteFileBytes(path, list));
+    CCatalogApp app(folder.exeDir() + "mosgrid");
+    ASSERT_TRUE(app.InitInstance({path.toStdString()}));
+    CMainFrame* frame = app.mainFrame();
+    CCatalogView* view = frame->GetCatalogView();
+
+    // The build holds at item 1000 until the test has seen the count.
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool open = false;
+    FakeProvider provider;
+    provider.onLoad = [&](const std::string& code) {
+        if (code != "1000")
+            return;
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return open; });
+    };
+    view->SetComponentProvider(&provider);
+    view->builder().SetWorkerCount(1);
+    frame->SetProgressDelay(0);
+
+    auto* idle = frame->m_wndStatusBar->findChild<QLabel*>(QStringLiteral("idleText"));
+    ASSERT_NE(idle, nullptr);
+    view->LoadList();
+    QTRY_COMPARE(idle->text(), QStringLiteral("作成中 1,000 / 1,500"));
+    {
+        const std::lock_guard lock(mutex);
+        open = true;
+        changed.notify_all();
+    }
+    QTRY_COMPARE(idle->text(), QStringLiteral("ﾚﾃﾞｨ"));
+    view->builder().WaitUntilBuilt();
+}
+
+} // namespace
