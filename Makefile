@@ -5,7 +5,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build run test bench package clean
+.PHONY: setup configure build run test test-asan fuzz-smoke bench package clean
 
 setup:
 	@scripts/setup
@@ -21,6 +21,15 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The suite built with AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan.
+test-asan: setup
+	@scripts/test-asan build-asan
+
+# Each fuzz target for FUZZ_SECONDS from its seed corpus, built in build-fuzz.
+FUZZ_SECONDS ?= 40
+fuzz-smoke: setup
+	@scripts/fuzz-smoke $(FUZZ_SECONDS) build-fuzz
 
 bench: build
 	@scripts/run-benchmarks $(BUILD)

@@ -4,6 +4,7 @@
 #include "app/CCatalogCommandLineInfo.h"
 #include "app/CMainFrame.h"
 #include "app/CMosgridDoc.h"
+#include "app/DisplayChoice.h"
 #include "app/PrintTarget.h"
 #include "app/QtTranslations.h"
 #include "base/AppTexts.h"
@@ -115,6 +116,11 @@ bool CCatalogApp::InitInstance(const std::vector<std::string>& args)
 
     CCatalogCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo, args);
+    // Printing shows no window, nor does a platform without a screen: a box there would wait
+    // for ever, so messages go to standard error.
+    const bool printing = cmdInfo.m_nShellCommand == CCatalogCommandLineInfo::FilePrint
+        || cmdInfo.m_nShellCommand == CCatalogCommandLineInfo::FilePrintTo;
+    SetMessagesToStandardError(printing || IsScreenlessPlatform(QGuiApplication::platformName()));
     // Before the view exists, so its first paint finds the path.
     m_strListFile = cmdInfo.m_strFileName;
 
@@ -175,7 +181,7 @@ bool CCatalogApp::PrintDocument(const CCatalogCommandLineInfo& info)
         return false;
     }
     CCatalogView* view = m_pMainFrame->GetCatalogView();
-    if (view == nullptr)
+    if (view == nullptr || !LoadForPrinting(*view, info.m_strFileName))
         return false;
     // The window is laid out as it would be shown, but never put on the screen: the page shows
     // the grid as the client area would.
@@ -186,6 +192,24 @@ bool CCatalogApp::PrintDocument(const CCatalogCommandLineInfo& info)
     if (!printed)
         ShowMessageBox(AppTexts::kPrintFailed);
     return printed;
+}
+
+bool CCatalogApp::LoadForPrinting(CCatalogView& view, const std::string& path)
+{
+    // Read before the page is begun: what cannot be printed whole makes no page.
+    if (view.m_bNeedLoad == 1)
+        view.LoadList();
+    const QString shown = QFile::decodeName(QByteArray::fromStdString(path));
+    if (!view.loadOutcome().opened) {
+        ShowMessageBox(AppTexts::kOpenFailed.arg(shown));
+        return false;
+    }
+    if (!view.loadOutcome().complete) {
+        ShowMessageBox(AppTexts::kReadFailed.arg(shown));
+        return false;
+    }
+    // A missing component has been told by the rebuild; no thumbnail could be made.
+    return view.components() == ThumbnailBuilder::Components::Ready;
 }
 
 void CCatalogApp::OnAppAbout()

@@ -8,6 +8,7 @@ class CMainFrame;
 class PluginComponentProvider;
 class CMosgridDoc;
 class CCatalogCommandLineInfo;
+class CCatalogView;
 
 // The one application object: start-up fixes its four values, nothing changes them later.
 class CCatalogApp {
@@ -40,6 +41,8 @@ public:
 private:
     bool ProcessShellCommand(const CCatalogCommandLineInfo& info);
     bool PrintDocument(const CCatalogCommandLineInfo& info);
+    // Loads the list for the page; false (after saying why) when it cannot be printed whole.
+    bool LoadForPrinting(CCatalogView& view, const std::string& path);
 
     std::string m_executablePath;
     std::unique_ptr<PluginComponentProvider> m_pComponents;

@@ -68,6 +68,25 @@ void CCatalogCommandLineInfo::ParseParam(const std::string& param, bool bFlag, b
     }
 }
 
+bool AsksForPrinting(const std::vector<std::string>& args)
+{
+    // The shell command as ParseParam sets it: only these three flags change it.
+    auto command = CCatalogCommandLineInfo::FileNew;
+    for (const std::string& arg : args) {
+        if (!IsFlag(arg))
+            continue;
+        const std::string flag = arg.substr(1);
+        if (flag == "pt")
+            command = CCatalogCommandLineInfo::FilePrintTo;
+        else if (flag == "p")
+            command = CCatalogCommandLineInfo::FilePrint;
+        else if (flag == "dde")
+            command = CCatalogCommandLineInfo::FileDDE;
+    }
+    return command == CCatalogCommandLineInfo::FilePrint
+        || command == CCatalogCommandLineInfo::FilePrintTo;
+}
+
 void ParseCommandLine(CCatalogCommandLineInfo& info, const std::vector<std::string>& args)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {

@@ -35,6 +35,11 @@ public:
 // no other '/', so absolute paths stay paths ("//list.txt" names a file at the root).
 void ParseCommandLine(CCatalogCommandLineInfo& info, const std::vector<std::string>& args);
 
+// Whether the parse of args would end with a print command (the flags p and pt, unless a
+// later dde replaces them), which shows no window. Changes nothing, so it can run before
+// anything else exists.
+bool AsksForPrinting(const std::vector<std::string>& args);
+
 // Whether the program was started by the user rather than by another program; the flags
 // "dde", "Embedding" and "Automation" switch it off.
 void AfxOleSetUserCtrl(bool bUserCtrl);

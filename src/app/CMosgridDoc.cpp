@@ -2,29 +2,9 @@
 
 #include "base/AppTexts.h"
 #include "base/MessageBox.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "catalog/CListFileReader.h"
 
 #include <QFile>
-
-namespace {
-
-// Opens the way a document file is opened for reading: O_NONBLOCK so that a FIFO cannot
-// hang start-up, and a directory does not count as a readable file.
-bool CanOpenForReading(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info {};
-    const bool ok = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
-    ::close(fd);
-    return ok;
-}
-
-} // namespace
 
 void CMosgridDoc::Serialize(bool /*bStoring*/)
 {
@@ -41,7 +21,9 @@ bool CMosgridDoc::OnNewDocument()
 
 bool CMosgridDoc::OnOpenDocument(const std::string& path)
 {
-    if (!CanOpenForReading(path)) {
+    // The file must open the way the view will read it: a device, a folder or a file that
+    // another program holds would otherwise give an empty catalog as if it were one.
+    if (!CListFileReader::CanOpen(path)) {
         const QString shown = QFile::decodeName(QByteArray::fromStdString(path));
         ShowMessageBox(AppTexts::kOpenFailed.arg(shown));
         return false;

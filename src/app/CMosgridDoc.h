@@ -12,8 +12,9 @@ public:
     // The document never takes a title, so the window's caption never changes.
     virtual void SetTitle(const std::string& title);
     virtual bool OnNewDocument();
-    // The framework's open: the file must open for reading; Serialize then reads nothing.
-    // A failure is reported in a message box that names the file.
+    // The framework's open: the file must open for reading as the list reader reads it (a
+    // FIFO is not opened, so its stream stays whole for the view); Serialize then reads
+    // nothing. A failure is reported in a message box that names the file.
     virtual bool OnOpenDocument(const std::string& path);
 
     bool IsModified() const { return false; }

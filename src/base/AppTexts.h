@@ -34,9 +34,13 @@ inline const QString kStatusBuilding = QStringLiteral("作成中 %1 / %2");
 
 // The framework's report of a document file that does not open; %1 is the path.
 inline const QString kOpenFailed = QStringLiteral("%1\nファイルを開けませんでした。");
+// A list that broke off with a read error, when printing; %1 is the path.
+inline const QString kReadFailed = QStringLiteral("%1\nファイルを読み込めませんでした。");
 
 // The data library cannot be made: the name it is registered under on the original platform.
 inline const QString kCantCreateDataLibrary = QStringLiteral("Can't Create brasko.DLL");
+// The chart control cannot be made: the name the program looks for it by.
+inline const QString kCantCreateChartControl = QStringLiteral("Can't Create Quorex.XQuorexCtrl");
 
 // Printing from the command line.
 inline const QString kNoPrinter = QStringLiteral("印刷できるプリンタがありません。");

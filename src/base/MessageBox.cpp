@@ -5,7 +5,12 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <atomic>
+#include <cstdio>
+
 namespace {
+
+std::atomic<bool> g_toStandardError{false};
 
 MessageBoxHandler& handler()
 {
@@ -20,10 +25,23 @@ void SetMessageBoxHandler(MessageBoxHandler newHandler)
     handler() = std::move(newHandler);
 }
 
+void SetMessagesToStandardError(bool toStandardError)
+{
+    g_toStandardError = toStandardError;
+}
+
 void ShowMessageBox(const QString& text)
 {
     if (handler()) {
         handler()(text);
+        return;
+    }
+    if (g_toStandardError) {
+        // One line, so that scripts can take it as it comes.
+        const QString shown = text.trimmed().replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const QByteArray line = (AppTexts::kAppName + QStringLiteral(": ") + shown).toLocal8Bit();
+        std::fprintf(stderr, "%s\n", line.constData());
+        std::fflush(stderr);
         return;
     }
     QMessageBox box(QMessageBox::Warning, AppTexts::kAppName, text, QMessageBox::Ok,

@@ -11,3 +11,7 @@ void ShowMessageBox(const QString& text);
 // Replaces the modal box, for tests and headless runs; an empty handler restores the box.
 using MessageBoxHandler = std::function<void(const QString&)>;
 void SetMessageBoxHandler(MessageBoxHandler handler);
+
+// With no window anyone could see (printing from the command line), the text goes to
+// standard error instead of a box that would wait for ever; a handler still comes first.
+void SetMessagesToStandardError(bool toStandardError);

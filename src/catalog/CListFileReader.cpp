@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <limits>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,17 +25,29 @@ constexpr int kCtrlZ = 0x1A;
 constexpr int kLineFeed = 0x0A;
 constexpr int kCarriageReturn = 0x0D;
 
-// Opens a regular file for the flag word's access and takes the exclusive lock; -1 on any
-// failure. Anything but a regular file is refused before it is opened, so a FIFO or a
-// device never blocks and a device is never truncated; O_NONBLOCK covers the race.
+bool IsWriting(unsigned int flags)
+{
+    return flags & (CListFileReader::flagCreate | CListFileReader::flagAppend);
+}
+
+// What a path may be: a regular file, or for reading a FIFO (a pipe, as a process
+// substitution gives), read as a stream. Devices, folders and sockets are refused before
+// they are opened, so none blocks and a device is never truncated.
+bool IsOpenable(const struct stat& info, unsigned int flags)
+{
+    return S_ISREG(info.st_mode) || (S_ISFIFO(info.st_mode) && !IsWriting(flags));
+}
+
+// Opens the path for the flag word's access and takes the exclusive lock of a regular file;
+// -1 on any failure. O_NONBLOCK covers a change of the path between the checks and the open.
 int openExclusive(const std::string& path, unsigned int flags)
 {
     if (path.find('\0') != std::string::npos)
         return -1;
-    const bool writing = flags & (CListFileReader::flagCreate | CListFileReader::flagAppend);
+    const bool writing = IsWriting(flags);
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode))
+        if (!IsOpenable(info, flags))
             return -1;
     } else if (!writing || errno != ENOENT) {
         return -1;
@@ -45,8 +58,8 @@ int openExclusive(const std::string& path, unsigned int flags)
         return -1;
     // Truncation waits for the lock: a file held by someone else keeps its contents.
     const int statusFlags = ::fcntl(fd, F_GETFL);
-    const bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)
-        && ::flock(fd, LOCK_EX | LOCK_NB) == 0
+    const bool ok = ::fstat(fd, &info) == 0 && IsOpenable(info, flags)
+        && (!S_ISREG(info.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) == 0)
         && (!(flags & CListFileReader::flagCreate) || ::ftruncate(fd, 0) == 0)
         && statusFlags >= 0 && ::fcntl(fd, F_SETFL, statusFlags & ~O_NONBLOCK) == 0
         && (!(flags & CListFileReader::flagAppend) || ::lseek(fd, 0, SEEK_END) >= 0);
@@ -57,6 +70,15 @@ int openExclusive(const std::string& path, unsigned int flags)
     return fd;
 }
 
+// A stream read before its writer has come would end at once: wait for data or for the
+// end of the writing.
+void AwaitWriter(int fd)
+{
+    pollfd wanted{fd, POLLIN, 0};
+    while (::poll(&wanted, 1, -1) < 0 && errno == EINTR) {
+    }
+}
+
 } // namespace
 
 CListFileReader::CListFileReader() = default;
@@ -64,6 +86,23 @@ CListFileReader::CListFileReader() = default;
 CListFileReader::~CListFileReader()
 {
     Close();
+}
+
+bool CListFileReader::CanOpen(const std::string& path)
+{
+    struct stat info {};
+    if (path.find('\0') != std::string::npos || ::stat(path.c_str(), &info) != 0)
+        return false;
+    // A stream can be read once only: it is not opened to be checked.
+    if (S_ISFIFO(info.st_mode))
+        return ::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0;
+    if (!S_ISREG(info.st_mode))
+        return false;
+    const int fd = openExclusive(path, 0);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
 }
 
 bool CListFileReader::OpenFile(const std::string& path, unsigned int flags)
@@ -79,6 +118,8 @@ bool CListFileReader::OpenFile(const std::string& path, unsigned int flags)
     }
     if (m_buffer.empty())
         m_buffer.resize(kBufferSize);
+    struct stat info {};
+    m_bAwaitWriter = ::fstat(fd, &info) == 0 && S_ISFIFO(info.st_mode);
     m_fd = fd;
     m_nBufferPos = m_nBufferEnd = 0;
     m_bInputEnded = false;
@@ -219,6 +260,10 @@ bool CListFileReader::Refill()
 {
     if (m_bInputEnded)
         return false;
+    if (m_bAwaitWriter) {
+        m_bAwaitWriter = false;
+        AwaitWriter(m_fd);
+    }
     for (;;) {
         const ssize_t count = ReadFromFile(m_fd, m_buffer.data(), m_buffer.size());
         if (count > 0) {

@@ -11,7 +11,8 @@
 // Reads a text file byte by byte up to a delimiter, counting line feeds, and splits lines
 // into comma-separated fields. Text mode (the default) reads CR LF as LF and ends the input
 // at 0x1A; binary mode passes every byte. A data byte 0xFF ends the input as well.
-// The file is held exclusively (an advisory flock) while the reader has it open.
+// A regular file is held exclusively (an advisory flock) while the reader has it open; a
+// FIFO (a pipe, as from a process substitution) is read as a stream until its writer ends.
 class CListFileReader {
 public:
     static constexpr unsigned int flagCreate = 0x001;
@@ -27,8 +28,11 @@ public:
     CListFileReader(const CListFileReader&) = delete;
     CListFileReader& operator=(const CListFileReader&) = delete;
 
-    // Closes any file still open, then opens path; only regular files open.
+    // Closes any file still open, then opens path: a regular file, or for reading a FIFO.
     bool OpenFile(const std::string& path, unsigned int flags);
+    // Whether OpenFile(path, 0) would open it now (a regular file no one else holds, or a
+    // FIFO that may be read), without taking anything from a stream.
+    static bool CanOpen(const std::string& path);
     // Harmless when nothing is open.
     void Close();
     // The bytes up to the next byte of delimiters (consumed, not returned) or the end of
@@ -74,4 +78,6 @@ private:
     std::size_t m_nBufferEnd = 0;
     bool m_bInputEnded = false;
     bool m_bReadError = false;
+    // A stream whose first read must wait for its writer.
+    bool m_bAwaitWriter = false;
 };

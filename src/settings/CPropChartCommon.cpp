@@ -59,12 +59,11 @@ bool CPropChartCommon::OnInitDialog()
     return true;
 }
 
-bool CPropChartCommon::OnApply()
+bool CPropChartCommon::OnApply(SettingsWriteBatch& writes)
 {
     UpdateData(true);
     // As typed; the store turns line breaks into the one-line form of a key.
-    ChartSettings settings(paths().iniFile);
-    settings.WriteText(SettingsKeys::kSectionCharts, SettingsKeys::kParam,
-                       StoredBytes(m_strParam, m_storedParam));
-    return CPropertyPage::OnApply();
+    writes.push_back({SettingsKeys::kSectionCharts, SettingsKeys::kParam,
+                      StoredBytes(m_strParam, m_storedParam)});
+    return CPropertyPage::OnApply(writes);
 }

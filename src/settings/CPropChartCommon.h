@@ -12,7 +12,7 @@ class CPropChartCommon : public CPropertyPage {
 public:
     explicit CPropChartCommon(const ProgramPaths& paths, QWidget* parent = nullptr);
 
-    bool OnApply() override;
+    bool OnApply(SettingsWriteBatch& writes) override;
 
     QString m_strParam;
 

@@ -86,16 +86,15 @@ bool CPropCharts::OnInitDialog()
     return true;
 }
 
-bool CPropCharts::OnApply()
+bool CPropCharts::OnApply(SettingsWriteBatch& writes)
 {
     using namespace SettingsKeys;
-    ChartSettings settings(paths().iniFile);
     const int count = m_listCharts->count();
-    settings.WriteText(kSectionChart, kNum, std::to_string(count));
+    writes.push_back({kSectionChart, kNum, std::to_string(count)});
     // Keys beyond the new count stay in the file; nothing reads them.
     for (int i = 0; i < count; ++i)
-        settings.WriteText(kSectionChart, ChartKey(i), EntryBytes(m_listCharts->item(i)));
-    return CPropertyPage::OnApply();
+        writes.push_back({kSectionChart, ChartKey(i), EntryBytes(m_listCharts->item(i))});
+    return CPropertyPage::OnApply(writes);
 }
 
 void CPropCharts::OnAddChart()

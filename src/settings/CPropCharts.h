@@ -10,7 +10,7 @@ class CPropCharts : public CPropertyPage {
 public:
     explicit CPropCharts(const ProgramPaths& paths, QWidget* parent = nullptr);
 
-    bool OnApply() override;
+    bool OnApply(SettingsWriteBatch& writes) override;
 
     // The entries live in the list itself; the page keeps no other copy.
     QListWidget* m_listCharts = nullptr;

@@ -126,17 +126,16 @@ void CPropGeneral::OnBackColor()
         m_crBackColor = *chosen;
 }
 
-bool CPropGeneral::OnApply()
+bool CPropGeneral::OnApply(SettingsWriteBatch& writes)
 {
     UpdateData(true);
     using namespace SettingsKeys;
-    ChartSettings settings(paths().iniFile);
     // The sizes go out exactly as typed, even empty or not numeric.
-    settings.WriteText(kSectionChart, kSizeX, m_strSizeX.toStdString());
-    settings.WriteText(kSectionChart, kSizeY, m_strSizeY.toStdString());
+    writes.push_back({kSectionChart, kSizeX, m_strSizeX.toStdString()});
+    writes.push_back({kSectionChart, kSizeY, m_strSizeY.toStdString()});
     // Colours as the signed decimal of their 32-bit value.
-    settings.WriteText(kSectionName, kBackColor, DecimalText(static_cast<int>(m_crBackColor)));
-    settings.WriteText(kSectionName, kTextColor, DecimalText(static_cast<int>(m_crTextColor)));
-    settings.WriteText(kSectionName, kTransParent, DecimalText(m_bTransParent));
-    return CPropertyPage::OnApply();
+    writes.push_back({kSectionName, kBackColor, DecimalText(static_cast<int>(m_crBackColor))});
+    writes.push_back({kSectionName, kTextColor, DecimalText(static_cast<int>(m_crTextColor))});
+    writes.push_back({kSectionName, kTransParent, DecimalText(m_bTransParent)});
+    return CPropertyPage::OnApply(writes);
 }

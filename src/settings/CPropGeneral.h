@@ -13,7 +13,7 @@ class CPropGeneral : public CPropertyPage {
 public:
     explicit CPropGeneral(const ProgramPaths& paths, QWidget* parent = nullptr);
 
-    bool OnApply() override;
+    bool OnApply(SettingsWriteBatch& writes) override;
 
     QString m_strSizeX;
     QString m_strSizeY;

@@ -1,6 +1,7 @@
 #include "settings/CPropGeneralSheet.h"
 
 #include "base/DialogLayout.h"
+#include "settings/ChartSettings.h"
 #include "settings/DialogResults.h"
 #include "settings/SheetTexts.h"
 
@@ -28,6 +29,7 @@ QPushButton* AddButton(QHBoxLayout* row, const QString& text, int id, const QSiz
 
 CPropGeneralSheet::CPropGeneralSheet(QWidget* parent, const ProgramPaths& paths, int selectPage)
     : QDialog(parent)
+    , m_paths(paths)
     , m_nStartPage(selectPage)
     , m_pageGeneral(paths)
     , m_pageCommon(paths)
@@ -112,15 +114,18 @@ void CPropGeneralSheet::accept()
         if (!current->OnKillActive())
             return;
     }
+    // One OK is one change of the file: every shown page's keys in a single replace.
+    SettingsWriteBatch writes;
     for (int i = 0; i < m_pTabs->count(); ++i) {
         CPropertyPage* page = PageAt(i);
         if (page == nullptr || !page->IsCreated())
             continue;
-        if (!page->OnApply()) {
-            // The page refused: it comes to the front and the sheet stays open.
+        if (!page->OnApply(writes)) {
+            // The page refused: it comes to the front, the sheet stays open, nothing is written.
             m_pTabs->setCurrentIndex(i);
             return;
         }
     }
+    ChartSettings(m_paths.iniFile).WriteTexts(writes);
     QDialog::accept();
 }

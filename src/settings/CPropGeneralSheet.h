@@ -42,6 +42,7 @@ private:
     void OnPageChanged(int index);
     CPropertyPage* PageAt(int index) const;
 
+    ProgramPaths m_paths;
     QTabWidget* m_pTabs = nullptr;
     int m_nStartPage = 0;
     bool m_bPagesAdded = false;

@@ -24,7 +24,7 @@ bool CPropertyPage::OnKillActive()
     return UpdateData(true);
 }
 
-bool CPropertyPage::OnApply()
+bool CPropertyPage::OnApply(SettingsWriteBatch& /*writes*/)
 {
     return true;
 }

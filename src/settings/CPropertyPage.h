@@ -2,6 +2,7 @@
 
 #include "base/DialogLayout.h"
 #include "base/ProgramPaths.h"
+#include "settings/SettingsWrite.h"
 
 #include <QWidget>
 
@@ -27,8 +28,9 @@ public:
 
     // The page is left or the sheet closes with OK: take the controls' values.
     virtual bool OnKillActive();
-    // The sheet closed with OK and this page was shown: write its settings.
-    virtual bool OnApply();
+    // The sheet closed with OK and this page was shown: add its settings to the writes the
+    // sheet makes as one.
+    virtual bool OnApply(SettingsWriteBatch& writes);
 
 protected:
     // Transfers the members to the controls (false) or the controls to the members (true).

@@ -41,11 +41,24 @@ std::string ChartSettings::ReadText(std::string_view section, std::string_view k
         if (std::optional<std::string> value = standIn->ReadText(section, key, room))
             return std::move(*value);
     }
+    // The profile functions drop a default's trailing blanks (spaces, not tabs).
+    const std::size_t kept = defaultText.find_last_not_of(' ');
+    defaultText = defaultText.substr(0, kept == std::string_view::npos ? 0 : kept + 1);
     return std::string(defaultText.substr(0, room));
 }
 
 bool ChartSettings::WriteText(std::string_view section, std::string_view key,
                               std::string_view value)
+{
+    return CreateFromSeed() && m_cache->Write(section, key, value);
+}
+
+bool ChartSettings::WriteTexts(const SettingsWriteBatch& writes)
+{
+    return CreateFromSeed() && m_cache->WriteAll(writes);
+}
+
+bool ChartSettings::CreateFromSeed()
 {
     if (m_seed && !m_seed->FileExists()) {
         if (!m_seed->CreateFile())
@@ -53,7 +66,7 @@ bool ChartSettings::WriteText(std::string_view section, std::string_view key,
         // The shared parse may still hold the file as missing.
         m_cache->Forget();
     }
-    return m_cache->Write(section, key, value);
+    return true;
 }
 
 std::vector<ChartSettings::Entry> ChartSettings::ReadSection(std::string_view section,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "settings/SettingsKeys.h"
+#include "settings/SettingsWrite.h"
 
 class SettingsFileCache;
 class SettingsSeed;
@@ -22,8 +23,9 @@ public:
 
     int ReadInt(std::string_view section, std::string_view key, int defaultValue) const;
 
-    // At most capacity - 1 bytes of the stored value, or of the default when the key is
-    // absent. The result's size is the length the caller tests.
+    // At most capacity - 1 bytes of the stored value, or of the default (without its
+    // trailing blanks) when the key is absent. The result's size is the length the caller
+    // tests.
     std::string ReadText(std::string_view section, std::string_view key,
                          std::string_view defaultText,
                          std::size_t capacity = SettingsKeys::kTextCapacity) const;
@@ -31,6 +33,11 @@ public:
     // Sets the key's value, adding the key, the section or the file as needed.
     // Returns whether the file was written; callers of the program ignore it.
     bool WriteText(std::string_view section, std::string_view key, std::string_view value);
+
+    // The writes in order as one change of the file: a single atomic replace, so a crash
+    // leaves either all of them or none. Writes whose names cannot be written are left out
+    // (the result is then false).
+    bool WriteTexts(const SettingsWriteBatch& writes);
 
     // Every key of the section once (the first of duplicates), as spelled in the file, with
     // its value as ReadText returns it; in file order.
@@ -51,6 +58,9 @@ public:
     static void SetRecheckInterval(std::chrono::nanoseconds interval);
 
 private:
+    // A file with a seed is first made from it; false when it could not be.
+    bool CreateFromSeed();
+
     std::string m_path;
     // Shared by every ChartSettings of the same path.
     std::shared_ptr<SettingsFileCache> m_cache;

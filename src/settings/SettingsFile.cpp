@@ -1,16 +1,25 @@
 #include "settings/SettingsFile.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "settings/SettingsFileTemp.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <mutex>
 
 namespace {
+
+// A temporary file until it has the target's owner and mode; a new file before the umask.
+constexpr mode_t kPrivateMode = 0600;
+constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kModeBits = 07777;
+constexpr mode_t kPermissionBits = 0777;
+constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+// Links followed before a write gives up, as the kernel's own limit.
+constexpr int kMaxLinks = 40;
 
 std::mutex g_hookMutex;
 SettingsFile::BeforeRenameHook g_beforeRename;
@@ -78,6 +87,72 @@ bool ReadAll(int fd, std::int64_t sizeHint, std::string& bytes)
     }
 }
 
+
+// The file a write replaces: path with its symbolic links followed; a dangling link names
+// the file to create.
+std::string LinkTarget(const std::string& path)
+{
+    std::string current = path;
+    for (int depth = 0; depth < kMaxLinks; ++depth) {
+        struct stat info;
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        std::string link(std::size_t(info.st_size > 0 ? info.st_size : PATH_MAX) + 1, '\0');
+        const ssize_t length = ::readlink(current.c_str(), link.data(), link.size());
+        if (length <= 0 || std::size_t(length) >= link.size())
+            return current;
+        link.resize(std::size_t(length));
+        const std::size_t slash = current.rfind('/');
+        if (link.front() != '/' && slash != std::string::npos)
+            link.insert(0, current, 0, slash + 1);
+        current = std::move(link);
+    }
+    return current;
+}
+
+// A file with no write bit for anyone is read-only, for root as well; otherwise the
+// effective ids decide, as the open by the Windows function would check.
+bool MayWrite(const std::string& path, const struct stat& info)
+{
+    return (info.st_mode & kAnyWrite) != 0
+        && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(std::size_t(written));
+    }
+    return true;
+}
+
+// The new file keeps the old one's owner (a write by root leaves a user's file the user's)
+// and exactly its mode; what cannot be kept is left as it is.
+void KeepOwnerAndMode(int fd, const struct stat& old)
+{
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    if (::fchmod(fd, old.st_mode & kModeBits) != 0)
+        (void)::fchmod(fd, old.st_mode & kPermissionBits);
+}
+
+// The rename itself reaches the disk.
+void SyncFolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    (void)::fsync(fd);
+    ::close(fd);
+}
+
 } // namespace
 
 SettingsFileStamp SettingsFile::Stamp(const std::string& path)
@@ -116,37 +191,41 @@ SettingsFileContents SettingsFile::Load(const std::string& path)
 std::optional<SettingsFileStamp> SettingsFile::Save(const std::string& path,
                                                     std::string_view bytes)
 {
-    // An empty name would make QSaveFile put its temporary file in the working folder.
+    // An empty name would put the temporary file in the working folder.
     if (path.empty())
         return std::nullopt;
+    const std::string target = LinkTarget(path);
+    struct stat old;
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT)
+        return std::nullopt;
     // The profile functions cannot write a read-only file; a rename would replace it.
-    // Effective ids, as the open by the Windows function would check.
-    if (::faccessat(AT_FDCWD, path.c_str(), F_OK, AT_EACCESS) == 0
-        && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+    if (exists && (!S_ISREG(old.st_mode) || !MayWrite(target, old)))
         return std::nullopt;
 
-    // QSaveFile writes a temporary file beside the target (following a symbolic link to
-    // it), copies the target's permissions, syncs it to disk and renames it over the target.
-    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-    if (!file.open(QIODevice::WriteOnly))
+    SettingsFileTemp::RemoveStale(target);
+    SettingsFileTemp temp;
+    // Private until it has the target's owner and mode; a new file gets the umask's.
+    if (!temp.Create(target, exists ? kPrivateMode : kNewFileMode))
         return std::nullopt;
-    const bool written = file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size())
-        && file.flush();
+    if (!WriteAll(temp.fd(), bytes))
+        return std::nullopt;
+    if (exists)
+        KeepOwnerAndMode(temp.fd(), old);
     struct stat info;
-    const bool stamped = written && ::fstat(file.handle(), &info) == 0;
+    if (::fsync(temp.fd()) != 0 || ::fstat(temp.fd(), &info) != 0)
+        return std::nullopt;
 
     BeforeRenameHook hook;
     {
         const std::lock_guard lock(g_hookMutex);
         hook = g_beforeRename;
     }
-    if (!stamped || (hook && !hook())) {
-        file.cancelWriting();
-        file.commit();  // discards the temporary file
+    if (hook && !hook())
+        return std::nullopt;  // the temporary file goes with `temp`
+    if (!temp.RenameOver(target))
         return std::nullopt;
-    }
-    if (!file.commit())
-        return std::nullopt;
+    SyncFolderOf(target);
     return StampOf(info);
 }
 

@@ -41,8 +41,9 @@ public:
 
     // Replaces the file with bytes through a temporary file in the same folder, flushed to
     // disk and renamed over it; a symbolic link is written through to its target and the
-    // file's permissions are kept. A read-only file is not replaced. Returns the stamp of
-    // the new file, or nullopt when nothing was changed.
+    // file's owner and mode are kept. A file with no write bit for anyone is not replaced,
+    // even by root. Temporary files left by killed writes are removed first. Returns the
+    // stamp of the new file, or nullopt when nothing was changed.
     static std::optional<SettingsFileStamp> Save(const std::string& path, std::string_view bytes);
 
     // Runs after the temporary file is written and before the rename; returning false

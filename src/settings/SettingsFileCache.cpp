@@ -57,7 +57,11 @@ void SettingsFileCache::RefreshLocked()
         return;
     SettingsFileContents contents = SettingsFile::Load(m_path);
     m_found.clear();
-    m_document = IniDocument(std::move(contents.bytes));
+    m_form = SettingsFileEncoding::Detect(contents.bytes);
+    std::optional<std::string> text = SettingsFileEncoding::Decode(contents.bytes, m_form);
+    m_bWritable = text.has_value();
+    m_document = IniDocument(text ? std::move(*text)
+                                  : SettingsFileEncoding::DecodeLossy(contents.bytes, m_form));
     m_stamp = contents.stamp;
     m_loaded = true;
 }
@@ -120,23 +124,43 @@ SettingsFileCache::ReadSection(std::string_view section, std::size_t maxBytes)
 bool SettingsFileCache::Write(std::string_view section, std::string_view key,
                               std::string_view value)
 {
+    const SettingsWrite write{std::string(section), std::string(key), std::string(value)};
+    return WriteAll(std::span(&write, 1));
+}
+
+bool SettingsFileCache::WriteAll(std::span<const SettingsWrite> writes)
+{
     const std::lock_guard lock(m_mutex);
     RefreshLocked();
     // Writing over a file that could not be read would lose what the user has in it.
-    if (m_stamp.state == SettingsFileStamp::State::Unreadable)
+    if (m_stamp.state == SettingsFileStamp::State::Unreadable || !m_bWritable)
         return false;
-    std::optional<std::string> edited =
-        IniEditor::SetValue(m_document.bytes(), section, key, value);
-    if (!edited)
-        return false;
-    const std::optional<SettingsFileStamp> stamp = SettingsFile::Save(m_path, *edited);
+    using SettingsFileEncoding::TextFor;
+    std::string text = m_document.bytes();
+    bool allWritten = true;
+    bool anyWritten = false;
+    for (const SettingsWrite& write : writes) {
+        std::optional<std::string> edited =
+            IniEditor::SetValue(text, TextFor(write.section, m_form), TextFor(write.key, m_form),
+                                TextFor(write.value, m_form));
+        if (!edited) {
+            allWritten = false;
+            continue;
+        }
+        text = std::move(*edited);
+        anyWritten = true;
+    }
+    if (!anyWritten)
+        return writes.empty();
+    const std::optional<SettingsFileStamp> stamp =
+        SettingsFile::Save(m_path, SettingsFileEncoding::Encode(text, m_form));
     if (!stamp)
         return false;
     m_found.clear();
-    m_document = IniDocument(std::move(*edited));
+    m_document = IniDocument(std::move(text));
     m_stamp = *stamp;
     m_lastCheck = std::chrono::steady_clock::now();
-    return true;
+    return allWritten;
 }
 
 void SettingsFileCache::Forget()

@@ -2,12 +2,15 @@
 
 #include "settings/IniDocument.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsFileEncoding.h"
+#include "settings/SettingsWrite.h"
 
 #include <chrono>
 #include <cstddef>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -35,6 +38,11 @@ public:
 
     bool Write(std::string_view section, std::string_view key, std::string_view value);
 
+    // Every write of the batch applied to the file in order, then one atomic replace. A
+    // write whose names cannot be written is left out; false when any was, or when the file
+    // was not replaced (then none is made). An empty batch leaves the file alone.
+    bool WriteAll(std::span<const SettingsWrite> writes);
+
     // Drops the parsed file, so the next operation reads it again whatever the recheck
     // interval: for a file that someone else has just created.
     void Forget();
@@ -51,7 +59,11 @@ private:
     std::mutex m_mutex;
     bool m_loaded = false;
     SettingsFileStamp m_stamp;
+    // How the file holds its text, and whether it may be written back in that form.
+    SettingsFileEncoding::Form m_form = SettingsFileEncoding::Form::Bytes;
+    bool m_bWritable = true;
     std::chrono::steady_clock::time_point m_lastCheck;
+    // The text of the file the rules run on (UTF-8 for the Unicode forms).
     IniDocument m_document;
     // Lookups already made in m_document, by lower-case "section\nkey"; the views point
     // into m_document, so this is cleared whenever the document is replaced.

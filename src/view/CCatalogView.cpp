@@ -2,7 +2,6 @@
 
 #include "base/AppTexts.h"
 #include "base/MessageBox.h"
-#include "catalog/CatalogListLoader.h"
 #include "settings/ChartSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
@@ -85,7 +84,7 @@ void CCatalogView::LoadList()
     FreeItems();
     // A file that does not open, or breaks off with a read error, still ends the load: the
     // items read so far stay and the load is never retried.
-    LoadCatalogList(m_strListFile, m_bRemoveListFile, m_itemList);
+    m_loadOutcome = LoadCatalogList(m_strListFile, m_bRemoveListFile, m_itemList);
     m_pArrangement->ItemsChanged();
     RebuildThumbnails();
     m_bNeedLoad = 0;
@@ -109,8 +108,12 @@ void CCatalogView::RebuildThumbnails()
 
     const BuildInputs inputs{&m_itemList, QSize(m_nSizeX, m_nSizeY), m_paths.iniFile,
                              m_pComponentProvider, ReadPeriodChoice(settings)};
-    if (m_builder.Start(inputs) == ThumbnailBuilder::Components::NoDataLibrary)
+    m_components = m_builder.Start(inputs);
+    // Either missing component is told once per rebuild, each under its own name.
+    if (m_components == ThumbnailBuilder::Components::NoDataLibrary)
         ShowMessageBox(AppTexts::kCantCreateDataLibrary);
+    else if (m_components == ThumbnailBuilder::Components::NoChartControl)
+        ShowMessageBox(AppTexts::kCantCreateChartControl);
     // The cells on screen first, before the next paint says so.
     m_requested = {};
     if (isVisible())

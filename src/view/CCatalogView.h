@@ -3,6 +3,7 @@
 #include "base/ProgramPaths.h"
 #include "catalog/CatalogItem.h"
 #include "settings/ViewChoices.h"
+#include "catalog/CatalogListLoader.h"
 #include "thumbnails/ThumbnailBuilder.h"
 #include "thumbnails/ThumbnailStore.h"
 #include "view/GridGeometry.h"
@@ -66,6 +67,9 @@ public:
     void SetComponentProvider(IComponentProvider* provider) { m_pComponentProvider = provider; }
     void SetThumbnailMemoryBudget(std::uint64_t bytes) { m_thumbList.SetBudget(bytes); }
     ThumbnailBuilder& builder() { return m_builder; }
+    // How the last load went, and whether the last rebuild found its components.
+    const ListLoadOutcome& loadOutcome() const { return m_loadOutcome; }
+    ThumbnailBuilder::Components components() const { return m_components; }
     ScrollInfo GetScrollInfo() const { return m_scrollBar.GetScrollInfo(); }
     const ProgramPaths& paths() const { return m_paths; }
     IComponentProvider* componentProvider() const { return m_pComponentProvider; }
@@ -141,6 +145,8 @@ private:
     ThumbnailBuilder m_builder{m_thumbList};
     // What the builder was last told: generation, top index, columns, rows, count, order.
     std::tuple<std::uint64_t, int, int, int, int, std::uint64_t> m_requested{};
+    ListLoadOutcome m_loadOutcome;
+    ThumbnailBuilder::Components m_components = ThumbnailBuilder::Components::Ready;
     int m_nWheelRemainder = 0;
     bool m_bLoadScheduled = false;
     // After the builder: these go first, and the preview's chart hosts with them.

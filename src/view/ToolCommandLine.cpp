@@ -1,5 +1,6 @@
 #include "view/ToolCommandLine.h"
 
+#include "base/Cp932Text.h"
 #include "catalog/CatalogItem.h"
 
 namespace {
@@ -46,6 +47,13 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
+// The first byte of a Shift-JIS (CP932) double-byte character.
+bool IsCp932LeadByte(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
 } // namespace
 
 std::string FormatToolCommandLine(const CatalogItem& item)
@@ -61,6 +69,13 @@ std::vector<std::string> SplitCommandLine(std::string_view line)
     std::vector<std::string> args;
     std::size_t i = 0;
     const std::size_t n = line.size();
+    // A line that is not UTF-8 came from a Shift-JIS list: its double-byte characters are
+    // kept whole, so a trail byte 0x5C (as in ソ, 表, 能) is no backslash, as for the C
+    // runtime of the original platform. UTF-8 lines are split byte by byte.
+    const bool doubleBytes = !IsValidUtf8(line);
+    const auto isPair = [&](std::size_t at) {
+        return doubleBytes && IsCp932LeadByte(line[at]) && at + 1 < n;
+    };
 
     // The program name: quotes group, no escapes, ends at a blank outside quotes.
     while (i < n && IsBlank(line[i]))
@@ -72,6 +87,11 @@ std::vector<std::string> SplitCommandLine(std::string_view line)
         bool inQuotes = false;
         for (; i < n; ++i) {
             const char c = line[i];
+            if (isPair(i)) {
+                program.append(line.substr(i, 2));
+                ++i;
+                continue;
+            }
             if (c == '"') {
                 inQuotes = !inQuotes;
                 continue;
@@ -116,6 +136,11 @@ std::vector<std::string> SplitCommandLine(std::string_view line)
             arg.append(backslashes, '\\');
             if (i >= n || (!inQuotes && IsBlank(line[i])))
                 break;
+            if (isPair(i)) {
+                arg.append(line.substr(i, 2));
+                i += 2;
+                continue;
+            }
             arg += line[i++];
         }
         args.push_back(std::move(arg));

@@ -11,5 +11,6 @@ struct CatalogItem;
 std::string FormatToolCommandLine(const CatalogItem& item);
 
 // Splits a command line into arguments the way the Microsoft C runtime does for the program it
-// starts: blanks and tabs separate, double quotes group, backslashes escape a quote only.
+// starts: blanks and tabs separate, double quotes group, backslashes escape a quote only. A
+// line that is not valid UTF-8 is Shift-JIS: its double-byte characters are kept whole.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);

@@ -55,6 +55,13 @@ TEST_P(CommandLineTest, ParsesLikeTheFramework)
     EXPECT_EQ(info.m_bShowSplash, !(c.embedded || c.automated));
 }
 
+// The look-ahead made before anything exists agrees with the parse itself.
+TEST_P(CommandLineTest, AsksForPrintingExactlyWhenTheParsePrints)
+{
+    const ParseCase& c = GetParam();
+    EXPECT_EQ(AsksForPrinting(c.args), c.shell == Cmd::FilePrint || c.shell == Cmd::FilePrintTo);
+}
+
 const ParseCase kCases[] = {
     {"NoParameters", {}, Cmd::FileNew, "", false},
     {"PathAlone", {"list.txt"}, Cmd::FileOpen, "list.txt", false},
@@ -86,6 +93,12 @@ const ParseCase kCases[] = {
     {"RootFileWithDoubleSlash", {"//list.txt"}, Cmd::FileOpen, "//list.txt", false},
     {"LoneSlashIsAnEmptyFlag", {"/"}, Cmd::FileNew, "", false},
     {"PathWithBlanks", {"/tmp/my list.txt", "/rm"}, Cmd::FileOpen, "/tmp/my list.txt", true},
+    {"PrintThenDde", {"/p", "list.txt", "/dde"}, Cmd::FileDDE, "list.txt", false, "", "", "",
+     false, false, false},
+    {"DdeThenPrint", {"/dde", "-p", "list.txt"}, Cmd::FilePrint, "list.txt", false, "", "", "",
+     false, false, false},
+    {"PrintToThenPrint", {"-pt", "-p", "l"}, Cmd::FilePrint, "l", false},
+    {"PrintPathIsNoFlag", {"/tmp/p", "/home/pt"}, Cmd::FileOpen, "/tmp/p", false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, CommandLineTest, ::testing::ValuesIn(kCases),

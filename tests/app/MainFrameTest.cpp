@@ -21,7 +21,11 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -258,6 +262,42 @@ TEST(MosgridDoc, HoldsNothingAndOpensWithoutBlockingOnSpecialFiles)
     const QByteArray fifo = QFile::encodeName(folder.filePath(QStringLiteral("fifo")));
     ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
     EXPECT_TRUE(doc.OnOpenDocument(fifo.toStdString()));
+}
+
+// A FIFO can be read once only: the document's check must not open it, or a writer that
+// finished meanwhile would lose its list when the check closes it again.
+TEST(MosgridDoc, StreamIsCheckedWithoutBeingOpened)
+{
+    TestProgramFolder folder({}, false);
+    const QByteArray fifo = QFile::encodeName(folder.filePath(QStringLiteral("fifo")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, fifo.constData(), IN_OPEN), 0);
+    EXPECT_TRUE(CMosgridDoc().OnOpenDocument(fifo.toStdString()));
+    alignas(inotify_event) char events[4096];
+    EXPECT_LE(::read(watch, events, sizeof events), 0) << "the FIFO was opened";
+    ::close(watch);
+}
+
+// What the view could not read as a list is refused at the open, with the framework's
+// message, instead of giving an empty catalog.
+TEST(MosgridDoc, DevicesFoldersAndHeldFilesAreRefusedWithTheMessage)
+{
+    TestProgramFolder folder({}, false);
+    const QString list = folder.filePath(QStringLiteral("held.lst"));
+    ASSERT_TRUE(WriteFileBytes(list, "1,a,b,c\n"));
+    const int holder = ::open(QFile::encodeName(list).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+    for (const QString& path : {QStringLiteral("/dev/zero"), folder.path(), list}) {
+        QStringList messages;
+        SetMessageBoxHandler([&](const QString& text) { messages << text; });
+        EXPECT_FALSE(CMosgridDoc().OnOpenDocument(QFile::encodeName(path).toStdString()))
+            << path.toStdString();
+        EXPECT_EQ(messages, QStringList{path + QStringLiteral("\nファイルを開けませんでした。")});
+    }
+    SetMessageBoxHandler([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
+    ::close(holder);
 }
 
 } // namespace

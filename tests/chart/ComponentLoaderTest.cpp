@@ -209,12 +209,15 @@ TEST_F(PluginHostTest, BrokenDataLibraryIsReportedLikeAMissingOne)
     EXPECT_EQ(m_messages.size(), 1u);
 }
 
-TEST_F(PluginHostTest, MissingControlFailsWithoutMessage)
+TEST_F(PluginHostTest, MissingControlIsReportedOncePerRebuildLikeTheDataLibrary)
 {
     Install(Content::DataLibrary, "libdata.so");
     EXPECT_EQ(CreateHostOnce(), 0);
+    EXPECT_TRUE(m_messages.empty()) << "the host itself says nothing";
     EXPECT_EQ(RebuildOnce(), 0);
-    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(m_messages, std::vector<QString>{QStringLiteral("Can't Create Quorex.XQuorexCtrl")});
+    EXPECT_EQ(RebuildOnce(), 0);
+    EXPECT_EQ(m_messages.size(), 2u);
 }
 
 TEST_F(PluginHostTest, BothPluginsDrawTheItemsThatHaveData)

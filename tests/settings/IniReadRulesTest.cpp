@@ -52,7 +52,9 @@ const ReadRow kReadRows[] = {
     {"keys under a broken header unreachable", "[Chart]\nA=1\n[Name\nB=2\n", "Chart", "B",
      std::nullopt},
     {"broken header ends the section above", "[Chart]\nA=1\n[Name\nB=2\n", "Chart", "A", "1"},
-    {"byte-order mark hides the first header", "\xEF\xBB\xBF[Chart]\r\nA=1\r\n", "Chart", "A",
+    {"byte-order mark before the first header", "\xEF\xBB\xBF[Chart]\r\nA=1\r\n", "Chart", "A",
+     "1"},
+    {"byte-order mark only at the start", "[S]\n\xEF\xBB\xBF[Chart]\nA=1\n", "Chart", "A",
      std::nullopt},
     // key lines
     {"key and value trimmed", "[S]\n \t A \t= \t v w \t\n", "S", "A", "v w"},
@@ -155,6 +157,46 @@ const CapacityRow kCapacityRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreReadCapacity, ::testing::ValuesIn(kCapacityRows),
                          RowName<CapacityRow>);
+
+struct DefaultRow {
+    const char* name;
+    std::string fallback;
+    std::size_t capacity;
+    std::string expected;
+};
+
+void PrintTo(const DefaultRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class SettingsStoreReadDefault : public ::testing::TestWithParam<DefaultRow> {};
+
+// The profile functions return a default without its trailing blanks.
+TEST_P(SettingsStoreReadDefault, TrailingBlanksDropped)
+{
+    const DefaultRow& row = GetParam();
+    SettingsTestFolder folder;
+    ASSERT_TRUE(folder.Write("[Charts]\r\nOther=1\r\n"));
+    const ChartSettings settings(folder.iniPath());
+    EXPECT_EQ(settings.ReadText("Charts", "Param", row.fallback, row.capacity), row.expected);
+    EXPECT_EQ(settings.ReadText("Missing", "Param", row.fallback, row.capacity), row.expected);
+}
+
+const DefaultRow kDefaultRows[] = {
+    {"trailing blanks", "default   ", 1024, "default"},
+    {"blanks only", "   ", 1024, ""},
+    {"leading blanks kept", "  a", 1024, "  a"},
+    {"inner blanks kept", "a  b ", 1024, "a  b"},
+    {"tab is not a blank", "a\t", 1024, "a\t"},
+    {"blank before a tab kept", "a \t", 1024, "a \t"},
+    {"none to drop", "abc", 1024, "abc"},
+    {"dropped before the cut", "ab    ", 4, "ab"},
+    {"cut after the drop", "abcdef  ", 4, "abc"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreReadDefault, ::testing::ValuesIn(kDefaultRows),
+                         RowName<DefaultRow>);
 
 TEST(SettingsStoreReadCapacity, DefaultCapacityIsTheProgramsBuffer)
 {

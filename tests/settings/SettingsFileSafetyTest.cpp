@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <functional>
 #include <string>
@@ -19,6 +23,15 @@ namespace {
 using Names = std::vector<std::string>;
 
 const std::string kOld = "; kept\r\n[Chart]\r\nSizeX=123\r\n";
+
+bool WriteBytes(const std::string& path, std::string_view bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0)
+        return false;
+    const bool ok = ::write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size());
+    return ::close(fd) == 0 && ok;
+}
 
 mode_t ModeOf(const std::string& path)
 {
@@ -149,13 +162,109 @@ TEST(SettingsStoreFileSafety, UnreadableFileReadsDefaultsAndIsNotReplaced)
     EXPECT_EQ(folder.Read(), kOld);
 }
 
-TEST(SettingsStoreFileSafety, PermissionsAreKept)
+class SettingsStoreReadOnlyMode : public ::testing::TestWithParam<mode_t> {};
+
+// No write bit for anyone: never written, by root neither (root passes access(2)).
+TEST_P(SettingsStoreReadOnlyMode, IsNeverReplaced)
 {
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write(kOld));
-    ASSERT_EQ(::chmod(folder.iniPath().c_str(), 0640), 0);
+    ASSERT_EQ(::chmod(folder.iniPath().c_str(), GetParam()), 0);
+    ChartSettings settings(folder.iniPath());
+    EXPECT_FALSE(settings.WriteText("Chart", "SizeX", "999"));
+    EXPECT_FALSE(settings.WriteTexts({{"Chart", "SizeX", "999"}}));
+    EXPECT_EQ(ModeOf(folder.iniPath()), GetParam());
+    ::chmod(folder.iniPath().c_str(), 0600);
+    EXPECT_EQ(folder.Read(), kOld);
+    EXPECT_EQ(folder.Entries(), Names{"mosgrid.ini"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SettingsStoreReadOnlyMode,
+                         ::testing::Values(mode_t(0444), mode_t(0400), mode_t(0440),
+                                           mode_t(0555), mode_t(0000)));
+
+class SettingsStoreKeptMode : public ::testing::TestWithParam<mode_t> {};
+
+// A write changes the file's bytes, never its mode.
+TEST_P(SettingsStoreKeptMode, IsExactlyTheOldMode)
+{
+    SettingsTestFolder folder;
+    ASSERT_TRUE(folder.Write(kOld));
+    ASSERT_EQ(::chmod(folder.iniPath().c_str(), GetParam()), 0);
+    ASSERT_EQ(ModeOf(folder.iniPath()), GetParam());
+    const bool written = ChartSettings(folder.iniPath()).WriteText("Chart", "SizeX", "1");
+    EXPECT_EQ(ModeOf(folder.iniPath()), GetParam());
+    if (::geteuid() != 0 && (GetParam() & 0600) != 0600)
+        return;  // its owner may not read and write it; root may
+    EXPECT_TRUE(written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SettingsStoreKeptMode,
+                         ::testing::Values(mode_t(0640), mode_t(0600), mode_t(0604),
+                                           mode_t(0606), mode_t(0664), mode_t(0460),
+                                           mode_t(0462), mode_t(0246), mode_t(02664)));
+
+TEST(SettingsStoreFileSafety, OwnerIsKeptWhenRootWrites)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root writes another user's file";
+    SettingsTestFolder folder;
+    ASSERT_TRUE(folder.Write(kOld));
+    ASSERT_EQ(::chown(folder.iniPath().c_str(), 65534, 65534), 0);
     ASSERT_TRUE(ChartSettings(folder.iniPath()).WriteText("Chart", "SizeX", "1"));
+    struct stat info;
+    ASSERT_EQ(::stat(folder.iniPath().c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, uid_t(65534));
+    EXPECT_EQ(info.st_gid, gid_t(65534));
+}
+
+TEST(SettingsStoreFileSafety, NewFileTakesTheUmask)
+{
+    SettingsTestFolder folder;
+    const mode_t old = ::umask(027);
+    const bool written = ChartSettings(folder.iniPath()).WriteText("Chart", "SizeX", "1");
+    ::umask(old);
+    ASSERT_TRUE(written);
     EXPECT_EQ(ModeOf(folder.iniPath()), mode_t(0640));
+}
+
+// Temporary files of killed writes go with the next write; nothing else does.
+TEST(SettingsStoreFileSafety, StaleTemporaryFilesAreRemoved)
+{
+    SettingsTestFolder folder;
+    ASSERT_TRUE(folder.Write(kOld));
+    const Names stale = {"mosgrid.ini.Ab3dE9", "mosgrid.ini.zzzzzz", "mosgrid.ini.012345"};
+    const Names kept = {"mosgrid.ini.held01", "mosgrid.ini.abcde", "mosgrid.ini.abcdefg",
+                        "mosgrid.ini.ab-def", "other.ini.abcdef", "mosgrid.ini~"};
+    for (const Names* names : {&stale, &kept})
+        for (const std::string& name : *names)
+            ASSERT_TRUE(WriteBytes(folder.filePath(name), "x")) << name;
+    ASSERT_EQ(::mkdir(folder.filePath("mosgrid.ini.dir001").c_str(), 0700), 0);
+    // A write still going on in another process holds its file.
+    const int held = ::open(folder.filePath("mosgrid.ini.held01").c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    EXPECT_TRUE(ChartSettings(folder.iniPath()).WriteText("Chart", "SizeX", "1"));
+    ::close(held);
+    Names expected = kept;
+    expected.push_back("mosgrid.ini");
+    expected.push_back("mosgrid.ini.dir001");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(folder.Entries(), expected);
+}
+
+TEST(SettingsStoreFileSafety, StaleTemporaryFilesBesideALinksTarget)
+{
+    SettingsTestFolder folder;
+    ASSERT_EQ(::mkdir(folder.filePath("real").c_str(), 0700), 0);
+    ASSERT_EQ(::symlink("real/settings.ini", folder.iniPath().c_str()), 0);
+    ASSERT_TRUE(WriteBytes(folder.filePath("real/settings.ini.Qx7pLm"), "x"));
+    ASSERT_TRUE(WriteBytes(folder.filePath("mosgrid.ini.Qx7pLm"), "x"));
+    EXPECT_TRUE(ChartSettings(folder.iniPath()).WriteText("Chart", "SizeX", "1"));
+    const std::string stale = folder.filePath("real/settings.ini.Qx7pLm");
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(stale)));
+    EXPECT_EQ(folder.Entries(), (Names{"mosgrid.ini", "mosgrid.ini.Qx7pLm", "real"}));
 }
 
 TEST(SettingsStoreFileSafety, LinkIsWrittenThroughToItsTarget)

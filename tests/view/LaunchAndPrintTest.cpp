@@ -1,4 +1,5 @@
 #include "app/CCatalogApp.h"
+#include "app/CMainFrame.h"
 #include "base/MessageBox.h"
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
@@ -15,6 +16,14 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -125,11 +134,17 @@ class PrintTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_folder.isValid()); }
 
-    int RunProgram(const QStringList& args)
+    // The exit status, or -1 when the program did not end by itself; headless: without any
+    // display, the platform the program chooses itself.
+    int RunProgram(const QStringList& args, bool headless = false, QString* errors = nullptr)
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        if (headless) {
+            for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+                env.remove(QLatin1String(name));
+        }
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(QStringLiteral(MOSGRID_SOURCE_DIR));
         process.start(m_folder.filePath(QStringLiteral("mosgrid")), args);
@@ -138,17 +153,23 @@ protected:
             process.waitForFinished();
             return -1;
         }
-        return process.exitCode();
+        if (errors != nullptr)
+            *errors = QString::fromLocal8Bit(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
 
-    // Start-up in this process, recording the message boxes instead of showing them.
-    int StartInProcess(const std::vector<std::string>& args, QStringList* messages)
+    // Start-up in this process, recording the message boxes instead of showing them;
+    // items: how many the catalog view loaded.
+    int StartInProcess(const std::vector<std::string>& args, QStringList* messages,
+                       std::size_t* items = nullptr)
     {
         SetMessageBoxHandler([messages](const QString& text) { messages->append(text); });
         CCatalogApp app(m_folder.exeDir() + "mosgrid");
         const bool windowShown = app.InitInstance(args);
         SetMessageBoxHandler([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
         EXPECT_FALSE(windowShown);
+        if (items != nullptr && app.mainFrame() != nullptr)
+            *items = app.mainFrame()->GetCatalogView()->m_itemList.size();
         return app.exitCode();
     }
 
@@ -209,6 +230,127 @@ TEST_F(PrintTest, PrintWithoutAnyPrinterIsReportedAndTheExitStatusIsNonZero)
     QStringList messages;
     EXPECT_NE(StartInProcess({"-p", list}, &messages), 0);
     EXPECT_EQ(messages, QStringList{QStringLiteral("印刷できるプリンタがありません。")});
+}
+
+const QString kComponents = QStringLiteral("components/");
+
+// What cannot be printed whole makes no page and ends with a non-zero status, said why.
+enum class Trouble { DevZero, Folder, HeldList, NoChartControl, NoDataLibrary };
+
+struct TroubleRow {
+    const char* name;
+    Trouble trouble;
+    QString message;  // %1: the list's path
+};
+
+void PrintTo(const TroubleRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class PrintTroubleTest : public PrintTest, public ::testing::WithParamInterface<TroubleRow> {};
+
+TEST_P(PrintTroubleTest, NoPageAndNonZeroStatus)
+{
+    const TroubleRow& row = GetParam();
+    QString list = m_folder.filePath(QStringLiteral("list.lst"));
+    ASSERT_TRUE(WriteFileBytes(list, "1,examples/data,1301,A\n"));
+    int holder = -1;
+    switch (row.trouble) {
+    case Trouble::DevZero: list = QStringLiteral("/dev/zero"); break;
+    case Trouble::Folder: list = m_folder.path(); break;
+    case Trouble::HeldList:
+        holder = ::open(QFile::encodeName(list).constData(), O_RDONLY | O_CLOEXEC);
+        ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+        break;
+    case Trouble::NoChartControl:
+        ASSERT_TRUE(QFile::remove(m_folder.filePath(kComponents + "libxquorexctrl.so")));
+        break;
+    case Trouble::NoDataLibrary:
+        ASSERT_TRUE(QFile::remove(m_folder.filePath(kComponents + "libbrasko.so")));
+        break;
+    }
+    const std::string pdf = m_folder.exeDir() + "out.pdf";
+    QStringList messages;
+    EXPECT_NE(StartInProcess({"-pt", QFile::encodeName(list).toStdString(), pdf, "d", "p"},
+                             &messages),
+              0);
+    EXPECT_EQ(messages, QStringList{row.message.arg(list)});
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf)));
+    if (holder >= 0)
+        ::close(holder);
+}
+
+const QString kOpenFailedText = QStringLiteral("%1\nファイルを開けませんでした。");
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PrintTroubleTest,
+    ::testing::Values(
+        TroubleRow{"DevZero", Trouble::DevZero, kOpenFailedText},
+        TroubleRow{"Folder", Trouble::Folder, kOpenFailedText},
+        TroubleRow{"ListHeldByAnotherProgram", Trouble::HeldList, kOpenFailedText},
+        TroubleRow{"NoChartControl", Trouble::NoChartControl,
+                   QStringLiteral("Can't Create Quorex.XQuorexCtrl")},
+        TroubleRow{"NoDataLibrary", Trouble::NoDataLibrary,
+                   QStringLiteral("Can't Create brasko.DLL")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A list from a pipe (mosgrid -pt <(make-list) ...) is read whole, once.
+TEST_F(PrintTest, ListFromAFifoIsPrinted)
+{
+    const QByteArray fifo = QFile::encodeName(m_folder.filePath(QStringLiteral("list.fifo")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    const QByteArray list =
+        ReadFileBytes(QStringLiteral(MOSGRID_SOURCE_DIR "/examples/sample.lst"));
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        int fd = -1;
+        while (fd < 0 && !stop) {
+            fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd < 0)
+                std::this_thread::yield();
+        }
+        if (fd < 0)
+            return;
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        EXPECT_EQ(::write(fd, list.constData(), std::size_t(list.size())), list.size());
+        ::close(fd);
+    });
+    const std::string pdf = m_folder.exeDir() + "out.pdf";
+    QStringList messages;
+    std::size_t items = 0;
+    EXPECT_EQ(StartInProcess({"-pt", fifo.toStdString(), pdf, "d", "p"}, &messages, &items), 0);
+    stop = true;
+    writer.join();
+    EXPECT_EQ(messages, QStringList{});
+    EXPECT_EQ(items, std::size_t(list.count('\n')));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(pdf)));
+}
+
+// Printing, or a platform no one can see, shows no window: a message goes to standard error
+// instead of a box that would wait for ever.
+TEST_F(PrintTest, MessagesGoToStandardErrorWithoutAVisibleWindow)
+{
+    const QString missing = m_folder.filePath(QStringLiteral("missing.lst"));
+    const QString pdf = m_folder.filePath(QStringLiteral("out.pdf"));
+    const QString line = QStringLiteral("mosgrid: %1 ファイルを開けませんでした。").arg(missing);
+    for (const QStringList& args : {QStringList{"-pt", missing, pdf, "d", "p"},
+                                    QStringList{missing}}) {
+        QString errors;
+        EXPECT_EQ(RunProgram(args, false, &errors), 1) << args.join(' ').toStdString();
+        // Qt may say something of its own there too.
+        EXPECT_TRUE(errors.split(QLatin1Char('\n')).contains(line)) << errors.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// With no display at all, printing picks the offscreen platform itself.
+TEST_F(PrintTest, PrintsWithoutAnyDisplay)
+{
+    const QString pdf = m_folder.filePath(QStringLiteral("out.pdf"));
+    const QString list = QStringLiteral(MOSGRID_SOURCE_DIR "/examples/sample.lst");
+    EXPECT_EQ(RunProgram({"-pt", list, pdf, "driver", "port"}, true), 0);
+    EXPECT_TRUE(QFile::exists(pdf));
 }
 
 TEST_F(PrintTest, UnopenableListEndsWithNonZeroStatusAndNoPage)

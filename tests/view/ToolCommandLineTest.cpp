@@ -80,6 +80,20 @@ const SplitCase kSplitCases[] = {
     {"TrailingBlanks", "a b  ", {"a", "b"}},
     {"Empty", "", {}},
     {"BlanksOnly", "   ", {}},
+    // Shift-JIS lines: a trail byte 0x5C is part of its character, not a backslash.
+    {"SoBeforeAClosingQuote", "t \"\x83\x5C\" x", {"t", "\x83\x5C", "x"}},
+    {"HyoInsideQuotes", "t \"a \x95\x5C\"(1) b", {"t", "a \x95\x5C(1)", "b"}},
+    {"NouBeforeAnOpeningQuote", "t \x94\x5C\"a b\"", {"t", "\x94\x5C" "a b"}},
+    {"ToolLineWithSo", "tarnel.exe  /d\x83\x5C\x83\x6E\x81\x5B(9) /csvx,9",
+     {"tarnel.exe", "/d\x83\x5C\x83\x6E\x81\x5B(9)", "/csvx,9"}},
+    {"RealBackslashAfterSoEscapes", "t \x83\x5C\\\"q", {"t", "\x83\x5C\"q"}},
+    {"LeadByteAtTheEnd", "t a\x83", {"t", "a\x83"}},
+    {"TrailByteIsTakenWhatever", "t \x83 b", {"t", "\x83 b"}},
+    {"SingleByteKatakanaAreSingle", "t \xB1\\\"b", {"t", "\xB1\"b"}},
+    {"ProgramNameKeepsPairs", "\x83\" x\xE0", {"\x83\"", "x\xE0"}},
+    // UTF-8 lines: no byte pairs, so a blank after a continuation byte still separates.
+    {"Utf8NameThenBlank", "t \xE3\x81\x82 \"b c\"", {"t", "\xE3\x81\x82", "b c"}},
+    {"Utf8BackslashStillEscapes", "t \xE6\x97\xA5\\\"x", {"t", "\xE6\x97\xA5\"x"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, SplitTable, ::testing::ValuesIn(kSplitCases),

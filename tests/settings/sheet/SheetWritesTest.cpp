@@ -3,6 +3,7 @@
 #include "SheetDriver.h"
 
 #include "settings/ColorChooser.h"
+#include "settings/SettingsFile.h"
 
 #include <QApplication>
 #include <QTest>
@@ -311,5 +312,75 @@ TEST_P(SheetWritesTest, FileAfterClosing)
 
 INSTANTIATE_TEST_SUITE_P(Sessions, SheetWritesTest, ::testing::ValuesIn(Sessions()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Counts the renames of settings writes while it lives; `allow` false fails each one as a
+// crash before the rename would.
+class RenameCounter {
+public:
+    explicit RenameCounter(bool allow)
+    {
+        SettingsFile::SetBeforeRenameHook([this, allow] {
+            ++m_count;
+            return allow;
+        });
+    }
+    ~RenameCounter() { SettingsFile::SetBeforeRenameHook({}); }
+    int count() const { return m_count; }
+
+private:
+    int m_count = 0;
+};
+
+void EditEveryPageAndOk(SheetDriver& d)
+{
+    d.retype(SizeXId, "640");
+    d.showPage(Common);
+    d.retype(ParamId, "DispNum=20");
+    d.showPage(Charts);
+    d.addChart("Monthly");
+    d.ok();
+}
+
+TEST_F(SheetWritesTest, OneOkIsOneReplaceOfTheFile)
+{
+    m_folder.setIni(kFullFile);
+    SheetDriver driver;
+    const RenameCounter renames(true);
+    EditEveryPageAndOk(driver);
+    EXPECT_TRUE(driver.accepted());
+    EXPECT_EQ(renames.count(), 1);
+    EXPECT_EQ(m_folder.ini()->toStdString(),
+              HandIni({"[Chart]", "SizeX=640", "SizeY=200", "Num=3", "Chart0=Daily",
+                       "Chart1=Weekly", "Chart2=Monthly", "[Charts]", "Param=DispNum=20",
+                       "[Name]", "BackColor=0", "TextColor=255", "TransParent=0"})
+                  .toStdString());
+}
+
+// Wherever a crash comes while OK writes, the file is the old one or the new one.
+TEST_F(SheetWritesTest, FileIsOnlyEverOldOrNew)
+{
+    m_folder.setIni(kFullFile);
+    SheetDriver driver;
+    std::vector<QByteArray> seen;
+    SettingsFile::SetBeforeRenameHook([&] {
+        seen.push_back(m_folder.ini().value_or("<none>"));
+        return true;
+    });
+    EditEveryPageAndOk(driver);
+    SettingsFile::SetBeforeRenameHook({});
+    const QByteArray after = m_folder.ini().value_or("<none>");
+    EXPECT_NE(after, kFullFile);
+    for (const QByteArray& state : seen)
+        EXPECT_TRUE(state == kFullFile || state == after) << state.toStdString();
+}
+
+TEST_F(SheetWritesTest, CrashBeforeTheRenameKeepsTheOldFile)
+{
+    m_folder.setIni(kFullFile);
+    SheetDriver driver;
+    const RenameCounter crash(false);
+    EditEveryPageAndOk(driver);
+    EXPECT_EQ(m_folder.ini()->toStdString(), kFullFile.toStdString());
+}
 
 } // namespace
