@@ -4,7 +4,9 @@
 #include "chart/ItemFacts.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class IComponentProvider;
 class QPainter;
@@ -35,6 +37,12 @@ public:
     // Releases the data library, then the control. 0 when there was no control.
     int DestroyWindow();
 
+    // A preview: RenderItem draws these definitions instead of the settings' own.
+    void SetChartDefinitions(std::vector<std::string> definitions)
+    {
+        m_definitions = std::move(definitions);
+    }
+
     // What the last RenderItem learnt of the item's series.
     const ItemFacts& LastFacts() const { return m_lastFacts; }
 
@@ -54,4 +62,5 @@ private:
     IComponentProvider& m_provider;
     std::string m_strIniFile;
     ItemFacts m_lastFacts;
+    std::optional<std::vector<std::string>> m_definitions;
 };

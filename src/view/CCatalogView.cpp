@@ -3,7 +3,9 @@
 #include "base/AppTexts.h"
 #include "base/MessageBox.h"
 #include "catalog/CatalogListLoader.h"
+#include "chart/StaleBadge.h"
 #include "settings/ChartSettings.h"
+#include "settings/LabelSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 #include "view/GridGeometry.h"
@@ -83,6 +85,7 @@ void CCatalogView::RebuildThumbnails()
     const ChartSettings settings(m_paths.iniFile);
     const ThumbnailSize size = ReadThumbnailSize(settings);
     SetThumbnailSize(size.width, size.height);
+    m_nStaleDays = ReadStaleDays(settings);
     FreeThumbnails();
 
     const BuildInputs inputs{&m_itemList, QSize(m_nSizeX, m_nSizeY), m_paths.iniFile,
@@ -150,7 +153,13 @@ void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell
     const bool selected = cell.index == m_nSelected;
     switch (m_thumbList.StateOf(cell.index)) {
     case ThumbnailStore::State::Ready: {
-        const QImage thumbnail = m_thumbList.Image(cell.index);
+        QImage thumbnail = m_thumbList.Image(cell.index);
+        const ItemFacts facts = m_thumbList.Facts(cell.index);
+        // Against the newest date known now, so the badge follows the build as it fills in.
+        if (IsStale(facts.lastDate, m_thumbList.NewestDate(), m_nStaleDays)) {
+            QPainter badge(&thumbnail);
+            PaintStaleBadge(badge, thumbnail.rect(), facts.lastDate);
+        }
         if (selected) {
             // Every channel c becomes 255 - c, on the screen and on paper alike.
             QImage inverted = thumbnail.copy();
