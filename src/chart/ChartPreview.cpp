@@ -33,9 +33,13 @@ ChartPreview::ChartPreview(IComponentProvider& provider, std::optional<CatalogIt
     , m_subject(std::move(subject))
     , m_strIniFile(std::move(iniFile))
 {
+    m_pool.setMaxThreadCount(1);
 }
 
-ChartPreview::~ChartPreview() = default;
+ChartPreview::~ChartPreview()
+{
+    m_pool.waitForDone();
+}
 
 QString ChartPreview::CheckDefinition(const std::string& definition)
 {
@@ -47,7 +51,7 @@ QString ChartPreview::CheckDefinition(const std::string& definition)
 
 QFuture<QImage> ChartPreview::RenderDefinition(const std::string& definition)
 {
-    return QtConcurrent::run([&provider = m_provider, subject = m_subject, ini = m_strIniFile,
+    return QtConcurrent::run(&m_pool, [&provider = m_provider, subject = m_subject, ini = m_strIniFile,
                               definition] { return Render(provider, subject, ini, definition); });
 }
 

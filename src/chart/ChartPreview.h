@@ -3,6 +3,8 @@
 #include "catalog/CatalogItem.h"
 #include "settings/IChartPreview.h"
 
+#include <QThreadPool>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +24,7 @@ public:
     // settings (size, common parameters, label) read afresh for each render.
     ChartPreview(IComponentProvider& provider, std::optional<CatalogItem> subject,
                  std::string iniFile);
+    // Waits for the renders started: they use the provider.
     ~ChartPreview() override;
 
     QString CheckDefinition(const std::string& definition) override;
@@ -39,4 +42,7 @@ private:
     std::string m_strIniFile;
     // Made at the first check; only ever used on the user-interface thread.
     std::unique_ptr<quorex::IChartControl> m_checker;
+    // Renders, one at a time. Nobody waits on their futures, which could run them on the
+    // waiting thread; this pool is waited for instead.
+    QThreadPool m_pool;
 };

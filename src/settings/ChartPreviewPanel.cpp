@@ -60,7 +60,7 @@ ChartPreviewPanel::ChartPreviewPanel(std::shared_ptr<IChartPreview> preview, QWi
 ChartPreviewPanel::~ChartPreviewPanel()
 {
     m_pause.stop();
-    m_watcher.waitForFinished();
+    m_watcher.disconnect(this);
 }
 
 void ChartPreviewPanel::SetDefinition(const QString& text)
@@ -84,22 +84,24 @@ QString ChartPreviewPanel::checkText() const
 
 bool ChartPreviewPanel::IsBusy() const
 {
-    return m_pause.isActive() || m_watcher.isRunning() || m_bStale;
+    return m_pause.isActive() || m_bRendering;
 }
 
 void ChartPreviewPanel::StartRender()
 {
-    if (m_watcher.isRunning()) {
+    if (m_bRendering) {
         // One at a time: the newest text goes next.
         m_bStale = true;
         return;
     }
+    m_bRendering = true;
     m_bStale = false;
     m_watcher.setFuture(m_preview->RenderDefinition(m_definition));
 }
 
 void ChartPreviewPanel::OnRendered()
 {
+    m_bRendering = false;
     m_image = m_watcher.future().resultCount() > 0 ? m_watcher.result() : QImage();
     ShowImage();
     if (m_bStale) {

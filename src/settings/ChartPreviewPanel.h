@@ -21,7 +21,8 @@ public:
     static constexpr int kTypingPauseMs = 250;
 
     ChartPreviewPanel(std::shared_ptr<IChartPreview> preview, QWidget* parent = nullptr);
-    // Waits for a thumbnail being made: the worker uses what this panel was given.
+    // Does not wait for a thumbnail being made (waiting on a future may run it here): the
+    // preview that makes it waits for its own work.
     ~ChartPreviewPanel() override;
 
     void SetDefinition(const QString& text);
@@ -50,6 +51,7 @@ private:
     QTimer m_pause;
     QFutureWatcher<QImage> m_watcher;
     std::string m_definition;
-    bool m_bStale = false;   // the text changed while a thumbnail was being made
+    bool m_bRendering = false;   // from the start of a thumbnail until it is shown
+    bool m_bStale = false;       // the text changed while a thumbnail was being made
     QImage m_image;
 };
