@@ -51,8 +51,10 @@ QString ChartPreview::CheckDefinition(const std::string& definition)
 
 QFuture<QImage> ChartPreview::RenderDefinition(const std::string& definition)
 {
-    return QtConcurrent::run(&m_pool, [&provider = m_provider, subject = m_subject, ini = m_strIniFile,
-                              definition] { return Render(provider, subject, ini, definition); });
+    return QtConcurrent::run(&m_pool, [&provider = m_provider, subject = m_subject,
+                                        ini = m_strIniFile, definition] {
+        return Render(provider, subject, ini, definition);
+    });
 }
 
 QString ChartPreview::SubjectName() const

@@ -39,10 +39,16 @@ private:
     std::vector<quorex::PriceBar> m_bars;
 };
 
+double OnTick(double price)
+{
+    return std::round(price / kTick) * kTick;
+}
+
 std::vector<QDate> TradingDays()
 {
     std::vector<QDate> days;
-    QDate day = QDate::fromString(QString::number(kSampleSeriesLastDate), QStringLiteral("yyyyMMdd"));
+    QDate day(kSampleSeriesLastDate / 10000, kSampleSeriesLastDate / 100 % 100,
+              kSampleSeriesLastDate % 100);
     while (int(days.size()) < kSampleSeriesBars) {
         if (day.dayOfWeek() <= 5)
             days.push_back(day);
@@ -57,16 +63,14 @@ SampleData::SampleData()
     Numbers numbers;
     double close = kFirstClose;
     for (const QDate& day : TradingDays()) {
-        const double open = std::round(close * (1 + numbers.Next() * kDailySpread / 3) / kTick)
-            * kTick;
-        close = std::round(open * (1 + kDrift + numbers.Next() * kDailySpread) / kTick) * kTick;
-        const double high = std::max(open, close) * (1 + std::fabs(numbers.Next()) * kDailySpread / 2);
-        const double low = std::min(open, close) * (1 - std::fabs(numbers.Next()) * kDailySpread / 2);
+        const double open = OnTick(close * (1 + numbers.Next() * kDailySpread / 3));
+        close = OnTick(open * (1 + kDrift + numbers.Next() * kDailySpread));
+        const double reach = kDailySpread / 2;
         quorex::PriceBar bar;
         bar.date = day.year() * 10000 + day.month() * 100 + day.day();
         bar.open = open;
-        bar.high = std::round(high / kTick) * kTick;
-        bar.low = std::round(low / kTick) * kTick;
+        bar.high = OnTick(std::max(open, close) * (1 + std::fabs(numbers.Next()) * reach));
+        bar.low = OnTick(std::min(open, close) * (1 - std::fabs(numbers.Next()) * reach));
         bar.close = close;
         bar.volume = std::round(kBaseVolume * (1.2 + numbers.Next()) / 100) * 100;
         m_bars.push_back(bar);

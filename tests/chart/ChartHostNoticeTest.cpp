@@ -134,9 +134,11 @@ TEST_P(ChartHostTemplateTest, ChangeIsColouredOnlyOnAnOpaqueLabel)
     const QImage shot = Capture("N");
     const QRect line(0, 0, 300, 16);
     const QRgb back = qRgb(64, 128, 128);
-    const int up = CountPixels(shot, line, [&](QRgb p) { return Near(p, ChangeColor(LabelTone::Up, back)); });
-    const int down =
-        CountPixels(shot, line, [&](QRgb p) { return Near(p, ChangeColor(LabelTone::Down, back)); });
+    const auto toned = [&](LabelTone tone) {
+        return CountPixels(shot, line, [&](QRgb p) { return Near(p, ChangeColor(tone, back)); });
+    };
+    const int up = toned(LabelTone::Up);
+    const int down = toned(LabelTone::Down);
     if (GetParam().upPixels > 0)
         EXPECT_GE(up, GetParam().upPixels);
     else
