@@ -80,6 +80,15 @@ void ThumbnailBuilder::Stop()
 void ThumbnailBuilder::StopAndWait()
 {
     Stop();
+    WaitForWorkers();
+}
+
+void ThumbnailBuilder::WaitForWorkers()
+{
+    {
+        std::unique_lock lock(m_workersMutex);
+        m_workersGone.wait(lock, [this] { return m_liveWorkers == 0; });
+    }
     m_pool.waitForDone();
 }
 
@@ -101,12 +110,22 @@ void ThumbnailBuilder::EnsureWorkers()
 {
     const int start = m_queue.ReserveWorkers(m_pool.maxThreadCount());
     for (int i = 0; i < start; ++i) {
-        ThumbnailWorker::Context context{m_queue, m_store, m_providerMutex, [this] {
+        const auto madeOne = [this] {
             // One queued call at a time; the timer spreads the reports.
             if (!m_newsPosted.exchange(true))
                 QMetaObject::invokeMethod(this, &ThumbnailBuilder::OnWorkerNews,
                                           Qt::QueuedConnection);
-        }};
+        };
+        const auto leaving = [this] {
+            const std::lock_guard lock(m_workersMutex);
+            --m_liveWorkers;
+            m_workersGone.notify_all();
+        };
+        {
+            const std::lock_guard lock(m_workersMutex);
+            ++m_liveWorkers;
+        }
+        ThumbnailWorker::Context context{m_queue, m_store, m_providerMutex, madeOne, leaving};
         m_pool.start(new ThumbnailWorker(std::move(context), m_inputs, m_generation));
     }
 }
@@ -134,7 +153,7 @@ bool ThumbnailBuilder::WaitUntilBuilt()
     EnsureWorkers();
     const bool built = m_queue.WaitUntilBuilt();
     // With nothing left to take, the workers are leaving: let them, hosts and all.
-    m_pool.waitForDone();
+    WaitForWorkers();
     return built;
 }
 

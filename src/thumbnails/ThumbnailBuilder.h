@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <span>
@@ -65,6 +66,8 @@ signals:
 
 private:
     void EnsureWorkers();
+    // Until every worker started has left its run.
+    void WaitForWorkers();
     void OnWorkerNews();
     void Report();
 
@@ -72,6 +75,11 @@ private:
     BuildQueue m_queue;
     QThreadPool m_pool;
     std::mutex m_providerMutex;
+    // Workers started and not yet gone: waited for by our own lock, so what a worker did is
+    // seen by whoever waited, whatever the pool does inside.
+    std::mutex m_workersMutex;
+    std::condition_variable m_workersGone;
+    int m_liveWorkers = 0;
     BuildInputs m_inputs;
     std::uint64_t m_generation = 0;
     bool m_finishReported = true;

@@ -44,7 +44,10 @@ void ThumbnailWorker::run()
         m_context.queue.Done(m_generation, *index);
         m_context.madeOne();
     }
-    const std::lock_guard lock(m_context.providerMutex);
-    host->DestroyWindow();
-    host.reset();
+    {
+        const std::lock_guard lock(m_context.providerMutex);
+        host->DestroyWindow();
+        host.reset();
+    }
+    m_context.leaving();
 }

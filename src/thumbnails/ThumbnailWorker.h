@@ -22,6 +22,8 @@ public:
         std::mutex& providerMutex;
         // Called after every thumbnail put in the store.
         std::function<void()> madeOne;
+        // Called last, when the worker touches nothing of the build any more.
+        std::function<void()> leaving;
     };
 
     ThumbnailWorker(Context context, BuildInputs inputs, std::uint64_t generation);
