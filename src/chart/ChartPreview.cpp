@@ -64,7 +64,8 @@ QString ChartPreview::SubjectName() const
 
 QString ChartPreview::ExampleLabel(const std::string& labelTemplate) const
 {
-    const CatalogItem item = m_subject.value_or(SampleItem());
+    // Sample prices under a real security's name would read as its own: all of it sample.
+    const CatalogItem item = SampleItem();
     return JoinRuns(ExpandLabel(DisplayText(labelTemplate), DisplayText(item.m_strName),
                                 DisplayText(item.m_strCode), FactsOf(SampleSeries()->Bars())));
 }

@@ -20,6 +20,6 @@ public:
     virtual QFuture<QImage> RenderDefinition(const std::string& definition) = 0;
     // The security the previews show, for the user; empty for the built-in sample series.
     virtual QString SubjectName() const = 0;
-    // How a label template reads on the preview's security, with example prices.
+    // How a label template reads, on a sample security with sample prices.
     virtual QString ExampleLabel(const std::string& labelTemplate) const = 0;
 };

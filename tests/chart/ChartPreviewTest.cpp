@@ -113,10 +113,12 @@ TEST_F(ChartPreviewTest, SubjectAndExampleLabel)
 {
     const ChartPreview first = Preview(true);
     EXPECT_EQ(first.SubjectName(), QStringLiteral("北斗精機"));
-    EXPECT_EQ(first.ExampleLabel("{name} ({code})"), QStringLiteral("北斗精機 (1301)"));
     const ChartPreview sample = Preview(false);
     EXPECT_EQ(sample.SubjectName(), QString());
-    EXPECT_EQ(sample.ExampleLabel("{name} {date}"), QStringLiteral("見本 2024/12/30"));
+    // Sample prices go with the sample's own name, never with a real security's.
+    for (const ChartPreview* preview : {&first, &sample})
+        EXPECT_EQ(preview->ExampleLabel("{name} ({code}) {date}"),
+                  QStringLiteral("見本 (0000) 2024/12/30"));
     // Example prices: every field has a value.
     EXPECT_FALSE(first.ExampleLabel("{last}{change}{change%}{volume}").contains(u'—'));
 }
