@@ -1,24 +1,8 @@
 #include "AxisPainter.h"
 
-#include "OverlayPainter.h"
-
-#include <QFontMetrics>
 #include <QPainter>
 
 namespace quorex::chart {
-
-namespace {
-
-constexpr int kLabelPadding = 3;
-
-// A label centred on `row` that stays inside its pane.
-bool LabelFits(const QFontMetrics& metrics, const QRect& pane, int row)
-{
-    const int top = row - metrics.height() / 2;
-    return top >= pane.top() && top + metrics.height() <= pane.bottom() + 1;
-}
-
-} // namespace
 
 void DrawGuides(QPainter& painter, const QColor& color, const QRect& pane,
                 const ValueMapper& values, const AxisTicks& ticks, const SlotMapper& columns,
@@ -37,43 +21,20 @@ void DrawGuides(QPainter& painter, const QColor& color, const QRect& pane,
     }
 }
 
-void DrawValueLabels(QPainter& painter, const QFontMetrics& metrics, const QRect& axis,
-                     const QRect& pane, const ValueMapper& values, const AxisTicks& ticks,
-                     const QStringList& labels)
+void DrawFrames(QPainter& painter, const QColor& color, const ChartLayout& layout)
 {
-    for (int k = 0; k < ticks.count && k < labels.size(); ++k) {
-        const int row = values.ToRow(ticks.Value(k));
-        if (!LabelFits(metrics, pane, row))
-            continue;
-        painter.drawText(axis.left() + kLabelPadding, BaselineForCentre(metrics, row), labels[k]);
+    for (const QRect& box : layout.boxes) {
+        painter.fillRect(box.left(), box.top(), box.width(), 1, color);
+        painter.fillRect(box.left(), box.bottom(), box.width(), 1, color);
+        painter.fillRect(box.left(), box.top(), 1, box.height(), color);
+        painter.fillRect(box.right(), box.top(), 1, box.height(), color);
     }
-}
-
-void DrawTimeLabels(QPainter& painter, const QFontMetrics& metrics, const QRect& axis,
-                    const SlotMapper& columns, const std::vector<TimeMark>& marks)
-{
-    const int baseline = axis.top() + 1 + metrics.ascent();
-    const int gap = metrics.horizontalAdvance(QLatin1Char(' '));
-    int freeFrom = axis.left();
-    for (const TimeMark& mark : marks) {
-        const int left = columns.Boundary(mark.index) + 2;
-        const int width = metrics.horizontalAdvance(mark.label);
-        if (left < freeFrom || left + width > axis.right() + 1)
-            continue;
-        painter.drawText(left, baseline, mark.label);
-        freeFrom = left + width + gap;
+    // A pane that starts a box has its border already.
+    for (std::size_t i = 1; i < layout.panes.size(); ++i) {
+        if (layout.dateAxes[i - 1].isEmpty())
+            painter.fillRect(layout.plot.left(), layout.panes[i].top(), layout.plot.width(), 1,
+                             color);
     }
-}
-
-void DrawFrames(QPainter& painter, const QColor& color, const QRect& plot,
-                const std::vector<QRect>& panes)
-{
-    painter.fillRect(plot.left(), plot.top(), plot.width(), 1, color);
-    painter.fillRect(plot.left(), plot.bottom(), plot.width(), 1, color);
-    painter.fillRect(plot.left(), plot.top(), 1, plot.height(), color);
-    painter.fillRect(plot.right(), plot.top(), 1, plot.height(), color);
-    for (std::size_t i = 1; i < panes.size(); ++i)
-        painter.fillRect(plot.left(), panes[i].top(), plot.width(), 1, color);
 }
 
 } // namespace quorex::chart

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace quorex::chart {
 
@@ -21,7 +22,11 @@ AxisTicks NiceTicks(double lo, double hi, int maxTicks)
     if (maxTicks < 1 || !std::isfinite(lo) || !std::isfinite(hi) || !(hi > lo))
         return ticks;
     maxTicks = std::min(maxTicks, kMaxTicks);
+    // A span that overflows, or one so small that its steps would be denormal, has no round
+    // steps: log10 would give an infinity that no int can hold.
     const double raw = (hi - lo) / maxTicks;
+    if (!std::isfinite(raw) || !(raw >= std::numeric_limits<double>::min()))
+        return ticks;
     const int exponent = static_cast<int>(std::floor(std::log10(raw)));
     const double magnitude = std::pow(10.0, exponent);
     // 2.5 keeps labels apart where 2 would crowd them and 5 would leave one or two.
@@ -40,10 +45,14 @@ AxisTicks NiceTicks(double lo, double hi, int maxTicks)
     const double step = chosen.value * magnitude;
     if (!(step > 0) || !std::isfinite(step))
         return ticks;
+    const double first = std::ceil(lo / step - 1e-9) * step;
+    const double span = std::floor((hi - first) / step + 1e-9) + 1;
+    if (!std::isfinite(first) || !std::isfinite(span))
+        return ticks;
     ticks.step = step;
-    ticks.first = std::ceil(lo / step - 1e-9) * step;
-    const double span = (hi - ticks.first) / step;
-    ticks.count = std::clamp(static_cast<int>(std::floor(span + 1e-9)) + 1, 0, maxTicks + 1);
+    ticks.first = first;
+    // Clamped as a double, so the conversion stays defined for any span.
+    ticks.count = static_cast<int>(std::clamp(span, 0.0, double(maxTicks + 1)));
     ticks.decimals = std::clamp(chosen.extraDecimals - exponent, 0, kMaxDecimals);
     return ticks;
 }
@@ -66,7 +75,8 @@ int PriceDecimals(double lo, double hi)
     const double range = hi - lo;
     if (!(range > 0) || !std::isfinite(range))
         return 2;
-    return std::clamp(2 - static_cast<int>(std::floor(std::log10(range))), 2, kMaxDecimals);
+    const double digits = 2 - std::floor(std::log10(range));
+    return static_cast<int>(std::clamp(digits, 2.0, double(kMaxDecimals)));
 }
 
 QString FormatVolume(double value)

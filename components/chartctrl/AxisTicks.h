@@ -14,7 +14,7 @@ struct AxisTicks {
     double Value(int index) const { return first + index * step; }
 };
 
-// Steps of 1, 2 or 5 times a power of ten, at most `maxTicks` of them (none when the range
+// Steps of 1, 2, 2.5 or 5 times a power of ten, at most `maxTicks` of them (none when the range
 // is empty or not finite).
 AxisTicks NiceTicks(double lo, double hi, int maxTicks);
 

@@ -33,25 +33,46 @@ struct CandleBatches {
     RectBatch outline;
 };
 
-void AddCandle(CandleBatches& batches, bool isHollow, int left, int width, int centre,
-               int highRow, int bodyTop, int bodyBottom, int lowRow)
+void AddCandle(CandleBatches& batches, bool isHollow, const CandleShape& shape)
 {
-    const int height = bodyBottom - bodyTop + 1;
+    const QRect& body = shape.body;
     // wick: one line from high to low; the body covers its middle
-    batches.wick.Add(centre, highRow, 1, lowRow - highRow + 1);
+    batches.wick.Add(shape.wick.left(), shape.wick.top(), 1, shape.wick.height());
     // body
-    if (!isHollow || width < 3 || height < 3) {
-        (isHollow ? batches.outline : batches.body).Add(left, bodyTop, width, height);
+    if (!isHollow || body.width() < 3 || body.height() < 3) {
+        (isHollow ? batches.outline : batches.body)
+            .Add(body.left(), body.top(), body.width(), body.height());
         return;
     }
-    batches.hollow.Add(left + 1, bodyTop + 1, width - 2, height - 2);
-    batches.outline.Add(left, bodyTop, width, 1);
-    batches.outline.Add(left, bodyBottom, width, 1);
-    batches.outline.Add(left, bodyTop + 1, 1, height - 2);
-    batches.outline.Add(left + width - 1, bodyTop + 1, 1, height - 2);
+    batches.hollow.Add(body.left() + 1, body.top() + 1, body.width() - 2, body.height() - 2);
+    batches.outline.Add(body.left(), body.top(), body.width(), 1);
+    batches.outline.Add(body.left(), body.bottom(), body.width(), 1);
+    batches.outline.Add(body.left(), body.top() + 1, 1, body.height() - 2);
+    batches.outline.Add(body.right(), body.top() + 1, 1, body.height() - 2);
 }
 
 } // namespace
+
+std::optional<CandleShape> ShapeOfCandle(const SeriesWindow& window, int index,
+                                         const SlotMapper& columns, const ValueMapper& values)
+{
+    const PriceBar& bar = window[index];
+    if (!IsDrawable(bar))
+        return std::nullopt;
+    const int openRow = values.ToRow(bar.open);
+    const int closeRow = values.ToRow(bar.close);
+    const int bodyTop = std::min(openRow, closeRow);
+    const int bodyBottom = std::max(openRow, closeRow);
+    // Bad bars (a high below the body) still draw inside their own extremes.
+    const int highRow = std::min(values.ToRow(bar.high), bodyTop);
+    const int lowRow = std::max(values.ToRow(bar.low), bodyBottom);
+    CandleShape shape;
+    shape.wick = QRect(columns.Centre(index), highRow, 1, lowRow - highRow + 1);
+    shape.body = QRect(columns.BodyLeft(index), bodyTop, columns.BodyWidth(),
+                       bodyBottom - bodyTop + 1);
+    shape.rising = bar.close >= bar.open;
+    return shape;
+}
 
 void DrawCandles(QPainter& painter, const ChartStyle& style, const SeriesWindow& window,
                  const SlotMapper& columns, const ValueMapper& values)
@@ -65,22 +86,10 @@ void DrawCandles(QPainter& painter, const ChartStyle& style, const SeriesWindow&
         batches->body.rects.reserve(window.count);
     }
 
-    const int width = columns.BodyWidth();
     for (int i = 0; i < window.count; ++i) {
-        const PriceBar& bar = window[i];
-        if (!IsDrawable(bar))
-            continue;
-        const bool rising = bar.close >= bar.open;
-        const int openRow = values.ToRow(bar.open);
-        const int closeRow = values.ToRow(bar.close);
-        const int bodyTop = std::min(openRow, closeRow);
-        const int bodyBottom = std::max(openRow, closeRow);
-        // Bad bars (a high below the body) still draw inside their own extremes.
-        const int highRow = std::min(values.ToRow(bar.high), bodyTop);
-        const int lowRow = std::max(values.ToRow(bar.low), bodyBottom);
-        const int centre = columns.Centre(i);
-        AddCandle(rising ? up : down, rising ? style.upHollow : style.downHollow,
-                  centre - width / 2, width, centre, highRow, bodyTop, bodyBottom, lowRow);
+        if (const auto shape = ShapeOfCandle(window, i, columns, values))
+            AddCandle(shape->rising ? up : down,
+                      shape->rising ? style.upHollow : style.downHollow, *shape);
     }
 
     for (const CandleBatches* batches : {&up, &down}) {
@@ -105,7 +114,7 @@ void DrawVolumeBars(QPainter& painter, const ChartStyle& style, const SeriesWind
             continue;
         const int top = std::min(values.ToRow(bar.volume), baseRow);
         const bool rising = !(bar.close < bar.open);
-        (rising ? up : down).Add(columns.Centre(i) - width / 2, top, width, baseRow - top + 1);
+        (rising ? up : down).Add(columns.BodyLeft(i), top, width, baseRow - top + 1);
     }
     up.Draw(painter);
     down.Draw(painter);

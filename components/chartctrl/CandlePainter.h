@@ -5,17 +5,31 @@
 #include "SlotMapper.h"
 #include "ValueMapper.h"
 
+#include <QRect>
+
+#include <optional>
+
 class QPainter;
 
 namespace quorex::chart {
 
-// Candlesticks of the shown bars: a 1-pixel wick from the high to the body and from the
-// body to the low, the body between open and close, coloured by close >= open.
-// Drawn on whole pixels, so edges stay sharp at any size.
+// Where one candle goes: a 1-pixel wick from the high to the low, on the body's column
+// Centre, and the body between open and close. On whole pixels, so edges stay sharp.
+struct CandleShape {
+    QRect wick;
+    QRect body;
+    bool rising = false;   // close >= open
+};
+
+// The candle of shown bar `index`; nothing for a bar with non-finite prices.
+std::optional<CandleShape> ShapeOfCandle(const SeriesWindow& window, int index,
+                                         const SlotMapper& columns, const ValueMapper& values);
+
+// Candlesticks of the shown bars, coloured by close >= open.
 void DrawCandles(QPainter& painter, const ChartStyle& style, const SeriesWindow& window,
                  const SlotMapper& columns, const ValueMapper& values);
 
-// Volume bars from zero, coloured like their candles.
+// Volume bars from zero, as wide as the bodies and coloured like their candles.
 void DrawVolumeBars(QPainter& painter, const ChartStyle& style, const SeriesWindow& window,
                     const SlotMapper& columns, const ValueMapper& values);
 

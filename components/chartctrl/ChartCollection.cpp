@@ -1,15 +1,20 @@
 #include "ChartCollection.h"
 
 #include "ChartHandle.h"
+#include "ParsedTexts.h"
 
 namespace quorex::chart {
 
 std::unique_ptr<IChart> ChartCollection::Add(const std::string& definition)
 {
-    const auto parsed = ParseDefinition(definition);
-    if (!parsed)
+    const auto reading = CachedDefinition(definition);
+    if (!reading->definition) {
+        // Refused, but its pane tells the user why nothing is drawn for it.
+        if (!reading->blank)
+            m_set->Add(UnreadableDefinition(definition));
         return nullptr;
-    auto entry = m_set->Add(*parsed);
+    }
+    auto entry = m_set->Add(*reading->definition);
     if (!entry)
         return nullptr;
     return std::make_unique<ChartHandle>(entry);
@@ -17,7 +22,7 @@ std::unique_ptr<IChart> ChartCollection::Add(const std::string& definition)
 
 void ChartCollection::SetParam(const std::string& parameters)
 {
-    m_set->SetParams(ParseParams(parameters));
+    m_set->SetParams(*CachedParams(parameters));
 }
 
 void ChartCollection::Clear()

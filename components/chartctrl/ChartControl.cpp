@@ -1,5 +1,8 @@
 #include "ChartControl.h"
 
+#include "BarsNeeded.h"
+#include "ParsedTexts.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -44,6 +47,28 @@ void ChartControl::Update()
 const QImage& ChartControl::Picture() const
 {
     return m_picture;
+}
+
+std::size_t ChartControl::DailyBarsNeeded(const std::string& parameters,
+                                          std::span<const std::string> definitions) const
+{
+    std::vector<ChartDefinition> charts;
+    charts.reserve(definitions.size());
+    for (const std::string& text : definitions) {
+        if (const auto reading = CachedDefinition(text); reading->definition)
+            charts.push_back(*reading->definition);
+    }
+    return chart::DailyBarsNeeded(*CachedParams(parameters), charts);
+}
+
+void ChartControl::SetNotice(const std::string& text)
+{
+    m_model.SetNotice(text);
+}
+
+std::string ChartControl::CheckDefinition(const std::string& definition) const
+{
+    return CachedDefinition(definition)->problems;
 }
 
 } // namespace quorex::chart

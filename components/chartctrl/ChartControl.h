@@ -19,6 +19,10 @@ public:
     void SetSize(int width, int height) override;
     void Update() override;
     const QImage& Picture() const override;
+    std::size_t DailyBarsNeeded(const std::string& parameters,
+                                std::span<const std::string> definitions) const override;
+    void SetNotice(const std::string& text) override;
+    std::string CheckDefinition(const std::string& definition) const override;
 
     // Sizes beyond this are held to it, so a picture stays allocatable; the catalog's own
     // thumbnail sizes end there too.

@@ -16,9 +16,6 @@ constexpr std::array<std::pair<std::string_view, ChartKind>, 4> kKinds{{
     {"Volume", ChartKind::Volume},
 }};
 
-constexpr std::string_view kDispMaxMin = "DispMaxMin";
-constexpr std::string_view kMovingAverage = "MA";
-
 // "5,25,75": up to four positive periods; empty and bad entries are skipped.
 std::vector<int> ParsePeriods(std::string_view list)
 {
@@ -44,33 +41,35 @@ std::optional<ChartDefinition> ParseDefinition(std::string_view text)
     if (items.empty())
         return std::nullopt;
 
-    ChartDefinition definition;
-    bool known = false;
-    for (const auto& [name, kind] : kKinds) {
-        if (EqualsNoCase(items.front().name, name)) {
-            definition.kind = kind;
-            known = true;
-            break;
-        }
-    }
-    if (!known)
+    const std::optional<ChartKind> kind = KindNamed(items.front().name);
+    if (!kind)
         return std::nullopt;
+    ChartDefinition definition;
+    definition.kind = *kind;
 
     for (std::size_t i = 1; i < items.size(); ++i) {
         const GrammarItem& item = items[i];
-        if (EqualsNoCase(item.name, kDispMaxMin)) {
+        if (EqualsNoCase(item.name, kDispMaxMinOption)) {
             if (const auto on = ItemFlag(item))
                 definition.dispMaxMin = *on;
-        } else if (EqualsNoCase(item.name, kMovingAverage) && item.hasValue) {
+        } else if (EqualsNoCase(item.name, kMovingAverageOption) && item.hasValue) {
             definition.movingAverages = ParsePeriods(item.value);
         }
     }
     return definition;
 }
 
+ChartDefinition UnreadableDefinition(std::string_view text)
+{
+    ChartDefinition definition;
+    definition.kind = ChartKind::Unreadable;
+    definition.text.assign(text.substr(0, text.find('\0')));
+    return definition;
+}
+
 bool IsPriceKind(ChartKind kind)
 {
-    return kind != ChartKind::Volume;
+    return kind == ChartKind::Daily || kind == ChartKind::Weekly || kind == ChartKind::Monthly;
 }
 
 Period PeriodOf(ChartKind kind)
@@ -82,9 +81,27 @@ Period PeriodOf(ChartKind kind)
         return Period::Monthly;
     case ChartKind::Daily:
     case ChartKind::Volume:
+    case ChartKind::Unreadable:
         break;
     }
     return Period::Daily;
+}
+
+std::optional<ChartKind> KindNamed(std::string_view name)
+{
+    for (const auto& [kindName, kind] : kKinds) {
+        if (EqualsNoCase(name, kindName))
+            return kind;
+    }
+    return std::nullopt;
+}
+
+std::optional<Period> PeriodNamed(std::string_view name)
+{
+    const std::optional<ChartKind> kind = KindNamed(name);
+    if (!kind || !IsPriceKind(*kind))
+        return std::nullopt;
+    return PeriodOf(*kind);
 }
 
 } // namespace quorex::chart

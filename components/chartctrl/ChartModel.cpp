@@ -23,6 +23,7 @@ ChartScene ChartModel::Scene(std::vector<ChartDefinition>& charts) const
         scene.bars = m_data->Bars();
     scene.charts = charts;
     scene.params = m_set->params();
+    scene.notice = m_notice;
     return scene;
 }
 

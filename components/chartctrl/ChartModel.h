@@ -4,7 +4,10 @@
 #include "ChartSet.h"
 #include "QuorexComponents.h"
 
+#include <QString>
+
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace quorex::chart {
@@ -19,6 +22,8 @@ public:
     std::unique_ptr<ICharts> Charts() const;
     // Keeps its own reference; null means no data.
     bool SetData(PriceDataPtr data);
+    // UTF-8; empty for none.
+    void SetNotice(const std::string& text) { m_notice = QString::fromUtf8(text); }
 
     // The scene as it stands; `charts` holds the shown definitions the scene points to.
     ChartScene Scene(std::vector<ChartDefinition>& charts) const;
@@ -26,6 +31,7 @@ public:
 private:
     std::shared_ptr<ChartSet> m_set;
     PriceDataPtr m_data;
+    QString m_notice;
 };
 
 } // namespace quorex::chart

@@ -2,7 +2,6 @@
 
 #include "ChartGrammar.h"
 
-
 namespace quorex::chart {
 
 namespace {
@@ -54,6 +53,8 @@ ChartParams ParseParams(std::string_view text)
             ApplyColor(item, params.downColor);
         else if (EqualsNoCase(name, "LineColor"))
             ApplyColor(item, params.lineColor);
+        else if (EqualsNoCase(name, "Period") && PeriodNamed(item.value))
+            params.period = PeriodNamed(item.value);
     }
     return params;
 }

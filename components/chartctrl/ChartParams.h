@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ChartDefinition.h"
+
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace quorex::chart {
@@ -30,13 +33,16 @@ struct ChartParams {
     ColorRef upColor = MakeColorRef(216, 38, 38);
     ColorRef downColor = MakeColorRef(28, 88, 196);
     ColorRef lineColor = MakeColorRef(60, 60, 60);
+    // Every Daily, Weekly and Monthly chart drawn in this period (Volume follows); none:
+    // each chart in its own.
+    std::optional<Period> period;
 
     bool operator==(const ChartParams&) const = default;
 };
 
-// "AssistLine=1; FontSize=9; DispNum=60; ShowScrollBar=0; BackColor=16777215". Every
-// parameter the text does not name (or names with a bad value) keeps its default, so the
-// result depends on this text alone. Numbers are clamped to their ranges.
+// "AssistLine=1; FontSize=9; DispNum=60; ShowScrollBar=0; BackColor=16777215; Period=Weekly".
+// Every parameter the text does not name (or names with a bad value) keeps its default, so
+// the result depends on this text alone. Numbers are clamped to their ranges.
 ChartParams ParseParams(std::string_view text);
 
 } // namespace quorex::chart

@@ -6,7 +6,8 @@ std::shared_ptr<ChartEntry> ChartSet::Add(const ChartDefinition& definition)
 {
     if (size() >= kMaxCharts)
         return nullptr;
-    auto entry = std::make_shared<ChartEntry>(ChartEntry{definition, false});
+    const bool shown = definition.kind == ChartKind::Unreadable;
+    auto entry = std::make_shared<ChartEntry>(ChartEntry{definition, shown});
     m_entries.push_back(entry);
     return entry;
 }

@@ -19,7 +19,8 @@ struct ChartEntry {
 // Clear, or after the control is gone, is always safe.
 class ChartSet {
 public:
-    // Null once the set holds kMaxCharts charts.
+    // Null once the set holds kMaxCharts charts. An unreadable definition's pane is shown
+    // at once: no handle refreshes it.
     std::shared_ptr<ChartEntry> Add(const ChartDefinition& definition);
     void Clear();
     void SetParams(const ChartParams& params) { m_params = params; }

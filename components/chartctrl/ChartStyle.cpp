@@ -23,6 +23,16 @@ QColor Mix(const QColor& from, const QColor& to, double share)
                   channel(from.blue(), to.blue()));
 }
 
+// Share of the way from the background towards black or white for messages: far enough to
+// read, near enough not to pass for data.
+constexpr double kNoticeShare = 0.55;
+constexpr double kLightBackground = 0.5;
+
+double Luminance(const QColor& color)
+{
+    return (0.299 * color.red() + 0.587 * color.green() + 0.114 * color.blue()) / 255.0;
+}
+
 int Distance(const QColor& a, const QColor& b)
 {
     return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green())
@@ -40,6 +50,11 @@ QColor ColorFromColorRef(ColorRef color)
 int PixelSizeForPoints(int points)
 {
     return std::max(1, (points * kScreenDpi + kPointsPerInch / 2) / kPointsPerInch);
+}
+
+int LineHeightForPoints(int points)
+{
+    return PixelSizeForPoints(points) * 5 / 4;
 }
 
 ChartStyle ChartStyle::From(const ChartParams& params)
@@ -60,6 +75,8 @@ ChartStyle ChartStyle::From(const ChartParams& params)
     style.scrollTrough = Mix(style.back, style.text, 0.06);
     style.scrollButton = Mix(style.back, style.text, 0.14);
     style.scrollMark = Mix(style.back, style.text, 0.4);
+    const QColor away = Luminance(style.back) >= kLightBackground ? Qt::black : Qt::white;
+    style.notice = Mix(style.back, away, kNoticeShare);
     // Moving averages in colours apart from the usual red and blue candles.
     style.movingAverage = {QColor(232, 140, 0), QColor(0, 150, 70), QColor(150, 60, 190),
                            QColor(0, 150, 170)};

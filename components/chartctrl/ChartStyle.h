@@ -28,6 +28,7 @@ struct ChartStyle {
     QColor scrollTrough;
     QColor scrollButton;
     QColor scrollMark;         // thumb and arrows
+    QColor notice;             // messages in the plot: muted, yet readable on the background
     std::array<QColor, 4> movingAverage;
     QFont font;
 
@@ -36,5 +37,11 @@ struct ChartStyle {
 
 // Pixels for a point size: texts are sized as on a 96-dpi screen on every device.
 int PixelSizeForPoints(int points);
+
+// Rows of one line of text in a font of `points`, as the control spaces its lines.
+int LineHeightForPoints(int points);
+
+// The top line a catalog writes its label (and a date badge) on, in its 9-point font.
+inline constexpr int kCatalogLabelPoints = 9;
 
 } // namespace quorex::chart

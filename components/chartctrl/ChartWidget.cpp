@@ -17,6 +17,12 @@ bool ChartWidget::SetData(PriceDataPtr data)
     return result;
 }
 
+void ChartWidget::SetNotice(const std::string& text)
+{
+    m_model.SetNotice(text);
+    update();
+}
+
 void ChartWidget::paintEvent(QPaintEvent*)
 {
     std::vector<ChartDefinition> charts;

@@ -16,6 +16,7 @@ public:
 
     std::unique_ptr<ICharts> GetCharts() const { return m_model.Charts(); }
     bool SetData(PriceDataPtr data);
+    void SetNotice(const std::string& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

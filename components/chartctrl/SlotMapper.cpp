@@ -18,11 +18,13 @@ SlotMapper::SlotMapper(int left, int width, int count)
     : m_left(left), m_count(std::max(count, 1)), m_slot(std::max(width, 0) / double(m_count))
 {
     const double share = m_slot >= kWideSlot ? kWideBodyShare : kBodyShare;
-    int body = static_cast<int>(std::floor(m_slot * share + 0.5));
-    body = std::min(body, static_cast<int>(m_slot) - 1);
-    if (body % 2 == 0)
+    // Neighbouring centres lie at least floor(slot) apart: one column less keeps a gap.
+    const int widest = std::max(static_cast<int>(m_slot) - 1, 1);
+    int body = std::min(static_cast<int>(std::floor(m_slot * share + 0.5)), widest);
+    // Odd bodies centre their wick; two pixels beat a single one in narrow slots.
+    if (body % 2 == 0 && body > 2)
         --body;
-    m_bodyWidth = std::max(body, 1);
+    m_bodyWidth = std::max(body, m_slot >= kWideBodySlot ? 2 : 1);
 }
 
 int SlotMapper::Centre(int index) const

@@ -3,7 +3,7 @@
 namespace quorex::chart {
 
 // Spreads `count` bars over `width` pixels from `left`: each bar gets an equal slot, its
-// centre column and an odd body width that leaves a gap to its neighbours.
+// centre column and a body width that leaves a gap to its neighbours.
 class SlotMapper {
 public:
     SlotMapper(int left, int width, int count);
@@ -12,8 +12,14 @@ public:
     double slotWidth() const { return m_slot; }
     int Centre(int index) const;
     int BodyWidth() const { return m_bodyWidth; }
+    // The first column of bar `index`'s body (and volume bar). The wick's column, Centre,
+    // is the body's middle, or the left one of its two middles when the width is even.
+    int BodyLeft(int index) const { return Centre(index) - (m_bodyWidth - 1) / 2; }
     // The column where bar `index`'s slot begins (the boundary after bar index - 1).
     int Boundary(int index) const;
+
+    // From this slot width on a body is at least two pixels wide.
+    static constexpr double kWideBodySlot = 3;
 
 private:
     int m_left;

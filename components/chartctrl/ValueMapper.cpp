@@ -11,6 +11,8 @@ namespace {
 constexpr double kPixelLimit = 1.0e6;
 // A flat series is shown within +-1% of its value (or +-1 around zero).
 constexpr double kFlatWidening = 0.01;
+// Spans below this (denormal prices) would give an infinite scale: they count as flat.
+constexpr double kMinSpan = 1.0e-290;
 
 } // namespace
 
@@ -23,9 +25,11 @@ ValueMapper::ValueMapper(double lo, double hi, int top, int bottom)
     }
     if (m_hi < m_lo)
         std::swap(m_lo, m_hi);
-    if (!(m_hi - m_lo > std::max(std::abs(m_hi), std::abs(m_lo)) * 1e-12)) {
-        const double centre = (m_lo + m_hi) / 2;
-        const double half = centre != 0 ? std::abs(centre) * kFlatWidening : 1.0;
+    const double span = m_hi - m_lo;
+    if (!(span > std::max(std::abs(m_hi), std::abs(m_lo)) * 1e-12) || !(span >= kMinSpan)) {
+        const double centre = m_lo / 2 + m_hi / 2;
+        const double widening = std::abs(centre) * kFlatWidening;
+        const double half = widening >= kMinSpan ? widening : 1.0;
         m_lo = centre - half;
         m_hi = centre + half;
     }
@@ -38,6 +42,13 @@ double ValueMapper::ToPixel(double value) const
     if (!std::isfinite(pixel))
         return m_top;
     return std::clamp(pixel, -kPixelLimit, kPixelLimit);
+}
+
+double ValueMapper::ToValue(double pixel) const
+{
+    if (!(m_scale > 0) || !std::isfinite(pixel))
+        return m_hi;
+    return m_hi - (pixel - m_top) / m_scale;
 }
 
 int ValueMapper::ToRow(double value) const

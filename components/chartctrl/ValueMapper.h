@@ -13,6 +13,8 @@ public:
     // Row of a value; non-finite and far-off values are held to a safe range.
     double ToPixel(double value) const;
     int ToRow(double value) const;
+    // The value at a pixel row: the inverse of ToPixel inside the mapped band.
+    double ToValue(double pixel) const;
 
 private:
     double m_lo;

@@ -145,7 +145,18 @@ INSTANTIATE_TEST_SUITE_P(Rows, ChartGrammarParams, testing::Values(
               With([](ChartParams& p) { p.downColor = 0xFFFFFF; })},
     ParamsRow{"Unknown=5; AssistLine; Daily", With([](ChartParams& p) {
                   p.assistLine = true;
-              })}), RowIndex);
+              })},
+    ParamsRow{"Period=Weekly", With([](ChartParams& p) { p.period = Period::Weekly; })},
+    ParamsRow{"period = MONTHLY", With([](ChartParams& p) { p.period = Period::Monthly; })},
+    ParamsRow{"Period=Monthly; Period=daily", With([](ChartParams& p) {
+                  p.period = Period::Daily;
+              })},
+    ParamsRow{"Period=Weekly; Period=Volume", With([](ChartParams& p) {
+                  p.period = Period::Weekly;
+              })},
+    ParamsRow{"Period=Hourly", ChartParams{}},
+    ParamsRow{"Period", ChartParams{}},
+    ParamsRow{"Period=", ChartParams{}}), RowIndex);
 
 TEST(ChartGrammarRandomBytes, NeverCrashAndStayInRange)
 {
@@ -187,7 +198,7 @@ TEST(ChartGrammarHelp, PageNamesEveryKindOptionAndParameter)
     EXPECT_TRUE(QString::fromUtf8(page).toUtf8() == page);   // valid UTF-8
     for (const char* name : {"Daily", "Weekly", "Monthly", "Volume", "DispMaxMin", "MA=",
                              "AssistLine", "FontSize", "DispNum", "ShowScrollBar", "BackColor",
-                             "UpColor", "DownColor", "LineColor"}) {
+                             "UpColor", "DownColor", "LineColor", "Period="}) {
         EXPECT_TRUE(page.contains(name)) << name;
     }
     const ChartParams defaults;

@@ -19,7 +19,9 @@ struct Sample {
     int height;
     const char* params;
     std::vector<const char*> charts;
-    int bars;
+    int bars;                     // 0: no data
+    const char* notice = "";
+    double scale = 1;             // of every price
 };
 
 } // namespace
@@ -44,11 +46,30 @@ int main(int argc, char** argv)
         {"classic-300x180.png", 300, 180,
          "AssistLine=1; FontSize=8; DispNum=40; UpColor=16777215; DownColor=0",
          {"Daily; DispMaxMin=1"}, 400},
+        {"full-600x360.png", 600, 360, "AssistLine=1; FontSize=9; DispNum=60; ShowScrollBar=1",
+         {"Daily; DispMaxMin=1; MA=5,25,75", "Volume"}, 400},
+        {"periods-600x360.png", 600, 360, "AssistLine=1; FontSize=9; DispNum=60",
+         {"Daily; DispMaxMin=1; MA=5,25", "Weekly; DispMaxMin=1; MA=13", "Volume"}, 1200},
+        {"period-weekly-300x180.png", 300, 180, "AssistLine=1; DispNum=60; Period=Weekly",
+         {"Daily; DispMaxMin=1; MA=13,26", "Volume"}, 1200},
+        {"unreadable-300x180.png", 300, 180, "AssistLine=1; FontSize=9; DispNum=60",
+         {"Daily; DispMaxMin=1; MA=5,25", "Wekly; MA=13", "Volume"}, 400},
+        {"notice-300x180.png", 300, 180, "AssistLine=0; FontSize=9; DispNum=60",
+         {"Daily; DispMaxMin=0"}, 0, "ファイルがありません"},
+        {"notice-teal-600x360.png", 600, 360,
+         "AssistLine=1; BackColor=8421440; LineColor=16777215", {"Daily; MA=5", "Volume"}, 0,
+         "データベースのテーブル prices にコード 7203 の行がありません"},
+        {"large-300x180.png", 300, 180, "AssistLine=1; DispNum=60",
+         {"Daily; DispMaxMin=1", "Volume"}, 400, "", 1e9},
+        {"narrow-240x160.png", 240, 160, "AssistLine=1; DispNum=60",
+         {"Daily; DispMaxMin=1; MA=5", "Volume"}, 400},
     };
     int failures = 0;
     for (const Sample& sample : samples) {
         quorex::chart::ChartControl control;
-        control.SetData(MakeData(RandomWalk(sample.bars, 7)));
+        if (sample.bars > 0)
+            control.SetData(MakeData(Scaled(RandomWalk(sample.bars, 7), sample.scale)));
+        control.SetNotice(sample.notice);
         auto charts = control.GetCharts();
         charts->Clear();
         charts->SetParam(sample.params);

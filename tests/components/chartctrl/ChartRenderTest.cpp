@@ -1,4 +1,6 @@
 #include "ChartControl.h"
+#include "ChartPlanChecks.h"
+#include "PeriodBars.h"
 #include "ChartRenderer.h"
 #include "ChartStyle.h"
 #include "ChartTestSeries.h"
@@ -26,7 +28,7 @@ QImage Render(const std::vector<PriceBar>& bars, std::vector<ChartDefinition> ch
 {
     QImage image(size, QImage::Format_RGB32);
     QPainter painter(&image);
-    RenderChart(painter, image.rect(), {bars, charts, ParseParams(params)});
+    RenderChart(painter, image.rect(), {bars, charts, ParseParams(params), {}});
     return image;
 }
 
@@ -186,7 +188,7 @@ TEST(ChartRender, LeavesThePainterAsItFoundIt)
     painter.setRenderHint(QPainter::Antialiasing, false);
     const std::vector<PriceBar> bars = RandomWalk(50, 4);
     const std::vector<ChartDefinition> charts = {*ParseDefinition("Daily; MA=5")};
-    RenderChart(painter, image.rect(), {bars, charts, ParseParams("AssistLine=1")});
+    RenderChart(painter, image.rect(), {bars, charts, ParseParams("AssistLine=1"), {}});
     EXPECT_EQ(painter.pen().color(), QColor(Qt::green));
     EXPECT_FALSE(painter.testRenderHint(QPainter::Antialiasing));
 }
@@ -202,7 +204,7 @@ TEST(ChartRender, DirectFillMatchesPainterFill)
     const std::vector<ChartDefinition> charts = {*ParseDefinition("Daily; DispMaxMin=1; MA=5"),
                                                  *ParseDefinition("Volume")};
     for (const char* params : {"AssistLine=1; ShowScrollBar=1", "UpColor=16777215; DownColor=0"}) {
-        const ChartScene scene{bars, charts, ParseParams(params)};
+        const ChartScene scene{bars, charts, ParseParams(params), {}};
         const QImage direct = Render(bars, charts, params, QSize(300, 180));
         QImage clipped(300, 180, QImage::Format_RGB32);
         QPainter painter(&clipped);
@@ -228,6 +230,32 @@ TEST(ChartRender, TopLineStaysFreeForTheLabel)
     const QImage topLine = image.copy(0, 0, 300, 15);
     EXPECT_EQ(FindColour(topLine, kRed).pixels, 0);
     EXPECT_EQ(FindColour(topLine, kBlue).pixels, 0);
+}
+
+} // namespace
+
+namespace {
+
+// The Period parameter draws every price chart in its period, Volume following.
+TEST(ChartRender, PeriodParameterActsLikeTheDefinitions)
+{
+    const std::vector<PriceBar> bars = RandomWalk(900, 14);
+    const std::vector<std::tuple<std::vector<std::string>, const char*, std::vector<std::string>>>
+        rows = {{{"Daily; MA=5", "Volume"}, "Weekly", {"Weekly; MA=5", "Volume"}},
+                {{"Daily", "Weekly; DispMaxMin=1", "Volume"}, "Monthly",
+                 {"Monthly", "Monthly; DispMaxMin=1", "Volume"}},
+                {{"Monthly; MA=3"}, "daily", {"Daily; MA=3"}},
+                {{"Weekly", "Volume"}, "Hourly", {"Weekly", "Volume"}}};
+    for (const auto& [given, period, same] : rows) {
+        const std::string params = "AssistLine=1; Period=" + std::string(period);
+        EXPECT_EQ(Render(bars, Definitions(given), params, QSize(400, 300)),
+                  Render(bars, Definitions(same), "AssistLine=1", QSize(400, 300)))
+            << period;
+    }
+    // A lone Volume pane follows the parameter too.
+    const std::vector<ChartDefinition> volume = Definitions({"Volume"});
+    const ChartPlan plan = PlanOf(bars, volume, "Period=Monthly", QSize(400, 300));
+    EXPECT_EQ(plan.panes[0].window.bars.size(), AggregateBars(bars, Period::Monthly).size());
 }
 
 } // namespace

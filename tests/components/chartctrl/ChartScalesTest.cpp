@@ -64,6 +64,28 @@ TEST(ChartSlotMapper, SpreadsBarsWithGapsAndOddBodies)
     }
 }
 
+// From a slot of 3 pixels on, bodies are 2 pixels or wider with a gap of 1 or more; the
+// wick's column is on the body, left of its middle when the width is even.
+TEST(ChartSlotMapper, BodyWidthAndGapPerSlotWidth)
+{
+    for (const auto& [width, count, minBody] : std::vector<std::tuple<int, int, int>>{
+             {120, 60, 1}, {180, 60, 2}, {192, 60, 2}, {236, 60, 2}, {296, 60, 3}, {600, 60, 5},
+             {1150, 60, 11}, {60, 20, 2}, {100, 3, 19}, {50, 100, 1}, {4000, 1, 2399}}) {
+        const SlotMapper columns(2, width, count);
+        const int body = columns.BodyWidth();
+        EXPECT_GE(body, minBody) << width << "/" << count;
+        EXPECT_GE(body, columns.slotWidth() >= 3 ? 2 : 1) << width << "/" << count;
+        for (int i = 0; i < count; ++i) {
+            EXPECT_GE(columns.Centre(i) - columns.BodyLeft(i), 0);
+            EXPECT_LE(columns.Centre(i) - columns.BodyLeft(i), (body - 1) / 2);
+            if (i > 0 && columns.slotWidth() >= 2) {
+                EXPECT_GE(columns.BodyLeft(i) - columns.BodyLeft(i - 1) - body, 1)
+                    << width << "/" << count << " bar " << i;
+            }
+        }
+    }
+}
+
 TEST(ChartTicks, RoundStepsInsideRangeAndWithinCount)
 {
     struct Row {
@@ -145,7 +167,7 @@ TEST(ChartMovingAverage, UsesBarsBeforeTheWindowAndSkipsBadCloses)
 
 TEST(ChartLayoutPanes, PanesShareTheHeightByParts)
 {
-    LayoutRequest request{QRect(0, 0, 300, 180), {3, 1}, true, 14, 40};
+    LayoutRequest request{QRect(0, 0, 300, 180), {3, 1}, true, 14, 40, {}};
     const ChartLayout layout = ComputeLayout(request);
     ASSERT_EQ(layout.panes.size(), 2u);
     EXPECT_EQ(layout.panes[0].top(), layout.plot.top());
@@ -153,9 +175,36 @@ TEST(ChartLayoutPanes, PanesShareTheHeightByParts)
     EXPECT_EQ(layout.panes[1].bottom(), layout.plot.bottom());
     EXPECT_NEAR(layout.panes[0].height(), 3 * layout.panes[1].height(), 3);
     EXPECT_EQ(layout.scrollBar.bottom(), 179);
-    EXPECT_LT(layout.dateAxis.bottom(), layout.scrollBar.top());
+    EXPECT_LT(layout.dateAxes.back().bottom(), layout.scrollBar.top());
     EXPECT_EQ(layout.priceAxis.left(), layout.plot.right() + 1);
-    EXPECT_TRUE(ComputeLayout({QRect(0, 0, 3, 3), {3}, true, 0, 0}).panes.empty());
+    EXPECT_TRUE(ComputeLayout({QRect(0, 0, 3, 3), {3}, true, 0, 0, {}}).panes.empty());
+}
+
+// Panes and the date axes that close their runs tile the plot without gap or overlap.
+TEST(ChartLayoutPanes, DateAxesCloseTheirRuns)
+{
+    const std::vector<std::vector<bool>> rows = {
+        {false, true}, {true, true, true}, {false, true, false, true}, {true, false}};
+    for (const std::vector<bool>& below : rows) {
+        const std::vector<int> parts(below.size(), 2);
+        const ChartLayout layout =
+            ComputeLayout({QRect(0, 0, 300, 400), parts, true, 14, 40, below});
+        ASSERT_EQ(layout.panes.size(), below.size());
+        int y = layout.plot.top();
+        for (std::size_t i = 0; i < below.size(); ++i) {
+            EXPECT_EQ(layout.panes[i].top(), y) << i;
+            y = layout.panes[i].bottom() + 1;
+            ASSERT_EQ(!layout.dateAxes[i].isEmpty(), bool(below[i])) << i;
+            if (below[i])
+                y = layout.dateAxes[i].top() == y ? layout.dateAxes[i].bottom() + 1 : -1;
+        }
+        EXPECT_EQ(y, (below.back() ? layout.dateAxes.back() : layout.plot).bottom() + 1);
+        EXPECT_EQ(layout.boxes.size(), std::size_t(std::count(below.begin(), below.end(), true))
+                                           + (below.back() ? 0 : 1));
+    }
+    // Three axes leave no room in 40 pixels.
+    EXPECT_TRUE(ComputeLayout({QRect(0, 0, 300, 40), {1, 1, 1}, true, 14, 40, {true, true, true}})
+                    .panes.empty());
 }
 
 } // namespace

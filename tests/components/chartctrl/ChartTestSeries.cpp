@@ -1,5 +1,6 @@
 #include "ChartTestSeries.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <random>
@@ -56,6 +57,37 @@ std::vector<quorex::PriceBar> RandomWalk(int count, unsigned seed, int startDate
             close = next;
         }
         day += std::chrono::days{1};
+    }
+    return bars;
+}
+
+std::vector<quorex::PriceBar> ShapedSeries(SeriesShape shape, int count, int shown)
+{
+    std::vector<quorex::PriceBar> bars = RandomWalk(count, 17);
+    const bool rising = shape == SeriesShape::Rising;
+    for (int i = 0; i < count; ++i) {
+        quorex::PriceBar& bar = bars[i];
+        if (shape == SeriesShape::Flat)
+            bar.open = bar.high = bar.low = bar.close = 1500;
+        if (rising || shape == SeriesShape::Falling) {
+            const double level = 1000 + 10.0 * (rising ? i : count - i);
+            bar = {bar.date, level - 4, level + 3, level - 7, level, bar.volume};
+        }
+    }
+    if (shape == SeriesShape::SpikeNewest || shape == SeriesShape::SpikeOldest) {
+        quorex::PriceBar& spike =
+            bars[shape == SeriesShape::SpikeNewest ? count - 1 : std::max(0, count - shown)];
+        spike.high *= 1.4;
+        spike.low *= 0.6;
+    }
+    return bars;
+}
+
+std::vector<quorex::PriceBar> Scaled(std::vector<quorex::PriceBar> bars, double factor)
+{
+    for (quorex::PriceBar& bar : bars) {
+        for (double* price : {&bar.open, &bar.high, &bar.low, &bar.close})
+            *price *= factor;
     }
     return bars;
 }

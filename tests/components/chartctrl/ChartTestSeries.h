@@ -24,3 +24,13 @@ std::vector<quorex::PriceBar> RandomWalk(int count, unsigned seed, int startDate
 
 // The weekday `days` calendar days after a yyyymmdd date.
 int AddDays(int date, int days);
+
+// Series whose shape puts the highest or lowest bar where texts are most in the way.
+enum class SeriesShape { Walk, Rising, Falling, Flat, SpikeNewest, SpikeOldest };
+
+// `count` weekdays of the shape; the oldest of the latest `shown` bars carries the spike of
+// SpikeOldest.
+std::vector<quorex::PriceBar> ShapedSeries(SeriesShape shape, int count, int shown);
+
+// The same bars with every price multiplied by `factor`.
+std::vector<quorex::PriceBar> Scaled(std::vector<quorex::PriceBar> bars, double factor);

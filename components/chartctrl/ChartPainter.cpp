@@ -1,0 +1,74 @@
+#include "ChartPainter.h"
+
+#include "AxisPainter.h"
+#include "CandlePainter.h"
+#include "OverlayPainter.h"
+#include "ScrollBarPainter.h"
+
+#include <QPainter>
+
+namespace quorex::chart {
+
+namespace {
+
+void PaintTexts(QPainter& painter, const ChartPlan& plan)
+{
+    if (plan.texts.empty())
+        return;
+    painter.setFont(plan.style.font);
+    for (const TextItem& item : plan.texts) {
+        // A backing keeps the text readable over guide lines and bars.
+        if (item.backed)
+            painter.fillRect(item.rect.adjusted(-1, 0, 1, 0), plan.style.back);
+        painter.setPen(item.color);
+        painter.drawText(item.rect.left(), item.rect.top() + plan.ascent, item.text);
+    }
+}
+
+} // namespace
+
+void PaintChart(QPainter& painter, const ChartPlan& plan)
+{
+    const ChartStyle& style = plan.style;
+    painter.save();
+    painter.fillRect(plan.bounds, style.back);
+    if (plan.bounds.isEmpty()) {
+        painter.restore();
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+
+    // guide lines under everything
+    if (plan.guides) {
+        for (std::size_t i = 0; i < plan.panes.size(); ++i) {
+            const PanePlan& pane = plan.panes[i];
+            if (pane.values && pane.columns)
+                DrawGuides(painter, style.grid, plan.layout.panes[i], *pane.values, pane.ticks,
+                           *pane.columns, pane.marks);
+        }
+    }
+
+    // bars, then lines over them
+    for (const PanePlan& pane : plan.panes) {
+        if (!pane.values || !pane.columns)
+            continue;
+        if (pane.IsPrice()) {
+            DrawCandles(painter, style, pane.window, *pane.columns, *pane.values);
+            DrawMovingAverages(painter, style, pane.averages, *pane.columns, *pane.values,
+                               plan.penWidth);
+        } else {
+            DrawVolumeBars(painter, style, pane.window, *pane.columns, *pane.values);
+        }
+    }
+    if (!plan.panes.empty())
+        DrawFrames(painter, style.frame, plan.layout);
+
+    PaintTexts(painter, plan);
+    if (plan.scrollBar)
+        DrawScrollBar(painter, style, plan.layout.scrollBar, plan.scrollTotal, plan.scrollFirst,
+                      plan.scrollCount);
+    painter.restore();
+}
+
+} // namespace quorex::chart
