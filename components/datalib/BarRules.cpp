@@ -21,24 +21,21 @@ bool Has(const FieldNumber& n)
 
 } // namespace
 
-std::optional<quorex::PriceBar> MakeBar(const RowValues& row)
+bool MakeBar(const RowValues& row, quorex::PriceBar& bar)
 {
     if (row.date == 0 || !Has(row.close))
-        return std::nullopt;
+        return false;
     for (const FieldNumber* n : {&row.open, &row.high, &row.low, &row.close, &row.volume}) {
         if (IsBad(*n) || (Has(*n) && n->value < 0))
-            return std::nullopt;
+            return false;
     }
-    quorex::PriceBar bar;
     bar.date = row.date;
     bar.close = row.close.value;
     bar.open = Has(row.open) ? row.open.value : bar.close;
     bar.high = Has(row.high) ? row.high.value : std::max(bar.open, bar.close);
     bar.low = Has(row.low) ? row.low.value : std::min(bar.open, bar.close);
     bar.volume = Has(row.volume) ? row.volume.value : 0;
-    if (bar.high < bar.low)
-        return std::nullopt;
-    return bar;
+    return bar.high >= bar.low;
 }
 
 } // namespace brasko

@@ -5,7 +5,6 @@
 #include <QuorexComponents.h>
 
 #include <cstdint>
-#include <optional>
 
 namespace brasko {
 
@@ -19,10 +18,10 @@ struct RowValues {
     FieldNumber volume;
 };
 
-// The bar a row makes, or nothing for a bad row: no date, an unreadable value, no close,
-// a negative price or volume, or a high below the low. Missing values are filled in: open
-// from the close, high and low from open and close, volume as 0; so a close-only file
-// gives bars with open = high = low = close.
-std::optional<quorex::PriceBar> MakeBar(const RowValues& row);
+// The bar a row makes into bar, or false for a bad row (bar is then undefined): no date, an
+// unreadable value, no close, a negative price or volume, or a high below the low. Missing
+// values are filled in: open from the close, high and low from open and close, volume as 0;
+// so a close-only file gives bars with open = high = low = close.
+bool MakeBar(const RowValues& row, quorex::PriceBar& bar);
 
 } // namespace brasko

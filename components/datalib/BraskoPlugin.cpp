@@ -1,5 +1,6 @@
 #include "BraskoPlugin.h"
 
+#include "BusyDatabases.h"
 #include "DataLibrary.h"
 #include "SeriesCache.h"
 
@@ -7,6 +8,7 @@ namespace brasko {
 
 BraskoPlugin::BraskoPlugin()
     : m_cache(std::make_shared<SeriesCache>())
+    , m_busy(std::make_shared<BusyDatabases>())
 {
 }
 
@@ -14,7 +16,7 @@ BraskoPlugin::~BraskoPlugin() = default;
 
 std::unique_ptr<quorex::IDataLibrary> BraskoPlugin::CreateDataLibrary()
 {
-    return std::make_unique<DataLibrary>(m_cache);
+    return std::make_unique<DataLibrary>(m_cache, m_busy);
 }
 
 } // namespace brasko

@@ -8,10 +8,12 @@
 
 namespace brasko {
 
+class BusyDatabases;
 class SeriesCache;
 
 // The plugin object: creates data libraries, all sharing one series cache that lives as
-// long as the plugin, so parsed series outlast the library of one thumbnail rebuild.
+// long as the plugin, so parsed series outlast the library of one thumbnail rebuild, and
+// one memory of busy databases, so every worker's library skips them.
 class BraskoPlugin : public QObject, public quorex::IDataLibraryFactory {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QUOREX_DATA_LIBRARY_IID FILE "brasko.json")
@@ -25,6 +27,7 @@ public:
 
 private:
     std::shared_ptr<SeriesCache> m_cache;
+    std::shared_ptr<BusyDatabases> m_busy;
 };
 
 } // namespace brasko

@@ -1,14 +1,15 @@
 #include "CsvPriceParser.h"
 
 #include "BarRules.h"
-#include "ColumnMap.h"
 #include "CsvReader.h"
 #include "DateParser.h"
+#include "PlainRowReader.h"
 #include "PriceSeries.h"
 #include "TextDecoder.h"
+#include "TextScan.h"
 
+#include <algorithm>
 #include <cstring>
-#include <optional>
 #include <string_view>
 
 namespace brasko {
@@ -17,12 +18,17 @@ namespace {
 
 // A record has few fields; the reserve keeps the field list from growing in the loop.
 constexpr std::size_t kTypicalFieldCount = 16;
+// Some sites put a few lines of title above the header; a text of more lines, none of
+// them a header or a row, is not a price file with no rows but no price file at all.
+constexpr std::size_t kMaxTitleLines = 10;
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kDelete = 0x7F;
 
 class RowReader {
 public:
-    RowReader(const ColumnMap& map, char separator)
-        : m_map(map)
-        , m_separator(separator)
+    explicit RowReader(const CsvLayout& layout)
+        : m_map(layout.map)
+        , m_separator(layout.separator)
     {
     }
 
@@ -41,8 +47,9 @@ public:
         row.low = ParsePrice(field(m_map.low), m_separator);
         row.close = ParsePrice(field(m_map.close), m_separator);
         row.volume = ParseVolume(field(m_map.volume), m_separator);
-        if (const auto bar = MakeBar(row))
-            bars.push_back(*bar);
+        // Built in place: a bar copied out of a returned value costs a stalled reload.
+        if (!MakeBar(row, bars.emplace_back()))
+            bars.pop_back();
     }
 
 private:
@@ -63,39 +70,88 @@ std::size_t CountLines(std::string_view text)
     return lines;
 }
 
+void ReadRemainingRows(CsvReader& reader, std::string_view text, PriceRows& rows)
+{
+    const PlainRowReader plainRows(*rows.layout);
+    RowReader rowReader(*rows.layout);
+    std::vector<std::string_view> fields;
+    fields.reserve(kTypicalFieldCount);
+    rows.bars.reserve(rows.bars.size() + CountLines(text));
+    // Plain rows (nearly all) in one pass, the others field by field.
+    while (char* const start = reader.NextRecordStart()) {
+        ++rows.dataLines;
+        if (char* const next = plainRows.Read(start, reader.End(), rows.bars)) {
+            reader.ContinueAt(next);
+            continue;
+        }
+        reader.Next(fields);
+        rowReader.Add(fields, rows.bars);
+    }
+    rows.unclosedQuote = reader.MetUnclosedQuote();
+}
+
+// Control characters other than line ends and tabs, or bytes that did not decode.
+bool LooksBinary(std::string_view text)
+{
+    const bool control = std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < kFirstPrintable && c != '\t' && !IsLineEnd(c)) || byte == kDelete;
+    });
+    return control || text.find(kReplacementCharacter) != std::string_view::npos;
+}
+
 } // namespace
 
-std::vector<quorex::PriceBar> ReadPriceRows(std::string& text)
+PriceRows ReadPriceRows(std::string& text)
 {
+    PriceRows rows;
     const char separator = CsvReader::DetectSeparator(text);
     CsvReader reader(text, separator);
     std::vector<std::string_view> fields;
     fields.reserve(kTypicalFieldCount);
-    std::vector<quorex::PriceBar> bars;
 
     // Up to the header, or to the first row that starts with a date when there is none.
-    std::optional<RowReader> rows;
-    while (!rows && reader.Next(fields)) {
+    while (!rows.layout && reader.Next(fields)) {
         if (const auto header = ColumnMap::FromHeader(fields)) {
-            rows.emplace(*header, separator);
+            rows.layout = CsvLayout{separator, *header};
         } else if (fields.size() >= 2 && ParseDate(fields.front()) != 0) {
-            rows.emplace(ColumnMap::ByPosition(fields.size()), separator);
-            rows->Add(fields, bars);
+            rows.layout = CsvLayout{separator, ColumnMap::ByPosition(fields.size())};
+            RowReader(*rows.layout).Add(fields, rows.bars);
+            ++rows.dataLines;
+        } else {
+            ++rows.titleLines;
         }
     }
-    if (!rows)
-        return bars;
+    if (rows.layout)
+        ReadRemainingRows(reader, text, rows);
+    else
+        rows.unclosedQuote = reader.MetUnclosedQuote();
+    return rows;
+}
 
-    bars.reserve(CountLines(text));
-    while (reader.Next(fields))
-        rows->Add(fields, bars);
-    return bars;
+PriceRows ReadPriceRows(std::string& text, const CsvLayout& layout)
+{
+    PriceRows rows;
+    rows.layout = layout;
+    CsvReader reader(text, layout.separator);
+    ReadRemainingRows(reader, text, rows);
+    return rows;
 }
 
 quorex::PriceDataPtr ParsePriceFile(std::string& bytes)
 {
     DecodeToUtf8(bytes);
-    return PriceSeries::FromRows(ReadPriceRows(bytes));
+    return PriceSeries::FromRows(ReadPriceRows(bytes).bars);
+}
+
+quorex::DataProblem WhyNoBars(const PriceRows& rows, std::string_view text)
+{
+    if (rows.layout)
+        return rows.dataLines > 0 ? quorex::DataProblem::Unreadable
+                                  : quorex::DataProblem::NoRows;
+    if (rows.titleLines > kMaxTitleLines || LooksBinary(text))
+        return quorex::DataProblem::Unreadable;
+    return quorex::DataProblem::NoRows;
 }
 
 } // namespace brasko

@@ -1,19 +1,43 @@
 #pragma once
 
+#include "ColumnMap.h"
+
 #include <QuorexComponents.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace brasko {
 
-// The good rows of a price file's text as bars, in the order read. The text must be UTF-8
-// (see DecodeToUtf8); quoted fields are unquoted inside it. Title lines before the header
-// are skipped; without a header the columns are taken by position.
-std::vector<quorex::PriceBar> ReadPriceRows(std::string& text);
+// How a price file's rows are read: found at the head of the file.
+struct CsvLayout {
+    char separator = ',';
+    ColumnMap map;
+};
+
+// What reading a text gave.
+struct PriceRows {
+    std::vector<quorex::PriceBar> bars; // the good rows, in the order read
+    std::optional<CsvLayout> layout;    // null: neither a header nor a row with a date
+    std::size_t titleLines = 0;         // records before the layout
+    std::size_t dataLines = 0;          // records read as rows, good or bad
+    bool unclosedQuote = false;         // see CsvReader::MetUnclosedQuote
+};
+
+// The rows of a price file's text. The text must be UTF-8 (see DecodeToUtf8); quoted fields
+// are unquoted inside it. Title lines before the header are skipped; without a header the
+// columns are taken by position.
+PriceRows ReadPriceRows(std::string& text);
+// The rows of a text that starts at a line start after the head, read as layout says.
+PriceRows ReadPriceRows(std::string& text, const CsvLayout& layout);
 
 // A whole price file's bytes to its series (decoded, read, ordered), or null when no row
 // is good. The bytes are used as the working buffer.
 quorex::PriceDataPtr ParsePriceFile(std::string& bytes);
+
+// Why a whole file's text (read into rows) gave no bar: no rows at all (empty, a header or
+// a few title lines only), or no rows that read as prices.
+quorex::DataProblem WhyNoBars(const PriceRows& rows, std::string_view text);
 
 } // namespace brasko

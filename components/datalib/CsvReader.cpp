@@ -2,6 +2,8 @@
 
 #include "TextScan.h"
 
+#include <algorithm>
+
 namespace brasko {
 
 namespace {
@@ -19,11 +21,6 @@ CsvReader::CsvReader(std::string& text, char separator)
     // std::string keeps a NUL after its last byte: a stop that spares the end test per byte.
     for (char stop : {separator, '\n', '\r', '\0'})
         m_stops[static_cast<unsigned char>(stop)] = true;
-}
-
-bool CsvReader::AtRecordEnd() const
-{
-    return m_pos == m_end || *m_pos == '\n' || *m_pos == '\r';
 }
 
 void CsvReader::SkipRecordEnd()
@@ -67,6 +64,7 @@ std::string_view CsvReader::ReadQuoted()
     if (close == m_end) {
         // Never closed: rather than swallow the rest of the file, the quote is plain text
         // up to the line end, and the row is judged like any other.
+        m_unclosedQuote = true;
         return ReadPlain();
     }
     char* const start = open + 1;
@@ -86,28 +84,37 @@ std::string_view CsvReader::ReadQuoted()
     return {start, std::size_t(out - start)};
 }
 
+char* CsvReader::NextRecordStart()
+{
+    while (m_pos != m_end && (*m_pos == '\n' || *m_pos == '\r'))
+        ++m_pos;
+    return m_pos == m_end ? nullptr : m_pos;
+}
+
 bool CsvReader::Next(std::vector<std::string_view>& fields)
 {
     fields.clear();
-    while (m_pos != m_end && (*m_pos == '\n' || *m_pos == '\r'))
-        ++m_pos;
-    if (m_pos == m_end)
+    if (!NextRecordStart())
         return false;
     for (;;) {
+        // Blanks before a quote are skipped; a field that starts otherwise is plain, which
+        // one test of its first byte settles for nearly every field.
         char* p = m_pos;
-        while (p != m_end && IsBlank(*p) && *p != m_separator)
-            ++p;
+        if (IsBlank(*p) || *p == '"') {
+            while (p != m_end && IsBlank(*p) && *p != m_separator)
+                ++p;
+        }
         if (p != m_end && *p == '"') {
             m_pos = p;
             fields.push_back(ReadQuoted());
         } else {
             fields.push_back(ReadPlain());
         }
-        if (AtRecordEnd()) {
+        if (m_pos == m_end || *m_pos != m_separator) {
             SkipRecordEnd();
             return true;
         }
-        ++m_pos; // separator
+        ++m_pos;
     }
 }
 
@@ -139,6 +146,11 @@ char CsvReader::DetectSeparator(std::string_view text)
     if (tabs > 0)
         return '\t';
     return semicolons > commas ? ';' : ',';
+}
+
+bool CsvReader::HoldsSeparatorSample(std::string_view text)
+{
+    return std::count(text.begin(), text.end(), '\n') >= kSeparatorSampleLines;
 }
 
 } // namespace brasko

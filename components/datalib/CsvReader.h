@@ -19,19 +19,32 @@ public:
     // The next record's fields; false at the end of the text.
     bool Next(std::vector<std::string_view>& fields);
 
+    // For a reader of records of its own (PlainRowReader): where the next record starts,
+    // null at the end of the text; and where to go on after the record it read.
+    char* NextRecordStart();
+    void ContinueAt(char* position) { m_pos = position; }
+    char* End() const { return m_end; }
+
+    // A quote that was never closed was met (and read as plain text): the text may have
+    // been cut inside a quoted field.
+    bool MetUnclosedQuote() const { return m_unclosedQuote; }
+
     // Comma, tab or semicolon, from the first lines: a tab outside quotes wins (a tab is
     // never part of a value), then the more frequent of semicolon and comma.
     static char DetectSeparator(std::string_view text);
+    // Whether text holds all the lines DetectSeparator looks at, so that the separator of
+    // a file's first part is that of the whole file.
+    static bool HoldsSeparatorSample(std::string_view text);
 
 private:
     std::string_view ReadQuoted();
     std::string_view ReadPlain();
-    bool AtRecordEnd() const;
     void SkipRecordEnd();
 
     char* m_pos;
     char* m_end;
     char m_separator;
+    bool m_unclosedQuote = false;
     // Bytes that end a plain field: the separator, CR, LF and the NUL after the text.
     std::array<bool, 256> m_stops{};
 };

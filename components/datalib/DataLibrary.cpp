@@ -1,45 +1,59 @@
 #include "DataLibrary.h"
 
-#include "CsvPriceParser.h"
+#include "BusyDatabases.h"
 #include "PriceFile.h"
+#include "PriceFileReader.h"
 #include "SeriesCache.h"
 #include "SqlitePriceReader.h"
 
 #include <array>
-#include <filesystem>
 #include <exception>
+#include <filesystem>
+#include <limits>
 
 namespace brasko {
 
 namespace {
 
 namespace fs = std::filesystem;
+using quorex::DataProblem;
+using quorex::DataResult;
 
 constexpr std::array kPriceFileExtensions{".csv", ".CSV", ".txt"};
-constexpr std::size_t kKeptBufferBytes = 4 * 1024 * 1024;
 
-// The file a CSV source names, made absolute so the cache key does not depend on the
-// current directory; empty when there is none.
-std::string LocatePriceFile(const std::string& source, const std::string& code)
+struct Located {
+    std::string path; // absolute, so the cache key does not depend on the current directory
+    DataProblem problem = DataProblem::None;
+};
+
+Located Absolute(const fs::path& found)
+{
+    std::error_code error;
+    const fs::path absolute = fs::absolute(found, error);
+    return {error ? found.string() : absolute.string()};
+}
+
+// The file a CSV source names, or why there is none.
+Located LocatePriceFile(const std::string& source, const std::string& code)
 {
     std::error_code error;
     const fs::path base(source);
-    fs::path found;
-    if (fs::is_regular_file(base, error)) {
-        found = base;
-    } else if (fs::is_directory(base, error)) {
-        for (const char* extension : kPriceFileExtensions) {
-            const fs::path candidate = base / (code + extension);
-            if (fs::is_regular_file(candidate, error)) {
-                found = candidate;
-                break;
-            }
-        }
+    const fs::file_status status = fs::status(base, error);
+    if (source.empty() || !fs::exists(status))
+        return {{}, DataProblem::SourceMissing};
+    if (fs::is_regular_file(status))
+        return Absolute(base);
+    if (!fs::is_directory(status))
+        return {{}, DataProblem::Unreadable}; // a FIFO or a device is no price file
+    bool otherKind = false;
+    for (const char* extension : kPriceFileExtensions) {
+        const fs::path candidate = base / (code + extension);
+        const fs::file_status candidateStatus = fs::status(candidate, error);
+        if (fs::is_regular_file(candidateStatus))
+            return Absolute(candidate);
+        otherKind = otherKind || fs::exists(candidateStatus);
     }
-    if (found.empty())
-        return {};
-    const fs::path absolute = fs::absolute(found, error);
-    return error ? found.string() : absolute.string();
+    return {{}, otherKind ? DataProblem::Unreadable : DataProblem::FileMissing};
 }
 
 bool HasNul(const std::string& text)
@@ -47,53 +61,109 @@ bool HasNul(const std::string& text)
     return text.find('\0') != std::string::npos;
 }
 
+DataResult Problem(DataProblem problem, std::string origin = {})
+{
+    DataResult result;
+    result.problem = problem;
+    result.origin = std::move(origin);
+    return result;
+}
+
+DataResult Found(quorex::PriceDataPtr series, bool unsettled, std::string origin)
+{
+    DataResult result;
+    result.data = std::move(series);
+    result.unsettled = unsettled;
+    result.origin = std::move(origin);
+    return result;
+}
+
 } // namespace
 
-DataLibrary::DataLibrary(std::shared_ptr<SeriesCache> cache)
+DataLibrary::DataLibrary(std::shared_ptr<SeriesCache> cache,
+                         std::shared_ptr<BusyDatabases> busy)
     : m_cache(std::move(cache))
+    , m_busy(busy ? std::move(busy) : std::make_shared<BusyDatabases>())
 {
+}
+
+DataLibrary::~DataLibrary() = default;
+
+std::size_t DataLibrary::BarsKept(std::size_t latestBars)
+{
+    if (latestBars == 0)
+        return 0;
+    const std::size_t spare = std::max(latestBars / kSpareShare, kMinSpareBars);
+    const std::size_t most = std::numeric_limits<std::size_t>::max();
+    return latestBars > most - spare ? most : latestBars + spare;
 }
 
 quorex::PriceDataPtr DataLibrary::LoadData(const std::string& source, const std::string& code,
                                            std::int32_t type)
 {
+    return LoadData(source, code, type, quorex::DataRequest{}).data;
+}
+
+DataResult DataLibrary::LoadData(const std::string& source, const std::string& code,
+                                 std::int32_t type, const quorex::DataRequest& request)
+{
+    const bool database = type == kDatabaseType;
     // A name with a NUL would silently name another file.
-    if (HasNul(source) || HasNul(code))
-        return nullptr;
+    if (HasNul(source))
+        return Problem(database ? DataProblem::DatabaseMissing : DataProblem::SourceMissing);
+    if (HasNul(code))
+        return Problem(database ? DataProblem::CodeMissing : DataProblem::FileMissing);
     try {
-        if (type == kDatabaseType)
-            return ReadSqlitePrices(source, code);
-        return LoadPriceFile(source, code);
+        if (database)
+            return LoadDatabase(source, code, request.latestBars);
+        return LoadPriceFile(source, code, request.latestBars);
     } catch (const std::exception&) {
         // Out of memory for a huge file, mostly: no series is better than no program.
-        return nullptr;
+        return Problem(DataProblem::Unreadable);
     }
 }
 
-quorex::PriceDataPtr DataLibrary::LoadPriceFile(const std::string& source,
-                                                const std::string& code)
+DataResult DataLibrary::LoadPriceFile(const std::string& source, const std::string& code,
+                                      std::size_t latestBars)
 {
-    const std::string path = LocatePriceFile(source, code);
-    if (path.empty())
-        return nullptr;
+    const Located located = LocatePriceFile(source, code);
+    if (located.problem != DataProblem::None)
+        return Problem(located.problem);
     PriceFile file;
-    if (!file.Open(path) || file.IsTooLarge())
-        return nullptr;
+    if (!file.Open(located.path) || file.IsTooLarge())
+        return Problem(DataProblem::Unreadable, located.path);
+    const std::size_t kept = BarsKept(latestBars);
     if (m_cache) {
-        if (auto cached = m_cache->Find(path, file.Stamp()))
-            return cached;
+        if (auto cached = m_cache->Find(located.path, file.Stamp(), latestBars))
+            return Found(std::move(cached), false, located.path);
     }
-    // One buffer per thread: a fresh one of a few hundred kilobytes costs its page faults
-    // on every call. A buffer grown by an unusually large file is not kept.
-    thread_local std::string bytes;
-    if (!file.ReadAll(bytes))
-        return nullptr;
-    quorex::PriceDataPtr series = ParsePriceFile(bytes);
-    if (bytes.capacity() > kKeptBufferBytes)
-        std::string().swap(bytes);
-    if (m_cache)
-        m_cache->Store(path, file.Stamp(), series);
-    return series;
+    PriceFileReader::Result read = PriceFileReader(file).Read(kept);
+    if (!read.series) {
+        DataResult result = Problem(read.problem, located.path);
+        result.unsettled = read.unsettled;
+        return result;
+    }
+    // Only what was asked for and the spare bars are handed out and kept.
+    PriceSeries::Ptr series = PriceSeries::Newest(read.series, kept);
+    const bool complete = read.complete && series == read.series;
+    if (m_cache && !read.unsettled)
+        m_cache->Store(located.path, file.Stamp(), series, complete);
+    return Found(std::move(series), read.unsettled, located.path);
+}
+
+DataResult DataLibrary::LoadDatabase(const std::string& path, const std::string& code,
+                                     std::size_t latestBars)
+{
+    SqlitePriceReader reader(*m_busy);
+    SqlitePriceReader::Result read = reader.Read(path, code, BarsKept(latestBars));
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    DataResult result;
+    result.data = PriceSeries::Newest(read.series, BarsKept(latestBars));
+    result.problem = read.problem;
+    if (read.problem != DataProblem::DatabaseMissing)
+        result.origin = error ? path : absolute.string();
+    return result;
 }
 
 } // namespace brasko

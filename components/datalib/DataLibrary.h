@@ -6,6 +6,7 @@
 
 namespace brasko {
 
+class BusyDatabases;
 class SeriesCache;
 
 // "brasko.Automation": daily prices from a SQLite database (type 5) or from CSV price
@@ -13,20 +14,36 @@ class SeriesCache;
 class DataLibrary : public quorex::IDataLibrary {
 public:
     static constexpr std::int32_t kDatabaseType = 5;
+    // Bars kept beyond those asked for, so that a slightly larger need (a longer moving
+    // average) is still met: a quarter more, and at least this many.
+    static constexpr std::size_t kSpareShare = 4;
+    static constexpr std::size_t kMinSpareBars = 16;
 
-    // cache: shared between the libraries one plugin creates; null for none.
-    explicit DataLibrary(std::shared_ptr<SeriesCache> cache);
+    // cache: shared between the libraries one plugin creates; null for none. busy: the
+    // databases found busy, shared likewise; null for a memory of this library's own.
+    explicit DataLibrary(std::shared_ptr<SeriesCache> cache,
+                         std::shared_ptr<BusyDatabases> busy = nullptr);
+    ~DataLibrary() override;
 
     // type 5: source is the database file, code selects the rows. Otherwise source is the
     // price file itself, or a folder holding <code>.csv, <code>.CSV or <code>.txt. A
     // relative source is taken from the current directory.
     quorex::PriceDataPtr LoadData(const std::string& source, const std::string& code,
                                   std::int32_t type) override;
+    quorex::DataResult LoadData(const std::string& source, const std::string& code,
+                                std::int32_t type, const quorex::DataRequest& request) override;
+
+    // The bars a request for latestBars keeps: those and the spare ones.
+    static std::size_t BarsKept(std::size_t latestBars);
 
 private:
-    quorex::PriceDataPtr LoadPriceFile(const std::string& source, const std::string& code);
+    quorex::DataResult LoadPriceFile(const std::string& source, const std::string& code,
+                                     std::size_t latestBars);
+    quorex::DataResult LoadDatabase(const std::string& path, const std::string& code,
+                                    std::size_t latestBars);
 
     std::shared_ptr<SeriesCache> m_cache;
+    std::shared_ptr<BusyDatabases> m_busy;
 };
 
 } // namespace brasko

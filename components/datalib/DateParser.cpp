@@ -97,10 +97,40 @@ std::int32_t ParseUsDate(int month, std::string_view rest)
     return IsTimeTail(rest) ? MakeDay(year, month, day) : 0;
 }
 
+// YYYY-MM-DD and its '/' and '.' forms with two-digit month and day, nothing around: what
+// nearly every row holds, read without the general path's steps (same result).
+bool IsFixedWidthDate(std::string_view text)
+{
+    constexpr std::size_t kLength = 10;
+    constexpr std::size_t kFirstSeparator = 4;
+    constexpr std::size_t kSecondSeparator = 7;
+    if (text.size() != kLength)
+        return false;
+    const char separator = text[kFirstSeparator];
+    if ((separator != '-' && separator != '/' && separator != '.')
+        || text[kSecondSeparator] != separator) {
+        return false;
+    }
+    for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        if (!IsDigit(text[i]))
+            return false;
+    }
+    return true;
+}
+
+int TwoDigits(const char* p)
+{
+    return (p[0] - '0') * 10 + (p[1] - '0');
+}
+
 } // namespace
 
 std::int32_t ParseDate(std::string_view text)
 {
+    if (IsFixedWidthDate(text)) {
+        const char* p = text.data();
+        return MakeDay(TwoDigits(p) * 100 + TwoDigits(p + 2), TwoDigits(p + 5), TwoDigits(p + 8));
+    }
     std::string_view rest = TrimBlanks(text);
     int lead = 0;
     const int digits = ReadDigits(rest, 8, lead);

@@ -27,14 +27,32 @@ bool PriceFile::Open(const std::string& path)
     return true;
 }
 
+bool PriceFile::IsSettling() const
+{
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                 std::chrono::system_clock::now().time_since_epoch())
+                                 .count();
+    const std::int64_t settle =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(kSettleTime).count();
+    return m_stamp.modifiedNs > now - settle && m_stamp.modifiedNs < now + settle;
+}
+
 bool PriceFile::ReadAll(std::string& bytes)
 {
     if (m_fd < 0 || IsTooLarge())
         return false;
-    bytes.resize(std::size_t(m_stamp.size));
+    return ReadAt(0, std::size_t(m_stamp.size), bytes);
+}
+
+bool PriceFile::ReadAt(std::uint64_t offset, std::size_t length, std::string& bytes)
+{
+    if (m_fd < 0)
+        return false;
+    bytes.resize(length);
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(m_fd, bytes.data() + done, bytes.size() - done);
+    while (done < length) {
+        const ssize_t got = ::pread(m_fd, bytes.data() + done, length - done,
+                                    off_t(offset + done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)

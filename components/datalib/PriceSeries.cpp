@@ -8,6 +8,11 @@ namespace {
 
 using quorex::PriceBar;
 
+// The reference counts a shared pointer made from a plain new allocates beside the object.
+constexpr std::size_t kSharedCountBytes = 24;
+// Rows reserved for lines that were not good bars are given back beyond this share.
+constexpr std::size_t kUnusedShare = 4;
+
 bool EarlierDate(const PriceBar& a, const PriceBar& b)
 {
     return a.date < b.date;
@@ -37,7 +42,7 @@ PriceSeries::PriceSeries(std::vector<PriceBar> bars)
 {
 }
 
-quorex::PriceDataPtr PriceSeries::FromRows(std::vector<PriceBar> rows)
+PriceSeries::Ptr PriceSeries::FromRows(std::vector<PriceBar> rows)
 {
     if (rows.empty())
         return nullptr;
@@ -48,7 +53,24 @@ quorex::PriceDataPtr PriceSeries::FromRows(std::vector<PriceBar> rows)
     else if (!ascending)
         std::stable_sort(rows.begin(), rows.end(), EarlierDate);
     KeepLastOfEachDate(rows);
-    return quorex::PriceDataPtr(new PriceSeries(std::move(rows)));
+    // A file of mostly bad lines must not keep the room reserved for them.
+    if (rows.capacity() - rows.size() > rows.size() / kUnusedShare)
+        rows.shrink_to_fit();
+    return Ptr(new PriceSeries(std::move(rows)));
+}
+
+PriceSeries::Ptr PriceSeries::Newest(const Ptr& series, std::size_t count)
+{
+    if (!series || count == 0 || series->Size() <= count)
+        return series;
+    const auto first = series->m_bars.end() - std::ptrdiff_t(count);
+    return Ptr(new PriceSeries(std::vector<PriceBar>(first, series->m_bars.end())));
+}
+
+std::size_t PriceSeries::MemoryBytes() const
+{
+    return sizeof(PriceSeries) + kSharedCountBytes + m_bars.capacity() * sizeof(PriceBar)
+           + 3 * kAllocationOverhead;
 }
 
 } // namespace brasko

@@ -2,6 +2,7 @@
 
 #include <QuorexComponents.h>
 
+#include <memory>
 #include <vector>
 
 namespace brasko {
@@ -9,11 +10,20 @@ namespace brasko {
 // The data object LoadData hands out: daily bars in ascending date order, never empty.
 class PriceSeries : public quorex::IPriceData {
 public:
+    using Ptr = std::shared_ptr<const PriceSeries>;
+    // What the allocator adds to each block (glibc: a size word, rounding to 16 bytes).
+    static constexpr std::size_t kAllocationOverhead = 16;
+
     // Bars in the order read: sorted by date (files often list the newest first), and of
     // bars with the same date the one read last kept. Null when there is none.
-    static quorex::PriceDataPtr FromRows(std::vector<quorex::PriceBar> rows);
+    static Ptr FromRows(std::vector<quorex::PriceBar> rows);
+    // The newest count bars of series: series itself when it holds no more than that.
+    static Ptr Newest(const Ptr& series, std::size_t count);
 
     std::span<const quorex::PriceBar> Bars() const override { return m_bars; }
+    std::size_t Size() const { return m_bars.size(); }
+    // Memory the object holds, its own and the allocator's bookkeeping included.
+    std::size_t MemoryBytes() const;
 
 private:
     explicit PriceSeries(std::vector<quorex::PriceBar> bars);

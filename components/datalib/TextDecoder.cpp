@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <string_view>
 
 namespace brasko {
 
@@ -16,13 +15,18 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+constexpr unsigned char kFirstNonAscii = 0x80;
 // One CP932 byte (half-width katakana) becomes three UTF-8 bytes at most.
 constexpr std::size_t kCp932Growth = 3;
 
-void ConvertUtf16(std::string& bytes, QStringConverter::Encoding encoding)
+// Stateless: a piece converts as it would inside the whole file. The file's own mark is
+// skipped; inside a file the same code point is a character (ZWNBSP) and is kept.
+void ConvertUtf16(std::string& bytes, QStringConverter::Encoding encoding, bool atFileStart)
 {
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    QStringConverter::Flags flags = QStringConverter::Flag::Stateless;
+    if (!atFileStart)
+        flags |= QStringConverter::Flag::ConvertInitialBom;
+    QStringDecoder decoder(encoding, flags);
     const QString text = decoder.decode(QByteArrayView(bytes));
     const QByteArray utf8 = text.toUtf8();
     bytes.assign(utf8.constData(), std::size_t(utf8.size()));
@@ -33,7 +37,7 @@ void ConvertCp932(std::string& bytes)
     iconv_t converter = iconv_open("UTF-8", "CP932");
     if (converter == iconv_t(-1))
         return; // no converter: the bytes stay; Japanese headers then simply do not match
-    std::string out(bytes.size() * kCp932Growth + kReplacement.size(), '\0');
+    std::string out(bytes.size() * kCp932Growth + kReplacementCharacter.size(), '\0');
     char* in = bytes.data();
     std::size_t inLeft = bytes.size();
     char* dst = out.data();
@@ -44,10 +48,10 @@ void ConvertCp932(std::string& bytes)
         if (errno == E2BIG)
             break; // cannot happen with the growth bound; stop rather than loop
         // An invalid or cut-off sequence: mark it and go on after its first byte.
-        if (outLeft < kReplacement.size())
+        if (outLeft < kReplacementCharacter.size())
             break;
-        dst = std::copy(kReplacement.begin(), kReplacement.end(), dst);
-        outLeft -= kReplacement.size();
+        dst = std::copy(kReplacementCharacter.begin(), kReplacementCharacter.end(), dst);
+        outLeft -= kReplacementCharacter.size();
         ++in;
         --inLeft;
     }
@@ -58,20 +62,65 @@ void ConvertCp932(std::string& bytes)
 
 } // namespace
 
-void DecodeToUtf8(std::string& bytes)
+std::size_t ByteOrderMarkLength(std::string_view head)
 {
-    const std::string_view view(bytes);
-    if (view.starts_with(kUtf8Bom)) {
-        bytes.erase(0, kUtf8Bom.size());
-    } else if (view.starts_with(kUtf16LeBom)) {
-        ConvertUtf16(bytes, QStringConverter::Utf16LE);
+    if (head.starts_with(kUtf8Bom))
+        return kUtf8Bom.size();
+    if (head.starts_with(kUtf16LeBom) || head.starts_with(kUtf16BeBom))
+        return kUtf16LeBom.size();
+    return 0;
+}
+
+TextEncoding EncodingByMark(std::string_view head)
+{
+    if (head.starts_with(kUtf16LeBom))
+        return TextEncoding::Utf16Le;
+    if (head.starts_with(kUtf16BeBom))
+        return TextEncoding::Utf16Be;
+    return TextEncoding::Utf8;
+}
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    return QByteArrayView(bytes.data(), qsizetype(bytes.size())).isValidUtf8();
+}
+
+bool IsAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < kFirstNonAscii; });
+}
+
+void DecodePiece(std::string& bytes, TextEncoding encoding, bool atFileStart)
+{
+    switch (encoding) {
+    case TextEncoding::Utf16Le:
+        ConvertUtf16(bytes, QStringConverter::Utf16LE, atFileStart);
         return;
-    } else if (view.starts_with(kUtf16BeBom)) {
-        ConvertUtf16(bytes, QStringConverter::Utf16BE);
+    case TextEncoding::Utf16Be:
+        ConvertUtf16(bytes, QStringConverter::Utf16BE, atFileStart);
+        return;
+    case TextEncoding::Utf8:
+        if (atFileStart && std::string_view(bytes).starts_with(kUtf8Bom))
+            bytes.erase(0, kUtf8Bom.size());
+        return;
+    case TextEncoding::Cp932:
+        if (atFileStart && std::string_view(bytes).starts_with(kUtf8Bom))
+            bytes.erase(0, kUtf8Bom.size());
+        ConvertCp932(bytes);
         return;
     }
-    if (!QByteArrayView(bytes).isValidUtf8())
-        ConvertCp932(bytes);
+}
+
+void DecodeToUtf8(std::string& bytes)
+{
+    TextEncoding encoding = EncodingByMark(bytes);
+    if (encoding == TextEncoding::Utf8) {
+        const std::size_t mark = ByteOrderMarkLength(bytes);
+        if (!IsValidUtf8(std::string_view(bytes).substr(mark)))
+            encoding = TextEncoding::Cp932;
+    }
+    DecodePiece(bytes, encoding, true);
 }
 
 } // namespace brasko

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace brasko {
@@ -39,6 +40,22 @@ inline bool EqualsNoCase(std::string_view a, std::string_view b)
         if (AsciiLower(a[i]) != AsciiLower(b[i]))
             return false;
     }
+    return true;
+}
+
+inline bool IsLineEnd(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
+// Leaves out what follows the last line end (a line still being written); true when there
+// was something.
+inline bool DropUnfinishedLine(std::string& text)
+{
+    if (text.empty() || IsLineEnd(text.back()))
+        return false;
+    const std::size_t end = text.find_last_of("\r\n");
+    text.resize(end == std::string::npos ? 0 : end + 1);
     return true;
 }
 

@@ -1,5 +1,6 @@
 // Parsing a daily price file of 5,000 rows (about 260 KB): the work LoadData does per
-// security and thumbnail when the series is not cached.
+// security and thumbnail when the series is not cached; and reading only the newest 60
+// bars of it, as a thumbnail of the default chart needs.
 
 #include "CsvPriceParser.h"
 #include "DataLibrary.h"
@@ -8,11 +9,13 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -84,34 +87,85 @@ void BM_ParsePriceCsv(benchmark::State& state)
 BENCHMARK(BM_ParsePriceCsv)->Unit(benchmark::kMillisecond)->Repetitions(10)
     ->ComputeStatistics("min", Fastest)->ReportAggregatesOnly(true);
 
+// The file's rows newest first, as many vendors write them.
+std::string NewestFirst(const std::string& text)
+{
+    std::vector<std::string_view> lines;
+    std::string_view rest(text);
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n') + 1;
+        lines.push_back(rest.substr(0, end));
+        rest.remove_prefix(end);
+    }
+    std::reverse(lines.begin() + 1, lines.end());
+    std::string out;
+    for (std::string_view line : lines)
+        out += line;
+    return out;
+}
+
+// A price file in the temporary folder for the length of one benchmark.
+class BenchFile {
+public:
+    BenchFile(const char* name, const std::string& text)
+        : m_path(std::filesystem::temp_directory_path() / name)
+    {
+        std::ofstream(m_path, std::ios::binary) << text;
+        // Older than the time a file is taken to be still being written.
+        std::filesystem::last_write_time(
+            m_path, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1));
+    }
+    ~BenchFile() { std::filesystem::remove(m_path); }
+    std::string Path() const { return m_path.string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
 // The whole LoadData of an uncached file: locate, open, read, decode check, parse.
 void BM_LoadDataFromFile(benchmark::State& state)
 {
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / "mosgrid_datalib_bench.csv";
-    std::ofstream(path, std::ios::binary) << PriceFileText();
+    const BenchFile file("mosgrid_datalib_bench.csv", PriceFileText());
     brasko::DataLibrary library(nullptr);
     for (auto _ : state) {
-        auto series = library.LoadData(path.string(), "", 0);
+        auto series = library.LoadData(file.Path(), "", 0);
         benchmark::DoNotOptimize(series);
     }
-    std::filesystem::remove(path);
 }
 BENCHMARK(BM_LoadDataFromFile)->Unit(benchmark::kMillisecond)->Repetitions(10)
+    ->ComputeStatistics("min", Fastest)->ReportAggregatesOnly(true);
+
+constexpr std::size_t kDefaultChartBars = 60;
+
+// The newest 60 bars of the same file, uncached (no cache: every load reads the file):
+// state.range(0) 0 reads an oldest-first file from its tail, 1 a newest-first one from its
+// head.
+void BM_LoadLatest60(benchmark::State& state)
+{
+    const bool newestFirst = state.range(0) != 0;
+    const BenchFile file("mosgrid_datalib_bench_latest.csv",
+                         newestFirst ? NewestFirst(PriceFileText()) : PriceFileText());
+    brasko::DataLibrary library(nullptr);
+    for (auto _ : state) {
+        const quorex::DataResult result = library.LoadData(file.Path(), "", 0,
+                                                           {kDefaultChartBars});
+        benchmark::DoNotOptimize(result);
+        if (!result.data || result.data->Bars().size() < kDefaultChartBars)
+            state.SkipWithError("too few bars");
+    }
+}
+BENCHMARK(BM_LoadLatest60)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(10)
     ->ComputeStatistics("min", Fastest)->ReportAggregatesOnly(true);
 
 // A rebuild that finds the file unchanged.
 void BM_LoadDataCached(benchmark::State& state)
 {
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / "mosgrid_datalib_bench_cached.csv";
-    std::ofstream(path, std::ios::binary) << PriceFileText();
+    const BenchFile file("mosgrid_datalib_bench_cached.csv", PriceFileText());
     brasko::DataLibrary library(std::make_shared<brasko::SeriesCache>());
     for (auto _ : state) {
-        auto series = library.LoadData(path.string(), "", 0);
+        auto series = library.LoadData(file.Path(), "", 0);
         benchmark::DoNotOptimize(series);
     }
-    std::filesystem::remove(path);
 }
 BENCHMARK(BM_LoadDataCached)->Unit(benchmark::kMicrosecond);
 

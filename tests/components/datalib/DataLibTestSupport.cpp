@@ -5,10 +5,13 @@
 #include "CsvPriceParser.h"
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <iconv.h>
 
 #include <cmath>
+#include <filesystem>
 #include <ostream>
 
 namespace datalibtest {
@@ -60,6 +63,25 @@ quorex::PriceDataPtr ParseBytes(std::string bytes)
 std::string LocalPath(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
+}
+
+void MakeDatabase(const QString& path, const QStringList& statements)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "maker");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        for (const QString& statement : statements)
+            ASSERT_TRUE(query.exec(statement)) << statement.toStdString();
+    }
+    QSqlDatabase::removeDatabase("maker");
+}
+
+void SetFileAge(const std::string& path, std::chrono::seconds age)
+{
+    const auto now = std::filesystem::file_time_type::clock::now();
+    std::filesystem::last_write_time(path, now - age);
 }
 
 std::string ToCp932(const std::string& utf8)

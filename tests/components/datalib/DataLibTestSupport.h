@@ -3,9 +3,11 @@
 #include <QuorexComponents.h>
 
 #include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,16 @@ quorex::PriceDataPtr ParseBytes(std::string bytes);
 
 // The local 8-bit path of a file in a folder, for LoadData's source argument.
 std::string LocalPath(const QString& path);
+
+// Sets a file's modification time to this long before now (a negative age: after now).
+void SetFileAge(const std::string& path, std::chrono::seconds age);
+// Old enough for the whole file to be read, its last line included.
+inline constexpr std::chrono::seconds kSettledAge{60};
+
+// A database at path made of the given statements, through its own connection.
+void MakeDatabase(const QString& path, const QStringList& statements);
+inline const QString kCreatePrices = "CREATE TABLE prices(code TEXT, date TEXT, open REAL, "
+                                     "high REAL, low REAL, close REAL, volume REAL)";
 
 // Bytes as Shift-JIS (CP932), from UTF-8 text.
 std::string ToCp932(const std::string& utf8);

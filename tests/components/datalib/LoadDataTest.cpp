@@ -196,28 +196,4 @@ TEST_F(DataLibLoad, CacheServesUnchangedFilesOnly)
     EXPECT_EQ(datalibtest::DatesOf(second.LoadData(Folder(), "7203", 0)).size(), 3u);
 }
 
-TEST(DataLibCache, DropsLeastRecentlyUsedBeyondItsBound)
-{
-    const auto series = [](int bars) {
-        std::string text = "Date,Close\n";
-        for (int i = 0; i < bars; ++i)
-            text += std::to_string(20240101 + i) + ",1\n";
-        return datalibtest::ParseBytes(text);
-    };
-    brasko::SeriesCache cache(10);
-    const brasko::FileStamp stamp{1, 1};
-    cache.Store("a", stamp, series(4));
-    cache.Store("b", stamp, series(4));
-    ASSERT_NE(cache.Find("a", stamp), nullptr); // a is now the most recent
-    cache.Store("c", stamp, series(4));         // 12 bars: b goes
-    EXPECT_NE(cache.Find("a", stamp), nullptr);
-    EXPECT_EQ(cache.Find("b", stamp), nullptr);
-    EXPECT_NE(cache.Find("c", stamp), nullptr);
-    EXPECT_EQ(cache.BarCount(), 8u);
-    cache.Store("big", stamp, series(11)); // larger than the whole cache: not kept
-    EXPECT_EQ(cache.Find("big", stamp), nullptr);
-    EXPECT_EQ(cache.Find("a", brasko::FileStamp{2, 1}), nullptr); // stale stamp
-    EXPECT_EQ(cache.BarCount(), 4u);
-}
-
 } // namespace

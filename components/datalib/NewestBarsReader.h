@@ -1,0 +1,70 @@
+#pragma once
+
+#include "CsvPriceParser.h"
+#include "PriceSeries.h"
+#include "TextDecoder.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace brasko {
+
+class PriceFile;
+
+// The newest bars of a price file, read from the end that holds them: the tail of an
+// oldest-first file, the head of a newest-first one. The series holds the newest K bars
+// of what reading the whole file gives, K at least the bars asked for. The separator and
+// the columns come from the head, the order from the rows at both ends. Null when the
+// file cannot be read this way for certain (a small file, an order or an encoding that
+// its ends do not tell, quoted fields at the tail): then the whole file is to be read.
+class NewestBarsReader {
+public:
+    struct Result {
+        PriceSeries::Ptr series;
+        bool unsettled = false; // the file's unfinished last line was left out
+    };
+
+    // settling: the file may still be being written (see PriceFile::IsSettling).
+    NewestBarsReader(PriceFile& file, bool settling);
+    NewestBarsReader(const NewestBarsReader&) = delete;
+    NewestBarsReader& operator=(const NewestBarsReader&) = delete;
+
+    std::optional<Result> Read(std::size_t latestBars);
+
+private:
+    enum class HeadState { Read, TooShort, Unusable };
+
+    // The tail: whole lines from a line end to the end of the file, read as the head says.
+    struct Tail {
+        std::uint64_t start = 0; // file offset of its first byte
+        std::string text;        // UTF-8, as in the whole file's text
+        PriceRows rows;          // empty unless readable
+        // No quote in it: with one, its first line end might lie inside a quoted field.
+        bool readable = false;
+        bool unsettled = false;
+    };
+
+    HeadState ReadHead(std::size_t bytes);
+    std::optional<Tail> ReadTail(std::size_t bytes);
+    std::optional<Result> NewestOfOldestFirst(std::size_t latestBars);
+    std::optional<Result> NewestOfNewestFirst(std::size_t latestBars);
+    // The encoding raw bytes from a line start decode in as a part of the whole file.
+    std::optional<TextEncoding> EncodingOf(std::string_view raw);
+    bool LearnWholeFileEncoding();
+    std::size_t LineEndAfter(std::string_view raw, bool last) const;
+    std::size_t BytesFor(std::size_t rows) const;
+
+    PriceFile& m_file;
+    const std::uint64_t m_size;
+    const bool m_settling;
+    TextEncoding m_markEncoding = TextEncoding::Utf8; // UTF-16 by its mark, else 8-bit
+    std::size_t m_markBytes = 0;
+    std::optional<TextEncoding> m_wholeEncoding; // of an 8-bit file, once known
+    std::uint64_t m_headEnd = 0;                 // the head's whole lines: [0, m_headEnd)
+    std::size_t m_headLines = 0;
+    std::string m_headText;
+    PriceRows m_head;
+};
+
+} // namespace brasko

@@ -1,0 +1,145 @@
+#include "DataLibTestSupport.h"
+
+#include "BusyDatabases.h"
+#include "DataLibrary.h"
+#include "SqlitePriceReader.h"
+
+#include <QDate>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <random>
+
+namespace {
+
+using datalibtest::Bar;
+
+constexpr int kDays = 600;
+
+// How one database writes the date of a day; whether its order in the database is
+// provably the order of the days.
+struct DatabaseShape {
+    const char* name;
+    std::function<QString(int index, const QDate& date)> date; // SQL literal
+    bool ordered;
+    // Rows added for some days: a second row (a repeat) or a bad one.
+    enum class Extra { None, Repeat, BadRow } extra = Extra::None;
+};
+
+QString Quoted(const QString& text)
+{
+    return "'" + text + "'";
+}
+
+const std::vector<DatabaseShape>& Shapes()
+{
+    using Extra = DatabaseShape::Extra;
+    static const std::vector<DatabaseShape> shapes{
+        {"IsoText", [](int, const QDate& d) { return Quoted(d.toString("yyyy-MM-dd")); }, true},
+        {"Integers", [](int, const QDate& d) { return d.toString("yyyyMMdd"); }, true},
+        {"SlashText", [](int, const QDate& d) { return Quoted(d.toString("yyyy/MM/dd")); },
+         true},
+        {"DotText", [](int, const QDate& d) { return Quoted(d.toString("yyyy.MM.dd")); }, true},
+        {"CompactText", [](int, const QDate& d) { return Quoted(d.toString("yyyyMMdd")); },
+         true},
+        {"NullDatesBetween",
+         [](int i, const QDate& d) {
+             return i % 7 == 0 ? QString("NULL") : Quoted(d.toString("yyyy-MM-dd"));
+         },
+         true},
+        {"BadRowsBetween", [](int, const QDate& d) { return Quoted(d.toString("yyyy-MM-dd")); },
+         true, Extra::BadRow},
+        // Month 13 of later years: first in the database's order, and no days at all.
+        {"ImpossibleDays",
+         [](int i, const QDate& d) {
+             return i % 5 == 0 ? Quoted(QString("%1-13-01").arg(2100 + i))
+                               : Quoted(d.toString("yyyy-MM-dd"));
+         },
+         true},
+        // Forms whose text order is not the order of the days, or that repeat a day.
+        {"ShortMonths", [](int, const QDate& d) { return Quoted(d.toString("yyyy/M/d")); },
+         false},
+        {"MixedForms",
+         [](int i, const QDate& d) {
+             return i % 2 ? Quoted(d.toString("yyyy-MM-dd")) : d.toString("yyyyMMdd");
+         },
+         false},
+        {"TimeOfDay",
+         [](int, const QDate& d) { return Quoted(d.toString("yyyy-MM-dd") + " 15:00"); },
+         false},
+        {"UsDates", [](int, const QDate& d) { return Quoted(d.toString("MM/dd/yyyy")); },
+         false},
+        {"RepeatedDays", [](int, const QDate& d) { return Quoted(d.toString("yyyy-MM-dd")); },
+         false, Extra::Repeat},
+    };
+    return shapes;
+}
+
+// The days in a shuffled row order, so that row order says nothing of date order.
+QStringList Statements(const DatabaseShape& shape)
+{
+    QStringList rows;
+    for (int i = 0; i < kDays; ++i) {
+        const QDate date = QDate(2022, 3, 1).addDays(i);
+        const double close = 500 + i % 37 + i * 0.5;
+        const QString values = QString("%1,%2,%3,%4,%5").arg(close).arg(close + 3)
+                                   .arg(close - 2).arg(close + 1).arg(1000 + i);
+        const QString day = shape.date(i, date);
+        rows << QString("('A',%1,%2)").arg(day, values);
+        if (shape.extra == DatabaseShape::Extra::BadRow && i % 4 == 0)
+            rows << QString("('A',%1,1,1,1,-1,1)").arg(Quoted(date.addDays(1000).toString(
+                        "yyyy-MM-dd")));
+        if (shape.extra == DatabaseShape::Extra::Repeat && i % 3 == 0)
+            rows << QString("('A',%1,1,2,1,2,3)").arg(day);
+        rows << QString("('B',%1,1,1,1,1,1)").arg(day);
+    }
+    std::shuffle(rows.begin(), rows.end(), std::mt19937(11));
+    QStringList statements{datalibtest::kCreatePrices, "BEGIN"};
+    for (const QString& row : rows)
+        statements << "INSERT INTO prices VALUES" + row;
+    return statements << "COMMIT";
+}
+
+class DataLibSqliteNewest
+    : public ::testing::TestWithParam<std::tuple<std::size_t, std::size_t>> {
+protected:
+    QTemporaryDir m_dir;
+    brasko::DataLibrary m_library{nullptr};
+};
+
+TEST_P(DataLibSqliteNewest, AreTheNewestBarsOfTheWholeRead)
+{
+    const auto [shapeIndex, asked] = GetParam();
+    const DatabaseShape& shape = Shapes()[shapeIndex];
+    const QString path = m_dir.filePath("prices.db");
+    datalibtest::MakeDatabase(path, Statements(shape));
+    const std::string local = datalibtest::LocalPath(path);
+
+    const std::vector<Bar> whole = datalibtest::BarsOf(m_library.LoadData(local, "A", 5));
+    ASSERT_GT(whole.size(), std::size_t(kDays) / 2);
+    const std::vector<Bar> bars =
+        datalibtest::BarsOf(m_library.LoadData(local, "A", 5, {asked}).data);
+    ASSERT_GE(bars.size(), std::min(asked, whole.size()));
+    ASSERT_LE(bars.size(), whole.size());
+    EXPECT_TRUE(std::equal(bars.begin(), bars.end(), whole.end() - std::ptrdiff_t(bars.size())));
+
+    // Only the newest rows were asked for where the order allows it.
+    brasko::BusyDatabases busy;
+    const auto read = brasko::SqlitePriceReader(busy).Read(
+        local, "A", brasko::DataLibrary::BarsKept(asked));
+    EXPECT_EQ(!read.complete, shape.ordered && asked < whole.size() / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, DataLibSqliteNewest,
+    ::testing::Combine(::testing::Range(std::size_t(0), Shapes().size()),
+                       ::testing::Values(1, 60, 1000)),
+    [](const auto& info) {
+        return std::string(Shapes()[std::get<0>(info.param)].name) + "_"
+               + std::to_string(std::get<1>(info.param));
+    });
+
+} // namespace
