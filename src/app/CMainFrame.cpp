@@ -3,9 +3,11 @@
 #include "app/CCatalogApp.h"
 #include "app/GridMenus.h"
 #include "base/AppTexts.h"
+#include "chart/ChartPreview.h"
 #include "settings/CPropGeneralSheet.h"
 #include "settings/DialogResults.h"
 #include "settings/SettingsKeys.h"
+#include "thumbnails/BuildSummary.h"
 #include "thumbnails/ThumbnailBuilder.h"
 #include "view/CCatalogView.h"
 
@@ -45,8 +47,12 @@ CMainFrame::CMainFrame(CMosgridDoc* document, const ProgramPaths& paths,
     CreateMenus();
 
     ThumbnailBuilder* builder = &m_pView->builder();
-    connect(builder, &ThumbnailBuilder::buildStarted, this, [this] { m_buildClock.start(); });
+    connect(builder, &ThumbnailBuilder::buildStarted, this, [this] {
+        m_buildClock.start();
+        m_strBuildSummary.clear();
+    });
     connect(builder, &ThumbnailBuilder::progressChanged, this, &CMainFrame::ShowBuildProgress);
+    connect(builder, &ThumbnailBuilder::buildFinished, this, &CMainFrame::ShowBuildSummary);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -120,7 +126,8 @@ void CMainFrame::ShowBuildProgress(int made, int total)
     if (m_pIdleText == nullptr)
         return;
     if (made >= total) {
-        m_pIdleText->setText(AppTexts::kStatusReady);
+        m_pIdleText->setText(m_strBuildSummary.isEmpty() ? AppTexts::kStatusReady
+                                                         : m_strBuildSummary);
         return;
     }
     if (!m_buildClock.isValid() || m_buildClock.elapsed() < m_nProgressDelayMs)
@@ -128,6 +135,13 @@ void CMainFrame::ShowBuildProgress(int made, int total)
     const QLocale numbers(QLocale::Japanese);
     m_pIdleText->setText(AppTexts::kStatusBuilding.arg(numbers.toString(made),
                                                        numbers.toString(total)));
+}
+
+void CMainFrame::ShowBuildSummary()
+{
+    m_strBuildSummary = BuildSummaryOf(m_pView->m_thumbList);
+    if (m_pIdleText != nullptr && !m_strBuildSummary.isEmpty())
+        m_pIdleText->setText(m_strBuildSummary);
 }
 
 void CMainFrame::OnShowHelp()
@@ -142,6 +156,13 @@ void CMainFrame::OnSettings()
     if (view == nullptr)
         return;
     CPropGeneralSheet sheet(this, m_paths, 0);
+    if (IComponentProvider* provider = view->componentProvider()) {
+        // Previews draw on the first security, as its thumbnail would show it.
+        std::optional<CatalogItem> first;
+        if (!view->m_itemList.empty())
+            first = *view->m_itemList.front();
+        sheet.SetChartPreview(std::make_shared<ChartPreview>(*provider, first, m_paths.iniFile));
+    }
     if (sheet.DoModal() != kIdOk)
         return;
     // Every page that was shown has written its keys: draw everything anew with them.

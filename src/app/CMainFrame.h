@@ -51,6 +51,8 @@ public:
 private:
     void CreateMenus();
     void ShowBuildProgress(int made, int total);
+    // Once a build is over: how many securities had no data, until the next message.
+    void ShowBuildSummary();
     QAction* AddCommand(class QMenu* menu, const QString& text, const QString& commandString);
 
     CMosgridDoc* m_pDocument = nullptr;
@@ -59,6 +61,7 @@ private:
     qint64 m_nProgressDelayMs = kProgressDelayMs;
     CCatalogView* m_pView = nullptr;
     QLabel* m_pIdleText = nullptr;
+    QString m_strBuildSummary;   // empty: "ﾚﾃﾞｨ"
     QAction* m_pSettingsAction = nullptr;
     QAction* m_pExitAction = nullptr;
     QAction* m_pStatusBarAction = nullptr;

@@ -1,25 +1,18 @@
 #include "chart/CChartHostDlg.h"
 
-#include "base/DialogLayout.h"
 #include "catalog/CatalogItem.h"
 #include "catalog/DisplayText.h"
+#include "chart/DataProblemText.h"
 #include "chart/IComponentProvider.h"
 #include "chart/PeriodParam.h"
+#include "chart/LabelPainter.h"
+#include "chart/StaleBadge.h"
 #include "settings/ChartSettings.h"
+#include "settings/LabelSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 
 #include <QPainter>
-
-namespace {
-
-// Labels are written in the dialog font, at the same size on every thumbnail.
-QFont LabelFont()
-{
-    return DialogFont();
-}
-
-} // namespace
 
 CChartHostDlg::CChartHostDlg(QWidget* pView, IComponentProvider& provider,
                              std::string iniFile)
@@ -61,8 +54,9 @@ void CChartHostDlg::RenderItem(const CatalogItem& item)
     // library reads only the bars these charts need.
     const ChartSettings settings(m_strIniFile);
     const std::string params = WithPeriod(EffectiveCommonParams(settings), m_period);
-    const std::vector<std::string> definitions =
-        EffectiveChartDefinitions(settings, SettingsKeys::kMaxDrawnCharts);
+    const std::vector<std::string> definitions = m_definitions
+        ? *m_definitions
+        : EffectiveChartDefinitions(settings, SettingsKeys::kMaxDrawnCharts);
     quorex::DataRequest request;
     request.latestBars = m_chartCtrl.DailyBarsNeeded(params, definitions);
 
@@ -85,6 +79,9 @@ void CChartHostDlg::RenderItem(const CatalogItem& item)
                 chart->Refresh();
         }
     }
+    // Why there is nothing to draw, in the plot area; nothing once there is data again.
+    m_chartCtrl.SetNotice(data ? std::string()
+                               : DataProblemText(m_lastFacts.problem).toStdString());
     data.reset();
     m_chartCtrl.UpdateWindow();
     charts.reset();
@@ -113,20 +110,14 @@ void CChartHostDlg::CaptureItem(QImage& thumbnail, const CatalogItem& item)
 void CChartHostDlg::DrawLabel(QPainter& target, int x, int y, const CatalogItem& item) const
 {
     target.save();
-    const LabelStyle style = ReadLabelStyle(ChartSettings(m_strIniFile));
-    const QString name = DisplayText(item.m_strName);
-    target.setFont(LabelFont());
-    const QFontMetrics metrics = target.fontMetrics();
-    // Opaque mode paints the text's cell, as the platform's text output does; drawn by
-    // hand so the cell starts exactly at (x, y).
-    if (!style.transparent) {
-        const QRect cell(x, y, metrics.horizontalAdvance(name), metrics.height());
-        target.fillRect(cell, QColor(ColorRefToRgb(style.backColor)));
-    }
-    target.setBackgroundMode(Qt::TransparentMode);
-    target.setPen(QColor(ColorRefToRgb(style.textColor)));
-    // Unwrapped and unshortened: what passes the target's edge is clipped away.
-    target.drawText(QPoint(x, y + metrics.ascent()), name);
+    const ChartSettings settings(m_strIniFile);
+    const LabelStyle style = ReadLabelStyle(settings);
+    const LabelRuns label =
+        ExpandLabel(DisplayText(ReadLabelTemplate(settings)), DisplayText(item.m_strName),
+                    DisplayText(item.m_strCode), m_lastFacts);
+    // The right of the line stays free for the date badge of a stale series.
+    const int width = LabelWidthBesideBadge(m_nWidth, ReadStaleDays(settings));
+    PaintLabel(target, QPoint(x, y), width, label, style);
     target.restore();
 }
 

@@ -5,7 +5,9 @@
 #include "settings/ViewChoices.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class IComponentProvider;
 class QPainter;
@@ -42,6 +44,12 @@ public:
     // Every chart drawn in one period, or each in its own (the default); for display only.
     void SetPeriodChoice(PeriodChoice period) { m_period = period; }
 
+    // A preview: RenderItem draws these definitions instead of the settings' own.
+    void SetChartDefinitions(std::vector<std::string> definitions)
+    {
+        m_definitions = std::move(definitions);
+    }
+
     // What the last RenderItem learnt of the item's series.
     const ItemFacts& LastFacts() const { return m_lastFacts; }
 
@@ -63,4 +71,5 @@ private:
     std::string m_strIniFile;
     ItemFacts m_lastFacts;
     PeriodChoice m_period = PeriodChoice::Definitions;
+    std::optional<std::vector<std::string>> m_definitions;
 };

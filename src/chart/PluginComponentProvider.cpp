@@ -21,8 +21,15 @@ QString PluginComponentProvider::ComponentsFolder(const std::string& exeDir)
         + QLatin1String(kComponentsSubfolder);
 }
 
+QString PluginComponentProvider::errorString() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_errorString;
+}
+
 std::unique_ptr<quorex::IDataLibrary> PluginComponentProvider::CreateDataLibrary()
 {
+    const std::lock_guard lock(m_mutex);
     // The folder is searched afresh each time, so a plugin put in place between two
     // rebuilds is found by the second.
     ComponentLoader loader(m_folder);
@@ -34,6 +41,7 @@ std::unique_ptr<quorex::IDataLibrary> PluginComponentProvider::CreateDataLibrary
 
 std::unique_ptr<quorex::IChartControl> PluginComponentProvider::CreateChartControl()
 {
+    const std::lock_guard lock(m_mutex);
     ComponentLoader loader(m_folder);
     auto* factory = loader.Load<quorex::IChartControlFactory>(
         QLatin1String(quorex::kChartControlProgId));

@@ -1,6 +1,7 @@
 #include "settings/CAddChartDlg.h"
 
 #include "base/DialogLayout.h"
+#include "settings/ChartPreviewPanel.h"
 #include "settings/DialogResults.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SheetTexts.h"
@@ -19,6 +20,12 @@ namespace {
 // Dialog 131, in dialog units.
 constexpr int kWidth = 283;
 constexpr int kHeight = 69;
+
+// With a preview: the preview under the edit, the buttons under the preview.
+constexpr int kPreviewTop = 43;
+constexpr int kPreviewHeight = 150;
+constexpr int kButtonsTopWithPreview = kPreviewTop + kPreviewHeight + 6;
+constexpr int kHeightWithPreview = kButtonsTopWithPreview + 14 + 7;
 
 constexpr int kIdChart = 1004;
 constexpr int kIdHelp = 3;
@@ -67,6 +74,22 @@ CAddChartDlg::CAddChartDlg(std::string exeDir, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &CAddChartDlg::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, &CAddChartDlg::OnChartsHelp);
+}
+
+void CAddChartDlg::SetChartPreview(std::shared_ptr<IChartPreview> preview)
+{
+    if (!preview || m_pPreview)
+        return;
+    const DialogBaseUnits units = BaseUnitsOf(font());
+    const int buttonsTop = DluToPixels(units, 0, kButtonsTopWithPreview, 0, 0).y();
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->move(button->x(), buttonsTop);
+    m_pPreview = new ChartPreviewPanel(std::move(preview), this);
+    m_pPreview->setGeometry(DluToPixels(units, 7, kPreviewTop, 269, kPreviewHeight));
+    setFixedSize(DluToPixels(units, kWidth, kHeightWithPreview));
+    connect(m_pEditChart, &QLineEdit::textChanged, m_pPreview,
+            &ChartPreviewPanel::SetDefinition);
+    m_pPreview->SetDefinition(m_pEditChart->text());
 }
 
 int CAddChartDlg::DoModal()

@@ -2,8 +2,11 @@
 
 #include <QDialog>
 
+#include <memory>
 #include <string>
 
+class ChartPreviewPanel;
+class IChartPreview;
 class QLineEdit;
 
 // "チャートの追加": asks for one chart definition.
@@ -16,6 +19,11 @@ public:
     // Runs the dialog; kIdOk or kIdCancel.
     int DoModal();
 
+    // Checks the definition as it is typed and shows a thumbnail of it, below the edit;
+    // the buttons move under the preview. Once, before the dialog is shown.
+    void SetChartPreview(std::shared_ptr<IChartPreview> preview);
+    ChartPreviewPanel* previewPanel() const { return m_pPreview; }
+
     QString m_strChart;
 
 protected:
@@ -27,4 +35,5 @@ private:
 
     std::string m_strExeDir;
     QLineEdit* m_pEditChart = nullptr;
+    ChartPreviewPanel* m_pPreview = nullptr;
 };

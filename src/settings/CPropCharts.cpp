@@ -3,6 +3,7 @@
 #include "settings/CAddChartDlg.h"
 #include "settings/ChartSettings.h"
 #include "settings/DialogResults.h"
+#include "settings/IChartPreview.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 #include "settings/SheetTexts.h"
@@ -100,6 +101,7 @@ bool CPropCharts::OnApply(SettingsWriteBatch& writes)
 void CPropCharts::OnAddChart()
 {
     CAddChartDlg dlg(paths().exeDir, this);
+    dlg.SetChartPreview(m_pChartPreview);
     if (dlg.DoModal() == kIdOk && !dlg.m_strChart.isEmpty())
         AppendEntry(m_listCharts, dlg.m_strChart.toStdString());
 }

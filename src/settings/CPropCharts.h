@@ -2,6 +2,9 @@
 
 #include "settings/CPropertyPage.h"
 
+#include <memory>
+
+class IChartPreview;
 class QListWidget;
 
 // Page "チャートの追加と削除": the chart definitions every thumbnail draws, in order.
@@ -11,6 +14,12 @@ public:
     explicit CPropCharts(const ProgramPaths& paths, QWidget* parent = nullptr);
 
     bool OnApply(SettingsWriteBatch& writes) override;
+
+    // The Add-chart dialog checks and previews what is typed with it.
+    void SetChartPreview(std::shared_ptr<IChartPreview> preview)
+    {
+        m_pChartPreview = std::move(preview);
+    }
 
     // The entries live in the list itself; the page keeps no other copy.
     QListWidget* m_listCharts = nullptr;
@@ -22,4 +31,6 @@ protected:
 private:
     void OnAddChart();
     void OnDeleteChart();
+
+    std::shared_ptr<IChartPreview> m_pChartPreview;
 };

@@ -2,6 +2,7 @@
 
 #include "settings/ChartSettings.h"
 #include "settings/ColorChooser.h"
+#include "settings/ColorSwatch.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SheetTexts.h"
 
@@ -24,6 +25,9 @@ constexpr int kIdSizeY = 1006;
 constexpr int kIdTextColor = 1008;
 constexpr int kIdBackColor = 1009;
 constexpr int kIdTransParent = 1010;
+
+// The colour samples on the buttons, a square of the text's height.
+constexpr int kSwatchSide = 12;
 
 QString ShownSize(int stored, int defaultValue)
 {
@@ -104,7 +108,17 @@ bool CPropGeneral::OnInitDialog()
     m_bTransParent = settings.ReadInt(kSectionName, kTransParent, kDefaultTransParent);
     UpdateData(false);
     OnTransParent();
+    ShowSwatches();
     return true;
+}
+
+void CPropGeneral::ShowSwatches()
+{
+    const QSize side(kSwatchSide, kSwatchSide);
+    m_pTextColorButton->setIconSize(side);
+    m_pTextColorButton->setIcon(ColorSwatchIcon(m_crTextColor, side));
+    m_pBackColorButton->setIconSize(side);
+    m_pBackColorButton->setIcon(ColorSwatchIcon(m_crBackColor, side));
 }
 
 void CPropGeneral::OnTransParent()
@@ -118,12 +132,14 @@ void CPropGeneral::OnTextColor()
 {
     if (const auto chosen = ChooseColor(m_crTextColor))
         m_crTextColor = *chosen;
+    ShowSwatches();
 }
 
 void CPropGeneral::OnBackColor()
 {
     if (const auto chosen = ChooseColor(m_crBackColor))
         m_crBackColor = *chosen;
+    ShowSwatches();
 }
 
 bool CPropGeneral::OnApply(SettingsWriteBatch& writes)

@@ -29,6 +29,8 @@ private:
     void OnBackColor();
     void OnTextColor();
     void OnTransParent();
+    // The buttons show the colours they choose.
+    void ShowSwatches();
 
     QLineEdit* m_pEditSizeX = nullptr;
     QLineEdit* m_pEditSizeY = nullptr;

@@ -34,6 +34,7 @@ CPropGeneralSheet::CPropGeneralSheet(QWidget* parent, const ProgramPaths& paths,
     , m_pageGeneral(paths)
     , m_pageCommon(paths)
     , m_pageCharts(paths)
+    , m_pageLabel(paths)
 {
     setWindowTitle(SheetTexts::kSheetCaption);
     setFont(DialogFont());
@@ -83,9 +84,16 @@ void CPropGeneralSheet::AddPages()
     m_bPagesAdded = true;
     for (CPropertyPage* page : {static_cast<CPropertyPage*>(&m_pageGeneral),
                                 static_cast<CPropertyPage*>(&m_pageCommon),
-                                static_cast<CPropertyPage*>(&m_pageCharts)})
+                                static_cast<CPropertyPage*>(&m_pageCharts),
+                                static_cast<CPropertyPage*>(&m_pageLabel)})
         m_pTabs->addTab(page, page->title());
     m_pTabs->setCurrentIndex(qBound(0, m_nStartPage, m_pTabs->count() - 1));
+}
+
+void CPropGeneralSheet::SetChartPreview(const std::shared_ptr<IChartPreview>& preview)
+{
+    m_pageCharts.SetChartPreview(preview);
+    m_pageLabel.SetChartPreview(preview);
 }
 
 CPropertyPage* CPropGeneralSheet::PageAt(int index) const

@@ -3,10 +3,12 @@
 #include "settings/CPropChartCommon.h"
 #include "settings/CPropCharts.h"
 #include "settings/CPropGeneral.h"
+#include "settings/CPropLabel.h"
 
 #include <QDialog>
 
 #include <array>
+#include <memory>
 
 class QTabWidget;
 
@@ -18,7 +20,7 @@ public:
     CPropGeneralSheet(QWidget* parent, const ProgramPaths& paths, int selectPage = 0);
     ~CPropGeneralSheet() override;
 
-    // Adds the pages General, Common, Charts and runs the sheet; kIdOk or kIdCancel.
+    // Adds the pages General, Common, Charts, Label and runs the sheet; kIdOk or kIdCancel.
     int DoModal();
 
     // Adds the pages and shows the sheet window-modal without waiting; the sheet finishes
@@ -28,6 +30,10 @@ public:
     CPropGeneral& generalPage() { return m_pageGeneral; }
     CPropChartCommon& commonPage() { return m_pageCommon; }
     CPropCharts& chartsPage() { return m_pageCharts; }
+    CPropLabel& labelPage() { return m_pageLabel; }
+
+    // The Add-chart dialog's check and preview and the label page's example use it.
+    void SetChartPreview(const std::shared_ptr<IChartPreview>& preview);
     QTabWidget* tabWidget() const { return m_pTabs; }
 
     // OK: the current page takes its controls' values, then every page that was shown
@@ -51,4 +57,5 @@ private:
     CPropGeneral m_pageGeneral;
     CPropChartCommon m_pageCommon;
     CPropCharts m_pageCharts;
+    CPropLabel m_pageLabel;
 };

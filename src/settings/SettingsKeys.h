@@ -23,6 +23,12 @@ inline constexpr int kDefaultBackColor = 8421440;   // 0x808040: red 64, green 1
 inline constexpr int kDefaultTextColor = 16777215;  // 0xFFFFFF: white
 inline constexpr int kDefaultTransParent = 0;
 
+// How each thumbnail's label reads, and when its series counts as stale (section "Name").
+inline constexpr char kLabel[] = "Label";
+inline constexpr char kStaleDays[] = "StaleDays";
+inline constexpr char kDefaultLabel[] = "{name}";
+inline constexpr int kDefaultStaleDays = 7;
+
 inline constexpr char kBuiltInChart[] = "Daily; DispMaxMin=0";
 inline constexpr char kBuiltInParam[] = "AssistLine=0; FontSize=9; DispNum=60; ShowScrollBar=0";
 

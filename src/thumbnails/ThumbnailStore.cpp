@@ -48,6 +48,8 @@ void ThumbnailStore::Reset(int count, QSize size, std::uint64_t generation)
         m_neverShown.Reset(count);
         m_shown.Reset(count);
         m_pinned.clear();
+        m_newestDate = 0;
+        m_noData = 0;
         m_used = m_slots.size() * SlotBytes();
         // The old thumbnails' memory serves the new build when it fits.
         for (Slot& slot : old) {
@@ -94,6 +96,24 @@ ItemFacts ThumbnailStore::Facts(int index) const
     if (index < 0 || index >= static_cast<int>(m_slots.size()))
         return {};
     return m_slots[index].facts;
+}
+
+std::int32_t ThumbnailStore::NewestDate() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_newestDate;
+}
+
+int ThumbnailStore::NoDataCount() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_noData;
+}
+
+bool ThumbnailStore::CountsAsNoData(const Slot& slot)
+{
+    // A thumbnail that could not be made says nothing about the data.
+    return slot.facts.made && !slot.facts.hasData && slot.state != State::Failed;
 }
 
 std::uint64_t ThumbnailStore::SpareRoomFor(QSize size, std::uint64_t budget)
@@ -176,10 +196,12 @@ std::vector<int> ThumbnailStore::Put(std::uint64_t generation, int index, QImage
     if (generation != m_generation || index < 0 || index >= static_cast<int>(m_slots.size()))
         return dropped;
     Slot& slot = m_slots[index];
+    m_noData -= CountsAsNoData(slot) ? 1 : 0;
     m_used -= ImageBytes(slot.image);
     replaced = std::move(slot.image);
     slot.facts = facts;
     slot.facts.made = true;
+    m_newestDate = std::max(m_newestDate, facts.hasData ? facts.lastDate : 0);
     if (image.isNull() || image.size() != m_size) {
         slot.image = QImage();
         slot.state = State::Failed;
@@ -190,6 +212,7 @@ std::vector<int> ThumbnailStore::Put(std::uint64_t generation, int index, QImage
         slot.state = State::Ready;
         Link(index);
     }
+    m_noData += CountsAsNoData(slot) ? 1 : 0;
     EvictLocked(dropped);
     return dropped;
 }

@@ -47,6 +47,10 @@ public:
     // A shared copy; null unless Ready.
     QImage Image(int index) const;
     ItemFacts Facts(int index) const;
+    // The newest last bar (yyyymmdd) of every series made in this build; 0 before any.
+    std::int32_t NewestDate() const;
+    // Items made in this build that had no series.
+    int NoDataCount() const;
 
     // The slots on screen and the rows kept ready around them are never dropped; those on
     // screen count as shown now. Returns the indices dropped to fit the budget.
@@ -84,6 +88,7 @@ private:
         bool pinned = false;
     };
 
+    static bool CountsAsNoData(const Slot& slot);
     void Unlink(int index);
     // Back into the recency lists after it leaves the screen, or once made.
     void Link(int index);
@@ -100,6 +105,8 @@ private:
     std::uint64_t m_spareBytes = 0;
     std::uint64_t m_spareRoom = 0;      // kept free of thumbnails for the spares
     std::uint64_t m_clock = 0;
+    std::int32_t m_newestDate = 0;
+    int m_noData = 0;
     IndexList m_neverShown;         // made, never on screen; in the order made
     IndexList m_shown;              // least recently shown first
     std::vector<int> m_pinned;

@@ -2,7 +2,9 @@
 
 #include "base/AppTexts.h"
 #include "base/MessageBox.h"
+#include "chart/StaleBadge.h"
 #include "settings/ChartSettings.h"
+#include "settings/LabelSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 #include "view/GridArrangement.h"
@@ -104,6 +106,7 @@ void CCatalogView::RebuildThumbnails()
     const ChartSettings settings(m_paths.iniFile);
     const ThumbnailSize size = ReadThumbnailSize(settings);
     SetThumbnailSize(size.width, size.height);
+    m_nStaleDays = ReadStaleDays(settings);
     FreeThumbnails();
 
     const BuildInputs inputs{&m_itemList, QSize(m_nSizeX, m_nSizeY), m_paths.iniFile,
@@ -182,7 +185,13 @@ void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell
     const bool selected = item == m_nSelected;
     switch (m_thumbList.StateOf(item)) {
     case ThumbnailStore::State::Ready: {
-        const QImage thumbnail = m_thumbList.Image(item);
+        QImage thumbnail = m_thumbList.Image(item);
+        const ItemFacts facts = m_thumbList.Facts(item);
+        // Against the newest date known now, so the badge follows the build as it fills in.
+        if (IsStale(facts.lastDate, m_thumbList.NewestDate(), m_nStaleDays)) {
+            QPainter badge(&thumbnail);
+            PaintStaleBadge(badge, thumbnail.rect(), facts.lastDate);
+        }
         if (selected) {
             // Every channel c becomes 255 - c, on the screen and on paper alike.
             QImage inverted = thumbnail.copy();

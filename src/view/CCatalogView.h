@@ -65,6 +65,7 @@ public:
 
     // For tests and benchmarks: the components, the thumbnails' memory budget, the workers.
     void SetComponentProvider(IComponentProvider* provider) { m_pComponentProvider = provider; }
+    IComponentProvider* componentProvider() const { return m_pComponentProvider; }
     void SetThumbnailMemoryBudget(std::uint64_t bytes) { m_thumbList.SetBudget(bytes); }
     ThumbnailBuilder& builder() { return m_builder; }
     // How the last load went, and whether the last rebuild found its components.
@@ -106,6 +107,9 @@ public:
     int m_nSelected = -1;
     int m_nColumns = 1;  // defined before the first paint, so a hit test has a grid
     int m_nTopIndex = 0;
+    // Days a series may lag the catalog's newest before its cell shows the date badge; read
+    // with the size at each rebuild (0: never).
+    int m_nStaleDays = 0;
 
     // The placeholder of a thumbnail not made yet: dark grey with a lighter frame.
     static constexpr QRgb kPlaceholderFill = 0xff282828;

@@ -1,4 +1,5 @@
-// The status bar while thumbnails are made: how far the build is, then "ﾚﾃﾞｨ" again.
+// The status bar while thumbnails are made: how far the build is, then how many securities
+// had no data.
 #include "../view/FakeComponents.h"
 
 #include "app/CCatalogApp.h"
@@ -6,7 +7,9 @@
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QStatusTipEvent>
 #include <QStatusBar>
 #include <QTest>
 
@@ -17,7 +20,7 @@
 
 namespace {
 
-TEST(BuildProgressTest, StatusBarCountsWhileALongBuildRunsThenSaysReady)
+TEST(BuildProgressTest, StatusBarCountsWhileALongBuildRunsThenSumsUp)
 {
     TestProgramFolder folder({}, false);
     QByteArray list;
@@ -54,6 +57,41 @@ TEST(BuildProgressTest, StatusBarCountsWhileALongBuildRunsThenSaysReady)
         open = true;
         changed.notify_all();
     }
+    QTRY_COMPARE(idle->text(), QStringLiteral("1,500 銘柄 · データなし 0"));
+    view->builder().WaitUntilBuilt();
+}
+
+TEST(BuildProgressTest, SummaryCountsTheSecuritiesWithoutDataUntilTheNextMessage)
+{
+    TestProgramFolder folder({}, false);
+    const QString path = folder.filePath(QStringLiteral("list.txt"));
+    ASSERT_TRUE(WriteFileBytes(path, QByteArray("1,s,a,A\n1,s,nodata,B\n1,s,c,C\n"
+                                                "1,s,nodata,D\n1,s,e,E\n")));
+    CCatalogApp app(folder.exeDir() + "mosgrid");
+    ASSERT_TRUE(app.InitInstance({path.toStdString()}));
+    CMainFrame* frame = app.mainFrame();
+    CCatalogView* view = frame->GetCatalogView();
+    FakeProvider provider;
+    view->SetComponentProvider(&provider);
+    auto* idle = frame->m_wndStatusBar->findChild<QLabel*>(QStringLiteral("idleText"));
+    ASSERT_NE(idle, nullptr);
+
+    view->LoadList();
+    QTRY_COMPARE(idle->text(), QStringLiteral("5 銘柄 · データなし 2"));
+    // Thumbnails made again later (after scrolling) leave the summary standing.
+    emit view->builder().progressChanged(5, 5);
+    EXPECT_EQ(idle->text(), QStringLiteral("5 銘柄 · データなし 2"));
+    // A prompt covers it for a while; then it is back.
+    QStatusTipEvent prompt(QStringLiteral("prompt"));
+    QApplication::sendEvent(frame, &prompt);
+    EXPECT_TRUE(idle->isHidden());
+    QStatusTipEvent cleared{QString()};
+    QApplication::sendEvent(frame, &cleared);
+    EXPECT_FALSE(idle->isHidden());
+    EXPECT_EQ(idle->text(), QStringLiteral("5 銘柄 · データなし 2"));
+    // The next build says its own.
+    view->FreeItems();
+    view->RebuildThumbnails();
     QTRY_COMPARE(idle->text(), QStringLiteral("ﾚﾃﾞｨ"));
     view->builder().WaitUntilBuilt();
 }

@@ -32,14 +32,15 @@ private:
 
 class FakeData : public quorex::IPriceData, Tracked {
 public:
-    explicit FakeData(FakeLog& log)
+    FakeData(FakeLog& log, std::vector<quorex::PriceBar> bars)
         : Tracked(log, "Data")
+        , m_bars(std::move(bars))
     {
     }
     std::span<const quorex::PriceBar> Bars() const override { return m_bars; }
 
 private:
-    std::vector<quorex::PriceBar> m_bars{{20240105, 10, 12, 9, 11, 1000}};
+    std::vector<quorex::PriceBar> m_bars;
 };
 
 class FakeDataLibrary : public quorex::IDataLibrary, Tracked {
@@ -56,7 +57,16 @@ public:
                               + ")");
         if (m_behaviour.noData)
             return nullptr;
-        return std::make_shared<FakeData>(m_log);
+        return std::make_shared<FakeData>(m_log, m_behaviour.bars);
+    }
+    quorex::DataResult LoadData(const std::string& source, const std::string& code,
+                                std::int32_t type, const quorex::DataRequest&) override
+    {
+        quorex::DataResult result;
+        result.data = LoadData(source, code, type);
+        if (!result.data)
+            result.problem = m_behaviour.problem;
+        return result;
     }
 
 private:
@@ -129,6 +139,8 @@ public:
     void Update() override
     {
         m_log.calls.push_back("Update");
+        if (m_behaviour.onUpdate)
+            m_behaviour.onUpdate();
         const QSize size = m_behaviour.forcedPictureSize.isValid()
             ? m_behaviour.forcedPictureSize
             : m_size;
@@ -139,6 +151,12 @@ public:
         }
     }
     const QImage& Picture() const override { return m_picture; }
+    void SetNotice(const std::string& text) override { m_log.notices.push_back(text); }
+    std::string CheckDefinition(const std::string& definition) const override
+    {
+        const auto found = m_behaviour.definitionProblems.find(definition);
+        return found == m_behaviour.definitionProblems.end() ? std::string() : found->second;
+    }
 
 private:
     const FakeBehaviour& m_behaviour;

@@ -35,10 +35,11 @@ TEST_F(SheetLifetimeTest, CaptionAndPagesInOrder)
     SheetDriver d;
     EXPECT_EQ(d.sheet().windowTitle(), QStringLiteral("設定"));
     const QTabWidget* tabs = d.sheet().tabWidget();
-    ASSERT_EQ(tabs->count(), 3);
+    ASSERT_EQ(tabs->count(), 4);
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("全般"));
     EXPECT_EQ(tabs->tabText(1), QStringLiteral("チャートの共通設定"));
     EXPECT_EQ(tabs->tabText(2), QStringLiteral("チャートの追加と削除"));
+    EXPECT_EQ(tabs->tabText(3), QStringLiteral("ラベル"));
     EXPECT_EQ(tabs->currentIndex(), 0);
     // No Apply: the sheet's only buttons are OK and Cancel.
     QStringList buttons;

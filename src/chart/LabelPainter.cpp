@@ -1,0 +1,85 @@
+#include "chart/LabelPainter.h"
+
+#include "base/DialogLayout.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+
+constexpr QChar kEllipsis(0x2026);
+
+// Change colours, light and dark (the market's own: up red, down blue).
+constexpr QRgb kUpLight = 0xffff9c9c;
+constexpr QRgb kUpDark = 0xffb00000;
+constexpr QRgb kDownLight = 0xffa8d0ff;
+constexpr QRgb kDownDark = 0xff0028b0;
+// Backgrounds from this grey level on count as light.
+constexpr int kLightFrom = 140;
+
+} // namespace
+
+QFont LabelFont()
+{
+    return DialogFont();
+}
+
+LabelRuns ElideRuns(const LabelRuns& runs, const QFontMetrics& metrics, int width)
+{
+    const QString joined = JoinRuns(runs);
+    if (metrics.horizontalAdvance(joined) <= width)
+        return runs;
+    const QString elided = metrics.elidedText(joined, Qt::ElideRight, std::max(width, 0));
+    if (elided.isEmpty())
+        return {};
+    const qsizetype keep = elided.endsWith(kEllipsis) ? elided.size() - 1 : elided.size();
+    if (!joined.startsWith(QStringView(elided).left(keep)))
+        return {{elided, LabelTone::Plain}};
+    LabelRuns cut;
+    qsizetype left = keep;
+    for (const LabelRun& run : runs) {
+        if (left <= 0)
+            break;
+        cut.push_back({run.text.left(left), run.tone});
+        left -= run.text.size();
+    }
+    if (!cut.empty() && cut.back().tone == LabelTone::Plain)
+        cut.back().text += kEllipsis;
+    else
+        cut.push_back({QString(kEllipsis), LabelTone::Plain});
+    return cut;
+}
+
+QRgb ChangeColor(LabelTone tone, QRgb background)
+{
+    const bool light = qGray(background) >= kLightFrom;
+    if (tone == LabelTone::Up)
+        return light ? kUpDark : kUpLight;
+    return light ? kDownDark : kDownLight;
+}
+
+void PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
+                const LabelStyle& style)
+{
+    target.save();
+    target.setFont(LabelFont());
+    const QFontMetrics metrics = target.fontMetrics();
+    const QRgb back = ColorRefToRgb(style.backColor);
+    const QRgb text = ColorRefToRgb(style.textColor);
+    target.setBackgroundMode(Qt::TransparentMode);
+    int x = at.x();
+    for (const LabelRun& run : ElideRuns(runs, metrics, width)) {
+        const int advance = metrics.horizontalAdvance(run.text);
+        QRgb pen = text;
+        // Drawn by hand so the cell starts exactly at the point.
+        if (!style.transparent) {
+            target.fillRect(QRect(x, at.y(), advance, metrics.height()), QColor(back));
+            if (run.tone != LabelTone::Plain)
+                pen = ChangeColor(run.tone, back);
+        }
+        target.setPen(QColor(pen));
+        target.drawText(QPoint(x, at.y() + metrics.ascent()), run.text);
+        x += advance;
+    }
+    target.restore();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+class ChartSettings;
+
+// "Label": the label template; the default "{name}" when absent or empty.
+std::string ReadLabelTemplate(const ChartSettings& settings);
+
+// "StaleDays": days a series may lag the catalog's newest before it is marked; 0 (off) for
+// a stored negative value.
+int ReadStaleDays(const ChartSettings& settings);
