@@ -4,6 +4,7 @@
 #include "app/CCatalogCommandLineInfo.h"
 #include "app/CMainFrame.h"
 #include "app/CMosgridDoc.h"
+#include "app/CommandLineExport.h"
 #include "app/PrintTarget.h"
 #include "base/AppTexts.h"
 #include "base/DialogLayout.h"
@@ -103,10 +104,14 @@ bool CCatalogApp::InitInstance(const std::vector<std::string>& args)
     if (QApplication::windowIcon().isNull())
         QApplication::setWindowIcon(ApplicationIcon());
 
+    std::vector<std::string> params = args;
+    const ExportOptions exportOptions = TakeExportOptions(params);
     CCatalogCommandLineInfo cmdInfo;
-    ParseCommandLine(cmdInfo, args);
+    ParseCommandLine(cmdInfo, params);
     // Before the view exists, so its first paint finds the path.
     m_strListFile = cmdInfo.m_strFileName;
+    if (exportOptions.requested)
+        return ExportFromCommandLine(exportOptions);
 
     if (!ProcessShellCommand(cmdInfo))
         return false;
@@ -176,6 +181,16 @@ bool CCatalogApp::PrintDocument(const CCatalogCommandLineInfo& info)
     if (!printed)
         ShowMessageBox(AppTexts::kPrintFailed);
     return printed;
+}
+
+bool CCatalogApp::ExportFromCommandLine(const ExportOptions& options)
+{
+    // No window: the list is exported and the program ends.
+    m_pComponents = std::make_unique<PluginComponentProvider>(m_strExeDir);
+    m_nExitCode = RunCommandLineExport(options, m_strListFile, m_bRemoveListFile,
+                                       ProgramPaths{m_strExeDir, m_strIniFile},
+                                       m_pComponents.get(), ReportOnStandardError);
+    return false;
 }
 
 void CCatalogApp::OnAppAbout()

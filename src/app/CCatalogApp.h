@@ -8,6 +8,7 @@ class CMainFrame;
 class PluginComponentProvider;
 class CMosgridDoc;
 class CCatalogCommandLineInfo;
+struct ExportOptions;
 
 // The one application object: start-up fixes its four values, nothing changes them later.
 class CCatalogApp {
@@ -40,6 +41,7 @@ public:
 private:
     bool ProcessShellCommand(const CCatalogCommandLineInfo& info);
     bool PrintDocument(const CCatalogCommandLineInfo& info);
+    bool ExportFromCommandLine(const ExportOptions& options);
 
     std::string m_executablePath;
     std::unique_ptr<PluginComponentProvider> m_pComponents;

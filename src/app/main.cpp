@@ -1,4 +1,5 @@
 #include "app/CCatalogApp.h"
+#include "app/HeadlessPlatform.h"
 
 #include <QApplication>
 
@@ -7,6 +8,8 @@
 
 int main(int argc, char** argv)
 {
+    // An export needs no display; without one it takes the offscreen platform.
+    PrepareWindowlessRun(std::vector<std::string>(argv + 1, argv + argc));
     QApplication application(argc, argv);
     CCatalogApp app;
     // QApplication has taken its own options out of argv; the rest are the program's.

@@ -20,6 +20,11 @@ void SetMessageBoxHandler(MessageBoxHandler newHandler)
     handler() = std::move(newHandler);
 }
 
+MessageBoxHandler CurrentMessageBoxHandler()
+{
+    return handler();
+}
+
 void ShowMessageBox(const QString& text)
 {
     if (handler()) {

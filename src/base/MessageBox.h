@@ -11,3 +11,6 @@ void ShowMessageBox(const QString& text);
 // Replaces the modal box, for tests and headless runs; an empty handler restores the box.
 using MessageBoxHandler = std::function<void(const QString&)>;
 void SetMessageBoxHandler(MessageBoxHandler handler);
+
+// The handler in place (empty: the modal box), so a caller can put it back afterwards.
+MessageBoxHandler CurrentMessageBoxHandler();

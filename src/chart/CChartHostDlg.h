@@ -2,6 +2,7 @@
 
 #include "chart/CXQuorexCtrl.h"
 #include "chart/ItemFacts.h"
+#include "chart/ItemOrigin.h"
 
 #include <memory>
 #include <string>
@@ -37,6 +38,8 @@ public:
 
     // What the last RenderItem learnt of the item's series.
     const ItemFacts& LastFacts() const { return m_lastFacts; }
+    // Which file the last RenderItem read, and whether it read it settled.
+    const ItemOrigin& LastOrigin() const { return m_lastOrigin; }
 
     // Enter and Escape: the host has nothing to close.
     void OnOK() {}
@@ -54,4 +57,5 @@ private:
     IComponentProvider& m_provider;
     std::string m_strIniFile;
     ItemFacts m_lastFacts;
+    ItemOrigin m_lastOrigin;
 };

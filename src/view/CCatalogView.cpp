@@ -3,10 +3,13 @@
 #include "base/AppTexts.h"
 #include "base/MessageBox.h"
 #include "catalog/CatalogListLoader.h"
+#include "catalog/ItemMatching.h"
 #include "settings/ChartSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
+#include "view/EmptyHint.h"
 #include "view/GridGeometry.h"
+#include "view/ReloadPlan.h"
 #include "view/ToolCommandLine.h"
 #include "view/ToolLauncher.h"
 #include "view/VisibleFirst.h"
@@ -61,6 +64,70 @@ void CCatalogView::SetListFile(std::string path, bool removeListFile)
     m_bRemoveListFile = removeListFile;
 }
 
+void CCatalogView::OpenList(std::string path)
+{
+    SetListFile(std::move(path), false);
+    m_nSelected = -1;
+    m_nTopIndex = 0;
+    m_scrollBar.SetScrollPos(0);
+    LoadList();
+    Invalidate();
+}
+
+CCatalogView::ReloadResult CCatalogView::ReloadList()
+{
+    if (m_bNeedLoad == 1 || m_strListFile.empty())
+        return ReloadResult::NotLoaded;
+    std::optional<ReloadPlan> plan = PlanReload(m_strListFile, m_itemList, m_builder.origins());
+    if (!plan)
+        return ReloadResult::Unreadable;
+    const int oldCount = static_cast<int>(m_itemList.size());
+    if (!plan->changed(oldCount))
+        return ReloadResult::Unchanged;
+    const std::vector<int> next = InvertMatch(plan->previous, oldCount);
+    m_nSelected = FollowSelection(next, m_nSelected);
+    m_nTopIndex = FollowTop(next, m_nTopIndex);
+    // The workers read the items: none may be left in hand when they change.
+    m_builder.StopAndWait();
+    m_itemList = std::move(plan->items);
+    if (m_builder.Restart(CurrentInputs(), plan->previous, plan->remake)
+        == ThumbnailBuilder::Components::NoDataLibrary)
+        ShowMessageBox(AppTexts::kCantCreateDataLibrary);
+    const int count = static_cast<int>(m_itemList.size());
+    m_scrollBar.SetRangeAndPage(0, count > 0 ? count - 1 : 0, m_nColumns);
+    m_scrollBar.SetScrollPos(m_nTopIndex);
+    RequestCellsAgain();
+    return ReloadResult::Changed;
+}
+
+std::vector<int> CCatalogView::ShownOrder() const
+{
+    std::vector<int> order(m_itemList.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
+    return order;
+}
+
+void CCatalogView::RequestCellsAgain()
+{
+    m_requested = {};
+    if (isVisible())
+        RequestCells(CurrentGrid(), viewport()->height());
+    Invalidate();
+}
+
+void CCatalogView::SetEmptyHint(QString text)
+{
+    m_strEmptyHint = std::move(text);
+    Invalidate();
+}
+
+BuildInputs CCatalogView::CurrentInputs()
+{
+    return BuildInputs{&m_itemList, QSize(m_nSizeX, m_nSizeY), m_paths.iniFile,
+                       m_pComponentProvider};
+}
+
 void CCatalogView::LoadList()
 {
     FreeItems();
@@ -85,9 +152,7 @@ void CCatalogView::RebuildThumbnails()
     SetThumbnailSize(size.width, size.height);
     FreeThumbnails();
 
-    const BuildInputs inputs{&m_itemList, QSize(m_nSizeX, m_nSizeY), m_paths.iniFile,
-                             m_pComponentProvider};
-    if (m_builder.Start(inputs) == ThumbnailBuilder::Components::NoDataLibrary)
+    if (m_builder.Start(CurrentInputs()) == ThumbnailBuilder::Components::NoDataLibrary)
         ShowMessageBox(AppTexts::kCantCreateDataLibrary);
     // The cells on screen first, before the next paint says so.
     m_requested = {};
@@ -141,6 +206,8 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
         RequestCells(grid, client.height());
     for (const GridGeometry::PaintedCell& cell : cells)
         PaintCell(dc, cell);
+    if (!printing && m_strListFile.empty() && !m_strEmptyHint.isEmpty())
+        PaintEmptyHint(dc, client, m_strEmptyHint);
 
     m_scrollBar.SetRangeAndPage(0, grid.count > 0 ? grid.count - 1 : 0, m_nColumns);
 }
