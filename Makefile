@@ -1,10 +1,11 @@
-# Two commands do all set-up on a fresh Debian 12 machine:
+# These commands do all set-up on a fresh Debian 12 machine:
 #   make run    build and open the sample catalog
 #   make test   build and pass every test
+#   make package build the Debian package
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build run test bench clean
+.PHONY: setup configure build run test bench package clean
 
 setup:
 	@scripts/setup
@@ -26,6 +27,11 @@ test: build
 
 bench: build
 	@scripts/run-benchmarks $(BUILD)
+
+# The Debian package, $(BUILD)/mosgrid_<version>_<arch>.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB >/dev/null
+	@ls $(BUILD)/mosgrid_*.deb
 
 clean:
 	rm -rf $(BUILD)

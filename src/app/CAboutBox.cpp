@@ -15,7 +15,7 @@ constexpr int kHeight = 55;
 
 } // namespace
 
-CAboutBox::CAboutBox(QWidget* parent)
+CAboutBox::CAboutBox(QWidget* parent, const QString& settingsFile)
     : QDialog(parent)
 {
     setWindowTitle(AppTexts::kAboutCaption);
@@ -40,6 +40,19 @@ CAboutBox::CAboutBox(QWidget* parent)
     copyright->setObjectName(QStringLiteral("copyright"));
     copyright->setTextFormat(Qt::PlainText);
     copyright->setGeometry(DluToPixels(units, 40, 25, 119, 8));
+
+    if (!settingsFile.isEmpty()) {
+        // Below the copyright line, across the dialog: a long path is cut in its middle,
+        // and shown whole as the tool tip.
+        auto* settings = new QLabel(this);
+        settings->setObjectName(QStringLiteral("settingsFile"));
+        settings->setTextFormat(Qt::PlainText);
+        const QRect rect = DluToPixels(units, 40, 40, 188, 8);
+        settings->setGeometry(rect);
+        const QString text = AppTexts::kAboutSettingsFile.arg(settingsFile);
+        settings->setText(settings->fontMetrics().elidedText(text, Qt::ElideMiddle, rect.width()));
+        settings->setToolTip(settingsFile);
+    }
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));

@@ -2,9 +2,12 @@
 
 #include <QDialog>
 
-// "About...": the application icon, the product name, the copyright line and OK.
+#include <QString>
+
+// "About...": the application icon, the product name, the copyright line, the settings file
+// in use (when given) and OK.
 class CAboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit CAboutBox(QWidget* parent = nullptr);
+    explicit CAboutBox(QWidget* parent = nullptr, const QString& settingsFile = {});
 };

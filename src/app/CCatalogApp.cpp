@@ -6,14 +6,17 @@
 #include "app/CMosgridDoc.h"
 #include "app/CommandLineExport.h"
 #include "app/PrintTarget.h"
+#include "app/QtTranslations.h"
 #include "base/AppTexts.h"
 #include "base/DialogLayout.h"
 #include "base/MessageBox.h"
 #include "chart/PluginComponentProvider.h"
 #include "settings/ChartSettings.h"
+#include "settings/SettingsLocation.h"
 #include "view/CCatalogView.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QPrinter>
 
@@ -72,7 +75,12 @@ CCatalogApp::CCatalogApp(std::string executablePath)
     g_app = this;
     // The paths are fixed before anything else can ask for them.
     m_strExeDir = DirectoryOf(m_executablePath);
-    m_strIniFile = m_strExeDir + "/mosgrid.ini";
+    // Beside the program while its folder can be written, else a per-user file that reads
+    // the one beside the program until it is first written.
+    const SettingsLocation location =
+        SettingsLocation::Choose(m_strExeDir, SettingsLocation::CurrentEnvironment());
+    m_strIniFile = location.iniFile();
+    ChartSettings::SetSeedFile(m_strIniFile, location.seedFile());
 }
 
 CCatalogApp::~CCatalogApp()
@@ -98,6 +106,8 @@ bool CCatalogApp::InitInstance(const std::vector<std::string>& args)
     QCoreApplication::setOrganizationName(AppTexts::kOrganization);
     QCoreApplication::setApplicationName(AppTexts::kAppName);
     InstallFontSubstitutes();
+    // Without the catalogue Qt's dialogs simply stay in English.
+    InstallQtTranslations();
     // Only this program writes the file in the normal course; a hand edit is seen within the
     // interval, and a rebuild's burst of reads need not stat the file each time.
     ChartSettings::SetRecheckInterval(ChartSettings::kRecheckInterval);
@@ -195,6 +205,7 @@ bool CCatalogApp::ExportFromCommandLine(const ExportOptions& options)
 
 void CCatalogApp::OnAppAbout()
 {
-    CAboutBox aboutBox(m_pMainFrame.get());
+    CAboutBox aboutBox(m_pMainFrame.get(),
+                       QFile::decodeName(QByteArray::fromStdString(m_strIniFile)));
     aboutBox.exec();
 }

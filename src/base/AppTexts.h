@@ -45,6 +45,8 @@ inline const QString kPrintFailed = QStringLiteral("印刷できませんでし�
 
 inline const QString kAboutCaption = QStringLiteral("About...");
 inline const QString kCopyright = QStringLiteral("(C) 2026 mosgrid  Ver %1");
+// The settings file in use; %1 is its path.
+inline const QString kAboutSettingsFile = QStringLiteral("設定ファイル: %1");
 
 // The dialog font of the original resources and its stand-in on Linux.
 inline const QString kDialogFontFamily = QStringLiteral("ＭＳ Ｐゴシック");

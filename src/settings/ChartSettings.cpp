@@ -1,6 +1,7 @@
 #include "settings/ChartSettings.h"
 
 #include "settings/SettingsFileCache.h"
+#include "settings/SettingsSeed.h"
 
 namespace {
 
@@ -15,13 +16,19 @@ std::size_t TextRoom(std::size_t capacity)
 ChartSettings::ChartSettings(std::string iniPath)
     : m_path(std::move(iniPath))
     , m_cache(SettingsFileCache::ForPath(m_path))
+    , m_seed(SettingsSeed::ForPath(m_path))
 {
 }
 
 int ChartSettings::ReadInt(std::string_view section, std::string_view key,
                            int defaultValue) const
 {
-    return m_cache->ReadInt(section, key).value_or(defaultValue);
+    if (const std::optional<int> value = m_cache->ReadInt(section, key))
+        return *value;
+    // Only an absent key asks whether the file itself is absent.
+    if (SettingsFileCache* standIn = m_seed ? m_seed->StandIn() : nullptr)
+        return standIn->ReadInt(section, key).value_or(defaultValue);
+    return defaultValue;
 }
 
 std::string ChartSettings::ReadText(std::string_view section, std::string_view key,
@@ -30,22 +37,42 @@ std::string ChartSettings::ReadText(std::string_view section, std::string_view k
     const std::size_t room = TextRoom(capacity);
     if (std::optional<std::string> value = m_cache->ReadText(section, key, room))
         return std::move(*value);
+    if (SettingsFileCache* standIn = m_seed ? m_seed->StandIn() : nullptr) {
+        if (std::optional<std::string> value = standIn->ReadText(section, key, room))
+            return std::move(*value);
+    }
     return std::string(defaultText.substr(0, room));
 }
 
 bool ChartSettings::WriteText(std::string_view section, std::string_view key,
                               std::string_view value)
 {
+    if (m_seed && !m_seed->FileExists()) {
+        if (!m_seed->CreateFile())
+            return false;
+        // The shared parse may still hold the file as missing.
+        m_cache->Forget();
+    }
     return m_cache->Write(section, key, value);
 }
 
 std::vector<ChartSettings::Entry> ChartSettings::ReadSection(std::string_view section,
                                                              std::size_t capacity) const
 {
-    return m_cache->ReadSection(section, TextRoom(capacity));
+    std::vector<Entry> entries = m_cache->ReadSection(section, TextRoom(capacity));
+    if (!entries.empty())
+        return entries;
+    if (SettingsFileCache* standIn = m_seed ? m_seed->StandIn() : nullptr)
+        return standIn->ReadSection(section, TextRoom(capacity));
+    return entries;
 }
 
 void ChartSettings::SetRecheckInterval(std::chrono::nanoseconds interval)
 {
     SettingsFileCache::SetRecheckInterval(interval);
+}
+
+void ChartSettings::SetSeedFile(const std::string& path, const std::string& seedPath)
+{
+    SettingsSeed::Register(path, seedPath);
 }

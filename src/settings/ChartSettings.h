@@ -11,6 +11,7 @@
 #include "settings/SettingsKeys.h"
 
 class SettingsFileCache;
+class SettingsSeed;
 
 // mosgrid.ini, read and written with the observable rules of the Windows profile functions
 // (GetPrivateProfileInt/String, WritePrivateProfileString), so files written on Windows
@@ -39,6 +40,11 @@ public:
 
     const std::string& path() const { return m_path; }
 
+    // Until the file at path exists, reads come from seedPath, and the first write creates
+    // path from seedPath's content (a per-user file standing on the system-wide one).
+    // An empty seedPath ends that. For every ChartSettings of the process.
+    static void SetSeedFile(const std::string& path, const std::string& seedPath);
+
     // How long reads may trust the parsed file before looking at its stamp again; 0 (the
     // default) looks at every read. The program sets kRecheckInterval at start-up.
     static constexpr std::chrono::milliseconds kRecheckInterval{1};
@@ -48,4 +54,6 @@ private:
     std::string m_path;
     // Shared by every ChartSettings of the same path.
     std::shared_ptr<SettingsFileCache> m_cache;
+    // Null unless the file has a seed.
+    std::shared_ptr<SettingsSeed> m_seed;
 };

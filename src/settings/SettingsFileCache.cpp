@@ -138,3 +138,9 @@ bool SettingsFileCache::Write(std::string_view section, std::string_view key,
     m_lastCheck = std::chrono::steady_clock::now();
     return true;
 }
+
+void SettingsFileCache::Forget()
+{
+    const std::lock_guard lock(m_mutex);
+    m_loaded = false;
+}

@@ -35,6 +35,10 @@ public:
 
     bool Write(std::string_view section, std::string_view key, std::string_view value);
 
+    // Drops the parsed file, so the next operation reads it again whatever the recheck
+    // interval: for a file that someone else has just created.
+    void Forget();
+
     // How long a read may trust the parsed file without looking at the file again; 0 (the
     // default) looks at every read. Applies to every cache of the process.
     static void SetRecheckInterval(std::chrono::nanoseconds interval);
