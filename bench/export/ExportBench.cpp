@@ -90,7 +90,14 @@ public:
     }
     QSize thumbnailSize() const override { return m_image.size(); }
     bool Fetch(std::span<const int>, std::span<const int>) override { return true; }
-    QImage Image(int) const override { return m_image; }
+    // A picture of its own per item, as a catalog has (a writer may share equal ones).
+    QImage Image(int item) const override
+    {
+        QImage image = m_image.copy();
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, (item * 3 + x) % image.height(), qRgb(item % 256, 90, 90));
+        return image;
+    }
 
 private:
     QImage m_image;

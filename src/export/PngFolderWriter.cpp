@@ -9,6 +9,8 @@
 #include <QSaveFile>
 #include <QtConcurrent/QtConcurrentMap>
 
+#include <cstdio>
+
 namespace {
 
 QByteArray EncodePng(const QImage& image)
@@ -21,6 +23,22 @@ QByteArray EncodePng(const QImage& image)
     if (!writer.write(image))
         return {};
     return bytes;
+}
+
+// Written beside it and renamed over it, so a file is never seen half written; not synced
+// to the disk one by one (thousands of syncs cost seconds), the marker comes last.
+bool WriteWhole(const QString& path, const QByteArray& bytes)
+{
+    const QString part = path + QStringLiteral(".part");
+    QFile file(part);
+    const bool written = !bytes.isEmpty() && file.open(QIODevice::WriteOnly)
+        && file.write(bytes) == bytes.size() && file.flush();
+    file.close();
+    if (written && std::rename(QFile::encodeName(part).constData(),
+                               QFile::encodeName(path).constData()) == 0)
+        return true;
+    QFile::remove(part);
+    return false;
 }
 
 // A name the marker may list: a plain PNG file in the folder itself.
@@ -78,10 +96,7 @@ bool PngFolderWriter::Add(std::span<const ExportCell> cells)
         if (cells[i].image.isNull())
             continue;
         const QString name = ExportFileName(cells[i].position, m_count, cells[i].code);
-        QSaveFile file(m_folder.filePath(name));
-        if (encoded[qsizetype(i)].isEmpty() || !file.open(QIODevice::WriteOnly)
-            || file.write(encoded[qsizetype(i)]) != encoded[qsizetype(i)].size()
-            || !file.commit())
+        if (!WriteWhole(m_folder.filePath(name), encoded[qsizetype(i)]))
             return false;
         m_written << name;
     }
