@@ -90,7 +90,8 @@ bool PngFolderWriter::Add(std::span<const ExportCell> cells)
     for (const ExportCell& cell : cells)
         images.push_back(cell.image);
     const QList<QByteArray> encoded = QtConcurrent::blockingMapped<QList<QByteArray>>(
-        images, [](const QImage& image) { return image.isNull() ? QByteArray() : EncodePng(image); });
+        images,
+        [](const QImage& image) { return image.isNull() ? QByteArray() : EncodePng(image); });
     for (std::size_t i = 0; i < cells.size(); ++i) {
         // A thumbnail that could not be made has no file.
         if (cells[i].image.isNull())
