@@ -16,7 +16,10 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only what the program needs (the program, its plugins and help pages); the tests and the
+# benchmarks wait for `make test` and `make bench`.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target mosgrid
 	@scripts/run-sample $(BUILD)
 
 test: build

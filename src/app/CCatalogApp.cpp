@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/CMosgridDoc.h"
 #include "app/DisplayChoice.h"
+#include "app/CommandLineExport.h"
 #include "app/PrintTarget.h"
 #include "app/QtTranslations.h"
 #include "base/AppTexts.h"
@@ -114,15 +115,20 @@ bool CCatalogApp::InitInstance(const std::vector<std::string>& args)
     if (QApplication::windowIcon().isNull())
         QApplication::setWindowIcon(ApplicationIcon());
 
+    std::vector<std::string> params = args;
+    const ExportOptions exportOptions = TakeExportOptions(params);
     CCatalogCommandLineInfo cmdInfo;
-    ParseCommandLine(cmdInfo, args);
-    // Printing shows no window, nor does a platform without a screen: a box there would wait
-    // for ever, so messages go to standard error.
+    ParseCommandLine(cmdInfo, params);
+    // Printing and exporting show no window, nor does a platform without a screen: a box
+    // there would wait for ever, so messages go to standard error.
     const bool printing = cmdInfo.m_nShellCommand == CCatalogCommandLineInfo::FilePrint
         || cmdInfo.m_nShellCommand == CCatalogCommandLineInfo::FilePrintTo;
-    SetMessagesToStandardError(printing || IsScreenlessPlatform(QGuiApplication::platformName()));
+    SetMessagesToStandardError(printing || exportOptions.requested
+                               || IsScreenlessPlatform(QGuiApplication::platformName()));
     // Before the view exists, so its first paint finds the path.
     m_strListFile = cmdInfo.m_strFileName;
+    if (exportOptions.requested)
+        return ExportFromCommandLine(exportOptions);
 
     if (!ProcessShellCommand(cmdInfo))
         return false;
@@ -210,6 +216,16 @@ bool CCatalogApp::LoadForPrinting(CCatalogView& view, const std::string& path)
     }
     // A missing component has been told by the rebuild; no thumbnail could be made.
     return view.components() == ThumbnailBuilder::Components::Ready;
+}
+
+bool CCatalogApp::ExportFromCommandLine(const ExportOptions& options)
+{
+    // No window: the list is exported and the program ends.
+    m_pComponents = std::make_unique<PluginComponentProvider>(m_strExeDir);
+    m_nExitCode = RunCommandLineExport(options, m_strListFile, m_bRemoveListFile,
+                                       ProgramPaths{m_strExeDir, m_strIniFile},
+                                       m_pComponents.get(), ReportOnStandardError);
+    return false;
 }
 
 void CCatalogApp::OnAppAbout()

@@ -9,6 +9,7 @@ class PluginComponentProvider;
 class CMosgridDoc;
 class CCatalogCommandLineInfo;
 class CCatalogView;
+struct ExportOptions;
 
 // The one application object: start-up fixes its four values, nothing changes them later.
 class CCatalogApp {
@@ -43,6 +44,7 @@ private:
     bool PrintDocument(const CCatalogCommandLineInfo& info);
     // Loads the list for the page; false (after saying why) when it cannot be printed whole.
     bool LoadForPrinting(CCatalogView& view, const std::string& path);
+    bool ExportFromCommandLine(const ExportOptions& options);
 
     std::string m_executablePath;
     std::unique_ptr<PluginComponentProvider> m_pComponents;

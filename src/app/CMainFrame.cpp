@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CCatalogApp.h"
+#include "app/FileCommands.h"
 #include "app/GridMenus.h"
 #include "base/AppTexts.h"
 #include "chart/ChartPreview.h"
@@ -76,6 +77,7 @@ int CMainFrame::OnCreate()
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableSize());
     resize(size);
+    m_pFileCommands->RestoreWindow();
     return 0;
 }
 
@@ -119,6 +121,9 @@ void CMainFrame::CreateMenus()
         if (CCatalogApp* app = CCatalogApp::instance())
             app->OnAppAbout();
     });
+
+    m_pFileCommands = new FileCommands(*this, *m_pView, m_paths);
+    m_pFileCommands->Install(file, view);
 }
 
 void CMainFrame::ShowBuildProgress(int made, int total)

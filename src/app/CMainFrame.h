@@ -7,6 +7,7 @@
 
 class CCatalogView;
 class CMosgridDoc;
+class FileCommands;
 class IComponentProvider;
 class QAction;
 class QLabel;
@@ -47,6 +48,8 @@ public:
     QAction* statusBarAction() const { return m_pStatusBarAction; }
     QAction* showHelpAction() const { return m_pShowHelpAction; }
     QAction* aboutAction() const { return m_pAboutAction; }
+    // Open, reload, watch, export and the recent lists.
+    FileCommands* fileCommands() const { return m_pFileCommands; }
 
 private:
     void CreateMenus();
@@ -67,4 +70,5 @@ private:
     QAction* m_pStatusBarAction = nullptr;
     QAction* m_pShowHelpAction = nullptr;
     QAction* m_pAboutAction = nullptr;
+    FileCommands* m_pFileCommands = nullptr;
 };

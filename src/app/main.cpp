@@ -1,6 +1,5 @@
 #include "app/CCatalogApp.h"
-#include "app/CCatalogCommandLineInfo.h"
-#include "app/DisplayChoice.h"
+#include "app/HeadlessPlatform.h"
 
 #include <QApplication>
 
@@ -9,14 +8,8 @@
 
 int main(int argc, char** argv)
 {
-    // Printing needs no display: without one, Qt must be told before it looks for one.
-    const std::vector<std::string> given(argv + 1, argv + argc);
-    if (AsksForPrinting(given)) {
-        const std::string platform =
-            PlatformForWindowlessRun(DisplayEnvironment::OfProcess(), given);
-        if (!platform.empty())
-            qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platform));
-    }
+    // Printing and exporting need no display: without one, Qt must be told before it looks.
+    PrepareWindowlessRun(std::vector<std::string>(argv + 1, argv + argc));
     QApplication application(argc, argv);
     CCatalogApp app;
     // QApplication has taken its own options out of argv; the rest are the program's.

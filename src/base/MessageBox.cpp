@@ -30,6 +30,11 @@ void SetMessagesToStandardError(bool toStandardError)
     g_toStandardError = toStandardError;
 }
 
+MessageBoxHandler CurrentMessageBoxHandler()
+{
+    return handler();
+}
+
 void ShowMessageBox(const QString& text)
 {
     if (handler()) {

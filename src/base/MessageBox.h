@@ -15,3 +15,6 @@ void SetMessageBoxHandler(MessageBoxHandler handler);
 // With no window anyone could see (printing from the command line), the text goes to
 // standard error instead of a box that would wait for ever; a handler still comes first.
 void SetMessagesToStandardError(bool toStandardError);
+
+// The handler in place (empty: the modal box), so a caller can put it back afterwards.
+MessageBoxHandler CurrentMessageBoxHandler();

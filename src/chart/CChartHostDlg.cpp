@@ -48,6 +48,7 @@ int CChartHostDlg::CreateHost(int width, int height)
 void CChartHostDlg::RenderItem(const CatalogItem& item)
 {
     m_lastFacts = ItemFacts{};
+    m_lastOrigin = ItemOrigin{};
     if (!m_dataLib)
         return;
     // Never cached: a settings change shows in the next item. Read before the data, so the
@@ -60,8 +61,12 @@ void CChartHostDlg::RenderItem(const CatalogItem& item)
     quorex::DataRequest request;
     request.latestBars = m_chartCtrl.DailyBarsNeeded(params, definitions);
 
+    const std::int64_t readStart = NowNs();
     quorex::DataResult loaded =
         m_dataLib->LoadData(item.m_strSource, item.m_strCode, item.m_nType, request);
+    m_lastOrigin.path = loaded.origin;
+    m_lastOrigin.stamp = StampOf(loaded.origin);
+    m_lastOrigin.settled = IsSettledRead(loaded.unsettled, m_lastOrigin.stamp, readStart);
     quorex::PriceDataPtr data = std::move(loaded.data);
     m_lastFacts = FactsOf(data ? data->Bars() : std::span<const quorex::PriceBar>());
     m_lastFacts.problem = data ? quorex::DataProblem::None : loaded.problem;

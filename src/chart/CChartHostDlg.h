@@ -2,6 +2,7 @@
 
 #include "chart/CXQuorexCtrl.h"
 #include "chart/ItemFacts.h"
+#include "chart/ItemOrigin.h"
 #include "settings/ViewChoices.h"
 
 #include <memory>
@@ -52,6 +53,8 @@ public:
 
     // What the last RenderItem learnt of the item's series.
     const ItemFacts& LastFacts() const { return m_lastFacts; }
+    // Which file the last RenderItem read, and whether it read it settled.
+    const ItemOrigin& LastOrigin() const { return m_lastOrigin; }
 
     // Enter and Escape: the host has nothing to close.
     void OnOK() {}
@@ -72,4 +75,5 @@ private:
     ItemFacts m_lastFacts;
     PeriodChoice m_period = PeriodChoice::Definitions;
     std::optional<std::vector<std::string>> m_definitions;
+    ItemOrigin m_lastOrigin;
 };

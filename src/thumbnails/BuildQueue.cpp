@@ -7,7 +7,7 @@ BuildQueue::BuildQueue(DroppedTest dropped)
 {
 }
 
-std::uint64_t BuildQueue::Start(int count)
+std::uint64_t BuildQueue::Start(int count, std::span<const int> alreadyMade)
 {
     const std::lock_guard lock(m_mutex);
     ++m_generation;
@@ -17,9 +17,17 @@ std::uint64_t BuildQueue::Start(int count)
     m_everMade.assign(n, 0);
     m_order.clear();
     m_priorityCount = 0;
+    m_scope = Scope::Everything;
     m_orderCursor = 0;
     m_indexCursor = 0;
     m_made = 0;
+    for (const int index : alreadyMade) {
+        if (index < 0 || index >= count || m_everMade[index])
+            continue;
+        m_jobs[index] = Job::Made;
+        m_everMade[index] = 1;
+        ++m_made;
+    }
     m_running = 0;
     m_workers = 0;
     m_changed.notify_all();
@@ -40,14 +48,21 @@ std::uint64_t BuildQueue::generation() const
     return m_generation;
 }
 
-void BuildQueue::SetOrder(std::vector<int> order, std::size_t priorityCount)
+void BuildQueue::SetOrder(std::vector<int> order, std::size_t priorityCount, Scope scope)
 {
     const std::lock_guard lock(m_mutex);
+    m_scope = scope;
     const int count = static_cast<int>(m_jobs.size());
     std::erase_if(order, [count](int index) { return index < 0 || index >= count; });
     m_priorityCount = std::min(priorityCount, order.size());
     m_order = std::move(order);
     m_orderCursor = m_priorityCount;
+}
+
+void BuildQueue::SetScope(Scope scope)
+{
+    const std::lock_guard lock(m_mutex);
+    m_scope = scope;
 }
 
 bool BuildQueue::TakeableLocked(int index) const
@@ -76,6 +91,8 @@ std::optional<int> BuildQueue::NextLocked()
         if (TakeableLocked(m_order[m_orderCursor]))
             return m_order[m_orderCursor];
     }
+    if (m_scope == Scope::ListedOnly)
+        return std::nullopt;
     const int count = static_cast<int>(m_jobs.size());
     for (; m_indexCursor < count; ++m_indexCursor) {
         if (TakeableLocked(m_indexCursor))

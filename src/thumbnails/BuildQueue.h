@@ -17,17 +17,22 @@ public:
     // Whether a made item's thumbnail is gone again (dropped to fit the memory budget).
     using DroppedTest = std::function<bool(int index)>;
 
+    // Whether workers go on to the items an order does not list once it is done.
+    enum class Scope : std::uint8_t { Everything, ListedOnly };
+
     explicit BuildQueue(DroppedTest dropped = {});
 
-    // A new build of count items; returns its generation.
-    std::uint64_t Start(int count);
+    // A new build of count items; returns its generation. The items in alreadyMade count as
+    // made (their thumbnails were carried over from the build before).
+    std::uint64_t Start(int count, std::span<const int> alreadyMade = {});
     // No job of the current build is handed out any more.
     void Stop();
     std::uint64_t generation() const;
 
     // The first priorityCount entries of order are made first and kept made; then the rest of
-    // order, then every item not listed, in index order.
-    void SetOrder(std::vector<int> order, std::size_t priorityCount);
+    // order, then (Everything) every item not listed, in index order.
+    void SetOrder(std::vector<int> order, std::size_t priorityCount,
+                  Scope scope = Scope::Everything);
 
     // How many workers to start now so that the jobs waiting are covered, at most maxWorkers
     // running in all; those returned count as running.
@@ -45,8 +50,11 @@ public:
     Progress progress() const;
     int runningWorkers() const;
 
+    void SetScope(Scope scope);
+
     // Block until every item of the current build has been made once and no job runs;
-    // false when the build was stopped or replaced meanwhile.
+    // false when the build was stopped or replaced meanwhile. Under ListedOnly, only when
+    // the order lists every item.
     bool WaitUntilBuilt();
     // Block until every index listed is made and present; false as above.
     bool WaitUntilMade(std::span<const int> indices);
@@ -67,6 +75,7 @@ private:
     std::vector<std::uint8_t> m_everMade;
     std::vector<int> m_order;
     std::size_t m_priorityCount = 0;
+    Scope m_scope = Scope::Everything;
     std::size_t m_orderCursor = 0;   // order entries before it are taken or made
     int m_indexCursor = 0;           // items before it are taken or made
     int m_made = 0;

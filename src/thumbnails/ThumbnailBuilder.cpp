@@ -43,32 +43,77 @@ int ThumbnailBuilder::workerCount() const
     return m_pool.maxThreadCount();
 }
 
+ThumbnailBuilder::Components ThumbnailBuilder::CheckComponents()
+{
+    if (m_inputs.provider == nullptr || m_inputs.items == nullptr)
+        return Components::NoChartControl;
+    // Found once here, so a missing component is told once per build, on this thread.
+    const std::lock_guard lock(m_providerMutex);
+    if (!m_inputs.provider->CreateChartControl())
+        return Components::NoChartControl;
+    if (!m_inputs.provider->CreateDataLibrary())
+        return Components::NoDataLibrary;
+    return Components::Ready;
+}
+
 ThumbnailBuilder::Components ThumbnailBuilder::Start(const BuildInputs& inputs)
 {
     Stop();
     m_inputs = inputs;
-    Components components = Components::Ready;
-    if (m_inputs.provider == nullptr || m_inputs.items == nullptr) {
-        components = Components::NoChartControl;
-    } else {
-        // Found once here, so a missing component is told once per build, on this thread.
-        const std::lock_guard lock(m_providerMutex);
-        if (!m_inputs.provider->CreateChartControl())
-            components = Components::NoChartControl;
-        else if (!m_inputs.provider->CreateDataLibrary())
-            components = Components::NoDataLibrary;
-    }
+    const Components components = CheckComponents();
     const int count = components == Components::Ready && !inputs.size.isEmpty()
         ? static_cast<int>(m_inputs.items->size()) : 0;
     m_generation = m_queue.Start(count);
     m_store.Reset(count, inputs.size, m_generation);
+    m_origins.Reset(count, m_generation);
+    Begin(count);
+    return components;
+}
+
+ThumbnailBuilder::Components ThumbnailBuilder::Restart(const BuildInputs& inputs,
+                                                       std::span<const int> previous,
+                                                       std::span<const int> remake)
+{
+    if (inputs.size != m_store.imageSize() || inputs.items == nullptr
+        || previous.size() != inputs.items->size())
+        return Start(inputs);
+    Stop();
+    m_inputs = inputs;
+    const Components components = CheckComponents();
+    if (components != Components::Ready || inputs.size.isEmpty())
+        return Start(inputs);
+    const int count = static_cast<int>(previous.size());
+    std::vector<std::uint8_t> again(previous.size(), 0);
+    for (const int index : remake) {
+        if (index >= 0 && index < count)
+            again[index] = 1;
+    }
+    // Made in the build before and wanted as it is: the first item to claim an old slot.
+    std::vector<std::uint8_t> claimed(static_cast<std::size_t>(m_store.size()), 0);
+    std::vector<int> kept;
+    for (int i = 0; i < count; ++i) {
+        const int from = previous[i];
+        if (from < 0 || from >= static_cast<int>(claimed.size()) || claimed[from])
+            continue;
+        claimed[from] = 1;
+        if (!again[i] && m_store.Facts(from).made)
+            kept.push_back(i);
+    }
+    m_generation = m_queue.Start(count, kept);
+    m_store.Carry(previous, m_generation);
+    m_origins.Carry(previous, m_generation);
+    Begin(count);
+    return components;
+}
+
+void ThumbnailBuilder::Begin(int count)
+{
     m_finishReported = false;
     emit buildStarted(count);
     // Until the view names its cells, the list order.
     EnsureWorkers();
-    if (count == 0)
+    if (count == 0 || m_queue.progress().finished())
         Report();
-    return components;
 }
 
 void ThumbnailBuilder::Stop()
@@ -93,11 +138,11 @@ void ThumbnailBuilder::WaitForWorkers()
 }
 
 void ThumbnailBuilder::SetOrder(std::vector<int> order, std::size_t priorityCount,
-                                std::span<const int> onScreen)
+                                std::span<const int> onScreen, BuildQueue::Scope scope)
 {
     const std::size_t pinned = std::min(priorityCount, order.size());
     m_store.SetPinned(std::span<const int>(order.data(), pinned), onScreen);
-    m_queue.SetOrder(std::move(order), priorityCount);
+    m_queue.SetOrder(std::move(order), priorityCount, scope);
     EnsureWorkers();
 }
 
@@ -125,7 +170,8 @@ void ThumbnailBuilder::EnsureWorkers()
             const std::lock_guard lock(m_workersMutex);
             ++m_liveWorkers;
         }
-        ThumbnailWorker::Context context{m_queue, m_store, m_providerMutex, madeOne, leaving};
+        ThumbnailWorker::Context context{m_queue, m_store, m_origins, m_providerMutex, madeOne,
+                                          leaving};
         m_pool.start(new ThumbnailWorker(std::move(context), m_inputs, m_generation));
     }
 }
@@ -150,6 +196,8 @@ void ThumbnailBuilder::Report()
 
 bool ThumbnailBuilder::WaitUntilBuilt()
 {
+    // Every item is wanted now, whatever the last order left out.
+    m_queue.SetScope(BuildQueue::Scope::Everything);
     EnsureWorkers();
     const bool built = m_queue.WaitUntilBuilt();
     // With nothing left to take, the workers are leaving: let them, hosts and all.

@@ -2,6 +2,7 @@
 
 #include "thumbnails/BuildInputs.h"
 #include "thumbnails/BuildQueue.h"
+#include "thumbnails/OriginTable.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -38,6 +39,13 @@ public:
     // Voids the build before and starts one over inputs: the store gets a slot per item (none
     // when the components cannot be created, which the result says).
     Components Start(const BuildInputs& inputs);
+    // A build over a changed item list that keeps what the build before made: item i takes
+    // the thumbnail and origin of old item previous[i] (-1: none, made anew), and those in
+    // remake are made again, their old picture shown until the new one lands. The builder
+    // must have been stopped and waited for before the items changed. A new thumbnail size
+    // keeps nothing.
+    Components Restart(const BuildInputs& inputs, std::span<const int> previous,
+                       std::span<const int> remake);
     // No further thumbnail of this build is made. Workers finish the item in hand.
     void Stop();
     // Stop, then wait until no worker touches the inputs any more.
@@ -46,7 +54,8 @@ public:
     // The view's wishes: order[0 .. priorityCount) (on screen and the rows around) first and
     // kept, the rest of order next, every other item last; onScreen counts as shown now.
     void SetOrder(std::vector<int> order, std::size_t priorityCount,
-                  std::span<const int> onScreen);
+                  std::span<const int> onScreen,
+                  BuildQueue::Scope scope = BuildQueue::Scope::Everything);
 
     BuildQueue::Progress progress() const { return m_queue.progress(); }
     // The current build's number, new with every Start.
@@ -55,6 +64,8 @@ public:
     // Held while components are created or destroyed; whoever makes a chart host of its
     // own beside the workers takes it too.
     std::mutex& providerMutex() { return m_providerMutex; }
+    // The file each item was read from, as the workers saw it.
+    const OriginTable& origins() const { return m_origins; }
 
     // For printing and exporting: block until every item has been made once and the workers
     // have left, then until the items listed are present. False when the build was stopped.
@@ -68,6 +79,8 @@ signals:
     void buildFinished(int total);
 
 private:
+    Components CheckComponents();
+    void Begin(int count);
     void EnsureWorkers();
     // Until every worker started has left its run.
     void WaitForWorkers();
@@ -75,6 +88,7 @@ private:
     void Report();
 
     ThumbnailStore& m_store;
+    OriginTable m_origins;
     BuildQueue m_queue;
     QThreadPool m_pool;
     std::mutex m_providerMutex;

@@ -45,12 +45,7 @@ void ThumbnailStore::Reset(int count, QSize size, std::uint64_t generation)
         m_spareRoom = SpareRoomFor(size, m_budget);
         m_generation = generation;
         m_slots.resize(static_cast<std::size_t>(std::max(count, 0)));
-        m_neverShown.Reset(count);
-        m_shown.Reset(count);
-        m_pinned.clear();
-        m_newestDate = 0;
-        m_noData = 0;
-        m_used = m_slots.size() * SlotBytes();
+        ResetListsLocked(count);
         // The old thumbnails' memory serves the new build when it fits.
         for (Slot& slot : old) {
             if (m_spares.size() >= std::size_t(kMaxSpareBuffers))
@@ -60,6 +55,61 @@ void ThumbnailStore::Reset(int count, QSize size, std::uint64_t generation)
         }
     }
     // The rest are freed outside the lock.
+}
+
+void ThumbnailStore::ResetListsLocked(int count)
+{
+    m_neverShown.Reset(count);
+    m_shown.Reset(count);
+    m_pinned.clear();
+    m_newestDate = 0;
+    m_noData = 0;
+    m_used = m_slots.size() * SlotBytes();
+}
+
+void ThumbnailStore::Carry(std::span<const int> previous, std::uint64_t generation)
+{
+    // Declared before the lock: the old slots left over are freed outside it.
+    std::vector<Slot> old;
+    std::vector<int> dropped;
+    const std::lock_guard lock(m_mutex);
+    old.swap(m_slots);
+    m_generation = generation;
+    const int count = static_cast<int>(previous.size());
+    m_slots.resize(previous.size());
+    ResetListsLocked(count);
+    std::vector<std::uint8_t> taken(old.size(), 0);
+    for (int i = 0; i < count; ++i) {
+        const int from = previous[i];
+        if (from < 0 || from >= static_cast<int>(old.size()) || taken[from])
+            continue;
+        taken[from] = 1;
+        m_slots[i] = std::move(old[from]);
+        m_slots[i].pinned = false;
+        m_used += ImageBytes(m_slots[i].image);
+        const ItemFacts& facts = m_slots[i].facts;
+        m_newestDate = std::max(m_newestDate, facts.hasData ? facts.lastDate : 0);
+        m_noData += CountsAsNoData(m_slots[i]) ? 1 : 0;
+    }
+    // The recency lists as they were: never shown in index order, the others by when.
+    std::vector<int> shown;
+    for (int i = 0; i < count; ++i) {
+        if (m_slots[i].state != State::Ready)
+            continue;
+        if (m_slots[i].shownAt == 0)
+            m_neverShown.PushBack(i);
+        else
+            shown.push_back(i);
+    }
+    std::sort(shown.begin(), shown.end(),
+              [this](int a, int b) { return m_slots[a].shownAt < m_slots[b].shownAt; });
+    for (const int index : shown)
+        m_shown.PushBack(index);
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        if (!taken[i] && old[i].state == State::Ready)
+            Recycle(std::move(old[i].image));
+    }
+    EvictLocked(dropped);
 }
 
 int ThumbnailStore::size() const
@@ -188,7 +238,7 @@ std::vector<int> ThumbnailStore::SetPinned(std::span<const int> pinned,
 }
 
 std::vector<int> ThumbnailStore::Put(std::uint64_t generation, int index, QImage image,
-                                     const ItemFacts& facts)
+                                     const ItemFacts& facts, bool provisional)
 {
     std::vector<int> dropped;
     QImage replaced;
@@ -196,6 +246,12 @@ std::vector<int> ThumbnailStore::Put(std::uint64_t generation, int index, QImage
     if (generation != m_generation || index < 0 || index >= static_cast<int>(m_slots.size()))
         return dropped;
     Slot& slot = m_slots[index];
+    if (provisional && slot.state == State::Ready) {
+        slot.facts.unsettled = true;
+        slot.facts.made = true;
+        Recycle(std::move(image));
+        return dropped;
+    }
     m_noData -= CountsAsNoData(slot) ? 1 : 0;
     m_used -= ImageBytes(slot.image);
     replaced = std::move(slot.image);

@@ -39,6 +39,11 @@ public:
     // other generation are ignored from now on.
     void Reset(int count, QSize size, std::uint64_t generation);
 
+    // A new build over a changed item list that keeps what the build before made: slot i
+    // takes old slot previous[i] (-1 or a slot already taken: an empty one), thumbnail,
+    // facts and recency alike. Size and budget stay; old thumbnails no slot takes are freed.
+    void Carry(std::span<const int> previous, std::uint64_t generation);
+
     int size() const;
     bool empty() const { return size() == 0; }
     QSize imageSize() const;
@@ -57,9 +62,10 @@ public:
     std::vector<int> SetPinned(std::span<const int> pinned, std::span<const int> shown);
 
     // A worker's thumbnail (null: it could not be made) and facts. Returns the indices
-    // dropped to fit the budget.
+    // dropped to fit the budget. A provisional thumbnail (made from a file still being
+    // written) never replaces one the slot holds: the older picture stays, marked unsettled.
     std::vector<int> Put(std::uint64_t generation, int index, QImage image,
-                         const ItemFacts& facts);
+                         const ItemFacts& facts, bool provisional = false);
 
     // A buffer of imageSize() to draw the next thumbnail in (a dropped one's when spare);
     // null when none can be had.
@@ -89,6 +95,7 @@ private:
     };
 
     static bool CountsAsNoData(const Slot& slot);
+    void ResetListsLocked(int count);
     void Unlink(int index);
     // Back into the recency lists after it leaves the screen, or once made.
     void Link(int index);

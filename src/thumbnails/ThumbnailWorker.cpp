@@ -2,6 +2,7 @@
 
 #include "chart/CChartHostDlg.h"
 #include "thumbnails/BuildQueue.h"
+#include "thumbnails/OriginTable.h"
 #include "thumbnails/ThumbnailStore.h"
 
 #include <QPainter>
@@ -38,9 +39,11 @@ void ThumbnailWorker::run()
                 host->RenderItem(item);
                 host->CaptureItem(image, item);
                 facts = host->LastFacts();
+                m_context.origins.Set(m_generation, *index, host->LastOrigin());
             }
         }
-        m_context.store.Put(m_generation, *index, std::move(image), facts);
+        // A file still being written does not replace the picture of its finished state.
+        m_context.store.Put(m_generation, *index, std::move(image), facts, facts.unsettled);
         m_context.queue.Done(m_generation, *index);
         m_context.madeOne();
     }

@@ -9,6 +9,7 @@
 #include <mutex>
 
 class BuildQueue;
+class OriginTable;
 class ThumbnailStore;
 
 // One worker thread's share of a build: its own chart host (control and data library),
@@ -18,6 +19,7 @@ public:
     struct Context {
         BuildQueue& queue;
         ThumbnailStore& store;
+        OriginTable& origins;
         // Creating and destroying components goes through the provider one at a time.
         std::mutex& providerMutex;
         // Called after every thumbnail put in the store.

@@ -2,11 +2,14 @@
 
 #include "base/AppTexts.h"
 #include "base/MessageBox.h"
+#include "catalog/CatalogListLoader.h"
+#include "catalog/ItemMatching.h"
 #include "chart/StaleBadge.h"
 #include "settings/ChartSettings.h"
 #include "settings/LabelSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
+#include "view/EmptyHint.h"
 #include "view/GridArrangement.h"
 #include "view/GridGeometry.h"
 #include "view/GridKeyboard.h"
@@ -14,6 +17,7 @@
 #include "view/GridSearchBar.h"
 #include "view/PreviewController.h"
 #include "view/ShownOrder.h"
+#include "view/ReloadPlan.h"
 #include "view/ToolCommandLine.h"
 #include "view/ToolLauncher.h"
 #include "view/VisibleFirst.h"
@@ -81,6 +85,78 @@ void CCatalogView::SetListFile(std::string path, bool removeListFile)
     m_bRemoveListFile = removeListFile;
 }
 
+void CCatalogView::OpenList(std::string path)
+{
+    SetListFile(std::move(path), false);
+    m_nSelected = -1;
+    m_nTopIndex = 0;
+    m_scrollBar.SetScrollPos(0);
+    LoadList();
+    Invalidate();
+}
+
+CCatalogView::ReloadResult CCatalogView::ReloadList()
+{
+    if (m_bNeedLoad == 1 || m_strListFile.empty())
+        return ReloadResult::NotLoaded;
+    std::optional<ReloadPlan> plan = PlanReload(m_strListFile, m_itemList, m_builder.origins());
+    if (!plan)
+        return ReloadResult::Unreadable;
+    const int oldCount = static_cast<int>(m_itemList.size());
+    if (!plan->changed(oldCount))
+        return ReloadResult::Unchanged;
+    const std::vector<int> next = InvertMatch(plan->previous, oldCount);
+    m_nSelected = FollowSelection(next, m_nSelected);
+    // The top stays on the same security; with a sort or filter its position may move.
+    const bool atTop = m_nTopIndex <= 0;
+    const int topItem =
+        atTop ? -1 : FollowTop(next, std::max(shownOrder().ItemAt(m_nTopIndex), 0));
+    // The workers read the items: none may be left in hand when they change.
+    m_builder.StopAndWait();
+    m_itemList = std::move(plan->items);
+    m_components = m_builder.Restart(CurrentInputs(), plan->previous, plan->remake);
+    if (m_components == ThumbnailBuilder::Components::NoDataLibrary)
+        ShowMessageBox(AppTexts::kCantCreateDataLibrary);
+    else if (m_components == ThumbnailBuilder::Components::NoChartControl)
+        ShowMessageBox(AppTexts::kCantCreateChartControl);
+    m_pArrangement->ItemsChanged();
+    m_nTopIndex = atTop ? 0 : std::max(shownOrder().PositionOf(topItem), 0);
+    const int count = shownOrder().count();
+    m_scrollBar.SetRangeAndPage(0, count > 0 ? count - 1 : 0, m_nColumns);
+    m_scrollBar.SetScrollPos(m_nTopIndex);
+    RequestCellsAgain();
+    return ReloadResult::Changed;
+}
+
+std::vector<int> CCatalogView::ShownItems() const
+{
+    const ShownOrder& order = shownOrder();
+    std::vector<int> items(static_cast<std::size_t>(order.count()));
+    for (int position = 0; position < order.count(); ++position)
+        items[position] = order.ItemAt(position);
+    return items;
+}
+
+void CCatalogView::RequestCellsAgain()
+{
+    m_requested = {};
+    if (isVisible())
+        RequestCells(CurrentGrid(), viewport()->height());
+    Invalidate();
+}
+
+void CCatalogView::SetEmptyHint(QString text)
+{
+    m_strEmptyHint = std::move(text);
+    Invalidate();
+}
+
+BuildInputs CCatalogView::CurrentInputs()
+{
+    return BuildInputs{&m_itemList, QSize(m_nSizeX, m_nSizeY), m_paths.iniFile,
+                       m_pComponentProvider, ReadPeriodChoice(ChartSettings(m_paths.iniFile))};
+}
+
 void CCatalogView::LoadList()
 {
     FreeItems();
@@ -109,9 +185,7 @@ void CCatalogView::RebuildThumbnails()
     m_nStaleDays = ReadStaleDays(settings);
     FreeThumbnails();
 
-    const BuildInputs inputs{&m_itemList, QSize(m_nSizeX, m_nSizeY), m_paths.iniFile,
-                             m_pComponentProvider, ReadPeriodChoice(settings)};
-    m_components = m_builder.Start(inputs);
+    m_components = m_builder.Start(CurrentInputs());
     // Either missing component is told once per rebuild, each under its own name.
     if (m_components == ThumbnailBuilder::Components::NoDataLibrary)
         ShowMessageBox(AppTexts::kCantCreateDataLibrary);
@@ -175,6 +249,8 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
         RequestCells(grid, client.height());
     for (const GridGeometry::PaintedCell& cell : cells)
         PaintCell(dc, cell);
+    if (!printing && m_strListFile.empty() && !m_strEmptyHint.isEmpty())
+        PaintEmptyHint(dc, client, m_strEmptyHint);
 
     m_scrollBar.SetRangeAndPage(0, grid.count > 0 ? grid.count - 1 : 0, m_nColumns);
 }

@@ -41,6 +41,22 @@ public:
 
     // The list file the first paint loads, and whether to delete it once read.
     void SetListFile(std::string path, bool removeListFile);
+    const std::string& listFile() const { return m_strListFile; }
+
+    // Another list, loaded as a list named on the command line (never removed); the
+    // selection and the scroll position start afresh.
+    void OpenList(std::string path);
+    // Reads the list and the price files again: thumbnails of unchanged securities stay,
+    // those with new prices are made again, selection and top of the grid stay on the same
+    // securities.
+    enum class ReloadResult { NotLoaded, Unreadable, Unchanged, Changed };
+    ReloadResult ReloadList();
+    // Item indices in the order the grid shows them.
+    std::vector<int> ShownItems() const;
+    // The cells on screen are told to the builder again (after an export's own order).
+    void RequestCellsAgain();
+    // Painted in the middle of the grid while no list file is named.
+    void SetEmptyHint(QString text);
 
     // Reads the list file into m_itemList, rebuilds the thumbnails, clears m_bNeedLoad.
     void LoadList();
@@ -133,6 +149,7 @@ protected:
 private:
     void OnScrollBarAction(int action);
     void OnOrderChanged(bool filterChanged);
+    BuildInputs CurrentInputs();
     void Invalidate();
     GridGeometry::Grid CurrentGrid() const;
     // Tells the builder which cells are on screen when that has changed.
@@ -144,6 +161,7 @@ private:
     ProgramPaths m_paths;
     std::string m_strListFile;
     bool m_bRemoveListFile = false;
+    QString m_strEmptyHint;
     WinScrollBar m_scrollBar;
     IComponentProvider* m_pComponentProvider = nullptr;
     ThumbnailBuilder m_builder{m_thumbList};

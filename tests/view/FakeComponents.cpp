@@ -2,21 +2,77 @@
 
 #include "thumbnails/ThumbnailStore.h"
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+QColor PriceColour(double close)
+{
+    if (close == kFakeClose)
+        return kWithData;
+    const int value = static_cast<int>(close);
+    return QColor(value % 256, (value * 7) % 256, 200);
+}
+
 namespace {
 
 class FakeData : public quorex::IPriceData {
 public:
+    explicit FakeData(double close = kFakeClose)
+        : m_bar{20240105, 100, 110, 90, close, 1000}
+    {
+    }
     std::span<const quorex::PriceBar> Bars() const override { return {&m_bar, 1}; }
 
 private:
-    quorex::PriceBar m_bar{20240105, 100, 110, 90, 105, 1000};
+    quorex::PriceBar m_bar;
 };
+
+// The price file of readPriceFiles: the close of the last whole line.
+quorex::DataResult ReadPriceFile(const std::string& source, const std::string& code)
+{
+    quorex::DataResult result;
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(source + "/" + code + ".csv",
+                                                                 error);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        result.problem = quorex::DataProblem::FileMissing;
+        return result;
+    }
+    result.origin = path.string();
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    std::string text = bytes.str();
+    if (!text.empty() && text.back() != '\n') {
+        result.unsettled = true;
+        text.erase(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
+    }
+    std::istringstream lines(text);
+    std::string line;
+    double close = 0;
+    bool any = false;
+    while (std::getline(lines, line)) {
+        if (!line.empty()) {
+            close = std::stod(line);
+            any = true;
+        }
+    }
+    if (!any) {
+        result.problem = quorex::DataProblem::NoRows;
+        return result;
+    }
+    result.data = std::make_shared<FakeData>(close);
+    return result;
+}
 
 class FakeLibrary : public quorex::IDataLibrary {
 public:
-    FakeLibrary(FakeCounters& counters, std::function<void(const std::string&)> onLoad)
+    FakeLibrary(FakeCounters& counters, std::function<void(const std::string&)> onLoad,
+                bool readPriceFiles)
         : m_counters(counters)
         , m_onLoad(std::move(onLoad))
+        , m_readPriceFiles(readPriceFiles)
     {
         ++m_counters.librariesCreated;
         ++m_counters.librariesAlive;
@@ -37,9 +93,24 @@ public:
         return std::make_shared<FakeData>();
     }
 
+    quorex::DataResult LoadData(const std::string& source, const std::string& code,
+                                std::int32_t type, const quorex::DataRequest& request) override
+    {
+        if (!m_readPriceFiles)
+            return IDataLibrary::LoadData(source, code, type, request);
+        {
+            const std::lock_guard lock(m_counters.codesMutex);
+            m_counters.loadedCodes.push_back(code);
+        }
+        if (m_onLoad)
+            m_onLoad(code);
+        return ReadPriceFile(source, code);
+    }
+
 private:
     FakeCounters& m_counters;
     std::function<void(const std::string&)> m_onLoad;
+    bool m_readPriceFiles = false;
 };
 
 class FakeChart : public quorex::IChart {
@@ -88,7 +159,10 @@ public:
     {
         m_picture = QImage(width, height, QImage::Format_RGB32);
     }
-    void Update() override { m_picture.fill(m_data ? kWithData : kWithoutData); }
+    void Update() override
+    {
+        m_picture.fill(m_data ? PriceColour(m_data->Bars().back().close) : kWithoutData);
+    }
     const QImage& Picture() const override { return m_picture; }
 
 private:
@@ -103,7 +177,7 @@ std::unique_ptr<quorex::IDataLibrary> FakeProvider::CreateDataLibrary()
 {
     if (!dataLibraryAvailable)
         return nullptr;
-    return std::make_unique<FakeLibrary>(counters, onLoad);
+    return std::make_unique<FakeLibrary>(counters, onLoad, readPriceFiles);
 }
 
 std::unique_ptr<quorex::IChartControl> FakeProvider::CreateChartControl()

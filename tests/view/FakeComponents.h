@@ -30,6 +30,11 @@ inline const QColor kWithoutData(90, 90, 90);
 // A code of this value has no data.
 inline constexpr char kNoDataCode[] = "nodata";
 
+// The close of the fakes' one bar when no price file gives another.
+inline constexpr double kFakeClose = 105;
+// The picture of a series whose last close is close: kWithData for kFakeClose.
+QColor PriceColour(double close);
+
 class ThumbnailStore;
 
 // Thumbnails as a finished build would leave them; a null image is one that failed.
@@ -46,4 +51,8 @@ public:
     // Called on the worker thread at every LoadData, before the data is made: a test may
     // hold a worker there, or make each item cost some work.
     std::function<void(const std::string& code)> onLoad;
+    // Price files: the series of (source, code) is read from <source>/<code>.csv, one close
+    // per line, the last whole line's close the newest; a file not ending in a line feed is
+    // being written (its unfinished line is left out). The file is the result's origin.
+    bool readPriceFiles = false;
 };

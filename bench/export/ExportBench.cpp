@@ -1,0 +1,139 @@
+// Exporting a whole catalog with the real plugins: every thumbnail made from the price files
+// and written, as `mosgrid --export=...` does; and the writing alone, from ready pictures.
+// Run from anywhere: the sample catalog's sources are found from the repository root.
+#include "chart/PluginComponentProvider.h"
+#include "export/BuilderThumbnailSource.h"
+#include "export/CatalogExporter.h"
+#include "export/ThumbnailSource.h"
+#include "view/CCatalogView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+// The sample catalog (24 securities) repeated to a list of `count` lines.
+std::string MakeList(const QTemporaryDir& dir, int count)
+{
+    QFile sample(QStringLiteral(MOSGRID_SOURCE_DIR "/examples/sample.lst"));
+    sample.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = sample.readAll().split('\n');
+    QByteArray list;
+    for (int written = 0; written < count;) {
+        for (const QByteArray& line : lines) {
+            if (!line.isEmpty() && written < count) {
+                list += line + '\n';
+                ++written;
+            }
+        }
+    }
+    const QString path = dir.filePath(QStringLiteral("list.lst"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(list);
+    return QFile::encodeName(path).toStdString();
+}
+
+ExportRequest Request(const QTemporaryDir& dir, const char* target)
+{
+    ExportRequest request;
+    request.path = QFile::encodeName(dir.filePath(QString::fromLatin1(target))).toStdString();
+    request.header = ExportHeader{QStringLiteral("list.lst"), QDateTime::currentDateTime()};
+    return request;
+}
+
+// Load, make every thumbnail, write: a fresh view each time, as a new process would.
+void ExportWhole(benchmark::State& state, const char* target)
+{
+    QTemporaryDir dir;
+    const std::string exeDir = MOSGRID_PROGRAM_DIR "/";
+    PluginComponentProvider provider(exeDir);
+    const std::string list = MakeList(dir, static_cast<int>(state.range(0)));
+    const ProgramPaths paths{exeDir, QFile::encodeName(dir.filePath("mosgrid.ini")).toStdString()};
+    for (auto _ : state) {
+        CCatalogView view(paths, &provider);
+        view.SetListFile(list, false);
+        view.LoadList();
+        BuilderThumbnailSource source(view.builder(), view.m_thumbList);
+        const ExportOutcome outcome =
+            ExportCatalog(source, view.m_itemList, view.ShownItems(), Request(dir, target));
+        if (outcome.status != ExportStatus::Done)
+            state.SkipWithError(outcome.message.toStdString().c_str());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_ExportPdf(benchmark::State& state) { ExportWhole(state, "catalog.pdf"); }
+void BM_ExportPngFolder(benchmark::State& state) { ExportWhole(state, "catalog/"); }
+void BM_ExportPngSheet(benchmark::State& state) { ExportWhole(state, "catalog.png"); }
+BENCHMARK(BM_ExportPdf)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ExportPngFolder)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ExportPngSheet)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Ready pictures of the default size, so only the writing is measured.
+class ReadySource : public ThumbnailSource {
+public:
+    ReadySource()
+        : m_image(300, 180, QImage::Format_RGB32)
+    {
+        // A picture of lines and flat areas, like a chart.
+        m_image.fill(Qt::white);
+        for (int x = 0; x < m_image.width(); x += 5)
+            for (int y = 40 + (x * 7) % 100; y < 60 + (x * 7) % 100; ++y)
+                m_image.setPixel(x, y, x % 10 ? qRgb(220, 40, 40) : qRgb(40, 80, 220));
+    }
+    QSize thumbnailSize() const override { return m_image.size(); }
+    bool Fetch(std::span<const int>, std::span<const int>) override { return true; }
+    // A picture of its own per item, as a catalog has (a writer may share equal ones).
+    QImage Image(int item) const override
+    {
+        QImage image = m_image.copy();
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, (item * 3 + x) % image.height(), qRgb(item % 256, 90, 90));
+        return image;
+    }
+
+private:
+    QImage m_image;
+};
+
+void WriteOnly(benchmark::State& state, const char* target)
+{
+    QTemporaryDir dir;
+    const int count = static_cast<int>(state.range(0));
+    CatalogItemList items;
+    std::vector<int> order;
+    for (int i = 0; i < count; ++i) {
+        items.push_back(std::make_unique<CatalogItem>());
+        items.back()->m_strCode = std::to_string(1000 + i);
+        order.push_back(i);
+    }
+    ReadySource source;
+    for (auto _ : state)
+        ExportCatalog(source, items, order, Request(dir, target));
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
+void BM_WritePdf(benchmark::State& state) { WriteOnly(state, "ready.pdf"); }
+void BM_WritePngFolder(benchmark::State& state) { WriteOnly(state, "ready/"); }
+BENCHMARK(BM_WritePdf)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_WritePngFolder)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QDir::setCurrent(QStringLiteral(MOSGRID_SOURCE_DIR));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,122 @@
+#include "app/CExportDlg.h"
+
+#include "base/FileTexts.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kPathChars = 48;
+
+} // namespace
+
+CExportDlg::CExportDlg(QWidget* parent, const QString& listFile)
+    : QDialog(parent)
+    , m_listFile(listFile)
+{
+    setWindowTitle(FileTexts::kExportCaption);
+    auto* layout = new QVBoxLayout(this);
+    m_pdf = new QRadioButton(FileTexts::kExportPdf, this);
+    m_sheet = new QRadioButton(FileTexts::kExportSheet, this);
+    m_folder = new QRadioButton(FileTexts::kExportFolder, this);
+    m_pdf->setObjectName(QStringLiteral("pdf"));
+    m_sheet->setObjectName(QStringLiteral("sheet"));
+    m_folder->setObjectName(QStringLiteral("folder"));
+    for (QRadioButton* button : {m_pdf, m_sheet, m_folder}) {
+        layout->addWidget(button);
+        connect(button, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                OnKindChanged();
+        });
+    }
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(FileTexts::kExportPathLabel, this));
+    m_path = new QLineEdit(this);
+    m_path->setObjectName(QStringLiteral("path"));
+    m_path->setMinimumWidth(m_path->fontMetrics().averageCharWidth() * kPathChars);
+    row->addWidget(m_path, 1);
+    auto* browse = new QPushButton(FileTexts::kExportBrowse, this);
+    connect(browse, &QPushButton::clicked, this, &CExportDlg::OnBrowse);
+    row->addWidget(browse);
+    layout->addLayout(row);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    m_pdf->setChecked(true);
+}
+
+ExportKind CExportDlg::kind() const
+{
+    if (m_sheet->isChecked())
+        return ExportKind::PngSheet;
+    if (m_folder->isChecked())
+        return ExportKind::PngFolder;
+    return ExportKind::Pdf;
+}
+
+void CExportDlg::SetKind(ExportKind kind)
+{
+    (kind == ExportKind::Pdf ? m_pdf : kind == ExportKind::PngSheet ? m_sheet : m_folder)
+        ->setChecked(true);
+}
+
+QString CExportDlg::target() const
+{
+    return m_path->text().trimmed();
+}
+
+void CExportDlg::SetTarget(const QString& path)
+{
+    m_path->setText(path);
+}
+
+QString CExportDlg::SuggestedTarget(const QString& listFile, ExportKind kind)
+{
+    const QFileInfo list(listFile);
+    const QString stem = list.path() + QLatin1Char('/') + list.completeBaseName();
+    switch (kind) {
+    case ExportKind::Pdf:
+        return stem + QStringLiteral(".pdf");
+    case ExportKind::PngSheet:
+        return stem + QStringLiteral(".png");
+    case ExportKind::PngFolder:
+        return stem + QStringLiteral("_png/");
+    }
+    return stem;
+}
+
+void CExportDlg::OnKindChanged()
+{
+    // A path the user typed stays; the suggestion follows the kind.
+    const QString suggested = SuggestedTarget(m_listFile, kind());
+    if (m_path->text().isEmpty() || m_path->text() == m_suggested)
+        m_path->setText(suggested);
+    m_suggested = suggested;
+}
+
+void CExportDlg::OnBrowse()
+{
+    QString chosen;
+    if (kind() == ExportKind::PngFolder) {
+        chosen = QFileDialog::getExistingDirectory(this, FileTexts::kExportCaption, target());
+        if (!chosen.isEmpty() && !chosen.endsWith(QLatin1Char('/')))
+            chosen += QLatin1Char('/');
+    } else {
+        const QString filter = kind() == ExportKind::Pdf ? FileTexts::kExportPdfFilter
+                                                         : FileTexts::kExportPngFilter;
+        chosen = QFileDialog::getSaveFileName(this, FileTexts::kExportCaption, target(), filter);
+    }
+    if (!chosen.isEmpty())
+        m_path->setText(chosen);
+}

@@ -1,0 +1,135 @@
+#include "app/CommandLineExport.h"
+
+#include "app/CMosgridDoc.h"
+#include "base/AppTexts.h"
+#include "base/FileTexts.h"
+#include "base/MessageBox.h"
+#include "export/BuilderThumbnailSource.h"
+#include "export/CatalogExporter.h"
+#include "export/ExportOverwrite.h"
+#include "view/CCatalogView.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+constexpr char kExportOption[] = "--export";
+constexpr char kForceOption[] = "--force";
+
+// Puts the message-box handler back however the export ends.
+class MessageBoxCapture {
+public:
+    MessageBoxCapture()
+        : m_before(CurrentMessageBoxHandler())
+    {
+        SetMessageBoxHandler([this](const QString& text) { m_texts << text; });
+    }
+    ~MessageBoxCapture() { SetMessageBoxHandler(m_before); }
+    const QStringList& texts() const { return m_texts; }
+
+private:
+    MessageBoxHandler m_before;
+    QStringList m_texts;
+};
+
+QString OneLine(QString text)
+{
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text.simplified();
+}
+
+} // namespace
+
+bool HasExportOption(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args) {
+        if (arg == kExportOption || arg.rfind(std::string(kExportOption) + "=", 0) == 0)
+            return true;
+    }
+    return false;
+}
+
+ExportOptions TakeExportOptions(std::vector<std::string>& args)
+{
+    ExportOptions options;
+    const std::string prefix = std::string(kExportOption) + "=";
+    std::vector<std::string> rest;
+    for (std::string& arg : args) {
+        if (arg == kExportOption) {
+            options.requested = true;
+        } else if (arg.rfind(prefix, 0) == 0) {
+            options.requested = true;
+            options.path = arg.substr(prefix.size());
+        } else if (arg == kForceOption) {
+            options.force = true;
+        } else {
+            rest.push_back(std::move(arg));
+        }
+    }
+    args = std::move(rest);
+    return options;
+}
+
+int RunCommandLineExport(const ExportOptions& options, const std::string& listFile,
+                         bool removeListFile, const ProgramPaths& paths,
+                         IComponentProvider* provider,
+                         const std::function<void(const QString&)>& report)
+{
+    const auto fail = [&report](ExportStatus status, const QString& message) {
+        report(AppTexts::kAppName + QStringLiteral(": ") + OneLine(message));
+        return static_cast<int>(status);
+    };
+    const QString target = QFile::decodeName(options.path.c_str());
+    const std::optional<ExportKind> kind = ExportKindOf(options.path);
+    if (!kind)
+        return fail(ExportStatus::Usage, FileTexts::kExportUsage.arg(target));
+    if (listFile.empty())
+        return fail(ExportStatus::Usage, FileTexts::kExportNoList);
+
+    // What would be shown in a box goes to the report.
+    const MessageBoxCapture boxes;
+    CMosgridDoc document;
+    if (!document.OnOpenDocument(listFile))
+        return fail(ExportStatus::Failed, boxes.texts().join(QLatin1Char(' ')));
+    // Before the list is read: a refused export leaves a list under /rm in place.
+    switch (DecideOverwrite(ClassifyTarget(*kind, options.path), options.force)) {
+    case OverwriteVerdict::Write:
+        break;
+    case OverwriteVerdict::NeedsForce:
+        return fail(ExportStatus::Refused, FileTexts::kExportWouldOverwrite.arg(target));
+    case OverwriteVerdict::Impossible:
+        return fail(ExportStatus::Usage, FileTexts::kExportWrongKind.arg(target));
+    }
+
+    CCatalogView view(paths, provider);
+    view.SetListFile(listFile, removeListFile);
+    view.LoadList();
+    if (!boxes.texts().isEmpty() || view.m_thumbList.size() != int(view.m_itemList.size())) {
+        QStringList texts = boxes.texts();
+        texts.prepend(FileTexts::kExportNoCharts);
+        return fail(ExportStatus::Failed, texts.join(QLatin1Char(' ')));
+    }
+    BuilderThumbnailSource source(view.builder(), view.m_thumbList);
+    ExportRequest request;
+    request.path = options.path;
+    request.force = options.force;
+    request.mentionForce = true;
+    request.header = ExportHeader{QFileInfo(QFile::decodeName(listFile.c_str())).fileName(),
+                                  QDateTime::currentDateTime()};
+    const ExportOutcome outcome =
+        ExportCatalog(source, view.m_itemList, view.ShownItems(), request);
+    view.builder().StopAndWait();
+    if (outcome.status != ExportStatus::Done)
+        return fail(outcome.status, outcome.message);
+    return static_cast<int>(ExportStatus::Done);
+}
+
+void ReportOnStandardError(const QString& message)
+{
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    std::fflush(stderr);
+}

@@ -1,0 +1,322 @@
+#include "app/FileCommands.h"
+
+#include "app/CExportDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CMosgridDoc.h"
+#include "app/RecentFiles.h"
+#include "app/ViewExport.h"
+#include "app/WindowPlacement.h"
+#include "base/FileTexts.h"
+#include "base/MessageBox.h"
+#include "settings/ChartSettings.h"
+#include "settings/FileSettingsKeys.h"
+#include "view/CCatalogView.h"
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QStatusBar>
+
+#include <filesystem>
+#include <unordered_set>
+
+namespace {
+
+constexpr int kStatusMs = 5000;
+// Type 5 reads a database file, which the library names itself.
+constexpr int kDatabaseType = 5;
+
+QString Shown(const std::string& path)
+{
+    return QFile::decodeName(path.c_str());
+}
+
+std::string Bytes(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// The first local file of a drag, or nothing.
+QString DroppedFile(const QMimeData* mime)
+{
+    if (mime == nullptr)
+        return {};
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
+}
+
+} // namespace
+
+FileCommands::FileCommands(CMainFrame& frame, CCatalogView& view, const ProgramPaths& paths)
+    : QObject(&frame)
+    , m_frame(frame)
+    , m_view(view)
+    , m_paths(paths)
+{
+    m_recent = RecentFiles::Read(ChartSettings(m_paths.iniFile));
+    m_view.SetEmptyHint(FileTexts::kEmptyHint);
+    connect(&m_view.builder(), &ThumbnailBuilder::buildFinished, this,
+            &FileCommands::WatchCatalog);
+    connect(&m_watcher, &CatalogWatcher::reloadDue, this, [this] {
+        ++m_reloads;
+        const CCatalogView::ReloadResult result = m_view.ReloadList();
+        if (result == CCatalogView::ReloadResult::Changed)
+            ShowStatus(FileTexts::kStatusReloaded);
+        else if (result == CCatalogView::ReloadResult::Unreadable)
+            ShowStatus(FileTexts::kStatusListUnreadable);
+        WatchCatalog();
+        emit reloaded();
+    });
+    m_frame.setAcceptDrops(true);
+    m_frame.installEventFilter(this);
+}
+
+FileCommands::~FileCommands() = default;
+
+QAction* FileCommands::AddCommand(QMenu* menu, QAction* before, const QString& text,
+                                  const QString& commandString)
+{
+    auto* action = new QAction(text, menu);
+    const QStringList parts = commandString.split(QLatin1Char('\n'));
+    action->setStatusTip(parts.value(0));
+    action->setToolTip(parts.value(1));
+    menu->insertAction(before, action);
+    return action;
+}
+
+void FileCommands::Install(QMenu* fileMenu, QMenu* viewMenu)
+{
+    m_fileMenu = fileMenu;
+    QAction* first = fileMenu->actions().value(0);
+    m_open = AddCommand(fileMenu, first, FileTexts::kMenuOpen, FileTexts::kCmdOpen);
+    m_open->setShortcut(QKeySequence::Open);
+    connect(m_open, &QAction::triggered, this, &FileCommands::OnOpen);
+    m_reload = AddCommand(fileMenu, first, FileTexts::kMenuReload, FileTexts::kCmdReload);
+    m_reload->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(m_reload, &QAction::triggered, this, &FileCommands::OnReload);
+    m_export = AddCommand(fileMenu, first, FileTexts::kMenuExport, FileTexts::kCmdExport);
+    connect(m_export, &QAction::triggered, this, &FileCommands::OnExport);
+    fileMenu->insertSeparator(first);
+
+    // The recent lists sit above the last item (exit), with a separator of their own.
+    m_recentEnd = fileMenu->insertSeparator(fileMenu->actions().value(
+        fileMenu->actions().size() - 1));
+    RebuildRecentMenu();
+
+    m_autoReload = AddCommand(viewMenu, nullptr, FileTexts::kMenuAutoReload,
+                              FileTexts::kCmdAutoReload);
+    m_autoReload->setCheckable(true);
+    const bool on = ChartSettings(m_paths.iniFile)
+                        .ReadInt(FileSettingsKeys::kSectionView, FileSettingsKeys::kAutoReload,
+                                 FileSettingsKeys::kDefaultAutoReload) == 1;
+    m_autoReload->setChecked(on);
+    m_watcher.SetEnabled(on);
+    connect(m_autoReload, &QAction::triggered, this, &FileCommands::SetAutoReload);
+}
+
+void FileCommands::RestoreWindow()
+{
+    WindowPlacement::Restore(m_frame, ChartSettings(m_paths.iniFile));
+}
+
+void FileCommands::OnOpen()
+{
+    QString chosen;
+    if (m_openChooser) {
+        chosen = m_openChooser();
+    } else {
+        const std::string& current = m_view.listFile().empty()
+            ? (m_recent.empty() ? std::string() : m_recent.front()) : m_view.listFile();
+        chosen = QFileDialog::getOpenFileName(&m_frame, FileTexts::kOpenCaption,
+                                              QFileInfo(Shown(current)).path(),
+                                              FileTexts::kOpenFilter);
+    }
+    if (!chosen.isEmpty())
+        OpenList(Bytes(chosen));
+}
+
+bool FileCommands::OpenList(const std::string& path)
+{
+    const std::string canonical = RecentFiles::Canonical(path);
+    // The framework's check and message, as for a list on the command line.
+    if (m_frame.document() == nullptr || !m_frame.document()->OnOpenDocument(canonical)) {
+        if (std::find(m_recent.begin(), m_recent.end(), canonical) != m_recent.end()) {
+            m_recent = RecentFiles::Without(m_recent, canonical);
+            ChartSettings settings(m_paths.iniFile);
+            RecentFiles::Write(settings, m_recent);
+            RebuildRecentMenu();
+        }
+        return false;
+    }
+    m_view.OpenList(canonical);
+    RememberRecent(canonical);
+    WatchCatalog();
+    return true;
+}
+
+void FileCommands::OnReload()
+{
+    ++m_reloads;
+    switch (m_view.ReloadList()) {
+    case CCatalogView::ReloadResult::Changed:
+        ShowStatus(FileTexts::kStatusReloaded);
+        break;
+    case CCatalogView::ReloadResult::Unchanged:
+        ShowStatus(FileTexts::kStatusUnchanged);
+        break;
+    case CCatalogView::ReloadResult::Unreadable:
+        ShowStatus(FileTexts::kStatusListUnreadable);
+        break;
+    case CCatalogView::ReloadResult::NotLoaded:
+        break;
+    }
+    WatchCatalog();
+    emit reloaded();
+}
+
+void FileCommands::OnExport()
+{
+    if (m_view.listFile().empty()) {
+        ShowMessageBox(FileTexts::kExportNoList);
+        return;
+    }
+    CExportDlg dialog(&m_frame, Shown(m_view.listFile()));
+    if (dialog.exec() != QDialog::Accepted || dialog.target().isEmpty())
+        return;
+    ExportTo(Bytes(dialog.target()));
+}
+
+ExportOutcome FileCommands::ExportTo(const std::string& target)
+{
+    // A reload in the middle would change the items under the export.
+    m_watcher.SetPaused(true);
+    const ExportOutcome outcome = ExportFromView(&m_frame, m_view, target);
+    m_watcher.SetPaused(false);
+    switch (outcome.status) {
+    case ExportStatus::Done:
+        ShowStatus(FileTexts::kStatusExported.arg(outcome.written).arg(Shown(target)));
+        break;
+    case ExportStatus::Cancelled:
+        ShowStatus(outcome.message);
+        break;
+    default:
+        ShowMessageBox(outcome.message);
+        break;
+    }
+    return outcome;
+}
+
+void FileCommands::SetAutoReload(bool on)
+{
+    if (m_autoReload != nullptr && m_autoReload->isChecked() != on)
+        m_autoReload->setChecked(on);
+    ChartSettings settings(m_paths.iniFile);
+    settings.WriteText(FileSettingsKeys::kSectionView, FileSettingsKeys::kAutoReload,
+                       on ? "1" : "0");
+    m_watcher.SetEnabled(on);
+    WatchCatalog();
+}
+
+void FileCommands::RebuildRecentMenu()
+{
+    if (m_fileMenu == nullptr)
+        return;
+    qDeleteAll(m_recentActions);
+    m_recentActions.clear();
+    for (std::size_t i = 0; i < m_recent.size(); ++i) {
+        QString shown = Shown(m_recent[i]);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = AddCommand(m_fileMenu, m_recentEnd,
+                                     FileTexts::kMenuRecentFormat.arg(i + 1).arg(shown),
+                                     FileTexts::kCmdRecent);
+        const std::string path = m_recent[i];
+        connect(action, &QAction::triggered, this, [this, path] { OpenList(path); });
+        m_recentActions << action;
+    }
+    m_recentEnd->setVisible(!m_recent.empty());
+}
+
+void FileCommands::RememberRecent(const std::string& path)
+{
+    if (!RecentFiles::IsStorable(path))
+        return;
+    m_recent = RecentFiles::With(m_recent, path, FileSettingsKeys::kMaxRecent);
+    ChartSettings settings(m_paths.iniFile);
+    RecentFiles::Write(settings, m_recent);
+    RebuildRecentMenu();
+}
+
+void FileCommands::WatchCatalog()
+{
+    // Printing and exporting from the command line show no window and watch nothing.
+    if (!m_watcher.isEnabled() || !m_frame.isVisible())
+        return;
+    const std::string& list = m_view.listFile();
+    if (list.empty()) {
+        m_watcher.Watch(WatchPlan{});
+        return;
+    }
+    const OriginTable& origins = m_view.builder().origins();
+    const OriginTable::Summary summary = origins.Summarize();
+    // Items with no price file yet: one may appear in their source folder.
+    std::unordered_set<std::string> sources;
+    std::vector<std::string> folders;
+    std::error_code error;
+    for (std::size_t i = 0; i < m_view.m_itemList.size(); ++i) {
+        const CatalogItem& item = *m_view.m_itemList[i];
+        const std::optional<ItemOrigin> origin = origins.Get(static_cast<int>(i));
+        if ((origin && !origin->path.empty()) || item.m_nType == kDatabaseType
+            || !sources.insert(item.m_strSource).second)
+            continue;
+        if (std::filesystem::is_directory(item.m_strSource, error))
+            folders.push_back(item.m_strSource);
+    }
+    m_watcher.Watch(PlanWatches(list, std::filesystem::exists(list, error), summary.files,
+                                folders));
+    if (summary.unsettled > 0)
+        m_watcher.RetryUnsettledLater();
+}
+
+void FileCommands::ShowStatus(const QString& text)
+{
+    if (QStatusBar* bar = m_frame.statusBar())
+        bar->showMessage(text, kStatusMs);
+}
+
+bool FileCommands::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &m_frame)
+        return false;
+    switch (event->type()) {
+    case QEvent::DragEnter: {
+        auto* drag = static_cast<QDragEnterEvent*>(event);
+        if (!DroppedFile(drag->mimeData()).isEmpty())
+            drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString file = DroppedFile(drop->mimeData());
+        if (file.isEmpty())
+            return false;
+        drop->acceptProposedAction();
+        OpenList(Bytes(file));
+        return true;
+    }
+    case QEvent::Close: {
+        ChartSettings settings(m_paths.iniFile);
+        WindowPlacement::Save(m_frame, settings);
+        return false;
+    }
+    default:
+        return false;
+    }
+}

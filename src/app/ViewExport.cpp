@@ -1,0 +1,44 @@
+#include "app/ViewExport.h"
+
+#include "base/FileTexts.h"
+#include "export/BuilderThumbnailSource.h"
+#include "view/CCatalogView.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QProgressDialog>
+
+namespace {
+
+// A short export shows no dialog.
+constexpr int kProgressDelayMs = 500;
+
+} // namespace
+
+ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::string& target)
+{
+    const std::vector<int> order = view.ShownItems();
+    QProgressDialog progress(FileTexts::kExportProgress, FileTexts::kExportCancel, 0,
+                             static_cast<int>(order.size()), parent);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setAutoClose(false);
+
+    BuilderThumbnailSource source(view.builder(), view.m_thumbList);
+    ExportRequest request;
+    request.path = target;
+    request.header =
+        ExportHeader{QFileInfo(QFile::decodeName(view.listFile().c_str())).fileName(),
+                     QDateTime::currentDateTime()};
+    const ExportOutcome outcome =
+        ExportCatalog(source, view.m_itemList, order, request, [&progress](int done, int) {
+            progress.setValue(done);
+            QCoreApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+    progress.reset();
+    view.RequestCellsAgain();
+    return outcome;
+}

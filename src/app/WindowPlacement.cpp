@@ -1,0 +1,95 @@
+#include "app/WindowPlacement.h"
+
+#include "settings/ChartSettings.h"
+#include "settings/FileSettingsKeys.h"
+
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QScreen>
+
+#include <climits>
+#include <string>
+
+namespace WindowPlacement {
+
+namespace {
+
+using namespace FileSettingsKeys;
+
+constexpr int kAbsent = INT_MIN;
+
+} // namespace
+
+std::optional<Saved> Read(const ChartSettings& settings)
+{
+    const int left = settings.ReadInt(kSectionWindow, kLeft, kAbsent);
+    const int top = settings.ReadInt(kSectionWindow, kTop, kAbsent);
+    const int width = settings.ReadInt(kSectionWindow, kWidth, kAbsent);
+    const int height = settings.ReadInt(kSectionWindow, kHeight, kAbsent);
+    if (left == kAbsent || top == kAbsent || width == kAbsent || height == kAbsent
+        || width <= 0 || height <= 0)
+        return std::nullopt;
+    return Saved{QRect(left, top, width, height),
+                 settings.ReadInt(kSectionWindow, kMaximized, 0) == 1};
+}
+
+void Write(ChartSettings& settings, const Saved& saved)
+{
+    const std::pair<const char*, int> values[] = {
+        {kLeft, saved.geometry.left()},
+        {kTop, saved.geometry.top()},
+        {kWidth, saved.geometry.width()},
+        {kHeight, saved.geometry.height()},
+        {kMaximized, saved.maximized ? 1 : 0},
+    };
+    for (const auto& [key, value] : values)
+        settings.WriteText(kSectionWindow, key, std::to_string(value));
+}
+
+Fit FitOnScreens(const QRect& saved, const QList<QRect>& screens)
+{
+    if (saved.isEmpty())
+        return Fit::None;
+    for (const QRect& screen : screens) {
+        if (screen.contains(saved))
+            return Fit::Whole;
+    }
+    for (const QRect& screen : screens) {
+        if (saved.width() <= screen.width() && saved.height() <= screen.height())
+            return Fit::SizeOnly;
+    }
+    return Fit::None;
+}
+
+void Restore(QMainWindow& window, const ChartSettings& settings)
+{
+    const std::optional<Saved> saved = Read(settings);
+    if (!saved)
+        return;
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    switch (FitOnScreens(saved->geometry, screens)) {
+    case Fit::Whole:
+        window.setGeometry(saved->geometry);
+        break;
+    case Fit::SizeOnly:
+        window.resize(saved->geometry.size());
+        break;
+    case Fit::None:
+        return;
+    }
+    if (saved->maximized)
+        window.setWindowState(window.windowState() | Qt::WindowMaximized);
+}
+
+void Save(const QMainWindow& window, ChartSettings& settings)
+{
+    const Saved now{window.normalGeometry(), window.isMaximized()};
+    const std::optional<Saved> kept = Read(settings);
+    if (kept && kept->geometry == now.geometry && kept->maximized == now.maximized)
+        return;
+    Write(settings, now);
+}
+
+} // namespace WindowPlacement

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "export/ThumbnailSource.h"
+
+class ThumbnailBuilder;
+class ThumbnailStore;
+
+// Thumbnails from a view's builder and store: each run is asked for as the only cells
+// wanted (kept in the store until the next run), the next run after it, nothing else; so
+// the workers keep one run ahead and the store's budget holds for any catalog.
+class BuilderThumbnailSource : public ThumbnailSource {
+public:
+    BuilderThumbnailSource(ThumbnailBuilder& builder, const ThumbnailStore& store);
+
+    QSize thumbnailSize() const override;
+    bool Fetch(std::span<const int> items, std::span<const int> next) override;
+    QImage Image(int item) const override;
+
+private:
+    ThumbnailBuilder& m_builder;
+    const ThumbnailStore& m_store;
+};

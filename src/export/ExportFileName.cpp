@@ -1,0 +1,32 @@
+#include "export/ExportFileName.h"
+
+#include "catalog/DisplayText.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMinDigits = 4;
+constexpr int kMaxCodeChars = 64;
+
+bool IsUnsafe(QChar c)
+{
+    static const QString kReserved = QStringLiteral("/\\:*?\"<>|");
+    return c.unicode() < 0x20 || c.unicode() == 0x7f || kReserved.contains(c);
+}
+
+} // namespace
+
+QString ExportFileName(int position, int count, const std::string& code)
+{
+    const int digits = std::max(kMinDigits, static_cast<int>(QString::number(count).size()));
+    QString name = QStringLiteral("%1").arg(position + 1, digits, 10, QLatin1Char('0'));
+    QString safe = DisplayText(code).trimmed().left(kMaxCodeChars);
+    for (QChar& c : safe) {
+        if (IsUnsafe(c) || c.isSpace())
+            c = QLatin1Char('_');
+    }
+    if (!safe.isEmpty())
+        name += QLatin1Char('_') + safe;
+    return name + QStringLiteral(".png");
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "export/ExportWriter.h"
+
+class QPainter;
+class QRect;
+
+// The header of a sheet: the list name at the left, the date and the count at the right,
+// light text on the grid's black.
+void PaintSheetHeader(QPainter& painter, const QRect& band, const ExportHeader& header,
+                      int count);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// What an export writes.
+enum class ExportKind {
+    Pdf,        // pages of thumbnails with a header
+    PngSheet,   // one picture of every thumbnail
+    PngFolder,  // one picture per security in a folder
+};
+
+// The kind a path names: a folder when it ends in '/', else by its extension (.pdf, .png,
+// any case), else a folder when it is one. Nothing for anything else.
+std::optional<ExportKind> ExportKindOf(const std::string& path);
+
+// The creator every export records, so the next export knows its own files.
+inline constexpr char kExportCreator[] = "mosgrid export";
+// The file in an exported folder that lists what the export wrote.
+inline constexpr char kFolderMarkerName[] = ".mosgrid-export";

@@ -1,0 +1,70 @@
+#include "view/ReloadPlan.h"
+
+#include "catalog/CatalogListLoader.h"
+#include "catalog/ItemMatching.h"
+#include "thumbnails/OriginTable.h"
+
+#include <unordered_map>
+
+bool ReloadPlan::changed(int oldCount) const
+{
+    return !remake.empty() || !IsSameList(previous, oldCount);
+}
+
+bool NeedsRemake(const std::optional<ItemOrigin>& recorded, const FileStamp& now)
+{
+    if (!recorded)
+        return false;
+    if (recorded->path.empty() || !recorded->settled)
+        return true;
+    return !(recorded->stamp == now);
+}
+
+std::optional<ReloadPlan> PlanReload(const std::string& listFile,
+                                     const CatalogItemList& current, const OriginTable& origins)
+{
+    ReloadPlan plan;
+    if (!LoadCatalogList(listFile, false, plan.items).opened)
+        return std::nullopt;
+    plan.previous = MatchItems(current, plan.items);
+    // Many items may share one file (a database): each is looked at once.
+    std::unordered_map<std::string, FileStamp> stamps;
+    for (std::size_t i = 0; i < plan.previous.size(); ++i) {
+        if (plan.previous[i] < 0)
+            continue;
+        const std::optional<ItemOrigin> recorded = origins.Get(plan.previous[i]);
+        FileStamp now;
+        if (recorded && !recorded->path.empty()) {
+            const auto [it, added] = stamps.try_emplace(recorded->path);
+            if (added)
+                it->second = StampOf(recorded->path);
+            now = it->second;
+        }
+        if (NeedsRemake(recorded, now))
+            plan.remake.push_back(static_cast<int>(i));
+    }
+    return plan;
+}
+
+int FollowSelection(const std::vector<int>& next, int selected)
+{
+    if (selected < 0 || selected >= static_cast<int>(next.size()))
+        return -1;
+    return next[selected];
+}
+
+int FollowTop(const std::vector<int>& next, int top)
+{
+    const int count = static_cast<int>(next.size());
+    if (top <= 0 || count == 0)
+        return 0;
+    for (int j = std::min(top, count); j < count; ++j) {
+        if (next[j] >= 0)
+            return next[j];
+    }
+    for (int j = std::min(top, count) - 1; j >= 0; --j) {
+        if (next[j] >= 0)
+            return next[j];
+    }
+    return 0;
+}

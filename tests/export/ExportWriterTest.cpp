@@ -1,0 +1,220 @@
+// Exports written from thumbnails of known colours: pages, a sheet and a folder, checked by
+// their pixels; runs asked for in order; nothing replaced that is not an export's own.
+#include "base/FileTexts.h"
+#include "export/CatalogExporter.h"
+#include "export/ExportOverwrite.h"
+#include "export/ThumbnailSource.h"
+#include "support/TestFolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+QColor ColourOf(int item)
+{
+    return QColor(20 + (item * 37) % 200, 200 - (item * 11) % 150, 40 + (item * 53) % 180);
+}
+
+// Thumbnails filled with each item's colour; the failed ones are null.
+class ColourSource : public ThumbnailSource {
+public:
+    explicit ColourSource(QSize size, std::set<int> failed = {})
+        : m_size(size)
+        , m_failed(std::move(failed))
+    {
+    }
+    QSize thumbnailSize() const override { return m_size; }
+    bool Fetch(std::span<const int> items, std::span<const int> next) override
+    {
+        fetched.emplace_back(items.begin(), items.end());
+        following.emplace_back(next.begin(), next.end());
+        return true;
+    }
+    QImage Image(int item) const override
+    {
+        if (m_failed.contains(item))
+            return {};
+        QImage image(m_size, QImage::Format_RGB32);
+        image.fill(ColourOf(item));
+        return image;
+    }
+
+    std::vector<std::vector<int>> fetched;
+    std::vector<std::vector<int>> following;
+
+private:
+    QSize m_size;
+    std::set<int> m_failed;
+};
+
+CatalogItemList Items(int count)
+{
+    CatalogItemList items;
+    for (int i = 0; i < count; ++i) {
+        auto item = std::make_unique<CatalogItem>();
+        item->m_strCode = "c" + std::to_string(i);
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+std::vector<int> ListOrder(int count)
+{
+    std::vector<int> order(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        order[std::size_t(i)] = i;
+    return order;
+}
+
+bool Near(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) <= 3 && std::abs(qGreen(a) - qGreen(b)) <= 3
+        && std::abs(qBlue(a) - qBlue(b)) <= 3;
+}
+
+class ExportWriterTest : public ::testing::Test {
+protected:
+    std::string Path(const QString& name) const
+    {
+        return QFile::encodeName(m_dir.filePath(name)).toStdString();
+    }
+
+    ExportOutcome Export(ThumbnailSource& source, int count, const std::string& path,
+                         bool force = false, const ExportProgress& progress = {})
+    {
+        m_items = Items(count);
+        ExportRequest request;
+        request.path = path;
+        request.force = force;
+        request.header = ExportHeader{QStringLiteral("list.lst"), QDateTime::currentDateTime()};
+        return ExportCatalog(source, m_items, ListOrder(count), request, progress);
+    }
+
+    QTemporaryDir m_dir;
+    CatalogItemList m_items;
+};
+
+TEST_F(ExportWriterTest, PdfPagesHoldWholeRowsUnderAHeaderAndEverySecurityOnce)
+{
+    ColourSource source(QSize(300, 180));
+    const std::string pdf = Path(QStringLiteral("catalog.pdf"));
+    const ExportOutcome outcome = Export(source, 60, pdf);
+    ASSERT_EQ(outcome.status, ExportStatus::Done) << outcome.message.toStdString();
+    EXPECT_EQ(outcome.written, 60);
+    EXPECT_TRUE(IsExportedFile(ExportKind::Pdf, pdf));
+    // Pages of 5 x 5, asked for in order, each with the next page to make meanwhile.
+    ASSERT_EQ(source.fetched.size(), 3u);
+    EXPECT_EQ(source.fetched[1].front(), 25);
+    EXPECT_EQ(source.fetched[2].size(), 10u);
+    EXPECT_EQ(source.following[0], source.fetched[1]);
+    EXPECT_TRUE(source.following[2].empty());
+    const QByteArray bytes = ReadFileBytes(QFile::decodeName(pdf.c_str()));
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 3);
+
+    // The pixels of the first page: cell 0 and cell 6 (second row, second column).
+    const QString renderer = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (renderer.isEmpty())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    const QString prefix = m_dir.filePath(QStringLiteral("page"));
+    ASSERT_EQ(QProcess::execute(renderer, {"-r", "72", "-f", "1", "-l", "1", "-png",
+                                           QFile::decodeName(pdf.c_str()), prefix}), 0);
+    const QImage page(prefix + QStringLiteral("-1.png"));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_EQ(page.size(), QSize(842, 595));
+    const double margin = 10 / 25.4 * 72;
+    const double cellWidth = (842 - 2 * margin) / 5;
+    const double cellHeight = cellWidth * 180 / 300;
+    const auto centre = [&](int slot) {
+        return QPoint(int(margin + (slot % 5 + 0.5) * cellWidth),
+                      int(margin + 22 + (slot / 5 + 0.5) * cellHeight));
+    };
+    EXPECT_TRUE(Near(page.pixel(centre(0)), ColourOf(0).rgb()));
+    EXPECT_TRUE(Near(page.pixel(centre(6)), ColourOf(6).rgb()));
+    EXPECT_TRUE(Near(page.pixel(int(margin) + 1, int(margin) + 1), qRgb(255, 255, 255)))
+        << "the header is on white paper";
+}
+
+TEST_F(ExportWriterTest, SheetHoldsEveryThumbnailAtItsOwnSizeUnderAHeader)
+{
+    ColourSource source(QSize(1000, 20), {5});
+    const std::string png = Path(QStringLiteral("sheet.png"));
+    ASSERT_EQ(Export(source, 30, png).status, ExportStatus::Done);
+    EXPECT_TRUE(IsExportedFile(ExportKind::PngSheet, png));
+    const QImage sheet(QFile::decodeName(png.c_str()));
+    ASSERT_EQ(sheet.size(), QSize(4000, 28 + 8 * 20));
+    for (int i = 0; i < 30; ++i) {
+        const QPoint centre((i % 4) * 1000 + 500, 28 + (i / 4) * 20 + 10);
+        const QRgb expected = i == 5 ? qRgb(0, 0, 0) : ColourOf(i).rgb();
+        EXPECT_EQ(sheet.pixel(centre), expected) << "thumbnail " << i;
+    }
+    EXPECT_EQ(sheet.pixel(3500, 28 + 7 * 20 + 10), qRgb(0, 0, 0)) << "past the last: black";
+    EXPECT_EQ(sheet.pixel(0, 0), qRgb(0, 0, 0));
+}
+
+TEST_F(ExportWriterTest, FolderGetsOneFilePerSecurityAndTheNextExportReplacesOnlyThose)
+{
+    const QString folder = m_dir.filePath(QStringLiteral("out"));
+    const std::string target = Path(QStringLiteral("out/"));
+    ColourSource first(QSize(30, 20), {1});
+    ASSERT_EQ(Export(first, 5, target).status, ExportStatus::Done);
+    QDir dir(folder);
+    EXPECT_EQ(dir.entryList(QDir::Files),
+              (QStringList{"0001_c0.png", "0003_c2.png", "0004_c3.png", "0005_c4.png"}));
+    EXPECT_EQ(QImage(dir.filePath("0004_c3.png")).pixel(15, 10), ColourOf(3).rgb());
+
+    ASSERT_TRUE(WriteFileBytes(dir.filePath("notes.txt"), "mine"));
+    ColourSource second(QSize(30, 20));
+    ASSERT_EQ(Export(second, 2, target).status, ExportStatus::Done);
+    EXPECT_EQ(dir.entryList(QDir::Files),
+              (QStringList{"0001_c0.png", "0002_c1.png", "notes.txt"}));
+    EXPECT_TRUE(dir.exists(QStringLiteral(".mosgrid-export")));
+}
+
+TEST_F(ExportWriterTest, WhatIsNotAnExportIsReplacedOnlyWithForce)
+{
+    ColourSource source(QSize(30, 20));
+    for (const QString& name : {QStringLiteral("mine.pdf"), QStringLiteral("mine.png")}) {
+        const QString path = m_dir.filePath(name);
+        ASSERT_TRUE(WriteFileBytes(path, "the user's own"));
+        const ExportOutcome refused = Export(source, 3, Path(name));
+        EXPECT_EQ(refused.status, ExportStatus::Refused) << name.toStdString();
+        EXPECT_EQ(refused.message, FileTexts::kExportNotOverwritable.arg(path));
+        EXPECT_EQ(ReadFileBytes(path), QByteArray("the user's own"));
+        EXPECT_EQ(Export(source, 3, Path(name), true).status, ExportStatus::Done);
+    }
+    // A folder of someone else's files, and a folder where a PDF is to go.
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("photos")));
+    ASSERT_TRUE(WriteFileBytes(m_dir.filePath("photos/cat.png"), "meow"));
+    EXPECT_EQ(Export(source, 3, Path(QStringLiteral("photos/"))).status, ExportStatus::Refused);
+    EXPECT_EQ(Export(source, 3, Path(QStringLiteral("photos/")), true).status,
+              ExportStatus::Done);
+    EXPECT_EQ(ReadFileBytes(m_dir.filePath("photos/cat.png")), QByteArray("meow"));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("odd.pdf")));
+    EXPECT_EQ(Export(source, 3, Path(QStringLiteral("odd.pdf")), true).status,
+              ExportStatus::Usage);
+    EXPECT_EQ(Export(source, 3, Path(QStringLiteral("out.jpg"))).status, ExportStatus::Usage);
+}
+
+TEST_F(ExportWriterTest, AStoppedExportLeavesTheEarlierOneAsItWas)
+{
+    ColourSource source(QSize(300, 180));
+    const std::string pdf = Path(QStringLiteral("catalog.pdf"));
+    ASSERT_EQ(Export(source, 30, pdf).status, ExportStatus::Done);
+    const QByteArray before = ReadFileBytes(QFile::decodeName(pdf.c_str()));
+    const ExportOutcome stopped =
+        Export(source, 80, pdf, false, [](int done, int) { return done < 50; });
+    EXPECT_EQ(stopped.status, ExportStatus::Cancelled);
+    EXPECT_EQ(ReadFileBytes(QFile::decodeName(pdf.c_str())), before);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"catalog.pdf"})
+        << "no temporary file left behind";
+}
+
+} // namespace

@@ -1,0 +1,205 @@
+// Reloading a shown catalog: only thumbnails whose prices changed are made again, selection
+// and scroll stay on the same securities, and a file being written is never shown half-read.
+#include "FakeComponents.h"
+#include "PriceFolder.h"
+
+#include "support/TestFolders.h"
+#include "view/CCatalogView.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kCellWidth = 100;
+constexpr int kCellHeight = 50;
+constexpr int kOld = 3600;  // seconds: long settled
+
+class CatalogReloadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        ASSERT_TRUE(WriteFileBytes(m_folder.filePath(QStringLiteral("mosgrid.ini")),
+                                   "[Chart]\nSizeX=100\nSizeY=50\n"));
+        m_provider.readPriceFiles = true;
+        m_view = std::make_unique<CCatalogView>(
+            ProgramPaths{m_folder.exeDir(), m_folder.iniFile()}, &m_provider);
+        m_view->builder().SetWorkerCount(1);
+    }
+
+    // Securities s0 .. s<count-1>, the close of si being 100 + i.
+    void MakeCatalog(int count)
+    {
+        std::vector<std::string> codes;
+        for (int i = 0; i < count; ++i) {
+            codes.push_back("s" + std::to_string(i));
+            ASSERT_TRUE(m_prices.Write(codes.back(), std::to_string(100 + i) + "\n", kOld));
+        }
+        WriteList(codes);
+        m_view->SetListFile(m_listFile, false);
+        m_view->LoadList();
+        Built();
+    }
+
+    void WriteList(const std::vector<std::string>& codes)
+    {
+        std::string list;
+        for (const std::string& code : codes)
+            list += ListLine(m_prices.source(), code, "N" + code);
+        const QString path = m_folder.filePath(QStringLiteral("list.txt"));
+        ASSERT_TRUE(WriteFileBytes(path, QByteArray::fromStdString(list)));
+        m_listFile = QFile::encodeName(path).toStdString();
+    }
+
+    void Built() { ASSERT_TRUE(m_view->builder().WaitUntilBuilt()); }
+
+    // The codes loaded since the last call, sorted.
+    std::vector<std::string> TakeLoaded()
+    {
+        const std::lock_guard lock(m_provider.counters.codesMutex);
+        std::vector<std::string> codes;
+        codes.swap(m_provider.counters.loadedCodes);
+        std::sort(codes.begin(), codes.end());
+        return codes;
+    }
+
+    int IndexOf(const std::string& code) const
+    {
+        for (std::size_t i = 0; i < m_view->m_itemList.size(); ++i) {
+            if (m_view->m_itemList[i]->m_strCode == code)
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    QRgb Shown(const std::string& code) const
+    {
+        return m_view->m_thumbList.Image(IndexOf(code)).pixel(kCellWidth / 2, kCellHeight - 2);
+    }
+
+    TestProgramFolder m_folder{QStringList{}, false};
+    PriceFolder m_prices{m_folder.filePath(QStringLiteral("prices"))};
+    std::string m_listFile;
+    FakeProvider m_provider;
+    std::unique_ptr<CCatalogView> m_view;
+};
+
+TEST_F(CatalogReloadTest, OnlyThumbnailsWhosePricesChangedAreMadeAgain)
+{
+    MakeCatalog(6);
+    EXPECT_EQ(TakeLoaded().size(), 6u);
+    const qint64 keptKey = m_view->m_thumbList.Image(0).cacheKey();
+
+    ASSERT_TRUE(m_prices.Write("s2", "100\n140\n", kOld - 10));  // new prices
+    ASSERT_TRUE(m_prices.Touch("s4", kOld - 10));                // same bytes, a new time
+    EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Changed);
+    Built();
+    EXPECT_EQ(TakeLoaded(), (std::vector<std::string>{"s2", "s4"}));
+    EXPECT_EQ(Shown("s2"), PriceColour(140).rgb());
+    EXPECT_EQ(Shown("s4"), PriceColour(104).rgb());
+    EXPECT_EQ(m_view->m_thumbList.Image(0).cacheKey(), keptKey) << "s0's picture itself kept";
+
+    EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Unchanged);
+    Built();
+    EXPECT_TRUE(TakeLoaded().empty());
+}
+
+TEST_F(CatalogReloadTest, SelectionAndScrollStayOnTheSameSecurities)
+{
+    MakeCatalog(30);
+    m_view->resize(3 * kCellWidth + m_view->verticalScrollBar()->sizeHint().width(),
+                   2 * kCellHeight);
+    m_view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+    m_view->OnLButtonDown(QPoint(kCellWidth + 10, 10));  // second cell of the top row
+    m_view->OnVScroll(SB_THUMBTRACK, 9);
+    m_view->OnLButtonDown(QPoint(kCellWidth + 10, kCellHeight + 10));
+    ASSERT_EQ(m_view->m_nTopIndex, 9);
+    ASSERT_EQ(m_view->m_nSelected, 13);
+    TakeLoaded();
+
+    // Two new securities in front, s3 gone, s20 moved to the end.
+    std::vector<std::string> codes{"n1", "n2"};
+    for (int i = 0; i < 30; ++i) {
+        if (i != 3 && i != 20)
+            codes.push_back("s" + std::to_string(i));
+    }
+    codes.push_back("s20");
+    ASSERT_TRUE(m_prices.Write("n1", "70\n", kOld));
+    ASSERT_TRUE(m_prices.Write("n2", "71\n", kOld));
+    WriteList(codes);
+    EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Changed);
+    EXPECT_EQ(m_view->m_nTopIndex, IndexOf("s9"));
+    EXPECT_EQ(m_view->m_nSelected, IndexOf("s13"));
+    EXPECT_EQ(m_view->GetScrollInfo().nPos, IndexOf("s9"));
+    Built();
+    EXPECT_EQ(TakeLoaded(), (std::vector<std::string>{"n1", "n2"}));
+    EXPECT_EQ(Shown("s20"), PriceColour(120).rgb());
+    EXPECT_EQ(Shown("n2"), PriceColour(71).rgb());
+
+    // The selected security leaves the list: nothing is selected.
+    codes.erase(std::find(codes.begin(), codes.end(), "s13"));
+    WriteList(codes);
+    EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Changed);
+    EXPECT_EQ(m_view->m_nSelected, -1);
+    EXPECT_EQ(m_view->m_nTopIndex, IndexOf("s9"));
+    Built();
+}
+
+TEST_F(CatalogReloadTest, AFileBeingWrittenIsNotShownHalfReadAndIsReadAgain)
+{
+    MakeCatalog(2);
+    ASSERT_EQ(Shown("s1"), PriceColour(101).rgb());
+    // The vendor has written one line and part of the next.
+    ASSERT_TRUE(m_prices.Write("s1", "150\n13", kOld - 10));
+    EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Changed);
+    Built();
+    EXPECT_EQ(Shown("s1"), PriceColour(101).rgb()) << "the finished picture stays";
+    EXPECT_TRUE(m_view->m_thumbList.Facts(IndexOf("s1")).unsettled);
+
+    // Read again at the next reload even before the file changes once more ...
+    TakeLoaded();
+    EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Changed);
+    Built();
+    EXPECT_EQ(TakeLoaded(), (std::vector<std::string>{"s1"}));
+    // ... and shown once it is whole.
+    ASSERT_TRUE(m_prices.Write("s1", "150\n130\n", kOld - 20));
+    EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Changed);
+    Built();
+    EXPECT_EQ(Shown("s1"), PriceColour(130).rgb());
+    EXPECT_FALSE(m_view->m_thumbList.Facts(IndexOf("s1")).unsettled);
+}
+
+TEST_F(CatalogReloadTest, AListThatNoLongerOpensKeepsWhatIsShown)
+{
+    MakeCatalog(3);
+    ASSERT_TRUE(QFile::remove(QFile::decodeName(m_listFile.c_str())));
+    EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Unreadable);
+    EXPECT_EQ(m_view->m_itemList.size(), 3u);
+    EXPECT_EQ(m_view->m_thumbList.StateOf(2), ThumbnailStore::State::Ready);
+}
+
+TEST_F(CatalogReloadTest, OpeningAnotherListStartsAfreshAndNeverRemovesIt)
+{
+    MakeCatalog(8);
+    m_view->m_nSelected = 5;
+    m_view->m_nTopIndex = 3;
+    const QString other = m_folder.filePath(QStringLiteral("other.txt"));
+    ASSERT_TRUE(WriteFileBytes(other, QByteArray::fromStdString(
+                                          ListLine(m_prices.source(), "s1", "B"))));
+    m_view->OpenList(QFile::encodeName(other).toStdString());
+    Built();
+    EXPECT_EQ(m_view->m_itemList.size(), 1u);
+    EXPECT_EQ(m_view->m_nSelected, -1);
+    EXPECT_EQ(m_view->m_nTopIndex, 0);
+    EXPECT_TRUE(QFile::exists(other));
+}
+
+} // namespace
