@@ -106,14 +106,13 @@ bool CPropLabel::OnInitDialog()
     return true;
 }
 
-bool CPropLabel::OnApply()
+bool CPropLabel::OnApply(SettingsWriteBatch& writes)
 {
     UpdateData(true);
     using namespace SettingsKeys;
-    ChartSettings settings(paths().iniFile);
-    settings.WriteText(kSectionName, kLabel, StoredBytes(m_strLabel, m_storedLabel));
-    settings.WriteText(kSectionName, kStaleDays, std::to_string(m_nStaleDays));
-    return CPropertyPage::OnApply();
+    writes.push_back({kSectionName, kLabel, StoredBytes(m_strLabel, m_storedLabel)});
+    writes.push_back({kSectionName, kStaleDays, std::to_string(m_nStaleDays)});
+    return CPropertyPage::OnApply(writes);
 }
 
 void CPropLabel::OnInsertField()

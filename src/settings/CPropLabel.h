@@ -26,7 +26,7 @@ public:
 
     explicit CPropLabel(const ProgramPaths& paths, QWidget* parent = nullptr);
 
-    bool OnApply() override;
+    bool OnApply(SettingsWriteBatch& writes) override;
 
     // The example under the template is written with it; none without.
     void SetChartPreview(std::shared_ptr<IChartPreview> preview);

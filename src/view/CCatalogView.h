@@ -89,7 +89,6 @@ public:
     ThumbnailBuilder::Components components() const { return m_components; }
     ScrollInfo GetScrollInfo() const { return m_scrollBar.GetScrollInfo(); }
     const ProgramPaths& paths() const { return m_paths; }
-    IComponentProvider* componentProvider() const { return m_pComponentProvider; }
 
     // Working inside the grid: the shown order (sort and filter), keys, the search field,
     // the period switch, the enlarged preview. Positions count the cells as shown; with list
