@@ -1,6 +1,7 @@
 #include "app/CCatalogApp.h"
 #include "app/CMainFrame.h"
 #include "app/GridMenus.h"
+#include "base/MessageBox.h"
 #include "settings/ChartSettings.h"
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
@@ -19,12 +20,20 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_folder.isValid());
+        // The folder holds no components: each rebuild says so, which is not what this tests.
+        SetMessageBoxHandler([](const QString&) {});
         m_app = std::make_unique<CCatalogApp>(m_folder.exeDir() + "mosgrid");
         ASSERT_TRUE(m_app->InitInstance({}));
         m_frame = m_app->mainFrame();
         ASSERT_NE(m_frame, nullptr);
         m_menus = m_frame->findChild<GridMenus*>();
         ASSERT_NE(m_menus, nullptr);
+    }
+
+    void TearDown() override
+    {
+        m_app.reset();
+        SetMessageBoxHandler([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
     }
 
     ChartSettings Settings() const { return ChartSettings(m_folder.iniFile()); }
