@@ -4,6 +4,7 @@
 // PriceChecks.h).
 #include "PriceChecks.h"
 
+#include "BusyDatabases.h"
 #include "SqlitePriceReader.h"
 
 #include <QCoreApplication>
@@ -112,9 +113,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
-    // The first byte: a built or a mutated database, and the code asked for.
+    // The first byte: a built or a mutated database, the code asked for, and whether only
+    // the newest bars are.
     const bool build = data[0] & 1;
     const std::string code = kCodes[(data[0] >> 1) % std::size(kCodes)];
+    const std::size_t latestBars = (data[0] & 0x80) ? 60 : 0;
     const std::string path = fuzz::ScratchFolder() + "prices.db";
     ::unlink(path.c_str());
     if (build) {
@@ -124,6 +127,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         fuzz::Check(fuzz::WriteFile(path, data + 1, size - 1), "write the database");
     }
-    fuzz::CheckSeries(brasko::ReadSqlitePrices(path, code));
+    // A database that seemed busy would be skipped for a while: every input is read.
+    brasko::BusyDatabases busy;
+    brasko::SqlitePriceReader reader(busy);
+    const brasko::SqlitePriceReader::Result result = reader.Read(path, code, latestBars);
+    fuzz::Check(!result.series || result.problem == quorex::DataProblem::None,
+                "a series comes without a problem");
+    fuzz::CheckSeries(result.series);
     return 0;
 }

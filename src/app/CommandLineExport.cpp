@@ -7,6 +7,8 @@
 #include "export/BuilderThumbnailSource.h"
 #include "export/CatalogExporter.h"
 #include "export/ExportOverwrite.h"
+#include "settings/ChartSettings.h"
+#include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
 
 #include <QDateTime>
@@ -113,7 +115,8 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
         texts.prepend(FileTexts::kExportNoCharts);
         return fail(ExportStatus::Failed, texts.join(QLatin1Char(' ')));
     }
-    BuilderThumbnailSource source(view.builder(), view.m_thumbList);
+    BuilderThumbnailSource source(view.builder(), view.m_thumbList,
+                                  ReadStaleDays(ChartSettings(view.paths().iniFile)));
     ExportRequest request;
     request.path = options.path;
     request.force = options.force;

@@ -2,6 +2,8 @@
 
 #include "base/FileTexts.h"
 #include "export/BuilderThumbnailSource.h"
+#include "settings/ChartSettings.h"
+#include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
 
 #include <QCoreApplication>
@@ -26,7 +28,8 @@ ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::str
     progress.setMinimumDuration(kProgressDelayMs);
     progress.setAutoClose(false);
 
-    BuilderThumbnailSource source(view.builder(), view.m_thumbList);
+    BuilderThumbnailSource source(view.builder(), view.m_thumbList,
+                                  ReadStaleDays(ChartSettings(view.paths().iniFile)));
     ExportRequest request;
     request.path = target;
     request.header =

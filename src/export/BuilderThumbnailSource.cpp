@@ -1,12 +1,16 @@
 #include "export/BuilderThumbnailSource.h"
 
+#include "chart/StaleBadge.h"
 #include "thumbnails/ThumbnailBuilder.h"
 #include "thumbnails/ThumbnailStore.h"
 
+#include <QPainter>
+
 BuilderThumbnailSource::BuilderThumbnailSource(ThumbnailBuilder& builder,
-                                               const ThumbnailStore& store)
+                                               const ThumbnailStore& store, int staleDays)
     : m_builder(builder)
     , m_store(store)
+    , m_nStaleDays(staleDays)
 {
 }
 
@@ -27,5 +31,11 @@ QImage BuilderThumbnailSource::Image(int item) const
 {
     if (m_store.StateOf(item) != ThumbnailStore::State::Ready)
         return {};
-    return m_store.Image(item);
+    QImage image = m_store.Image(item);
+    const ItemFacts facts = m_store.Facts(item);
+    if (IsStale(facts.lastDate, m_store.NewestDate(), m_nStaleDays)) {
+        QPainter badge(&image);
+        PaintStaleBadge(badge, image.rect(), facts.lastDate);
+    }
+    return image;
 }

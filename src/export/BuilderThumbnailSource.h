@@ -7,10 +7,13 @@ class ThumbnailStore;
 
 // Thumbnails from a view's builder and store: each run is asked for as the only cells
 // wanted (kept in the store until the next run), the next run after it, nothing else; so
-// the workers keep one run ahead and the store's budget holds for any catalog.
+// the workers keep one run ahead and the store's budget holds for any catalog. A stale
+// series carries its date badge as on screen (staleDays 0: never), against the newest date
+// the store knows when the picture is taken.
 class BuilderThumbnailSource : public ThumbnailSource {
 public:
-    BuilderThumbnailSource(ThumbnailBuilder& builder, const ThumbnailStore& store);
+    BuilderThumbnailSource(ThumbnailBuilder& builder, const ThumbnailStore& store,
+                           int staleDays = 0);
 
     QSize thumbnailSize() const override;
     bool Fetch(std::span<const int> items, std::span<const int> next) override;
@@ -19,4 +22,5 @@ public:
 private:
     ThumbnailBuilder& m_builder;
     const ThumbnailStore& m_store;
+    int m_nStaleDays = 0;
 };

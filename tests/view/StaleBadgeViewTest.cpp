@@ -2,6 +2,7 @@
 // catalog's newest bar at paint time, inverted with its cell when selected.
 #include "FakeComponents.h"
 
+#include "export/BuilderThumbnailSource.h"
 #include "support/TestFolders.h"
 #include "thumbnails/ThumbnailStore.h"
 #include "view/CCatalogView.h"
@@ -142,6 +143,24 @@ TEST_F(StaleBadgeViewTest, TheRebuildReadsStaleDays)
     EXPECT_EQ(readAfterRebuild("[Name]\nStaleDays=30\n"), 30);
     EXPECT_EQ(readAfterRebuild("[Name]\nStaleDays=0\n"), 0);
     EXPECT_EQ(readAfterRebuild("[Name]\nStaleDays=-4\n"), 0);
+}
+
+} // namespace
+
+namespace {
+
+// An export takes the same pictures as the screen, badge included; 0 days turns it off.
+TEST_F(StaleBadgeViewTest, ExportedThumbnailsCarryTheBadgeAsShown)
+{
+    Make({20241230, 20190628});
+    for (const int staleDays : {7, 0}) {
+        BuilderThumbnailSource source(m_view->builder(), m_view->m_thumbList, staleDays);
+        EXPECT_EQ(source.Image(0).pixel(kWidth - 1, 0), kPicture) << staleDays;
+        EXPECT_EQ(source.Image(1).pixel(kWidth - 1, 0), staleDays > 0 ? kBadge : kPicture)
+            << staleDays;
+    }
+    // The store's own picture stays clean.
+    EXPECT_EQ(m_view->m_thumbList.Image(1).pixel(kWidth - 1, 0), kPicture);
 }
 
 } // namespace
