@@ -5,13 +5,15 @@
 
 #include <memory>
 
-// Memory for thumbnails, carved from large blocks the kernel backs with huge pages where it
-// can: a fresh thumbnail otherwise costs a page fault every 4 KB, which was a large part of
-// making one. Memory of a thumbnail let go returns to the arena for the next one, across
-// builds of the same size. Images handed out may outlive the arena. Thread-safe.
+// Memory for thumbnails, carved from large blocks faulted in whole when mapped: a fresh
+// thumbnail otherwise costs a page fault every 4 KB, which was a large part of making one.
+// (Huge pages were tried: when the kernel has to compact memory for them, a build stalls
+// for several times longer.) Memory of a thumbnail let go returns to the arena for the next
+// one, across builds of the same size. Images handed out may outlive the arena.
+// Thread-safe.
 class ImageArena {
 public:
-    // Address space asked of the kernel at a time: sixteen huge pages.
+    // Address space asked of the kernel at a time.
     static constexpr std::size_t kChunkBytes = std::size_t(32) << 20;
 
     ImageArena();
