@@ -19,8 +19,10 @@
 // put thumbnails in, the paint reads them.
 class ThumbnailStore {
 public:
-    // Room for about 880 thumbnails of 300 x 180, whatever the catalog's length.
-    static constexpr std::uint64_t kDefaultBudgetBytes = 192ull * 1024 * 1024;
+    // Room for about 590 thumbnails of 300 x 180 (many screens full), whatever the
+    // catalog's length; with the data library's own budget, a 10,000-security catalog peaks
+    // near 310 MB.
+    static constexpr std::uint64_t kDefaultBudgetBytes = 128ull * 1024 * 1024;
     // Buffers of dropped thumbnails kept for the next ones to be made (fresh memory costs
     // its page faults on every thumbnail). Room for them is kept within the budget.
     static constexpr int kMaxSpareBuffers = 8;
