@@ -6,11 +6,53 @@
 #include "TextDecoder.h"
 #include "TextScan.h"
 
+#include <mutex>
+#include <string>
+#include <vector>
+
 namespace brasko {
 
 namespace {
 
 constexpr std::size_t kKeptBufferBytes = 4 * 1024 * 1024;
+// About one per worker thread; more only while more read at once.
+constexpr std::size_t kKeptBuffers = 16;
+
+// Buffers of finished reads for the next ones: a fresh one of a few hundred kilobytes costs
+// its page faults on every call. (Not thread_local: the plugin may be unloaded, and a
+// leak checker that walks the threads' storage then trips over it.)
+class ReadBuffers {
+public:
+    std::string Take()
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_free.empty())
+            return {};
+        std::string buffer = std::move(m_free.back());
+        m_free.pop_back();
+        return buffer;
+    }
+
+    // A buffer grown by an unusually large file is not kept.
+    void Give(std::string buffer)
+    {
+        if (buffer.capacity() > kKeptBufferBytes)
+            return;
+        const std::lock_guard lock(m_mutex);
+        if (m_free.size() < kKeptBuffers)
+            m_free.push_back(std::move(buffer));
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<std::string> m_free;
+};
+
+ReadBuffers& Buffers()
+{
+    static ReadBuffers buffers;
+    return buffers;
+}
 
 } // namespace
 
@@ -32,12 +74,11 @@ PriceFileReader::Result PriceFileReader::Read(std::size_t latestBars)
 
 PriceFileReader::Result PriceFileReader::ReadWhole(bool settling)
 {
-    // One buffer per thread: a fresh one of a few hundred kilobytes costs its page faults
-    // on every call. A buffer grown by an unusually large file is not kept.
-    thread_local std::string bytes;
+    std::string bytes = Buffers().Take();
     Result result;
     if (!m_file.ReadAll(bytes)) {
         result.problem = quorex::DataProblem::Unreadable;
+        Buffers().Give(std::move(bytes));
         return result;
     }
     DecodeToUtf8(bytes);
@@ -48,8 +89,7 @@ PriceFileReader::Result PriceFileReader::ReadWhole(bool settling)
     result.complete = result.series != nullptr;
     if (!result.series)
         result.problem = WhyNoBars(rows, bytes);
-    if (bytes.capacity() > kKeptBufferBytes)
-        std::string().swap(bytes);
+    Buffers().Give(std::move(bytes));
     return result;
 }
 
