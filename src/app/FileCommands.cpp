@@ -10,6 +10,7 @@
 #include "base/MessageBox.h"
 #include "settings/ChartSettings.h"
 #include "settings/FileSettingsKeys.h"
+#include "settings/ViewChoices.h"
 #include "view/CCatalogView.h"
 
 #include <QAction>
@@ -115,8 +116,8 @@ void FileCommands::Install(QMenu* fileMenu, QMenu* viewMenu)
                               FileTexts::kCmdAutoReload);
     m_autoReload->setCheckable(true);
     const bool on = ChartSettings(m_paths.iniFile)
-                        .ReadInt(FileSettingsKeys::kSectionView, FileSettingsKeys::kAutoReload,
-                                 FileSettingsKeys::kDefaultAutoReload) == 1;
+                        .ReadInt(ViewKeys::kSectionView, ViewKeys::kAutoReload,
+                                 ViewKeys::kDefaultAutoReload) == 1;
     m_autoReload->setChecked(on);
     m_watcher.SetEnabled(on);
     connect(m_autoReload, &QAction::triggered, this, &FileCommands::SetAutoReload);
@@ -219,7 +220,7 @@ void FileCommands::SetAutoReload(bool on)
     if (m_autoReload != nullptr && m_autoReload->isChecked() != on)
         m_autoReload->setChecked(on);
     ChartSettings settings(m_paths.iniFile);
-    settings.WriteText(FileSettingsKeys::kSectionView, FileSettingsKeys::kAutoReload,
+    settings.WriteText(ViewKeys::kSectionView, ViewKeys::kAutoReload,
                        on ? "1" : "0");
     m_watcher.SetEnabled(on);
     WatchCatalog();

@@ -1,17 +1,13 @@
 #pragma once
 
-// The keys of mosgrid.ini that remember lists, watching and the window. Absent keys mean
-// the program's first-start behaviour.
+// The keys of mosgrid.ini that remember lists and the window (watching is kept in [View],
+// see ViewChoices.h). Absent keys mean the program's first-start behaviour.
 namespace FileSettingsKeys {
 
 // The lists opened last, newest first: File1 .. File8.
 inline constexpr char kSectionRecent[] = "Recent";
 inline constexpr char kRecentFormat[] = "File%1";
 inline constexpr int kMaxRecent = 8;
-
-inline constexpr char kSectionView[] = "View";
-inline constexpr char kAutoReload[] = "AutoReload";
-inline constexpr int kDefaultAutoReload = 1;
 
 // The window's normal geometry (client area, screen pixels) and whether it was maximised.
 inline constexpr char kSectionWindow[] = "Window";

@@ -18,10 +18,13 @@ inline constexpr char kSectionView[] = "View";
 inline constexpr char kSort[] = "Sort";
 inline constexpr char kSortDescending[] = "SortDescending";
 inline constexpr char kPeriod[] = "Period";
+// Whether the list and price files are watched for changes (1) or not (0).
+inline constexpr char kAutoReload[] = "AutoReload";
 
 inline constexpr SortKey kDefaultSort = SortKey::List;
 inline constexpr int kDefaultSortDescending = 0;
 inline constexpr PeriodChoice kDefaultPeriod = PeriodChoice::Definitions;
+inline constexpr int kDefaultAutoReload = 1;
 
 } // namespace ViewKeys
 
