@@ -138,7 +138,10 @@ void BuildQueue::Done(std::uint64_t generation, int index)
         m_everMade[index] = 1;
         ++m_made;
     }
-    m_changed.notify_all();
+    // A wake-up per thumbnail would cost whoever waits for the whole build a trip through
+    // the scheduler each time: that wait is woken only when it can end.
+    if (m_cellWaiters > 0 || (m_made >= static_cast<int>(m_jobs.size()) && m_running == 0))
+        m_changed.notify_all();
 }
 
 BuildQueue::Progress BuildQueue::progress() const
@@ -168,10 +171,12 @@ bool BuildQueue::WaitUntilMade(std::span<const int> indices)
 {
     std::unique_lock lock(m_mutex);
     const std::uint64_t generation = m_generation;
+    ++m_cellWaiters;
     m_changed.wait(lock, [&] {
         return generation != m_generation || m_stopped
             || std::all_of(indices.begin(), indices.end(),
                            [this](int index) { return ReadyLocked(index); });
     });
+    --m_cellWaiters;
     return generation == m_generation && !m_stopped;
 }

@@ -80,5 +80,6 @@ private:
     int m_indexCursor = 0;           // items before it are taken or made
     int m_made = 0;
     int m_running = 0;               // jobs being made
+    int m_cellWaiters = 0;           // threads in WaitUntilMade: they need every Done
     int m_workers = 0;               // this build's workers not yet told "none"
 };
