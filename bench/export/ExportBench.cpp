@@ -62,7 +62,7 @@ void ExportWhole(benchmark::State& state, const char* target)
         view.LoadList();
         BuilderThumbnailSource source(view.builder(), view.m_thumbList);
         const ExportOutcome outcome =
-            ExportCatalog(source, view.m_itemList, view.ShownItems(), Request(dir, target));
+            ExportCatalog(source, view.m_itemList, view.ExportOrder(), Request(dir, target));
         if (outcome.status != ExportStatus::Done)
             state.SkipWithError(outcome.message.toStdString().c_str());
     }

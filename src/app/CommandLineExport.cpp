@@ -124,7 +124,7 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
     request.header = ExportHeader{QFileInfo(QFile::decodeName(listFile.c_str())).fileName(),
                                   QDateTime::currentDateTime()};
     const ExportOutcome outcome =
-        ExportCatalog(source, view.m_itemList, view.ShownItems(), request);
+        ExportCatalog(source, view.m_itemList, view.ExportOrder(), request);
     view.builder().StopAndWait();
     if (outcome.status != ExportStatus::Done)
         return fail(outcome.status, outcome.message);

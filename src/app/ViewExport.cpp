@@ -21,7 +21,7 @@ constexpr int kProgressDelayMs = 500;
 
 ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::string& target)
 {
-    const std::vector<int> order = view.ShownItems();
+    const std::vector<int> order = view.ExportOrder();
     QProgressDialog progress(FileTexts::kExportProgress, FileTexts::kExportCancel, 0,
                              static_cast<int>(order.size()), parent);
     progress.setWindowModality(Qt::WindowModal);

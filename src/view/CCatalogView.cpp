@@ -128,13 +128,9 @@ CCatalogView::ReloadResult CCatalogView::ReloadList()
     return ReloadResult::Changed;
 }
 
-std::vector<int> CCatalogView::ShownItems() const
+std::vector<int> CCatalogView::ExportOrder() const
 {
-    const ShownOrder& order = shownOrder();
-    std::vector<int> items(static_cast<std::size_t>(order.count()));
-    for (int position = 0; position < order.count(); ++position)
-        items[position] = order.ItemAt(position);
-    return items;
+    return m_pArrangement->ItemsInSortOrder(false);
 }
 
 void CCatalogView::RequestCellsAgain()

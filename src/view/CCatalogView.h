@@ -51,8 +51,9 @@ public:
     // securities.
     enum class ReloadResult { NotLoaded, Unreadable, Unchanged, Changed };
     ReloadResult ReloadList();
-    // Item indices in the order the grid shows them.
-    std::vector<int> ShownItems() const;
+    // What an export writes: every item, in the order the grid sorts them (a search text
+    // typed into the filter field leaves none out).
+    std::vector<int> ExportOrder() const;
     // The cells on screen are told to the builder again (after an export's own order).
     void RequestCellsAgain();
     // Painted in the middle of the grid while no list file is named.

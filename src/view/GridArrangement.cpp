@@ -111,10 +111,24 @@ void GridArrangement::ArrangeFor(bool filterChanged)
         return;
     }
     const int count = std::min(static_cast<int>(m_items.size()), m_nArrangedSlots);
+    Publish(ShownOrder(Sorted(key, descending, true), count), filterChanged);
+}
+
+std::vector<int> GridArrangement::ItemsInSortOrder(bool filtered)
+{
+    const ChartSettings settings(m_strIniFile);
+    if (m_foldedCodes.size() != m_items.size())
+        Refold();
+    return Sorted(ReadSortKey(settings), ReadSortDescending(settings), filtered);
+}
+
+std::vector<int> GridArrangement::Sorted(SortKey key, bool descending, bool filtered)
+{
+    const int count = std::min(static_cast<int>(m_items.size()), m_store.size());
     std::vector<int> kept;
     std::vector<SortEntry> entries;
     for (int i = 0; i < count; ++i) {
-        if (!MatchesFilter(m_strFoldedFilter, m_foldedCodes[i], m_foldedNames[i]))
+        if (filtered && !MatchesFilter(m_strFoldedFilter, m_foldedCodes[i], m_foldedNames[i]))
             continue;
         if (ReadsFacts(key)) {
             const ItemFacts facts = m_store.Facts(i);
@@ -124,11 +138,11 @@ void GridArrangement::ArrangeFor(bool filterChanged)
         kept.push_back(i);
         entries.push_back({m_foldedCodes[i], m_foldedNames[i], m_knownFacts[i]});
     }
-    std::vector<int> shown;
-    shown.reserve(kept.size());
-    for (const int entry : SortedItems(entries, key, descending))
-        shown.push_back(kept[entry]);
-    Publish(ShownOrder(std::move(shown), count), filterChanged);
+    std::vector<int> sorted;
+    sorted.reserve(kept.size());
+    for (const int entry : ::SortedItems(entries, key, descending))
+        sorted.push_back(kept[entry]);
+    return sorted;
 }
 
 void GridArrangement::Publish(ShownOrder order, bool filterChanged)

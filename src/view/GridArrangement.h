@@ -44,6 +44,8 @@ public:
     void FactsChanged();
     // Arranged now from what is known.
     void Arrange();
+    // Every item in the sort order in force; filtered: only those the search text shows.
+    std::vector<int> ItemsInSortOrder(bool filtered);
 
     SortKey sortKey() const;
     bool sortDescending() const;
@@ -55,6 +57,7 @@ signals:
 private:
     void Refold();
     void ArrangeFor(bool filterChanged);
+    std::vector<int> Sorted(SortKey key, bool descending, bool filtered);
     void Publish(ShownOrder order, bool filterChanged);
 
     const CatalogItemList& m_items;

@@ -258,6 +258,31 @@ TEST_F(InsideTheGridTest, FactsArrivingDuringABuildSortTheGridSoonAfter)
     EXPECT_EQ(m_view->shownOrder().ItemAt(2), 1);
 }
 
+// An export writes every security in the sort order shown; a search text leaves none out.
+TEST_F(InsideTheGridTest, ExportOrderFollowsTheSortButNotTheFilter)
+{
+    Use({{"7203", "トヨタ", 2500}, {"1301", "極洋", 3000}, {"9984", "ソフトバンク", -1},
+         {"6758", "ソニー", 3000}});
+    const struct {
+        SortKey key;
+        bool descending;
+        QString filter;
+        std::vector<int> expected;
+    } rows[] = {
+        {SortKey::List, false, "", {0, 1, 2, 3}},
+        {SortKey::List, false, "ソ", {0, 1, 2, 3}},
+        {SortKey::Code, false, "", {1, 3, 0, 2}},
+        {SortKey::Last, true, "トヨタ", {1, 3, 0, 2}},
+        {SortKey::Name, true, "極", {1, 0, 2, 3}},
+    };
+    for (const auto& row : rows) {
+        m_view->arrangement().SetSort(row.key, row.descending);
+        m_view->arrangement().SetFilter(row.filter);
+        EXPECT_EQ(m_view->ExportOrder(), row.expected)
+            << int(row.key) << row.descending << row.filter.toStdString();
+    }
+}
+
 TEST_F(InsideTheGridTest, FilterShowsMatchingSecuritiesCountsThemAndEscapeClearsIt)
 {
     Use({{"7203", "トヨタ自動車", 1}, {"6758", "ソニー", 1}, {"3116", "ﾄﾖﾀ紡織", 1},
