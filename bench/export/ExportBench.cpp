@@ -7,7 +7,6 @@
 #include "export/ThumbnailSource.h"
 #include "view/CCatalogView.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -126,14 +125,3 @@ BENCHMARK(BM_WritePdf)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_WritePngFolder)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QDir::setCurrent(QStringLiteral(MOSGRID_SOURCE_DIR));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,8 +3,6 @@
 #include "chart/PluginComponentProvider.h"
 #include "view/CCatalogView.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -57,14 +55,3 @@ void BM_Rebuild(benchmark::State& state)
 BENCHMARK(BM_Rebuild)->Arg(24)->Arg(240)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QDir::setCurrent(QStringLiteral(MOSGRID_SOURCE_DIR));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
