@@ -80,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)charts->Add(definition);
     }
     (void)control.DailyBarsNeeded(params, definitions);
+    (void)control.DataNeeded(params, definitions);
     control.Update();
     const QImage& picture = control.Picture();
     const int maxSide = quorex::chart::ChartControl::kMaxExtent;

@@ -7,6 +7,7 @@
 //   catalog_build_bench --scenario=memory --count=10000
 //   catalog_build_bench --scenario=settings --count=4000
 //   ... --catalog=DIR   keeps the generated catalog in DIR and uses it again next time
+//   ... --store-mb=N    a thumbnail store of N MiB instead of the default budget
 //
 // Each scenario runs once per process, so nothing is cached from an earlier run; run the
 // command several times and quote the median.
@@ -52,6 +53,7 @@ struct Options {
     int workers = 0;  // 0: every core
     std::string defs = "default";
     std::string catalog;  // empty: a temporary folder
+    int storeMb = 0;      // 0: the store's default budget
 };
 
 Options Parse(int argc, char** argv)
@@ -70,6 +72,8 @@ Options Parse(int argc, char** argv)
             options.defs = value();
         else if (arg.rfind("--catalog=", 0) == 0)
             options.catalog = value();
+        else if (arg.rfind("--store-mb=", 0) == 0)
+            options.storeMb = std::stoi(value());
     }
     return options;
 }
@@ -208,6 +212,8 @@ struct Catalog {
             ProgramPaths{MOSGRID_PROGRAM_DIR "/", root + "/mosgrid.ini"}, &provider);
         if (options.workers > 0)
             view->builder().SetWorkerCount(options.workers);
+        if (options.storeMb > 0)
+            view->m_thumbList.SetBudget(std::uint64_t(options.storeMb) << 20);
         view->SetListFile(root + "/list.lst", false);
     }
     void Show()

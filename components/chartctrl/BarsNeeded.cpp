@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace quorex::chart {
 
@@ -24,14 +25,13 @@ std::size_t LookBack(const ChartDefinition& chart)
     return longest;
 }
 
-} // namespace
-
-std::size_t DailyBarsNeeded(const ChartParams& params, std::span<const ChartDefinition> charts)
+// Whole bars of each period, counted from the newest, that must come out as in the whole
+// series; nothing when every bar is needed.
+std::optional<std::array<std::size_t, 3>> WholeBars(const ChartParams& params,
+                                                    std::span<const ChartDefinition> charts)
 {
     if (params.showScrollBar)
-        return 0;
-    // Whole bars of each period, counted from the newest, that must come out as in the
-    // whole series.
+        return std::nullopt;
     std::array<std::size_t, 3> whole{};
     const std::vector<std::optional<Period>> periods = PanePeriods(charts, params);
     for (std::size_t i = 0; i < charts.size(); ++i) {
@@ -40,14 +40,43 @@ std::size_t DailyBarsNeeded(const ChartParams& params, std::span<const ChartDefi
         std::size_t& count = whole[static_cast<std::size_t>(*periods[i])];
         count = std::max(count, static_cast<std::size_t>(params.dispNum) + LookBack(charts[i]));
     }
-    std::size_t days = whole[static_cast<std::size_t>(Period::Daily)];
-    // One more period than needed: the oldest one read may have lost its first days.
-    if (const std::size_t weeks = whole[static_cast<std::size_t>(Period::Weekly)])
-        days = std::max(days, (weeks + 1) * kDaysPerWeek);
-    if (const std::size_t months = whole[static_cast<std::size_t>(Period::Monthly)])
-        days = std::max(days, (months + 1) * kDaysPerMonth);
+    return whole;
+}
+
+// Calendar days that hold `count` whole periods of `days` days at most, counted from the
+// newest: one more period than needed, as the newest one has begun before its newest day.
+std::size_t DaysOf(std::size_t count, std::size_t days)
+{
+    return count == 0 ? 0 : (count + 1) * days;
+}
+
+} // namespace
+
+std::size_t DailyBarsNeeded(const ChartParams& params, std::span<const ChartDefinition> charts)
+{
+    const auto whole = WholeBars(params, charts);
+    if (!whole)
+        return 0;
+    // A bar a day at most: the calendar days are as many bars.
+    const std::size_t days = std::max(
+        {(*whole)[static_cast<std::size_t>(Period::Daily)],
+         DaysOf((*whole)[static_cast<std::size_t>(Period::Weekly)], kDaysPerWeek),
+         DaysOf((*whole)[static_cast<std::size_t>(Period::Monthly)], kDaysPerMonth)});
     // Nothing drawn from the series: one bar tells "data" from "none".
     return std::max<std::size_t>(days, 1);
+}
+
+DataRequest DataNeeded(const ChartParams& params, std::span<const ChartDefinition> charts)
+{
+    DataRequest request;
+    const auto whole = WholeBars(params, charts);
+    if (!whole)
+        return request;
+    request.latestBars =
+        std::max<std::size_t>((*whole)[static_cast<std::size_t>(Period::Daily)], 1);
+    request.latestWeeks = (*whole)[static_cast<std::size_t>(Period::Weekly)];
+    request.latestMonths = (*whole)[static_cast<std::size_t>(Period::Monthly)];
+    return request;
 }
 
 } // namespace quorex::chart

@@ -3,6 +3,8 @@
 #include "ChartDefinition.h"
 #include "ChartParams.h"
 
+#include "QuorexComponents.h"
+
 #include <cstddef>
 #include <span>
 
@@ -14,5 +16,10 @@ namespace quorex::chart {
 // calendar day: a week holds at most 7 of them and a month 31, and the oldest period read
 // may lack its first days.
 std::size_t DailyBarsNeeded(const ChartParams& params, std::span<const ChartDefinition> charts);
+
+// The same need as a request that lets the library count weekly and monthly periods as
+// such: the newest daily bars the daily charts need (at least one), and the whole weeks
+// and months the weekly and monthly charts need. All zero when every bar is needed.
+DataRequest DataNeeded(const ChartParams& params, std::span<const ChartDefinition> charts);
 
 } // namespace quorex::chart

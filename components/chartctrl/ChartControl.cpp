@@ -70,8 +70,8 @@ const QImage& ChartControl::Picture() const
     return m_picture;
 }
 
-std::size_t ChartControl::DailyBarsNeeded(const std::string& parameters,
-                                          std::span<const std::string> definitions) const
+std::vector<ChartDefinition> ChartControl::Definitions(
+    std::span<const std::string> definitions) const
 {
     std::vector<ChartDefinition> charts;
     charts.reserve(definitions.size());
@@ -79,7 +79,19 @@ std::size_t ChartControl::DailyBarsNeeded(const std::string& parameters,
         if (const auto reading = CachedDefinition(text); reading->definition)
             charts.push_back(*reading->definition);
     }
-    return chart::DailyBarsNeeded(*CachedParams(parameters), charts);
+    return charts;
+}
+
+std::size_t ChartControl::DailyBarsNeeded(const std::string& parameters,
+                                          std::span<const std::string> definitions) const
+{
+    return chart::DailyBarsNeeded(*CachedParams(parameters), Definitions(definitions));
+}
+
+DataRequest ChartControl::DataNeeded(const std::string& parameters,
+                                     std::span<const std::string> definitions) const
+{
+    return chart::DataNeeded(*CachedParams(parameters), Definitions(definitions));
 }
 
 void ChartControl::SetNotice(const std::string& text)

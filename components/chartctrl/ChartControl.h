@@ -23,6 +23,8 @@ public:
     bool SwapPicture(QImage& buffer) override;
     std::size_t DailyBarsNeeded(const std::string& parameters,
                                 std::span<const std::string> definitions) const override;
+    DataRequest DataNeeded(const std::string& parameters,
+                           std::span<const std::string> definitions) const override;
     void SetNotice(const std::string& text) override;
     std::string CheckDefinition(const std::string& definition) const override;
     std::optional<PriceBar> BarAt(int x, int y) const override;
@@ -34,6 +36,9 @@ public:
     static constexpr QSize kInitialSize{78, 62};
 
 private:
+    // The definitions among texts that parse (each text parsed once, then cached).
+    std::vector<ChartDefinition> Definitions(std::span<const std::string> texts) const;
+
     ChartModel m_model;
     QSize m_size;
     QImage m_picture;

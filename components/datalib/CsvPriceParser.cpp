@@ -9,6 +9,8 @@
 #include "TextScan.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -57,16 +59,25 @@ private:
     char m_separator;
 };
 
-// An upper bound of the rows to come, so the bars are allocated once.
+// An upper bound of the rows to come, so the bars are allocated once. Eight bytes at a
+// time: a call to memchr per line of fifty bytes cost more than the count.
 std::size_t CountLines(std::string_view text)
 {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr std::uint64_t kNewlines = kOnes * '\n';
     std::size_t lines = 1;
     const char* p = text.data();
     const char* const end = p + text.size();
-    while ((p = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p))))) {
-        ++lines;
-        ++p;
+    for (; end - p >= std::ptrdiff_t(sizeof(std::uint64_t)); p += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        const std::uint64_t x = word ^ kNewlines;
+        // High bit of each byte set where x's byte is not zero, exactly (no carries).
+        const std::uint64_t nonzero = ((x & kLow7) + kLow7) | x;
+        lines += std::size_t(std::popcount(~nonzero & ~kLow7));
     }
+    lines += std::size_t(std::count(p, end, '\n'));
     return lines;
 }
 

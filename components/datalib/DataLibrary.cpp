@@ -6,6 +6,7 @@
 #include "SeriesCache.h"
 #include "SqlitePriceReader.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <filesystem>
@@ -56,6 +57,16 @@ Located LocatePriceFile(const std::string& source, const std::string& code)
     return {{}, otherKind ? DataProblem::Unreadable : DataProblem::FileMissing};
 }
 
+constexpr std::size_t kDaysPerWeek = 7;
+constexpr std::size_t kDaysPerMonth = 31;
+
+// Rows of one day each that hold `periods` periods of `days` days at most, and one more.
+std::size_t RowsHolding(std::size_t periods, std::size_t days)
+{
+    const std::size_t most = std::numeric_limits<std::size_t>::max() / days - 1;
+    return periods == 0 ? 0 : std::min(periods, most) * days + days;
+}
+
 bool HasNul(const std::string& text)
 {
     return text.find('\0') != std::string::npos;
@@ -98,6 +109,17 @@ std::size_t DataLibrary::BarsKept(std::size_t latestBars)
     return latestBars > most - spare ? most : latestBars + spare;
 }
 
+quorex::DataRequest DataLibrary::Kept(const quorex::DataRequest& request)
+{
+    quorex::DataRequest kept = request;
+    kept.latestBars = BarsKept(request.latestBars);
+    if (kept.latestBars == 0) {
+        kept.latestWeeks = 0;
+        kept.latestMonths = 0;
+    }
+    return kept;
+}
+
 quorex::PriceDataPtr DataLibrary::LoadData(const std::string& source, const std::string& code,
                                            std::int32_t type)
 {
@@ -115,8 +137,8 @@ DataResult DataLibrary::LoadData(const std::string& source, const std::string& c
         return Problem(database ? DataProblem::CodeMissing : DataProblem::FileMissing);
     try {
         if (database)
-            return LoadDatabase(source, code, request.latestBars);
-        return LoadPriceFile(source, code, request.latestBars);
+            return LoadDatabase(source, code, request);
+        return LoadPriceFile(source, code, request);
     } catch (const std::exception&) {
         // Out of memory for a huge file, mostly: no series is better than no program.
         return Problem(DataProblem::Unreadable);
@@ -124,7 +146,7 @@ DataResult DataLibrary::LoadData(const std::string& source, const std::string& c
 }
 
 DataResult DataLibrary::LoadPriceFile(const std::string& source, const std::string& code,
-                                      std::size_t latestBars)
+                                      const quorex::DataRequest& request)
 {
     const Located located = LocatePriceFile(source, code);
     if (located.problem != DataProblem::None)
@@ -132,9 +154,9 @@ DataResult DataLibrary::LoadPriceFile(const std::string& source, const std::stri
     PriceFile file;
     if (!file.Open(located.path) || file.IsTooLarge())
         return Problem(DataProblem::Unreadable, located.path);
-    const std::size_t kept = BarsKept(latestBars);
+    const quorex::DataRequest kept = Kept(request);
     if (m_cache) {
-        if (auto cached = m_cache->Find(located.path, file.Stamp(), latestBars))
+        if (auto cached = m_cache->Find(located.path, file.Stamp(), request))
             return Found(std::move(cached), false, located.path);
     }
     PriceFileReader::Result read = PriceFileReader(file).Read(kept);
@@ -152,14 +174,20 @@ DataResult DataLibrary::LoadPriceFile(const std::string& source, const std::stri
 }
 
 DataResult DataLibrary::LoadDatabase(const std::string& path, const std::string& code,
-                                     std::size_t latestBars)
+                                     const quorex::DataRequest& request)
 {
+    const quorex::DataRequest kept = Kept(request);
+    // A row a day at most: seven rows a week and 31 a month, for a period more than asked
+    // (see Covers), hold the periods.
+    const std::size_t rows = kept.latestBars == 0 ? 0
+        : std::max({kept.latestBars, RowsHolding(kept.latestWeeks, kDaysPerWeek),
+                    RowsHolding(kept.latestMonths, kDaysPerMonth)});
     SqlitePriceReader reader(*m_busy);
-    SqlitePriceReader::Result read = reader.Read(path, code, BarsKept(latestBars));
+    SqlitePriceReader::Result read = reader.Read(path, code, rows);
     std::error_code error;
     const fs::path absolute = fs::absolute(path, error);
     DataResult result;
-    result.data = PriceSeries::Newest(read.series, BarsKept(latestBars));
+    result.data = PriceSeries::Newest(read.series, kept);
     result.problem = read.problem;
     if (read.problem != DataProblem::DatabaseMissing)
         result.origin = error ? path : absolute.string();

@@ -35,12 +35,15 @@ public:
 
     // The bars a request for latestBars keeps: those and the spare ones.
     static std::size_t BarsKept(std::size_t latestBars);
+    // What a request keeps: its bars with the spare ones, its weeks and months as asked (more
+    // of them is a change of the charts, which reads again).
+    static quorex::DataRequest Kept(const quorex::DataRequest& request);
 
 private:
     quorex::DataResult LoadPriceFile(const std::string& source, const std::string& code,
-                                     std::size_t latestBars);
+                                     const quorex::DataRequest& request);
     quorex::DataResult LoadDatabase(const std::string& path, const std::string& code,
-                                    std::size_t latestBars);
+                                    const quorex::DataRequest& request);
 
     std::shared_ptr<SeriesCache> m_cache;
     std::shared_ptr<BusyDatabases> m_busy;

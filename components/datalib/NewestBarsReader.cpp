@@ -1,10 +1,12 @@
 #include "NewestBarsReader.h"
 
+#include "BarNeed.h"
 #include "CsvReader.h"
 #include "PriceFile.h"
 #include "TextScan.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace brasko {
 
@@ -18,9 +20,15 @@ constexpr std::size_t kHeadBytes = 4096;
 // are not worth a partial read.
 constexpr std::size_t kMaxSampleHeadBytes = 64 * 1024;
 constexpr std::size_t kGrowth = 4;
-// Rows read beyond those asked for: a quarter more and a few, for bad and repeated rows.
-constexpr std::size_t kExtraShare = 4;
+// A read found too short grows at least this much, and by what it lacked and a margin.
+constexpr double kLeastGrowth = 1.25;
+constexpr double kNextReadMargin = 1.125;
+constexpr std::size_t kWeekdaysPerWeek = 5;
+constexpr std::size_t kWeekdaysPerMonth = 23;
+// Rows read beyond those asked for, besides the share (see kExtraShare).
 constexpr std::size_t kExtraRows = 16;
+// The share for weeks and months, which count weekdays, holidays included: a sixteenth.
+constexpr std::size_t kPeriodExtraShare = 16;
 // Rows looked at at the tail of a newest-first file, to see that its order holds there.
 constexpr std::size_t kTailProbeRows = 8;
 constexpr std::size_t kValidationChunkBytes = 64 * 1024;
@@ -77,7 +85,7 @@ NewestBarsReader::NewestBarsReader(PriceFile& file, bool settling)
 {
 }
 
-std::optional<NewestBarsReader::Result> NewestBarsReader::Read(std::size_t latestBars)
+std::optional<NewestBarsReader::Result> NewestBarsReader::Read(const quorex::DataRequest& need)
 {
     HeadState state = HeadState::TooShort;
     for (std::size_t bytes = kHeadBytes; state == HeadState::TooShort; bytes *= kGrowth) {
@@ -91,9 +99,9 @@ std::optional<NewestBarsReader::Result> NewestBarsReader::Read(std::size_t lates
     if (DistinctDates(m_head.bars) < 2)
         return std::nullopt;
     if (Ascending(m_head.bars))
-        return NewestOfOldestFirst(latestBars);
+        return NewestOfOldestFirst(need);
     if (Descending(m_head.bars))
-        return NewestOfNewestFirst(latestBars);
+        return NewestOfNewestFirst(need);
     return std::nullopt;
 }
 
@@ -184,18 +192,18 @@ std::optional<NewestBarsReader::Tail> NewestBarsReader::ReadTail(std::size_t byt
 }
 
 std::optional<NewestBarsReader::Result>
-NewestBarsReader::NewestOfOldestFirst(std::size_t latestBars)
+NewestBarsReader::NewestOfOldestFirst(const quorex::DataRequest& need)
 {
     // The tail holds the newest bars, as read: a date repeated across its start is read
     // last inside it. Everything before it is older, as the order says. The tail grows up
     // to everything after the head.
     const auto most = std::size_t(m_size - m_headEnd - 1);
-    for (std::size_t bytes = std::min(BytesFor(latestBars), most);;
-         bytes = std::min(bytes * kGrowth, most)) {
+    for (std::size_t bytes = std::min(FirstBytesFor(need), most);;) {
         std::optional<Tail> tail = ReadTail(bytes);
         if (!tail) {
             if (bytes == most)
                 return std::nullopt;
+            bytes = std::min(bytes * kGrowth, most);
             continue;
         }
         if (!tail->readable)
@@ -203,15 +211,17 @@ NewestBarsReader::NewestOfOldestFirst(std::size_t latestBars)
         std::vector<PriceBar>& bars = tail->rows.bars;
         if (!Ascending(bars) || (!bars.empty() && !NotLater(m_head.bars.back(), bars.front())))
             return std::nullopt;
-        if (DistinctDates(bars) >= latestBars)
+        const PeriodCounts counts = CountPeriods(bars, need);
+        if (Covers(need, counts))
             return Result{PriceSeries::FromRows(std::move(bars)), tail->unsettled};
         if (bytes == most)
             return std::nullopt;
+        bytes = std::min(NextBytes(bytes, need, counts), most);
     }
 }
 
 std::optional<NewestBarsReader::Result>
-NewestBarsReader::NewestOfNewestFirst(std::size_t latestBars)
+NewestBarsReader::NewestOfNewestFirst(const quorex::DataRequest& need)
 {
     // The last lines: the order must hold there too, and they tell whether the file is
     // finished.
@@ -224,8 +234,8 @@ NewestBarsReader::NewestOfNewestFirst(std::size_t latestBars)
 
     // At most everything before the last lines.
     const auto most = std::size_t(tail->start);
-    std::size_t next = std::min(std::size_t(m_headEnd) + BytesFor(latestBars), most);
-    for (bool readMost = false;; readMost = next == most, next = std::min(next * kGrowth, most)) {
+    std::size_t next = std::min(std::size_t(m_headEnd) + FirstBytesFor(need), most);
+    for (bool first = true, readMost = false;; first = false) {
         if (!Descending(m_head.bars))
             return std::nullopt;
         if (!tailBars.empty() && !NotEarlier(m_head.bars.back(), tailBars.front()))
@@ -234,12 +244,18 @@ NewestBarsReader::NewestOfNewestFirst(std::size_t latestBars)
         const std::int32_t cutDay = m_head.bars.back().date;
         std::vector<PriceBar> bars = m_head.bars;
         std::erase_if(bars, [cutDay](const PriceBar& bar) { return bar.date == cutDay; });
-        if (DistinctDates(bars) >= latestBars)
+        const PeriodCounts counts = CountPeriods(bars, need);
+        if (Covers(need, counts))
             return Result{PriceSeries::FromRows(std::move(bars)), tail->unsettled};
-        if (readMost || ReadHead(next) != HeadState::Read || !m_head.layout
-            || m_head.unclosedQuote || m_head.bars.empty()) {
+        if (readMost)
+            return std::nullopt;
+        if (!first)
+            next = std::min(NextBytes(next, need, counts), most);
+        if (ReadHead(next) != HeadState::Read || !m_head.layout || m_head.unclosedQuote
+            || m_head.bars.empty()) {
             return std::nullopt;
         }
+        readMost = next == most;
     }
 }
 
@@ -249,14 +265,14 @@ std::optional<TextEncoding> NewestBarsReader::EncodingOf(std::string_view raw)
         return m_markEncoding;
     if (m_wholeEncoding)
         return m_wholeEncoding;
-    // One invalid byte anywhere makes the whole file CP932; a piece of ASCII reads the
-    // same either way; other UTF-8 needs the rest of the file to be valid too.
+    // A piece of ASCII reads the same either way; one invalid byte anywhere makes the
+    // whole file CP932; other UTF-8 needs the rest of the file to be valid too.
+    if (IsAscii(raw))
+        return TextEncoding::Utf8;
     if (!IsValidUtf8(raw)) {
         m_wholeEncoding = TextEncoding::Cp932;
         return m_wholeEncoding;
     }
-    if (IsAscii(raw))
-        return TextEncoding::Utf8;
     if (!LearnWholeFileEncoding())
         return std::nullopt;
     return m_wholeEncoding;
@@ -293,14 +309,46 @@ bool NewestBarsReader::LearnWholeFileEncoding()
     return true;
 }
 
-std::size_t NewestBarsReader::BytesFor(std::size_t rows) const
+std::size_t NewestBarsReader::BytesFor(std::size_t rows, std::size_t extraShare) const
 {
     const std::uint64_t perLine = std::max<std::uint64_t>(1, m_headEnd / std::max<std::size_t>(
                                                                               1, m_headLines));
     // No file holds more rows than bytes: the bound keeps the sum from overflowing.
     const std::uint64_t bounded = std::min<std::uint64_t>(rows, m_size);
-    const std::uint64_t wanted = bounded + bounded / kExtraShare + kExtraRows;
+    const std::uint64_t wanted = bounded + bounded / extraShare + kExtraRows;
     return std::size_t(std::min<std::uint64_t>((wanted + 1) * perLine, m_size)); // +1: the cut
+}
+
+std::size_t NewestBarsReader::FirstBytesFor(const quorex::DataRequest& need) const
+{
+    // Weekdays hold rows, mostly (holidays none): a file with a row every day is read
+    // again, as much larger as the first read shows.
+    const std::size_t most = std::size_t(m_size);
+    const std::size_t weeks = std::min(need.latestWeeks, most);
+    const std::size_t months = std::min(need.latestMonths, most);
+    const std::size_t periodRows =
+        std::max(weeks * kWeekdaysPerWeek, months * kWeekdaysPerMonth) + 1;
+    return std::max(BytesFor(need.latestBars), BytesFor(periodRows, kPeriodExtraShare));
+}
+
+std::size_t NewestBarsReader::NextBytes(std::size_t bytes, const quorex::DataRequest& need,
+                                        const PeriodCounts& counts)
+{
+    double scale = kGrowth;
+    if (counts.days > 0) {
+        // As many more as each count lacked; a period more than asked shows the oldest
+        // asked for whole.
+        double wanted = double(need.latestBars) / double(counts.days);
+        if (need.latestWeeks != 0)
+            wanted = std::max(wanted, double(need.latestWeeks + 1) / double(counts.weeks));
+        if (need.latestMonths != 0)
+            wanted = std::max(wanted, double(need.latestMonths + 1) / double(counts.months));
+        scale = std::clamp(wanted * kNextReadMargin, kLeastGrowth, double(kGrowth));
+    }
+    const double next = double(bytes) * scale;
+    return next >= double(std::numeric_limits<std::size_t>::max())
+               ? std::numeric_limits<std::size_t>::max()
+               : std::max(bytes + 1, std::size_t(next));
 }
 
 } // namespace brasko

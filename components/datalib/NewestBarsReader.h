@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BarNeed.h"
 #include "CsvPriceParser.h"
 #include "PriceSeries.h"
 #include "TextDecoder.h"
@@ -14,12 +15,16 @@ class PriceFile;
 
 // The newest bars of a price file, read from the end that holds them: the tail of an
 // oldest-first file, the head of a newest-first one. The series holds the newest K bars
-// of what reading the whole file gives, K at least the bars asked for. The separator and
+// of what reading the whole file gives, K at least what is asked for (see Covers). The separator and
 // the columns come from the head, the order from the rows at both ends. Null when the
 // file cannot be read this way for certain (a small file, an order or an encoding that
 // its ends do not tell, quoted fields at the tail): then the whole file is to be read.
 class NewestBarsReader {
 public:
+    // Rows read beyond those asked for: a quarter more (and a few), for bad and repeated
+    // rows.
+    static constexpr std::size_t kExtraShare = 4;
+
     struct Result {
         PriceSeries::Ptr series;
         bool unsettled = false; // the file's unfinished last line was left out
@@ -30,7 +35,8 @@ public:
     NewestBarsReader(const NewestBarsReader&) = delete;
     NewestBarsReader& operator=(const NewestBarsReader&) = delete;
 
-    std::optional<Result> Read(std::size_t latestBars);
+    // need.latestBars must not be 0.
+    std::optional<Result> Read(const quorex::DataRequest& need);
 
 private:
     enum class HeadState { Read, TooShort, Unusable };
@@ -47,13 +53,20 @@ private:
 
     HeadState ReadHead(std::size_t bytes);
     std::optional<Tail> ReadTail(std::size_t bytes);
-    std::optional<Result> NewestOfOldestFirst(std::size_t latestBars);
-    std::optional<Result> NewestOfNewestFirst(std::size_t latestBars);
+    std::optional<Result> NewestOfOldestFirst(const quorex::DataRequest& need);
+    std::optional<Result> NewestOfNewestFirst(const quorex::DataRequest& need);
     // The encoding raw bytes from a line start decode in as a part of the whole file.
     std::optional<TextEncoding> EncodingOf(std::string_view raw);
     bool LearnWholeFileEncoding();
     std::size_t LineEndAfter(std::string_view raw, bool last) const;
-    std::size_t BytesFor(std::size_t rows) const;
+    // The bytes of about `rows` lines (and 1 / extraShare more) at the end of the file.
+    std::size_t BytesFor(std::size_t rows, std::size_t extraShare = kExtraShare) const;
+    // The bytes a first read of the newest rows takes for need.
+    std::size_t FirstBytesFor(const quorex::DataRequest& need) const;
+    // The bytes of the next read after `bytes` held periods too few for need: as many more
+    // as those suggest, within kGrowth times.
+    static std::size_t NextBytes(std::size_t bytes, const quorex::DataRequest& need,
+                                 const PeriodCounts& counts);
 
     PriceFile& m_file;
     const std::uint64_t m_size;

@@ -61,12 +61,12 @@ PriceFileReader::PriceFileReader(PriceFile& file)
 {
 }
 
-PriceFileReader::Result PriceFileReader::Read(std::size_t latestBars)
+PriceFileReader::Result PriceFileReader::Read(const quorex::DataRequest& need)
 {
     const bool settling = m_file.IsSettling();
-    if (latestBars > 0) {
+    if (need.latestBars > 0) {
         NewestBarsReader newest(m_file, settling);
-        if (const auto read = newest.Read(latestBars); read && read->series)
+        if (const auto read = newest.Read(need); read && read->series)
             return {read->series, quorex::DataProblem::None, read->unsettled, false};
     }
     return ReadWhole(settling);

@@ -22,8 +22,8 @@ public:
 
     explicit PriceFileReader(PriceFile& file);
 
-    // latestBars: bars needed, counted from the newest; 0 for all.
-    Result Read(std::size_t latestBars);
+    // need: the bars needed, counted from the newest (latestBars 0: all of them).
+    Result Read(const quorex::DataRequest& need);
 
 private:
     Result ReadWhole(bool settling);

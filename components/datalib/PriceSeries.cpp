@@ -1,5 +1,7 @@
 #include "PriceSeries.h"
 
+#include "BarNeed.h"
+
 #include <algorithm>
 
 namespace brasko {
@@ -59,12 +61,15 @@ PriceSeries::Ptr PriceSeries::FromRows(std::vector<PriceBar> rows)
     return Ptr(new PriceSeries(std::move(rows)));
 }
 
-PriceSeries::Ptr PriceSeries::Newest(const Ptr& series, std::size_t count)
+PriceSeries::Ptr PriceSeries::Newest(const Ptr& series, const quorex::DataRequest& need)
 {
-    if (!series || count == 0 || series->Size() <= count)
+    if (!series)
         return series;
-    const auto first = series->m_bars.end() - std::ptrdiff_t(count);
-    return Ptr(new PriceSeries(std::vector<PriceBar>(first, series->m_bars.end())));
+    const std::size_t first = FirstKept(series->m_bars, need);
+    if (first == 0)
+        return series;
+    return Ptr(new PriceSeries(
+        std::vector<PriceBar>(series->m_bars.begin() + std::ptrdiff_t(first), series->m_bars.end())));
 }
 
 std::size_t PriceSeries::MemoryBytes() const

@@ -17,8 +17,8 @@ public:
     // Bars in the order read: sorted by date (files often list the newest first), and of
     // bars with the same date the one read last kept. Null when there is none.
     static Ptr FromRows(std::vector<quorex::PriceBar> rows);
-    // The newest count bars of series: series itself when it holds no more than that.
-    static Ptr Newest(const Ptr& series, std::size_t count);
+    // The bars of series that need keeps (see FirstKept): series itself when that is all.
+    static Ptr Newest(const Ptr& series, const quorex::DataRequest& need);
 
     std::span<const quorex::PriceBar> Bars() const override { return m_bars; }
     std::size_t Size() const { return m_bars.size(); }

@@ -33,7 +33,7 @@ void SeriesCache::EraseLocked(EntryList::iterator entry)
 }
 
 PriceSeries::Ptr SeriesCache::Find(const std::string& path, const FileStamp& stamp,
-                                   std::size_t latestBars)
+                                   const quorex::DataRequest& need)
 {
     const std::lock_guard lock(m_mutex);
     const auto found = m_index.find(path);
@@ -44,8 +44,7 @@ PriceSeries::Ptr SeriesCache::Find(const std::string& path, const FileStamp& sta
         EraseLocked(entry);
         return nullptr;
     }
-    const bool holdsEnough =
-        entry->complete || (latestBars != 0 && entry->series->Size() >= latestBars);
+    const bool holdsEnough = entry->complete || Covers(need, entry->periods);
     if (!holdsEnough)
         return nullptr;
     m_entries.splice(m_entries.begin(), m_entries, entry);
@@ -57,7 +56,9 @@ void SeriesCache::Store(const std::string& path, const FileStamp& stamp,
 {
     if (!series)
         return;
-    Entry entry{path, stamp, std::move(series), complete, 0};
+    Entry entry{path, stamp, std::move(series), {}, complete, 0};
+    if (!complete)
+        entry.periods = CountPeriods(entry.series->Bars());
     entry.bytes = EntryBytes(entry.path, *entry.series);
     if (entry.bytes > m_budgetBytes)
         return;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "BarNeed.h"
 #include "PriceFile.h"
 #include "PriceSeries.h"
+
+#include <QuorexComponents.h>
 
 #include <list>
 #include <mutex>
@@ -23,11 +26,11 @@ public:
 
     explicit SeriesCache(std::size_t budgetBytes = kDefaultBudgetBytes);
 
-    // The cached series of path when its stamp still matches and it holds what is needed:
-    // every bar (latestBars 0), or at least latestBars of the newest. Else null; an entry
-    // with an old stamp is dropped.
+    // The cached series of path when its stamp still matches and it holds what need asks
+    // for (every bar when need.latestBars is 0; see Covers). Else null; an entry with an
+    // old stamp is dropped.
     PriceSeries::Ptr Find(const std::string& path, const FileStamp& stamp,
-                          std::size_t latestBars);
+                          const quorex::DataRequest& need);
     // complete: series holds every bar of the file. An entry larger than the whole budget
     // is not kept.
     void Store(const std::string& path, const FileStamp& stamp, PriceSeries::Ptr series,
@@ -42,6 +45,7 @@ private:
         std::string path;
         FileStamp stamp;
         PriceSeries::Ptr series;
+        PeriodCounts periods; // of series
         bool complete = false;
         std::size_t bytes = 0;
     };

@@ -55,6 +55,12 @@ struct DataRequest {
     // Daily bars needed, counted from the newest; 0: every bar of the source. A library
     // may return more than asked, never fewer than the source holds up to that count.
     std::size_t latestBars = 0;
+    // Besides: every daily bar of the newest latestWeeks weeks (Monday to Sunday) and of
+    // the newest latestMonths calendar months that hold bars, and the one bar before them,
+    // which shows the oldest of those periods to be whole (a weekly or monthly chart needs
+    // every day of its periods); 0: none. Ignored when latestBars is 0.
+    std::size_t latestWeeks = 0;
+    std::size_t latestMonths = 0;
 };
 
 struct DataResult {
@@ -134,6 +140,17 @@ public:
     {
         return 0;
     }
+    // What to ask of the data library for drawing `definitions` with `parameters`: the
+    // newest daily bars, weeks and months they need to give exactly the picture of the
+    // whole series (all zero: every bar). Fewer bars than DailyBarsNeeded counts when a
+    // weekly or monthly chart needs whole periods. Changes nothing in the control.
+    virtual DataRequest DataNeeded(const std::string& parameters,
+                                   std::span<const std::string> definitions) const
+    {
+        DataRequest request;
+        request.latestBars = DailyBarsNeeded(parameters, definitions);
+        return request;
+    }
     // A short UTF-8 text the control shows in its plot area (why there is nothing to draw);
     // empty for none. Kept until it is set again.
     virtual void SetNotice(const std::string& /*text*/) {}
@@ -166,8 +183,8 @@ inline constexpr char kChartControlProgId[] = "Quorex.XQuorexCtrl";
 
 } // namespace quorex
 
-#define QUOREX_DATA_LIBRARY_IID "jp.quorex.mosgrid.IDataLibraryFactory/2.0"
-#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/2.1"
+#define QUOREX_DATA_LIBRARY_IID "jp.quorex.mosgrid.IDataLibraryFactory/2.1"
+#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/2.2"
 
 Q_DECLARE_INTERFACE(quorex::IDataLibraryFactory, QUOREX_DATA_LIBRARY_IID)
 Q_DECLARE_INTERFACE(quorex::IChartControlFactory, QUOREX_CHART_CONTROL_IID)

@@ -58,8 +58,7 @@ void CChartHostDlg::RenderItem(const CatalogItem& item)
     const std::vector<std::string> definitions = m_definitions
         ? *m_definitions
         : EffectiveChartDefinitions(settings, SettingsKeys::kMaxDrawnCharts);
-    quorex::DataRequest request;
-    request.latestBars = m_chartCtrl.DailyBarsNeeded(params, definitions);
+    const quorex::DataRequest request = m_chartCtrl.DataNeeded(params, definitions);
 
     const std::int64_t readStart = NowNs();
     quorex::DataResult loaded =

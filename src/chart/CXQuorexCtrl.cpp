@@ -31,10 +31,10 @@ bool CXQuorexCtrl::SetData(quorex::PriceDataPtr data)
     return m_pControl ? m_pControl->SetData(std::move(data)) : false;
 }
 
-std::size_t CXQuorexCtrl::DailyBarsNeeded(const std::string& parameters,
-                                          std::span<const std::string> definitions) const
+quorex::DataRequest CXQuorexCtrl::DataNeeded(const std::string& parameters,
+                                             std::span<const std::string> definitions) const
 {
-    return m_pControl ? m_pControl->DailyBarsNeeded(parameters, definitions) : 0;
+    return m_pControl ? m_pControl->DataNeeded(parameters, definitions) : quorex::DataRequest{};
 }
 
 void CXQuorexCtrl::SetNotice(const std::string& text)

@@ -28,9 +28,10 @@ public:
     std::unique_ptr<quorex::ICharts> GetCharts();
     bool SetData(quorex::PriceDataPtr data);
 
-    // The newest daily bars the charts need (0: all); the notice shown instead of charts.
-    std::size_t DailyBarsNeeded(const std::string& parameters,
-                                std::span<const std::string> definitions) const;
+    // What to ask of the data library for these charts (all zero: every bar); the notice
+    // shown instead of charts.
+    quorex::DataRequest DataNeeded(const std::string& parameters,
+                                   std::span<const std::string> definitions) const;
     void SetNotice(const std::string& text);
 
     void MoveWindow(int width, int height);

@@ -1,6 +1,11 @@
-// The newest DailyBarsNeeded bars draw exactly the picture of the whole series.
+// The newest DailyBarsNeeded bars draw exactly the picture of the whole series, and so do
+// the bars a DataNeeded request asks for, which are never more.
 #include "ChartControl.h"
 #include "ChartTestSeries.h"
+
+#include <QDate>
+
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +53,32 @@ QImage Draw(std::span<const PriceBar> bars, const std::string& params,
     return control.Picture();
 }
 
+// What a library gives for request: the newest latestBars bars, and every bar of the newest
+// latestWeeks ISO weeks and latestMonths months with the one bar before them (a day that is
+// no calendar day being a period of its own).
+std::span<const PriceBar> Requested(std::span<const PriceBar> bars, const DataRequest& request)
+{
+    if (request.latestBars == 0)
+        return bars;
+    const std::size_t byBars = bars.size() - std::min(request.latestBars, bars.size());
+    if (request.latestWeeks == 0 && request.latestMonths == 0)
+        return bars.subspan(byBars);
+    std::set<long long> weeks;
+    std::set<long long> months;
+    for (std::size_t i = bars.size(); i-- > 0;) {
+        const int date = bars[i].date;
+        const QDate day(date / 10000, date / 100 % 100, date % 100);
+        int weekYear = 0;
+        const int week = day.isValid() ? day.weekNumber(&weekYear) : 0;
+        weeks.insert(day.isValid() ? weekYear * 100LL + week : -date);
+        months.insert(day.isValid() ? date / 100 : -date);
+        if ((request.latestWeeks == 0 || weeks.size() > request.latestWeeks)
+            && (request.latestMonths == 0 || months.size() > request.latestMonths))
+            return bars.subspan(std::min(byBars, i));
+    }
+    return bars;
+}
+
 struct NeededRow {
     std::string params;
     std::vector<std::string> definitions;
@@ -85,10 +116,15 @@ TEST_P(ChartBarsNeeded, NewestBarsDrawTheWholePicture)
         return;
     const std::span<const PriceBar> newest =
         std::span<const PriceBar>(bars).last(std::min(needed, bars.size()));
+    const std::span<const PriceBar> requested = Requested(
+        bars, ChartControl().DataNeeded(row.params, row.definitions));
+    EXPECT_LE(requested.size(), newest.size());
     for (const QSize size : {QSize(300, 180), QSize(600, 360)}) {
-        EXPECT_EQ(Draw(bars, row.params, row.definitions, size),
-                  Draw(newest, row.params, row.definitions, size))
+        const QImage whole = Draw(bars, row.params, row.definitions, size);
+        EXPECT_EQ(whole, Draw(newest, row.params, row.definitions, size))
             << row.params << " needs " << needed << " of " << bars.size();
+        EXPECT_EQ(whole, Draw(requested, row.params, row.definitions, size))
+            << row.params << " asks for " << requested.size() << " of " << bars.size();
     }
 }
 

@@ -2,6 +2,10 @@
 
 #include "DataLibTestSupport.h"
 
+#include <QDate>
+
+#include <set>
+
 #include "CsvPriceParser.h"
 
 #include <QFile>
@@ -97,6 +101,20 @@ std::string ToCp932(const std::string& utf8)
     iconv_close(converter);
     out.resize(out.size() - dstLeft);
     return out;
+}
+
+bool HoldsMorePeriods(const std::vector<Bar>& bars, std::size_t weeks, std::size_t months)
+{
+    std::set<int> weekKeys;
+    std::set<int> monthKeys;
+    for (const Bar& bar : bars) {
+        const QDate day(bar.date / 10000, bar.date / 100 % 100, bar.date % 100);
+        int weekYear = 0;
+        const int week = day.weekNumber(&weekYear);
+        weekKeys.insert(weekYear * 100 + week);
+        monthKeys.insert(bar.date / 100);
+    }
+    return (weeks == 0 || weekKeys.size() > weeks) && (months == 0 || monthKeys.size() > months);
 }
 
 } // namespace datalibtest

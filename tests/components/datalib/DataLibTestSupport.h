@@ -21,6 +21,10 @@ struct Bar {
     bool operator==(const Bar&) const = default;
 };
 
+// Whether bars (in date order) hold more than `weeks` ISO weeks and more than `months`
+// calendar months (0: none asked), by QDate rather than the library's own reckoning.
+bool HoldsMorePeriods(const std::vector<Bar>& bars, std::size_t weeks, std::size_t months);
+
 std::vector<Bar> BarsOf(const quorex::PriceDataPtr& data);
 std::vector<int> DatesOf(const quorex::PriceDataPtr& data);
 

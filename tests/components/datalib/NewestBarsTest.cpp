@@ -282,23 +282,33 @@ std::string MakeFile(const Shape& shape, Variant variant)
 struct NewestCase {
     std::size_t shape;
     Variant variant;
-    std::size_t latestBars;
+    quorex::DataRequest need;
 };
 
 std::string CaseName(const ::testing::TestParamInfo<NewestCase>& info)
 {
     static const char* const variants[] = {"Plain", "Repeats", "BadRows", "StrayLastRow",
                                            "Rotated"};
+    const quorex::DataRequest& need = info.param.need;
     return std::string(Shapes()[info.param.shape].name) + "_"
-           + variants[int(info.param.variant)] + "_" + std::to_string(info.param.latestBars);
+           + variants[int(info.param.variant)] + "_" + std::to_string(need.latestBars)
+           + (need.latestWeeks ? "_weeks" + std::to_string(need.latestWeeks) : "")
+           + (need.latestMonths ? "_months" + std::to_string(need.latestMonths) : "");
 }
 
-// bars are the newest of whole, at least as many as asked for (or all there are).
+// bars are the newest of whole, and hold what need asks for (or all there are): at least
+// latestBars, and a period more than the weeks and months asked for, so that those are
+// whole.
 ::testing::AssertionResult IsNewestOf(const std::vector<Bar>& bars, const std::vector<Bar>& whole,
-                                      std::size_t asked)
+                                      const quorex::DataRequest& need)
 {
-    if (bars.size() < std::min(asked, whole.size()) || bars.size() > whole.size())
+    if (bars.size() < std::min(need.latestBars, whole.size()) || bars.size() > whole.size()
+        || bars.empty())
         return ::testing::AssertionFailure() << bars.size() << " bars of " << whole.size();
+    if (bars.size() < whole.size()
+        && !datalibtest::HoldsMorePeriods(bars, need.latestWeeks, need.latestMonths))
+        return ::testing::AssertionFailure() << "the oldest weeks or months asked for are "
+                                             << "not whole from " << bars.front().date;
     const auto first = whole.end() - std::ptrdiff_t(bars.size());
     const auto wrong = std::mismatch(bars.begin(), bars.end(), first);
     if (wrong.first != bars.end())
@@ -316,7 +326,7 @@ protected:
 TEST_P(DataLibNewestBars, AreTheNewestBarsOfTheWholeRead)
 {
     const Shape& shape = Shapes()[GetParam().shape];
-    const std::size_t asked = GetParam().latestBars;
+    const quorex::DataRequest asked = GetParam().need;
     const QString path = m_dir.filePath("prices.csv");
     ASSERT_TRUE(WriteFileBytes(path, QByteArray::fromStdString(MakeFile(shape,
                                                                           GetParam().variant))));
@@ -324,7 +334,7 @@ TEST_P(DataLibNewestBars, AreTheNewestBarsOfTheWholeRead)
 
     const std::vector<Bar> whole = datalibtest::BarsOf(m_library.LoadData(local, "", 0));
     ASSERT_GE(whole.size(), std::size_t(kDays) - 1);
-    const quorex::DataResult newest = m_library.LoadData(local, "", 0, {asked});
+    const quorex::DataResult newest = m_library.LoadData(local, "", 0, asked);
     ASSERT_EQ(newest.problem, quorex::DataProblem::None);
     EXPECT_TRUE(IsNewestOf(datalibtest::BarsOf(newest.data), whole, asked));
 
@@ -333,10 +343,13 @@ TEST_P(DataLibNewestBars, AreTheNewestBarsOfTheWholeRead)
     brasko::PriceFile file;
     ASSERT_TRUE(file.Open(local));
     brasko::NewestBarsReader reader(file, false);
-    const std::size_t kept = brasko::DataLibrary::BarsKept(asked);
+    const quorex::DataRequest kept = brasko::DataLibrary::Kept(asked);
     const auto read = reader.Read(kept);
     const Variant variant = GetParam().variant;
-    const bool expected = shape.reading != Reading::Whole && asked < whole.size() / 2
+    // A row every day: a week more than asked is seven rows each, a month 31 at most.
+    const std::size_t rows = std::max({asked.latestBars, (asked.latestWeeks + 1) * 7,
+                                       (asked.latestMonths + 1) * 31});
+    const bool expected = shape.reading != Reading::Whole && rows < whole.size() / 2
                           && variant != Variant::StrayLastRow && variant != Variant::Rotated;
     ASSERT_EQ(read.has_value(), expected);
     if (read) {
@@ -350,8 +363,16 @@ std::vector<NewestCase> AllCases()
     for (std::size_t shape = 0; shape < Shapes().size(); ++shape) {
         for (Variant variant : {Variant::Plain, Variant::Repeats, Variant::BadRows,
                                 Variant::StrayLastRow, Variant::Rotated}) {
-            for (std::size_t asked : {1, 60, 1000})
-                cases.push_back({shape, variant, asked});
+            // Daily bars alone; weeks and months (the file has a row every day, more than
+            // a first read counts on); bars, weeks and months at once.
+            for (const quorex::DataRequest need : {quorex::DataRequest{1, 0, 0},
+                                                   quorex::DataRequest{60, 0, 0},
+                                                   quorex::DataRequest{1000, 0, 0},
+                                                   quorex::DataRequest{1, 5, 0},
+                                                   quorex::DataRequest{1, 0, 5},
+                                                   quorex::DataRequest{120, 6, 2}}) {
+                cases.push_back({shape, variant, need});
+            }
         }
     }
     return cases;

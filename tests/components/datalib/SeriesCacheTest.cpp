@@ -5,6 +5,7 @@
 #include "SeriesCache.h"
 #include "support/TestFolders.h"
 
+#include <QDate>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,8 +20,10 @@ using brasko::SeriesCache;
 PriceSeries::Ptr MakeSeries(int bars)
 {
     std::vector<quorex::PriceBar> rows(std::size_t(bars), quorex::PriceBar{0, 1, 1, 1, 1, 1});
-    for (int i = 0; i < bars; ++i)
-        rows[std::size_t(i)].date = 20000101 + i;
+    for (int i = 0; i < bars; ++i) {
+        const QDate day = QDate(2000, 1, 1).addDays(i);
+        rows[std::size_t(i)].date = day.year() * 10000 + day.month() * 100 + day.day();
+    }
     return PriceSeries::FromRows(std::move(rows));
 }
 
@@ -33,26 +36,27 @@ TEST(DataLibCache, DropsTheLeastRecentlyUsedBeyondItsBudget)
     cache.Store("a", kStamp, MakeSeries(4), true);
     cache.Store("b", kStamp, MakeSeries(4), true);
     cache.Store("c", kStamp, MakeSeries(4), true);
-    ASSERT_NE(cache.Find("a", kStamp, 0), nullptr); // a is now the most recent
+    ASSERT_NE(cache.Find("a", kStamp, {}), nullptr); // a is now the most recent
     cache.Store("d", kStamp, MakeSeries(4), true);  // b goes
-    EXPECT_NE(cache.Find("a", kStamp, 0), nullptr);
-    EXPECT_EQ(cache.Find("b", kStamp, 0), nullptr);
-    EXPECT_NE(cache.Find("c", kStamp, 0), nullptr);
-    EXPECT_NE(cache.Find("d", kStamp, 0), nullptr);
+    EXPECT_NE(cache.Find("a", kStamp, {}), nullptr);
+    EXPECT_EQ(cache.Find("b", kStamp, {}), nullptr);
+    EXPECT_NE(cache.Find("c", kStamp, {}), nullptr);
+    EXPECT_NE(cache.Find("d", kStamp, {}), nullptr);
     EXPECT_EQ(cache.BytesHeld(), 3 * entry);
 
     cache.Store("big", kStamp, MakeSeries(40), true); // larger than the whole cache: not kept
-    EXPECT_EQ(cache.Find("big", kStamp, 0), nullptr);
+    EXPECT_EQ(cache.Find("big", kStamp, {}), nullptr);
     EXPECT_EQ(cache.EntryCount(), 3u);
-    EXPECT_EQ(cache.Find("a", brasko::FileStamp{2, 1}, 0), nullptr); // stale: dropped
+    EXPECT_EQ(cache.Find("a", brasko::FileStamp{2, 1}, {}), nullptr); // stale: dropped
     EXPECT_EQ(cache.EntryCount(), 2u);
     EXPECT_EQ(cache.BytesHeld(), 2 * entry);
 }
 
-// What an entry of 75 newest bars, or of a whole file's 100, satisfies.
+// What an entry of 75 newest bars (a day each from Saturday 1 January 2000: 12 weeks from
+// Monday, 3 months), or of a whole file's 100, satisfies.
 struct NeedCase {
     bool complete;
-    std::size_t latestBars;
+    quorex::DataRequest need;
     bool found;
 };
 
@@ -62,17 +66,25 @@ TEST_P(DataLibCacheNeeds, EntryServesWhatItHolds)
 {
     SeriesCache cache;
     cache.Store("p", kStamp, MakeSeries(GetParam().complete ? 100 : 75), GetParam().complete);
-    EXPECT_EQ(cache.Find("p", kStamp, GetParam().latestBars) != nullptr, GetParam().found);
+    EXPECT_EQ(cache.Find("p", kStamp, GetParam().need) != nullptr, GetParam().found);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DataLibCacheNeeds, ::testing::Values(
-    NeedCase{true, 0, true},
-    NeedCase{true, 60, true},
-    NeedCase{true, 500, true},
-    NeedCase{false, 0, false},
-    NeedCase{false, 60, true},
-    NeedCase{false, 75, true},
-    NeedCase{false, 76, false}));
+    NeedCase{true, {0, 0, 0}, true},
+    NeedCase{true, {60, 0, 0}, true},
+    NeedCase{true, {500, 0, 0}, true},
+    NeedCase{true, {1, 500, 500}, true},
+    NeedCase{false, {0, 0, 0}, false},
+    NeedCase{false, {0, 1, 1}, false},
+    NeedCase{false, {60, 0, 0}, true},
+    NeedCase{false, {75, 0, 0}, true},
+    NeedCase{false, {76, 0, 0}, false},
+    NeedCase{false, {1, 11, 0}, true},
+    NeedCase{false, {1, 12, 0}, false},
+    NeedCase{false, {1, 0, 2}, true},
+    NeedCase{false, {1, 0, 3}, false},
+    NeedCase{false, {60, 11, 2}, true},
+    NeedCase{false, {76, 1, 1}, false}));
 
 TEST(DataLibCache, KeepsTheEntryThatHoldsMore)
 {
@@ -80,9 +92,9 @@ TEST(DataLibCache, KeepsTheEntryThatHoldsMore)
     const auto whole = MakeSeries(100);
     cache.Store("p", kStamp, whole, true);
     cache.Store("p", kStamp, MakeSeries(75), false); // a reader of fewer bars, finishing later
-    EXPECT_EQ(cache.Find("p", kStamp, 0), whole);
+    EXPECT_EQ(cache.Find("p", kStamp, {}), whole);
     cache.Store("p", brasko::FileStamp{2, 1}, MakeSeries(75), false); // the file changed
-    EXPECT_EQ(cache.Find("p", brasko::FileStamp{2, 1}, 60)->Size(), 75u);
+    EXPECT_EQ(cache.Find("p", brasko::FileStamp{2, 1}, {60})->Size(), 75u);
 }
 
 // Ten thousand securities of the newest 200 bars each, with a typical path, fit the default
@@ -139,7 +151,7 @@ TEST(DataLibCache, MoreBarsThanHeldAreReadAgain)
     auto cache = std::make_shared<SeriesCache>();
     brasko::DataLibrary library(cache);
     const auto load = [&](std::size_t latestBars) {
-        return library.LoadData(source, "", 0, {latestBars}).data;
+        return library.LoadData(source, "", 0, {latestBars, 0, 0}).data;
     };
     const auto sixty = load(60);
     ASSERT_NE(sixty, nullptr);

@@ -104,7 +104,7 @@ QStringList Statements(const DatabaseShape& shape)
 }
 
 class DataLibSqliteNewest
-    : public ::testing::TestWithParam<std::tuple<std::size_t, std::size_t>> {
+    : public ::testing::TestWithParam<std::tuple<std::size_t, quorex::DataRequest>> {
 protected:
     QTemporaryDir m_dir;
     brasko::DataLibrary m_library{nullptr};
@@ -121,25 +121,36 @@ TEST_P(DataLibSqliteNewest, AreTheNewestBarsOfTheWholeRead)
     const std::vector<Bar> whole = datalibtest::BarsOf(m_library.LoadData(local, "A", 5));
     ASSERT_GT(whole.size(), std::size_t(kDays) / 2);
     const std::vector<Bar> bars =
-        datalibtest::BarsOf(m_library.LoadData(local, "A", 5, {asked}).data);
-    ASSERT_GE(bars.size(), std::min(asked, whole.size()));
+        datalibtest::BarsOf(m_library.LoadData(local, "A", 5, asked).data);
+    ASSERT_GE(bars.size(), std::min(asked.latestBars, whole.size()));
     ASSERT_LE(bars.size(), whole.size());
     EXPECT_TRUE(std::equal(bars.begin(), bars.end(), whole.end() - std::ptrdiff_t(bars.size())));
+    if (bars.size() < whole.size()) {
+        EXPECT_TRUE(datalibtest::HoldsMorePeriods(bars, asked.latestWeeks, asked.latestMonths))
+            << "the oldest weeks or months asked for are not whole";
+    }
 
     // Only the newest rows were asked for where the order allows it.
     brasko::BusyDatabases busy;
     const auto read = brasko::SqlitePriceReader(busy).Read(
-        local, "A", brasko::DataLibrary::BarsKept(asked));
-    EXPECT_EQ(!read.complete, shape.ordered && asked < whole.size() / 2);
+        local, "A", brasko::DataLibrary::BarsKept(asked.latestBars));
+    EXPECT_EQ(!read.complete, shape.ordered && asked.latestBars < whole.size() / 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Shapes, DataLibSqliteNewest,
     ::testing::Combine(::testing::Range(std::size_t(0), Shapes().size()),
-                       ::testing::Values(1, 60, 1000)),
+                       ::testing::Values(quorex::DataRequest{1, 0, 0},
+                                         quorex::DataRequest{60, 0, 0},
+                                         quorex::DataRequest{1000, 0, 0},
+                                         quorex::DataRequest{1, 10, 0},
+                                         quorex::DataRequest{20, 4, 3})),
     [](const auto& info) {
+        const quorex::DataRequest& need = std::get<1>(info.param);
         return std::string(Shapes()[std::get<0>(info.param)].name) + "_"
-               + std::to_string(std::get<1>(info.param));
+               + std::to_string(need.latestBars)
+               + (need.latestWeeks ? "_weeks" + std::to_string(need.latestWeeks) : "")
+               + (need.latestMonths ? "_months" + std::to_string(need.latestMonths) : "");
     });
 
 } // namespace
