@@ -1,34 +1,15 @@
 #include "BarNeed.h"
 
+#include <QuorexCalendar.h>
+
 #include <algorithm>
 
 namespace brasko {
 
 namespace {
 
-constexpr std::int32_t kLastDate = 99991231;
 // Keys of weeks of dates that are no calendar day lie beyond every real day's.
 constexpr std::int64_t kBadDateWeekBase = std::int64_t(1) << 40;
-
-constexpr int kMonths = 12;
-constexpr int kYearsPerEra = 400;
-constexpr std::int64_t kDaysPerEra = 146097;
-// From 0000-03-01 to 1970-01-01.
-constexpr std::int64_t kDaysBefore1970 = 719468;
-constexpr std::int64_t kDaysPerWeek = 7;
-// 1970-01-01 was a Thursday, three days after a Monday.
-constexpr std::int64_t kThursdaySinceMonday = 3;
-
-bool IsLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month)
-{
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
 
 std::int32_t MonthOf(std::int32_t date)
 {
@@ -73,26 +54,8 @@ private:
 
 std::int64_t WeekOf(std::int32_t date)
 {
-    // Counted for every bar of every partial read: the day number by plain arithmetic
-    // (days from 1970-01-01, proleptic Gregorian), not through the calendar types.
-    if (date <= 0 || date > kLastDate)
-        return kBadDateWeekBase + date;
-    const int year = date / 10000;
-    const int month = date / 100 % 100;
-    const int day = date % 100;
-    if (month < 1 || month > kMonths || day < 1 || day > DaysInMonth(year, month))
-        return kBadDateWeekBase + date;
-    // Years counted from March, so that a leap day ends its year; eras of 400 years.
-    const int shifted = year - (month <= 2 ? 1 : 0);
-    const int era = shifted / kYearsPerEra; // years are positive
-    const int yearOfEra = shifted - era * kYearsPerEra;
-    const int dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    const std::int64_t dayNumber =
-        std::int64_t(era) * kDaysPerEra + dayOfEra - kDaysBefore1970;
-    const std::int64_t sinceMonday =
-        ((dayNumber + kThursdaySinceMonday) % kDaysPerWeek + kDaysPerWeek) % kDaysPerWeek;
-    return dayNumber - sinceMonday;
+    const std::optional<std::int64_t> day = quorex::DayNumber(date);
+    return day ? quorex::MondayOf(*day) : kBadDateWeekBase + date;
 }
 
 PeriodCounts CountPeriods(std::span<const quorex::PriceBar> bars,

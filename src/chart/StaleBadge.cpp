@@ -59,14 +59,19 @@ QRect StaleBadgeRect(const QRect& cell, const QString& text, const QPaintDevice*
 
 int StaleBadgeRoom()
 {
-    return QFontMetrics(StaleBadgeFont()).horizontalAdvance(QLatin1String(kWidestDate))
+    // The font is fixed: measured once, not for every thumbnail made.
+    static const int room =
+        QFontMetrics(StaleBadgeFont()).horizontalAdvance(QLatin1String(kWidestDate))
         + 2 * kPadding + kGap;
+    return room;
 }
 
 int LabelWidthBesideBadge(int width, int staleDays)
 {
+    if (staleDays <= 0)
+        return width;
     const int room = StaleBadgeRoom();
-    return staleDays > 0 && width - room >= room ? width - room : width;
+    return width - room >= room ? width - room : width;
 }
 
 void PaintStaleBadge(QPainter& painter, const QRect& cell, std::int32_t lastDate)
