@@ -19,10 +19,12 @@
 // put thumbnails in, the paint reads them.
 class ThumbnailStore {
 public:
-    // Room for about 590 thumbnails of 300 x 180 (many screens full), whatever the
-    // catalog's length; with the data library's own budget, a 10,000-security catalog peaks
-    // near 310 MB.
-    static constexpr std::uint64_t kDefaultBudgetBytes = 128ull * 1024 * 1024;
+    // Room for about 150 thumbnails of 300 x 180 besides the slots, whatever the catalog's
+    // length: the screens on and around the view (pinned, kept beyond the budget if need
+    // be) and some more. A thumbnail dropped is made again from the data library's cached
+    // series in a fraction of a millisecond, while every byte held is memory faulted in
+    // fresh by the first build: with 128 MiB that was a third of the cost of a thumbnail.
+    static constexpr std::uint64_t kDefaultBudgetBytes = 32ull * 1024 * 1024;
     // Buffers of dropped thumbnails kept for the next ones to be made (fresh memory costs
     // its page faults on every thumbnail). Room for them is kept within the budget.
     static constexpr int kMaxSpareBuffers = 8;
