@@ -67,20 +67,28 @@ PeriodCounts CountPeriods(std::span<const quorex::PriceBar> bars,
     return counter.counts();
 }
 
-PeriodCounts CountPeriods(std::span<const quorex::PriceBar> bars)
-{
-    quorex::DataRequest every;
-    every.latestWeeks = 1;
-    every.latestMonths = 1;
-    return CountPeriods(bars, every);
-}
-
 bool Covers(const quorex::DataRequest& need, const PeriodCounts& counts)
 {
     if (need.latestBars == 0 || counts.days < need.latestBars)
         return false;
     return (need.latestWeeks == 0 || counts.weeks > need.latestWeeks)
            && (need.latestMonths == 0 || counts.months > need.latestMonths);
+}
+
+bool Covers(const quorex::DataRequest& need, std::span<const quorex::PriceBar> bars)
+{
+    if (need.latestBars == 0 || bars.size() < need.latestBars)
+        return false;
+    if (need.latestWeeks == 0 && need.latestMonths == 0)
+        return true;
+    // From the newest, only as far as the periods asked for and one more.
+    PeriodCounter counter(need);
+    for (std::size_t i = bars.size(); i-- > 0;) {
+        counter.Add(bars[i].date);
+        if (Covers(need, counter.counts()))
+            return true;
+    }
+    return false;
 }
 
 std::size_t FirstKept(std::span<const quorex::PriceBar> bars, const quorex::DataRequest& need)

@@ -16,8 +16,6 @@ struct PeriodCounts {
 };
 PeriodCounts CountPeriods(std::span<const quorex::PriceBar> bars,
                           const quorex::DataRequest& need);
-// ... weeks and months always.
-PeriodCounts CountPeriods(std::span<const quorex::PriceBar> bars);
 
 // The week a yyyymmdd date lies in: the day number of its Monday (a date that is no
 // calendar day is a week of its own).
@@ -27,6 +25,9 @@ std::int64_t WeekOf(std::int32_t date);
 // days, and for the weeks and months asked a period more, so that the oldest of those asked
 // is whole. need.latestBars 0 (every bar) is never met.
 bool Covers(const quorex::DataRequest& need, const PeriodCounts& counts);
+
+// The same of a series: bars in ascending date order, one per day.
+bool Covers(const quorex::DataRequest& need, std::span<const quorex::PriceBar> bars);
 
 // Of bars in ascending date order, one per day: the index of the first bar `need` keeps,
 // the newest latestBars and every bar of the newest latestWeeks weeks and latestMonths

@@ -24,7 +24,7 @@ constexpr std::size_t kGrowth = 4;
 constexpr double kLeastGrowth = 1.25;
 constexpr double kNextReadMargin = 1.125;
 constexpr std::size_t kWeekdaysPerWeek = 5;
-constexpr std::size_t kWeekdaysPerMonth = 23;
+constexpr std::size_t kWeekdaysPerMonth = 22;
 // Rows read beyond those asked for, besides the share (see kExtraShare).
 constexpr std::size_t kExtraRows = 16;
 // The share for weeks and months, which count weekdays, holidays included: a sixteenth.

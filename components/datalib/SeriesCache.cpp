@@ -1,5 +1,7 @@
 #include "SeriesCache.h"
 
+#include "BarNeed.h"
+
 namespace brasko {
 
 namespace {
@@ -44,7 +46,7 @@ PriceSeries::Ptr SeriesCache::Find(const std::string& path, const FileStamp& sta
         EraseLocked(entry);
         return nullptr;
     }
-    const bool holdsEnough = entry->complete || Covers(need, entry->periods);
+    const bool holdsEnough = entry->complete || Covers(need, entry->series->Bars());
     if (!holdsEnough)
         return nullptr;
     m_entries.splice(m_entries.begin(), m_entries, entry);
@@ -56,9 +58,7 @@ void SeriesCache::Store(const std::string& path, const FileStamp& stamp,
 {
     if (!series)
         return;
-    Entry entry{path, stamp, std::move(series), {}, complete, 0};
-    if (!complete)
-        entry.periods = CountPeriods(entry.series->Bars());
+    Entry entry{path, stamp, std::move(series), complete, 0};
     entry.bytes = EntryBytes(entry.path, *entry.series);
     if (entry.bytes > m_budgetBytes)
         return;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "BarNeed.h"
 #include "PriceFile.h"
 #include "PriceSeries.h"
 
@@ -45,7 +44,6 @@ private:
         std::string path;
         FileStamp stamp;
         PriceSeries::Ptr series;
-        PeriodCounts periods; // of series
         bool complete = false;
         std::size_t bytes = 0;
     };
