@@ -24,10 +24,14 @@ QFont LabelFont()
     return DialogFont();
 }
 
-LabelRuns ElideRuns(const LabelRuns& runs, const QFontMetrics& metrics, int width)
+LabelRuns ElideRuns(const LabelRuns& runs, const QFontMetrics& metrics, int width,
+                    int* fitAdvance)
 {
     const QString joined = JoinRuns(runs);
-    if (metrics.horizontalAdvance(joined) <= width)
+    const int advance = metrics.horizontalAdvance(joined);
+    if (fitAdvance)
+        *fitAdvance = advance <= width ? advance : -1;
+    if (advance <= width)
         return runs;
     const QString elided = metrics.elidedText(joined, Qt::ElideRight, std::max(width, 0));
     if (elided.isEmpty())
@@ -68,8 +72,12 @@ void PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
     const QRgb text = ColorRefToRgb(style.textColor);
     target.setBackgroundMode(Qt::TransparentMode);
     int x = at.x();
-    for (const LabelRun& run : ElideRuns(runs, metrics, width)) {
-        const int advance = metrics.horizontalAdvance(run.text);
+    int fitAdvance = -1;
+    const LabelRuns shown = ElideRuns(runs, metrics, width, &fitAdvance);
+    for (const LabelRun& run : shown) {
+        // A label of one run that fits was measured whole already: shaping costs.
+        const int advance = shown.size() == 1 && fitAdvance >= 0
+            ? fitAdvance : metrics.horizontalAdvance(run.text);
         QRgb pen = text;
         // Drawn by hand so the cell starts exactly at the point.
         if (!style.transparent) {

@@ -14,8 +14,10 @@ class QPainter;
 QFont LabelFont();
 
 // The runs cut to at most width pixels in metrics, ending with an ellipsis; unchanged when
-// they fit; none when not even the ellipsis fits.
-LabelRuns ElideRuns(const LabelRuns& runs, const QFontMetrics& metrics, int width);
+// they fit (then *fitAdvance, if given, is their whole advance; else it is -1); none when
+// not even the ellipsis fits.
+LabelRuns ElideRuns(const LabelRuns& runs, const QFontMetrics& metrics, int width,
+                    int* fitAdvance = nullptr);
 
 // The colour a change part is written in on background: up in a red, down in a blue, each
 // light on a dark background and dark on a light one.

@@ -29,14 +29,17 @@ TEST_P(ElideRunsTest, FitsTheWidthAndKeepsTheTones)
     const ElideCase& row = GetParam();
     const QString whole = JoinRuns(row.runs);
     const int width = row.width < 0 ? metrics.horizontalAdvance(whole) : row.width;
-    const LabelRuns cut = ElideRuns(row.runs, metrics, width);
+    int fitAdvance = 0;
+    const LabelRuns cut = ElideRuns(row.runs, metrics, width, &fitAdvance);
     const QString text = JoinRuns(cut);
 
     EXPECT_LE(metrics.horizontalAdvance(text), std::max(width, 0));
     if (metrics.horizontalAdvance(whole) <= width) {
         EXPECT_EQ(cut, row.runs);
+        EXPECT_EQ(fitAdvance, metrics.horizontalAdvance(whole));
         return;
     }
+    EXPECT_EQ(fitAdvance, -1);
     if (cut.empty())
         return;  // not even the ellipsis fits
     ASSERT_TRUE(text.endsWith(kEllipsis)) << text.toStdString();

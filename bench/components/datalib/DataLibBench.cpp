@@ -1,6 +1,6 @@
 // Parsing a daily price file of 5,000 rows (about 260 KB): the work LoadData does per
 // security and thumbnail when the series is not cached; and reading only the newest 60
-// bars of it, as a thumbnail of the default chart needs.
+// bars of it, as a thumbnail of the default chart needs, or its newest months.
 
 #include "CsvPriceParser.h"
 #include "DataLibrary.h"
@@ -148,13 +148,38 @@ void BM_LoadLatest60(benchmark::State& state)
     brasko::DataLibrary library(nullptr);
     for (auto _ : state) {
         const quorex::DataResult result = library.LoadData(file.Path(), "", 0,
-                                                           {kDefaultChartBars});
+                                                           {kDefaultChartBars, 0, 0});
         benchmark::DoNotOptimize(result);
         if (!result.data || result.data->Bars().size() < kDefaultChartBars)
             state.SkipWithError("too few bars");
     }
 }
 BENCHMARK(BM_LoadLatest60)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(10)
+    ->ComputeStatistics("min", Fastest)->ReportAggregatesOnly(true);
+
+// What a monthly chart of 60 bars needs of the same file, uncached: state.range(0) 0 asks
+// for the 61 newest months as such, 1 for as many daily rows as 31 a month would be (what
+// a library that counts only rows must be asked for).
+void BM_LoadLatestMonths(benchmark::State& state)
+{
+    constexpr std::size_t kMonths = 61;
+    constexpr std::size_t kDaysPerMonth = 31;
+    const BenchFile file("mosgrid_datalib_bench_months.csv", PriceFileText());
+    brasko::DataLibrary library(nullptr);
+    quorex::DataRequest request;
+    request.latestBars = 1;
+    if (state.range(0) == 0)
+        request.latestMonths = kMonths;
+    else
+        request.latestBars = (kMonths + 1) * kDaysPerMonth;
+    for (auto _ : state) {
+        const quorex::DataResult result = library.LoadData(file.Path(), "", 0, request);
+        benchmark::DoNotOptimize(result);
+        if (!result.data)
+            state.SkipWithError("no series");
+    }
+}
+BENCHMARK(BM_LoadLatestMonths)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(10)
     ->ComputeStatistics("min", Fastest)->ReportAggregatesOnly(true);
 
 // A rebuild that finds the file unchanged.
