@@ -1,13 +1,20 @@
 // Reading the newest bars of a price file from its newest end, on any file: the first three
 // bytes choose the request (daily bars, weeks, months), the rest is the file. Property: what
-// a partial read gives is exactly the newest part of what the whole file gives, and holds
-// what was asked for (or the whole series).
+// a partial read gives is a series, and holds what was asked for (or the whole series); for
+// a file whose rows are in date order it is exactly the newest part of what the whole file
+// gives. (Order is checked at the ends read, never in between: a stray row in the middle of
+// a file in order at both ends is not seen by a partial read.)
 #include "PriceChecks.h"
 
+#include "CsvPriceParser.h"
 #include "DataLibrary.h"
+#include "TextDecoder.h"
+#include "TextScan.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -15,6 +22,24 @@ constexpr std::size_t kRequestBytes = 3;
 constexpr unsigned kMostBars = 400;
 constexpr unsigned kMostWeeks = 60;
 constexpr unsigned kMostMonths = 30;
+
+// The file's rows as the whole read sees them (a fresh file: its unfinished last line left
+// out), in date order one way or the other, repeats allowed.
+bool InDateOrder(const std::uint8_t* data, std::size_t size)
+{
+    std::string text(reinterpret_cast<const char*>(data), size);
+    brasko::DecodeToUtf8(text);
+    brasko::DropUnfinishedLine(text);
+    const std::vector<quorex::PriceBar> bars = brasko::ReadPriceRows(text).bars;
+    const auto earlier = [](const quorex::PriceBar& a, const quorex::PriceBar& b) {
+        return a.date < b.date;
+    };
+    const auto later = [](const quorex::PriceBar& a, const quorex::PriceBar& b) {
+        return a.date > b.date;
+    };
+    return std::is_sorted(bars.begin(), bars.end(), earlier)
+           || std::is_sorted(bars.begin(), bars.end(), later);
+}
 
 } // namespace
 
@@ -43,6 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Check(part.size() <= all.size(), "no more bars than the whole file");
     fuzz::Check(part.size() >= std::min(need.latestBars, all.size()),
                 "at least the bars asked for");
+    if (!InDateOrder(data + kRequestBytes, size - kRequestBytes))
+        return 0;
     const std::size_t first = all.size() - part.size();
     for (std::size_t i = 0; i < part.size(); ++i) {
         const quorex::PriceBar& a = all[first + i];
