@@ -19,6 +19,8 @@ class PriceFile;
 // the columns come from the head, the order from the rows at both ends. Null when the
 // file cannot be read this way for certain (a small file, an order or an encoding that
 // its ends do not tell, quoted fields at the tail): then the whole file is to be read.
+// The order is checked where the file is read, so a row out of order between the ends (a
+// mistyped year in the middle of a file) is not seen, where a whole read would sort it in.
 class NewestBarsReader {
 public:
     // Rows read beyond those asked for: a quarter more (and a few), for bad and repeated
