@@ -1,6 +1,7 @@
 #include "BarsNeeded.h"
 
 #include "PanePeriods.h"
+#include "QuorexCalendar.h"
 
 #include <algorithm>
 #include <array>
@@ -10,8 +11,9 @@ namespace quorex::chart {
 
 namespace {
 
-constexpr std::size_t kDaysPerWeek = 7;
-constexpr std::size_t kDaysPerMonth = 31;
+// A bar a day at most, in the calendar both components count by.
+constexpr std::size_t kDaysPerWeek = calendar::kDaysPerWeek;
+constexpr std::size_t kDaysPerMonth = calendar::kMostDaysPerMonth;
 
 // Bars before the shown ones that a pane reads: the moving averages' look-back, and at
 // least the one bar whose date tells whether the first shown bar starts a new time step.

@@ -50,6 +50,14 @@ private:
     std::int64_t m_week = 0;
 };
 
+// The weeks and months asked for are there, with one period more that shows the oldest of
+// them whole.
+bool HoldsPeriods(const quorex::DataRequest& need, const PeriodCounts& counts)
+{
+    return (need.latestWeeks == 0 || counts.weeks > need.latestWeeks)
+           && (need.latestMonths == 0 || counts.months > need.latestMonths);
+}
+
 } // namespace
 
 std::int64_t WeekOf(std::int32_t date)
@@ -69,10 +77,7 @@ PeriodCounts CountPeriods(std::span<const quorex::PriceBar> bars,
 
 bool Covers(const quorex::DataRequest& need, const PeriodCounts& counts)
 {
-    if (need.latestBars == 0 || counts.days < need.latestBars)
-        return false;
-    return (need.latestWeeks == 0 || counts.weeks > need.latestWeeks)
-           && (need.latestMonths == 0 || counts.months > need.latestMonths);
+    return need.latestBars != 0 && counts.days >= need.latestBars && HoldsPeriods(need, counts);
 }
 
 bool Covers(const quorex::DataRequest& need, std::span<const quorex::PriceBar> bars)
@@ -102,10 +107,7 @@ std::size_t FirstKept(std::span<const quorex::PriceBar> bars, const quorex::Data
     PeriodCounter counter(need);
     for (std::size_t i = bars.size(); i-- > 0;) {
         counter.Add(bars[i].date);
-        const PeriodCounts& counts = counter.counts();
-        const bool weeksWhole = need.latestWeeks == 0 || counts.weeks > need.latestWeeks;
-        const bool monthsWhole = need.latestMonths == 0 || counts.months > need.latestMonths;
-        if (weeksWhole && monthsWhole)
+        if (HoldsPeriods(need, counter.counts()))
             return std::min(byBars, i);
     }
     return 0;

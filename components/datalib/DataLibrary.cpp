@@ -6,6 +6,8 @@
 #include "SeriesCache.h"
 #include "SqlitePriceReader.h"
 
+#include <QuorexCalendar.h>
+
 #include <algorithm>
 #include <array>
 #include <exception>
@@ -56,9 +58,6 @@ Located LocatePriceFile(const std::string& source, const std::string& code)
     }
     return {{}, otherKind ? DataProblem::Unreadable : DataProblem::FileMissing};
 }
-
-constexpr std::size_t kDaysPerWeek = 7;
-constexpr std::size_t kDaysPerMonth = 31;
 
 // Rows of one day each that hold `periods` periods of `days` days at most, and one more.
 std::size_t RowsHolding(std::size_t periods, std::size_t days)
@@ -180,8 +179,9 @@ DataResult DataLibrary::LoadDatabase(const std::string& path, const std::string&
     // A row a day at most: seven rows a week and 31 a month, for a period more than asked
     // (see Covers), hold the periods.
     const std::size_t rows = kept.latestBars == 0 ? 0
-        : std::max({kept.latestBars, RowsHolding(kept.latestWeeks, kDaysPerWeek),
-                    RowsHolding(kept.latestMonths, kDaysPerMonth)});
+        : std::max({kept.latestBars,
+                    RowsHolding(kept.latestWeeks, quorex::calendar::kDaysPerWeek),
+                    RowsHolding(kept.latestMonths, quorex::calendar::kMostDaysPerMonth)});
     SqlitePriceReader reader(*m_busy);
     SqlitePriceReader::Result read = reader.Read(path, code, rows);
     std::error_code error;

@@ -19,6 +19,7 @@ inline constexpr std::int64_t kDaysPerEra = 146097;
 // From 0000-03-01 to 1970-01-01.
 inline constexpr std::int64_t kDaysBefore1970 = 719468;
 inline constexpr std::int64_t kDaysPerWeek = 7;
+inline constexpr std::int64_t kMostDaysPerMonth = 31;
 // 1970-01-01 was a Thursday, three days after a Monday.
 inline constexpr std::int64_t kThursdaySinceMonday = 3;
 
