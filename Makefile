@@ -34,7 +34,9 @@ FUZZ_SECONDS ?= 40
 fuzz-smoke: setup
 	@scripts/fuzz-smoke $(FUZZ_SECONDS) build-fuzz
 
-bench: build
+# The benchmarks are built here only, not by `make build` or `make test`.
+bench: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@scripts/run-benchmarks $(BUILD)
 
 # The Debian package, $(BUILD)/mosgrid_<version>_<arch>.deb.
