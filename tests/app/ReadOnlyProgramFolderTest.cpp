@@ -3,7 +3,7 @@
 #include "app/CAboutBox.h"
 #include "app/CCatalogApp.h"
 #include "app/CMainFrame.h"
-#include "settings/CPropGeneralSheet.h"
+#include "sheet/CPropGeneralSheet.h"
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
 

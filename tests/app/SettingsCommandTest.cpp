@@ -2,7 +2,7 @@
 
 #include "app/CCatalogApp.h"
 #include "app/CMainFrame.h"
-#include "settings/CPropGeneralSheet.h"
+#include "sheet/CPropGeneralSheet.h"
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
 

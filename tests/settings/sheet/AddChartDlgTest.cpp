@@ -1,8 +1,8 @@
 // The Add-chart dialog on its own: its answer, its buttons and its help page.
 #include "SheetDriver.h"
 
-#include "settings/CAddChartDlg.h"
-#include "settings/DialogResults.h"
+#include "sheet/CAddChartDlg.h"
+#include "sheet/DialogResults.h"
 #include "support/UrlRecorder.h"
 
 #include <QDesktopServices>

@@ -2,10 +2,10 @@
 // of it made on a worker, and OK still taking the text as typed.
 #include "SheetDriver.h"
 
-#include "settings/CAddChartDlg.h"
-#include "settings/ChartPreviewPanel.h"
-#include "settings/DialogResults.h"
 #include "settings/IChartPreview.h"
+#include "sheet/CAddChartDlg.h"
+#include "sheet/ChartPreviewPanel.h"
+#include "sheet/DialogResults.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -2,9 +2,9 @@
 // and its example; and the colour samples on the General page's buttons.
 #include "SheetDriver.h"
 
-#include "settings/CPropLabel.h"
-#include "settings/ColorChooser.h"
 #include "settings/IChartPreview.h"
+#include "sheet/CPropLabel.h"
+#include "sheet/ColorChooser.h"
 
 #include <QLabel>
 #include <QLineEdit>

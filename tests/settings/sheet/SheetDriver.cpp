@@ -1,7 +1,7 @@
 #include "SheetDriver.h"
 
 #include "base/DialogLayout.h"
-#include "settings/CAddChartDlg.h"
+#include "sheet/CAddChartDlg.h"
 
 #include <QApplication>
 #include <QCheckBox>

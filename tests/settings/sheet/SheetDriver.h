@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/CCatalogApp.h"
-#include "settings/CPropGeneralSheet.h"
+#include "sheet/CPropGeneralSheet.h"
 #include "support/TestFolders.h"
 
 #include <QByteArray>

@@ -1,8 +1,8 @@
 // When the pages read the settings, which pages write, and what DoModal reports.
 #include "SheetDriver.h"
 
-#include "settings/ColorChooser.h"
-#include "settings/DialogResults.h"
+#include "sheet/ColorChooser.h"
+#include "sheet/DialogResults.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -2,8 +2,8 @@
 // real dialogs.
 #include "SheetDriver.h"
 
-#include "settings/ColorChooser.h"
 #include "settings/SettingsFile.h"
+#include "sheet/ColorChooser.h"
 
 #include <QApplication>
 #include <QTest>

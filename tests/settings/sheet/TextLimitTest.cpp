@@ -1,7 +1,7 @@
 // The two definition boxes take at most 1024 characters, however the text arrives.
 #include "SheetDriver.h"
 
-#include "settings/CAddChartDlg.h"
+#include "sheet/CAddChartDlg.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
-#include "settings/CPropChartCommon.h"
+#include "sheet/CPropChartCommon.h"
 
 #include "settings/ChartSettings.h"
-#include "settings/LimitedTextEdit.h"
 #include "settings/SettingsKeys.h"
-#include "settings/SheetTexts.h"
-#include "settings/StoredText.h"
+#include "sheet/LimitedTextEdit.h"
+#include "sheet/SheetTexts.h"
+#include "sheet/StoredText.h"
 
 #include <QLabel>
 

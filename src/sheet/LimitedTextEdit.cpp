@@ -1,4 +1,4 @@
-#include "settings/LimitedTextEdit.h"
+#include "sheet/LimitedTextEdit.h"
 
 #include <QTextCursor>
 

@@ -1,4 +1,4 @@
-#include "settings/CPropertyPage.h"
+#include "sheet/CPropertyPage.h"
 
 CPropertyPage::CPropertyPage(const QString& title, int widthDlu, int heightDlu,
                              const ProgramPaths& paths, QWidget* parent)

@@ -1,9 +1,9 @@
-#include "settings/CPropGeneralSheet.h"
+#include "sheet/CPropGeneralSheet.h"
 
 #include "base/DialogLayout.h"
 #include "settings/ChartSettings.h"
-#include "settings/DialogResults.h"
-#include "settings/SheetTexts.h"
+#include "sheet/DialogResults.h"
+#include "sheet/SheetTexts.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/CPropertyPage.h"
+#include "sheet/CPropertyPage.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
-#include "settings/ChartPreviewPanel.h"
+#include "sheet/ChartPreviewPanel.h"
 
 #include "base/LabelTexts.h"
 #include "settings/IChartPreview.h"
-#include "settings/StoredText.h"
+#include "sheet/StoredText.h"
 
 #include <QLabel>
 #include <QPixmap>

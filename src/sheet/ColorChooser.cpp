@@ -1,4 +1,4 @@
-#include "settings/ColorChooser.h"
+#include "sheet/ColorChooser.h"
 
 #include <QColor>
 #include <QColorDialog>

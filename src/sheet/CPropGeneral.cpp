@@ -1,10 +1,10 @@
-#include "settings/CPropGeneral.h"
+#include "sheet/CPropGeneral.h"
 
 #include "settings/ChartSettings.h"
-#include "settings/ColorChooser.h"
-#include "settings/ColorSwatch.h"
 #include "settings/SettingsKeys.h"
-#include "settings/SheetTexts.h"
+#include "sheet/ColorChooser.h"
+#include "sheet/ColorSwatch.h"
+#include "sheet/SheetTexts.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

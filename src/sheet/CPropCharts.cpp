@@ -1,13 +1,13 @@
-#include "settings/CPropCharts.h"
+#include "sheet/CPropCharts.h"
 
-#include "settings/CAddChartDlg.h"
 #include "settings/ChartSettings.h"
-#include "settings/DialogResults.h"
 #include "settings/IChartPreview.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
-#include "settings/SheetTexts.h"
-#include "settings/StoredText.h"
+#include "sheet/CAddChartDlg.h"
+#include "sheet/DialogResults.h"
+#include "sheet/SheetTexts.h"
+#include "sheet/StoredText.h"
 
 #include <QListWidget>
 #include <QPushButton>

@@ -1,10 +1,10 @@
-#include "settings/CAddChartDlg.h"
+#include "sheet/CAddChartDlg.h"
 
 #include "base/DialogLayout.h"
-#include "settings/ChartPreviewPanel.h"
-#include "settings/DialogResults.h"
 #include "settings/SettingsKeys.h"
-#include "settings/SheetTexts.h"
+#include "sheet/ChartPreviewPanel.h"
+#include "sheet/DialogResults.h"
+#include "sheet/SheetTexts.h"
 
 #include <QDesktopServices>
 #include <QFile>

@@ -1,11 +1,11 @@
-#include "settings/CPropLabel.h"
+#include "sheet/CPropLabel.h"
 
 #include "base/LabelTexts.h"
 #include "settings/ChartSettings.h"
 #include "settings/IChartPreview.h"
 #include "settings/LabelSettings.h"
 #include "settings/SettingsKeys.h"
-#include "settings/StoredText.h"
+#include "sheet/StoredText.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "settings/StoredText.h"
+#include "sheet/StoredText.h"
 
 #include "catalog/DisplayText.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "settings/CPropChartCommon.h"
-#include "settings/CPropCharts.h"
-#include "settings/CPropGeneral.h"
-#include "settings/CPropLabel.h"
+#include "sheet/CPropChartCommon.h"
+#include "sheet/CPropCharts.h"
+#include "sheet/CPropGeneral.h"
+#include "sheet/CPropLabel.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/CPropertyPage.h"
 #include "settings/SettingsValues.h"
+#include "sheet/CPropertyPage.h"
 
 class QCheckBox;
 class QLineEdit;

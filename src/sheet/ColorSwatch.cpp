@@ -1,4 +1,4 @@
-#include "settings/ColorSwatch.h"
+#include "sheet/ColorSwatch.h"
 
 #include <QPainter>
 #include <QPixmap>
