@@ -3,9 +3,9 @@
 #include "app/CAboutBox.h"
 #include "app/CCatalogCommandLineInfo.h"
 #include "app/CMainFrame.h"
-#include "app/CMosgridDoc.h"
 #include "app/DisplayChoice.h"
 #include "app/CommandLineExport.h"
+#include "app/ListOpenCheck.h"
 #include "app/PrintTarget.h"
 #include "app/QtTranslations.h"
 #include "base/AppTexts.h"
@@ -139,15 +139,9 @@ bool CCatalogApp::InitInstance(const std::vector<std::string>& args)
 
 bool CCatalogApp::ProcessShellCommand(const CCatalogCommandLineInfo& info)
 {
-    // There is no DDE here: a "dde" start opens an empty document like a plain start.
-    m_pDocument = std::make_unique<CMosgridDoc>();
-    if (!m_pDocument->OnNewDocument()) {
-        m_nExitCode = kExitFailure;
-        return false;
-    }
     m_pComponents = std::make_unique<PluginComponentProvider>(m_strExeDir);
     m_pMainFrame = std::make_unique<CMainFrame>(
-        m_pDocument.get(), ProgramPaths{m_strExeDir, m_strIniFile}, m_pComponents.get());
+        ProgramPaths{m_strExeDir, m_strIniFile}, m_pComponents.get());
     if (m_pMainFrame->OnCreate() != 0) {
         m_nExitCode = kExitFailure;
         return false;
@@ -156,18 +150,19 @@ bool CCatalogApp::ProcessShellCommand(const CCatalogCommandLineInfo& info)
     m_pMainFrame->GetCatalogView()->SetListFile(m_strListFile, m_bRemoveListFile);
 
     switch (info.m_nShellCommand) {
+    // There is no DDE here: a "dde" start opens the window like a plain start.
     case CCatalogCommandLineInfo::FileNew:
     case CCatalogCommandLineInfo::FileDDE:
         return true;
     case CCatalogCommandLineInfo::FileOpen:
-        if (!m_pDocument->OnOpenDocument(info.m_strFileName)) {
+        if (!ConfirmListOpens(info.m_strFileName)) {
             m_nExitCode = kExitFailure;
             return false;
         }
         return true;
     case CCatalogCommandLineInfo::FilePrint:
     case CCatalogCommandLineInfo::FilePrintTo:
-        if (!m_pDocument->OnOpenDocument(info.m_strFileName)) {
+        if (!ConfirmListOpens(info.m_strFileName)) {
             m_nExitCode = kExitFailure;
             return false;
         }

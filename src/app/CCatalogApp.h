@@ -6,7 +6,6 @@
 
 class CMainFrame;
 class PluginComponentProvider;
-class CMosgridDoc;
 class CCatalogCommandLineInfo;
 class CCatalogView;
 struct ExportOptions;
@@ -32,7 +31,6 @@ public:
     void OnAppAbout();
 
     CMainFrame* mainFrame() const { return m_pMainFrame.get(); }
-    CMosgridDoc* document() const { return m_pDocument.get(); }
 
     std::string m_strListFile;
     bool m_bRemoveListFile = false;
@@ -48,7 +46,6 @@ private:
 
     std::string m_executablePath;
     std::unique_ptr<PluginComponentProvider> m_pComponents;
-    std::unique_ptr<CMosgridDoc> m_pDocument;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     int m_nExitCode = 0;
 };

@@ -35,13 +35,11 @@ constexpr int kInitialRows = 3;
 
 } // namespace
 
-CMainFrame::CMainFrame(CMosgridDoc* document, const ProgramPaths& paths,
-                       IComponentProvider* provider, QWidget* parent)
+CMainFrame::CMainFrame(const ProgramPaths& paths, IComponentProvider* provider, QWidget* parent)
     : QMainWindow(parent)
-    , m_pDocument(document)
     , m_paths(paths)
 {
-    // The caption is fixed: it never takes the document's or the list file's name.
+    // The caption is fixed: it never takes the list file's name.
     setWindowTitle(AppTexts::kWindowTitle);
     m_pView = new CCatalogView(m_paths, provider, this);
     setCentralWidget(m_pView);

@@ -6,7 +6,6 @@
 #include <QMainWindow>
 
 class CCatalogView;
-class CMosgridDoc;
 class FileCommands;
 class IComponentProvider;
 class QAction;
@@ -22,8 +21,7 @@ public:
     static constexpr int ID_SHOW_HELP = 32772;
 
     // paths and provider are handed to the catalog view; the provider must outlive the frame.
-    CMainFrame(CMosgridDoc* document, const ProgramPaths& paths, IComponentProvider* provider,
-               QWidget* parent = nullptr);
+    CMainFrame(const ProgramPaths& paths, IComponentProvider* provider, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // 0 when the window was made, -1 when it could not be.
@@ -32,9 +30,8 @@ public:
     void OnSettings();
     void OnShowHelp();
 
-    // The frame's catalog view, or null when the document has none.
+    // The frame's catalog view.
     CCatalogView* GetCatalogView() const;
-    CMosgridDoc* document() const { return m_pDocument; }
 
     QStatusBar* m_wndStatusBar = nullptr;
 
@@ -58,7 +55,6 @@ private:
     void ShowBuildSummary();
     QAction* AddCommand(class QMenu* menu, const QString& text, const QString& commandString);
 
-    CMosgridDoc* m_pDocument = nullptr;
     ProgramPaths m_paths;
     QElapsedTimer m_buildClock;
     qint64 m_nProgressDelayMs = kProgressDelayMs;

@@ -1,6 +1,6 @@
 #include "app/CommandLineExport.h"
 
-#include "app/CMosgridDoc.h"
+#include "app/ListOpenCheck.h"
 #include "base/AppTexts.h"
 #include "base/FileTexts.h"
 #include "base/MessageBox.h"
@@ -94,8 +94,7 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
 
     // What would be shown in a box goes to the report.
     const MessageBoxCapture boxes;
-    CMosgridDoc document;
-    if (!document.OnOpenDocument(listFile))
+    if (!ConfirmListOpens(listFile))
         return fail(ExportStatus::Failed, boxes.texts().join(QLatin1Char(' ')));
     // Before the list is read: a refused export leaves a list under /rm in place.
     switch (DecideOverwrite(ClassifyTarget(*kind, options.path), options.force)) {

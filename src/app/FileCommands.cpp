@@ -2,7 +2,7 @@
 
 #include "app/CExportDlg.h"
 #include "app/CMainFrame.h"
-#include "app/CMosgridDoc.h"
+#include "app/ListOpenCheck.h"
 #include "app/RecentFiles.h"
 #include "app/ViewExport.h"
 #include "app/WindowPlacement.h"
@@ -147,8 +147,8 @@ void FileCommands::OnOpen()
 bool FileCommands::OpenList(const std::string& path)
 {
     const std::string canonical = RecentFiles::Canonical(path);
-    // The framework's check and message, as for a list on the command line.
-    if (m_frame.document() == nullptr || !m_frame.document()->OnOpenDocument(canonical)) {
+    // The same check and message as for a list on the command line.
+    if (!ConfirmListOpens(canonical)) {
         if (std::find(m_recent.begin(), m_recent.end(), canonical) != m_recent.end()) {
             m_recent = RecentFiles::Without(m_recent, canonical);
             ChartSettings settings(m_paths.iniFile);

@@ -1,7 +1,7 @@
 #include "app/CAboutBox.h"
 #include "app/CCatalogApp.h"
 #include "app/CMainFrame.h"
-#include "app/CMosgridDoc.h"
+#include "app/ListOpenCheck.h"
 #include "base/AppTexts.h"
 #include "base/MessageBox.h"
 #include "support/TestFolders.h"
@@ -70,7 +70,6 @@ TEST_F(MainFrameTest, CaptionIsFixedWithAndWithoutAList)
 {
     EXPECT_EQ(m_frame->windowTitle(), AppTexts::kWindowTitle);
     EXPECT_TRUE(m_frame->isVisible());
-    m_frame->document()->SetTitle("whatever.lst");
     EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("Quorex Catalog"));
 }
 
@@ -268,21 +267,10 @@ TEST(CatalogViewState, FreshViewHasTheInitialState)
     EXPECT_NE(view.verticalScrollBar(), nullptr);
 }
 
-TEST(MosgridDoc, HoldsNothingAndOpensWithoutBlockingOnSpecialFiles)
-{
-    TestProgramFolder folder({}, false);
-    CMosgridDoc doc;
-    EXPECT_TRUE(doc.OnNewDocument());
-    EXPECT_FALSE(doc.IsModified());
-    // A FIFO without a writer must not hang start-up.
-    const QByteArray fifo = QFile::encodeName(folder.filePath(QStringLiteral("fifo")));
-    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
-    EXPECT_TRUE(doc.OnOpenDocument(fifo.toStdString()));
-}
-
-// A FIFO can be read once only: the document's check must not open it, or a writer that
-// finished meanwhile would lose its list when the check closes it again.
-TEST(MosgridDoc, StreamIsCheckedWithoutBeingOpened)
+// A FIFO without a writer must not hang start-up, and it can be read once only: the check
+// must not open it, or a writer that finished meanwhile would lose its list when the check
+// closes it again.
+TEST(ListOpenCheck, StreamIsCheckedWithoutBeingOpened)
 {
     TestProgramFolder folder({}, false);
     const QByteArray fifo = QFile::encodeName(folder.filePath(QStringLiteral("fifo")));
@@ -290,15 +278,15 @@ TEST(MosgridDoc, StreamIsCheckedWithoutBeingOpened)
     const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     ASSERT_GE(watch, 0);
     ASSERT_GE(::inotify_add_watch(watch, fifo.constData(), IN_OPEN), 0);
-    EXPECT_TRUE(CMosgridDoc().OnOpenDocument(fifo.toStdString()));
+    EXPECT_TRUE(ConfirmListOpens(fifo.toStdString()));
     alignas(inotify_event) char events[4096];
     EXPECT_LE(::read(watch, events, sizeof events), 0) << "the FIFO was opened";
     ::close(watch);
 }
 
-// What the view could not read as a list is refused at the open, with the framework's
-// message, instead of giving an empty catalog.
-TEST(MosgridDoc, DevicesFoldersAndHeldFilesAreRefusedWithTheMessage)
+// What the view could not read as a list is refused at the open, with the message, instead
+// of giving an empty catalog.
+TEST(ListOpenCheck, DevicesFoldersAndHeldFilesAreRefusedWithTheMessage)
 {
     TestProgramFolder folder({}, false);
     const QString list = folder.filePath(QStringLiteral("held.lst"));
@@ -308,7 +296,7 @@ TEST(MosgridDoc, DevicesFoldersAndHeldFilesAreRefusedWithTheMessage)
     for (const QString& path : {QStringLiteral("/dev/zero"), folder.path(), list}) {
         QStringList messages;
         SetMessageBoxHandler([&](const QString& text) { messages << text; });
-        EXPECT_FALSE(CMosgridDoc().OnOpenDocument(QFile::encodeName(path).toStdString()))
+        EXPECT_FALSE(ConfirmListOpens(QFile::encodeName(path).toStdString()))
             << path.toStdString();
         EXPECT_EQ(messages, QStringList{path + QStringLiteral("\nファイルを開けませんでした。")});
     }
