@@ -93,7 +93,6 @@ void CMainFrame::CreateMenus()
 {
     QMenu* file = menuBar()->addMenu(AppTexts::kMenuFile);
     m_pSettingsAction = AddCommand(file, AppTexts::kMenuSettings, AppTexts::kCmdSettings);
-    m_pSettingsAction->setData(ID_SETTINGS);
     connect(m_pSettingsAction, &QAction::triggered, this, &CMainFrame::OnSettings);
     file->addSeparator();
     m_pExitAction = AddCommand(file, AppTexts::kMenuExit, AppTexts::kCmdExit);
@@ -111,7 +110,6 @@ void CMainFrame::CreateMenus()
 
     QMenu* help = menuBar()->addMenu(AppTexts::kMenuHelp);
     m_pShowHelpAction = AddCommand(help, AppTexts::kMenuShowHelp, AppTexts::kCmdShowHelp);
-    m_pShowHelpAction->setData(ID_SHOW_HELP);
     connect(m_pShowHelpAction, &QAction::triggered, this, &CMainFrame::OnShowHelp);
     help->addSeparator();
     m_pAboutAction = AddCommand(help, AppTexts::kMenuAbout, AppTexts::kCmdAbout);

@@ -16,10 +16,6 @@ class QStatusBar;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    // Command identifiers of the program's own commands.
-    static constexpr int ID_SETTINGS = 32771;
-    static constexpr int ID_SHOW_HELP = 32772;
-
     // paths and provider are handed to the catalog view; the provider must outlive the frame.
     CMainFrame(const ProgramPaths& paths, IComponentProvider* provider, QWidget* parent = nullptr);
     ~CMainFrame() override;
