@@ -25,44 +25,30 @@ constexpr int kCtrlZ = 0x1A;
 constexpr int kLineFeed = 0x0A;
 constexpr int kCarriageReturn = 0x0D;
 
-bool IsWriting(unsigned int flags)
+// What a path may be: a regular file, or a FIFO (a pipe, as a process substitution gives),
+// read as a stream. Devices, folders and sockets are refused before they are opened, so none
+// blocks.
+bool IsOpenable(const struct stat& info)
 {
-    return flags & (CListFileReader::flagCreate | CListFileReader::flagAppend);
+    return S_ISREG(info.st_mode) || S_ISFIFO(info.st_mode);
 }
 
-// What a path may be: a regular file, or for reading a FIFO (a pipe, as a process
-// substitution gives), read as a stream. Devices, folders and sockets are refused before
-// they are opened, so none blocks and a device is never truncated.
-bool IsOpenable(const struct stat& info, unsigned int flags)
-{
-    return S_ISREG(info.st_mode) || (S_ISFIFO(info.st_mode) && !IsWriting(flags));
-}
-
-// Opens the path for the flag word's access and takes the exclusive lock of a regular file;
-// -1 on any failure. O_NONBLOCK covers a change of the path between the checks and the open.
-int openExclusive(const std::string& path, unsigned int flags)
+// Opens the path for reading and takes the exclusive lock of a regular file; -1 on any
+// failure. O_NONBLOCK covers a change of the path between the checks and the open.
+int openExclusive(const std::string& path)
 {
     if (path.find('\0') != std::string::npos)
         return -1;
-    const bool writing = IsWriting(flags);
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) {
-        if (!IsOpenable(info, flags))
-            return -1;
-    } else if (!writing || errno != ENOENT) {
+    if (::stat(path.c_str(), &info) != 0 || !IsOpenable(info))
         return -1;
-    }
-    const int access = writing ? (O_WRONLY | O_CREAT) : O_RDONLY;
-    const int fd = ::open(path.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return -1;
-    // Truncation waits for the lock: a file held by someone else keeps its contents.
     const int statusFlags = ::fcntl(fd, F_GETFL);
-    const bool ok = ::fstat(fd, &info) == 0 && IsOpenable(info, flags)
+    const bool ok = ::fstat(fd, &info) == 0 && IsOpenable(info)
         && (!S_ISREG(info.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-        && (!(flags & CListFileReader::flagCreate) || ::ftruncate(fd, 0) == 0)
-        && statusFlags >= 0 && ::fcntl(fd, F_SETFL, statusFlags & ~O_NONBLOCK) == 0
-        && (!(flags & CListFileReader::flagAppend) || ::lseek(fd, 0, SEEK_END) >= 0);
+        && statusFlags >= 0 && ::fcntl(fd, F_SETFL, statusFlags & ~O_NONBLOCK) == 0;
     if (!ok) {
         ::close(fd);
         return -1;
@@ -98,7 +84,7 @@ bool CListFileReader::CanOpen(const std::string& path)
         return ::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0;
     if (!S_ISREG(info.st_mode))
         return false;
-    const int fd = openExclusive(path, 0);
+    const int fd = openExclusive(path);
     if (fd < 0)
         return false;
     ::close(fd);
@@ -108,7 +94,7 @@ bool CListFileReader::CanOpen(const std::string& path)
 bool CListFileReader::OpenFile(const std::string& path, unsigned int flags)
 {
     Close();
-    const int fd = openExclusive(path, flags);
+    const int fd = openExclusive(path);
     if (fd < 0) {
         if (flags & flagReportFailure) {
             const QByteArray shownPath = DisplayText(path).toUtf8();

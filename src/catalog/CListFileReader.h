@@ -15,8 +15,6 @@
 // FIFO (a pipe, as from a process substitution) is read as a stream until its writer ends.
 class CListFileReader {
 public:
-    static constexpr unsigned int flagCreate = 0x001;
-    static constexpr unsigned int flagAppend = 0x002;
     static constexpr unsigned int flagBinary = 0x010;
     static constexpr unsigned int flagReportFailure = 0x100;
 
@@ -28,7 +26,7 @@ public:
     CListFileReader(const CListFileReader&) = delete;
     CListFileReader& operator=(const CListFileReader&) = delete;
 
-    // Closes any file still open, then opens path: a regular file, or for reading a FIFO.
+    // Closes any file still open, then opens path for reading: a regular file or a FIFO.
     bool OpenFile(const std::string& path, unsigned int flags);
     // Whether OpenFile(path, 0) would open it now (a regular file no one else holds, or a
     // FIFO that may be read), without taking anything from a stream.
