@@ -4,8 +4,6 @@
 
 namespace {
 
-bool g_userCtrl = true;
-
 bool IsFlag(const std::string& param)
 {
     if (param.empty())
@@ -17,20 +15,11 @@ bool IsFlag(const std::string& param)
 
 } // namespace
 
-void AfxOleSetUserCtrl(bool bUserCtrl)
-{
-    g_userCtrl = bUserCtrl;
-}
-
-bool AfxOleGetUserCtrl()
-{
-    return g_userCtrl;
-}
-
 void CCatalogCommandLineInfo::ParseParam(const std::string& param, bool bFlag, bool bLast)
 {
     if (bFlag) {
-        // First match wins; the comparison is exact and case-sensitive.
+        // First match wins; the comparison is exact and case-sensitive. Other flags (such as
+        // "Embedding" and "Automation", which another program may pass) are ignored.
         if (param == "rm") {
             if (CCatalogApp* app = CCatalogApp::instance())
                 app->m_bRemoveListFile = true;
@@ -39,16 +28,7 @@ void CCatalogCommandLineInfo::ParseParam(const std::string& param, bool bFlag, b
         } else if (param == "p") {
             m_nShellCommand = FilePrint;
         } else if (param == "dde") {
-            AfxOleSetUserCtrl(false);
             m_nShellCommand = FileDDE;
-        } else if (param == "Embedding") {
-            AfxOleSetUserCtrl(false);
-            m_bRunEmbedded = true;
-            m_bShowSplash = false;
-        } else if (param == "Automation") {
-            AfxOleSetUserCtrl(false);
-            m_bRunAutomated = true;
-            m_bShowSplash = false;
         }
     } else if (m_strFileName.empty()) {
         m_strFileName = param;
@@ -61,11 +41,8 @@ void CCatalogCommandLineInfo::ParseParam(const std::string& param, bool bFlag, b
             m_strPortName = param;
     }
 
-    if (bLast) {
-        if (m_nShellCommand == FileNew && !m_strFileName.empty())
-            m_nShellCommand = FileOpen;
-        m_bShowSplash = !m_bRunEmbedded && !m_bRunAutomated;
-    }
+    if (bLast && m_nShellCommand == FileNew && !m_strFileName.empty())
+        m_nShellCommand = FileOpen;
 }
 
 bool AsksForPrinting(const std::vector<std::string>& args)

@@ -20,9 +20,6 @@ public:
     // is the last parameter.
     virtual void ParseParam(const std::string& param, bool bFlag, bool bLast);
 
-    bool m_bShowSplash = true;
-    bool m_bRunEmbedded = false;
-    bool m_bRunAutomated = false;
     ShellCommand m_nShellCommand = FileNew;
     std::string m_strFileName;
     std::string m_strPrinterName;
@@ -39,8 +36,3 @@ void ParseCommandLine(CCatalogCommandLineInfo& info, const std::vector<std::stri
 // later dde replaces them), which shows no window. Changes nothing, so it can run before
 // anything else exists.
 bool AsksForPrinting(const std::vector<std::string>& args);
-
-// Whether the program was started by the user rather than by another program; the flags
-// "dde", "Embedding" and "Automation" switch it off.
-void AfxOleSetUserCtrl(bool bUserCtrl);
-bool AfxOleGetUserCtrl();

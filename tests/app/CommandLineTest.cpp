@@ -19,9 +19,6 @@ struct ParseCase {
     std::string printer = {};
     std::string driver = {};
     std::string port = {};
-    bool embedded = false;
-    bool automated = false;
-    bool userCtrl = true;
 };
 
 void PrintTo(const ParseCase& c, std::ostream* os)
@@ -29,11 +26,7 @@ void PrintTo(const ParseCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class CommandLineTest : public ::testing::TestWithParam<ParseCase> {
-protected:
-    void SetUp() override { AfxOleSetUserCtrl(true); }
-    void TearDown() override { AfxOleSetUserCtrl(true); }
-};
+class CommandLineTest : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(CommandLineTest, ParsesLikeTheFramework)
 {
@@ -48,11 +41,6 @@ TEST_P(CommandLineTest, ParsesLikeTheFramework)
     EXPECT_EQ(info.m_strPrinterName, c.printer);
     EXPECT_EQ(info.m_strDriverName, c.driver);
     EXPECT_EQ(info.m_strPortName, c.port);
-    EXPECT_EQ(info.m_bRunEmbedded, c.embedded);
-    EXPECT_EQ(info.m_bRunAutomated, c.automated);
-    EXPECT_EQ(AfxOleGetUserCtrl(), c.userCtrl);
-    // The splash flag ends up set exactly when neither embedding nor automation was asked.
-    EXPECT_EQ(info.m_bShowSplash, !(c.embedded || c.automated));
 }
 
 // The look-ahead made before anything exists agrees with the parse itself.
@@ -79,13 +67,10 @@ const ParseCase kCases[] = {
     {"Print", {"/p", "list.txt"}, Cmd::FilePrint, "list.txt", false},
     {"PrintWithExtraParameterIgnored", {"-p", "list.txt", "printer"}, Cmd::FilePrint,
      "list.txt", false},
-    {"Embedding", {"/Embedding", "list.txt"}, Cmd::FileOpen, "list.txt", false, "", "", "",
-     true, false, false},
-    {"Automation", {"-Automation", "list.txt"}, Cmd::FileOpen, "list.txt", false, "", "", "",
-     false, true, false},
-    {"Dde", {"/dde"}, Cmd::FileDDE, "", false, "", "", "", false, false, false},
-    {"DdeWithFileStaysDde", {"/dde", "list.txt"}, Cmd::FileDDE, "list.txt", false, "", "", "",
-     false, false, false},
+    {"EmbeddingIgnored", {"/Embedding", "list.txt"}, Cmd::FileOpen, "list.txt", false},
+    {"AutomationIgnored", {"-Automation", "list.txt"}, Cmd::FileOpen, "list.txt", false},
+    {"Dde", {"/dde"}, Cmd::FileDDE, "", false},
+    {"DdeWithFileStaysDde", {"/dde", "list.txt"}, Cmd::FileDDE, "list.txt", false},
     {"UnknownFlagIgnored", {"/x", "list.txt"}, Cmd::FileOpen, "list.txt", false},
     {"UnknownFlagNeverTheFile", {"/x"}, Cmd::FileNew, "", false},
     {"AbsolutePathIsNoFlag", {"/home/user/list.txt"}, Cmd::FileOpen, "/home/user/list.txt",
@@ -93,10 +78,8 @@ const ParseCase kCases[] = {
     {"RootFileWithDoubleSlash", {"//list.txt"}, Cmd::FileOpen, "//list.txt", false},
     {"LoneSlashIsAnEmptyFlag", {"/"}, Cmd::FileNew, "", false},
     {"PathWithBlanks", {"/tmp/my list.txt", "/rm"}, Cmd::FileOpen, "/tmp/my list.txt", true},
-    {"PrintThenDde", {"/p", "list.txt", "/dde"}, Cmd::FileDDE, "list.txt", false, "", "", "",
-     false, false, false},
-    {"DdeThenPrint", {"/dde", "-p", "list.txt"}, Cmd::FilePrint, "list.txt", false, "", "", "",
-     false, false, false},
+    {"PrintThenDde", {"/p", "list.txt", "/dde"}, Cmd::FileDDE, "list.txt", false},
+    {"DdeThenPrint", {"/dde", "-p", "list.txt"}, Cmd::FilePrint, "list.txt", false},
     {"PrintToThenPrint", {"-pt", "-p", "l"}, Cmd::FilePrint, "l", false},
     {"PrintPathIsNoFlag", {"/tmp/p", "/home/pt"}, Cmd::FileOpen, "/tmp/p", false},
 };
