@@ -24,6 +24,10 @@ inline const QString kCommonTitle = QStringLiteral("チャートの共通設定"
 inline const QString kCommonHint =
     QStringLiteral(" ChartsオブジェクトのSetParamで設定可能なパラメータを指定できます。");
 
+inline const QString kCommonExplain = QStringLiteral(
+    "すべてのサムネイルのチャートに効く表示の設定です。ボタンや数値で変えると下の欄の"
+    "文字列が書き換わり、欄に書くとボタンや数値が変わります。保存されるのは欄の文字列です。");
+
 // Charts page.
 inline const QString kChartsTitle = QStringLiteral("チャートの追加と削除");
 inline const QString kAdd = QStringLiteral("追加");
