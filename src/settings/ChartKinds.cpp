@@ -58,22 +58,27 @@ Fields ReadDefinition(std::string_view definition)
     if (items.empty() || items.front().hasValue)
         return fields;
     fields.kind = KindIndex(items.front().name);
-    if (!fields.kind)
-        return fields;
-    const std::vector<OptionField>& options = Table()[*fields.kind].options;
-    fields.values.assign(options.size(), {});
+    if (fields.kind)
+        fields.values = ReadOptions(definition, *fields.kind);
+    return fields;
+}
+
+std::vector<std::string> ReadOptions(std::string_view definition, std::size_t kind)
+{
+    const std::vector<OptionField>& options = Table().at(kind).options;
+    std::vector<std::string> values(options.size());
     for (std::size_t i = 0; i < options.size(); ++i) {
         const std::optional<ParamText::Item> item = ParamText::Find(definition, options[i].name);
         if (!item)
             continue;
         if (options[i].type == FieldType::Flag) {
             const std::optional<bool> on = ParamText::Flag(*item);
-            fields.values[i] = on ? (*on ? "1" : "0") : "";
+            values[i] = on ? (*on ? "1" : "0") : "";
         } else {
-            fields.values[i] = item->value;
+            values[i] = item->value;
         }
     }
-    return fields;
+    return values;
 }
 
 std::string WriteDefinition(std::string_view definition, std::size_t kind,

@@ -45,6 +45,10 @@ struct Fields {
 };
 Fields ReadDefinition(std::string_view definition);
 
+// The values the definition gives for the options of `kind`, whatever its own first item:
+// what a change of kind keeps.
+std::vector<std::string> ReadOptions(std::string_view definition, std::size_t kind);
+
 // The definition with its kind set to the row's word and each option set to `values`
 // (one per option of the kind; empty removes the option, so does an unchecked flag that
 // the text does not give). Other items keep their bytes and their order.

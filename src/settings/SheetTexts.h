@@ -32,11 +32,23 @@ inline const QString kCommonExplain = QStringLiteral(
 inline const QString kChartsTitle = QStringLiteral("チャートの追加と削除");
 inline const QString kAdd = QStringLiteral("追加");
 inline const QString kDelete = QStringLiteral("削除");
+inline const QString kEdit = QStringLiteral("編集…");
+inline const QString kDuplicate = QStringLiteral("複製");
+inline const QString kUp = QStringLiteral("上へ");
+inline const QString kDown = QStringLiteral("下へ");
+inline const QString kChartsExplain = QStringLiteral(
+    "サムネイルには、この一覧のチャートが上から順に縦に並んで描かれます"
+    "(例: 日足のローソク足の下に出来高)。順番は「上へ」「下へ」で変えられます。"
+    "ダブルクリックで編集します。");
 
 // Add-chart dialog.
 inline const QString kAddChartTitle = QStringLiteral("チャートの追加");
 inline const QString kAddChartHint =
     QStringLiteral(" ChartsオブジェクトのAddメソッドの引数と同じ形式で文字列を指定してください。");
+inline const QString kAddChartExplain = QStringLiteral(
+    "サムネイルに描くチャートを 1 つ選び、移動平均線などを指定します。選ぶと下の欄の定義が"
+    "書き換わり、欄に書くと選択が変わります。");
+inline const QString kEditChartTitle = QStringLiteral("チャートの編集");
 inline const QString kHelp = QStringLiteral("ﾍﾙﾌﾟ");
 
 // The help page of the chart definitions, formatted with the executable's directory.
