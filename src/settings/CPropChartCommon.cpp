@@ -3,6 +3,8 @@
 #include "settings/ChartSettings.h"
 #include "settings/CommonParamControls.h"
 #include "settings/LimitedTextEdit.h"
+#include "settings/RecommendedSettings.h"
+#include "settings/SettingsValues.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SheetTexts.h"
 #include "settings/StoredText.h"
@@ -65,6 +67,23 @@ void CPropChartCommon::OnControlsEdited(const CommonParams& params)
     m_bWriting = true;
     m_pEditParam->setPlainText(QString::fromStdString(written));
     m_bWriting = false;
+}
+
+void CPropChartCommon::ApplyRecommended()
+{
+    CommonParams params = ReadCommonParams(m_pEditParam->toPlainText().toStdString());
+    params.assistLine = RecommendedSettings::kAssistLine;
+    m_pControls->Show(params);
+    OnControlsEdited(params);
+}
+
+void CPropChartCommon::RecommendedWrites(SettingsWriteBatch& writes) const
+{
+    const std::string stored = EffectiveCommonParams(ChartSettings(paths().iniFile));
+    CommonParams params = ReadCommonParams(stored);
+    params.assistLine = RecommendedSettings::kAssistLine;
+    writes.push_back({SettingsKeys::kSectionCharts, SettingsKeys::kParam,
+                      WriteCommonParams(stored, params)});
 }
 
 void CPropChartCommon::OnTextEdited()

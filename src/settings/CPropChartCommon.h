@@ -15,6 +15,8 @@ public:
     explicit CPropChartCommon(const ProgramPaths& paths, QWidget* parent = nullptr);
 
     bool OnApply(SettingsWriteBatch& writes) override;
+    void ApplyRecommended() override;
+    void RecommendedWrites(SettingsWriteBatch& writes) const override;
 
     QString m_strParam;
 

@@ -4,6 +4,7 @@
 #include "settings/ChartSettings.h"
 #include "settings/DialogResults.h"
 #include "settings/IChartPreview.h"
+#include "settings/RecommendedSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 #include "settings/SheetTexts.h"
@@ -184,6 +185,22 @@ bool CPropCharts::OnApply(SettingsWriteBatch& writes)
     for (int i = 0; i < count; ++i)
         writes.push_back({kSectionChart, ChartKey(i), EntryBytes(m_listCharts->item(i))});
     return CPropertyPage::OnApply(writes);
+}
+
+void CPropCharts::ApplyRecommended()
+{
+    m_listCharts->clear();
+    for (const char* definition : RecommendedSettings::kCharts)
+        AppendEntry(m_listCharts, definition);
+}
+
+void CPropCharts::RecommendedWrites(SettingsWriteBatch& writes) const
+{
+    using namespace SettingsKeys;
+    const auto& charts = RecommendedSettings::kCharts;
+    writes.push_back({kSectionChart, kNum, std::to_string(charts.size())});
+    for (std::size_t i = 0; i < charts.size(); ++i)
+        writes.push_back({kSectionChart, ChartKey(int(i)), charts[i]});
 }
 
 void CPropCharts::OnAddChart()

@@ -19,6 +19,8 @@ public:
     enum Id { kIdEdit = 1021, kIdDuplicate, kIdUp, kIdDown };
 
     bool OnApply(SettingsWriteBatch& writes) override;
+    void ApplyRecommended() override;
+    void RecommendedWrites(SettingsWriteBatch& writes) const override;
 
     // The Add-chart dialog checks and previews what is typed with it.
     void SetChartPreview(std::shared_ptr<IChartPreview> preview)

@@ -19,6 +19,14 @@ inline const QString kTextColor = QStringLiteral("文字色");
 inline const QString kBackColor = QStringLiteral("背景色");
 inline const QString kTransParent = QStringLiteral("透過");
 
+inline const QString kGeneralExplain =
+    QStringLiteral("サムネイル 1 枚の大きさと、左上に書く銘柄名の色を決めます。");
+inline const QString kRecommended = QStringLiteral("推奨の表示にする");
+inline const QString kRecommendedNote = QStringLiteral(
+    "目盛り、コード・銘柄名・終値・前日比のラベル、移動平均線つき日足と出来高");
+inline const QString kRecommendedChosen =
+    QStringLiteral("推奨の表示にしました。OK で保存、キャンセルで元のままです。");
+
 // Common page.
 inline const QString kCommonTitle = QStringLiteral("チャートの共通設定");
 inline const QString kCommonHint =
