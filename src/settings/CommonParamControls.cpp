@@ -56,7 +56,9 @@ CommonParamControls::CommonParamControls(const DialogBaseUnits& units, int top, 
     : QWidget(parent)
 {
     setGeometry(DluToPixels(units, 0, top, 210, kHeightDlu));
-    const auto at = [&units](int x, int y, int w, int h) { return DluToPixels(units, x, y, w, h); };
+    const auto at = [&units](int x, int y, int w, int h) {
+        return DluToPixels(units, x, y, w, h);
+    };
     const auto label = [this, &at](const QString& text, QRect rect) {
         auto* shown = new QLabel(text, this);
         shown->setGeometry(rect);

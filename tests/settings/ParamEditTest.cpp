@@ -49,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadRow{"InvalidIgnored", "FontSize=big; DispNum=; AssistLine=yes; BackColor=-5",
                 [](CommonParams&) {}},
         ReadRow{"LastWins", "FontSize=10; FontSize=11", [](CommonParams& p) { p.fontSize = 11; }},
-        ReadRow{"Period", "Period=weekly", [](CommonParams& p) { p.period = PeriodChoice::Weekly; }},
+        ReadRow{"Period", "Period=weekly",
+                [](CommonParams& p) { p.period = PeriodChoice::Weekly; }},
         ReadRow{"UnknownPeriodIgnored", "Period=Yearly", [](CommonParams&) {}},
         ReadRow{"ColoursTopByteDropped", "UpColor=16777215; DownColor=0; LineColor=4278190335",
                 [](CommonParams& p) {
@@ -98,9 +99,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "ShowScrollBar=1"},
         WriteRow{"LastOfRepeatedIsEdited", "FontSize=10; X; FontSize=11",
                  [](CommonParams& p) { p.fontSize = 20; }, "FontSize=10; X; FontSize=20"},
-        WriteRow{"InvalidValueReplaced", "FontSize=big; X", [](CommonParams& p) { p.fontSize = 8; },
+        WriteRow{"InvalidValueReplaced", "FontSize=big; X",
+                 [](CommonParams& p) { p.fontSize = 8; },
                  "FontSize=8; X"},
-        WriteRow{"BareFlagTurnedOff", "AssistLine; X", [](CommonParams& p) { p.assistLine = false; },
+        WriteRow{"BareFlagTurnedOff", "AssistLine; X",
+                 [](CommonParams& p) { p.assistLine = false; },
                  "AssistLine=0; X"},
         WriteRow{"PeriodSet", "X=1", [](CommonParams& p) { p.period = PeriodChoice::Monthly; },
                  "X=1; Period=Monthly"},
@@ -111,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteRow{"ColourAsDecimal", "DispNum=60", [](CommonParams& p) { p.upColor = 255; },
                  "DispNum=60; UpColor=255"},
         WriteRow{"ShiftJisUnknownKept", "\x83\x65\x83\x58\x83\x67=1; FontSize=9",
-                 [](CommonParams& p) { p.fontSize = 10; }, "\x83\x65\x83\x58\x83\x67=1; FontSize=10"},
+                 [](CommonParams& p) { p.fontSize = 10; },
+                 "\x83\x65\x83\x58\x83\x67=1; FontSize=10"},
         WriteRow{"MultiLineKept", "AssistLine=0\nFontSize=9\nFoo",
                  [](CommonParams& p) { p.assistLine = true; }, "AssistLine=1\nFontSize=9\nFoo"}),
     RowName<WriteRow>);
@@ -152,7 +156,8 @@ TEST_P(DefinitionWrite, FieldsWriteTheTextAndReadBack)
 INSTANTIATE_TEST_SUITE_P(
     Definitions, DefinitionWrite,
     ::testing::Values(
-        DefinitionRow{"FromNothing", "", kDaily, {"5,25,75", "1"}, "Daily; MA=5,25,75; DispMaxMin=1"},
+        DefinitionRow{"FromNothing", "", kDaily, {"5,25,75", "1"},
+                      "Daily; MA=5,25,75; DispMaxMin=1"},
         DefinitionRow{"UnchangedKeepsSpacing", "daily  MA = 5, 25", kDaily, {"5,25", ""},
                       "daily  MA = 5, 25"},
         DefinitionRow{"KindChangedInPlace", "Daily; DispMaxMin=0; Foo", kWeekly, {"", "0"},
