@@ -64,8 +64,14 @@ void CPropChartCommon::OnControlsEdited(const CommonParams& params)
     const std::string written = WriteCommonParams(now, params);
     if (written == now)
         return;
+    const QString text = QString::fromStdString(written);
+    if (text.size() > m_pEditParam->maxLength()) {
+        // The box holds no more than it lets the user type: the change is refused.
+        m_pControls->Show(ReadCommonParams(now));
+        return;
+    }
     m_bWriting = true;
-    m_pEditParam->setPlainText(QString::fromStdString(written));
+    m_pEditParam->setPlainText(text);
     m_bWriting = false;
 }
 
