@@ -2,6 +2,8 @@
 
 #include "base/GridTexts.h"
 #include "view/CCatalogView.h"
+#include "view/ColumnFit.h"
+#include "view/ColumnSizing.h"
 #include "view/GridArrangement.h"
 #include "view/GridSearchBar.h"
 
@@ -37,6 +39,7 @@ GridMenus::GridMenus(QMenu* viewMenu, CCatalogView* view, QObject* parent)
     viewMenu->addSeparator();
     BuildSortMenu(viewMenu);
     BuildPeriodMenu(viewMenu);
+    BuildColumnsMenu(viewMenu);
     viewMenu->addSeparator();
     m_pFilter = viewMenu->addAction(GridTexts::kMenuFilter);
     SetCommandString(m_pFilter, GridTexts::kCmdFilter);
@@ -93,10 +96,48 @@ void GridMenus::BuildPeriodMenu(QMenu* viewMenu)
     }
 }
 
+void GridMenus::BuildColumnsMenu(QMenu* viewMenu)
+{
+    m_pColumnsMenu = viewMenu->addMenu(GridTexts::kMenuColumns);
+    SetCommandString(m_pColumnsMenu->menuAction(), GridTexts::kCmdColumns);
+    auto* group = new QActionGroup(m_pColumnsMenu);
+    const auto add = [this, group](int columns, const QString& text) {
+        QAction* action = AddChoice(m_pColumnsMenu, group, text, GridTexts::kCmdColumns);
+        m_columnActions[columns] = action;
+        connect(action, &QAction::triggered, this,
+                [this, columns] { m_pView->columnFit().SetColumns(columns); });
+    };
+    add(0, GridTexts::kColumnsAuto);
+    for (int n = ColumnSizing::kMinColumns; n <= ColumnSizing::kMaxColumns; ++n)
+        add(n, GridTexts::kColumnsCount.arg(n));
+    m_pColumnsMenu->addSeparator();
+    const auto step = [this](const QString& text, const QString& command,
+                             QList<QKeySequence> keys, int direction) {
+        QAction* action = m_pColumnsMenu->addAction(text);
+        action->setShortcuts(keys);
+        // The window's shortcut, whichever control has the focus.
+        action->setShortcutContext(Qt::WindowShortcut);
+        m_pView->addAction(action);
+        SetCommandString(action, command);
+        connect(action, &QAction::triggered, this, [this, direction] {
+            m_pView->columnFit().Step(direction);
+            ShowChecks();
+        });
+    };
+    step(GridTexts::kSizeBigger, GridTexts::kCmdSizeBigger,
+         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, 1);
+    step(GridTexts::kSizeSmaller, GridTexts::kCmdSizeSmaller,
+         {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, -1);
+}
+
 void GridMenus::ShowChecks()
 {
     const GridArrangement& arrangement = m_pView->arrangement();
     m_sortActions.at(arrangement.sortKey())->setChecked(true);
     m_pDescending->setChecked(arrangement.sortDescending());
     m_periodActions.at(m_pView->periodChoice())->setChecked(true);
+    // A hand-edited count outside the menu's shows no check.
+    const auto columns = m_columnActions.find(m_pView->columnFit().columns());
+    for (auto& [n, action] : m_columnActions)
+        action->setChecked(columns != m_columnActions.end() && action == columns->second);
 }

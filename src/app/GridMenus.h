@@ -24,12 +24,15 @@ public:
     QAction* descendingAction() const { return m_pDescending; }
     QAction* periodAction(PeriodChoice period) const { return m_periodActions.at(period); }
     QAction* filterAction() const { return m_pFilter; }
+    QMenu* columnsMenu() const { return m_pColumnsMenu; }
+    QAction* columnsAction(int columns) const { return m_columnActions.at(columns); }
 
     void ShowChecks();
 
 private:
     void BuildSortMenu(QMenu* viewMenu);
     void BuildPeriodMenu(QMenu* viewMenu);
+    void BuildColumnsMenu(QMenu* viewMenu);
 
     CCatalogView* m_pView;
     QMenu* m_pSortMenu = nullptr;
@@ -38,4 +41,6 @@ private:
     QAction* m_pDescending = nullptr;
     std::map<PeriodChoice, QAction*> m_periodActions;
     QAction* m_pFilter = nullptr;
+    QMenu* m_pColumnsMenu = nullptr;
+    std::map<int, QAction*> m_columnActions;  // 0: 自動
 };

@@ -23,6 +23,18 @@ inline const QString kPeriodMonthly = QStringLiteral("月足\tM");
 
 inline const QString kMenuFilter = QStringLiteral("絞り込み\tCtrl+F");
 
+inline const QString kMenuColumns = QStringLiteral("列数");
+inline const QString kColumnsAuto = QStringLiteral("自動");
+inline const QString kColumnsCount = QStringLiteral("%1 列");
+inline const QString kSizeBigger = QStringLiteral("大きく");
+inline const QString kSizeSmaller = QStringLiteral("小さく");
+inline const QString kCmdColumns = QStringLiteral(
+    "サムネイルを横にこの数だけ並べ、幅をウィンドウに合わせる(自動: 設定の大きさのまま)\n列数");
+inline const QString kCmdSizeBigger =
+    QStringLiteral("サムネイルを大きくする(1 列減らすか、1 割大きく)\n大きく");
+inline const QString kCmdSizeSmaller =
+    QStringLiteral("サムネイルを小さくする(1 列増やすか、1 割小さく)\n小さく");
+
 // Command strings: status-bar prompt, line break, tool tip.
 inline const QString kCmdSort = QStringLiteral("一覧をこの順に並べ替え\n並べ替え");
 inline const QString kCmdSortDescending =

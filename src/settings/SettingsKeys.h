@@ -29,6 +29,11 @@ inline constexpr char kStaleDays[] = "StaleDays";
 inline constexpr char kDefaultLabel[] = "{name}";
 inline constexpr int kDefaultStaleDays = 7;
 
+// Thumbnails per row, their width following the window (section "Chart"); 0: the fixed
+// SizeX × SizeY.
+inline constexpr char kColumns[] = "Columns";
+inline constexpr int kDefaultColumns = 0;
+
 inline constexpr char kBuiltInChart[] = "Daily; DispMaxMin=0";
 inline constexpr char kBuiltInParam[] = "AssistLine=0; FontSize=9; DispNum=60; ShowScrollBar=0";
 

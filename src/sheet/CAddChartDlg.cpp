@@ -1,7 +1,9 @@
 #include "sheet/CAddChartDlg.h"
 
 #include "base/DialogLayout.h"
+#include "settings/ChartKinds.h"
 #include "settings/SettingsKeys.h"
+#include "sheet/ChartKindChooser.h"
 #include "sheet/ChartPreviewPanel.h"
 #include "sheet/DialogResults.h"
 #include "sheet/SheetTexts.h"
@@ -17,9 +19,18 @@
 
 namespace {
 
-// Dialog 131, in dialog units.
+// Dialog 131, in dialog units, with the explanation and the kind chooser above it.
 constexpr int kWidth = 283;
 constexpr int kHeight = 69;
+constexpr int kIntroTop = 7;
+constexpr int kIntroHeight = 18;
+constexpr int kChooserTop = kIntroTop + kIntroHeight + 2;
+
+// The dialog's own controls move down below the chooser.
+int Shift()
+{
+    return kChooserTop + ChartKindChooser::HeightDlu();
+}
 
 // With a preview: the preview under the edit, the buttons under the preview.
 constexpr int kPreviewTop = 43;
@@ -47,33 +58,61 @@ CAddChartDlg::CAddChartDlg(std::string exeDir, QWidget* parent)
     setWindowTitle(SheetTexts::kAddChartTitle);
     setFont(DialogFont());
     const DialogBaseUnits units = BaseUnitsOf(font());
-    setFixedSize(DluToPixels(units, kWidth, kHeight));
+    const int shift = Shift();
+    setFixedSize(DluToPixels(units, kWidth, kHeight + shift));
+
+    auto* intro = new QLabel(SheetTexts::kAddChartExplain, this);
+    intro->setTextFormat(Qt::PlainText);
+    intro->setWordWrap(true);
+    intro->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    intro->setGeometry(DluToPixels(units, 7, kIntroTop, 269, kIntroHeight));
+    m_pChooser = new ChartKindChooser(units, this);
+    m_pChooser->setGeometry(
+        DluToPixels(units, 0, kChooserTop, kWidth, ChartKindChooser::HeightDlu()));
 
     // Resource order, which is also the tab order.
     m_pEditChart = new QLineEdit(this);
     m_pEditChart->setObjectName(QString::number(kIdChart));
-    m_pEditChart->setGeometry(DluToPixels(units, 7, 25, 269, 14));
+    m_pEditChart->setGeometry(DluToPixels(units, 7, 25 + shift, 269, 14));
     m_pEditChart->setMaxLength(SettingsKeys::kMaxTextLength);
 
     auto* ok = new QPushButton(SheetTexts::kOk, this);
     ok->setObjectName(QString::number(kIdOk));
-    ok->setGeometry(DluToPixels(units, 226, 48, 50, 14));
+    ok->setGeometry(DluToPixels(units, 226, 48 + shift, 50, 14));
     ok->setDefault(true);
     auto* cancel = new QPushButton(SheetTexts::kCancel, this);
     cancel->setObjectName(QString::number(kIdCancel));
-    cancel->setGeometry(DluToPixels(units, 171, 48, 50, 14));
+    cancel->setGeometry(DluToPixels(units, 171, 48 + shift, 50, 14));
 
     auto* hint = new QLabel(SheetTexts::kAddChartHint, this);
     hint->setTextFormat(Qt::PlainText);
-    hint->setGeometry(DluToPixels(units, 7, 7, 269, 11));
+    hint->setGeometry(DluToPixels(units, 7, 7 + shift, 269, 11));
 
     auto* help = new QPushButton(SheetTexts::kHelp, this);
     help->setObjectName(QString::number(kIdHelp));
-    help->setGeometry(DluToPixels(units, 7, 48, 50, 14));
+    help->setGeometry(DluToPixels(units, 7, 48 + shift, 50, 14));
 
     connect(ok, &QPushButton::clicked, this, &CAddChartDlg::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, &CAddChartDlg::OnChartsHelp);
+    connect(m_pChooser, &ChartKindChooser::edited, this, &CAddChartDlg::OnChooserEdited);
+    connect(m_pEditChart, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!m_bWriting)
+            m_pChooser->ShowDefinition(text.toStdString());
+    });
+    setTabOrder(m_pChooser, m_pEditChart);
+}
+
+void CAddChartDlg::OnChooserEdited(int kind, const std::vector<std::string>& values)
+{
+    const std::string now = m_pEditChart->text().toStdString();
+    const std::string written = ChartKinds::WriteDefinition(now, std::size_t(kind), values);
+    m_pChooser->KeepDefinition(written);
+    if (written == now)
+        return;
+    m_bWriting = true;
+    m_pEditChart->setText(QString::fromStdString(written));
+    m_bWriting = false;
 }
 
 void CAddChartDlg::SetChartPreview(std::shared_ptr<IChartPreview> preview)
@@ -81,12 +120,13 @@ void CAddChartDlg::SetChartPreview(std::shared_ptr<IChartPreview> preview)
     if (!preview || m_pPreview)
         return;
     const DialogBaseUnits units = BaseUnitsOf(font());
-    const int buttonsTop = DluToPixels(units, 0, kButtonsTopWithPreview, 0, 0).y();
+    const int shift = Shift();
+    const int buttonsTop = DluToPixels(units, 0, kButtonsTopWithPreview + shift, 0, 0).y();
     for (QPushButton* button : findChildren<QPushButton*>())
         button->move(button->x(), buttonsTop);
     m_pPreview = new ChartPreviewPanel(std::move(preview), this);
-    m_pPreview->setGeometry(DluToPixels(units, 7, kPreviewTop, 269, kPreviewHeight));
-    setFixedSize(DluToPixels(units, kWidth, kHeightWithPreview));
+    m_pPreview->setGeometry(DluToPixels(units, 7, kPreviewTop + shift, 269, kPreviewHeight));
+    setFixedSize(DluToPixels(units, kWidth, kHeightWithPreview + shift));
     connect(m_pEditChart, &QLineEdit::textChanged, m_pPreview,
             &ChartPreviewPanel::SetDefinition);
     m_pPreview->SetDefinition(m_pEditChart->text());

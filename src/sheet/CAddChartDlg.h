@@ -4,7 +4,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+class ChartKindChooser;
 class ChartPreviewPanel;
 class IChartPreview;
 class QLineEdit;
@@ -32,8 +34,12 @@ protected:
 
 private:
     void OnChartsHelp();
+    // The chooser rewrites the text; the text, typed, sets the chooser.
+    void OnChooserEdited(int kind, const std::vector<std::string>& values);
 
     std::string m_strExeDir;
     QLineEdit* m_pEditChart = nullptr;
     ChartPreviewPanel* m_pPreview = nullptr;
+    ChartKindChooser* m_pChooser = nullptr;
+    bool m_bWriting = false;
 };

@@ -1,7 +1,10 @@
 #include "sheet/CPropChartCommon.h"
 
 #include "settings/ChartSettings.h"
+#include "settings/RecommendedSettings.h"
 #include "settings/SettingsKeys.h"
+#include "settings/SettingsValues.h"
+#include "sheet/CommonParamControls.h"
 #include "sheet/LimitedTextEdit.h"
 #include "sheet/SheetTexts.h"
 #include "sheet/StoredText.h"
@@ -10,9 +13,14 @@
 
 namespace {
 
-// Dialog 133, in dialog units.
+// Dialog 133, in dialog units, with the explanation and the controls above it.
 constexpr int kWidth = 210;
-constexpr int kHeight = 154;
+constexpr int kIntroTop = 6;
+constexpr int kIntroHeight = 26;
+constexpr int kControlsTop = kIntroTop + kIntroHeight + 2;
+// The dialog's own controls move down below the added ones.
+constexpr int kShift = kControlsTop + CommonParamControls::kHeightDlu - 8;
+constexpr int kHeight = 154 + kShift;
 
 constexpr int kIdParam = 1007;
 
@@ -23,7 +31,7 @@ CPropChartCommon::CPropChartCommon(const ProgramPaths& paths, QWidget* parent)
 {
     m_pEditParam = new LimitedTextEdit(this);
     m_pEditParam->setObjectName(QString::number(kIdParam));
-    m_pEditParam->setGeometry(Dlu(7, 44, 196, 44));
+    m_pEditParam->setGeometry(Dlu(7, 44 + kShift, 196, 44));
     m_pEditParam->setMaxLength(SettingsKeys::kMaxTextLength);
     m_pEditParam->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_pEditParam->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -35,7 +43,59 @@ CPropChartCommon::CPropChartCommon(const ProgramPaths& paths, QWidget* parent)
     hint->setTextFormat(Qt::PlainText);
     hint->setWordWrap(true);
     hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    hint->setGeometry(Dlu(8, 16, 194, 20));
+    hint->setGeometry(Dlu(8, 16 + kShift, 194, 20));
+
+    auto* intro = new QLabel(SheetTexts::kCommonExplain, this);
+    intro->setTextFormat(Qt::PlainText);
+    intro->setWordWrap(true);
+    intro->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    intro->setGeometry(Dlu(8, kIntroTop, 194, kIntroHeight));
+    m_pControls = new CommonParamControls(BaseUnitsOf(font()), kControlsTop, this);
+    // Before the text in the tab order: the controls are what most users change.
+    setTabOrder(m_pControls, m_pEditParam);
+
+    connect(m_pControls, &CommonParamControls::edited, this, &CPropChartCommon::OnControlsEdited);
+    connect(m_pEditParam, &QPlainTextEdit::textChanged, this, &CPropChartCommon::OnTextEdited);
+}
+
+void CPropChartCommon::OnControlsEdited(const CommonParams& params)
+{
+    const std::string now = m_pEditParam->toPlainText().toStdString();
+    const std::string written = WriteCommonParams(now, params);
+    if (written == now)
+        return;
+    const QString text = QString::fromStdString(written);
+    if (text.size() > m_pEditParam->maxLength()) {
+        // The box holds no more than it lets the user type: the change is refused.
+        m_pControls->Show(ReadCommonParams(now));
+        return;
+    }
+    m_bWriting = true;
+    m_pEditParam->setPlainText(text);
+    m_bWriting = false;
+}
+
+void CPropChartCommon::ApplyRecommended()
+{
+    CommonParams params = ReadCommonParams(m_pEditParam->toPlainText().toStdString());
+    params.assistLine = RecommendedSettings::kAssistLine;
+    m_pControls->Show(params);
+    OnControlsEdited(params);
+}
+
+void CPropChartCommon::RecommendedWrites(SettingsWriteBatch& writes) const
+{
+    const std::string stored = EffectiveCommonParams(ChartSettings(paths().iniFile));
+    CommonParams params = ReadCommonParams(stored);
+    params.assistLine = RecommendedSettings::kAssistLine;
+    writes.push_back({SettingsKeys::kSectionCharts, SettingsKeys::kParam,
+                      WriteCommonParams(stored, params)});
+}
+
+void CPropChartCommon::OnTextEdited()
+{
+    if (!m_bWriting)
+        m_pControls->Show(ReadCommonParams(m_pEditParam->toPlainText().toStdString()));
 }
 
 void CPropChartCommon::DoDataExchange(bool bSaveAndValidate)

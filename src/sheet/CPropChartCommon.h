@@ -4,7 +4,9 @@
 
 #include <string>
 
+class CommonParamControls;
 class LimitedTextEdit;
+struct CommonParams;
 
 // Page "チャートの共通設定": the parameters every chart is given.
 class CPropChartCommon : public CPropertyPage {
@@ -13,6 +15,8 @@ public:
     explicit CPropChartCommon(const ProgramPaths& paths, QWidget* parent = nullptr);
 
     bool OnApply(SettingsWriteBatch& writes) override;
+    void ApplyRecommended() override;
+    void RecommendedWrites(SettingsWriteBatch& writes) const override;
 
     QString m_strParam;
 
@@ -21,6 +25,12 @@ protected:
     bool OnInitDialog() override;
 
 private:
+    // The controls rewrite the text; the text, typed, sets the controls. The text is stored.
+    void OnControlsEdited(const CommonParams& params);
+    void OnTextEdited();
+
     LimitedTextEdit* m_pEditParam = nullptr;
+    CommonParamControls* m_pControls = nullptr;
+    bool m_bWriting = false;
     std::string m_storedParam;  // the bytes read, written back while the text is unchanged
 };

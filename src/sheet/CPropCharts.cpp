@@ -2,6 +2,7 @@
 
 #include "settings/ChartSettings.h"
 #include "settings/IChartPreview.h"
+#include "settings/RecommendedSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 #include "sheet/CAddChartDlg.h"
@@ -9,6 +10,7 @@
 #include "sheet/SheetTexts.h"
 #include "sheet/StoredText.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -24,6 +26,11 @@ constexpr int kHeight = 154;
 constexpr int kIdAdd = 1001;
 constexpr int kIdDelete = 1002;
 constexpr int kIdList = 1003;
+
+// The buttons beside the dialog's own two, in dialog units.
+constexpr int kExtraButtonsTop = 61;
+constexpr int kExtraButtonStep = 18;
+constexpr int kExtraButtonHeight = 15;
 
 // An entry read from the file keeps its bytes, so an unedited Shift-JIS definition is
 // written back unchanged.
@@ -66,8 +73,90 @@ CPropCharts::CPropCharts(const ProgramPaths& paths, QWidget* parent)
     m_listCharts->setSortingEnabled(false);
     m_listCharts->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
+    const std::pair<int, QString> extra[] = {
+        {kIdEdit, SheetTexts::kEdit}, {kIdDuplicate, SheetTexts::kDuplicate},
+        {kIdUp, SheetTexts::kUp}, {kIdDown, SheetTexts::kDown}};
+    int top = kExtraButtonsTop;
+    for (const auto& [id, text] : extra) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(QString::number(id));
+        button->setGeometry(Dlu(159, top, 46, kExtraButtonHeight));
+        top += kExtraButtonStep;
+        m_selectionButtons.push_back(button);
+    }
+    auto* intro = new QLabel(SheetTexts::kChartsExplain, this);
+    intro->setTextFormat(Qt::PlainText);
+    intro->setWordWrap(true);
+    intro->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    intro->setGeometry(Dlu(6, 94, 146, 56));
+
     connect(add, &QPushButton::clicked, this, &CPropCharts::OnAddChart);
     connect(remove, &QPushButton::clicked, this, &CPropCharts::OnDeleteChart);
+    connect(m_selectionButtons[0], &QPushButton::clicked, this, &CPropCharts::OnEditChart);
+    connect(m_selectionButtons[1], &QPushButton::clicked, this, &CPropCharts::OnDuplicateChart);
+    connect(m_selectionButtons[2], &QPushButton::clicked, this, [this] { MoveSelected(-1); });
+    connect(m_selectionButtons[3], &QPushButton::clicked, this, [this] { MoveSelected(1); });
+    connect(m_listCharts, &QListWidget::itemDoubleClicked, this, &CPropCharts::OnEditChart);
+    connect(m_listCharts, &QListWidget::itemSelectionChanged, this,
+            &CPropCharts::EnableSelectionButtons);
+    EnableSelectionButtons();
+}
+
+int CPropCharts::SelectedRow() const
+{
+    const QList<QListWidgetItem*> selected = m_listCharts->selectedItems();
+    return selected.isEmpty() ? -1 : m_listCharts->row(selected.front());
+}
+
+void CPropCharts::SelectRow(int row)
+{
+    m_listCharts->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+}
+
+void CPropCharts::EnableSelectionButtons()
+{
+    const int row = SelectedRow();
+    const int last = m_listCharts->count() - 1;
+    m_selectionButtons[0]->setEnabled(row >= 0);
+    m_selectionButtons[1]->setEnabled(row >= 0);
+    m_selectionButtons[2]->setEnabled(row > 0);
+    m_selectionButtons[3]->setEnabled(row >= 0 && row < last);
+}
+
+void CPropCharts::OnEditChart()
+{
+    const int row = SelectedRow();
+    if (row < 0)
+        return;
+    QListWidgetItem* item = m_listCharts->item(row);
+    CAddChartDlg dlg(paths().exeDir, this);
+    dlg.setWindowTitle(SheetTexts::kEditChartTitle);
+    dlg.SetChartPreview(m_pChartPreview);
+    dlg.m_strChart = item->text();
+    // An emptied text leaves the entry as it was; 削除 removes entries.
+    if (dlg.DoModal() == kIdOk && !dlg.m_strChart.isEmpty())
+        item->setText(dlg.m_strChart);
+    SelectRow(row);
+}
+
+void CPropCharts::OnDuplicateChart()
+{
+    const int row = SelectedRow();
+    if (row < 0)
+        return;
+    m_listCharts->insertItem(row + 1, m_listCharts->item(row)->clone());
+    SelectRow(row + 1);
+}
+
+void CPropCharts::MoveSelected(int step)
+{
+    const int row = SelectedRow();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= m_listCharts->count())
+        return;
+    QListWidgetItem* item = m_listCharts->takeItem(row);
+    m_listCharts->insertItem(target, item);
+    SelectRow(target);
 }
 
 void CPropCharts::DoDataExchange(bool)
@@ -96,6 +185,22 @@ bool CPropCharts::OnApply(SettingsWriteBatch& writes)
     for (int i = 0; i < count; ++i)
         writes.push_back({kSectionChart, ChartKey(i), EntryBytes(m_listCharts->item(i))});
     return CPropertyPage::OnApply(writes);
+}
+
+void CPropCharts::ApplyRecommended()
+{
+    m_listCharts->clear();
+    for (const char* definition : RecommendedSettings::kCharts)
+        AppendEntry(m_listCharts, definition);
+}
+
+void CPropCharts::RecommendedWrites(SettingsWriteBatch& writes) const
+{
+    using namespace SettingsKeys;
+    const auto& charts = RecommendedSettings::kCharts;
+    writes.push_back({kSectionChart, kNum, std::to_string(charts.size())});
+    for (std::size_t i = 0; i < charts.size(); ++i)
+        writes.push_back({kSectionChart, ChartKey(int(i)), charts[i]});
 }
 
 void CPropCharts::OnAddChart()

@@ -3,9 +3,11 @@
 #include "sheet/CPropertyPage.h"
 
 #include <memory>
+#include <vector>
 
 class IChartPreview;
 class QListWidget;
+class QPushButton;
 
 // Page "チャートの追加と削除": the chart definitions every thumbnail draws, in order.
 class CPropCharts : public CPropertyPage {
@@ -13,7 +15,12 @@ class CPropCharts : public CPropertyPage {
 public:
     explicit CPropCharts(const ProgramPaths& paths, QWidget* parent = nullptr);
 
+    // The buttons beside 追加 and 削除, which work on the selected entry.
+    enum Id { kIdEdit = 1021, kIdDuplicate, kIdUp, kIdDown };
+
     bool OnApply(SettingsWriteBatch& writes) override;
+    void ApplyRecommended() override;
+    void RecommendedWrites(SettingsWriteBatch& writes) const override;
 
     // The Add-chart dialog checks and previews what is typed with it.
     void SetChartPreview(std::shared_ptr<IChartPreview> preview)
@@ -31,6 +38,16 @@ protected:
 private:
     void OnAddChart();
     void OnDeleteChart();
+    // Opens the Add-chart dialog on the selected entry and replaces it in place.
+    void OnEditChart();
+    // Puts a copy of the selected entry right after it.
+    void OnDuplicateChart();
+    // Moves the selected entry one place up (-1) or down (1).
+    void MoveSelected(int step);
+    int SelectedRow() const;
+    void SelectRow(int row);
+    void EnableSelectionButtons();
 
+    std::vector<QPushButton*> m_selectionButtons;  // edit, duplicate, up, down
     std::shared_ptr<IChartPreview> m_pChartPreview;
 };

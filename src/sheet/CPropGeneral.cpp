@@ -71,6 +71,21 @@ CPropGeneral::CPropGeneral(const ProgramPaths& paths, QWidget* parent)
     m_pTransParentCheck->setObjectName(QString::number(kIdTransParent));
     m_pTransParentCheck->setGeometry(Dlu(100, 90, 30, 10));
 
+    auto* intro = new QLabel(SheetTexts::kGeneralExplain, this);
+    intro->setWordWrap(true);
+    intro->setGeometry(Dlu(8, 124, 200, 10));
+    auto* recommended = new QPushButton(SheetTexts::kRecommended, this);
+    recommended->setObjectName(QString::number(kIdRecommended));
+    recommended->setGeometry(Dlu(8, 137, 80, 15));
+    m_pRecommendedNote = new QLabel(SheetTexts::kRecommendedNote, this);
+    m_pRecommendedNote->setWordWrap(true);
+    m_pRecommendedNote->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_pRecommendedNote->setGeometry(Dlu(92, 134, 120, 24));
+    connect(recommended, &QPushButton::clicked, this, [this] {
+        m_pRecommendedNote->setText(SheetTexts::kRecommendedChosen);
+        emit recommendedRequested();
+    });
+
     // The group boxes are drawn behind the controls they frame.
     sizeGroup->lower();
     nameGroup->lower();

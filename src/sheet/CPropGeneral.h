@@ -4,6 +4,7 @@
 #include "sheet/CPropertyPage.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -15,6 +16,13 @@ public:
 
     bool OnApply(SettingsWriteBatch& writes) override;
 
+    static constexpr int kIdRecommended = 1031;
+
+signals:
+    // "推奨の表示にする" was clicked: the sheet sets every page to the recommendation.
+    void recommendedRequested();
+
+public:
     QString m_strSizeX;
     QString m_strSizeY;
     int m_bTransParent = 0;
@@ -37,4 +45,5 @@ private:
     QPushButton* m_pTextColorButton = nullptr;
     QPushButton* m_pBackColorButton = nullptr;
     QCheckBox* m_pTransParentCheck = nullptr;
+    QLabel* m_pRecommendedNote = nullptr;
 };

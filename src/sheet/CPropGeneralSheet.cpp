@@ -56,6 +56,17 @@ CPropGeneralSheet::CPropGeneralSheet(QWidget* parent, const ProgramPaths& paths,
     connect(ok, &QPushButton::clicked, this, &CPropGeneralSheet::accept);
     connect(cancel, &QPushButton::clicked, this, &CPropGeneralSheet::reject);
     connect(m_pTabs, &QTabWidget::currentChanged, this, &CPropGeneralSheet::OnPageChanged);
+    connect(&m_pageGeneral, &CPropGeneral::recommendedRequested, this,
+            &CPropGeneralSheet::OnRecommended);
+}
+
+void CPropGeneralSheet::OnRecommended()
+{
+    m_bRecommended = true;
+    for (int i = 0; i < m_pTabs->count(); ++i) {
+        if (CPropertyPage* page = PageAt(i); page != nullptr && page->IsCreated())
+            page->ApplyRecommended();
+    }
 }
 
 CPropGeneralSheet::~CPropGeneralSheet()
@@ -112,8 +123,12 @@ void CPropGeneralSheet::OnPageChanged(int index)
     // A page reads the settings the first time it is seen, not when it is added.
     if (!isVisible())
         return;
-    if (CPropertyPage* page = PageAt(index))
-        page->Create();
+    CPropertyPage* page = PageAt(index);
+    if (page == nullptr || page->IsCreated())
+        return;
+    page->Create();
+    if (m_bRecommended)
+        page->ApplyRecommended();
 }
 
 void CPropGeneralSheet::accept()
@@ -132,6 +147,12 @@ void CPropGeneralSheet::accept()
             // The page refused: it comes to the front, the sheet stays open, nothing is written.
             m_pTabs->setCurrentIndex(i);
             return;
+        }
+    }
+    if (m_bRecommended) {
+        for (int i = 0; i < m_pTabs->count(); ++i) {
+            if (const CPropertyPage* page = PageAt(i); page != nullptr && !page->IsCreated())
+                page->RecommendedWrites(writes);
         }
     }
     ChartSettings(m_paths.iniFile).WriteTexts(writes);

@@ -47,11 +47,15 @@ private:
     void AddPages();
     void OnPageChanged(int index);
     CPropertyPage* PageAt(int index) const;
+    // Every page takes the recommended settings: shown pages now, the others as they are
+    // shown, and those never shown write the recommended keys on OK.
+    void OnRecommended();
 
     ProgramPaths m_paths;
     QTabWidget* m_pTabs = nullptr;
     int m_nStartPage = 0;
     bool m_bPagesAdded = false;
+    bool m_bRecommended = false;
     // Destroyed before the dialog deletes its children: each page leaves the tab widget
     // on its own.
     CPropGeneral m_pageGeneral;

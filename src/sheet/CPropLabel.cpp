@@ -2,6 +2,7 @@
 
 #include "base/LabelTexts.h"
 #include "settings/ChartSettings.h"
+#include "settings/RecommendedSettings.h"
 #include "settings/IChartPreview.h"
 #include "settings/LabelSettings.h"
 #include "settings/SettingsKeys.h"
@@ -135,4 +136,15 @@ void CPropLabel::ShowExample()
     const QString line = LabelTexts::kExample + QLatin1Char(' ') + example;
     m_pExample->setText(m_pExample->fontMetrics().elidedText(line, Qt::ElideRight,
                                                              m_pExample->width()));
+}
+
+void CPropLabel::ApplyRecommended()
+{
+    m_pEditLabel->setText(QString::fromUtf8(RecommendedSettings::kLabel));
+}
+
+void CPropLabel::RecommendedWrites(SettingsWriteBatch& writes) const
+{
+    writes.push_back({SettingsKeys::kSectionName, SettingsKeys::kLabel,
+                      RecommendedSettings::kLabel});
 }

@@ -27,6 +27,8 @@ public:
     explicit CPropLabel(const ProgramPaths& paths, QWidget* parent = nullptr);
 
     bool OnApply(SettingsWriteBatch& writes) override;
+    void ApplyRecommended() override;
+    void RecommendedWrites(SettingsWriteBatch& writes) const override;
 
     // The example under the template is written with it; none without.
     void SetChartPreview(std::shared_ptr<IChartPreview> preview);

@@ -32,6 +32,13 @@ public:
     // sheet makes as one.
     virtual bool OnApply(SettingsWriteBatch& writes);
 
+    // "推奨の表示にする" on a page that was shown: its controls take the recommended values,
+    // which OK then writes like any edit.
+    virtual void ApplyRecommended() {}
+    // The same for a page never shown: the writes OK makes for it (only the keys the
+    // recommendation sets).
+    virtual void RecommendedWrites(SettingsWriteBatch& /*writes*/) const {}
+
 protected:
     // Transfers the members to the controls (false) or the controls to the members (true).
     virtual void DoDataExchange(bool bSaveAndValidate) = 0;

@@ -19,20 +19,44 @@ inline const QString kTextColor = QStringLiteral("文字色");
 inline const QString kBackColor = QStringLiteral("背景色");
 inline const QString kTransParent = QStringLiteral("透過");
 
+inline const QString kGeneralExplain =
+    QStringLiteral("サムネイル 1 枚の大きさと、左上に書く銘柄名の色を決めます。");
+inline const QString kRecommended = QStringLiteral("推奨の表示にする");
+inline const QString kRecommendedNote = QStringLiteral(
+    "目盛り、コード・銘柄名・終値・前日比のラベル、移動平均線つき日足と出来高");
+inline const QString kRecommendedChosen =
+    QStringLiteral("推奨の表示にしました。OK で保存、キャンセルで元のままです。");
+
 // Common page.
 inline const QString kCommonTitle = QStringLiteral("チャートの共通設定");
 inline const QString kCommonHint =
     QStringLiteral(" ChartsオブジェクトのSetParamで設定可能なパラメータを指定できます。");
 
+inline const QString kCommonExplain = QStringLiteral(
+    "すべてのサムネイルのチャートに効く表示の設定です。ボタンや数値で変えると下の欄の"
+    "文字列が書き換わり、欄に書くとボタンや数値が変わります。保存されるのは欄の文字列です。");
+
 // Charts page.
 inline const QString kChartsTitle = QStringLiteral("チャートの追加と削除");
 inline const QString kAdd = QStringLiteral("追加");
 inline const QString kDelete = QStringLiteral("削除");
+inline const QString kEdit = QStringLiteral("編集…");
+inline const QString kDuplicate = QStringLiteral("複製");
+inline const QString kUp = QStringLiteral("上へ");
+inline const QString kDown = QStringLiteral("下へ");
+inline const QString kChartsExplain = QStringLiteral(
+    "サムネイルには、この一覧のチャートが上から順に縦に並んで描かれます"
+    "(例: 日足のローソク足の下に出来高)。順番は「上へ」「下へ」で変えられます。"
+    "ダブルクリックで編集します。");
 
 // Add-chart dialog.
 inline const QString kAddChartTitle = QStringLiteral("チャートの追加");
 inline const QString kAddChartHint =
     QStringLiteral(" ChartsオブジェクトのAddメソッドの引数と同じ形式で文字列を指定してください。");
+inline const QString kAddChartExplain = QStringLiteral(
+    "サムネイルに描くチャートを 1 つ選び、移動平均線などを指定します。選ぶと下の欄の定義が"
+    "書き換わり、欄に書くと選択が変わります。");
+inline const QString kEditChartTitle = QStringLiteral("チャートの編集");
 inline const QString kHelp = QStringLiteral("ﾍﾙﾌﾟ");
 
 // The help page of the chart definitions, formatted with the executable's directory.

@@ -9,6 +9,7 @@
 #include "settings/LabelSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
+#include "view/ColumnFit.h"
 #include "view/EmptyHint.h"
 #include "view/GridArrangement.h"
 #include "view/GridGeometry.h"
@@ -68,6 +69,7 @@ CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provid
     m_pKeyboard = std::make_unique<GridKeyboard>(*this);
     m_pSearchBar = new GridSearchBar(this);
     m_pPreview = std::make_unique<PreviewController>(*this);
+    m_pColumnFit = std::make_unique<ColumnFit>(*this);
     viewport()->setMouseTracking(true);
 }
 
@@ -176,7 +178,7 @@ void CCatalogView::FreeItems()
 void CCatalogView::RebuildThumbnails()
 {
     const ChartSettings settings(m_paths.iniFile);
-    const ThumbnailSize size = ReadThumbnailSize(settings);
+    const ThumbnailSize size = m_pColumnFit->SizeForRebuild(settings);
     SetThumbnailSize(size.width, size.height);
     m_nStaleDays = ReadStaleDays(settings);
     FreeThumbnails();
@@ -280,6 +282,8 @@ void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell
             dc.fillRect(cell.rect, Qt::white);
         break;
     case ThumbnailStore::State::Missing: {
+        if (!selected && m_pColumnFit->PaintStandIn(dc, cell.rect, item))
+            break;
         const auto shade = [selected](QRgb rgb) {
             return selected ? qRgb(255 - qRed(rgb), 255 - qGreen(rgb), 255 - qBlue(rgb)) : rgb;
         };
@@ -511,6 +515,8 @@ void CCatalogView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     m_pSearchBar->PlaceIn(*this);
+    if (m_pColumnFit)
+        m_pColumnFit->Resized();
 }
 
 void CCatalogView::scrollContentsBy(int /*dx*/, int /*dy*/)

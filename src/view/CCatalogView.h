@@ -18,6 +18,7 @@
 #include <tuple>
 #include <vector>
 
+class ColumnFit;
 class GridArrangement;
 class GridKeyboard;
 class GridSearchBar;
@@ -98,6 +99,8 @@ public:
     GridArrangement& arrangement() const { return *m_pArrangement; }
     GridSearchBar& searchBar() const { return *m_pSearchBar; }
     PreviewController& preview() const { return *m_pPreview; }
+    // Thumbnails that fit the window's width ([Chart] Columns) and the size steps.
+    ColumnFit& columnFit() const { return *m_pColumnFit; }
     // Rows wholly in the client area, at least one.
     int RowsOnScreen() const;
     // The cell of a shown position in client coordinates (it may lie off screen).
@@ -176,4 +179,5 @@ private:
     std::unique_ptr<GridKeyboard> m_pKeyboard;
     GridSearchBar* m_pSearchBar = nullptr;
     std::unique_ptr<PreviewController> m_pPreview;
+    std::unique_ptr<ColumnFit> m_pColumnFit;
 };

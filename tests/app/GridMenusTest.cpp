@@ -5,10 +5,13 @@
 #include "settings/ChartSettings.h"
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
+#include "view/ColumnFit.h"
 #include "view/GridSearchBar.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -90,6 +93,50 @@ TEST_F(GridMenusTest, ChoicesAreStoredAndChecksFollowTheKeysToo)
 
     m_menus->filterAction()->trigger();
     EXPECT_TRUE(view->searchBar().isVisible());
+}
+
+} // namespace
+
+namespace {
+
+// 表示 > 列数 and the size steps: what they store and the thumbnail size the view then uses.
+TEST_F(GridMenusTest, ColumnsFitTheWindowAndStepsWriteTheSettings)
+{
+    CCatalogView* view = m_frame->GetCatalogView();
+    ASSERT_NE(view, nullptr);
+    m_frame->show();
+    EXPECT_TRUE(m_menus->columnsAction(0)->isChecked());
+    EXPECT_EQ(view->m_nSizeX, 300);
+
+    m_menus->columnsAction(4)->trigger();
+    EXPECT_EQ(Settings().ReadInt("Chart", "Columns", -1), 4);
+    const int gridWidth = view->viewport()->width()
+        - (view->verticalScrollBar()->isVisible()
+               ? 0
+               : view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view));
+    EXPECT_EQ(view->m_nSizeX, std::max(1, gridWidth / 4));
+    EXPECT_EQ(view->m_nSizeY, (view->m_nSizeX * 180 + 150) / 300);
+
+    // Bigger: one column less; the stored fixed size is left alone.
+    view->columnFit().Step(1);
+    EXPECT_EQ(Settings().ReadInt("Chart", "Columns", -1), 3);
+    m_menus->ShowChecks();
+    EXPECT_TRUE(m_menus->columnsAction(3)->isChecked());
+    EXPECT_EQ(Settings().ReadText("Chart", "SizeX", "none"), "none");
+
+    // A wider window refits once the resize has settled.
+    const int before = view->m_nSizeX;
+    m_frame->resize(m_frame->width() + 300, m_frame->height());
+    QTest::qWait(ColumnFit::kSettleMs * 3);
+    EXPECT_GT(view->m_nSizeX, before);
+
+    // 自動: the fixed size again, which a step changes by a tenth.
+    m_menus->columnsAction(0)->trigger();
+    EXPECT_EQ(view->m_nSizeX, 300);
+    view->columnFit().Step(-1);
+    EXPECT_EQ(Settings().ReadInt("Chart", "SizeX", 0), 273);
+    EXPECT_EQ(Settings().ReadInt("Chart", "SizeY", 0), 164);
+    EXPECT_EQ(view->m_nSizeX, 273);
 }
 
 } // namespace

@@ -98,6 +98,8 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
          {"-", "", ""},
          {"並べ替え", "一覧をこの順に並べ替え", "並べ替え"},
          {"期間", "すべてのチャートをこの期間で表示(設定は書き換えない)", "期間"},
+         {"列数", "サムネイルを横にこの数だけ並べ、幅をウィンドウに合わせる(自動: 設定の大きさのまま)",
+          "列数"},
          {"-", "", ""},
          {"絞り込み\tCtrl+F", "コードか銘柄名に含まれる文字で絞り込み", "絞り込み"},
          {"自動更新", "一覧ファイルと価格ファイルの変更を監視して読み直す", "自動更新"}},
@@ -119,13 +121,17 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
     }
 }
 
-TEST_F(MainFrameTest, OnlyOpenAndReloadHaveShortcutsAndNoToolBar)
+TEST_F(MainFrameTest, OnlyOpenReloadAndSizeStepsHaveShortcutsAndNoToolBar)
 {
     for (const QAction* action : m_frame->findChildren<QAction*>()) {
         if (action->text() == QStringLiteral("開く(&O)..."))
             EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
         else if (action->text() == QStringLiteral("再読み込み"))
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F5));
+        else if (action->text() == QStringLiteral("大きく"))
+            EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Plus));
+        else if (action->text() == QStringLiteral("小さく"))
+            EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
         else
             EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
     }

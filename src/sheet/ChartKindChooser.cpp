@@ -1,0 +1,152 @@
+#include "sheet/ChartKindChooser.h"
+
+#include "settings/ChartKinds.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace {
+
+// In dialog units, within the chooser.
+constexpr int kLeft = 7;
+constexpr int kFieldLeft = 90;
+constexpr int kFieldWidth = 186;
+constexpr int kRowHeight = 16;
+constexpr int kFirstFieldTop = 18;
+constexpr int kWidth = 283;
+
+QString Utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+ChartKindChooser::ChartKindChooser(const DialogBaseUnits& units, QWidget* parent)
+    : QWidget(parent)
+    , m_units(units)
+{
+    auto* label = new QLabel(QStringLiteral("チャートの種類"), this);
+    label->setGeometry(DluToPixels(units, kLeft, 2, 80, 8));
+    m_pKind = new QComboBox(this);
+    m_pKind->setObjectName(QString::number(kIdKind));
+    for (const ChartKinds::Kind& kind : ChartKinds::Table())
+        m_pKind->addItem(Utf8(kind.label));
+    m_pKind->setGeometry(DluToPixels(units, kFieldLeft, 0, 90, 13));
+    m_pUnknown = new QLabel(QStringLiteral("(下の定義は種類が読めません。選ぶと書き換えます)"), this);
+    m_pUnknown->setGeometry(DluToPixels(units, kFieldLeft, kFirstFieldTop + 2, kFieldWidth, 8));
+    connect(m_pKind, &QComboBox::activated, this, &ChartKindChooser::OnKindChosen);
+    ShowDefinition({});
+}
+
+int ChartKindChooser::HeightDlu()
+{
+    std::size_t most = 1;
+    for (const ChartKinds::Kind& kind : ChartKinds::Table())
+        most = std::max(most, kind.options.size());
+    return kFirstFieldTop + kRowHeight * int(most);
+}
+
+void ChartKindChooser::ShowDefinition(const std::string& definition)
+{
+    m_definition = definition;
+    const ChartKinds::Fields fields = ChartKinds::ReadDefinition(definition);
+    const int kind = fields.kind ? int(*fields.kind) : -1;
+    {
+        const QSignalBlocker block(m_pKind);
+        m_pKind->setCurrentIndex(kind);
+    }
+    // An empty definition is simply not chosen yet; a wrong word is worth a word.
+    m_pUnknown->setVisible(kind < 0 && definition.find_first_not_of(" \t;") != std::string::npos);
+    if (kind != m_nKind)
+        BuildFields(kind);
+    ShowValues(fields.values);
+}
+
+void ChartKindChooser::OnKindChosen(int kind)
+{
+    if (kind < 0)
+        return;
+    // Options of the same name carry over to the new kind.
+    const std::vector<std::string> values = ChartKinds::ReadOptions(m_definition, kind);
+    BuildFields(kind);
+    ShowValues(values);
+    m_pUnknown->hide();
+    emit edited(kind, values);
+}
+
+void ChartKindChooser::BuildFields(int kind)
+{
+    for (QWidget* widget : m_fields)
+        widget->deleteLater();
+    m_fields.clear();
+    m_inputs.clear();
+    m_nKind = kind;
+    if (kind < 0)
+        return;
+    const std::vector<ChartKinds::OptionField>& options = ChartKinds::Table()[kind].options;
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        const ChartKinds::OptionField& option = options[i];
+        const int top = kFirstFieldTop + kRowHeight * int(i);
+        QWidget* input = nullptr;
+        if (option.type == ChartKinds::FieldType::Flag) {
+            auto* check = new QCheckBox(Utf8(option.label), this);
+            // As wide as its text, so a click beside it is no click on it.
+            QRect rect = DluToPixels(m_units, kLeft, top + 2, kWidth - 2 * kLeft, 10);
+            rect.setWidth(std::min(rect.width(), check->sizeHint().width()));
+            check->setGeometry(rect);
+            connect(check, &QCheckBox::clicked, this, &ChartKindChooser::ReportChange);
+            input = check;
+        } else {
+            auto* label = new QLabel(Utf8(option.label), this);
+            label->setGeometry(DluToPixels(m_units, kLeft, top + 3, kFieldLeft - kLeft, 8));
+            label->show();
+            m_fields.push_back(label);
+            auto* edit = new QLineEdit(this);
+            edit->setGeometry(DluToPixels(m_units, kFieldLeft, top, kFieldWidth, 13));
+            edit->setPlaceholderText(Utf8(option.hint));
+            connect(edit, &QLineEdit::textEdited, this, &ChartKindChooser::ReportChange);
+            input = edit;
+        }
+        input->setObjectName(QString::number(kIdFirstOption + int(i)));
+        input->setToolTip(Utf8(option.hint));
+        input->show();
+        m_fields.push_back(input);
+        m_inputs.push_back(input);
+    }
+}
+
+void ChartKindChooser::ShowValues(const std::vector<std::string>& values)
+{
+    for (std::size_t i = 0; i < m_inputs.size(); ++i) {
+        const std::string value = i < values.size() ? values[i] : std::string();
+        if (auto* check = qobject_cast<QCheckBox*>(m_inputs[i]))
+            check->setChecked(value == "1");
+        else if (auto* edit = qobject_cast<QLineEdit*>(m_inputs[i]);
+                 edit != nullptr && edit->text().trimmed().toStdString() != value)
+            edit->setText(QString::fromStdString(value));
+    }
+}
+
+std::vector<std::string> ChartKindChooser::Values() const
+{
+    std::vector<std::string> values;
+    for (QWidget* input : m_inputs) {
+        if (auto* check = qobject_cast<QCheckBox*>(input))
+            values.push_back(check->isChecked() ? "1" : "0");
+        else if (auto* edit = qobject_cast<QLineEdit*>(input))
+            values.push_back(edit->text().trimmed().toStdString());
+    }
+    return values;
+}
+
+void ChartKindChooser::ReportChange()
+{
+    if (m_nKind >= 0)
+        emit edited(m_nKind, Values());
+}
