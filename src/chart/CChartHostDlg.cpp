@@ -64,7 +64,9 @@ void CChartHostDlg::RenderItem(const CatalogItem& item)
     quorex::DataResult loaded =
         m_dataLib->LoadData(item.m_strSource, item.m_strCode, item.m_nType, request);
     m_lastOrigin.path = loaded.origin;
-    m_lastOrigin.stamp = StampOf(loaded.origin);
+    // With no file named, the source itself: a folder that gains the file, or a missing
+    // file that appears, shows as a change; one still missing does not.
+    m_lastOrigin.stamp = StampOf(loaded.origin.empty() ? item.m_strSource : loaded.origin);
     m_lastOrigin.settled = IsSettledRead(loaded.unsettled, m_lastOrigin.stamp, readStart);
     quorex::PriceDataPtr data = std::move(loaded.data);
     m_lastFacts = FactsOf(data ? data->Bars() : std::span<const quorex::PriceBar>());
