@@ -145,6 +145,26 @@ LabelRuns ExpandLabel(QStringView pattern, const QString& name, const QString& c
     return runs;
 }
 
+std::vector<qsizetype> FieldStarts(QStringView pattern)
+{
+    std::vector<qsizetype> starts;
+    const QString none;
+    const ItemFacts noFacts;
+    qsizetype at = 0;
+    while (at < pattern.size()) {
+        const auto field = pattern[at] == QLatin1Char('{')
+            ? FieldAt(pattern.mid(at), none, none, noFacts)
+            : std::nullopt;
+        if (!field) {
+            ++at;
+            continue;
+        }
+        starts.push_back(at);
+        at += field->second;
+    }
+    return starts;
+}
+
 QString WithoutControls(QStringView text)
 {
     const auto unwanted = [](QChar c) {

@@ -28,6 +28,9 @@ using LabelRuns = std::vector<LabelRun>;
 LabelRuns ExpandLabel(QStringView pattern, const QString& name, const QString& code,
                       const ItemFacts& facts);
 
+// Where each field of pattern starts, in order (what ExpandLabel replaces).
+std::vector<qsizetype> FieldStarts(QStringView pattern);
+
 // text without what would draw as a box or turn the label around: control characters (NUL,
 // BEL, line breaks) and the marks that set the direction of text (U+202A to U+202E, U+2066
 // to U+2069, U+200E, U+200F, U+061C).
