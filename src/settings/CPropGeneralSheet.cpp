@@ -1,8 +1,10 @@
 #include "settings/CPropGeneralSheet.h"
 
 #include "base/DialogLayout.h"
+#include "base/MessageBox.h"
 #include "settings/ChartSettings.h"
 #include "settings/DialogResults.h"
+#include "settings/SettingsWriteProblem.h"
 #include "settings/SheetTexts.h"
 
 #include <QHBoxLayout>
@@ -134,6 +136,10 @@ void CPropGeneralSheet::accept()
             return;
         }
     }
-    ChartSettings(m_paths.iniFile).WriteTexts(writes);
+    if (!ChartSettings(m_paths.iniFile).WriteTexts(writes)) {
+        // Nothing typed is lost: the sheet stays open, to try again or cancel.
+        ShowMessageBox(SettingsWriteFailedText(m_paths.iniFile));
+        return;
+    }
     QDialog::accept();
 }
