@@ -1,6 +1,7 @@
 #include "settings/CAddChartDlg.h"
 
 #include "base/DialogLayout.h"
+#include "settings/ByteLimit.h"
 #include "settings/ChartPreviewPanel.h"
 #include "settings/DialogResults.h"
 #include "settings/SettingsKeys.h"
@@ -54,6 +55,7 @@ CAddChartDlg::CAddChartDlg(std::string exeDir, QWidget* parent)
     m_pEditChart->setObjectName(QString::number(kIdChart));
     m_pEditChart->setGeometry(DluToPixels(units, 7, 25, 269, 14));
     m_pEditChart->setMaxLength(SettingsKeys::kMaxTextLength);
+    m_pEditChart->setValidator(new ByteLimitValidator(SettingsKeys::kMaxTextBytes, m_pEditChart));
 
     auto* ok = new QPushButton(SheetTexts::kOk, this);
     ok->setObjectName(QString::number(kIdOk));

@@ -1,6 +1,7 @@
 #include "settings/CPropLabel.h"
 
 #include "base/LabelTexts.h"
+#include "settings/ByteLimit.h"
 #include "settings/ChartSettings.h"
 #include "settings/IChartPreview.h"
 #include "settings/LabelSettings.h"
@@ -39,6 +40,8 @@ CPropLabel::CPropLabel(const ProgramPaths& paths, QWidget* parent)
     m_pEditLabel->setObjectName(QString::number(kIdLabel));
     m_pEditLabel->setGeometry(Dlu(14, 29, 184, 13));
     m_pEditLabel->setMaxLength(SettingsKeys::kMaxTextLength);
+    m_pLabelLimit = new ByteLimitValidator(SettingsKeys::kMaxTextBytes, m_pEditLabel);
+    m_pEditLabel->setValidator(m_pLabelLimit);
 
     m_pFields = new QListWidget(this);
     m_pFields->setObjectName(QString::number(kIdFields));
@@ -90,6 +93,7 @@ void CPropLabel::DoDataExchange(bool bSaveAndValidate)
         m_strLabel = m_pEditLabel->text();
         m_nStaleDays = m_pStaleDays->value();
     } else {
+        m_pLabelLimit->SetStoredText(ShownText(m_storedLabel));
         m_pEditLabel->setText(m_strLabel);
         m_pStaleDays->setValue(std::clamp(m_nStaleDays, 0, kMaxStaleDays));
     }
