@@ -57,7 +57,7 @@ CAddChartDlg::CAddChartDlg(std::string exeDir, QWidget* parent)
     m_pEditChart->setMaxLength(SettingsKeys::kMaxTextLength);
     m_pEditChart->setValidator(new ByteLimitValidator(SettingsKeys::kMaxTextBytes, m_pEditChart));
 
-    auto* ok = new QPushButton(SheetTexts::kOk, this);
+    auto* ok = m_pOk = new QPushButton(SheetTexts::kOk, this);
     ok->setObjectName(QString::number(kIdOk));
     ok->setGeometry(DluToPixels(units, 226, 48, 50, 14));
     ok->setDefault(true);
@@ -91,7 +91,9 @@ void CAddChartDlg::SetChartPreview(std::shared_ptr<IChartPreview> preview)
     setFixedSize(DluToPixels(units, kWidth, kHeightWithPreview));
     connect(m_pEditChart, &QLineEdit::textChanged, m_pPreview,
             &ChartPreviewPanel::SetDefinition);
+    connect(m_pEditChart, &QLineEdit::textChanged, this, &CAddChartDlg::UpdateOk);
     m_pPreview->SetDefinition(m_pEditChart->text());
+    UpdateOk();
 }
 
 int CAddChartDlg::DoModal()
@@ -108,8 +110,16 @@ void CAddChartDlg::DoDataExchange(bool bSaveAndValidate)
         m_pEditChart->setText(m_strChart);
 }
 
+void CAddChartDlg::UpdateOk()
+{
+    m_pOk->setEnabled(!m_pPreview || !m_pPreview->HasProblem());
+}
+
 void CAddChartDlg::OnOK()
 {
+    // Return reaches here too: a definition shown in red is not taken.
+    if (m_pPreview && m_pPreview->HasProblem())
+        return;
     DoDataExchange(true);
     accept();
 }

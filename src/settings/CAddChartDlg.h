@@ -8,6 +8,7 @@
 class ChartPreviewPanel;
 class IChartPreview;
 class QLineEdit;
+class QPushButton;
 
 // "チャートの追加": asks for one chart definition.
 class CAddChartDlg : public QDialog {
@@ -33,7 +34,11 @@ protected:
 private:
     void OnChartsHelp();
 
+    // OK only for a definition the check does not show in red.
+    void UpdateOk();
+
     std::string m_strExeDir;
     QLineEdit* m_pEditChart = nullptr;
+    QPushButton* m_pOk = nullptr;
     ChartPreviewPanel* m_pPreview = nullptr;
 };
