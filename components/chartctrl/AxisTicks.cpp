@@ -13,6 +13,19 @@ namespace {
 
 constexpr int kMaxDecimals = 6;
 constexpr int kMaxTicks = 1000;
+constexpr int kMaxWrittenDecimals = 4;
+
+// Whether value has no digits beyond `decimals` (parsed decimal text is within an ulp or two
+// of the scaled integer).
+bool WrittenWith(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return true;
+    const double scaled = value * std::pow(10.0, decimals);
+    if (std::fabs(scaled) > 1e15)
+        return true;  // beyond what a double tells apart
+    return std::fabs(scaled - std::round(scaled)) <= 1e-6 * std::max(1.0, std::fabs(scaled));
+}
 
 } // namespace
 
@@ -77,6 +90,19 @@ int PriceDecimals(double lo, double hi)
         return 2;
     const double digits = 2 - std::floor(std::log10(range));
     return static_cast<int>(std::clamp(digits, 2.0, double(kMaxDecimals)));
+}
+
+int WrittenDecimals(std::span<const PriceBar> bars)
+{
+    for (int decimals = 0; decimals < kMaxWrittenDecimals; ++decimals) {
+        const bool enough = std::all_of(bars.begin(), bars.end(), [decimals](const PriceBar& b) {
+            return WrittenWith(b.open, decimals) && WrittenWith(b.high, decimals)
+                && WrittenWith(b.low, decimals) && WrittenWith(b.close, decimals);
+        });
+        if (enough)
+            return decimals;
+    }
+    return kMaxWrittenDecimals;
 }
 
 QString FormatVolume(double value)

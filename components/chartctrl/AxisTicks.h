@@ -1,6 +1,10 @@
 #pragma once
 
+#include "QuorexComponents.h"
+
 #include <QString>
+
+#include <span>
 
 namespace quorex::chart {
 
@@ -23,6 +27,10 @@ QString FormatPrice(double value, int decimals);
 
 // Digits a price label needs: none for whole prices, else enough for the range's detail.
 int PriceDecimals(double lo, double hi);
+
+// The fewest decimals (at most 4) that write every price of bars exactly: the series' own,
+// as its label writes them.
+int WrittenDecimals(std::span<const PriceBar> bars);
 
 // "850", "12.5K", "3M", "1.25B".
 QString FormatVolume(double value);

@@ -161,8 +161,8 @@ void AddExtremesAndLegend(ChartPlan& plan, int index, const QFontMetrics& metric
     if (pane.definition->dispMaxMin && pane.range.valid) {
         const Extremes extremes = FindExtremes(pane.window);
         if (extremes.highest >= 0) {
-            const ValueRange shown = PriceRange(pane.window);
-            const int decimals = PriceDecimals(shown.lo, shown.hi);
+            const int decimals = WrittenDecimals(
+                pane.window.bars.subspan(pane.window.first, pane.window.count));
             const PriceBar& high = pane.window[extremes.highest];
             const PriceBar& low = pane.window[extremes.lowest];
             AddExtreme(plan, index, metrics, high.high, pane.columns->Centre(extremes.highest),

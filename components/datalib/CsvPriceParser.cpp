@@ -19,11 +19,6 @@ namespace {
 
 // A record has few fields; the reserve keeps the field list from growing in the loop.
 constexpr std::size_t kTypicalFieldCount = 16;
-// Some sites put a few lines of title above the header; a text of more lines, none of
-// them a header or a row, is not a price file with no rows but no price file at all.
-constexpr std::size_t kMaxTitleLines = 10;
-constexpr unsigned char kFirstPrintable = 0x20;
-constexpr unsigned char kDelete = 0x7F;
 
 class RowReader {
 public:
@@ -101,14 +96,12 @@ void ReadRemainingRows(CsvReader& reader, std::string_view text, PriceRows& rows
     rows.unclosedQuote = reader.MetUnclosedQuote();
 }
 
-// Control characters other than line ends and tabs, or bytes that did not decode.
-bool LooksBinary(std::string_view text)
+// A line of blanks only says nothing, like an empty one.
+bool AllBlank(const std::vector<std::string_view>& fields)
 {
-    const bool control = std::any_of(text.begin(), text.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return (byte < kFirstPrintable && c != '\t' && !IsLineEnd(c)) || byte == kDelete;
+    return std::all_of(fields.begin(), fields.end(), [](std::string_view field) {
+        return std::all_of(field.begin(), field.end(), IsBlank);
     });
-    return control || text.find(kReplacementCharacter) != std::string_view::npos;
 }
 
 } // namespace
@@ -129,7 +122,7 @@ PriceRows ReadPriceRows(std::string& text)
             rows.layout = CsvLayout{separator, ColumnMap::ByPosition(fields.size())};
             RowReader(*rows.layout).Add(fields, rows.bars);
             ++rows.dataLines;
-        } else {
+        } else if (!AllBlank(fields)) {
             ++rows.titleLines;
         }
     }
@@ -155,14 +148,15 @@ quorex::PriceDataPtr ParsePriceFile(std::string& bytes)
     return PriceSeries::FromRows(ReadPriceRows(bytes).bars);
 }
 
-quorex::DataProblem WhyNoBars(const PriceRows& rows, std::string_view text)
+quorex::DataProblem WhyNoBars(const PriceRows& rows, std::string_view /*text*/)
 {
+    // Only a file that holds nothing but a header (and lines above it) has no rows; any
+    // other line that is not a price row makes it something else: a web page, a memo, junk.
     if (rows.layout)
         return rows.dataLines > 0 ? quorex::DataProblem::Unreadable
                                   : quorex::DataProblem::NoRows;
-    if (rows.titleLines > kMaxTitleLines || LooksBinary(text))
-        return quorex::DataProblem::Unreadable;
-    return quorex::DataProblem::NoRows;
+    return rows.titleLines > 0 ? quorex::DataProblem::Unreadable
+                               : quorex::DataProblem::NoRows;
 }
 
 } // namespace brasko

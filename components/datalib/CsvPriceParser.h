@@ -36,8 +36,8 @@ PriceRows ReadPriceRows(std::string& text, const CsvLayout& layout);
 // is good. The bytes are used as the working buffer.
 quorex::PriceDataPtr ParsePriceFile(std::string& bytes);
 
-// Why a whole file's text (read into rows) gave no bar: no rows at all (empty, a header or
-// a few title lines only), or no rows that read as prices.
+// Why a whole file's text (read into rows) gave no bar: no rows at all (empty, blank lines,
+// or a header with title lines above it only), or lines none of which read as prices.
 quorex::DataProblem WhyNoBars(const PriceRows& rows, std::string_view text);
 
 } // namespace brasko

@@ -53,13 +53,17 @@ std::vector<std::string> Read(const ChartSettings& settings)
 
 void Write(ChartSettings& settings, const std::vector<std::string>& files)
 {
+    // The changed keys in one replace of the file: a crash never leaves half a list.
+    SettingsWriteBatch writes;
     for (int n = 1; n <= FileSettingsKeys::kMaxRecent; ++n) {
         const std::string key = KeyOf(n);
         const std::string value =
             n <= static_cast<int>(files.size()) ? files[std::size_t(n - 1)] : std::string();
         if (settings.ReadText(FileSettingsKeys::kSectionRecent, key, "") != value)
-            settings.WriteText(FileSettingsKeys::kSectionRecent, key, value);
+            writes.push_back({FileSettingsKeys::kSectionRecent, key, value});
     }
+    if (!writes.empty())
+        settings.WriteTexts(writes);
 }
 
 std::string Canonical(const std::string& path)

@@ -42,8 +42,11 @@ void Write(ChartSettings& settings, const Saved& saved)
         {kHeight, saved.geometry.height()},
         {kMaximized, saved.maximized ? 1 : 0},
     };
+    // One replace of the file: a crash never leaves half a placement.
+    SettingsWriteBatch writes;
     for (const auto& [key, value] : values)
-        settings.WriteText(kSectionWindow, key, std::to_string(value));
+        writes.push_back({kSectionWindow, key, std::to_string(value)});
+    settings.WriteTexts(writes);
 }
 
 Fit FitOnScreens(const QRect& saved, const QList<QRect>& screens)
@@ -85,6 +88,9 @@ void Restore(QMainWindow& window, const ChartSettings& settings)
 
 void Save(const QMainWindow& window, ChartSettings& settings)
 {
+    // Only the settings sheet's OK makes the file: closing the window never does.
+    if (!settings.FileExists())
+        return;
     const Saved now{window.normalGeometry(), window.isMaximized()};
     const std::optional<Saved> kept = Read(settings);
     if (kept && kept->geometry == now.geometry && kept->maximized == now.maximized)

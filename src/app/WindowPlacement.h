@@ -30,7 +30,7 @@ Fit FitOnScreens(const QRect& saved, const QList<QRect>& screens);
 
 // Applied before the window is first shown.
 void Restore(QMainWindow& window, const ChartSettings& settings);
-// Written when it differs from what is kept.
+// Written when it differs from what is kept, and only into a settings file that exists.
 void Save(const QMainWindow& window, ChartSettings& settings);
 
 } // namespace WindowPlacement

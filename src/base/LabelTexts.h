@@ -50,6 +50,8 @@ inline const QString kInsert = QStringLiteral("挿入");
 inline const QString kExample = QStringLiteral("例:");
 inline const QString kStaleGroup = QStringLiteral("古いデータ");
 inline const QString kStaleAfter = QStringLiteral("日を超えて古い銘柄に日付を表示");
+// The badge of a series whose newest bar lies after tomorrow: a typing error, not news.
+inline const QString kFutureDate = QStringLiteral("未来の日付");
 inline const QString kStaleNote = QStringLiteral("最新の銘柄の日付と比べます。0 で表示しません。");
 
 // Add-chart dialog, and the settings' examples on the built-in sample series.

@@ -1,6 +1,7 @@
 #include "catalog/CatalogListLoader.h"
 
 #include "catalog/CListFileReader.h"
+#include "catalog/SourcePath.h"
 #include "catalog/TypeField.h"
 
 #include <memory>
@@ -33,6 +34,7 @@ ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path
         return outcome;
     outcome.opened = true;
 
+    SourcePath sources(path);
     bool firstLine = true;
     std::string line;
     while (!reader.AtEnd()) {
@@ -44,7 +46,7 @@ ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path
             continue;
         auto item = std::make_unique<CatalogItem>();
         item->m_nType = ParseTypeField(CListFileReader::GetField(line, fieldType));
-        item->m_strSource = CListFileReader::GetField(line, fieldSource);
+        item->m_strSource = sources.Resolve(CListFileReader::GetField(line, fieldSource));
         item->m_strCode = CListFileReader::GetField(line, fieldCode);
         item->m_strName = CListFileReader::GetField(line, fieldName);
         items.push_back(std::move(item));

@@ -13,7 +13,8 @@ struct ListLoadOutcome {
 
 // Reads the list file into items (appended in file order) the way the catalog loads it:
 // read-only text mode, a UTF-8 byte-order mark at the very start skipped, empty lines
-// skipped, fields 0 to 3 as type, source, code and name. A read error ends the load like
+// skipped, fields 0 to 3 as type, source, code and name (a relative source that is only
+// found from the list's folder taken from there, see SourcePath). A read error ends the load like
 // the end of the file, keeping the items read so far. Under removeListFile the file is
 // deleted only when it was opened and read whole.
 ListLoadOutcome LoadCatalogList(const std::string& path, bool removeListFile,

@@ -5,6 +5,7 @@
 #include "chart/DataProblemText.h"
 #include "chart/IComponentProvider.h"
 #include "chart/PeriodParam.h"
+#include "chart/LabelFit.h"
 #include "chart/LabelPainter.h"
 #include "chart/StaleBadge.h"
 #include "settings/ChartSettings.h"
@@ -12,6 +13,7 @@
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 CChartHostDlg::CChartHostDlg(QWidget* pView, IComponentProvider& provider,
@@ -64,7 +66,9 @@ void CChartHostDlg::RenderItem(const CatalogItem& item)
     quorex::DataResult loaded =
         m_dataLib->LoadData(item.m_strSource, item.m_strCode, item.m_nType, request);
     m_lastOrigin.path = loaded.origin;
-    m_lastOrigin.stamp = StampOf(loaded.origin);
+    // With no file named, the source itself: a folder that gains the file, or a missing
+    // file that appears, shows as a change; one still missing does not.
+    m_lastOrigin.stamp = StampOf(loaded.origin.empty() ? item.m_strSource : loaded.origin);
     m_lastOrigin.settled = IsSettledRead(loaded.unsettled, m_lastOrigin.stamp, readStart);
     quorex::PriceDataPtr data = std::move(loaded.data);
     m_lastFacts = FactsOf(data ? data->Bars() : std::span<const quorex::PriceBar>());
@@ -116,11 +120,12 @@ void CChartHostDlg::DrawLabel(QPainter& target, int x, int y, const CatalogItem&
     target.save();
     const ChartSettings settings(m_strIniFile);
     const LabelStyle style = ReadLabelStyle(settings);
-    const LabelRuns label =
-        ExpandLabel(DisplayText(ReadLabelTemplate(settings)), DisplayText(item.m_strName),
-                    DisplayText(item.m_strCode), m_lastFacts);
     // The right of the line stays free for the date badge of a stale series.
     const int width = LabelWidthBesideBadge(m_nWidth, ReadStaleDays(settings));
+    const LabelRuns label =
+        FitLabel(DisplayText(ReadLabelTemplate(settings)), DisplayText(item.m_strName),
+                 DisplayText(item.m_strCode), m_lastFacts,
+                 QFontMetrics(LabelFont(), target.device()), width);
     PaintLabel(target, QPoint(x, y), width, label, style);
     target.restore();
 }

@@ -21,7 +21,7 @@ std::int64_t NowNs();
 // Where an item's series came from, as the chart host saw it right after reading it.
 struct ItemOrigin {
     std::string path;      // the price file or database; empty when the library named none
-    FileStamp stamp;       // taken right after the read
+    FileStamp stamp;       // taken right after the read (of the source without a path)
     bool settled = false;  // the read saw the file's finished content
 };
 

@@ -71,6 +71,8 @@ void PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
     const QRgb back = ColorRefToRgb(style.backColor);
     const QRgb text = ColorRefToRgb(style.textColor);
     target.setBackgroundMode(Qt::TransparentMode);
+    // Left to right whatever the name starts with: the fields keep their order.
+    target.setLayoutDirection(Qt::LeftToRight);
     int x = at.x();
     int fitAdvance = -1;
     const LabelRuns shown = ElideRuns(runs, metrics, width, &fitAdvance);

@@ -103,8 +103,15 @@ std::optional<std::pair<Expansion, qsizetype>> FieldAt(QStringView text, const Q
     return std::nullopt;
 }
 
-void Append(LabelRuns& runs, const QString& text, LabelTone tone)
+bool IsDirectionMark(char16_t c)
 {
+    return c == 0x200E || c == 0x200F || c == 0x061C || (c >= 0x202A && c <= 0x202E)
+        || (c >= 0x2066 && c <= 0x2069);
+}
+
+void Append(LabelRuns& runs, const QString& raw, LabelTone tone)
+{
+    const QString text = WithoutControls(raw);
     if (text.isEmpty())
         return;
     if (!runs.empty() && tone == LabelTone::Plain && runs.back().tone == LabelTone::Plain)
@@ -136,6 +143,42 @@ LabelRuns ExpandLabel(QStringView pattern, const QString& name, const QString& c
     }
     Append(runs, pattern.mid(literalStart).toString(), LabelTone::Plain);
     return runs;
+}
+
+std::vector<qsizetype> FieldStarts(QStringView pattern)
+{
+    std::vector<qsizetype> starts;
+    const QString none;
+    const ItemFacts noFacts;
+    qsizetype at = 0;
+    while (at < pattern.size()) {
+        const auto field = pattern[at] == QLatin1Char('{')
+            ? FieldAt(pattern.mid(at), none, none, noFacts)
+            : std::nullopt;
+        if (!field) {
+            ++at;
+            continue;
+        }
+        starts.push_back(at);
+        at += field->second;
+    }
+    return starts;
+}
+
+QString WithoutControls(QStringView text)
+{
+    const auto unwanted = [](QChar c) {
+        return c.category() == QChar::Other_Control || IsDirectionMark(c.unicode());
+    };
+    if (std::none_of(text.begin(), text.end(), unwanted))
+        return text.toString();
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (!unwanted(c))
+            kept += c;
+    }
+    return kept;
 }
 
 QString JoinRuns(const LabelRuns& runs)

@@ -33,9 +33,11 @@ QImage BuilderThumbnailSource::Image(int item) const
         return {};
     QImage image = m_store.Image(item);
     const ItemFacts facts = m_store.Facts(item);
-    if (IsStale(facts.lastDate, m_store.NewestDate(), m_nStaleDays)) {
-        QPainter badge(&image);
-        PaintStaleBadge(badge, image.rect(), facts.lastDate);
+    const DateBadge badge = DateBadgeOf(facts.hasData, facts.lastDate, m_store.NewestDate(),
+                                        m_nStaleDays, TodayDate());
+    if (badge != DateBadge::None) {
+        QPainter painter(&image);
+        PaintDateBadge(painter, image.rect(), badge, facts.lastDate);
     }
     return image;
 }

@@ -1,5 +1,6 @@
 #include "settings/ChartSettings.h"
 
+#include "settings/SettingsFile.h"
 #include "settings/SettingsFileCache.h"
 #include "settings/SettingsSeed.h"
 
@@ -56,6 +57,13 @@ bool ChartSettings::WriteText(std::string_view section, std::string_view key,
 bool ChartSettings::WriteTexts(const SettingsWriteBatch& writes)
 {
     return CreateFromSeed() && m_cache->WriteAll(writes);
+}
+
+bool ChartSettings::FileExists() const
+{
+    if (m_seed)
+        return m_seed->FileExists();
+    return SettingsFile::Stamp(m_path).state != SettingsFileStamp::State::Missing;
 }
 
 bool ChartSettings::CreateFromSeed()

@@ -47,6 +47,10 @@ public:
 
     const std::string& path() const { return m_path; }
 
+    // Whether the settings file itself is there (not its seed); what a program that writes
+    // only into an existing file asks first.
+    bool FileExists() const;
+
     // Until the file at path exists, reads come from seedPath, and the first write creates
     // path from seedPath's content (a per-user file standing on the system-wide one).
     // An empty seedPath ends that. For every ChartSettings of the process.

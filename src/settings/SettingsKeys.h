@@ -46,6 +46,8 @@ inline constexpr int kTextCapacity = 1024;
 
 // The settings pages accept at most this many characters in a text box.
 inline constexpr int kMaxTextLength = 1024;
+// ... and no more bytes than a read gives back.
+inline constexpr int kMaxTextBytes = kTextCapacity - 1;
 
 // The General page shows a stored size only from this value on.
 inline constexpr int kMinShownSize = 10;

@@ -2,6 +2,7 @@
 
 #include "base/DialogLayout.h"
 #include "settings/ChartKinds.h"
+#include "sheet/ByteLimit.h"
 #include "settings/SettingsKeys.h"
 #include "sheet/ChartKindChooser.h"
 #include "sheet/ChartPreviewPanel.h"
@@ -75,8 +76,9 @@ CAddChartDlg::CAddChartDlg(std::string exeDir, QWidget* parent)
     m_pEditChart->setObjectName(QString::number(kIdChart));
     m_pEditChart->setGeometry(DluToPixels(units, 7, 25 + shift, 269, 14));
     m_pEditChart->setMaxLength(SettingsKeys::kMaxTextLength);
+    m_pEditChart->setValidator(new ByteLimitValidator(SettingsKeys::kMaxTextBytes, m_pEditChart));
 
-    auto* ok = new QPushButton(SheetTexts::kOk, this);
+    auto* ok = m_pOk = new QPushButton(SheetTexts::kOk, this);
     ok->setObjectName(QString::number(kIdOk));
     ok->setGeometry(DluToPixels(units, 226, 48 + shift, 50, 14));
     ok->setDefault(true);
@@ -129,7 +131,9 @@ void CAddChartDlg::SetChartPreview(std::shared_ptr<IChartPreview> preview)
     setFixedSize(DluToPixels(units, kWidth, kHeightWithPreview + shift));
     connect(m_pEditChart, &QLineEdit::textChanged, m_pPreview,
             &ChartPreviewPanel::SetDefinition);
+    connect(m_pEditChart, &QLineEdit::textChanged, this, &CAddChartDlg::UpdateOk);
     m_pPreview->SetDefinition(m_pEditChart->text());
+    UpdateOk();
 }
 
 int CAddChartDlg::DoModal()
@@ -146,8 +150,16 @@ void CAddChartDlg::DoDataExchange(bool bSaveAndValidate)
         m_pEditChart->setText(m_strChart);
 }
 
+void CAddChartDlg::UpdateOk()
+{
+    m_pOk->setEnabled(!m_pPreview || !m_pPreview->HasProblem());
+}
+
 void CAddChartDlg::OnOK()
 {
+    // Return reaches here too: a definition shown in red is not taken.
+    if (m_pPreview && m_pPreview->HasProblem())
+        return;
     DoDataExchange(true);
     accept();
 }

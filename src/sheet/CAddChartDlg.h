@@ -10,6 +10,7 @@ class ChartKindChooser;
 class ChartPreviewPanel;
 class IChartPreview;
 class QLineEdit;
+class QPushButton;
 
 // "チャートの追加": asks for one chart definition.
 class CAddChartDlg : public QDialog {
@@ -37,8 +38,12 @@ private:
     // The chooser rewrites the text; the text, typed, sets the chooser.
     void OnChooserEdited(int kind, const std::vector<std::string>& values);
 
+    // OK only for a definition the check does not show in red.
+    void UpdateOk();
+
     std::string m_strExeDir;
     QLineEdit* m_pEditChart = nullptr;
+    QPushButton* m_pOk = nullptr;
     ChartPreviewPanel* m_pPreview = nullptr;
     ChartKindChooser* m_pChooser = nullptr;
     bool m_bWriting = false;

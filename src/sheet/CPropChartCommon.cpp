@@ -33,6 +33,7 @@ CPropChartCommon::CPropChartCommon(const ProgramPaths& paths, QWidget* parent)
     m_pEditParam->setObjectName(QString::number(kIdParam));
     m_pEditParam->setGeometry(Dlu(7, 44 + kShift, 196, 44));
     m_pEditParam->setMaxLength(SettingsKeys::kMaxTextLength);
+    m_pEditParam->setMaxBytes(SettingsKeys::kMaxTextBytes);
     m_pEditParam->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_pEditParam->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_pEditParam->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

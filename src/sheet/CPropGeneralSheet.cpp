@@ -1,8 +1,10 @@
 #include "sheet/CPropGeneralSheet.h"
 
 #include "base/DialogLayout.h"
+#include "base/MessageBox.h"
 #include "settings/ChartSettings.h"
 #include "sheet/DialogResults.h"
+#include "sheet/SettingsWriteProblem.h"
 #include "sheet/SheetTexts.h"
 
 #include <QHBoxLayout>
@@ -155,6 +157,10 @@ void CPropGeneralSheet::accept()
                 page->RecommendedWrites(writes);
         }
     }
-    ChartSettings(m_paths.iniFile).WriteTexts(writes);
+    if (!ChartSettings(m_paths.iniFile).WriteTexts(writes)) {
+        // Nothing typed is lost: the sheet stays open, to try again or cancel.
+        ShowMessageBox(SettingsWriteFailedText(m_paths.iniFile));
+        return;
+    }
     QDialog::accept();
 }

@@ -37,7 +37,8 @@ public:
     QTabWidget* tabWidget() const { return m_pTabs; }
 
     // OK: the current page takes its controls' values, then every page that was shown
-    // applies, in page order, and the sheet closes.
+    // applies, in page order, and the sheet closes. When the file cannot be written the
+    // user is told where and why, and the sheet stays open.
     void accept() override;
 
 protected:

@@ -1,6 +1,7 @@
 #include "sheet/CPropLabel.h"
 
 #include "base/LabelTexts.h"
+#include "sheet/ByteLimit.h"
 #include "settings/ChartSettings.h"
 #include "settings/RecommendedSettings.h"
 #include "settings/IChartPreview.h"
@@ -40,6 +41,8 @@ CPropLabel::CPropLabel(const ProgramPaths& paths, QWidget* parent)
     m_pEditLabel->setObjectName(QString::number(kIdLabel));
     m_pEditLabel->setGeometry(Dlu(14, 29, 184, 13));
     m_pEditLabel->setMaxLength(SettingsKeys::kMaxTextLength);
+    m_pLabelLimit = new ByteLimitValidator(SettingsKeys::kMaxTextBytes, m_pEditLabel);
+    m_pEditLabel->setValidator(m_pLabelLimit);
 
     m_pFields = new QListWidget(this);
     m_pFields->setObjectName(QString::number(kIdFields));
@@ -91,6 +94,7 @@ void CPropLabel::DoDataExchange(bool bSaveAndValidate)
         m_strLabel = m_pEditLabel->text();
         m_nStaleDays = m_pStaleDays->value();
     } else {
+        m_pLabelLimit->SetStoredText(ShownText(m_storedLabel));
         m_pEditLabel->setText(m_strLabel);
         m_pStaleDays->setValue(std::clamp(m_nStaleDays, 0, kMaxStaleDays));
     }

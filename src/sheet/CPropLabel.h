@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+class ByteLimitValidator;
 class IChartPreview;
 class QLabel;
 class QLineEdit;
@@ -45,6 +46,7 @@ private:
     void ShowExample();
 
     QLineEdit* m_pEditLabel = nullptr;
+    ByteLimitValidator* m_pLabelLimit = nullptr;
     QListWidget* m_pFields = nullptr;
     QLabel* m_pExample = nullptr;
     QSpinBox* m_pStaleDays = nullptr;

@@ -66,12 +66,14 @@ ChartPreviewPanel::~ChartPreviewPanel()
 void ChartPreviewPanel::SetDefinition(const QString& text)
 {
     m_definition = StoredBytes(text);
+    m_bProblem = false;
     if (text.trimmed().isEmpty()) {
         m_pCheck->setText(LabelTexts::kDefinitionEmpty);
         m_pCheck->setToolTip(QString());
         SetCheckColor(m_pCheck, kFineColor);
     } else {
         const QString problem = m_preview->CheckDefinition(m_definition);
+        m_bProblem = !problem.isEmpty();
         m_pCheck->setText(problem.isEmpty() ? LabelTexts::kDefinitionOk : problem);
         // A long message may pass the dialog's edge: the whole of it on hovering.
         m_pCheck->setToolTip(problem);

@@ -27,6 +27,9 @@ public:
 
     void SetDefinition(const QString& text);
 
+    // Whether the check shows a problem (in red).
+    bool HasProblem() const { return m_bProblem; }
+
     // What the panel shows, for tests.
     QString checkText() const;
     QImage previewImage() const { return m_image; }
@@ -53,5 +56,6 @@ private:
     std::string m_definition;
     bool m_bRendering = false;   // from the start of a thumbnail until it is shown
     bool m_bStale = false;       // the text changed while a thumbnail was being made
+    bool m_bProblem = false;     // the check found the definition wrong
     QImage m_image;
 };

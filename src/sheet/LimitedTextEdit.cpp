@@ -1,6 +1,10 @@
 #include "sheet/LimitedTextEdit.h"
 
+#include "sheet/ByteLimit.h"
+
 #include <QTextCursor>
+
+#include <algorithm>
 
 LimitedTextEdit::LimitedTextEdit(QWidget* parent)
     : QPlainTextEdit(parent)
@@ -30,10 +34,16 @@ void LimitedTextEdit::CutExcessBeforeCursor()
     // Counted after the insertion, so line breaks count as the document stores them. The
     // cursor stands right after what was just inserted, so the excess is taken from there.
     const int length = document()->characterCount() - 1;
-    const int excess = length - m_maxLength;
+    int excess = length - m_maxLength;
+    QTextCursor cursor = textCursor();
+    if (m_maxBytes >= 0) {
+        // The document keeps a line break as one unit, as the file keeps it as one blank.
+        const qsizetype over =
+            Utf8ExcessBefore(toPlainText(), cursor.position(), m_maxBytes);
+        excess = std::max(excess, static_cast<int>(over));
+    }
     if (excess <= 0)
         return;
-    QTextCursor cursor = textCursor();
     const int end = cursor.position();
     cursor.setPosition(qMax(0, end - excess));
     cursor.setPosition(end, QTextCursor::KeepAnchor);

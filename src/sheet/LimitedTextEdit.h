@@ -12,6 +12,8 @@ public:
 
     void setMaxLength(int maxLength) { m_maxLength = maxLength; }
     int maxLength() const { return m_maxLength; }
+    // The most UTF-8 bytes the text may take; the newest input beyond them is cut off too.
+    void setMaxBytes(int maxBytes) { m_maxBytes = maxBytes; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -22,4 +24,5 @@ private:
     void CutExcessBeforeCursor();
 
     int m_maxLength = 32767;
+    int m_maxBytes = -1;  // none
 };

@@ -59,6 +59,21 @@ inline const QString kAddChartExplain = QStringLiteral(
 inline const QString kEditChartTitle = QStringLiteral("チャートの編集");
 inline const QString kHelp = QStringLiteral("ﾍﾙﾌﾟ");
 
+// A failed OK: the settings file's path and why it could not be written.
+inline const QString kWriteFailedMessage =
+    QStringLiteral("設定を保存できませんでした。\n\n%1\n\n%2");
+inline const QString kWriteNotAFolder =
+    QStringLiteral("フォルダのあるべき場所にファイルがあります: %1");
+inline const QString kWriteFolderReadOnly =
+    QStringLiteral("フォルダに書き込む権限がありません: %1");
+inline const QString kWriteNotAFile =
+    QStringLiteral("設定ファイルの場所にファイル以外のものがあります。");
+inline const QString kWriteFileReadOnly = QStringLiteral("設定ファイルは読み取り専用です。");
+inline const QString kWriteFileUnreadable =
+    QStringLiteral("設定ファイルを読めないため、上書きしませんでした。");
+inline const QString kWriteFailed =
+    QStringLiteral("ファイルを書き込めませんでした(ディスクの空きが足りないかもしれません)。");
+
 // The help page of the chart definitions, formatted with the executable's directory.
 inline constexpr char kChartsHelpFormat[] = "%s/help/x/Charts.htm";
 

@@ -1,5 +1,7 @@
 #include "thumbnails/ThumbnailStore.h"
 
+#include "chart/StaleBadge.h"
+
 #include <algorithm>
 
 namespace {
@@ -79,6 +81,7 @@ void ThumbnailStore::Carry(std::span<const int> previous, std::uint64_t generati
     m_slots.resize(previous.size());
     ResetListsLocked(count);
     std::vector<std::uint8_t> taken(old.size(), 0);
+    const std::int32_t today = TodayDate();
     for (int i = 0; i < count; ++i) {
         const int from = previous[i];
         if (from < 0 || from >= static_cast<int>(old.size()) || taken[from])
@@ -88,7 +91,8 @@ void ThumbnailStore::Carry(std::span<const int> previous, std::uint64_t generati
         m_slots[i].pinned = false;
         m_used += ImageBytes(m_slots[i].image);
         const ItemFacts& facts = m_slots[i].facts;
-        m_newestDate = std::max(m_newestDate, facts.hasData ? facts.lastDate : 0);
+        m_newestDate =
+            std::max(m_newestDate, ReferenceDateOf(facts.hasData, facts.lastDate, today));
         m_noData += CountsAsNoData(m_slots[i]) ? 1 : 0;
     }
     // The recency lists as they were: never shown in index order, the others by when.
@@ -257,7 +261,8 @@ std::vector<int> ThumbnailStore::Put(std::uint64_t generation, int index, QImage
     replaced = std::move(slot.image);
     slot.facts = facts;
     slot.facts.made = true;
-    m_newestDate = std::max(m_newestDate, facts.hasData ? facts.lastDate : 0);
+    m_newestDate =
+        std::max(m_newestDate, ReferenceDateOf(facts.hasData, facts.lastDate, TodayDate()));
     if (image.isNull() || image.size() != m_size) {
         slot.image = QImage();
         slot.state = State::Failed;

@@ -56,7 +56,8 @@ public:
     // A shared copy; null unless Ready.
     QImage Image(int index) const;
     ItemFacts Facts(int index) const;
-    // The newest last bar (yyyymmdd) of every series made in this build; 0 before any.
+    // The newest last bar (yyyymmdd) of every series made in this build that is not after
+    // today; 0 before any.
     std::int32_t NewestDate() const;
     // Items made in this build that had no series.
     int NoDataCount() const;

@@ -262,9 +262,11 @@ void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell
         QImage thumbnail = m_thumbList.Image(item);
         const ItemFacts facts = m_thumbList.Facts(item);
         // Against the newest date known now, so the badge follows the build as it fills in.
-        if (IsStale(facts.lastDate, m_thumbList.NewestDate(), m_nStaleDays)) {
-            QPainter badge(&thumbnail);
-            PaintStaleBadge(badge, thumbnail.rect(), facts.lastDate);
+        const DateBadge badge = DateBadgeOf(facts.hasData, facts.lastDate,
+                                            m_thumbList.NewestDate(), m_nStaleDays, TodayDate());
+        if (badge != DateBadge::None) {
+            QPainter painter(&thumbnail);
+            PaintDateBadge(painter, thumbnail.rect(), badge, facts.lastDate);
         }
         if (selected) {
             // Every channel c becomes 255 - c, on the screen and on paper alike.

@@ -15,7 +15,7 @@ bool NeedsRemake(const std::optional<ItemOrigin>& recorded, const FileStamp& now
 {
     if (!recorded)
         return false;
-    if (recorded->path.empty() || !recorded->settled)
+    if (!recorded->settled)
         return true;
     return !(recorded->stamp == now);
 }
@@ -34,10 +34,13 @@ std::optional<ReloadPlan> PlanReload(const std::string& listFile,
             continue;
         const std::optional<ItemOrigin> recorded = origins.Get(plan.previous[i]);
         FileStamp now;
-        if (recorded && !recorded->path.empty()) {
-            const auto [it, added] = stamps.try_emplace(recorded->path);
+        if (recorded) {
+            // Without a file named, the source stands for it, as when it was read.
+            const std::string& path =
+                recorded->path.empty() ? plan.items[i]->m_strSource : recorded->path;
+            const auto [it, added] = stamps.try_emplace(path);
             if (added)
-                it->second = StampOf(recorded->path);
+                it->second = StampOf(path);
             now = it->second;
         }
         if (NeedsRemake(recorded, now))

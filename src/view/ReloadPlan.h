@@ -20,8 +20,9 @@ struct ReloadPlan {
 };
 
 // Whether an item's thumbnail is made again: its file changed since it was read (size or
-// time), was being written then, or the library named no file (nothing to compare). An item
-// not read yet is still waiting to be made anyway.
+// time), or was being written then. When the library named no file, the stamp is that of
+// the item's source, so a source still missing is no change. An item not read yet is still
+// waiting to be made anyway.
 bool NeedsRemake(const std::optional<ItemOrigin>& recorded, const FileStamp& now);
 
 // Reads the list file again (it is never removed by a reload) and the stamps of the price

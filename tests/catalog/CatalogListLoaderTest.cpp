@@ -3,6 +3,7 @@
 #include "catalog/CatalogListLoader.h"
 #include "catalog/TypeField.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <fcntl.h>
@@ -200,5 +201,66 @@ TEST_P(CatalogTypeField, ReadsLikeStrtolSaturatedTo32Bits)
 
 INSTANTIATE_TEST_SUITE_P(Rows, CatalogTypeField, testing::ValuesIn(kTypeRows),
                          RowName<TypeRow>);
+
+// A relative source is looked for in the working folder first; only when nothing is there
+// and the same path from the list's folder exists is that one taken.
+TEST(CatalogRelativeSources, WorkingFolderFirstThenTheListsFolder)
+{
+    QTemporaryDir work;
+    QTemporaryDir lists;
+    ASSERT_TRUE(work.isValid() && lists.isValid());
+    const auto make = [](const QTemporaryDir& dir, const QString& name) {
+        EXPECT_TRUE(QDir(dir.path()).mkpath(name));
+    };
+    make(work, QStringLiteral("both"));
+    make(lists, QStringLiteral("both"));
+    make(lists, QStringLiteral("beside/prices"));
+    EXPECT_TRUE(WriteFileBytes(lists.filePath(QStringLiteral("one.csv")), "x"));
+    const std::string listDir = NativePath(lists.path());
+    const std::string workDir = NativePath(work.path());
+    const struct {
+        std::string source;
+        std::string expected;
+    } rows[] = {
+        {"both", "both"},
+        {"beside/prices", listDir + "/beside/prices"},
+        {"one.csv", listDir + "/one.csv"},
+        {"./one.csv", listDir + "/./one.csv"},
+        {"nowhere", "nowhere"},
+        {"", ""},
+        {workDir + "/both", workDir + "/both"},
+        {"/nowhere/at/all", "/nowhere/at/all"},
+    };
+    std::string bytes;
+    for (const auto& row : rows)
+        bytes += "1," + row.source + ",c,n\n";
+    const std::string list = WriteListFile(lists, bytes);
+
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(work.path()));
+    CatalogItemList items;
+    LoadCatalogList(list, false, items);
+    // The list named relative to the working folder too.
+    CatalogItemList fromRelative;
+    const std::string relative =
+        QDir(work.path()).relativeFilePath(QString::fromStdString(list)).toStdString();
+    LoadCatalogList(relative, false, fromRelative);
+    QDir::setCurrent(before);
+
+    ASSERT_EQ(items.size(), std::size(rows));
+    ASSERT_EQ(fromRelative.size(), std::size(rows));
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        EXPECT_EQ(items[i]->m_strSource, rows[i].expected) << rows[i].source;
+        // The same file either way.
+        const auto info = [&work](const CatalogItem& item) {
+            return QFileInfo(QDir(work.path()).filePath(QString::fromStdString(item.m_strSource)));
+        };
+        const QFileInfo a = info(*fromRelative[i]);
+        const QFileInfo b = info(*items[i]);
+        EXPECT_EQ(a.exists(), b.exists()) << rows[i].source;
+        if (a.exists())
+            EXPECT_EQ(a.canonicalFilePath(), b.canonicalFilePath()) << rows[i].source;
+    }
+}
 
 } // namespace

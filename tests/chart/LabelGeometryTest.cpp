@@ -153,6 +153,40 @@ INSTANTIATE_TEST_SUITE_P(
                       StaleCase{"NotADay", 20241301, 20241230, 7, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct FutureCase {
+    const char* name;
+    std::int32_t last;
+    std::int32_t newest;
+    DateBadge badge;
+    std::int32_t reference;  // what the series adds to the catalog's newest date
+};
+
+void PrintTo(const FutureCase& row, std::ostream* os) { *os << row.name; }
+
+class DateBadgeTest : public ::testing::TestWithParam<FutureCase> {};
+
+// Today is 2024-12-30 in every row.
+TEST_P(DateBadgeTest, FutureDatesAreMarkedAndLeftOutOfTheNewest)
+{
+    constexpr std::int32_t kToday = 20241230;
+    const FutureCase& row = GetParam();
+    EXPECT_EQ(DateBadgeOf(true, row.last, row.newest, 7, kToday), row.badge);
+    EXPECT_EQ(ReferenceDateOf(true, row.last, kToday), row.reference);
+    EXPECT_EQ(DateBadgeOf(false, row.last, row.newest, 7, kToday), DateBadge::None);
+    EXPECT_EQ(DateBadgeOf(true, row.last, row.newest, 0, kToday), DateBadge::None);
+    EXPECT_EQ(ReferenceDateOf(false, row.last, kToday), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DateBadgeTest,
+    ::testing::Values(FutureCase{"Today", 20241230, 20241230, DateBadge::None, 20241230},
+                      FutureCase{"Tomorrow", 20241231, 20241230, DateBadge::None, 0},
+                      FutureCase{"TwoDaysAhead", 20250101, 20241230, DateBadge::Future, 0},
+                      FutureCase{"YearsAhead", 20300420, 20241230, DateBadge::Future, 0},
+                      FutureCase{"Stale", 20241201, 20241230, DateBadge::Stale, 20241201},
+                      FutureCase{"NotADay", 20301301, 20241230, DateBadge::None, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(LabelWidthBesideBadgeTest, RoomKeptOnlyWhenABadgeCanShowAndTheLabelKeepsEnough)
 {
     const int room = StaleBadgeRoom();

@@ -1,6 +1,10 @@
 // The label template: every field, numbers in the price's decimals with separators, and "—"
 // for every value that is not known.
+#include "chart/LabelPainter.h"
 #include "chart/LabelTemplate.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -137,6 +141,41 @@ TEST(FormatBarDateTest, DaysAndNonDays)
     EXPECT_EQ(FormatBarDate(19990101), QStringLiteral("1999/01/01"));
     for (const std::int32_t bad : {0, -20240101, 20240230, 2024123, 20241300})
         EXPECT_EQ(FormatBarDate(bad), QStringLiteral("—")) << bad;
+}
+
+// Controls and direction marks in a name draw as if they were not there.
+TEST(LabelControlsTest, DrawAsIfTheyMeantNothing)
+{
+    const struct {
+        QString name;
+        QString shown;
+    } rows[] = {
+        {QStringLiteral("北斗\u202E精機"), QStringLiteral("北斗精機")},
+        {QStringLiteral("\u202Babc\u202C\u200F"), QStringLiteral("abc")},
+        {QStringLiteral("\u2067x\u2069y\u2066"), QStringLiteral("xy")},
+        {QString::fromUtf8("a\x07" "b\r\nc\t", 8) + QChar(0) + QStringLiteral("d"),
+         QStringLiteral("abcd")},
+        {QStringLiteral("\u0085\u009Fe"), QStringLiteral("e")},
+        {QStringLiteral("👨\u200D👩 ok"), QStringLiteral("👨\u200D👩 ok")},
+    };
+    for (const auto& row : rows) {
+        const QString text = JoinRuns(ExpandLabel(QStringLiteral("{name} {last}"), row.name,
+                                                  {}, Facts(1452.5, 1434.5, 1)));
+        EXPECT_EQ(text, row.shown + QStringLiteral(" 1,452.5")) << row.shown.toStdString();
+    }
+    // Drawn, the override leaves the price where it would be without it.
+    const auto draw = [](const QString& name) {
+        QImage image(300, 20, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        const LabelStyle style{0, 0xFFFFFF, false};
+        const LabelRuns runs =
+            ExpandLabel(QStringLiteral("{name} {last}"), name, {}, Facts(1452.5, 1434.5, 1));
+        QPainter painter(&image);
+        PaintLabel(painter, QPoint(0, 0), 300, runs, style);
+        painter.end();
+        return image;
+    };
+    EXPECT_EQ(draw(QStringLiteral("ab\u202Ecd")), draw(QStringLiteral("abcd")));
 }
 
 } // namespace

@@ -15,6 +15,10 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <ctime>
+
 namespace {
 
 constexpr int kCellWidth = 100;
@@ -109,6 +113,33 @@ TEST_F(CatalogReloadTest, OnlyThumbnailsWhosePricesChangedAreMadeAgain)
     EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Unchanged);
     Built();
     EXPECT_TRUE(TakeLoaded().empty());
+}
+
+TEST_F(CatalogReloadTest, ASecurityStillWithoutDataIsNoChange)
+{
+    ASSERT_TRUE(m_prices.Write("s0", "100\n", kOld));
+    std::string list = ListLine(m_prices.source(), "s0", "Ns0")
+        + ListLine(m_prices.source(), "gone", "Ngone")
+        + ListLine(m_prices.source() + "/nowhere", "s0", "Nnowhere");
+    const QString path = m_folder.filePath(QStringLiteral("list.txt"));
+    ASSERT_TRUE(WriteFileBytes(path, QByteArray::fromStdString(list)));
+    // The folder as long settled as its files.
+    const timespec old[2] = {{::time(nullptr) - kOld, 0}, {::time(nullptr) - kOld, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, m_prices.source().c_str(), old, 0), 0);
+    m_view->SetListFile(QFile::encodeName(path).toStdString(), false);
+    m_view->LoadList();
+    Built();
+    TakeLoaded();
+
+    EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Unchanged);
+    Built();
+    EXPECT_TRUE(TakeLoaded().empty());
+
+    // The missing file turns up: its folder changed.
+    ASSERT_TRUE(m_prices.Write("gone", "120\n", kOld));
+    EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Changed);
+    Built();
+    EXPECT_EQ(TakeLoaded(), (std::vector<std::string>{"gone"}));
 }
 
 TEST_F(CatalogReloadTest, SelectionAndScrollStayOnTheSameSecurities)

@@ -37,7 +37,12 @@ INSTANTIATE_TEST_SUITE_P(
                    true},
         RemakeCase{"Removed", ItemOrigin{"/p/a.csv", kRead, true}, FileStamp{}, true},
         RemakeCase{"ReadWhileWritten", ItemOrigin{"/p/a.csv", kRead, false}, kRead, true},
-        RemakeCase{"NoFileNamed", ItemOrigin{"", FileStamp{}, true}, FileStamp{}, true},
+        // No file named: the stamps are the source's.
+        RemakeCase{"SourceStillMissing", ItemOrigin{"", FileStamp{}, true}, FileStamp{}, false},
+        RemakeCase{"SourceAppeared", ItemOrigin{"", FileStamp{}, true}, kRead, true},
+        RemakeCase{"SourceFolderChanged", ItemOrigin{"", kRead, true},
+                   {kRead.size, kRead.modifiedNs + 1}, true},
+        RemakeCase{"SourceFolderAsItWas", ItemOrigin{"", kRead, true}, kRead, false},
         RemakeCase{"NotReadYet", std::nullopt, kRead, false}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -8,6 +8,7 @@
 #include "thumbnails/ThumbnailStore.h"
 #include "view/CCatalogView.h"
 
+#include <QDate>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -119,6 +120,21 @@ INSTANTIATE_TEST_SUITE_P(
         BadgeCase{"SelectedCurrent", 7, {20241230, 20190628}, 0,
                   {Inverted(kPicture), kBadge}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// One series dated years ahead (a typing error) marks itself, not every other series.
+TEST_F(StaleBadgeViewTest, AFutureDateMarksOnlyItsOwnSeries)
+{
+    constexpr QRgb kFutureBadge = 0xffc81e1e;
+    const QDate today = QDate::currentDate();
+    const auto date = [](const QDate& day) {
+        return std::int32_t(day.year() * 10000 + day.month() * 100 + day.day());
+    };
+    m_view->m_nStaleDays = 7;
+    Make({date(today.addDays(-1)), date(today.addDays(-4)), date(today.addYears(4)),
+          date(today.addDays(1)), date(today.addDays(-30))});
+    EXPECT_EQ(m_view->m_thumbList.NewestDate(), date(today.addDays(-1)));
+    EXPECT_EQ(Corners(), (std::vector<QRgb>{kPicture, kPicture, kFutureBadge, kPicture, kBadge}));
+}
 
 TEST_F(StaleBadgeViewTest, BadgeFollowsTheNewestDateAsTheBuildFillsIn)
 {

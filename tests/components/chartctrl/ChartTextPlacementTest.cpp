@@ -151,3 +151,35 @@ TEST(ChartPriceLabels, AtLeastTwoRoundOnesInPanesFrom120PixelsUp)
 }
 
 } // namespace
+
+// The high and low marks write prices with the series' own decimals, as the label does, not
+// with as many as a narrow range would tell apart.
+TEST(ChartExtremeMarks, WriteTheSeriesOwnDecimals)
+{
+    const struct {
+        double base;
+        double tick;     // every price is base + a multiple of tick
+        int decimals;
+    } rows[] = {{1.2, 0.01, 2}, {1520, 1, 0}, {98.5, 0.5, 1}, {0.0452, 0.0001, 4},
+                {31000, 5, 0}, {12.31, 0.01, 2}};
+    const std::vector<ChartDefinition> charts = Definitions({"Daily; DispMaxMin=1"});
+    for (const auto& row : rows) {
+        std::vector<PriceBar> bars;
+        for (int i = 0; i < 60; ++i) {
+            const double mid = row.base + ((i * 7) % 6) * row.tick;
+            bars.push_back({20240101 + i % 28 + 100 * (i / 28), mid, mid + row.tick,
+                            mid - row.tick, mid, 1000});
+        }
+        const ChartPlan plan = PlanOf(bars, charts, "AssistLine=1", QSize(300, 180));
+        int marks = 0;
+        for (const TextItem& item : plan.texts) {
+            if (item.role != TextRole::Extreme)
+                continue;
+            ++marks;
+            const qsizetype point = item.text.indexOf(QLatin1Char('.'));
+            EXPECT_EQ(point < 0 ? 0 : item.text.size() - point - 1, row.decimals)
+                << item.text.toStdString();
+        }
+        EXPECT_EQ(marks, 2) << row.base;
+    }
+}

@@ -151,7 +151,20 @@ const ProblemCase kCases[] = {
     {"ByteOrderMarkOnly", Layout::InFolder, "\xEF\xBB\xBF", DataProblem::NoRows},
     {"HeaderOnly", Layout::InFolder, "Date,Open,High,Low,Close,Volume\r\n",
      DataProblem::NoRows},
-    {"TitleLinesOnly", Layout::InFolder, "Sample Corp\nDaily prices\n", DataProblem::NoRows},
+    {"BlankLinesOnly", Layout::InFolder, "  \n , \n\n   \n", DataProblem::NoRows},
+    // Lines that are neither a header nor a row: not a price file at all.
+    {"TitleLinesOnly", Layout::InFolder, "Sample Corp\nDaily prices\n",
+     DataProblem::Unreadable},
+    {"HtmlErrorPage", Layout::InFolder,
+     "<!DOCTYPE html>\n<html><head><title>404 Not Found</title></head>\n"
+     "<body><h1>Not Found</h1><p>The requested URL was not found.</p></body></html>\n",
+     DataProblem::Unreadable},
+    {"MemoStyleCsv", Layout::InFolder,
+     "\xE3\x83\xA1\xE3\x83\xA2,\xE8\xB2\xB7\xE3\x81\x84\xE5\xA2\x97\xE3\x81\x97\n"
+     "check,earnings next week\n",
+     DataProblem::Unreadable},
+    {"ShortJunk", Layout::InFolder, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01", 19),
+     DataProblem::Unreadable},
     {"TitleAndHeaderOnly", Layout::InFolder, "Sample Corp\nDate,Close\n",
      DataProblem::NoRows},
     {"AllRowsBad", Layout::InFolder, "Date,Close\n2024-01-04,abc\n2024-13-01,5\n",

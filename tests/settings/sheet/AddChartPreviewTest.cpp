@@ -1,5 +1,5 @@
 // The Add-chart dialog with a preview: the definition checked as it is typed, a thumbnail
-// of it made on a worker, and OK still taking the text as typed.
+// of it made on a worker, and OK taking the text as typed unless the check shows it red.
 #include "SheetDriver.h"
 
 #include "settings/IChartPreview.h"
@@ -155,6 +155,29 @@ TEST_F(AddChartPreviewTest, OkTakesTheTextAsTypedEvenWhenItIsWrong)
     });
     EXPECT_EQ(dlg.DoModal(), kIdOk);
     EXPECT_EQ(dlg.m_strChart, " Wekly; MA=5 ");
+}
+
+// A definition shown in red cannot be taken: OK is off, and Return does nothing.
+TEST_F(AddChartPreviewTest, OkRefusesADefinitionShownInRed)
+{
+    QWidget owner;
+    CAddChartDlg dlg(AppPaths().exeDir, &owner);
+    dlg.SetChartPreview(m_preview);
+    AnswerAddChartDialog(&owner, [](QWidget* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("1004"));
+        auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("1"));
+        QTest::keyClicks(edit, "Wekly");
+        EXPECT_FALSE(ok->isEnabled());
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_TRUE(dialog->isVisible());
+        // Mended, it is taken.
+        edit->setText(QStringLiteral("Weekly"));
+        EXPECT_TRUE(ok->isEnabled());
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    EXPECT_EQ(dlg.DoModal(), kIdOk);
+    EXPECT_EQ(dlg.m_strChart, "Weekly");
 }
 
 TEST_F(AddChartPreviewTest, TheSheetHandsThePreviewToTheAddChartDialog)

@@ -2,6 +2,7 @@
 // real dialogs.
 #include "SheetDriver.h"
 
+#include "base/MessageBox.h"
 #include "settings/SettingsFile.h"
 #include "sheet/ColorChooser.h"
 
@@ -379,8 +380,15 @@ TEST_F(SheetWritesTest, CrashBeforeTheRenameKeepsTheOldFile)
     m_folder.setIni(kFullFile);
     SheetDriver driver;
     const RenameCounter crash(false);
+    // The write that did not happen is reported, and the sheet stays.
+    QStringList messages;
+    const MessageBoxHandler before = CurrentMessageBoxHandler();
+    SetMessageBoxHandler([&messages](const QString& text) { messages << text; });
     EditEveryPageAndOk(driver);
+    SetMessageBoxHandler(before);
     EXPECT_EQ(m_folder.ini()->toStdString(), kFullFile.toStdString());
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_FALSE(driver.accepted());
 }
 
 } // namespace

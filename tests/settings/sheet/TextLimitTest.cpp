@@ -1,4 +1,5 @@
-// The two definition boxes take at most 1024 characters, however the text arrives.
+// The text boxes whose values are read back take no more than a read returns, 1023 bytes of
+// UTF-8, however the text arrives; never half a character.
 #include "SheetDriver.h"
 
 #include "sheet/CAddChartDlg.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr int kLimit = 1024;
+constexpr int kLimit = 1023;  // ASCII: bytes and characters alike
 
 // One of the two limited boxes, shown and ready for input.
 struct Box {
@@ -38,6 +39,15 @@ Box CommonParamBox()
     box.sheet->showPage(1);
     box.sheet->retype(1007, "");
     box.edit = box.sheet->control<QWidget>(1007);
+    return box;
+}
+
+Box LabelBox()
+{
+    Box box;
+    box.sheet = std::make_unique<SheetDriver>();
+    box.sheet->showPage(3);
+    box.edit = box.sheet->control<QWidget>(1011);
     return box;
 }
 
@@ -79,9 +89,18 @@ const LimitCase kLimitCases[] = {
     {"FullBoxRefusesTyping", kFull, [](QWidget* e) { QTest::keyClicks(e, "z"); }, kFull},
     {"PasteWithinTheLimitIsKept", "short", [](QWidget* e) { Paste(e, " paste"); },
      "short paste"},
+    // Three bytes a character: 341 of them fill the box.
+    {"JapanesePasteCutToWholeCharacters", {},
+     [](QWidget* e) { Paste(e, QString(400, QChar(0x682A))); }, QString(341, QChar(0x682A))},
+    {"JapaneseTypingRefusedWhenItWouldSplit", QString(340, QChar(0x682A)) + "ab",
+     [](QWidget* e) { Paste(e, QString(QChar(0x682A))); }, QString(340, QChar(0x682A)) + "ab"},
+    // Four bytes, two UTF-16 units: both go or neither.
+    {"EmojiNotHalved", QString(kLimit - 6, QLatin1Char('a')),
+     [](QWidget* e) { Paste(e, QStringLiteral("😀😀")); },
+     QString(kLimit - 6, QLatin1Char('a')) + QStringLiteral("😀")},
 };
 
-enum class BoxKind { CommonParam, AddChart };
+enum class BoxKind { CommonParam, AddChart, Label };
 
 class TextLimitTest : public ::testing::TestWithParam<std::tuple<LimitCase, BoxKind>> {
 protected:
@@ -92,7 +111,9 @@ protected:
 TEST_P(TextLimitTest, BoxKeepsAtMostTheLimit)
 {
     const auto& [row, kind] = GetParam();
-    Box box = kind == BoxKind::CommonParam ? CommonParamBox() : AddChartBox();
+    Box box = kind == BoxKind::CommonParam ? CommonParamBox()
+        : kind == BoxKind::Label           ? LabelBox()
+                                           : AddChartBox();
     ASSERT_NE(box.edit, nullptr);
     // The start text only sets the scene; typing it key by key would be slow.
     if (auto* line = qobject_cast<QLineEdit*>(box.edit)) {
@@ -105,15 +126,20 @@ TEST_P(TextLimitTest, BoxKeepsAtMostTheLimit)
     row.input(box.edit);
     EXPECT_EQ(box.text().size(), row.after.size());
     EXPECT_EQ(box.text(), row.after);
+    EXPECT_LE(box.text().toUtf8().size(), kLimit);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, TextLimitTest,
     ::testing::Combine(::testing::ValuesIn(kLimitCases),
-                       ::testing::Values(BoxKind::CommonParam, BoxKind::AddChart)),
+                       ::testing::Values(BoxKind::CommonParam, BoxKind::AddChart,
+                                         BoxKind::Label)),
     [](const auto& info) {
-        const bool common = std::get<1>(info.param) == BoxKind::CommonParam;
-        return std::string(common ? "Common" : "AddChart") + std::get<0>(info.param).name;
+        const BoxKind kind = std::get<1>(info.param);
+        const char* box = kind == BoxKind::CommonParam ? "Common"
+            : kind == BoxKind::Label                   ? "Label"
+                                                       : "AddChart";
+        return std::string(box) + std::get<0>(info.param).name;
     });
 
 class CommonBoxTest : public ::testing::Test {
