@@ -5,6 +5,7 @@
 #include "export/ExportTarget.h"
 
 #include <QPageLayout>
+#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -26,7 +27,7 @@ QPageLayout PageLayout()
 } // namespace
 
 PdfExportWriter::PdfExportWriter(const QString& path, ExportHeader header, QSize thumbnail)
-    : m_file(path)
+    : m_file(QFile::encodeName(path).toStdString())
     , m_header(std::move(header))
     , m_thumbnail(thumbnail)
 {
@@ -115,6 +116,5 @@ void PdfExportWriter::Abort()
         m_painter->end();
     m_painter.reset();
     m_writer.reset();
-    if (m_file.isOpen())
-        m_file.cancelWriting();
+    m_file.cancelWriting();
 }

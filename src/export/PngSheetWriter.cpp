@@ -3,12 +3,13 @@
 #include "export/ExportHeaderBand.h"
 #include "export/ExportTarget.h"
 
+#include <QFile>
 #include <QPainter>
 
 #include <algorithm>
 
 PngSheetWriter::PngSheetWriter(const QString& path, ExportHeader header, QSize thumbnail)
-    : m_file(path)
+    : m_file(QFile::encodeName(path).toStdString())
     , m_header(std::move(header))
     , m_thumbnail(thumbnail)
 {
@@ -86,6 +87,5 @@ bool PngSheetWriter::Finish()
 void PngSheetWriter::Abort()
 {
     m_stream.reset();
-    if (m_file.isOpen())
-        m_file.cancelWriting();
+    m_file.cancelWriting();
 }

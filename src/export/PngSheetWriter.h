@@ -1,9 +1,9 @@
 #pragma once
 
 #include "export/ExportWriter.h"
+#include "base/SafeFile.h"
 #include "export/PngStream.h"
 
-#include <QSaveFile>
 
 #include <memory>
 
@@ -26,7 +26,7 @@ public:
 private:
     int RowsPerBand(const ExportLayout::SheetGrid& sheet) const;
 
-    QSaveFile m_file;
+    SafeFile m_file;
     ExportHeader m_header;
     QSize m_thumbnail;
     ExportLayout::SheetGrid m_sheet;
