@@ -70,5 +70,8 @@ inline const QString kExportWriteFailed = QStringLiteral("[%1] に書き込め�
 inline const QString kExportNoCharts =
     QStringLiteral("チャートを描けないため書き出せませんでした。");
 inline const QString kExportCancelled = QStringLiteral("書き出しを中止しました。");
+// /rm after a finished export or print.
+inline const QString kListNotRemoved =
+    QStringLiteral("一覧ファイル [%1] を削除できませんでした。");
 
 } // namespace FileTexts

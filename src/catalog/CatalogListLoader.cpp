@@ -3,6 +3,7 @@
 #include "catalog/CListFileReader.h"
 #include "catalog/TypeField.h"
 
+#include <cerrno>
 #include <memory>
 #include <string_view>
 #include <unistd.h>
@@ -54,6 +55,11 @@ ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path
 
     // A file that was not read whole is the user's only copy of the rest: keep it.
     if (removeListFile && outcome.complete)
-        ::unlink(path.c_str());
+        RemoveListFile(path);
     return outcome;
+}
+
+bool RemoveListFile(const std::string& path)
+{
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
 }

@@ -22,3 +22,6 @@ ListLoadOutcome LoadCatalogList(const std::string& path, bool removeListFile,
 // The same with a reader supplied by the caller (tests feed it failing reads).
 ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path,
                                 bool removeListFile, CatalogItemList& items);
+
+// Removes a list file read under /rm; true when it is gone (or was already).
+bool RemoveListFile(const std::string& path);
