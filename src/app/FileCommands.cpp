@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMimeData>
 #include <QStatusBar>
@@ -146,6 +147,9 @@ void FileCommands::OnOpen()
 
 bool FileCommands::OpenList(const std::string& path)
 {
+    // The export under way holds the items of the list open now.
+    if (m_exporting)
+        return false;
     const std::string canonical = RecentFiles::Canonical(path);
     // The framework's check and message, as for a list on the command line.
     if (m_frame.document() == nullptr || !m_frame.document()->OnOpenDocument(canonical)) {
@@ -165,6 +169,8 @@ bool FileCommands::OpenList(const std::string& path)
 
 void FileCommands::OnReload()
 {
+    if (m_exporting)
+        return;
     ++m_reloads;
     switch (m_view.ReloadList()) {
     case CCatalogView::ReloadResult::Changed:
@@ -197,13 +203,26 @@ void FileCommands::OnExport()
 
 ExportOutcome FileCommands::ExportTo(const std::string& target)
 {
-    // A reload in the middle would change the items under the export.
+    // A reload or another list in the middle would change the items under the export.
     m_watcher.SetPaused(true);
+    m_exporting = true;
+    const QList<QAction*> held{m_open, m_reload, m_export};
+    for (QAction* action : held) {
+        if (action != nullptr)
+            action->setEnabled(false);
+    }
     const ExportOutcome outcome = ExportFromView(&m_frame, m_view, target);
+    for (QAction* action : held) {
+        if (action != nullptr)
+            action->setEnabled(true);
+    }
+    m_exporting = false;
     m_watcher.SetPaused(false);
     switch (outcome.status) {
     case ExportStatus::Done:
-        ShowStatus(FileTexts::kStatusExported.arg(outcome.written).arg(Shown(target)));
+        ShowStatus(FileTexts::kStatusExported.arg(QLocale(QLocale::Japanese)
+                                                      .toString(outcome.written))
+                       .arg(Shown(target)));
         break;
     case ExportStatus::Cancelled:
         ShowStatus(outcome.message);

@@ -78,6 +78,7 @@ private:
     QAction* m_open = nullptr;
     QAction* m_reload = nullptr;
     QAction* m_export = nullptr;
+    bool m_exporting = false;
     QAction* m_autoReload = nullptr;
     QAction* m_recentEnd = nullptr;  // the separator after the recent lists
     QList<QAction*> m_recentActions;

@@ -12,21 +12,16 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 
-namespace {
-
-// A short export shows no dialog.
-constexpr int kProgressDelayMs = 500;
-
-} // namespace
-
 ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::string& target)
 {
     const std::vector<int> order = view.ExportOrder();
     QProgressDialog progress(FileTexts::kExportProgress, FileTexts::kExportCancel, 0,
                              static_cast<int>(order.size()), parent);
+    // Modal from the first moment: nothing reaches the window while the export runs.
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setMinimumDuration(0);
     progress.setAutoClose(false);
+    progress.show();
 
     BuilderThumbnailSource source(view.builder(), view.m_thumbList,
                                   ReadStaleDays(ChartSettings(view.paths().iniFile)));

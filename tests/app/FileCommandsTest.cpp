@@ -14,6 +14,9 @@
 #include "view/EmptyHint.h"
 
 #include <QAction>
+#include <QDir>
+#include <QStatusBar>
+#include <QTimer>
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
@@ -301,6 +304,32 @@ TEST_F(FileCommandsTest, ExportFromTheMenuWritesEverySecurityAndKeepsOthersFiles
     EXPECT_EQ(ReadFileBytes(foreign), QByteArray("not an export"));
     // The view's own cells are wanted again afterwards.
     EXPECT_TRUE(m_view->builder().WaitUntilBuilt());
+}
+
+// F5 (or another list) while an export runs waits for the export: the export writes every
+// security of the list as it was when it started, and its count has separators.
+TEST_F(FileCommandsTest, AReloadDuringAnExportDoesNotDisturbIt)
+{
+    const std::string list = MakeList(QStringLiteral("a.lst"), 1000);
+    Start({list});
+    QTimer::singleShot(0, m_commands, [&] {
+        ASSERT_TRUE(WriteFileBytes(QFile::decodeName(list.c_str()), "1,x,only,Only\n"));
+        m_commands->reloadAction()->trigger();
+        EXPECT_FALSE(m_commands->OpenList(list));
+    });
+    const QString folder = m_folder.filePath(QStringLiteral("out"));
+    const ExportOutcome outcome =
+        m_commands->ExportTo(QFile::encodeName(folder).toStdString() + "/");
+    EXPECT_EQ(outcome.status, ExportStatus::Done) << outcome.message.toStdString();
+    EXPECT_EQ(outcome.written, 1000);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 1000);
+    EXPECT_EQ(QImage(folder + QStringLiteral("/1000_s999.png")).pixel(50, 48),
+              PriceColour(1099).rgb());
+    EXPECT_TRUE(m_frame->statusBar()->currentMessage().startsWith(QStringLiteral("1,000 件")))
+        << m_frame->statusBar()->currentMessage().toStdString();
+    // Afterwards the reload is the user's again.
+    m_commands->OnReload();
+    EXPECT_EQ(m_view->m_itemList.size(), 1u);
 }
 
 } // namespace
