@@ -136,6 +136,19 @@ TEST(ExportFileName, PlaceThenCodeSortingAsTheGridShows)
     EXPECT_EQ(ExportFileName(2, 5, ""), QStringLiteral("0003.png"));
     // Shift-JIS bytes are shown as the screen shows them.
     EXPECT_EQ(ExportFileName(0, 1, "\x93\x8c\x8b\x9e"), QStringLiteral("0001_東京.png"));
+    // Nothing that turns a name around on screen (a right-to-left override would show
+    // "0001_gnp.exe" as "0001_exe.png"), nor controls or invisible joiners.
+    const struct {
+        const char* code;
+        const char* name;
+    } hidden[] = {
+        {"ab\u202Egnp.exe", "0001_ab_gnp.exe.png"},
+        {"a\u2066b\u2069c", "0001_a_b_c.png"},
+        {"x\u200Dy\u200Ez", "0001_x_y_z.png"},
+        {"t\tu\x1bv", "0001_t_u_v.png"},
+    };
+    for (const auto& row : hidden)
+        EXPECT_EQ(ExportFileName(0, 1, row.code), QString::fromUtf8(row.name)) << row.code;
 }
 
 } // namespace
