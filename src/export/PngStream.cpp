@@ -3,14 +3,13 @@
 #include <QIODevice>
 #include <QImage>
 
+#include "export/PngEncoding.h"
+
 #include <png.h>
 
 #include <csetjmp>
 
 namespace {
-
-// Fast enough for sheets of thousands of thumbnails, still a fair size.
-constexpr int kCompressionLevel = 4;
 
 void WriteData(png_structp png, png_bytep data, png_size_t length)
 {
@@ -66,7 +65,7 @@ bool PngStream::Begin(QSize size, const std::vector<std::pair<std::string, std::
     png_set_write_fn(m_png, &m_out, WriteData, FlushData);
     // A sheet of a long catalog is taller than libpng's default limit of a million rows.
     png_set_user_limits(m_png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
-    png_set_compression_level(m_png, kCompressionLevel);
+    png_set_compression_level(m_png, kExportPngCompression);
     png_set_IHDR(m_png, m_info, png_uint_32(size.width()), png_uint_32(size.height()), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);

@@ -3,6 +3,7 @@
 #include "export/ExportLayout.h"
 #include "export/ExportOverwrite.h"
 #include "export/ExportTarget.h"
+#include "export/PngSheetWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -126,6 +127,18 @@ TEST(ExportOverwrite, OnlyOwnExportsAreReplacedWithoutForce)
     for (const auto& [existing, force, verdict] : cases)
         EXPECT_EQ(DecideOverwrite(existing, force), verdict)
             << int(existing) << " force " << force;
+}
+
+TEST(ExportSheet, NumberedSheetsAreNamedBesideTheTarget)
+{
+    EXPECT_EQ(PngSheetWriter::SheetPath("out.png", 0, 1), "out.png");
+    EXPECT_EQ(PngSheetWriter::SheetPath("d/out.png", 0, 3), "d/out-001.png");
+    EXPECT_EQ(PngSheetWriter::SheetPath("d.x/out.PNG", 11, 1200), "d.x/out-0012.PNG");
+    EXPECT_EQ(PngSheetWriter::SheetPath("d.x/out", 1, 2), "d.x/out-002");
+    // Whole rows to a sheet, at least one however tall.
+    EXPECT_EQ(ExportLayout::SplitSheets(20, {480, 6000}).size(), 2u);
+    EXPECT_EQ(ExportLayout::SplitSheets(3, {5000, 20000}).size(), 3u);
+    EXPECT_EQ(ExportLayout::SplitSheets(4000, {300, 180}).front().count, 13 * 90);
 }
 
 TEST(ExportFileName, PlaceThenCodeSortingAsTheGridShows)

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -133,6 +134,33 @@ TEST_F(ExportWriterTest, AStoppedExportLeavesTheEarlierOneAsItWas)
     EXPECT_EQ(ReadFileBytes(QFile::decodeName(pdf.c_str())), before);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"catalog.pdf"})
         << "no temporary file left behind";
+}
+
+// A catalog taller than a viewer takes goes into numbered sheets of whole rows, each with
+// the header; none is put in place over someone else's file.
+TEST_F(ExportWriterTest, ATallSheetIsSplitIntoNumberedSheets)
+{
+    ColourSource source(QSize(2100, 6000));
+    ASSERT_TRUE(WriteFileBytes(m_dir.filePath("sheet-002.png"), "the user's own"));
+    EXPECT_EQ(Export(source, 3, Path(QStringLiteral("sheet.png"))).status,
+              ExportStatus::Refused);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"sheet-002.png"});
+
+    ASSERT_EQ(Export(source, 3, Path(QStringLiteral("sheet.png")), true).status,
+              ExportStatus::Done);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files),
+              (QStringList{"sheet-001.png", "sheet-002.png"}));
+    // Two rows of one, then the last. (Bigger than Qt reads by default.)
+    QImageReader::setAllocationLimit(0);
+    const QImage first(m_dir.filePath(QStringLiteral("sheet-001.png")));
+    const QImage second(m_dir.filePath(QStringLiteral("sheet-002.png")));
+    ASSERT_FALSE(first.isNull());
+    ASSERT_FALSE(second.isNull());
+    EXPECT_EQ(first.size(), QSize(2100, 28 + 2 * 6000));
+    EXPECT_EQ(second.size(), QSize(2100, 28 + 6000));
+    EXPECT_EQ(first.pixel(5, 28 + 10), ColourOf(0).rgb());
+    EXPECT_EQ(first.pixel(5, 28 + 6000 + 10), ColourOf(1).rgb());
+    EXPECT_EQ(second.pixel(5, 28 + 10), ColourOf(2).rgb());
 }
 
 } // namespace
