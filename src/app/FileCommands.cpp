@@ -198,10 +198,10 @@ void FileCommands::OnExport()
     CExportDlg dialog(&m_frame, Shown(m_view.listFile()));
     if (dialog.exec() != QDialog::Accepted || dialog.target().isEmpty())
         return;
-    ExportTo(Bytes(dialog.target()));
+    ExportTo(Bytes(dialog.target()), dialog.ReplaceConfirmed());
 }
 
-ExportOutcome FileCommands::ExportTo(const std::string& target)
+ExportOutcome FileCommands::ExportTo(const std::string& target, bool force)
 {
     // A reload or another list in the middle would change the items under the export.
     m_watcher.SetPaused(true);
@@ -211,7 +211,7 @@ ExportOutcome FileCommands::ExportTo(const std::string& target)
         if (action != nullptr)
             action->setEnabled(false);
     }
-    const ExportOutcome outcome = ExportFromView(&m_frame, m_view, target);
+    const ExportOutcome outcome = ExportFromView(&m_frame, m_view, target, force);
     for (QAction* action : held) {
         if (action != nullptr)
             action->setEnabled(true);

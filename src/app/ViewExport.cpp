@@ -12,7 +12,8 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 
-ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::string& target)
+ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::string& target,
+                             bool force)
 {
     const std::vector<int> order = view.ExportOrder();
     QProgressDialog progress(FileTexts::kExportProgress, FileTexts::kExportCancel, 0,
@@ -27,6 +28,7 @@ ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::str
                                   ReadStaleDays(ChartSettings(view.paths().iniFile)));
     ExportRequest request;
     request.path = target;
+    request.force = force;
     request.header =
         ExportHeader{QFileInfo(QFile::decodeName(view.listFile().c_str())).fileName(),
                      QDateTime::currentDateTime()};

@@ -302,6 +302,10 @@ TEST_F(FileCommandsTest, ExportFromTheMenuWritesEverySecurityAndKeepsOthersFiles
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], FileTexts::kExportNotOverwritable.arg(foreign));
     EXPECT_EQ(ReadFileBytes(foreign), QByteArray("not an export"));
+    // Once the save dialog has asked, the user's answer replaces it.
+    EXPECT_EQ(m_commands->ExportTo(QFile::encodeName(foreign).toStdString(), true).status,
+              ExportStatus::Done);
+    EXPECT_TRUE(IsExportedFile(ExportKind::PngSheet, QFile::encodeName(foreign).data()));
     // The view's own cells are wanted again afterwards.
     EXPECT_TRUE(m_view->builder().WaitUntilBuilt());
 }
