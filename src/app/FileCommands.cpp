@@ -8,6 +8,7 @@
 #include "app/WindowPlacement.h"
 #include "base/FileTexts.h"
 #include "base/MessageBox.h"
+#include "catalog/CatalogListLoader.h"
 #include "settings/ChartSettings.h"
 #include "settings/FileSettingsKeys.h"
 #include "settings/ViewChoices.h"
@@ -171,6 +172,14 @@ void FileCommands::OnReload()
 {
     if (m_exporting)
         return;
+    // A pipe has been drained by the first read: reading it again would wait for a writer
+    // that may never come, or find nothing and empty the grid.
+    if (IsListStream(m_view.listFile())) {
+        ++m_reloads;
+        ShowStatus(FileTexts::kStatusStreamNotReread);
+        emit reloaded();
+        return;
+    }
     ++m_reloads;
     switch (m_view.ReloadList()) {
     case CCatalogView::ReloadResult::Changed:
@@ -266,7 +275,7 @@ void FileCommands::RebuildRecentMenu()
 
 void FileCommands::RememberRecent(const std::string& path)
 {
-    if (!RecentFiles::IsStorable(path))
+    if (!RecentFiles::IsStorable(path) || IsListStream(path))
         return;
     m_recent = RecentFiles::With(m_recent, path, FileSettingsKeys::kMaxRecent);
     ChartSettings settings(m_paths.iniFile);
@@ -280,7 +289,7 @@ void FileCommands::WatchCatalog()
     if (!m_watcher.isEnabled() || !m_frame.isVisible())
         return;
     const std::string& list = m_view.listFile();
-    if (list.empty()) {
+    if (list.empty() || IsListStream(list)) {
         m_watcher.Watch(WatchPlan{});
         return;
     }

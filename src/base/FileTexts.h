@@ -37,6 +37,8 @@ inline const QString kStatusReloaded = QStringLiteral("再読み込みしまし�
 inline const QString kStatusUnchanged = QStringLiteral("変更はありません");
 inline const QString kStatusListUnreadable =
     QStringLiteral("一覧ファイルを読めません。表示はそのままです");
+inline const QString kStatusStreamNotReread =
+    QStringLiteral("一覧ファイルはパイプのため読み直せません。表示はそのままです");
 inline const QString kStatusExported = QStringLiteral("%1 件を書き出しました: %2");
 
 // The export dialog.

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <memory>
 #include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -62,4 +63,10 @@ ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path
 bool RemoveListFile(const std::string& path)
 {
     return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+bool IsListStream(const std::string& path)
+{
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
 }

@@ -25,3 +25,7 @@ ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path
 
 // Removes a list file read under /rm; true when it is gone (or was already).
 bool RemoveListFile(const std::string& path);
+
+// Whether path is a stream (a FIFO, as a process substitution gives): it can be read once,
+// never again by a reload, a watch or the recent lists.
+bool IsListStream(const std::string& path);

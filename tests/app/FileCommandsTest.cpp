@@ -28,7 +28,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <thread>
 
 namespace {
 
@@ -334,6 +339,39 @@ TEST_F(FileCommandsTest, AReloadDuringAnExportDoesNotDisturbIt)
     // Afterwards the reload is the user's again.
     m_commands->OnReload();
     EXPECT_EQ(m_view->m_itemList.size(), 1u);
+}
+
+// A list given as a pipe (mosgrid <(cat list)) is read once: F5 says it cannot read it
+// again and the catalog stays, instead of waiting for a writer or emptying the grid.
+TEST_F(FileCommandsTest, AStreamIsReadOnceAndNeverAgain)
+{
+    const std::string list = MakeList(QStringLiteral("a.lst"), 3);
+    const QByteArray bytes = ReadFileBytes(QFile::decodeName(list.c_str()));
+    const std::string fifo = QFile::encodeName(m_folder.filePath("pipe.lst")).toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto writeOnce = [&fifo](QByteArray text) {
+        const int fd = ::open(fifo.c_str(), O_WRONLY);
+        if (fd >= 0) {
+            EXPECT_EQ(::write(fd, text.constData(), std::size_t(text.size())), text.size());
+            ::close(fd);
+        }
+    };
+    std::thread writer(writeOnce, bytes);
+    Start({fifo});
+    writer.join();
+    ASSERT_EQ(m_view->m_itemList.size(), 3u);
+
+    // Should the reload read the pipe after all, a late writer ends its wait with nothing.
+    std::thread late([&] {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    });
+    m_commands->OnReload();
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(), FileTexts::kStatusStreamNotReread);
+    EXPECT_EQ(m_view->m_itemList.size(), 3u);
+    late.join();
 }
 
 } // namespace
