@@ -84,10 +84,10 @@ bool SafeFile::open(OpenMode mode)
     }
     m_error = 0;
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
-        const std::string temp = TempPathFor(m_target);
+        const std::string temp = m_direct ? m_target : TempPathFor(m_target);
         const int fd = ::open(temp.c_str(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
-        if (fd < 0 && (errno == EEXIST || errno == EINTR))
+        if (fd < 0 && ((errno == EEXIST && !m_direct) || errno == EINTR))
             continue;
         if (fd < 0) {
             Fail(errno);
@@ -159,7 +159,7 @@ bool SafeFile::commit()
     m_fd = -1;
     if (::close(fd) != 0 && m_error == 0)
         Fail(errno);
-    if (m_error == 0 && ::rename(m_temp.c_str(), m_target.c_str()) != 0)
+    if (m_error == 0 && !m_direct && ::rename(m_temp.c_str(), m_target.c_str()) != 0)
         Fail(errno);
     if (m_error != 0) {
         cancelWriting();

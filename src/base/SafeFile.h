@@ -18,6 +18,9 @@ public:
     // Whether commit syncs the file to the disk (a caller writing many files syncs them at
     // once with SyncFileSystem instead).
     void setSyncOnCommit(bool sync) { m_syncOnCommit = sync; }
+    // Writes the target itself, which must not exist yet (O_EXCL): for a folder of one's own,
+    // where nobody sees a half-written file. A failure removes it.
+    void setDirect(bool direct) { m_direct = direct; }
 
     // Only QIODevice::WriteOnly: creates the temporary file.
     bool open(OpenMode mode) override;
@@ -52,5 +55,6 @@ private:
     int m_fd = -1;
     int m_error = 0;
     bool m_syncOnCommit = true;
+    bool m_direct = false;
     QByteArray m_buffer;
 };

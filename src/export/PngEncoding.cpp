@@ -1,20 +1,20 @@
 #include "export/PngEncoding.h"
 
 #include "export/ExportTarget.h"
+#include "export/PngStream.h"
 
 #include <QBuffer>
 #include <QImage>
-#include <QImageWriter>
 
 QByteArray EncodeExportPng(const QImage& image)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    writer.setCompression(kExportPngCompression);
-    writer.setText(QStringLiteral("Software"), QString::fromLatin1(kExportCreator));
-    if (!writer.write(image))
+    // Pictures are encoded side by side already: one thread each.
+    PngStream png(buffer, false);
+    if (!png.Begin(image.size(), {{"Software", kExportCreator}}) || !png.WriteRows(image)
+        || !png.Finish())
         return {};
     return bytes;
 }

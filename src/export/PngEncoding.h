@@ -8,5 +8,6 @@ class QImage;
 // levels come close to the best in a fraction of the time.
 inline constexpr int kExportPngCompression = 1;
 
-// One exported picture as a PNG file's bytes, marked as an export; empty on failure.
+// One exported picture as a PNG file's bytes, marked as an export, on the calling thread;
+// empty on failure.
 QByteArray EncodeExportPng(const QImage& image);

@@ -112,8 +112,10 @@ bool PngFolderWriter::Begin(int count)
 bool PngFolderWriter::WriteStaged(const QString& name, const QByteArray& bytes)
 {
     SafeFile file(m_staging + '/' + Bytes(name));
-    // One sync of the file system at the end instead of one per file.
+    // One sync of the file system at the end instead of one per file, and no temporary
+    // name: the fresh folder is the export's own.
     file.setSyncOnCommit(false);
+    file.setDirect(true);
     return !bytes.isEmpty() && file.open(QIODevice::WriteOnly)
         && file.write(bytes) == bytes.size() && file.commit();
 }

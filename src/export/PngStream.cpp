@@ -86,8 +86,9 @@ Compressed Compress(const Piece& piece)
 
 } // namespace
 
-PngStream::PngStream(QIODevice& out)
+PngStream::PngStream(QIODevice& out, bool parallel)
     : m_out(out)
+    , m_parallel(parallel)
 {
 }
 
@@ -138,16 +139,19 @@ bool PngStream::WriteRows(const QImage& band)
         || m_rowsWritten + band.height() > m_size.height())
         return false;
     const QImage rgb = band.convertToFormat(QImage::Format_RGB888);
-    const int cores = std::max(1, QThread::idealThreadCount());
-    const int pieceCount = std::clamp(rgb.height() / kMinPieceRows, 1, cores * 2);
+    const int cores = m_parallel ? std::max(1, QThread::idealThreadCount()) : 0;
+    const int pieceCount = std::clamp(rgb.height() / kMinPieceRows, 1, std::max(1, cores * 2));
     std::vector<Piece> pieces;
     for (int i = 0; i < pieceCount; ++i) {
         const int first = int(qint64(rgb.height()) * i / pieceCount);
         const int last = int(qint64(rgb.height()) * (i + 1) / pieceCount);
         pieces.push_back(Piece{&rgb, first, last - first});
     }
-    const QList<Compressed> compressed =
-        QtConcurrent::blockingMapped<QList<Compressed>>(pieces, Compress);
+    QList<Compressed> compressed;
+    if (pieces.size() == 1)
+        compressed << Compress(pieces.front());
+    else
+        compressed = QtConcurrent::blockingMapped<QList<Compressed>>(pieces, Compress);
     for (const Compressed& piece : compressed) {
         if (!piece.ok || !WriteChunk("IDAT", piece.bytes)) {
             m_failed = true;

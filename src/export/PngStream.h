@@ -16,7 +16,8 @@ class QIODevice;
 // deflate streams joined by sync flushes into the picture's one zlib stream.
 class PngStream {
 public:
-    explicit PngStream(QIODevice& out);
+    // parallel: false for a caller that already keeps every core busy.
+    explicit PngStream(QIODevice& out, bool parallel = true);
 
     // An 8-bit RGB picture of size, with text chunks (keyword, Latin-1 text) before it.
     bool Begin(QSize size, const std::vector<std::pair<std::string, std::string>>& texts);
@@ -31,5 +32,6 @@ private:
     QSize m_size;
     int m_rowsWritten = 0;
     std::uint32_t m_adler = 1;  // of every filtered byte so far
+    bool m_parallel = true;
     bool m_failed = false;
 };

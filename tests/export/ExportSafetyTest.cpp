@@ -46,8 +46,9 @@ protected:
     QString Victim()
     {
         const QString victim = m_dir.filePath(QStringLiteral("victim.txt"));
-        if (!QFile::exists(victim))
+        if (!QFile::exists(victim)) {
             EXPECT_TRUE(WriteFileBytes(victim, "the user's own"));
+        }
         return victim;
     }
     void ExpectVictimUntouched()
