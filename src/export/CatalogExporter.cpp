@@ -29,7 +29,7 @@ std::unique_ptr<ExportWriter> MakeWriter(ExportKind kind, const QString& path,
     case ExportKind::PngSheet:
         return std::make_unique<PngSheetWriter>(path, header, thumbnail);
     case ExportKind::PngFolder:
-        return std::make_unique<PngFolderWriter>(path);
+        return std::make_unique<PngFolderWriter>(path, thumbnail);
     }
     return nullptr;
 }

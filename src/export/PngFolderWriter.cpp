@@ -17,12 +17,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace {
 
 constexpr mode_t kFolderMode = 0777;  // the umask applies
 constexpr int kCreateAttempts = 64;
+constexpr int kBytesPerPixel = 4;
 
 // A name the marker may list: a plain PNG file in the folder itself.
 bool IsOwnFileName(const QString& name)
@@ -61,8 +63,9 @@ QStringList PreviousNames(const std::string& folder)
 
 } // namespace
 
-PngFolderWriter::PngFolderWriter(const QString& folder)
-    : m_target(WithoutTrailingSlashes(Bytes(folder)))
+PngFolderWriter::PngFolderWriter(const QString& folder, QSize thumbnail)
+    : m_thumbnail(thumbnail)
+    , m_target(WithoutTrailingSlashes(Bytes(folder)))
 {
 }
 
@@ -73,7 +76,10 @@ PngFolderWriter::~PngFolderWriter()
 
 std::vector<ExportLayout::Range> PngFolderWriter::Runs(int count) const
 {
-    return ExportLayout::Split(count, kBatch);
+    const qint64 imageBytes = qint64(std::max(1, m_thumbnail.width()))
+        * std::max(1, m_thumbnail.height()) * kBytesPerPixel;
+    const int fitting = int(std::clamp<qint64>(kMaxBatchBytes / imageBytes, 1, kBatch));
+    return ExportLayout::Split(count, fitting);
 }
 
 bool PngFolderWriter::MakeStaging()

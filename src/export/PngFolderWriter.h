@@ -12,7 +12,7 @@
 // only when all are written: a failure leaves the target as it was.
 class PngFolderWriter : public ExportWriter {
 public:
-    explicit PngFolderWriter(const QString& folder);
+    PngFolderWriter(const QString& folder, QSize thumbnail);
     ~PngFolderWriter() override;
 
     std::vector<ExportLayout::Range> Runs(int count) const override;
@@ -21,8 +21,10 @@ public:
     bool Finish() override;
     void Abort() override;
 
-    // Files encoded together, on every core.
+    // Files encoded together, on every core, and no more pixels than this at once, so big
+    // thumbnails stay in bounded memory.
     static constexpr int kBatch = 32;
+    static constexpr qint64 kMaxBatchBytes = 128 * 1024 * 1024;
 
 private:
     bool MakeStaging();
@@ -30,6 +32,7 @@ private:
     bool MoveIntoTarget();
     void RemoveStaging();
 
+    QSize m_thumbnail;
     std::string m_target;   // without a trailing '/'
     std::string m_staging;  // the fresh folder beside it while the export runs
     int m_count = 0;
