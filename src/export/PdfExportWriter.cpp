@@ -57,7 +57,11 @@ bool PdfExportWriter::Begin(int count)
     m_writer->setCreator(QString::fromLatin1(kExportCreator));
     m_writer->setTitle(m_header.listName);
     m_painter = std::make_unique<QPainter>();
-    return m_painter->begin(m_writer.get());
+    if (!m_painter->begin(m_writer.get()))
+        return false;
+    // Flate instead of JPEG: no fringes around thin candles and text.
+    m_painter->setRenderHint(QPainter::LosslessImageRendering);
+    return true;
 }
 
 void PdfExportWriter::DrawHeader()

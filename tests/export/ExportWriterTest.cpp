@@ -37,6 +37,9 @@ TEST_F(ExportWriterTest, PdfPagesHoldWholeRowsUnderAHeaderAndEverySecurityOnce)
     EXPECT_TRUE(source.following[2].empty());
     const QByteArray bytes = ReadFileBytes(QFile::decodeName(pdf.c_str()));
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 3);
+    // Lossless pictures: JPEG blurs thin candles and the labels' text.
+    EXPECT_FALSE(bytes.contains("/DCTDecode"));
+    EXPECT_TRUE(bytes.contains("/FlateDecode"));
 
     // The pixels of the first page: cell 0 and cell 6 (second row, second column).
     const QString renderer = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
