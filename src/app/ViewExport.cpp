@@ -5,12 +5,30 @@
 #include "settings/ChartSettings.h"
 #include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
+#include "view/ShownOrder.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
+
+namespace {
+
+// The items whose cells the grid shows now.
+std::vector<int> ItemsOnScreen(const CCatalogView& view)
+{
+    std::vector<int> items;
+    const QRect client = view.viewport()->rect();
+    const ShownOrder& shown = view.shownOrder();
+    for (int position = 0; position < shown.count(); ++position) {
+        if (view.CellRectOf(position).intersects(client))
+            items.push_back(shown.ItemAt(position));
+    }
+    return items;
+}
+
+} // namespace
 
 ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::string& target,
                              bool force)
@@ -25,7 +43,8 @@ ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::str
     progress.show();
 
     BuilderThumbnailSource source(view.builder(), view.m_thumbList,
-                                  ReadStaleDays(ChartSettings(view.paths().iniFile)));
+                                  ReadStaleDays(ChartSettings(view.paths().iniFile)),
+                                  ItemsOnScreen(view));
     ExportRequest request;
     request.path = target;
     request.force = force;

@@ -10,6 +10,7 @@
 #include "export/ExportOverwrite.h"
 #include "settings/ChartSettings.h"
 #include "support/TestFolders.h"
+#include "thumbnails/ThumbnailStore.h"
 #include "view/CCatalogView.h"
 #include "view/EmptyHint.h"
 
@@ -372,6 +373,29 @@ TEST_F(FileCommandsTest, AStreamIsReadOnceAndNeverAgain)
     EXPECT_EQ(m_frame->statusBar()->currentMessage(), FileTexts::kStatusStreamNotReread);
     EXPECT_EQ(m_view->m_itemList.size(), 3u);
     late.join();
+}
+
+// The grid behind an export goes on showing its cells, however small the store's budget.
+TEST_F(FileCommandsTest, TheGridKeepsItsCellsDuringAnExport)
+{
+    Start({MakeList(QStringLiteral("a.lst"), 400)});
+    constexpr std::uint64_t kRoomForSixty = 60 * 100 * 50 * 4;
+    m_view->SetThumbnailMemoryBudget(kRoomForSixty);
+    bool shown = true;
+    int looks = 0;
+    QTimer look;
+    look.setInterval(0);
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        ++looks;
+        shown = shown && m_view->m_thumbList.StateOf(0) == ThumbnailStore::State::Ready;
+    });
+    look.start();
+    const QString folder = m_folder.filePath(QStringLiteral("out"));
+    EXPECT_EQ(m_commands->ExportTo(QFile::encodeName(folder).toStdString() + "/").status,
+              ExportStatus::Done);
+    look.stop();
+    EXPECT_GT(looks, 5);
+    EXPECT_TRUE(shown);
 }
 
 } // namespace
