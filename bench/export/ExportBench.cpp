@@ -9,9 +9,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 #include <string>
 
@@ -78,8 +81,8 @@ BENCHMARK(BM_ExportPngSheet)->Arg(1000)->Unit(benchmark::kMillisecond)->Iteratio
 // Ready pictures of the default size, so only the writing is measured.
 class ReadySource : public ThumbnailSource {
 public:
-    ReadySource()
-        : m_image(300, 180, QImage::Format_RGB32)
+    explicit ReadySource(QSize size = QSize(300, 180))
+        : m_image(size, QImage::Format_RGB32)
     {
         // A picture of lines and flat areas, like a chart.
         m_image.fill(Qt::white);
@@ -102,7 +105,14 @@ private:
     QImage m_image;
 };
 
-void WriteOnly(benchmark::State& state, const char* target)
+double PeakMegabytes()
+{
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024;
+}
+
+void WriteOnly(benchmark::State& state, const char* target, QSize size = QSize(300, 180))
 {
     QTemporaryDir dir;
     const int count = static_cast<int>(state.range(0));
@@ -113,15 +123,35 @@ void WriteOnly(benchmark::State& state, const char* target)
         items.back()->m_strCode = std::to_string(1000 + i);
         order.push_back(i);
     }
-    ReadySource source;
-    for (auto _ : state)
-        ExportCatalog(source, items, order, Request(dir, target));
+    ReadySource source(size);
+    for (auto _ : state) {
+        const ExportOutcome outcome = ExportCatalog(source, items, order, Request(dir, target));
+        if (outcome.status != ExportStatus::Done)
+            state.SkipWithError(outcome.message.toStdString().c_str());
+    }
     state.SetItemsProcessed(state.iterations() * count);
+    // The whole process's peak: run one benchmark at a time (--benchmark_filter) to read it.
+    state.counters["peak_MB"] = PeakMegabytes();
+    if (std::string(target).ends_with(".pdf")) {
+        const QFileInfo written(QFile::decodeName(Request(dir, target).path.c_str()));
+        state.counters["file_MB"] = double(written.size()) / (1024 * 1024);
+    }
 }
 
 void BM_WritePdf(benchmark::State& state) { WriteOnly(state, "ready.pdf"); }
 void BM_WritePngFolder(benchmark::State& state) { WriteOnly(state, "ready/"); }
-BENCHMARK(BM_WritePdf)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_WritePngFolder)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+void BM_WritePngSheet(benchmark::State& state) { WriteOnly(state, "ready.png"); }
+BENCHMARK(BM_WritePdf)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_WritePngFolder)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_WritePngSheet)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Thumbnails of 4096 x 4096 (SizeX = SizeY = 4096): the peak memory of each kind.
+constexpr QSize kHugeThumbnail(4096, 4096);
+void BM_WriteHugePdf(benchmark::State& state) { WriteOnly(state, "huge.pdf", kHugeThumbnail); }
+void BM_WriteHugeSheet(benchmark::State& state) { WriteOnly(state, "huge.png", kHugeThumbnail); }
+void BM_WriteHugeFolder(benchmark::State& state) { WriteOnly(state, "huge/", kHugeThumbnail); }
+BENCHMARK(BM_WriteHugePdf)->Arg(30)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_WriteHugeSheet)->Arg(30)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_WriteHugeFolder)->Arg(30)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -10,7 +10,9 @@
 #include "app/QtTranslations.h"
 #include "base/AppTexts.h"
 #include "base/DialogLayout.h"
+#include "base/FileTexts.h"
 #include "base/MessageBox.h"
+#include "catalog/CatalogListLoader.h"
 #include "chart/PluginComponentProvider.h"
 #include "settings/ChartSettings.h"
 #include "settings/SettingsLocation.h"
@@ -166,8 +168,16 @@ bool CCatalogApp::ProcessShellCommand(const CCatalogCommandLineInfo& info)
             m_nExitCode = kExitFailure;
             return false;
         }
-        // The program ends after printing, without showing its window.
+        // The program ends after printing, without showing its window. Under /rm the list
+        // goes only once it has been printed.
+        m_pMainFrame->GetCatalogView()->SetListFile(m_strListFile, false);
         m_nExitCode = PrintDocument(info) ? kExitSuccess : kExitFailure;
+        if (m_nExitCode == kExitSuccess && m_bRemoveListFile
+            && !RemoveListFile(m_strListFile)) {
+            ShowMessageBox(FileTexts::kListNotRemoved.arg(
+                QFile::decodeName(QByteArray::fromStdString(m_strListFile))));
+            m_nExitCode = kExitFailure;
+        }
         return false;
     }
     return false;

@@ -116,7 +116,15 @@ void CExportDlg::OnBrowse()
         const QString filter = kind() == ExportKind::Pdf ? FileTexts::kExportPdfFilter
                                                          : FileTexts::kExportPngFilter;
         chosen = QFileDialog::getSaveFileName(this, FileTexts::kExportCaption, target(), filter);
+        // The dialog asked before it let an existing file be chosen.
+        if (!chosen.isEmpty() && QFileInfo::exists(chosen))
+            m_confirmed = chosen;
     }
     if (!chosen.isEmpty())
         m_path->setText(chosen);
+}
+
+bool CExportDlg::ReplaceConfirmed() const
+{
+    return !m_confirmed.isEmpty() && target() == m_confirmed;
 }

@@ -22,6 +22,10 @@ public:
     QString target() const;
     void SetTarget(const QString& path);
 
+    // Whether the target is a file the save dialog already asked to replace: it is then
+    // replaced even when it is not an earlier export.
+    bool ReplaceConfirmed() const;
+
     // The suggested target of a kind for a list: beside it, named after it.
     static QString SuggestedTarget(const QString& listFile, ExportKind kind);
 
@@ -35,4 +39,5 @@ private:
     QRadioButton* m_folder = nullptr;
     QLineEdit* m_path = nullptr;
     QString m_suggested;
+    QString m_confirmed;
 };

@@ -4,6 +4,7 @@
 #include "base/AppTexts.h"
 #include "base/FileTexts.h"
 #include "base/MessageBox.h"
+#include "catalog/CatalogListLoader.h"
 #include "export/BuilderThumbnailSource.h"
 #include "export/CatalogExporter.h"
 #include "export/ExportOverwrite.h"
@@ -107,7 +108,8 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
     }
 
     CCatalogView view(paths, provider);
-    view.SetListFile(listFile, removeListFile);
+    // Under /rm the list goes only once the export is in place.
+    view.SetListFile(listFile, false);
     view.LoadList();
     if (!boxes.texts().isEmpty() || view.m_thumbList.size() != int(view.m_itemList.size())) {
         QStringList texts = boxes.texts();
@@ -127,6 +129,9 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
     view.builder().StopAndWait();
     if (outcome.status != ExportStatus::Done)
         return fail(outcome.status, outcome.message);
+    if (removeListFile && !RemoveListFile(listFile))
+        return fail(ExportStatus::Failed,
+                    FileTexts::kListNotRemoved.arg(QFile::decodeName(listFile.c_str())));
     return static_cast<int>(ExportStatus::Done);
 }
 

@@ -24,9 +24,10 @@ bool HasExportOption(const std::vector<std::string>& args);
 // Takes the export options out of args; the rest are parsed as ever.
 ExportOptions TakeExportOptions(std::vector<std::string>& args);
 
-// Loads the list as the command line loads it (the remove flag honoured once the list has
-// been read), writes every security in the shown order and returns the exit status (see
-// ExportStatus). Failures are told in one line each through report.
+// Loads the list as the command line loads it, writes every security in the shown order and
+// returns the exit status (see ExportStatus). Under removeListFile the list is removed once
+// the export is in place (a list that cannot be removed is a failure; the export stays).
+// Failures are told in one line each through report.
 int RunCommandLineExport(const ExportOptions& options, const std::string& listFile,
                          bool removeListFile, const ProgramPaths& paths,
                          IComponentProvider* provider,

@@ -8,6 +8,7 @@
 #include "app/WindowPlacement.h"
 #include "base/FileTexts.h"
 #include "base/MessageBox.h"
+#include "catalog/CatalogListLoader.h"
 #include "settings/ChartSettings.h"
 #include "settings/FileSettingsKeys.h"
 #include "settings/ViewChoices.h"
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMimeData>
 #include <QStatusBar>
@@ -146,6 +148,9 @@ void FileCommands::OnOpen()
 
 bool FileCommands::OpenList(const std::string& path)
 {
+    // The export under way holds the items of the list open now.
+    if (m_exporting)
+        return false;
     const std::string canonical = RecentFiles::Canonical(path);
     // The same check and message as for a list on the command line.
     if (!ConfirmListOpens(canonical)) {
@@ -165,6 +170,16 @@ bool FileCommands::OpenList(const std::string& path)
 
 void FileCommands::OnReload()
 {
+    if (m_exporting)
+        return;
+    // A pipe has been drained by the first read: reading it again would wait for a writer
+    // that may never come, or find nothing and empty the grid.
+    if (IsListStream(m_view.listFile())) {
+        ++m_reloads;
+        ShowStatus(FileTexts::kStatusStreamNotReread);
+        emit reloaded();
+        return;
+    }
     ++m_reloads;
     switch (m_view.ReloadList()) {
     case CCatalogView::ReloadResult::Changed:
@@ -192,18 +207,31 @@ void FileCommands::OnExport()
     CExportDlg dialog(&m_frame, Shown(m_view.listFile()));
     if (dialog.exec() != QDialog::Accepted || dialog.target().isEmpty())
         return;
-    ExportTo(Bytes(dialog.target()));
+    ExportTo(Bytes(dialog.target()), dialog.ReplaceConfirmed());
 }
 
-ExportOutcome FileCommands::ExportTo(const std::string& target)
+ExportOutcome FileCommands::ExportTo(const std::string& target, bool force)
 {
-    // A reload in the middle would change the items under the export.
+    // A reload or another list in the middle would change the items under the export.
     m_watcher.SetPaused(true);
-    const ExportOutcome outcome = ExportFromView(&m_frame, m_view, target);
+    m_exporting = true;
+    const QList<QAction*> held{m_open, m_reload, m_export};
+    for (QAction* action : held) {
+        if (action != nullptr)
+            action->setEnabled(false);
+    }
+    const ExportOutcome outcome = ExportFromView(&m_frame, m_view, target, force);
+    for (QAction* action : held) {
+        if (action != nullptr)
+            action->setEnabled(true);
+    }
+    m_exporting = false;
     m_watcher.SetPaused(false);
     switch (outcome.status) {
     case ExportStatus::Done:
-        ShowStatus(FileTexts::kStatusExported.arg(outcome.written).arg(Shown(target)));
+        ShowStatus(FileTexts::kStatusExported.arg(QLocale(QLocale::Japanese)
+                                                      .toString(outcome.written))
+                       .arg(Shown(target)));
         break;
     case ExportStatus::Cancelled:
         ShowStatus(outcome.message);
@@ -247,7 +275,7 @@ void FileCommands::RebuildRecentMenu()
 
 void FileCommands::RememberRecent(const std::string& path)
 {
-    if (!RecentFiles::IsStorable(path))
+    if (!RecentFiles::IsStorable(path) || IsListStream(path))
         return;
     m_recent = RecentFiles::With(m_recent, path, FileSettingsKeys::kMaxRecent);
     ChartSettings settings(m_paths.iniFile);
@@ -261,7 +289,7 @@ void FileCommands::WatchCatalog()
     if (!m_watcher.isEnabled() || !m_frame.isVisible())
         return;
     const std::string& list = m_view.listFile();
-    if (list.empty()) {
+    if (list.empty() || IsListStream(list)) {
         m_watcher.Watch(WatchPlan{});
         return;
     }

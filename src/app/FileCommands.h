@@ -37,7 +37,8 @@ public:
     void OnReload();
     void OnExport();
     // Writes the export without asking where; the outcome is shown as the command shows it.
-    ExportOutcome ExportTo(const std::string& target);
+    // force: replace what is not an earlier export (the user has confirmed it).
+    ExportOutcome ExportTo(const std::string& target, bool force = false);
     void SetAutoReload(bool on);
 
     // Stand-ins for the file dialogs: the chosen path, empty for none.
@@ -78,6 +79,7 @@ private:
     QAction* m_open = nullptr;
     QAction* m_reload = nullptr;
     QAction* m_export = nullptr;
+    bool m_exporting = false;
     QAction* m_autoReload = nullptr;
     QAction* m_recentEnd = nullptr;  // the separator after the recent lists
     QList<QAction*> m_recentActions;

@@ -5,6 +5,7 @@
 #include "settings/ChartSettings.h"
 #include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
+#include "view/ShownOrder.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -14,24 +15,39 @@
 
 namespace {
 
-// A short export shows no dialog.
-constexpr int kProgressDelayMs = 500;
+// The items whose cells the grid shows now.
+std::vector<int> ItemsOnScreen(const CCatalogView& view)
+{
+    std::vector<int> items;
+    const QRect client = view.viewport()->rect();
+    const ShownOrder& shown = view.shownOrder();
+    for (int position = 0; position < shown.count(); ++position) {
+        if (view.CellRectOf(position).intersects(client))
+            items.push_back(shown.ItemAt(position));
+    }
+    return items;
+}
 
 } // namespace
 
-ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::string& target)
+ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::string& target,
+                             bool force)
 {
     const std::vector<int> order = view.ExportOrder();
     QProgressDialog progress(FileTexts::kExportProgress, FileTexts::kExportCancel, 0,
                              static_cast<int>(order.size()), parent);
+    // Modal from the first moment: nothing reaches the window while the export runs.
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setMinimumDuration(0);
     progress.setAutoClose(false);
+    progress.show();
 
     BuilderThumbnailSource source(view.builder(), view.m_thumbList,
-                                  ReadStaleDays(ChartSettings(view.paths().iniFile)));
+                                  ReadStaleDays(ChartSettings(view.paths().iniFile)),
+                                  ItemsOnScreen(view));
     ExportRequest request;
     request.path = target;
+    request.force = force;
     request.header =
         ExportHeader{QFileInfo(QFile::decodeName(view.listFile().c_str())).fileName(),
                      QDateTime::currentDateTime()};

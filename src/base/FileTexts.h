@@ -37,6 +37,8 @@ inline const QString kStatusReloaded = QStringLiteral("再読み込みしまし�
 inline const QString kStatusUnchanged = QStringLiteral("変更はありません");
 inline const QString kStatusListUnreadable =
     QStringLiteral("一覧ファイルを読めません。表示はそのままです");
+inline const QString kStatusStreamNotReread =
+    QStringLiteral("一覧ファイルはパイプのため読み直せません。表示はそのままです");
 inline const QString kStatusExported = QStringLiteral("%1 件を書き出しました: %2");
 
 // The export dialog.
@@ -70,5 +72,8 @@ inline const QString kExportWriteFailed = QStringLiteral("[%1] に書き込め�
 inline const QString kExportNoCharts =
     QStringLiteral("チャートを描けないため書き出せませんでした。");
 inline const QString kExportCancelled = QStringLiteral("書き出しを中止しました。");
+// /rm after a finished export or print.
+inline const QString kListNotRemoved =
+    QStringLiteral("一覧ファイル [%1] を削除できませんでした。");
 
 } // namespace FileTexts

@@ -4,8 +4,10 @@
 #include "catalog/SourcePath.h"
 #include "catalog/TypeField.h"
 
+#include <cerrno>
 #include <memory>
 #include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -56,6 +58,17 @@ ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path
 
     // A file that was not read whole is the user's only copy of the rest: keep it.
     if (removeListFile && outcome.complete)
-        ::unlink(path.c_str());
+        RemoveListFile(path);
     return outcome;
+}
+
+bool RemoveListFile(const std::string& path)
+{
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+bool IsListStream(const std::string& path)
+{
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
 }

@@ -23,3 +23,10 @@ ListLoadOutcome LoadCatalogList(const std::string& path, bool removeListFile,
 // The same with a reader supplied by the caller (tests feed it failing reads).
 ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path,
                                 bool removeListFile, CatalogItemList& items);
+
+// Removes a list file read under /rm; true when it is gone (or was already).
+bool RemoveListFile(const std::string& path);
+
+// Whether path is a stream (a FIFO, as a process substitution gives): it can be read once,
+// never again by a reload, a watch or the recent lists.
+bool IsListStream(const std::string& path);

@@ -9,6 +9,11 @@ namespace {
 // File times come from a coarse clock that may lag the fine one by a few milliseconds.
 constexpr std::int64_t kClockLagNs = 50'000'000;
 
+std::int64_t Nanoseconds(const timespec& time)
+{
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
 } // namespace
 
 FileStamp StampOf(const std::string& path)
@@ -18,8 +23,10 @@ FileStamp StampOf(const std::string& path)
         return {};
     FileStamp stamp;
     stamp.size = static_cast<std::int64_t>(info.st_size);
-    stamp.modifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000
-        + info.st_mtim.tv_nsec;
+    stamp.modifiedNs = Nanoseconds(info.st_mtim);
+    stamp.changedNs = Nanoseconds(info.st_ctim);
+    stamp.device = static_cast<std::uint64_t>(info.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(info.st_ino);
     return stamp;
 }
 

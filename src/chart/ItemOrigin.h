@@ -3,10 +3,15 @@
 #include <cstdint>
 #include <string>
 
-// A file's size and modification time: what a reload compares to see new prices.
+// A file's identity, size and times: what a reload compares to see new prices. A file
+// replaced by a rename with the same size and modification time (cp -p, rsync -t) has
+// another inode and change time.
 struct FileStamp {
     std::int64_t size = -1;       // -1: no such file (or it cannot be looked at)
     std::int64_t modifiedNs = 0;  // since the epoch
+    std::int64_t changedNs = 0;   // status change, since the epoch
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
 
     bool exists() const { return size >= 0; }
     friend bool operator==(const FileStamp&, const FileStamp&) = default;

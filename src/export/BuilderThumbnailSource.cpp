@@ -7,10 +7,12 @@
 #include <QPainter>
 
 BuilderThumbnailSource::BuilderThumbnailSource(ThumbnailBuilder& builder,
-                                               const ThumbnailStore& store, int staleDays)
+                                               const ThumbnailStore& store, int staleDays,
+                                               std::vector<int> kept)
     : m_builder(builder)
     , m_store(store)
     , m_nStaleDays(staleDays)
+    , m_kept(std::move(kept))
 {
 }
 
@@ -21,9 +23,11 @@ QSize BuilderThumbnailSource::thumbnailSize() const
 
 bool BuilderThumbnailSource::Fetch(std::span<const int> items, std::span<const int> next)
 {
-    std::vector<int> order(items.begin(), items.end());
+    std::vector<int> order(m_kept);
+    order.insert(order.end(), items.begin(), items.end());
+    const std::vector<int> wanted = order;
     order.insert(order.end(), next.begin(), next.end());
-    m_builder.SetOrder(std::move(order), items.size(), items, BuildQueue::Scope::ListedOnly);
+    m_builder.SetOrder(std::move(order), wanted.size(), wanted, BuildQueue::Scope::ListedOnly);
     return m_builder.WaitUntilMade(items);
 }
 

@@ -2,6 +2,8 @@
 
 #include "export/ThumbnailSource.h"
 
+#include <vector>
+
 class ThumbnailBuilder;
 class ThumbnailStore;
 
@@ -12,8 +14,10 @@ class ThumbnailStore;
 // the store knows when the picture is taken.
 class BuilderThumbnailSource : public ThumbnailSource {
 public:
+    // kept: items on screen while the export runs, kept in the store beside each run so
+    // the grid behind the export goes on showing them.
     BuilderThumbnailSource(ThumbnailBuilder& builder, const ThumbnailStore& store,
-                           int staleDays = 0);
+                           int staleDays = 0, std::vector<int> kept = {});
 
     QSize thumbnailSize() const override;
     bool Fetch(std::span<const int> items, std::span<const int> next) override;
@@ -23,4 +27,5 @@ private:
     ThumbnailBuilder& m_builder;
     const ThumbnailStore& m_store;
     int m_nStaleDays = 0;
+    std::vector<int> m_kept;
 };

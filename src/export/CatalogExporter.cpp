@@ -11,6 +11,7 @@
 #include <QFile>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -28,9 +29,28 @@ std::unique_ptr<ExportWriter> MakeWriter(ExportKind kind, const QString& path,
     case ExportKind::PngSheet:
         return std::make_unique<PngSheetWriter>(path, header, thumbnail);
     case ExportKind::PngFolder:
-        return std::make_unique<PngFolderWriter>(path);
+        return std::make_unique<PngFolderWriter>(path, thumbnail);
     }
     return nullptr;
+}
+
+// Why path may not be written, if it may not: someone else's content needs force, and a
+// file never goes where a folder is (or the reverse).
+std::optional<ExportOutcome> CheckTarget(ExportKind kind, const std::string& path,
+                                         const ExportRequest& request)
+{
+    const QString shown = QFile::decodeName(path.c_str());
+    switch (DecideOverwrite(ClassifyTarget(kind, path), request.force)) {
+    case OverwriteVerdict::Write:
+        return std::nullopt;
+    case OverwriteVerdict::NeedsForce:
+        return Outcome(ExportStatus::Refused,
+                       (request.mentionForce ? FileTexts::kExportWouldOverwrite
+                                             : FileTexts::kExportNotOverwritable).arg(shown));
+    case OverwriteVerdict::Impossible:
+        break;
+    }
+    return Outcome(ExportStatus::Usage, FileTexts::kExportWrongKind.arg(shown));
 }
 
 // The items of positions [first, first + count) of order.
@@ -50,20 +70,16 @@ ExportOutcome ExportCatalog(ThumbnailSource& source, const CatalogItemList& item
     const std::optional<ExportKind> kind = ExportKindOf(request.path);
     if (!kind)
         return Outcome(ExportStatus::Usage, FileTexts::kExportUsage.arg(shown));
-    switch (DecideOverwrite(ClassifyTarget(*kind, request.path), request.force)) {
-    case OverwriteVerdict::Write:
-        break;
-    case OverwriteVerdict::NeedsForce:
-        return Outcome(ExportStatus::Refused,
-                       (request.mentionForce ? FileTexts::kExportWouldOverwrite
-                                             : FileTexts::kExportNotOverwritable).arg(shown));
-    case OverwriteVerdict::Impossible:
-        return Outcome(ExportStatus::Usage, FileTexts::kExportWrongKind.arg(shown));
-    }
+    if (auto refused = CheckTarget(*kind, request.path, request))
+        return *refused;
 
     std::unique_ptr<ExportWriter> writer =
         MakeWriter(*kind, shown, request.header, source.thumbnailSize());
     const int count = static_cast<int>(order.size());
+    for (const std::string& more : writer->MoreTargets(count)) {
+        if (auto refused = CheckTarget(*kind, more, request))
+            return *refused;
+    }
     const std::vector<ExportLayout::Range> runs = writer->Runs(count);
     if (!writer->Begin(count)) {
         writer->Abort();

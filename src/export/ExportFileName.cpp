@@ -9,10 +9,13 @@ namespace {
 constexpr int kMinDigits = 4;
 constexpr int kMaxCodeChars = 64;
 
+// Reserved in file names somewhere, a control, or an invisible format character: the
+// direction overrides and isolates would show the name in another order than it has.
 bool IsUnsafe(QChar c)
 {
     static const QString kReserved = QStringLiteral("/\\:*?\"<>|");
-    return c.unicode() < 0x20 || c.unicode() == 0x7f || kReserved.contains(c);
+    return c.category() == QChar::Other_Control || c.category() == QChar::Other_Format
+        || kReserved.contains(c);
 }
 
 } // namespace

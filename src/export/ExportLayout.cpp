@@ -49,4 +49,12 @@ SheetGrid FitSheet(int count, QSize thumbnail)
     return sheet;
 }
 
+std::vector<Range> SplitSheets(int count, QSize thumbnail)
+{
+    const int columns = FitSheet(count, thumbnail).columns;
+    const int rows = std::max(1, (kMaxSheetHeight - kSheetHeaderHeight)
+                                     / std::max(1, thumbnail.height()));
+    return Split(count, columns * rows);
+}
+
 } // namespace ExportLayout

@@ -49,4 +49,11 @@ struct SheetGrid {
 
 SheetGrid FitSheet(int count, QSize thumbnail);
 
+// Taller sheets are split: many viewers refuse a picture taller than this.
+inline constexpr int kMaxSheetHeight = 16384;
+
+// The thumbnails of each sheet of a catalog: runs of whole rows, as many as fit under
+// kMaxSheetHeight (at least one row, however tall).
+std::vector<Range> SplitSheets(int count, QSize thumbnail);
+
 } // namespace ExportLayout

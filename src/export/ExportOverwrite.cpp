@@ -3,9 +3,12 @@
 #include <QByteArray>
 #include <QFile>
 
-#include <filesystem>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-namespace fs = std::filesystem;
+#include <cerrno>
 
 namespace {
 
@@ -61,39 +64,81 @@ bool IsExportedPng(QFile& file)
     return false;
 }
 
-bool IsExportedFolder(const fs::path& folder)
+// Opens a regular file for reading without following a link at its name, and without
+// waiting on a FIFO.
+bool OpenPlainFile(QFile& file, const std::string& path)
 {
-    QFile marker(QFile::decodeName((folder / kFolderMarkerName).string().c_str()));
-    if (!marker.open(QIODevice::ReadOnly))
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+bool IsExportedFolder(const std::string& folder)
+{
+    QFile marker;
+    if (!OpenPlainFile(marker, folder + '/' + kFolderMarkerName))
         return false;
     return marker.readLine().trimmed() == kExportCreator;
 }
 
+bool IsEmptyFolder(const std::string& folder)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return false;
+    bool empty = true;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") {
+            empty = false;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return empty;
+}
+
 } // namespace
+
+std::string WithoutTrailingSlashes(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
 
 bool IsExportedFile(ExportKind kind, const std::string& path)
 {
-    QFile file(QFile::decodeName(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenPlainFile(file, path))
         return false;
     return kind == ExportKind::Pdf ? IsExportedPdf(file) : IsExportedPng(file);
 }
 
-ExistingTarget ClassifyTarget(ExportKind kind, const std::string& path)
+ExistingTarget ClassifyTarget(ExportKind kind, const std::string& given)
 {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (!fs::exists(status))
-        return ExistingTarget::Nothing;
+    // The name itself, never what a link there names: a link is someone else's.
+    const std::string path = WithoutTrailingSlashes(given);
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0)
+        return errno == ENOENT ? ExistingTarget::Nothing : ExistingTarget::OtherContent;
+    if (S_ISLNK(info.st_mode))
+        return ExistingTarget::OtherContent;
     if (kind == ExportKind::PngFolder) {
-        if (!fs::is_directory(status))
+        if (!S_ISDIR(info.st_mode))
             return ExistingTarget::WrongKind;
         if (IsExportedFolder(path))
             return ExistingTarget::PreviousExport;
-        return fs::is_empty(path, error) && !error ? ExistingTarget::EmptyFolder
-                                                   : ExistingTarget::OtherContent;
+        return IsEmptyFolder(path) ? ExistingTarget::EmptyFolder : ExistingTarget::OtherContent;
     }
-    if (!fs::is_regular_file(status))
+    if (!S_ISREG(info.st_mode))
         return ExistingTarget::WrongKind;
     return IsExportedFile(kind, path) ? ExistingTarget::PreviousExport
                                       : ExistingTarget::OtherContent;

@@ -13,6 +13,8 @@ enum class ExistingTarget {
     WrongKind,       // a folder where a file is to go, or the other way round
 };
 
+// A link at path counts as someone else's content: it is never followed, and with force it is
+// the link that is replaced. Trailing slashes are ignored.
 ExistingTarget ClassifyTarget(ExportKind kind, const std::string& path);
 
 enum class OverwriteVerdict { Write, NeedsForce, Impossible };
@@ -24,3 +26,5 @@ OverwriteVerdict DecideOverwrite(ExistingTarget existing, bool force);
 // Whether the bytes at the start of a file are those of an export of kind (the creator in a
 // PDF's information, a PNG's text before its pixels).
 bool IsExportedFile(ExportKind kind, const std::string& path);
+
+std::string WithoutTrailingSlashes(std::string path);

@@ -31,6 +31,8 @@ public:
     virtual ~ExportWriter() = default;
     // How the positions are cut into the runs Add takes: pages, sheet bands, file batches.
     virtual std::vector<ExportLayout::Range> Runs(int count) const = 0;
+    // Files it puts in place besides the target path, for the overwrite check.
+    virtual std::vector<std::string> MoreTargets(int /*count*/) const { return {}; }
     // count: how many cells the whole export holds.
     virtual bool Begin(int count) = 0;
     virtual bool Add(std::span<const ExportCell> cells) = 0;

@@ -5,6 +5,7 @@
 #include "export/ExportTarget.h"
 
 #include <QPageLayout>
+#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -26,7 +27,7 @@ QPageLayout PageLayout()
 } // namespace
 
 PdfExportWriter::PdfExportWriter(const QString& path, ExportHeader header, QSize thumbnail)
-    : m_file(path)
+    : m_file(QFile::encodeName(path).toStdString())
     , m_header(std::move(header))
     , m_thumbnail(thumbnail)
 {
@@ -56,7 +57,11 @@ bool PdfExportWriter::Begin(int count)
     m_writer->setCreator(QString::fromLatin1(kExportCreator));
     m_writer->setTitle(m_header.listName);
     m_painter = std::make_unique<QPainter>();
-    return m_painter->begin(m_writer.get());
+    if (!m_painter->begin(m_writer.get()))
+        return false;
+    // Flate instead of JPEG: no fringes around thin candles and text.
+    m_painter->setRenderHint(QPainter::LosslessImageRendering);
+    return true;
 }
 
 void PdfExportWriter::DrawHeader()
@@ -115,6 +120,5 @@ void PdfExportWriter::Abort()
         m_painter->end();
     m_painter.reset();
     m_writer.reset();
-    if (m_file.isOpen())
-        m_file.cancelWriting();
+    m_file.cancelWriting();
 }

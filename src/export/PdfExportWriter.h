@@ -2,7 +2,7 @@
 
 #include "export/ExportWriter.h"
 
-#include <QSaveFile>
+#include "base/SafeFile.h"
 
 #include <memory>
 
@@ -31,7 +31,7 @@ public:
 private:
     void DrawHeader();
 
-    QSaveFile m_file;
+    SafeFile m_file;
     ExportHeader m_header;
     QSize m_thumbnail;
     ExportLayout::PageGrid m_grid;

@@ -1,25 +1,23 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
 class QImage;
 class QIODevice;
-struct png_struct_def;
-struct png_info_def;
 
 // A PNG written a band of rows at a time, so a picture of any height goes out in bounded
-// memory. libpng reports errors by a long jump: only this class's own frames lie between
-// the jump and its target, and they hold nothing that needs destroying.
+// memory. Each band is cut into pieces compressed on every core at once, as independent
+// deflate streams joined by sync flushes into the picture's one zlib stream.
 class PngStream {
 public:
-    explicit PngStream(QIODevice& out);
-    ~PngStream();
-    PngStream(const PngStream&) = delete;
-    PngStream& operator=(const PngStream&) = delete;
+    // parallel: false for a caller that already keeps every core busy.
+    explicit PngStream(QIODevice& out, bool parallel = true);
 
     // An 8-bit RGB picture of size, with text chunks (keyword, Latin-1 text) before it.
     bool Begin(QSize size, const std::vector<std::pair<std::string, std::string>>& texts);
@@ -28,12 +26,12 @@ public:
     bool Finish();
 
 private:
-    bool WriteRawRows(const unsigned char* const* rows, int count);
+    bool WriteChunk(const char* type, const QByteArray& data);
 
     QIODevice& m_out;
-    png_struct_def* m_png = nullptr;
-    png_info_def* m_info = nullptr;
     QSize m_size;
     int m_rowsWritten = 0;
+    std::uint32_t m_adler = 1;  // of every filtered byte so far
+    bool m_parallel = true;
     bool m_failed = false;
 };

@@ -10,10 +10,14 @@
 #include "export/ExportOverwrite.h"
 #include "settings/ChartSettings.h"
 #include "support/TestFolders.h"
+#include "thumbnails/ThumbnailStore.h"
 #include "view/CCatalogView.h"
 #include "view/EmptyHint.h"
 
 #include <QAction>
+#include <QDir>
+#include <QStatusBar>
+#include <QTimer>
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
@@ -25,7 +29,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <thread>
 
 namespace {
 
@@ -299,8 +308,94 @@ TEST_F(FileCommandsTest, ExportFromTheMenuWritesEverySecurityAndKeepsOthersFiles
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], FileTexts::kExportNotOverwritable.arg(foreign));
     EXPECT_EQ(ReadFileBytes(foreign), QByteArray("not an export"));
+    // Once the save dialog has asked, the user's answer replaces it.
+    EXPECT_EQ(m_commands->ExportTo(QFile::encodeName(foreign).toStdString(), true).status,
+              ExportStatus::Done);
+    EXPECT_TRUE(IsExportedFile(ExportKind::PngSheet, QFile::encodeName(foreign).data()));
     // The view's own cells are wanted again afterwards.
     EXPECT_TRUE(m_view->builder().WaitUntilBuilt());
+}
+
+// F5 (or another list) while an export runs waits for the export: the export writes every
+// security of the list as it was when it started, and its count has separators.
+TEST_F(FileCommandsTest, AReloadDuringAnExportDoesNotDisturbIt)
+{
+    const std::string list = MakeList(QStringLiteral("a.lst"), 1000);
+    Start({list});
+    QTimer::singleShot(0, m_commands, [&] {
+        ASSERT_TRUE(WriteFileBytes(QFile::decodeName(list.c_str()), "1,x,only,Only\n"));
+        m_commands->reloadAction()->trigger();
+        EXPECT_FALSE(m_commands->OpenList(list));
+    });
+    const QString folder = m_folder.filePath(QStringLiteral("out"));
+    const ExportOutcome outcome =
+        m_commands->ExportTo(QFile::encodeName(folder).toStdString() + "/");
+    EXPECT_EQ(outcome.status, ExportStatus::Done) << outcome.message.toStdString();
+    EXPECT_EQ(outcome.written, 1000);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 1000);
+    EXPECT_EQ(QImage(folder + QStringLiteral("/1000_s999.png")).pixel(50, 48),
+              PriceColour(1099).rgb());
+    EXPECT_TRUE(m_frame->statusBar()->currentMessage().startsWith(QStringLiteral("1,000 件")))
+        << m_frame->statusBar()->currentMessage().toStdString();
+    // Afterwards the reload is the user's again.
+    m_commands->OnReload();
+    EXPECT_EQ(m_view->m_itemList.size(), 1u);
+}
+
+// A list given as a pipe (mosgrid <(cat list)) is read once: F5 says it cannot read it
+// again and the catalog stays, instead of waiting for a writer or emptying the grid.
+TEST_F(FileCommandsTest, AStreamIsReadOnceAndNeverAgain)
+{
+    const std::string list = MakeList(QStringLiteral("a.lst"), 3);
+    const QByteArray bytes = ReadFileBytes(QFile::decodeName(list.c_str()));
+    const std::string fifo = QFile::encodeName(m_folder.filePath("pipe.lst")).toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto writeOnce = [&fifo](QByteArray text) {
+        const int fd = ::open(fifo.c_str(), O_WRONLY);
+        if (fd >= 0) {
+            EXPECT_EQ(::write(fd, text.constData(), std::size_t(text.size())), text.size());
+            ::close(fd);
+        }
+    };
+    std::thread writer(writeOnce, bytes);
+    Start({fifo});
+    writer.join();
+    ASSERT_EQ(m_view->m_itemList.size(), 3u);
+
+    // Should the reload read the pipe after all, a late writer ends its wait with nothing.
+    std::thread late([&] {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    });
+    m_commands->OnReload();
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(), FileTexts::kStatusStreamNotReread);
+    EXPECT_EQ(m_view->m_itemList.size(), 3u);
+    late.join();
+}
+
+// The grid behind an export goes on showing its cells, however small the store's budget.
+TEST_F(FileCommandsTest, TheGridKeepsItsCellsDuringAnExport)
+{
+    Start({MakeList(QStringLiteral("a.lst"), 400)});
+    constexpr std::uint64_t kRoomForSixty = 60 * 100 * 50 * 4;
+    m_view->SetThumbnailMemoryBudget(kRoomForSixty);
+    bool shown = true;
+    int looks = 0;
+    QTimer look;
+    look.setInterval(0);
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        ++looks;
+        shown = shown && m_view->m_thumbList.StateOf(0) == ThumbnailStore::State::Ready;
+    });
+    look.start();
+    const QString folder = m_folder.filePath(QStringLiteral("out"));
+    EXPECT_EQ(m_commands->ExportTo(QFile::encodeName(folder).toStdString() + "/").status,
+              ExportStatus::Done);
+    look.stop();
+    EXPECT_GT(looks, 5);
+    EXPECT_TRUE(shown);
 }
 
 } // namespace

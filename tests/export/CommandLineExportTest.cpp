@@ -3,6 +3,8 @@
 #include "../view/FakeComponents.h"
 
 #include "app/CommandLineExport.h"
+#include "base/FileTexts.h"
+#include "base/SafeFile.h"
 #include "export/CatalogExporter.h"
 #include "export/ExportOverwrite.h"
 #include "support/TestFolders.h"
@@ -140,6 +142,37 @@ TEST(CommandLineExportList, RemoveFlagHonouredOnlyWhenTheExportGoesAhead)
     EXPECT_EQ(RunCommandLineExport(fine, list.toStdString(), false, paths, &provider, report),
               int(ExportStatus::Failed));
     EXPECT_TRUE(reports.last().contains(QStringLiteral("Can't Create brasko.DLL")));
+}
+
+// /rm: an export that fails while writing keeps the list; a list that cannot be removed
+// after a finished export is told, and the export stays.
+TEST(CommandLineExportList, RemoveFlagWaitsForAFinishedExport)
+{
+    TestProgramFolder folder({}, false);
+    FakeProvider provider;
+    const QString list = folder.filePath(QStringLiteral("temp.lst"));
+    const ProgramPaths paths{folder.exeDir(), folder.iniFile()};
+    QStringList reports;
+    const auto report = [&reports](const QString& line) { reports << line; };
+    const ExportOptions out{true, QFile::encodeName(folder.filePath("out.pdf")).toStdString()};
+
+    ASSERT_TRUE(WriteFileBytes(list, "1,s,a,A\n1,s,b,B\n"));
+    SafeFile::SetSpaceLeftForTesting(1000);
+    const int full = RunCommandLineExport(out, list.toStdString(), true, paths, &provider, report);
+    SafeFile::SetSpaceLeftForTesting(-1);
+    EXPECT_EQ(full, int(ExportStatus::Failed));
+    EXPECT_TRUE(QFile::exists(list));
+    EXPECT_FALSE(QFile::exists(folder.filePath("out.pdf")));
+
+    // No one may remove a file of /proc, not even root.
+    const std::string unremovable = "/proc/version";
+    reports.clear();
+    EXPECT_EQ(RunCommandLineExport(out, unremovable, true, paths, &provider, report),
+              int(ExportStatus::Failed));
+    EXPECT_TRUE(QFile::exists(folder.filePath("out.pdf")));
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(FileTexts::kListNotRemoved.arg("/proc/version")))
+        << reports[0].toStdString();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "export/ExportLayout.h"
 #include "export/ExportOverwrite.h"
 #include "export/ExportTarget.h"
+#include "export/PngSheetWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -128,6 +129,18 @@ TEST(ExportOverwrite, OnlyOwnExportsAreReplacedWithoutForce)
             << int(existing) << " force " << force;
 }
 
+TEST(ExportSheet, NumberedSheetsAreNamedBesideTheTarget)
+{
+    EXPECT_EQ(PngSheetWriter::SheetPath("out.png", 0, 1), "out.png");
+    EXPECT_EQ(PngSheetWriter::SheetPath("d/out.png", 0, 3), "d/out-001.png");
+    EXPECT_EQ(PngSheetWriter::SheetPath("d.x/out.PNG", 11, 1200), "d.x/out-0012.PNG");
+    EXPECT_EQ(PngSheetWriter::SheetPath("d.x/out", 1, 2), "d.x/out-002");
+    // Whole rows to a sheet, at least one however tall.
+    EXPECT_EQ(ExportLayout::SplitSheets(20, {480, 6000}).size(), 2u);
+    EXPECT_EQ(ExportLayout::SplitSheets(3, {5000, 20000}).size(), 3u);
+    EXPECT_EQ(ExportLayout::SplitSheets(4000, {300, 180}).front().count, 13 * 90);
+}
+
 TEST(ExportFileName, PlaceThenCodeSortingAsTheGridShows)
 {
     EXPECT_EQ(ExportFileName(0, 24, "1301"), QStringLiteral("0001_1301.png"));
@@ -136,6 +149,19 @@ TEST(ExportFileName, PlaceThenCodeSortingAsTheGridShows)
     EXPECT_EQ(ExportFileName(2, 5, ""), QStringLiteral("0003.png"));
     // Shift-JIS bytes are shown as the screen shows them.
     EXPECT_EQ(ExportFileName(0, 1, "\x93\x8c\x8b\x9e"), QStringLiteral("0001_東京.png"));
+    // Nothing that turns a name around on screen (a right-to-left override would show
+    // "0001_gnp.exe" as "0001_exe.png"), nor controls or invisible joiners.
+    const struct {
+        const char* code;
+        const char* name;
+    } hidden[] = {
+        {"ab\u202Egnp.exe", "0001_ab_gnp.exe.png"},
+        {"a\u2066b\u2069c", "0001_a_b_c.png"},
+        {"x\u200Dy\u200Ez", "0001_x_y_z.png"},
+        {"t\tu\x1bv", "0001_t_u_v.png"},
+    };
+    for (const auto& row : hidden)
+        EXPECT_EQ(ExportFileName(0, 1, row.code), QString::fromUtf8(row.name)) << row.code;
 }
 
 } // namespace

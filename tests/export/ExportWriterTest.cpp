@@ -3,12 +3,13 @@
 #include "base/FileTexts.h"
 #include "export/CatalogExporter.h"
 #include "export/ExportOverwrite.h"
-#include "export/ThumbnailSource.h"
+#include "ExportTestSupport.h"
 #include "support/TestFolders.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -18,89 +19,7 @@
 
 namespace {
 
-QColor ColourOf(int item)
-{
-    return QColor(20 + (item * 37) % 200, 200 - (item * 11) % 150, 40 + (item * 53) % 180);
-}
-
-// Thumbnails filled with each item's colour; the failed ones are null.
-class ColourSource : public ThumbnailSource {
-public:
-    explicit ColourSource(QSize size, std::set<int> failed = {})
-        : m_size(size)
-        , m_failed(std::move(failed))
-    {
-    }
-    QSize thumbnailSize() const override { return m_size; }
-    bool Fetch(std::span<const int> items, std::span<const int> next) override
-    {
-        fetched.emplace_back(items.begin(), items.end());
-        following.emplace_back(next.begin(), next.end());
-        return true;
-    }
-    QImage Image(int item) const override
-    {
-        if (m_failed.contains(item))
-            return {};
-        QImage image(m_size, QImage::Format_RGB32);
-        image.fill(ColourOf(item));
-        return image;
-    }
-
-    std::vector<std::vector<int>> fetched;
-    std::vector<std::vector<int>> following;
-
-private:
-    QSize m_size;
-    std::set<int> m_failed;
-};
-
-CatalogItemList Items(int count)
-{
-    CatalogItemList items;
-    for (int i = 0; i < count; ++i) {
-        auto item = std::make_unique<CatalogItem>();
-        item->m_strCode = "c" + std::to_string(i);
-        items.push_back(std::move(item));
-    }
-    return items;
-}
-
-std::vector<int> ListOrder(int count)
-{
-    std::vector<int> order(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        order[std::size_t(i)] = i;
-    return order;
-}
-
-bool Near(QRgb a, QRgb b)
-{
-    return std::abs(qRed(a) - qRed(b)) <= 3 && std::abs(qGreen(a) - qGreen(b)) <= 3
-        && std::abs(qBlue(a) - qBlue(b)) <= 3;
-}
-
-class ExportWriterTest : public ::testing::Test {
-protected:
-    std::string Path(const QString& name) const
-    {
-        return QFile::encodeName(m_dir.filePath(name)).toStdString();
-    }
-
-    ExportOutcome Export(ThumbnailSource& source, int count, const std::string& path,
-                         bool force = false, const ExportProgress& progress = {})
-    {
-        m_items = Items(count);
-        ExportRequest request;
-        request.path = path;
-        request.force = force;
-        request.header = ExportHeader{QStringLiteral("list.lst"), QDateTime::currentDateTime()};
-        return ExportCatalog(source, m_items, ListOrder(count), request, progress);
-    }
-
-    QTemporaryDir m_dir;
-    CatalogItemList m_items;
-};
+class ExportWriterTest : public ExportFixture {};
 
 TEST_F(ExportWriterTest, PdfPagesHoldWholeRowsUnderAHeaderAndEverySecurityOnce)
 {
@@ -118,6 +37,9 @@ TEST_F(ExportWriterTest, PdfPagesHoldWholeRowsUnderAHeaderAndEverySecurityOnce)
     EXPECT_TRUE(source.following[2].empty());
     const QByteArray bytes = ReadFileBytes(QFile::decodeName(pdf.c_str()));
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 3);
+    // Lossless pictures: JPEG blurs thin candles and the labels' text.
+    EXPECT_FALSE(bytes.contains("/DCTDecode"));
+    EXPECT_TRUE(bytes.contains("/FlateDecode"));
 
     // The pixels of the first page: cell 0 and cell 6 (second row, second column).
     const QString renderer = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
@@ -215,6 +137,33 @@ TEST_F(ExportWriterTest, AStoppedExportLeavesTheEarlierOneAsItWas)
     EXPECT_EQ(ReadFileBytes(QFile::decodeName(pdf.c_str())), before);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"catalog.pdf"})
         << "no temporary file left behind";
+}
+
+// A catalog taller than a viewer takes goes into numbered sheets of whole rows, each with
+// the header; none is put in place over someone else's file.
+TEST_F(ExportWriterTest, ATallSheetIsSplitIntoNumberedSheets)
+{
+    ColourSource source(QSize(2100, 6000));
+    ASSERT_TRUE(WriteFileBytes(m_dir.filePath("sheet-002.png"), "the user's own"));
+    EXPECT_EQ(Export(source, 3, Path(QStringLiteral("sheet.png"))).status,
+              ExportStatus::Refused);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"sheet-002.png"});
+
+    ASSERT_EQ(Export(source, 3, Path(QStringLiteral("sheet.png")), true).status,
+              ExportStatus::Done);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files),
+              (QStringList{"sheet-001.png", "sheet-002.png"}));
+    // Two rows of one, then the last. (Bigger than Qt reads by default.)
+    QImageReader::setAllocationLimit(0);
+    const QImage first(m_dir.filePath(QStringLiteral("sheet-001.png")));
+    const QImage second(m_dir.filePath(QStringLiteral("sheet-002.png")));
+    ASSERT_FALSE(first.isNull());
+    ASSERT_FALSE(second.isNull());
+    EXPECT_EQ(first.size(), QSize(2100, 28 + 2 * 6000));
+    EXPECT_EQ(second.size(), QSize(2100, 28 + 6000));
+    EXPECT_EQ(first.pixel(5, 28 + 10), ColourOf(0).rgb());
+    EXPECT_EQ(first.pixel(5, 28 + 6000 + 10), ColourOf(1).rgb());
+    EXPECT_EQ(second.pixel(5, 28 + 10), ColourOf(2).rgb());
 }
 
 } // namespace

@@ -2,7 +2,17 @@
 // selection and the top of the grid go.
 #include "view/ReloadPlan.h"
 
+#include "support/TestFolders.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cstdio>
 
 #include <string>
 #include <vector>
@@ -80,5 +90,22 @@ INSTANTIATE_TEST_SUITE_P(
         FollowCase{"TopBeyondTheEnd", {1, 0}, 7, 9, -1, 0},
         FollowCase{"AllGone", {-1, -1}, 1, 1, -1, 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// cp -p and rsync -t put a new file in place by a rename, with the old size and time.
+TEST(NeedsRemakeFile, AFileReplacedWithTheSameSizeAndTimeIsMadeAgain)
+{
+    QTemporaryDir dir;
+    const std::string path = QFile::encodeName(dir.filePath(QStringLiteral("a.csv"))).data();
+    const std::string next = path + ".new";
+    ASSERT_TRUE(WriteFileBytes(QFile::decodeName(path.c_str()), "100\n"));
+    ASSERT_TRUE(WriteFileBytes(QFile::decodeName(next.c_str()), "200\n"));
+    const timespec times[2] = {{1'600'000'000, 0}, {1'600'000'000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    ASSERT_EQ(::utimensat(AT_FDCWD, next.c_str(), times, 0), 0);
+    const ItemOrigin read{path, StampOf(path), true};
+    EXPECT_FALSE(NeedsRemake(read, StampOf(path)));
+    ASSERT_EQ(std::rename(next.c_str(), path.c_str()), 0);
+    EXPECT_TRUE(NeedsRemake(read, StampOf(path)));
+}
 
 } // namespace
