@@ -23,6 +23,8 @@ PreviewController::PreviewController(CCatalogView& view) : m_view(view)
 PreviewController::~PreviewController()
 {
     Close();
+    for (const QPointer<PreviewPopup>& popup : m_closing)
+        delete popup.data();
     for (const QPointer<ChartWindow>& window : m_windows)
         delete window.data();
 }
@@ -64,6 +66,7 @@ void PreviewController::ShowFor(int item)
         if (!PointerOverPopupOrCell())
             Close();
     });
+    std::erase_if(m_closing, [](const QPointer<PreviewPopup>& p) { return p.isNull(); });
     m_pPopup = popup;
     popup->show();
 }
@@ -81,11 +84,13 @@ PreviewPopup* PreviewController::popup() const
 void PreviewController::Close()
 {
     m_hover.stop();
-    if (m_pPopup) {
-        m_pPopup->hide();
-        delete m_pPopup.data();
-    }
+    if (!m_pPopup)
+        return;
+    PreviewPopup* popup = m_pPopup.data();
     m_pPopup = nullptr;
+    popup->hide();
+    popup->deleteLater();
+    m_closing.emplace_back(popup);
 }
 
 void PreviewController::OpenWindow(int item)

@@ -26,6 +26,8 @@ public:
     ~PreviewController() override;
 
     void ShowFor(int item);
+    // Hides the popup now and deletes it from the event loop: Close may be reached from
+    // inside one of the popup's own events, which Qt goes on reading after the handler.
     void Close();
     bool isShown() const;
     PreviewPopup* popup() const;
@@ -47,6 +49,8 @@ private:
 
     CCatalogView& m_view;
     QPointer<PreviewPopup> m_pPopup;
+    // Closed popups not deleted yet; they go with the controller at the latest.
+    std::vector<QPointer<PreviewPopup>> m_closing;
     std::vector<QPointer<ChartWindow>> m_windows;
     QTimer m_hover;
     int m_nHoverItem = -1;

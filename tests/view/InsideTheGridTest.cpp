@@ -15,7 +15,10 @@
 #include "view/ToolLauncher.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
@@ -49,6 +52,44 @@ void TypeText(QWidget* widget, const QString& text)
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
         QApplication::sendEvent(widget, &release);
     }
+}
+
+// Pointer input delivered as the window system does: to the widget under the point on screen,
+// in the topmost window there that takes input (tool tips stand above the main window).
+QWidget* WidgetUnder(QPoint global)
+{
+    QWidget* under = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible() || !window->geometry().contains(global)
+            || window->windowFlags().testFlag(Qt::WindowTransparentForInput))
+            continue;
+        if (under == nullptr || window->windowType() == Qt::ToolTip)
+            under = window;
+    }
+    if (under == nullptr)
+        return nullptr;
+    QWidget* child = under->childAt(under->mapFromGlobal(global));
+    return child != nullptr ? child : under;
+}
+
+void MoveOnScreen(QPoint global)
+{
+    QWidget* target = WidgetUnder(global);
+    if (target == nullptr)
+        return;
+    QMouseEvent move(QEvent::MouseMove, target->mapFromGlobal(global), global, Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+}
+
+void DoubleClickOnScreen(QPoint global)
+{
+    MoveOnScreen(global);
+    QWidget* target = WidgetUnder(global);
+    ASSERT_NE(target, nullptr);
+    const QPoint local = target->mapFromGlobal(global);
+    QTest::mouseClick(target, Qt::LeftButton, {}, local);
+    QTest::mouseDClick(target, Qt::LeftButton, {}, local);
 }
 
 struct Security {
@@ -462,6 +503,44 @@ TEST_F(InsideTheGridTest, PointerRestingOnACellShowsThePreviewAndMovingOffCloses
     EXPECT_EQ(m_view->preview().popup()->item(), 2);
     QTest::mouseMove(m_view->viewport(), QPoint(50, 75));  // below the last cell: none
     EXPECT_FALSE(m_view->preview().isShown());
+}
+
+// Closing the preview from inside one of its own pointer events left Qt reading a deleted
+// window: preview shown, a click on it, the pointer out of the window and back over it.
+TEST_F(InsideTheGridTest, PreviewClickedLeftAndReturnedToClosesWithoutACrash)
+{
+    Use({{"7203", "トヨタ", 1}, {"6758", "ソニー", 2}, {"1301", "極洋", 3}});
+    ShowThreeByTwo();
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(m_view->preview().isShown());
+    QPointer<PreviewPopup> popup = m_view->preview().popup();
+    bool inEvent = false;
+    bool deletedInEvent = false;
+    QObject::connect(popup, &QObject::destroyed, [&] { deletedInEvent = inEvent; });
+    const QPoint over = popup->geometry().center();
+    const QPoint away = m_view->geometry().bottomRight() + QPoint(400, 400);
+
+    MoveOnScreen(over);
+    QPointer<QWidget> under = WidgetUnder(over);
+    ASSERT_NE(under, nullptr);
+    QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFromGlobal(over));
+    // The pointer leaves: the window it was over hears of it, then it comes back.
+    QCursor::setPos(away);
+    QPointer<QWidget> left = under->window();
+    for (QWidget* widget : {under.data(), left.data()}) {
+        QEvent leave(QEvent::Leave);
+        inEvent = true;
+        if (widget != nullptr)
+            QApplication::sendEvent(widget, &leave);
+        inEvent = false;
+    }
+    MoveOnScreen(over);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_FALSE(deletedInEvent);
+    EXPECT_FALSE(m_view->preview().isShown());
+    EXPECT_TRUE(popup.isNull());
 }
 
 } // namespace
