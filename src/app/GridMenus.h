@@ -11,7 +11,8 @@ class QAction;
 class QMenu;
 
 // The View menu's entries for working inside the grid: 並べ替え (sort key and descending),
-// 期間 (one period for every chart) and the search field. Check marks follow the settings
+// 期間 (one period for every chart), the search field and whether the pointer resting on a
+// cell opens its preview. Check marks follow the settings
 // whenever a menu opens or a key changes them.
 class GridMenus : public QObject {
     Q_OBJECT
@@ -24,6 +25,7 @@ public:
     QAction* descendingAction() const { return m_pDescending; }
     QAction* periodAction(PeriodChoice period) const { return m_periodActions.at(period); }
     QAction* filterAction() const { return m_pFilter; }
+    QAction* hoverPreviewAction() const { return m_pHoverPreview; }
 
     void ShowChecks();
 
@@ -38,4 +40,5 @@ private:
     QAction* m_pDescending = nullptr;
     std::map<PeriodChoice, QAction*> m_periodActions;
     QAction* m_pFilter = nullptr;
+    QAction* m_pHoverPreview = nullptr;
 };

@@ -3,7 +3,9 @@
 #include "base/GridTexts.h"
 #include "catalog/DisplayText.h"
 #include "settings/ChartSettings.h"
+#include "settings/ViewChoices.h"
 #include "view/CCatalogView.h"
+#include "view/ChartPicture.h"
 #include "view/ChartWindow.h"
 #include "view/PreviewGeometry.h"
 #include "view/PreviewPopup.h"
@@ -62,10 +64,6 @@ void PreviewController::ShowFor(int item)
     auto* popup = new PreviewPopup(RequestFor(item, size), item, &m_view);
     popup->setGeometry(PreviewGeometry::PopupRect(GlobalCellRect(item), popup->size(),
                                                   available));
-    connect(popup, &PreviewPopup::pointerLeft, this, [this] {
-        if (!PointerOverPopupOrCell())
-            Close();
-    });
     std::erase_if(m_closing, [](const QPointer<PreviewPopup>& p) { return p.isNull(); });
     m_pPopup = popup;
     popup->show();
@@ -130,31 +128,44 @@ void PreviewController::PointerMoved(QPoint point)
     const int item = m_view.HitTest(point.x(), point.y());
     if (m_pPopup && m_pPopup->item() != item)
         Close();
-    if (item < 0) {
+    if (m_pPopup) {
+        FollowPointer(point);
+        return;
+    }
+    if (item < 0 || !ReadHoverPreview(ChartSettings(m_view.paths().iniFile))) {
         m_hover.stop();
         m_nHoverItem = -1;
         return;
     }
-    if (m_pPopup || (item == m_nHoverItem && m_hover.isActive()))
+    if (item == m_nHoverItem && m_hover.isActive())
         return;
     m_nHoverItem = item;
     m_hover.start();
+}
+
+void PreviewController::FollowPointer(QPoint point)
+{
+    // The cell's point at the picture's scale: the crosshair stands where the pointer does.
+    ChartPicture* picture = m_pPopup->picture();
+    const QRect cell = m_view.CellRectOf(m_view.shownOrder().PositionOf(m_pPopup->item()));
+    if (picture == nullptr || cell.isEmpty())
+        return;
+    const QPoint offset = point - cell.topLeft();
+    picture->SetCrosshair(QPoint(offset.x() * picture->width() / cell.width(),
+                                 offset.y() * picture->height() / cell.height()));
 }
 
 void PreviewController::PointerLeft()
 {
     m_hover.stop();
     m_nHoverItem = -1;
-    if (m_pPopup && !PointerOverPopupOrCell())
+    if (m_pPopup && !PointerOverCell())
         Close();
 }
 
-bool PreviewController::PointerOverPopupOrCell() const
+bool PreviewController::PointerOverCell() const
 {
-    const QPoint pointer = QCursor::pos();
-    if (m_pPopup && m_pPopup->geometry().contains(pointer))
-        return true;
-    return m_pPopup && GlobalCellRect(m_pPopup->item()).contains(pointer);
+    return m_pPopup && GlobalCellRect(m_pPopup->item()).contains(QCursor::pos());
 }
 
 void PreviewController::OnHoverTimeout()

@@ -13,9 +13,11 @@ class CCatalogView;
 class ChartWindow;
 class PreviewPopup;
 
-// The enlarged preview of a cell: shown by Space or by the pointer resting on a cell, beside
-// it, drawn fresh at a larger size; closed by Space, Escape or the pointer moving off the
-// cell and the popup. Also opens a security's chart in a window of its own.
+// The enlarged preview of a cell: shown by Space, or by the pointer resting on a cell when
+// [View] HoverPreview is on, beside it, drawn fresh at a larger size; closed by Space, Escape
+// or the pointer moving off the cell. The popup takes no pointer input: clicks over it reach
+// the grid, and the crosshair follows the pointer in the cell. Also opens a security's chart
+// in a window of its own.
 class PreviewController : public QObject {
     Q_OBJECT
 public:
@@ -44,8 +46,9 @@ public:
 private:
     ChartRequest RequestFor(int item, QSize size) const;
     QRect GlobalCellRect(int item) const;
-    bool PointerOverPopupOrCell() const;
+    bool PointerOverCell() const;
     void OnHoverTimeout();
+    void FollowPointer(QPoint point);
 
     CCatalogView& m_view;
     QPointer<PreviewPopup> m_pPopup;

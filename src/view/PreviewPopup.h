@@ -6,8 +6,9 @@
 
 class ChartPicture;
 
-// The enlarged preview beside a cell: a frameless window that never takes the keyboard
-// from the grid, holding the chart and its crosshair.
+// The enlarged preview beside a cell: a frameless window that takes neither the keyboard nor
+// the pointer from the grid (clicks over it reach the cells below), holding the chart and its
+// crosshair.
 class PreviewPopup : public QWidget {
     Q_OBJECT
 public:
@@ -15,12 +16,6 @@ public:
 
     int item() const { return m_nItem; }
     ChartPicture* picture() const { return m_pPicture; }
-
-signals:
-    void pointerLeft();
-
-protected:
-    void leaveEvent(QEvent* event) override;
 
 private:
     int m_nItem;

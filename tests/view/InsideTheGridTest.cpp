@@ -16,9 +16,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QPointer>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
@@ -462,6 +462,38 @@ TEST_F(LaunchPathTest, ToolBesideTheProgramIsStartedAsBeforeAndNoWindowOpens)
     EXPECT_TRUE(m_view->preview().windows().empty());
 }
 
+// A double-click on the second security right after one on the first starts the tool for
+// the second: with the defaults no preview opens over it, and one opened by hovering takes
+// no clicks.
+TEST_F(LaunchPathTest, DoubleClickOnTheNextSecurityRightAfterOneStartsTheToolForIt)
+{
+    const QString tool = m_folder.filePath(QStringLiteral("tarnel.exe"));
+    ASSERT_TRUE(WriteFileBytes(tool, "#!/bin/sh\n"));
+    QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    std::vector<std::string> codes;
+    SetToolStartHandler([&codes](const std::string&, const std::vector<std::string>& args) {
+        codes.push_back(args.size() > 2 ? args[2] : std::string());
+    });
+    m_view->preview().SetHoverDelay(0);  // the user rests longer than the delay
+    const QPoint first = m_view->viewport()->mapToGlobal(QPoint(50, 25));
+    const QPoint second = m_view->viewport()->mapToGlobal(QPoint(150, 25));
+    for (const bool hover : {false, true}) {
+        SCOPED_TRACE(hover ? "HoverPreview=1" : "defaults");
+        if (hover) {
+            ChartSettings settings(m_folder.iniFile());
+            WriteHoverPreview(settings, true);
+        }
+        codes.clear();
+        DoubleClickOnScreen(first);
+        QTest::qWait(50);
+        EXPECT_EQ(m_view->preview().isShown(), hover);
+        DoubleClickOnScreen(second);
+        EXPECT_EQ(codes, (std::vector<std::string>{"/dpacs,7203", "/dpacs,6758"}));
+        EXPECT_EQ(m_view->m_nSelected, 1);
+        m_view->preview().Close();
+    }
+}
+
 TEST_F(InsideTheGridTest, SpaceShowsTheEnlargedPreviewBesideTheCellAndClosesIt)
 {
     Use({{"7203", "トヨタ", 1}, {"nodata", "なし", -1}, {"6758", "ソニー", 2}});
@@ -493,14 +525,29 @@ TEST_F(InsideTheGridTest, SpaceShowsTheEnlargedPreviewBesideTheCellAndClosesIt)
     EXPECT_EQ(m_view->m_nSelected, 1);  // Escape closed the preview only
 }
 
-TEST_F(InsideTheGridTest, PointerRestingOnACellShowsThePreviewAndMovingOffClosesIt)
+TEST_F(InsideTheGridTest, PointerRestingOnACellShowsThePreviewOnlyWhenTurnedOn)
 {
     Use({{"7203", "トヨタ", 1}, {"6758", "ソニー", 2}, {"1301", "極洋", 3}});
     ShowThreeByTwo();
     m_view->preview().SetHoverDelay(0);
     QTest::mouseMove(m_view->viewport(), QPoint(250, 25));
+    QTest::qWait(50);
+    EXPECT_FALSE(m_view->preview().isShown());  // the default: Space only
+
+    ChartSettings settings(m_folder.iniFile());
+    WriteHoverPreview(settings, true);
+    QTest::mouseMove(m_view->viewport(), QPoint(240, 20));
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_view->preview().isShown(); }, kWaitMs));
-    EXPECT_EQ(m_view->preview().popup()->item(), 2);
+    PreviewPopup* popup = m_view->preview().popup();
+    EXPECT_EQ(popup->item(), 2);
+    EXPECT_TRUE(popup->windowFlags().testFlag(Qt::WindowTransparentForInput));
+    EXPECT_TRUE(popup->testAttribute(Qt::WA_TransparentForMouseEvents));
+    // The crosshair stands where the pointer does in the cell, at the picture's scale.
+    QTest::mouseMove(m_view->viewport(), QPoint(225, 30));
+    const ChartPicture* picture = popup->picture();
+    ASSERT_TRUE(picture->crosshair().has_value());
+    EXPECT_EQ(*picture->crosshair(), QPoint(25 * picture->width() / kCellWidth,
+                                            30 * picture->height() / kCellHeight));
     QTest::mouseMove(m_view->viewport(), QPoint(50, 75));  // below the last cell: none
     EXPECT_FALSE(m_view->preview().isShown());
 }
