@@ -399,17 +399,25 @@ void CCatalogView::SelectAndScroll(int item, int topIndex)
         Invalidate();
 }
 
-void CCatalogView::OnOrderChanged(bool filterChanged)
+void CCatalogView::OnOrderChanged(GridArrangement::Cause cause)
 {
-    // The selection stays on its security and in view; a new search starts at the top.
     const int count = shownOrder().count();
-    GridKeys::State state;
-    state.count = count;
-    state.columns = m_nColumns;
-    state.rowsOnScreen = RowsOnScreen();
-    state.topIndex = filterChanged ? 0 : std::clamp(m_nTopIndex, 0, std::max(count - 1, 0));
-    const int top = GridKeys::TopIndexShowing(state, shownOrder().PositionOf(m_nSelected));
     m_scrollBar.SetRangeAndPage(0, count > 0 ? count - 1 : 0, m_nColumns);
+    // A sort the user chose shows its first cells; the selection stays on its security
+    // wherever that went. A search starts at the top too, and facts coming in move nothing
+    // out from under the user: both keep the selection in view.
+    int top = 0;
+    if (cause != GridArrangement::Cause::Sort) {
+        GridKeys::State state;
+        state.count = count;
+        state.columns = m_nColumns;
+        state.rowsOnScreen = RowsOnScreen();
+        state.topIndex = cause == GridArrangement::Cause::Filter
+            ? 0 : std::clamp(m_nTopIndex, 0, std::max(count - 1, 0));
+        top = GridKeys::TopIndexShowing(state, shownOrder().PositionOf(m_nSelected));
+    }
+    if (top != m_nTopIndex && m_pPreview)
+        m_pPreview->Close();  // its cell moves away
     m_nTopIndex = top;
     m_scrollBar.SetScrollPos(top);
     Invalidate();

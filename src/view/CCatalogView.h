@@ -6,6 +6,7 @@
 #include "catalog/CatalogListLoader.h"
 #include "thumbnails/ThumbnailBuilder.h"
 #include "thumbnails/ThumbnailStore.h"
+#include "view/GridArrangement.h"
 #include "view/GridGeometry.h"
 #include "view/WinScrollBar.h"
 
@@ -18,7 +19,6 @@
 #include <tuple>
 #include <vector>
 
-class GridArrangement;
 class GridKeyboard;
 class GridSearchBar;
 class IComponentProvider;
@@ -148,7 +148,7 @@ protected:
 
 private:
     void OnScrollBarAction(int action);
-    void OnOrderChanged(bool filterChanged);
+    void OnOrderChanged(GridArrangement::Cause cause);
     BuildInputs CurrentInputs();
     void Invalidate();
     GridGeometry::Grid CurrentGrid() const;

@@ -266,17 +266,34 @@ TEST_F(InsideTheGridTest, SortReordersCellsWithoutMakingThumbnailsAgainAndKeepsT
         EXPECT_EQ(ItemPaintedAt(shot, cell), cell);
 }
 
-TEST_F(InsideTheGridTest, SortedSelectionOutOfViewIsScrolledIntoView)
+// A sort the user chooses shows its first cells, the selection kept where it went; facts
+// arriving later re-sort the grid but keep the selection in view.
+TEST_F(InsideTheGridTest, NewSortShowsTheTopAndFactsKeepTheSelectionInView)
 {
     UseNumbered(12);
     ShowThreeByTwo();
-    m_view->m_nSelected = 1;
+    m_view->SelectAndScroll(1, 3);
     // Descending by close: item 1 goes to position 10, in the fourth row.
     m_view->arrangement().SetSort(SortKey::Last, true);
     EXPECT_EQ(m_view->shownOrder().PositionOf(1), 10);
+    EXPECT_EQ(m_view->m_nTopIndex, 0);
+    EXPECT_EQ(m_view->GetScrollInfo().nPos, 0);
+    EXPECT_EQ(m_view->m_nSelected, 1);
+    EXPECT_EQ(ItemPaintedAt(Paint(), 0), 11);
+
+    // The top gainer selected, then its facts fall: the re-sort follows it down.
+    m_view->SelectAndScroll(11, 0);
+    QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
+    image.fill(ColourOf(11));
+    ItemFacts facts;
+    facts.hasData = true;
+    facts.lastClose = 0.5;
+    m_view->m_thumbList.Put(kFilledGeneration, 11, image, facts);
+    m_view->arrangement().FactsChanged();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_view->shownOrder().PositionOf(11) == 10; },
+                                kWaitMs));
     EXPECT_EQ(m_view->m_nTopIndex, 6);
-    const QImage shot = Paint();
-    EXPECT_EQ(shot.pixel(150, 75), Inverted(ColourOf(1).rgb()));
+    EXPECT_EQ(Paint().pixel(150, 75), Inverted(ColourOf(11).rgb()));
 }
 
 TEST_F(InsideTheGridTest, FactsArrivingDuringABuildSortTheGridSoonAfter)
