@@ -38,6 +38,8 @@ inline const QString kCmdHoverPreview = QStringLiteral(
 // The search field: its placeholder and the count shown beside it (shown of all).
 inline const QString kFilterPlaceholder = QStringLiteral("コードまたは銘柄名");
 inline const QString kFilterCount = QStringLiteral("%1 / %2");
+// In the middle of the grid when the search text matches no security.
+inline const QString kNoMatches = QStringLiteral("該当する銘柄はありません");
 
 // The crosshair's read-out.
 inline const QString kBarDate = QStringLiteral("日付");

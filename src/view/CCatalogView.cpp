@@ -1,6 +1,7 @@
 #include "view/CCatalogView.h"
 
 #include "base/AppTexts.h"
+#include "base/GridTexts.h"
 #include "base/MessageBox.h"
 #include "catalog/CatalogListLoader.h"
 #include "catalog/ItemMatching.h"
@@ -247,6 +248,8 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
         PaintCell(dc, cell);
     if (!printing && m_strListFile.empty() && !m_strEmptyHint.isEmpty())
         PaintEmptyHint(dc, client, m_strEmptyHint);
+    else if (!printing && grid.count == 0 && !m_thumbList.empty())
+        PaintEmptyHint(dc, client, GridTexts::kNoMatches);  // a search that found nothing
 
     m_scrollBar.SetRangeAndPage(0, grid.count > 0 ? grid.count - 1 : 0, m_nColumns);
 }

@@ -8,6 +8,7 @@
 #include "view/ChartPicture.h"
 #include "view/ChartWindow.h"
 #include "view/GridArrangement.h"
+#include "view/EmptyHint.h"
 #include "view/GridSearchBar.h"
 #include "view/PreviewController.h"
 #include "view/PreviewPopup.h"
@@ -360,6 +361,19 @@ TEST_F(InsideTheGridTest, FilterShowsMatchingSecuritiesCountsThemAndEscapeClears
     EXPECT_EQ(ItemPaintedAt(shot, 0), 0);
     EXPECT_EQ(ItemPaintedAt(shot, 1), 2);
     EXPECT_EQ(shot.pixel(250, 25), qRgb(0, 0, 0));
+
+    // No hits: the grid says so in its middle, in the hint's colour.
+    bar.field()->clear();
+    TypeText(bar.field(), QStringLiteral("該当なし"));
+    EXPECT_EQ(bar.countText(), QStringLiteral("0 / 4"));
+    shot = Paint();
+    const QRect middle(shot.width() / 4, shot.height() / 3, shot.width() / 2, shot.height() / 3);
+    int hinted = 0;
+    for (int y = middle.top(); y <= middle.bottom(); ++y) {
+        for (int x = middle.left(); x <= middle.right(); ++x)
+            hinted += shot.pixel(x, y) == kEmptyHintRgb ? 1 : 0;
+    }
+    EXPECT_GT(hinted, 10);
 
     bar.field()->clear();
     TypeText(bar.field(), QStringLiteral("72"));  // the full-width code too
