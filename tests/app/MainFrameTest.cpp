@@ -88,9 +88,9 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
     ASSERT_EQ(menus.size(), 3);
     const std::vector<std::vector<MenuRow>> expected = {
         {{"開く(&O)...", "一覧ファイルを開く", "開く"},
-         {"再読み込み", "一覧ファイルと価格ファイルを読み直し、変わった銘柄を描き直す",
+         {"再読み込み(&R)", "一覧ファイルと価格ファイルを読み直し、変わった銘柄を描き直す",
           "再読み込み"},
-         {"エクスポート...", "すべての銘柄を PDF または PNG に書き出す", "エクスポート"},
+         {"エクスポート(&E)...", "すべての銘柄を PDF または PNG に書き出す", "エクスポート"},
          {"-", "", ""},
          {"設定", "設定", "設定"},
          {"-", "", ""},
@@ -127,7 +127,7 @@ TEST_F(MainFrameTest, OnlyOpenAndReloadHaveShortcutsAndNoToolBar)
     for (const QAction* action : m_frame->findChildren<QAction*>()) {
         if (action->text() == QStringLiteral("開く(&O)..."))
             EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-        else if (action->text() == QStringLiteral("再読み込み"))
+        else if (action->text() == QStringLiteral("再読み込み(&R)"))
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F5));
         else
             EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
