@@ -4,10 +4,12 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 
 class CCatalogView;
 class CMosgridDoc;
 class FileCommands;
+class HelpWindow;
 class IComponentProvider;
 class QAction;
 class QLabel;
@@ -50,6 +52,7 @@ public:
     QAction* aboutAction() const { return m_pAboutAction; }
     // Open, reload, watch, export and the recent lists.
     FileCommands* fileCommands() const { return m_pFileCommands; }
+    HelpWindow* helpWindow() const;
 
 private:
     void CreateMenus();
@@ -71,4 +74,6 @@ private:
     QAction* m_pShowHelpAction = nullptr;
     QAction* m_pAboutAction = nullptr;
     FileCommands* m_pFileCommands = nullptr;
+    // The help pages when no browser could show them.
+    QPointer<HelpWindow> m_pHelpWindow;
 };

@@ -2,6 +2,7 @@
 #include "app/CCatalogApp.h"
 #include "app/CMainFrame.h"
 #include "app/CMosgridDoc.h"
+#include "app/HelpWindow.h"
 #include "base/AppTexts.h"
 #include "base/MessageBox.h"
 #include "support/TestFolders.h"
@@ -16,6 +17,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -177,6 +179,30 @@ TEST_F(MainFrameTest, HelpOpensThePageBesideTheProgramAndMissingPageIsSilent)
     ASSERT_EQ(recorder.urls.size(), 1);
     EXPECT_EQ(recorder.urls[0].toLocalFile(),
               QString::fromStdString(m_app->m_strExeDir) + "help/mosgrid/index.htm");
+}
+
+// Where no browser can be started (the test platform starts none), the page is shown in the
+// program's own window; a page that is not there is named in a message.
+TEST_F(MainFrameTest, HelpWithoutABrowserShowsThePageInTheProgram)
+{
+    const QString page = QString::fromStdString(m_app->m_strExeDir) + "help/mosgrid/index.htm";
+    m_frame->showHelpAction()->trigger();
+    HelpWindow* window = m_frame->helpWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->browser()->source(), QUrl::fromLocalFile(page));
+    EXPECT_FALSE(window->browser()->toPlainText().trimmed().isEmpty());
+    m_frame->showHelpAction()->trigger();
+    EXPECT_EQ(m_frame->findChildren<HelpWindow*>().size(), 1);
+
+    window->close();
+    ASSERT_TRUE(QFile::rename(page, page + ".gone"));
+    QStringList messages;
+    SetMessageBoxHandler([&messages](const QString& text) { messages << text; });
+    m_frame->showHelpAction()->trigger();
+    SetMessageBoxHandler([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(page));
 }
 
 TEST_F(MainFrameTest, ExitClosesWithoutAsking)
