@@ -42,8 +42,11 @@ void Write(ChartSettings& settings, const Saved& saved)
         {kHeight, saved.geometry.height()},
         {kMaximized, saved.maximized ? 1 : 0},
     };
+    // One replace of the file for the whole section: closing waits for it.
+    SettingsWriteBatch batch;
     for (const auto& [key, value] : values)
-        settings.WriteText(kSectionWindow, key, std::to_string(value));
+        batch.push_back({kSectionWindow, key, std::to_string(value)});
+    settings.WriteTexts(batch);
 }
 
 Fit FitOnScreens(const QRect& saved, const QList<QRect>& screens)
