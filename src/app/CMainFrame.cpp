@@ -15,6 +15,7 @@
 #include "view/CCatalogView.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -190,6 +191,15 @@ void CMainFrame::OnSettings()
     // Every page that was shown has written its keys: draw everything anew with them.
     view->RebuildThumbnails();
     view->viewport()->update();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    // Nobody will see the thumbnails still to be made: the workers finish the one in hand
+    // while the window goes, and the program ends without waiting for the rest.
+    if (event->isAccepted())
+        m_pView->builder().Stop();
 }
 
 HelpWindow* CMainFrame::helpWindow() const

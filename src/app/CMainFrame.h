@@ -54,6 +54,9 @@ public:
     FileCommands* fileCommands() const { return m_pFileCommands; }
     HelpWindow* helpWindow() const;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void CreateMenus();
     void ShowBuildProgress(int made, int total);
