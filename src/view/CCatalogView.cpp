@@ -295,6 +295,10 @@ void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell
 
 void CCatalogView::RequestCells(const GridGeometry::Grid& grid, int clientHeight)
 {
+    if (grid.topIndex != m_nTravelTop) {
+        m_travel = grid.topIndex > m_nTravelTop ? Travel::Down : Travel::Up;
+        m_nTravelTop = grid.topIndex;
+    }
     const int rows = grid.cellHeight > 0 ? clientHeight / grid.cellHeight : 0;
     const auto key = std::make_tuple(m_builder.generation(), grid.topIndex, grid.columns, rows,
                                      grid.count, m_pArrangement->revision());
@@ -302,7 +306,8 @@ void CCatalogView::RequestCells(const GridGeometry::Grid& grid, int clientHeight
         return;
     m_requested = key;
     // Positions on screen first, asked for by the items they show.
-    VisibleFirstOrder wanted = ItemsOf(MakeVisibleFirstOrder(grid, clientHeight), shownOrder());
+    VisibleFirstOrder wanted =
+        ItemsOf(MakeVisibleFirstOrder(grid, clientHeight, m_travel), shownOrder());
     const std::vector<int> onScreen(wanted.order.begin(),
                                     wanted.order.begin() + long(wanted.onScreenCount));
     m_builder.SetOrder(std::move(wanted.order), wanted.priorityCount, onScreen);
