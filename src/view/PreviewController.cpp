@@ -125,6 +125,11 @@ std::vector<ChartWindow*> PreviewController::windows() const
 
 void PreviewController::PointerMoved(QPoint point)
 {
+    // The window system repeats the pointer's place when a window appears: no move at all.
+    const bool moved = point != m_lastPointer;
+    m_lastPointer = point;
+    if (!moved && m_pPopup)
+        return;
     const int item = m_view.HitTest(point.x(), point.y());
     if (m_pPopup && m_pPopup->item() != item)
         Close();
@@ -159,13 +164,15 @@ void PreviewController::PointerLeft()
 {
     m_hover.stop();
     m_nHoverItem = -1;
-    if (m_pPopup && !PointerOverCell())
+    if (m_pPopup && !PointerOverGrid())
         Close();
 }
 
-bool PreviewController::PointerOverCell() const
+bool PreviewController::PointerOverGrid() const
 {
-    return m_pPopup && GlobalCellRect(m_pPopup->item()).contains(QCursor::pos());
+    // A window appearing over the grid (the popup itself, as it is mapped) is no leaving.
+    const QWidget* grid = m_view.viewport();
+    return QRect(grid->mapToGlobal(QPoint(0, 0)), grid->size()).contains(QCursor::pos());
 }
 
 void PreviewController::OnHoverTimeout()

@@ -46,7 +46,7 @@ public:
 private:
     ChartRequest RequestFor(int item, QSize size) const;
     QRect GlobalCellRect(int item) const;
-    bool PointerOverCell() const;
+    bool PointerOverGrid() const;
     void OnHoverTimeout();
     void FollowPointer(QPoint point);
 
@@ -57,4 +57,5 @@ private:
     std::vector<QPointer<ChartWindow>> m_windows;
     QTimer m_hover;
     int m_nHoverItem = -1;
+    QPoint m_lastPointer{-1, -1};
 };

@@ -533,7 +533,12 @@ TEST_F(InsideTheGridTest, SpaceShowsTheEnlargedPreviewBesideTheCellAndClosesIt)
     EXPECT_FALSE(m_view->preview().isShown());
     Key(Qt::Key_Right);
     Key(Qt::Key_Right);
+    // The pointer rests on the next cell, which the preview covers.
+    const QPoint resting = m_view->viewport()->mapToGlobal(QPoint(250, 25));
+    MoveOnScreen(resting);
     Key(Qt::Key_Space);
+    ASSERT_TRUE(m_view->preview().isShown());
+    MoveOnScreen(resting);  // repeated as the popup appears: not a move
     ASSERT_TRUE(m_view->preview().isShown());
     PreviewPopup* popup = m_view->preview().popup();
     EXPECT_EQ(popup->item(), 1);
@@ -547,6 +552,10 @@ TEST_F(InsideTheGridTest, SpaceShowsTheEnlargedPreviewBesideTheCellAndClosesIt)
     EXPECT_EQ(popup->geometry().left(), cellRight.x());
     EXPECT_TRUE(m_view->hasFocus());  // the grid keeps the keyboard
 
+    MoveOnScreen(resting + QPoint(3, 0));  // a move within the next cell closes it
+    EXPECT_FALSE(m_view->preview().isShown());
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(m_view->preview().isShown());
     Key(Qt::Key_Space);
     EXPECT_FALSE(m_view->preview().isShown());
     Key(Qt::Key_Space);
