@@ -61,7 +61,7 @@ void PreviewController::ShowFor(int item)
                                                     available.size());
     if (size.isEmpty())
         return;
-    auto* popup = new PreviewPopup(RequestFor(item, size), item, &m_view);
+    auto* popup = new PreviewPopup(RequestFor(item, size), item, m_view.viewport(), &m_view);
     popup->setGeometry(PreviewGeometry::PopupRect(GlobalCellRect(item), popup->size(),
                                                   available));
     std::erase_if(m_closing, [](const QPointer<PreviewPopup>& p) { return p.isNull(); });
