@@ -61,8 +61,8 @@ void PaintChart(QPainter& painter, const ChartPlan& plan)
             DrawVolumeBars(painter, style, pane.window, *pane.columns, *pane.values);
         }
     }
-    if (!plan.panes.empty())
-        DrawFrames(painter, style.frame, plan.layout);
+    // Also without data: a cell keeps its frame, so neighbours do not run into one another.
+    DrawFrames(painter, style.frame, plan.layout);
 
     PaintTexts(painter, plan);
     if (plan.scrollBar)

@@ -4,6 +4,7 @@
 #include "base/DialogLayout.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 
@@ -43,15 +44,17 @@ CAboutBox::CAboutBox(QWidget* parent, const QString& settingsFile)
 
     if (!settingsFile.isEmpty()) {
         // Below the copyright line, across the dialog: a long path is cut in its middle,
-        // and shown whole as the tool tip.
+        // and shown whole as the tool tip. The program's own path may double a separator
+        // ("%s/mosgrid.ini" after a folder ending in '/'); the user reads it with one.
+        const QString shown = QDir::cleanPath(settingsFile);
         auto* settings = new QLabel(this);
         settings->setObjectName(QStringLiteral("settingsFile"));
         settings->setTextFormat(Qt::PlainText);
         const QRect rect = DluToPixels(units, 40, 40, 188, 8);
         settings->setGeometry(rect);
-        const QString text = AppTexts::kAboutSettingsFile.arg(settingsFile);
+        const QString text = AppTexts::kAboutSettingsFile.arg(shown);
         settings->setText(settings->fontMetrics().elidedText(text, Qt::ElideMiddle, rect.width()));
-        settings->setToolTip(settingsFile);
+        settings->setToolTip(shown);
     }
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

@@ -3,7 +3,9 @@
 #include "app/CCatalogApp.h"
 #include "app/FileCommands.h"
 #include "app/GridMenus.h"
+#include "app/HelpWindow.h"
 #include "base/AppTexts.h"
+#include "base/MessageBox.h"
 #include "chart/ChartPreview.h"
 #include "settings/SettingsKeys.h"
 #include "sheet/CPropGeneralSheet.h"
@@ -13,8 +15,10 @@
 #include "view/CCatalogView.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -148,7 +152,21 @@ void CMainFrame::ShowBuildSummary()
 void CMainFrame::OnShowHelp()
 {
     const QString exeDir = QFile::decodeName(QByteArray::fromStdString(m_paths.exeDir));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLatin1(kHelpPathFormat).arg(exeDir)));
+    const QString page = QString::fromLatin1(kHelpPathFormat).arg(exeDir);
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+        return;
+    // No browser could be started: the page in a window of our own, or where it should be.
+    if (!QFileInfo(page).isFile()) {
+        ShowMessageBox(AppTexts::kHelpPageMissing.arg(page));
+        return;
+    }
+    if (m_pHelpWindow)
+        m_pHelpWindow->ShowPage(page);
+    else
+        m_pHelpWindow = new HelpWindow(page, this);
+    m_pHelpWindow->show();
+    m_pHelpWindow->raise();
+    m_pHelpWindow->activateWindow();
 }
 
 void CMainFrame::OnSettings()
@@ -169,6 +187,20 @@ void CMainFrame::OnSettings()
     // Every page that was shown has written its keys: draw everything anew with them.
     view->RebuildThumbnails();
     view->viewport()->update();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    // Nobody will see the thumbnails still to be made: the workers finish the one in hand
+    // while the window goes, and the program ends without waiting for the rest.
+    if (event->isAccepted())
+        m_pView->builder().Stop();
+}
+
+HelpWindow* CMainFrame::helpWindow() const
+{
+    return m_pHelpWindow.data();
 }
 
 CCatalogView* CMainFrame::GetCatalogView() const

@@ -4,9 +4,11 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 
 class CCatalogView;
 class FileCommands;
+class HelpWindow;
 class IComponentProvider;
 class QAction;
 class QLabel;
@@ -43,6 +45,10 @@ public:
     QAction* aboutAction() const { return m_pAboutAction; }
     // Open, reload, watch, export and the recent lists.
     FileCommands* fileCommands() const { return m_pFileCommands; }
+    HelpWindow* helpWindow() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateMenus();
@@ -63,4 +69,6 @@ private:
     QAction* m_pShowHelpAction = nullptr;
     QAction* m_pAboutAction = nullptr;
     FileCommands* m_pFileCommands = nullptr;
+    // The help pages when no browser could show them.
+    QPointer<HelpWindow> m_pHelpWindow;
 };

@@ -127,7 +127,7 @@ void FileCommands::Install(QMenu* fileMenu, QMenu* viewMenu)
 
 void FileCommands::RestoreWindow()
 {
-    WindowPlacement::Restore(m_frame, ChartSettings(m_paths.iniFile));
+    m_restored = WindowPlacement::Restore(m_frame, ChartSettings(m_paths.iniFile));
 }
 
 void FileCommands::OnOpen()
@@ -342,7 +342,7 @@ bool FileCommands::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::Close: {
         ChartSettings settings(m_paths.iniFile);
-        WindowPlacement::Save(m_frame, settings);
+        WindowPlacement::Save(m_frame, settings, m_restored);
         return false;
     }
     default:

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "app/CatalogWatcher.h"
+#include "app/WindowPlacement.h"
 #include "base/ProgramPaths.h"
 #include "export/CatalogExporter.h"
 
 #include <QObject>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,4 +86,5 @@ private:
     QAction* m_recentEnd = nullptr;  // the separator after the recent lists
     QList<QAction*> m_recentActions;
     int m_reloads = 0;
+    std::optional<WindowPlacement::Restored> m_restored;
 };

@@ -1,11 +1,13 @@
 #include "app/GridMenus.h"
 
 #include "base/GridTexts.h"
+#include "settings/ChartSettings.h"
 #include "view/CCatalogView.h"
 #include "view/ColumnFit.h"
 #include "view/ColumnSizing.h"
 #include "view/GridArrangement.h"
 #include "view/GridSearchBar.h"
+#include "view/PreviewController.h"
 
 #include <QActionGroup>
 #include <QMenu>
@@ -44,6 +46,15 @@ GridMenus::GridMenus(QMenu* viewMenu, CCatalogView* view, QObject* parent)
     m_pFilter = viewMenu->addAction(GridTexts::kMenuFilter);
     SetCommandString(m_pFilter, GridTexts::kCmdFilter);
     connect(m_pFilter, &QAction::triggered, this, [this] { m_pView->searchBar().Open(); });
+    m_pHoverPreview = viewMenu->addAction(GridTexts::kMenuHoverPreview);
+    m_pHoverPreview->setCheckable(true);
+    SetCommandString(m_pHoverPreview, GridTexts::kCmdHoverPreview);
+    connect(m_pHoverPreview, &QAction::triggered, this, [this](bool on) {
+        ChartSettings settings(m_pView->paths().iniFile);
+        WriteHoverPreview(settings, on);
+        if (!on)
+            m_pView->preview().Close();
+    });
 
     connect(viewMenu, &QMenu::aboutToShow, this, &GridMenus::ShowChecks);
     connect(m_pView, &CCatalogView::viewChoicesChanged, this, &GridMenus::ShowChecks);
@@ -140,4 +151,5 @@ void GridMenus::ShowChecks()
     const auto columns = m_columnActions.find(m_pView->columnFit().columns());
     for (auto& [n, action] : m_columnActions)
         action->setChecked(columns != m_columnActions.end() && action == columns->second);
+    m_pHoverPreview->setChecked(ReadHoverPreview(ChartSettings(m_pView->paths().iniFile)));
 }

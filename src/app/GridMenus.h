@@ -11,7 +11,8 @@ class QAction;
 class QMenu;
 
 // The View menu's entries for working inside the grid: 並べ替え (sort key and descending),
-// 期間 (one period for every chart) and the search field. Check marks follow the settings
+// 期間 (one period for every chart), the search field and whether the pointer resting on a
+// cell opens its preview. Check marks follow the settings
 // whenever a menu opens or a key changes them.
 class GridMenus : public QObject {
     Q_OBJECT
@@ -26,6 +27,7 @@ public:
     QAction* filterAction() const { return m_pFilter; }
     QMenu* columnsMenu() const { return m_pColumnsMenu; }
     QAction* columnsAction(int columns) const { return m_columnActions.at(columns); }
+    QAction* hoverPreviewAction() const { return m_pHoverPreview; }
 
     void ShowChecks();
 
@@ -43,4 +45,5 @@ private:
     QAction* m_pFilter = nullptr;
     QMenu* m_pColumnsMenu = nullptr;
     std::map<int, QAction*> m_columnActions;  // 0: 自動
+    QAction* m_pHoverPreview = nullptr;
 };

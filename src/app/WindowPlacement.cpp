@@ -64,34 +64,61 @@ Fit FitOnScreens(const QRect& saved, const QList<QRect>& screens)
     return Fit::None;
 }
 
-void Restore(QMainWindow& window, const ChartSettings& settings)
+QSize FittedSize(QSize saved, const QList<QRect>& screens)
+{
+    QSize best;
+    for (const QRect& screen : screens) {
+        const QSize fitted = saved.boundedTo(screen.size());
+        if (fitted.width() * qint64(fitted.height()) > best.width() * qint64(best.height()))
+            best = fitted;
+    }
+    return best.isEmpty() ? saved : best;
+}
+
+Saved ToKeep(const Saved& now, const std::optional<Restored>& restored)
+{
+    Saved kept = now;
+    if (restored && restored->applied != restored->saved
+        && now.geometry.size() == restored->applied)
+        kept.geometry.setSize(restored->saved);
+    return kept;
+}
+
+std::optional<Restored> Restore(QMainWindow& window, const ChartSettings& settings)
 {
     const std::optional<Saved> saved = Read(settings);
     if (!saved)
-        return;
+        return std::nullopt;
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
+    const QSize size = saved->geometry.size();
     switch (FitOnScreens(saved->geometry, screens)) {
     case Fit::Whole:
         window.setGeometry(saved->geometry);
         break;
     case Fit::SizeOnly:
-        window.resize(saved->geometry.size());
+        window.resize(size);
         break;
     case Fit::None:
-        return;
+        // Saved at a smaller scale, or on a larger screen: as large as a screen here allows.
+        if (screens.isEmpty() || size.isEmpty())
+            return std::nullopt;
+        window.resize(FittedSize(size, screens));
+        break;
     }
     if (saved->maximized)
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
+    return Restored{size, window.size()};
 }
 
-void Save(const QMainWindow& window, ChartSettings& settings)
+void Save(const QMainWindow& window, ChartSettings& settings,
+          const std::optional<Restored>& restored)
 {
     // Only the settings sheet's OK makes the file: closing the window never does.
     if (!settings.FileExists())
         return;
-    const Saved now{window.normalGeometry(), window.isMaximized()};
+    const Saved now = ToKeep(Saved{window.normalGeometry(), window.isMaximized()}, restored);
     const std::optional<Saved> kept = Read(settings);
     if (kept && kept->geometry == now.geometry && kept->maximized == now.maximized)
         return;

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QRect>
+#include <QSize>
 
 #include <optional>
 
@@ -9,7 +10,9 @@ class ChartSettings;
 class QMainWindow;
 
 // The main window's size, position and maximised state, kept in [Window] when it closes and
-// given back at the next start when it fits on a screen there.
+// given back at the next start. Qt's window geometry is in device-independent pixels, so the
+// same numbers serve every display scale; a size larger than the screens at this scale is
+// shrunk to fit for the session but kept as it was saved.
 namespace WindowPlacement {
 
 struct Saved {
@@ -28,9 +31,22 @@ enum class Fit {
 };
 Fit FitOnScreens(const QRect& saved, const QList<QRect>& screens);
 
+// What a restore did: the size saved and the size given to the window.
+struct Restored {
+    QSize saved;
+    QSize applied;
+};
+
+// The largest size within one of the screens (their available areas), or saved itself.
+QSize FittedSize(QSize saved, const QList<QRect>& screens);
+// What to keep at close: the window as it is now, except that a size the restore shrank to
+// fit, left so by the user, keeps the size that was saved (another scale has room for it).
+Saved ToKeep(const Saved& now, const std::optional<Restored>& restored);
+
 // Applied before the window is first shown.
-void Restore(QMainWindow& window, const ChartSettings& settings);
+std::optional<Restored> Restore(QMainWindow& window, const ChartSettings& settings);
 // Written when it differs from what is kept, and only into a settings file that exists.
-void Save(const QMainWindow& window, ChartSettings& settings);
+void Save(const QMainWindow& window, ChartSettings& settings,
+          const std::optional<Restored>& restored = std::nullopt);
 
 } // namespace WindowPlacement

@@ -47,6 +47,11 @@ inline const QString kNoPrinter = QStringLiteral("印刷できるプリンタが
 inline const QString kPrinterNotFound = QStringLiteral("プリンタ [%1] が見つかりません。");
 inline const QString kPrintFailed = QStringLiteral("印刷できませんでした。");
 
+// Help when no browser can be started: the program's own window, or where the page is.
+inline const QString kHelpWindowTitle = QStringLiteral("ﾍﾙﾌﾟ - Quorex Catalog");
+inline const QString kHelpPageMissing = QStringLiteral(
+    "ヘルプのページ [%1] がありません。プログラムのフォルダの help を確かめてください。");
+
 inline const QString kAboutCaption = QStringLiteral("About...");
 inline const QString kCopyright = QStringLiteral("(C) 2026 mosgrid  Ver %1");
 // The settings file in use; %1 is its path.

@@ -6,8 +6,8 @@
 namespace FileTexts {
 
 inline const QString kMenuOpen = QStringLiteral("開く(&O)...");
-inline const QString kMenuReload = QStringLiteral("再読み込み");
-inline const QString kMenuExport = QStringLiteral("エクスポート...");
+inline const QString kMenuReload = QStringLiteral("再読み込み(&R)");
+inline const QString kMenuExport = QStringLiteral("エクスポート(&E)...");
 inline const QString kMenuAutoReload = QStringLiteral("自動更新");
 // A recent list in the File menu: its number (the mnemonic) and its path.
 inline const QString kMenuRecentFormat = QStringLiteral("&%1 %2");

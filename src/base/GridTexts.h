@@ -22,6 +22,7 @@ inline const QString kPeriodWeekly = QStringLiteral("週足\tW");
 inline const QString kPeriodMonthly = QStringLiteral("月足\tM");
 
 inline const QString kMenuFilter = QStringLiteral("絞り込み\tCtrl+F");
+inline const QString kMenuHoverPreview = QStringLiteral("ポインタを止めて拡大表示");
 
 inline const QString kMenuColumns = QStringLiteral("列数");
 inline const QString kColumnsAuto = QStringLiteral("自動");
@@ -43,10 +44,14 @@ inline const QString kCmdPeriod =
     QStringLiteral("すべてのチャートをこの期間で表示(設定は書き換えない)\n期間");
 inline const QString kCmdFilter =
     QStringLiteral("コードか銘柄名に含まれる文字で絞り込み\n絞り込み");
+inline const QString kCmdHoverPreview = QStringLiteral(
+    "マウス ポインタを止めた銘柄を拡大表示する(Space キーはいつでも使える)\n拡大表示");
 
 // The search field: its placeholder and the count shown beside it (shown of all).
 inline const QString kFilterPlaceholder = QStringLiteral("コードまたは銘柄名");
 inline const QString kFilterCount = QStringLiteral("%1 / %2");
+// In the middle of the grid when the search text matches no security.
+inline const QString kNoMatches = QStringLiteral("該当する銘柄はありません");
 
 // The crosshair's read-out.
 inline const QString kBarDate = QStringLiteral("日付");

@@ -85,6 +85,12 @@ PeriodChoice ReadPeriodChoice(const ChartSettings& settings)
     return PeriodChoiceNamed(word).value_or(ViewKeys::kDefaultPeriod);
 }
 
+bool ReadHoverPreview(const ChartSettings& settings)
+{
+    return settings.ReadInt(ViewKeys::kSectionView, ViewKeys::kHoverPreview,
+                            ViewKeys::kDefaultHoverPreview) == 1;
+}
+
 void WriteSortKey(ChartSettings& settings, SortKey key)
 {
     settings.WriteText(ViewKeys::kSectionView, ViewKeys::kSort, SortKeyWord(key));
@@ -99,4 +105,9 @@ void WriteSortDescending(ChartSettings& settings, bool descending)
 void WritePeriodChoice(ChartSettings& settings, PeriodChoice period)
 {
     settings.WriteText(ViewKeys::kSectionView, ViewKeys::kPeriod, PeriodChoiceWord(period));
+}
+
+void WriteHoverPreview(ChartSettings& settings, bool on)
+{
+    settings.WriteText(ViewKeys::kSectionView, ViewKeys::kHoverPreview, on ? "1" : "0");
 }

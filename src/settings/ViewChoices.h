@@ -20,11 +20,14 @@ inline constexpr char kSortDescending[] = "SortDescending";
 inline constexpr char kPeriod[] = "Period";
 // Whether the list and price files are watched for changes (1) or not (0).
 inline constexpr char kAutoReload[] = "AutoReload";
+// Whether the pointer resting on a cell opens its enlarged preview (1) or only Space does (0).
+inline constexpr char kHoverPreview[] = "HoverPreview";
 
 inline constexpr SortKey kDefaultSort = SortKey::List;
 inline constexpr int kDefaultSortDescending = 0;
 inline constexpr PeriodChoice kDefaultPeriod = PeriodChoice::Definitions;
 inline constexpr int kDefaultAutoReload = 1;
+inline constexpr int kDefaultHoverPreview = 0;
 
 } // namespace ViewKeys
 
@@ -38,7 +41,9 @@ std::optional<PeriodChoice> PeriodChoiceNamed(std::string_view word);
 SortKey ReadSortKey(const ChartSettings& settings);
 bool ReadSortDescending(const ChartSettings& settings);
 PeriodChoice ReadPeriodChoice(const ChartSettings& settings);
+bool ReadHoverPreview(const ChartSettings& settings);
 
 void WriteSortKey(ChartSettings& settings, SortKey key);
 void WriteSortDescending(ChartSettings& settings, bool descending);
 void WritePeriodChoice(ChartSettings& settings, PeriodChoice period);
+void WriteHoverPreview(ChartSettings& settings, bool on);

@@ -1,6 +1,7 @@
 #include "view/CCatalogView.h"
 
 #include "base/AppTexts.h"
+#include "base/GridTexts.h"
 #include "base/MessageBox.h"
 #include "catalog/CatalogListLoader.h"
 #include "catalog/ItemMatching.h"
@@ -249,6 +250,8 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
         PaintCell(dc, cell);
     if (!printing && m_strListFile.empty() && !m_strEmptyHint.isEmpty())
         PaintEmptyHint(dc, client, m_strEmptyHint);
+    else if (!printing && grid.count == 0 && !m_thumbList.empty())
+        PaintEmptyHint(dc, client, GridTexts::kNoMatches);  // a search that found nothing
 
     m_scrollBar.SetRangeAndPage(0, grid.count > 0 ? grid.count - 1 : 0, m_nColumns);
 }
@@ -298,6 +301,10 @@ void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell
 
 void CCatalogView::RequestCells(const GridGeometry::Grid& grid, int clientHeight)
 {
+    if (grid.topIndex != m_nTravelTop) {
+        m_travel = grid.topIndex > m_nTravelTop ? Travel::Down : Travel::Up;
+        m_nTravelTop = grid.topIndex;
+    }
     const int rows = grid.cellHeight > 0 ? clientHeight / grid.cellHeight : 0;
     const auto key = std::make_tuple(m_builder.generation(), grid.topIndex, grid.columns, rows,
                                      grid.count, m_pArrangement->revision());
@@ -305,7 +312,8 @@ void CCatalogView::RequestCells(const GridGeometry::Grid& grid, int clientHeight
         return;
     m_requested = key;
     // Positions on screen first, asked for by the items they show.
-    VisibleFirstOrder wanted = ItemsOf(MakeVisibleFirstOrder(grid, clientHeight), shownOrder());
+    VisibleFirstOrder wanted =
+        ItemsOf(MakeVisibleFirstOrder(grid, clientHeight, m_travel), shownOrder());
     const std::vector<int> onScreen(wanted.order.begin(),
                                     wanted.order.begin() + long(wanted.onScreenCount));
     m_builder.SetOrder(std::move(wanted.order), wanted.priorityCount, onScreen);
@@ -405,17 +413,25 @@ void CCatalogView::SelectAndScroll(int item, int topIndex)
         Invalidate();
 }
 
-void CCatalogView::OnOrderChanged(bool filterChanged)
+void CCatalogView::OnOrderChanged(GridArrangement::Cause cause)
 {
-    // The selection stays on its security and in view; a new search starts at the top.
     const int count = shownOrder().count();
-    GridKeys::State state;
-    state.count = count;
-    state.columns = m_nColumns;
-    state.rowsOnScreen = RowsOnScreen();
-    state.topIndex = filterChanged ? 0 : std::clamp(m_nTopIndex, 0, std::max(count - 1, 0));
-    const int top = GridKeys::TopIndexShowing(state, shownOrder().PositionOf(m_nSelected));
     m_scrollBar.SetRangeAndPage(0, count > 0 ? count - 1 : 0, m_nColumns);
+    // A sort the user chose shows its first cells; the selection stays on its security
+    // wherever that went. A search starts at the top too, and facts coming in move nothing
+    // out from under the user: both keep the selection in view.
+    int top = 0;
+    if (cause != GridArrangement::Cause::Sort) {
+        GridKeys::State state;
+        state.count = count;
+        state.columns = m_nColumns;
+        state.rowsOnScreen = RowsOnScreen();
+        state.topIndex = cause == GridArrangement::Cause::Filter
+            ? 0 : std::clamp(m_nTopIndex, 0, std::max(count - 1, 0));
+        top = GridKeys::TopIndexShowing(state, shownOrder().PositionOf(m_nSelected));
+    }
+    if (top != m_nTopIndex && m_pPreview)
+        m_pPreview->Close();  // its cell moves away
     m_nTopIndex = top;
     m_scrollBar.SetScrollPos(top);
     Invalidate();

@@ -6,7 +6,9 @@
 #include "catalog/CatalogListLoader.h"
 #include "thumbnails/ThumbnailBuilder.h"
 #include "thumbnails/ThumbnailStore.h"
+#include "view/GridArrangement.h"
 #include "view/GridGeometry.h"
+#include "view/VisibleFirst.h"
 #include "view/WinScrollBar.h"
 
 #include <QAbstractScrollArea>
@@ -151,7 +153,7 @@ protected:
 
 private:
     void OnScrollBarAction(int action);
-    void OnOrderChanged(bool filterChanged);
+    void OnOrderChanged(GridArrangement::Cause cause);
     BuildInputs CurrentInputs();
     void Invalidate();
     GridGeometry::Grid CurrentGrid() const;
@@ -170,6 +172,9 @@ private:
     ThumbnailBuilder m_builder{m_thumbList};
     // What the builder was last told: generation, top index, columns, rows, count, order.
     std::tuple<std::uint64_t, int, int, int, int, std::uint64_t> m_requested{};
+    // The way the grid last scrolled, and from where: more rows are kept ready that way.
+    Travel m_travel = Travel::None;
+    int m_nTravelTop = 0;
     ListLoadOutcome m_loadOutcome;
     ThumbnailBuilder::Components m_components = ThumbnailBuilder::Components::Ready;
     int m_nWheelRemainder = 0;

@@ -72,7 +72,7 @@ void GridArrangement::SetFilter(const QString& text)
     m_strFilter = text;
     m_strFoldedFilter = FoldForSearch(text).trimmed();
     m_resortTimer.stop();
-    ArrangeFor(true);
+    ArrangeFor(Cause::Filter);
 }
 
 void GridArrangement::SetSort(SortKey key, bool descending)
@@ -83,7 +83,7 @@ void GridArrangement::SetSort(SortKey key, bool descending)
     if (ReadSortDescending(settings) != descending)
         WriteSortDescending(settings, descending);
     m_resortTimer.stop();
-    Arrange();
+    ArrangeFor(Cause::Sort);
 }
 
 void GridArrangement::FactsChanged()
@@ -94,10 +94,10 @@ void GridArrangement::FactsChanged()
 
 void GridArrangement::Arrange()
 {
-    ArrangeFor(false);
+    ArrangeFor(Cause::Facts);
 }
 
-void GridArrangement::ArrangeFor(bool filterChanged)
+void GridArrangement::ArrangeFor(Cause cause)
 {
     const ChartSettings settings(m_strIniFile);
     const SortKey key = ReadSortKey(settings);
@@ -107,11 +107,11 @@ void GridArrangement::ArrangeFor(bool filterChanged)
     // The cells are the store's slots, as they always were; sorting needs the items too.
     m_nArrangedSlots = m_store.size();
     if (key == SortKey::List && !descending && m_strFoldedFilter.isEmpty()) {
-        Publish(ShownOrder::Identity(m_nArrangedSlots), filterChanged);
+        Publish(ShownOrder::Identity(m_nArrangedSlots), cause);
         return;
     }
     const int count = std::min(static_cast<int>(m_items.size()), m_nArrangedSlots);
-    Publish(ShownOrder(Sorted(key, descending, true), count), filterChanged);
+    Publish(ShownOrder(Sorted(key, descending, true), count), cause);
 }
 
 std::vector<int> GridArrangement::ItemsInSortOrder(bool filtered)
@@ -145,8 +145,9 @@ std::vector<int> GridArrangement::Sorted(SortKey key, bool descending, bool filt
     return sorted;
 }
 
-void GridArrangement::Publish(ShownOrder order, bool filterChanged)
+void GridArrangement::Publish(ShownOrder order, Cause cause)
 {
+    const bool filterChanged = cause == Cause::Filter;
     // A new search text is news even when it shows the same cells.
     if (order == m_order && !filterChanged)
         return;
@@ -155,5 +156,5 @@ void GridArrangement::Publish(ShownOrder order, bool filterChanged)
     m_order = std::move(order);
     ++m_nRevision;
     if (news)
-        emit orderChanged(filterChanged);
+        emit orderChanged(cause);
 }

@@ -24,6 +24,10 @@ class GridArrangement : public QObject {
 public:
     static constexpr int kResortIntervalMs = 400;
 
+    // Why the order changed: facts came in (or the items did), the user chose another sort,
+    // or the search text changed.
+    enum class Cause { Facts, Sort, Filter };
+
     GridArrangement(const CatalogItemList& items, const ThumbnailStore& store,
                     std::string iniFile, QObject* parent = nullptr);
 
@@ -51,14 +55,13 @@ public:
     bool sortDescending() const;
 
 signals:
-    // The order changed; filterChanged: because the search text did.
-    void orderChanged(bool filterChanged);
+    void orderChanged(GridArrangement::Cause cause);
 
 private:
     void Refold();
-    void ArrangeFor(bool filterChanged);
+    void ArrangeFor(Cause cause);
     std::vector<int> Sorted(SortKey key, bool descending, bool filtered);
-    void Publish(ShownOrder order, bool filterChanged);
+    void Publish(ShownOrder order, Cause cause);
 
     const CatalogItemList& m_items;
     const ThumbnailStore& m_store;

@@ -3,7 +3,9 @@
 #include "base/GridTexts.h"
 #include "catalog/DisplayText.h"
 #include "settings/ChartSettings.h"
+#include "settings/ViewChoices.h"
 #include "view/CCatalogView.h"
+#include "view/ChartPicture.h"
 #include "view/ChartWindow.h"
 #include "view/PreviewGeometry.h"
 #include "view/PreviewPopup.h"
@@ -23,6 +25,8 @@ PreviewController::PreviewController(CCatalogView& view) : m_view(view)
 PreviewController::~PreviewController()
 {
     Close();
+    for (const QPointer<PreviewPopup>& popup : m_closing)
+        delete popup.data();
     for (const QPointer<ChartWindow>& window : m_windows)
         delete window.data();
 }
@@ -57,13 +61,10 @@ void PreviewController::ShowFor(int item)
                                                     available.size());
     if (size.isEmpty())
         return;
-    auto* popup = new PreviewPopup(RequestFor(item, size), item, &m_view);
+    auto* popup = new PreviewPopup(RequestFor(item, size), item, m_view.viewport(), &m_view);
     popup->setGeometry(PreviewGeometry::PopupRect(GlobalCellRect(item), popup->size(),
                                                   available));
-    connect(popup, &PreviewPopup::pointerLeft, this, [this] {
-        if (!PointerOverPopupOrCell())
-            Close();
-    });
+    std::erase_if(m_closing, [](const QPointer<PreviewPopup>& p) { return p.isNull(); });
     m_pPopup = popup;
     popup->show();
 }
@@ -81,11 +82,13 @@ PreviewPopup* PreviewController::popup() const
 void PreviewController::Close()
 {
     m_hover.stop();
-    if (m_pPopup) {
-        m_pPopup->hide();
-        delete m_pPopup.data();
-    }
+    if (!m_pPopup)
+        return;
+    PreviewPopup* popup = m_pPopup.data();
     m_pPopup = nullptr;
+    popup->hide();
+    popup->deleteLater();
+    m_closing.emplace_back(popup);
 }
 
 void PreviewController::OpenWindow(int item)
@@ -122,34 +125,54 @@ std::vector<ChartWindow*> PreviewController::windows() const
 
 void PreviewController::PointerMoved(QPoint point)
 {
+    // The window system repeats the pointer's place when a window appears: no move at all.
+    const bool moved = point != m_lastPointer;
+    m_lastPointer = point;
+    if (!moved && m_pPopup)
+        return;
     const int item = m_view.HitTest(point.x(), point.y());
     if (m_pPopup && m_pPopup->item() != item)
         Close();
-    if (item < 0) {
+    if (m_pPopup) {
+        FollowPointer(point);
+        return;
+    }
+    if (item < 0 || !ReadHoverPreview(ChartSettings(m_view.paths().iniFile))) {
         m_hover.stop();
         m_nHoverItem = -1;
         return;
     }
-    if (m_pPopup || (item == m_nHoverItem && m_hover.isActive()))
+    if (item == m_nHoverItem && m_hover.isActive())
         return;
     m_nHoverItem = item;
     m_hover.start();
+}
+
+void PreviewController::FollowPointer(QPoint point)
+{
+    // The cell's point at the picture's scale: the crosshair stands where the pointer does.
+    ChartPicture* picture = m_pPopup->picture();
+    const QRect cell = m_view.CellRectOf(m_view.shownOrder().PositionOf(m_pPopup->item()));
+    if (picture == nullptr || cell.isEmpty())
+        return;
+    const QPoint offset = point - cell.topLeft();
+    picture->SetCrosshair(QPoint(offset.x() * picture->width() / cell.width(),
+                                 offset.y() * picture->height() / cell.height()));
 }
 
 void PreviewController::PointerLeft()
 {
     m_hover.stop();
     m_nHoverItem = -1;
-    if (m_pPopup && !PointerOverPopupOrCell())
+    if (m_pPopup && !PointerOverGrid())
         Close();
 }
 
-bool PreviewController::PointerOverPopupOrCell() const
+bool PreviewController::PointerOverGrid() const
 {
-    const QPoint pointer = QCursor::pos();
-    if (m_pPopup && m_pPopup->geometry().contains(pointer))
-        return true;
-    return m_pPopup && GlobalCellRect(m_pPopup->item()).contains(pointer);
+    // A window appearing over the grid (the popup itself, as it is mapped) is no leaving.
+    const QWidget* grid = m_view.viewport();
+    return QRect(grid->mapToGlobal(QPoint(0, 0)), grid->size()).contains(QCursor::pos());
 }
 
 void PreviewController::OnHoverTimeout()

@@ -13,9 +13,11 @@ class CCatalogView;
 class ChartWindow;
 class PreviewPopup;
 
-// The enlarged preview of a cell: shown by Space or by the pointer resting on a cell, beside
-// it, drawn fresh at a larger size; closed by Space, Escape or the pointer moving off the
-// cell and the popup. Also opens a security's chart in a window of its own.
+// The enlarged preview of a cell: shown by Space, or by the pointer resting on a cell when
+// [View] HoverPreview is on, beside it, drawn fresh at a larger size; closed by Space, Escape
+// or the pointer moving off the cell. The popup takes no pointer input: clicks over it reach
+// the grid, and the crosshair follows the pointer in the cell. Also opens a security's chart
+// in a window of its own.
 class PreviewController : public QObject {
     Q_OBJECT
 public:
@@ -26,6 +28,8 @@ public:
     ~PreviewController() override;
 
     void ShowFor(int item);
+    // Hides the popup now and deletes it from the event loop: Close may be reached from
+    // inside one of the popup's own events, which Qt goes on reading after the handler.
     void Close();
     bool isShown() const;
     PreviewPopup* popup() const;
@@ -42,12 +46,16 @@ public:
 private:
     ChartRequest RequestFor(int item, QSize size) const;
     QRect GlobalCellRect(int item) const;
-    bool PointerOverPopupOrCell() const;
+    bool PointerOverGrid() const;
     void OnHoverTimeout();
+    void FollowPointer(QPoint point);
 
     CCatalogView& m_view;
     QPointer<PreviewPopup> m_pPopup;
+    // Closed popups not deleted yet; they go with the controller at the latest.
+    std::vector<QPointer<PreviewPopup>> m_closing;
     std::vector<QPointer<ChartWindow>> m_windows;
     QTimer m_hover;
     int m_nHoverItem = -1;
+    QPoint m_lastPointer{-1, -1};
 };

@@ -6,16 +6,21 @@
 #include <cstddef>
 #include <vector>
 
-// The order in which a grid's thumbnails are made: the cells on screen, then a screenful of
-// rows below and one above (kept ready for scrolling), then every cell after the screen.
-// Cell indices; the cells before the screen come last, left to the builder.
+// The order in which a grid's thumbnails are made: the cells on screen, then the screens
+// around it kept ready for scrolling (a screenful below and one above; kScreensAhead of them
+// the way the grid last moved), then every cell after the screen. Cell indices; the cells
+// before those kept ready come last, left to the builder.
+enum class Travel { None, Down, Up };
+inline constexpr int kScreensAhead = 3;
+
 struct VisibleFirstOrder {
     std::vector<int> order;
     std::size_t priorityCount = 0;   // on screen and the rows around it
     std::size_t onScreenCount = 0;   // the first entries of order
 };
 
-VisibleFirstOrder MakeVisibleFirstOrder(const GridGeometry::Grid& grid, int clientHeight);
+VisibleFirstOrder MakeVisibleFirstOrder(const GridGeometry::Grid& grid, int clientHeight,
+                                        Travel travel = Travel::None);
 
 // The same order in items, read through the shown order. For a sorted or filtered grid the
 // shown cells before the screen follow (in shown order); items not shown are left to the

@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QTest>
 #include <QUrl>
 
@@ -155,8 +156,8 @@ TEST_F(FileCommandsTest, OpenedListsAreRememberedNewestFirstEachOnce)
     const QStringList texts = Texts(m_frame->menuBar()->actions().value(0)->menu());
     const QString shownA = QStringLiteral("&1 ") + QFile::decodeName(a.c_str());
     const QString shownB = QStringLiteral("&2 ") + QFile::decodeName(b.c_str());
-    EXPECT_EQ(texts, (QStringList{"開く(&O)...", "再読み込み", "エクスポート...", "-", "設定", "-",
-                                  shownA, shownB, "-", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
+    EXPECT_EQ(texts, (QStringList{"開く(&O)...", "再読み込み(&R)", "エクスポート(&E)...", "-",
+                                  "設定", "-", shownA, shownB, "-", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
     m_commands->recentActions().value(1)->trigger();
     Built();
     EXPECT_EQ(m_view->listFile(), b);
@@ -252,6 +253,23 @@ TEST_F(FileCommandsTest, TheWindowComesBackWhereItWasLeftWhenItFits)
     settings.WriteText("Window", "Maximized", "1");
     Start({});
     EXPECT_TRUE(m_frame->isMaximized());
+
+    // Saved at another display scale, larger than this screen: shown within it, and kept as
+    // saved for a scale with room unless the user resizes it here.
+    settings.WriteText("Window", "Maximized", "0");
+    settings.WriteText("Window", "Width", "5000");
+    settings.WriteText("Window", "Height", "3000");
+    Start({});
+    const QSize available = QGuiApplication::primaryScreen()->availableSize();
+    EXPECT_EQ(m_frame->size(), QSize(5000, 3000).boundedTo(available));
+    m_frame->close();
+    EXPECT_EQ(settings.ReadInt("Window", "Width", 0), 5000);
+    EXPECT_EQ(settings.ReadInt("Window", "Height", 0), 3000);
+    Start({});
+    m_frame->resize(400, 300);
+    m_frame->close();
+    EXPECT_EQ(settings.ReadInt("Window", "Width", 0), 400);
+    EXPECT_EQ(settings.ReadInt("Window", "Height", 0), 300);
 }
 
 TEST_F(FileCommandsTest, ABurstOfChangesGivesOneReloadOfEveryChangedSecurity)

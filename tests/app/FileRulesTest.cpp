@@ -91,6 +91,34 @@ INSTANTIATE_TEST_SUITE_P(
         FitCase{"Empty", QRect(), {kLeftScreen}, WindowPlacement::Fit::None}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A size shrunk to fit a smaller screen (another scale) is not kept in place of the saved one.
+TEST(WindowKeep, ShrunkSizeLeftAloneKeepsTheSavedOne)
+{
+    using WindowPlacement::Restored;
+    using WindowPlacement::Saved;
+    const QList<QRect> screens{kLeftScreen, kRightScreen};
+    EXPECT_EQ(WindowPlacement::FittedSize(QSize(2500, 1200), screens), QSize(1920, 1050));
+    EXPECT_EQ(WindowPlacement::FittedSize(QSize(1000, 2000), screens), QSize(1000, 1050));
+    const struct {
+        QRect now;
+        std::optional<Restored> restored;
+        QRect kept;
+    } rows[] = {
+        {QRect(5, 6, 800, 500), Restored{QSize(1600, 1000), QSize(800, 500)},
+         QRect(5, 6, 1600, 1000)},
+        {QRect(5, 6, 700, 500), Restored{QSize(1600, 1000), QSize(800, 500)},
+         QRect(5, 6, 700, 500)},
+        {QRect(5, 6, 800, 500), Restored{QSize(800, 500), QSize(800, 500)},
+         QRect(5, 6, 800, 500)},
+        {QRect(5, 6, 800, 500), std::nullopt, QRect(5, 6, 800, 500)},
+    };
+    for (const auto& row : rows) {
+        const Saved kept = WindowPlacement::ToKeep(Saved{row.now, true}, row.restored);
+        EXPECT_EQ(kept.geometry, row.kept);
+        EXPECT_TRUE(kept.maximized);
+    }
+}
+
 struct PlanCase {
     const char* name;
     bool listExists;

@@ -61,6 +61,8 @@ TEST_F(GridMenusTest, SubmenusHoldTheirChoicesWithTheDefaultsChecked)
     EXPECT_TRUE(m_menus->sortAction(SortKey::List)->isChecked());
     EXPECT_FALSE(m_menus->descendingAction()->isChecked());
     EXPECT_TRUE(m_menus->periodAction(PeriodChoice::Definitions)->isChecked());
+    EXPECT_TRUE(m_menus->hoverPreviewAction()->isCheckable());
+    EXPECT_FALSE(m_menus->hoverPreviewAction()->isChecked());
     // Nothing is written until the user chooses.
     EXPECT_FALSE(QFile::exists(QString::fromStdString(m_folder.iniFile())));
 }
@@ -93,6 +95,13 @@ TEST_F(GridMenusTest, ChoicesAreStoredAndChecksFollowTheKeysToo)
 
     m_menus->filterAction()->trigger();
     EXPECT_TRUE(view->searchBar().isVisible());
+
+    for (const int on : {1, 0}) {
+        m_menus->hoverPreviewAction()->trigger();
+        EXPECT_EQ(Settings().ReadInt("View", "HoverPreview", -1), on);
+        m_menus->ShowChecks();
+        EXPECT_EQ(m_menus->hoverPreviewAction()->isChecked(), on == 1);
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/CAboutBox.h"
 #include "app/CCatalogApp.h"
 #include "app/CMainFrame.h"
+#include "app/HelpWindow.h"
 #include "app/ListOpenCheck.h"
 #include "base/AppTexts.h"
 #include "base/MessageBox.h"
@@ -16,6 +17,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -87,9 +89,9 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
     ASSERT_EQ(menus.size(), 3);
     const std::vector<std::vector<MenuRow>> expected = {
         {{"開く(&O)...", "一覧ファイルを開く", "開く"},
-         {"再読み込み", "一覧ファイルと価格ファイルを読み直し、変わった銘柄を描き直す",
+         {"再読み込み(&R)", "一覧ファイルと価格ファイルを読み直し、変わった銘柄を描き直す",
           "再読み込み"},
-         {"エクスポート...", "すべての銘柄を PDF または PNG に書き出す", "エクスポート"},
+         {"エクスポート(&E)...", "すべての銘柄を PDF または PNG に書き出す", "エクスポート"},
          {"-", "", ""},
          {"設定", "設定", "設定"},
          {"-", "", ""},
@@ -102,6 +104,8 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
           "列数"},
          {"-", "", ""},
          {"絞り込み\tCtrl+F", "コードか銘柄名に含まれる文字で絞り込み", "絞り込み"},
+         {"ポインタを止めて拡大表示",
+          "マウス ポインタを止めた銘柄を拡大表示する(Space キーはいつでも使える)", "拡大表示"},
          {"自動更新", "一覧ファイルと価格ファイルの変更を監視して読み直す", "自動更新"}},
         {{"ﾍﾙﾌﾟ", "ヘルプ", "ヘルプ"},
          {"-", "", ""},
@@ -126,7 +130,7 @@ TEST_F(MainFrameTest, OnlyOpenReloadAndSizeStepsHaveShortcutsAndNoToolBar)
     for (const QAction* action : m_frame->findChildren<QAction*>()) {
         if (action->text() == QStringLiteral("開く(&O)..."))
             EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-        else if (action->text() == QStringLiteral("再読み込み"))
+        else if (action->text() == QStringLiteral("再読み込み(&R)"))
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F5));
         else if (action->text() == QStringLiteral("大きく"))
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Plus));
@@ -180,6 +184,30 @@ TEST_F(MainFrameTest, HelpOpensThePageBesideTheProgramAndMissingPageIsSilent)
     ASSERT_EQ(recorder.urls.size(), 1);
     EXPECT_EQ(recorder.urls[0].toLocalFile(),
               QString::fromStdString(m_app->m_strExeDir) + "help/mosgrid/index.htm");
+}
+
+// Where no browser can be started (the test platform starts none), the page is shown in the
+// program's own window; a page that is not there is named in a message.
+TEST_F(MainFrameTest, HelpWithoutABrowserShowsThePageInTheProgram)
+{
+    const QString page = QString::fromStdString(m_app->m_strExeDir) + "help/mosgrid/index.htm";
+    m_frame->showHelpAction()->trigger();
+    HelpWindow* window = m_frame->helpWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->browser()->source(), QUrl::fromLocalFile(page));
+    EXPECT_FALSE(window->browser()->toPlainText().trimmed().isEmpty());
+    m_frame->showHelpAction()->trigger();
+    EXPECT_EQ(m_frame->findChildren<HelpWindow*>().size(), 1);
+
+    window->close();
+    ASSERT_TRUE(QFile::rename(page, page + ".gone"));
+    QStringList messages;
+    SetMessageBoxHandler([&messages](const QString& text) { messages << text; });
+    m_frame->showHelpAction()->trigger();
+    SetMessageBoxHandler([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(page));
 }
 
 TEST_F(MainFrameTest, ExitClosesWithoutAsking)

@@ -171,6 +171,18 @@ TEST(WritableProgramFolder, SettingsStayBesideTheProgram)
     CCatalogApp app(folder.exeDir() + "mosgrid");
     // The format "%s/mosgrid.ini" doubles the separator; the file system reads it as one.
     EXPECT_EQ(app.m_strIniFile, folder.exeDir() + "/mosgrid.ini");
+    // The About box shows it with one.
+    const QString single = QFile::decodeName(QByteArray::fromStdString(folder.exeDir()))
+        + QStringLiteral("mosgrid.ini");
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<CAboutBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->findChild<QLabel*>(QStringLiteral("settingsFile"))->toolTip();
+        box->accept();
+    });
+    app.OnAppAbout();
+    EXPECT_EQ(shown, single);
 }
 
 TEST(AboutBoxSettingsFile, LongPathIsCutInTheMiddleAndShownWholeAsToolTip)

@@ -8,6 +8,7 @@
 #include "view/ChartPicture.h"
 #include "view/ChartWindow.h"
 #include "view/GridArrangement.h"
+#include "view/EmptyHint.h"
 #include "view/GridSearchBar.h"
 #include "view/PreviewController.h"
 #include "view/PreviewPopup.h"
@@ -15,7 +16,10 @@
 #include "view/ToolLauncher.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QPointer>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
@@ -49,6 +53,44 @@ void TypeText(QWidget* widget, const QString& text)
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
         QApplication::sendEvent(widget, &release);
     }
+}
+
+// Pointer input delivered as a window system that ignores input transparency does: to the
+// widget under the point on screen, in the topmost window there (tool tips stand above the
+// main window).
+QWidget* WidgetUnder(QPoint global)
+{
+    QWidget* under = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible() || !window->geometry().contains(global))
+            continue;
+        if (under == nullptr || window->windowType() == Qt::ToolTip)
+            under = window;
+    }
+    if (under == nullptr)
+        return nullptr;
+    QWidget* child = under->childAt(under->mapFromGlobal(global));
+    return child != nullptr ? child : under;
+}
+
+void MoveOnScreen(QPoint global)
+{
+    QWidget* target = WidgetUnder(global);
+    if (target == nullptr)
+        return;
+    QMouseEvent move(QEvent::MouseMove, target->mapFromGlobal(global), global, Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+}
+
+void DoubleClickOnScreen(QPoint global)
+{
+    MoveOnScreen(global);
+    QWidget* target = WidgetUnder(global);
+    ASSERT_NE(target, nullptr);
+    const QPoint local = target->mapFromGlobal(global);
+    QTest::mouseClick(target, Qt::LeftButton, {}, local);
+    QTest::mouseDClick(target, Qt::LeftButton, {}, local);
 }
 
 struct Security {
@@ -225,17 +267,34 @@ TEST_F(InsideTheGridTest, SortReordersCellsWithoutMakingThumbnailsAgainAndKeepsT
         EXPECT_EQ(ItemPaintedAt(shot, cell), cell);
 }
 
-TEST_F(InsideTheGridTest, SortedSelectionOutOfViewIsScrolledIntoView)
+// A sort the user chooses shows its first cells, the selection kept where it went; facts
+// arriving later re-sort the grid but keep the selection in view.
+TEST_F(InsideTheGridTest, NewSortShowsTheTopAndFactsKeepTheSelectionInView)
 {
     UseNumbered(12);
     ShowThreeByTwo();
-    m_view->m_nSelected = 1;
+    m_view->SelectAndScroll(1, 3);
     // Descending by close: item 1 goes to position 10, in the fourth row.
     m_view->arrangement().SetSort(SortKey::Last, true);
     EXPECT_EQ(m_view->shownOrder().PositionOf(1), 10);
+    EXPECT_EQ(m_view->m_nTopIndex, 0);
+    EXPECT_EQ(m_view->GetScrollInfo().nPos, 0);
+    EXPECT_EQ(m_view->m_nSelected, 1);
+    EXPECT_EQ(ItemPaintedAt(Paint(), 0), 11);
+
+    // The top gainer selected, then its facts fall: the re-sort follows it down.
+    m_view->SelectAndScroll(11, 0);
+    QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
+    image.fill(ColourOf(11));
+    ItemFacts facts;
+    facts.hasData = true;
+    facts.lastClose = 0.5;
+    m_view->m_thumbList.Put(kFilledGeneration, 11, image, facts);
+    m_view->arrangement().FactsChanged();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_view->shownOrder().PositionOf(11) == 10; },
+                                kWaitMs));
     EXPECT_EQ(m_view->m_nTopIndex, 6);
-    const QImage shot = Paint();
-    EXPECT_EQ(shot.pixel(150, 75), Inverted(ColourOf(1).rgb()));
+    EXPECT_EQ(Paint().pixel(150, 75), Inverted(ColourOf(11).rgb()));
 }
 
 TEST_F(InsideTheGridTest, FactsArrivingDuringABuildSortTheGridSoonAfter)
@@ -302,6 +361,19 @@ TEST_F(InsideTheGridTest, FilterShowsMatchingSecuritiesCountsThemAndEscapeClears
     EXPECT_EQ(ItemPaintedAt(shot, 0), 0);
     EXPECT_EQ(ItemPaintedAt(shot, 1), 2);
     EXPECT_EQ(shot.pixel(250, 25), qRgb(0, 0, 0));
+
+    // No hits: the grid says so in its middle, in the hint's colour.
+    bar.field()->clear();
+    TypeText(bar.field(), QStringLiteral("該当なし"));
+    EXPECT_EQ(bar.countText(), QStringLiteral("0 / 4"));
+    shot = Paint();
+    const QRect middle(shot.width() / 4, shot.height() / 3, shot.width() / 2, shot.height() / 3);
+    int hinted = 0;
+    for (int y = middle.top(); y <= middle.bottom(); ++y) {
+        for (int x = middle.left(); x <= middle.right(); ++x)
+            hinted += shot.pixel(x, y) == kEmptyHintRgb ? 1 : 0;
+    }
+    EXPECT_GT(hinted, 10);
 
     bar.field()->clear();
     TypeText(bar.field(), QStringLiteral("72"));  // the full-width code too
@@ -421,6 +493,38 @@ TEST_F(LaunchPathTest, ToolBesideTheProgramIsStartedAsBeforeAndNoWindowOpens)
     EXPECT_TRUE(m_view->preview().windows().empty());
 }
 
+// A double-click on the second security right after one on the first starts the tool for
+// the second: with the defaults no preview opens over it, and one opened by hovering takes
+// no clicks.
+TEST_F(LaunchPathTest, DoubleClickOnTheNextSecurityRightAfterOneStartsTheToolForIt)
+{
+    const QString tool = m_folder.filePath(QStringLiteral("tarnel.exe"));
+    ASSERT_TRUE(WriteFileBytes(tool, "#!/bin/sh\n"));
+    QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    std::vector<std::string> codes;
+    SetToolStartHandler([&codes](const std::string&, const std::vector<std::string>& args) {
+        codes.push_back(args.size() > 2 ? args[2] : std::string());
+    });
+    m_view->preview().SetHoverDelay(0);  // the user rests longer than the delay
+    const QPoint first = m_view->viewport()->mapToGlobal(QPoint(50, 25));
+    const QPoint second = m_view->viewport()->mapToGlobal(QPoint(150, 25));
+    for (const bool hover : {false, true}) {
+        SCOPED_TRACE(hover ? "HoverPreview=1" : "defaults");
+        if (hover) {
+            ChartSettings settings(m_folder.iniFile());
+            WriteHoverPreview(settings, true);
+        }
+        codes.clear();
+        DoubleClickOnScreen(first);
+        QTest::qWait(50);
+        EXPECT_EQ(m_view->preview().isShown(), hover);
+        DoubleClickOnScreen(second);
+        EXPECT_EQ(codes, (std::vector<std::string>{"/dpacs,7203", "/dpacs,6758"}));
+        EXPECT_EQ(m_view->m_nSelected, 1);
+        m_view->preview().Close();
+    }
+}
+
 TEST_F(InsideTheGridTest, SpaceShowsTheEnlargedPreviewBesideTheCellAndClosesIt)
 {
     Use({{"7203", "トヨタ", 1}, {"nodata", "なし", -1}, {"6758", "ソニー", 2}});
@@ -429,7 +533,12 @@ TEST_F(InsideTheGridTest, SpaceShowsTheEnlargedPreviewBesideTheCellAndClosesIt)
     EXPECT_FALSE(m_view->preview().isShown());
     Key(Qt::Key_Right);
     Key(Qt::Key_Right);
+    // The pointer rests on the next cell, which the preview covers.
+    const QPoint resting = m_view->viewport()->mapToGlobal(QPoint(250, 25));
+    MoveOnScreen(resting);
     Key(Qt::Key_Space);
+    ASSERT_TRUE(m_view->preview().isShown());
+    MoveOnScreen(resting);  // repeated as the popup appears: not a move
     ASSERT_TRUE(m_view->preview().isShown());
     PreviewPopup* popup = m_view->preview().popup();
     EXPECT_EQ(popup->item(), 1);
@@ -443,6 +552,10 @@ TEST_F(InsideTheGridTest, SpaceShowsTheEnlargedPreviewBesideTheCellAndClosesIt)
     EXPECT_EQ(popup->geometry().left(), cellRight.x());
     EXPECT_TRUE(m_view->hasFocus());  // the grid keeps the keyboard
 
+    MoveOnScreen(resting + QPoint(3, 0));  // a move within the next cell closes it
+    EXPECT_FALSE(m_view->preview().isShown());
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(m_view->preview().isShown());
     Key(Qt::Key_Space);
     EXPECT_FALSE(m_view->preview().isShown());
     Key(Qt::Key_Space);
@@ -452,16 +565,68 @@ TEST_F(InsideTheGridTest, SpaceShowsTheEnlargedPreviewBesideTheCellAndClosesIt)
     EXPECT_EQ(m_view->m_nSelected, 1);  // Escape closed the preview only
 }
 
-TEST_F(InsideTheGridTest, PointerRestingOnACellShowsThePreviewAndMovingOffClosesIt)
+TEST_F(InsideTheGridTest, PointerRestingOnACellShowsThePreviewOnlyWhenTurnedOn)
 {
     Use({{"7203", "トヨタ", 1}, {"6758", "ソニー", 2}, {"1301", "極洋", 3}});
     ShowThreeByTwo();
     m_view->preview().SetHoverDelay(0);
     QTest::mouseMove(m_view->viewport(), QPoint(250, 25));
+    QTest::qWait(50);
+    EXPECT_FALSE(m_view->preview().isShown());  // the default: Space only
+
+    ChartSettings settings(m_folder.iniFile());
+    WriteHoverPreview(settings, true);
+    QTest::mouseMove(m_view->viewport(), QPoint(240, 20));
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_view->preview().isShown(); }, kWaitMs));
-    EXPECT_EQ(m_view->preview().popup()->item(), 2);
+    PreviewPopup* popup = m_view->preview().popup();
+    EXPECT_EQ(popup->item(), 2);
+    EXPECT_TRUE(popup->windowFlags().testFlag(Qt::WindowTransparentForInput));
+    // The crosshair stands where the pointer does in the cell, at the picture's scale.
+    QTest::mouseMove(m_view->viewport(), QPoint(225, 30));
+    const ChartPicture* picture = popup->picture();
+    ASSERT_TRUE(picture->crosshair().has_value());
+    EXPECT_EQ(*picture->crosshair(), QPoint(25 * picture->width() / kCellWidth,
+                                            30 * picture->height() / kCellHeight));
     QTest::mouseMove(m_view->viewport(), QPoint(50, 75));  // below the last cell: none
     EXPECT_FALSE(m_view->preview().isShown());
+}
+
+// Closing the preview from inside one of its own pointer events left Qt reading a deleted
+// window: preview shown, a click on it, the pointer out of the window and back over it.
+TEST_F(InsideTheGridTest, PreviewClickedLeftAndReturnedToClosesWithoutACrash)
+{
+    Use({{"7203", "トヨタ", 1}, {"6758", "ソニー", 2}, {"1301", "極洋", 3}});
+    ShowThreeByTwo();
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(m_view->preview().isShown());
+    QPointer<PreviewPopup> popup = m_view->preview().popup();
+    bool inEvent = false;
+    bool deletedInEvent = false;
+    QObject::connect(popup, &QObject::destroyed, [&] { deletedInEvent = inEvent; });
+    const QPoint over = popup->geometry().center();
+    const QPoint away = m_view->geometry().bottomRight() + QPoint(400, 400);
+
+    MoveOnScreen(over);
+    QPointer<QWidget> under = WidgetUnder(over);
+    ASSERT_NE(under, nullptr);
+    QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFromGlobal(over));
+    // The pointer leaves: the window it was over hears of it, then it comes back.
+    QCursor::setPos(away);
+    QPointer<QWidget> left = under->window();
+    for (QWidget* widget : {under.data(), left.data()}) {
+        QEvent leave(QEvent::Leave);
+        inEvent = true;
+        if (widget != nullptr)
+            QApplication::sendEvent(widget, &leave);
+        inEvent = false;
+    }
+    MoveOnScreen(over + QPoint(5, 5));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_FALSE(deletedInEvent);
+    EXPECT_FALSE(m_view->preview().isShown());
+    EXPECT_TRUE(popup.isNull());
 }
 
 } // namespace

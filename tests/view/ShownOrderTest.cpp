@@ -59,6 +59,32 @@ TEST(VisibleFirstItems, PositionsOnScreenAskForTheItemsTheyShow)
     EXPECT_EQ(same.order, positions.order);
 }
 
+// Scrolling one way keeps more screens ready that way, nearest first; one screen the other.
+TEST(VisibleFirstTravel, ScreensAheadLieTheWayTheGridMoves)
+{
+    GridGeometry::Grid grid;
+    grid.columns = 1;
+    grid.cellWidth = 10;
+    grid.cellHeight = 10;
+    grid.topIndex = 5;
+    grid.count = 12;
+    const struct {
+        Travel travel;
+        std::vector<int> order;
+        std::size_t priority;
+    } rows[] = {
+        {Travel::None, {5, 6, 4, 7, 8, 9, 10, 11}, 3},
+        {Travel::Down, {5, 6, 7, 8, 4, 9, 10, 11}, 5},
+        {Travel::Up, {5, 4, 3, 2, 6, 7, 8, 9, 10, 11}, 5},
+    };
+    for (const auto& row : rows) {
+        const VisibleFirstOrder order = MakeVisibleFirstOrder(grid, 10, row.travel);
+        EXPECT_EQ(order.order, row.order);
+        EXPECT_EQ(order.priorityCount, row.priority);
+        EXPECT_EQ(order.onScreenCount, 1u);
+    }
+}
+
 struct PopupCase {
     QRect cell;
     QSize popup;

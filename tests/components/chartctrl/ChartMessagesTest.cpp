@@ -19,6 +19,13 @@ const TextItem* FindText(const ChartPlan& plan, TextRole role)
     return found != plan.texts.end() ? &*found : nullptr;
 }
 
+bool OnBoxBorder(const ChartPlan& plan, QPoint at)
+{
+    return std::any_of(plan.layout.boxes.begin(), plan.layout.boxes.end(), [at](const QRect& b) {
+        return b.contains(at) && !b.adjusted(1, 1, -1, -1).contains(at);
+    });
+}
+
 int Painted(const QImage& image, const QRect& area)
 {
     const QRect inside = area & image.rect();
@@ -59,9 +66,53 @@ TEST_P(ChartNotice, CentredInThePlotInAColourThatReads)
     const QImage picture = PictureOf(bars, charts, params, row.size, notice);
     EXPECT_GT(Painted(picture, shown->rect), 10);
     if (!row.data) {
-        EXPECT_EQ(Painted(picture, picture.rect()), Painted(picture, shown->rect));
+        // Without bars only the notice and the frame, as around a chart, are drawn.
+        const QRgb background = picture.pixel(0, 0);
+        int stray = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const QPoint at(x, y);
+                if (picture.pixel(at) != background && !shown->rect.contains(at)
+                    && !OnBoxBorder(plan, at))
+                    ++stray;
+            }
+        }
+        EXPECT_EQ(stray, 0);
     }
 }
+
+struct FrameRow {
+    QSize size;
+    int backColor;
+    std::vector<std::string> definitions;
+};
+
+class ChartFrameWithoutData : public testing::TestWithParam<FrameRow> {};
+
+// A cell without data has the frame a chart has, so neighbouring ones do not merge.
+TEST_P(ChartFrameWithoutData, DrawnWhereAChartWithDataHasIt)
+{
+    const FrameRow& row = GetParam();
+    const std::vector<ChartDefinition> charts = Definitions(row.definitions);
+    const std::string params = "AssistLine=0; BackColor=" + std::to_string(row.backColor);
+    const std::vector<PriceBar> bars = RandomWalk(100, 2);
+    const ChartPlan withData = PlanOf(bars, charts, params, row.size, {});
+    ASSERT_FALSE(withData.layout.boxes.empty());
+    const QImage empty =
+        PictureOf({}, charts, params, row.size, QStringLiteral("ファイルがありません"));
+    const QRgb frame = withData.style.frame.rgb();
+    for (const QRect& box : withData.layout.boxes) {
+        for (const QPoint at : {box.topLeft(), box.topRight(), box.bottomLeft(),
+                                box.bottomRight(), QPoint(box.center().x(), box.top()),
+                                QPoint(box.left(), box.center().y())})
+            EXPECT_EQ(empty.pixel(at), frame) << at.x() << "," << at.y();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ChartFrameWithoutData, testing::Values(
+    FrameRow{{300, 180}, 16777215, {"Daily; DispMaxMin=0"}},
+    FrameRow{{200, 120}, 0, {"Daily; MA=5", "Volume"}},
+    FrameRow{{600, 360}, 8421504, {"Daily", "Weekly"}}));
 
 const char kLong[] = "データベースのテーブル prices にコード 7203 の行がありません";
 
@@ -80,11 +131,14 @@ TEST(ChartNoticeText, ControlKeepsItUntilSetAgain)
     control.GetCharts()->Add("Daily")->Refresh();
     const std::pair<const char*, bool> steps[] = {{"", false}, {"ファイルがありません", true},
                                                   {"", false}};
+    // Without data only the frame is drawn; the notice adds its text to it.
+    control.Update();
+    const int frame = Painted(control.Picture(), control.Picture().rect());
     for (const auto& [notice, shown] : steps) {
         control.SetNotice(notice);
         control.Update();
         control.Update();
-        EXPECT_EQ(Painted(control.Picture(), control.Picture().rect()) > 20, shown);
+        EXPECT_EQ(Painted(control.Picture(), control.Picture().rect()) > frame + 20, shown);
     }
 }
 

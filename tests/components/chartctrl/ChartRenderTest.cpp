@@ -103,14 +103,21 @@ TEST(ChartRender, FlatSeriesDrawsAMiddleLine)
     EXPECT_EQ(up.top, up.bottom);   // one row: open = high = low = close
 }
 
-TEST(ChartRender, NoDataOrNoChartsIsBackgroundEverywhere)
+// No charts: background everywhere. No data: background inside the frame a chart has, so
+// a catalog's cells without data stay apart.
+TEST(ChartRender, NoDataIsBackgroundInItsFrameAndNoChartsBackgroundEverywhere)
 {
     const std::vector<PriceBar> bars = RandomWalk(100, 1);
     const std::string params = "BackColor=2113664";   // 0x204080: red 128, green 64, blue 32
     const QRgb back = qRgb(128, 64, 32);
-    for (const QImage& image : {Render({}, {Daily()}, params, QSize(120, 80)),
-                                Render(bars, {}, params, QSize(120, 80))}) {
-        EXPECT_EQ(FindColour(image, back).pixels, 120 * 80);
+    EXPECT_EQ(FindColour(Render(bars, {}, params, QSize(120, 80)), back).pixels, 120 * 80);
+    const QImage empty = Render({}, {Daily()}, params, QSize(120, 80));
+    const QRect box(2, 2, 116, 76);  // within the outer margin
+    for (int y = 0; y < empty.height(); ++y) {
+        for (int x = 0; x < empty.width(); ++x) {
+            const bool border = box.contains(x, y) && !box.adjusted(1, 1, -1, -1).contains(x, y);
+            ASSERT_EQ(empty.pixel(x, y) != back, border) << x << "," << y;
+        }
     }
 }
 
