@@ -5,6 +5,7 @@
 #include "SqlitePriceReader.h"
 
 #include <QDate>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -152,5 +153,52 @@ INSTANTIATE_TEST_SUITE_P(
                + (need.latestWeeks ? "_weeks" + std::to_string(need.latestWeeks) : "")
                + (need.latestMonths ? "_months" + std::to_string(need.latestMonths) : "");
     });
+
+// The connection a library keeps, and what it learnt of a code's dates, follow the file:
+// rows added in place (here a newer day in a form that the database sorts first, which
+// ends the date order), or another file put in its place.
+TEST(DataLibSqliteKept, ReadsTheDatabaseAsItIsNow)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("prices.db");
+    const std::string local = datalibtest::LocalPath(path);
+    const auto rows = [](int first, int count, double close) {
+        QStringList statements{datalibtest::kCreatePrices, "BEGIN"};
+        for (int i = first; i < first + count; ++i) {
+            statements << QString("INSERT INTO prices VALUES('A','%1',%2,%2,%2,%2,1)")
+                              .arg(QDate(2023, 1, 1).addDays(i).toString("yyyy-MM-dd"))
+                              .arg(close + i);
+        }
+        return statements << "COMMIT";
+    };
+    datalibtest::MakeDatabase(path, rows(0, 300, 100));
+    brasko::DataLibrary library(nullptr);
+    const quorex::DataRequest need{20, 0, 0};
+    ASSERT_TRUE(library.LoadData(local, "A", 5, need).data);
+
+    const QString other = dir.filePath("other.db");
+    const std::vector<std::function<void()>> changes{
+        [&] {
+            datalibtest::MakeDatabase(path, {"INSERT INTO prices VALUES('A','12/31/2023',"
+                                             "1,1,1,1,1)"});
+        },
+        [&] {
+            datalibtest::MakeDatabase(other, rows(5, 400, 700));
+            ASSERT_TRUE(QFile::remove(path));
+            ASSERT_TRUE(QFile::rename(other, path));
+        },
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        changes[i]();
+        brasko::DataLibrary fresh(nullptr);
+        const std::vector<Bar> whole = datalibtest::BarsOf(fresh.LoadData(local, "A", 5));
+        const std::vector<Bar> bars = datalibtest::BarsOf(library.LoadData(local, "A", 5,
+                                                                           need).data);
+        ASSERT_GE(bars.size(), need.latestBars) << i;
+        EXPECT_TRUE(std::equal(bars.begin(), bars.end(),
+                               whole.end() - std::ptrdiff_t(bars.size())))
+            << "change " << i;
+    }
+}
 
 } // namespace
