@@ -45,11 +45,22 @@ constexpr std::size_t kNumberChars = 32;
 enum class DateForm { None, Integer, Dashes, Slashes, Dots, Digits };
 
 // What one query gave.
+// The dates of rows read newest first, as the database orders them.
+struct DatesSeen {
+    DateForm form = DateForm::None;
+    bool dated = false;   // a date that is not NULL was read
+    bool oneForm = true;  // every such date in one ordered form, none twice
+    bool nullRead = false; // a NULL date was read: every row after it has one
+    std::string lowestText; // the last date read, of a text form
+    std::int64_t lowestNumber = 0; // of the integer form
+};
+
 struct Rows {
     std::vector<quorex::PriceBar> bars; // good rows, in the order returned
     std::size_t returned = 0;           // rows returned, good or bad
     int error = SQLITE_OK;              // primary result code of a failure
     bool endless = false;               // stopped at kMaxRows
+    DatesSeen dates;                    // of a read of the newest rows
 };
 
 bool IsBusy(int error)
@@ -126,6 +137,8 @@ bool BindCode(sqlite3_stmt* statement, const std::string& code)
            == SQLITE_OK;
 }
 
+void SeeDate(sqlite3_stmt* statement, DatesSeen& seen);
+
 // limit: the newest rows only, in date order from the newest; none: every row.
 Rows QueryRows(SqliteConnection& connection, const std::string& code,
                std::optional<std::int64_t> limit)
@@ -141,6 +154,8 @@ Rows QueryRows(SqliteConnection& connection, const std::string& code,
         rows.bars.reserve(std::size_t(*limit));
     int step = SQLITE_ROW;
     while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+        if (limit)
+            SeeDate(statement, rows.dates);
         ReadRow(statement, rows.bars);
         if (++rows.returned == kMaxRows) {
             rows.endless = true;
@@ -181,6 +196,173 @@ DateForm FormOf(sqlite3_stmt* statement)
         return DateForm::Dots;
     default:
         return DateForm::None;
+    }
+}
+
+void SeeDate(sqlite3_stmt* statement, DatesSeen& seen)
+{
+    if (sqlite3_column_type(statement, 0) == SQLITE_NULL) {
+        seen.nullRead = true;
+        return;
+    }
+    const DateForm form = FormOf(statement);
+    if (form == DateForm::None || (seen.dated && form != seen.form)) {
+        seen.oneForm = false;
+        return;
+    }
+    // Newest first: a repeat is next to its first.
+    if (form == DateForm::Integer) {
+        const std::int64_t number = sqlite3_column_int64(statement, 0);
+        seen.oneForm = seen.oneForm && !(seen.dated && number == seen.lowestNumber);
+        seen.lowestNumber = number;
+    } else {
+        const std::string_view text = TextOf(statement, 0);
+        seen.oneForm = seen.oneForm && !(seen.dated && text == seen.lowestText);
+        seen.lowestText.assign(text);
+    }
+    seen.form = form;
+    seen.dated = true;
+}
+
+// A probe of the code's rows through the index: whether the statement, with its further
+// parameters bound by bind, gives a row, and its first column's value as text and type.
+struct Probe {
+    int error = SQLITE_OK;
+    bool found = false;
+    int type = SQLITE_NULL;
+    std::string text;
+    std::int64_t number = 0;
+};
+
+template <class Bind>
+Probe RunProbe(SqliteConnection& connection, const char* sql, const std::string& code,
+               Bind bind)
+{
+    Probe probe;
+    sqlite3_stmt* statement = connection.Statement(sql);
+    if (!statement || !BindCode(statement, code) || !bind(statement)) {
+        probe.error = LastError(connection.Handle());
+        return probe;
+    }
+    const int step = sqlite3_step(statement);
+    if (step == SQLITE_ROW) {
+        probe.found = true;
+        probe.type = sqlite3_column_type(statement, 0);
+        probe.number = sqlite3_column_int64(statement, 0);
+        if (probe.type == SQLITE_TEXT)
+            probe.text.assign(TextOf(statement, 0));
+    } else if (step != SQLITE_DONE) {
+        probe.error = LastError(connection.Handle());
+    }
+    sqlite3_reset(statement);
+    return probe;
+}
+
+constexpr char kLowestDateQuery[] =
+    "SELECT date FROM prices WHERE code = ?1 AND date IS NOT NULL ORDER BY date LIMIT 1";
+constexpr char kSameDateQuery[] = "SELECT COUNT(*) FROM prices WHERE code = ?1 AND date = ?2";
+constexpr char kDatesBetweenQuery[] =
+    "SELECT 1 FROM prices WHERE code = ?1 AND date >= ?2 AND date < ?3 LIMIT 1";
+// Two leading digits above this are no month: a text starting so is no US date.
+constexpr int kMostMonth = 12;
+constexpr std::size_t kYearDigits = 4;
+
+bool BindText(sqlite3_stmt* statement, int index, const std::string& text)
+{
+    return sqlite3_bind_text(statement, index, text.data(), int(text.size()), SQLITE_STATIC)
+           == SQLITE_OK;
+}
+
+// Whether the rows not read (those the database orders before the lowest date read) are
+// all older than every good row read, or bad: then the rows read are the newest rows of
+// the whole read, each of its own day. Cheap probes of the index, each of a few rows; a
+// date form they cannot vouch for says no. error: a failure of a probe.
+bool UnreadRowsAreOlder(SqliteConnection& connection, const std::string& code,
+                        const DatesSeen& seen, int& error)
+{
+    if (!seen.oneForm)
+        return false;
+    if (seen.nullRead || !seen.dated)
+        return true; // the database orders NULL first: the rest have no date at all
+    const bool integers = seen.form == DateForm::Integer;
+    // The lowest date read is not also a row not read.
+    const Probe same = RunProbe(connection, kSameDateQuery, code, [&](sqlite3_stmt* s) {
+        return integers ? sqlite3_bind_int64(s, 2, seen.lowestNumber) == SQLITE_OK
+                        : BindText(s, 2, seen.lowestText);
+    });
+    error = same.error;
+    if (error != SQLITE_OK || same.number != 1)
+        return false;
+    // Numbers, older yyyymmdd or no date, come before texts: rows of integers read first
+    // mean there is no text, and those not read are smaller numbers.
+    if (integers)
+        return true;
+    // Texts: none may be a number, and all must share the first two digits of the lowest
+    // read (no month that high: no US date), so that a text before it is of an older year,
+    // or of its year in the same form, or no date.
+    const Probe lowest = RunProbe(connection, kLowestDateQuery, code,
+                                  [](sqlite3_stmt*) { return true; });
+    error = lowest.error;
+    const std::string& v = seen.lowestText;
+    if (error != SQLITE_OK || !lowest.found || lowest.type != SQLITE_TEXT
+        || lowest.text.size() < 2 || lowest.text.compare(0, 2, v, 0, 2) != 0
+        || (v[0] - '0') * 10 + (v[1] - '0') <= kMostMonth) {
+        return false;
+    }
+    // Of its year, the other forms whose separator comes before its own.
+    const std::string year = v.substr(0, kYearDigits);
+    std::string from;
+    std::string to;
+    switch (seen.form) {
+    case DateForm::Dashes:
+        return true;
+    case DateForm::Slashes:
+        from = year + "-", to = year + "/";
+        break;
+    case DateForm::Dots:
+        from = year + "-", to = year + ".";
+        break;
+    default: // digits
+        from = year, to = year + "0";
+        break;
+    }
+    const Probe other = RunProbe(connection, kDatesBetweenQuery, code, [&](sqlite3_stmt* s) {
+        return BindText(s, 2, from) && BindText(s, 3, to);
+    });
+    error = other.error;
+    return error == SQLITE_OK && !other.found;
+}
+
+// The newest rows, enough to hold latestBars good ones, when the rows read show them to be
+// the newest of the whole read; null when that takes a judgement of all the code's rows.
+std::optional<Rows> QueryProvenNewestRows(SqliteConnection& connection,
+                                          const std::string& code, std::size_t latestBars,
+                                          bool& complete)
+{
+    for (auto limit = std::int64_t(latestBars);; limit *= std::int64_t(kLimitGrowth)) {
+        Rows rows = QueryRows(connection, code, limit);
+        if (rows.error != SQLITE_OK)
+            return IsBusy(rows.error) ? std::optional<Rows>(std::move(rows)) : std::nullopt;
+        if (!rows.dates.oneForm)
+            return std::nullopt;
+        if (rows.returned < std::size_t(limit)) {
+            complete = true; // every row of the code
+            return rows;
+        }
+        if (rows.bars.size() >= latestBars) {
+            int error = SQLITE_OK;
+            if (UnreadRowsAreOlder(connection, code, rows.dates, error)) {
+                complete = false;
+                return rows;
+            }
+            if (IsBusy(error)) {
+                rows.error = error;
+                return rows;
+            }
+            return std::nullopt;
+        }
+        if (std::size_t(limit) >= kMaxRows)
+            return std::nullopt;
     }
 }
 
@@ -296,7 +478,10 @@ SqlitePriceReader::Result SqlitePriceReader::ReadWith(SqliteConnection& connecti
 {
     bool complete = true;
     std::optional<Rows> newest;
-    if (latestBars > 0) {
+    if (latestBars > 0 && !connection.FindFacts(code)) {
+        newest = QueryProvenNewestRows(connection, code, latestBars, complete);
+    }
+    if (latestBars > 0 && !newest) {
         const SqliteConnection::CodeFacts* known = connection.FindFacts(code);
         DateFacts judged;
         if (!known) {

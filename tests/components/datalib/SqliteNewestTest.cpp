@@ -154,9 +154,53 @@ INSTANTIATE_TEST_SUITE_P(
                + (need.latestMonths ? "_months" + std::to_string(need.latestMonths) : "");
     });
 
+// A newer day among dates the database orders by, written so that the database orders
+// it among the older rows: a read of the newest rows alone must see that it is there.
+struct StrayDay {
+    const char* name;
+    const char* form;  // of the other days, for QDate::toString
+    const char* stray; // SQL literal, a day after them all
+};
+
+class DataLibSqliteStray : public ::testing::TestWithParam<StrayDay> {};
+
+TEST_P(DataLibSqliteStray, IsInTheNewestBars)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("prices.db");
+    QStringList statements{"CREATE TABLE prices(code, date, open, high, low, close, volume)",
+                           "CREATE INDEX prices_code_date ON prices(code, date)", "BEGIN"};
+    for (int i = 0; i < 300; ++i) {
+        statements << QString("INSERT INTO prices VALUES('A','%1',%2,%2,%2,%2,1)")
+                          .arg(QDate(2023, 1, 1).addDays(i).toString(GetParam().form))
+                          .arg(100 + i);
+    }
+    statements << QString("INSERT INTO prices VALUES('A',%1,7,7,7,7,7)").arg(GetParam().stray)
+               << "COMMIT";
+    datalibtest::MakeDatabase(path, statements);
+    const std::string local = datalibtest::LocalPath(path);
+    brasko::DataLibrary library(nullptr);
+    const std::vector<Bar> bars =
+        datalibtest::BarsOf(library.LoadData(local, "A", 5, {20, 0, 0}).data);
+    ASSERT_FALSE(bars.empty());
+    EXPECT_EQ(bars.back().close, 7) << "the newest day is " << bars.back().date;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, DataLibSqliteStray,
+    ::testing::Values(StrayDay{"Integer", "yyyy-MM-dd", "20240105"},
+                      StrayDay{"UsDate", "yyyy-MM-dd", "'1/5/2024'"},
+                      StrayDay{"LeadingBlank", "yyyy-MM-dd", "' 2024-01-05'"},
+                      StrayDay{"DashesAmongSlashes", "yyyy/MM/dd", "'2023-12-30'"},
+                      StrayDay{"DashesAmongDots", "yyyy.MM.dd", "'2023-12-30'"},
+                      StrayDay{"DashesAmongDigits", "yyyyMMdd", "'2023-12-30'"},
+                      StrayDay{"NumberAmongDigits", "yyyyMMdd", "20240105.0"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // The connection a library keeps, and what it learnt of a code's dates, follow the file:
 // rows added in place (here a newer day in a form that the database sorts first, which
-// ends the date order), or another file put in its place.
+// ends the date order), or another file put in its place. The days span two centuries, so
+// that what is learnt of the dates comes from all of them.
 TEST(DataLibSqliteKept, ReadsTheDatabaseAsItIsNow)
 {
     QTemporaryDir dir;
@@ -166,7 +210,7 @@ TEST(DataLibSqliteKept, ReadsTheDatabaseAsItIsNow)
         QStringList statements{datalibtest::kCreatePrices, "BEGIN"};
         for (int i = first; i < first + count; ++i) {
             statements << QString("INSERT INTO prices VALUES('A','%1',%2,%2,%2,%2,1)")
-                              .arg(QDate(2023, 1, 1).addDays(i).toString("yyyy-MM-dd"))
+                              .arg(QDate(1999, 11, 1).addDays(i).toString("yyyy-MM-dd"))
                               .arg(close + i);
         }
         return statements << "COMMIT";
@@ -179,7 +223,7 @@ TEST(DataLibSqliteKept, ReadsTheDatabaseAsItIsNow)
     const QString other = dir.filePath("other.db");
     const std::vector<std::function<void()>> changes{
         [&] {
-            datalibtest::MakeDatabase(path, {"INSERT INTO prices VALUES('A','12/31/2023',"
+            datalibtest::MakeDatabase(path, {"INSERT INTO prices VALUES('A','12/31/2000',"
                                              "1,1,1,1,1)"});
         },
         [&] {
