@@ -183,7 +183,14 @@ char CsvReader::DetectSeparator(std::string_view text)
 
 bool CsvReader::HoldsSeparatorSample(std::string_view text)
 {
-    return std::count(text.begin(), text.end(), '\n') >= kSeparatorSampleLines;
+    // Only as far as the sample: heads of many lines go through here.
+    std::size_t at = 0;
+    for (int lines = 0; lines < kSeparatorSampleLines; ++lines, ++at) {
+        at = text.find('\n', at);
+        if (at == std::string_view::npos)
+            return false;
+    }
+    return true;
 }
 
 } // namespace brasko
