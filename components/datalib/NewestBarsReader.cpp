@@ -260,7 +260,7 @@ void NewestBarsReader::KeepHeadSize(std::string_view raw, std::uint64_t end)
 {
     m_headEnd = end;
     // For the size of a line; a file with lone CRs has no LF.
-    m_headLines = std::size_t(std::count(raw.begin(), raw.end(), '\n'));
+    m_headLines = CountLineFeeds(raw);
     if (m_headLines == 0)
         m_headLines = std::size_t(std::count(raw.begin(), raw.end(), '\r'));
 }
