@@ -23,6 +23,8 @@ namespace {
 
 using quorex::DataProblem;
 
+constexpr char kBeginRead[] = "BEGIN";
+constexpr char kEndRead[] = "COMMIT";
 constexpr char kAllRowsQuery[] =
     "SELECT date, open, high, low, close, volume FROM prices WHERE code = ?";
 constexpr char kNewestRowsQuery[] =
@@ -166,6 +168,14 @@ Rows QueryRows(SqliteConnection& connection, const std::string& code,
         rows.error = LastError(connection.Handle());
     sqlite3_reset(statement);
     return rows;
+}
+
+void RunStatement(SqliteConnection& connection, const char* sql)
+{
+    if (sqlite3_stmt* statement = connection.Statement(sql)) {
+        sqlite3_step(statement);
+        sqlite3_reset(statement);
+    }
 }
 
 bool IsDigits(std::string_view text, std::initializer_list<std::size_t> at)
@@ -466,8 +476,14 @@ SqlitePriceReader::Result SqlitePriceReader::Read(const std::string& path,
     if (!connection->IsOpen())
         return {nullptr, DataProblem::TableMissing, false};
     connection->BeginRead(kTimeLimit);
+    // One read transaction for the few statements of a read: the file is locked, and its
+    // change counter looked at, once.
+    RunStatement(*connection, kBeginRead);
     Result result = ReadWith(*connection, key, code, latestBars);
-    m_connections.Give(key, std::move(connection));
+    RunStatement(*connection, kEndRead);
+    // A connection still in its transaction would keep writers out: not kept.
+    if (sqlite3_get_autocommit(connection->Handle()))
+        m_connections.Give(key, std::move(connection));
     return result;
 }
 
