@@ -77,6 +77,8 @@ bool ReadAlike(const PriceRows& a, const PriceRows& b)
 // readings never meet in it.
 std::optional<std::size_t> FirstCertainRecord(const std::string& text, char separator)
 {
+    if (text.find('"') == std::string::npos)
+        return 0; // no quoted field at all: the piece begins between records
     std::string insideText = text;
     CsvReader inside(insideText, separator);
     if (!inside.SkipOpenQuotedField())
