@@ -11,6 +11,13 @@ namespace {
 // Virtual-machine steps between two looks at the clock: a few microseconds of work.
 constexpr int kStepsPerClockCheck = 10000;
 constexpr char kLogSuffix[] = "-wal";
+// An index of prices whose first two columns are code and date (a primary key or a unique
+// constraint included).
+constexpr char kCodeDateIndexQuery[] =
+    "SELECT 1 FROM pragma_index_list('prices') AS l, pragma_index_info(l.name) AS i"
+    " WHERE (i.seqno = 0 AND i.name = 'code' COLLATE NOCASE)"
+    " OR (i.seqno = 1 AND i.name = 'date' COLLATE NOCASE)"
+    " GROUP BY l.name HAVING COUNT(*) = 2";
 
 std::int64_t ModifiedNs(const struct stat& info)
 {
@@ -90,6 +97,19 @@ void SqliteConnection::Restamp(const DatabaseStamp& stamp)
         return;
     m_stamp = stamp;
     m_facts.clear();
+    m_codeDateIndex.reset();
+}
+
+bool SqliteConnection::HasCodeDateIndex()
+{
+    if (!m_codeDateIndex) {
+        sqlite3_stmt* statement = Statement(kCodeDateIndexQuery);
+        if (!statement)
+            return false; // asked again next time
+        m_codeDateIndex = sqlite3_step(statement) == SQLITE_ROW;
+        sqlite3_reset(statement);
+    }
+    return *m_codeDateIndex;
 }
 
 const SqliteConnection::CodeFacts* SqliteConnection::FindFacts(const std::string& code) const

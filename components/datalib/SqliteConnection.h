@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 struct sqlite3;
@@ -60,6 +61,8 @@ public:
     void Restamp(const DatabaseStamp& stamp);
     const CodeFacts* FindFacts(const std::string& code) const;
     void KeepFacts(const std::string& code, const CodeFacts& facts);
+    // Whether prices has an index that starts with (code, date), once per state.
+    bool HasCodeDateIndex();
 
 private:
     static int OnProgress(void* connection);
@@ -67,6 +70,7 @@ private:
     sqlite3* m_db = nullptr;
     std::map<const char*, sqlite3_stmt*> m_statements;
     std::map<std::string, CodeFacts> m_facts;
+    std::optional<bool> m_codeDateIndex;
     DatabaseStamp m_stamp;
     std::chrono::steady_clock::time_point m_deadline;
 };

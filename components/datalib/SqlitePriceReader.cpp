@@ -494,7 +494,9 @@ SqlitePriceReader::Result SqlitePriceReader::ReadWith(SqliteConnection& connecti
 {
     bool complete = true;
     std::optional<Rows> newest;
-    if (latestBars > 0 && !connection.FindFacts(code)) {
+    // Without the index every probe would scan the table: then the code's dates are
+    // judged in one scan instead.
+    if (latestBars > 0 && !connection.FindFacts(code) && connection.HasCodeDateIndex()) {
         newest = QueryProvenNewestRows(connection, code, latestBars, complete);
     }
     if (latestBars > 0 && !newest) {

@@ -80,7 +80,7 @@ const std::vector<DatabaseShape>& Shapes()
 }
 
 // The days in a shuffled row order, so that row order says nothing of date order.
-QStringList Statements(const DatabaseShape& shape)
+QStringList Statements(const DatabaseShape& shape, bool indexed)
 {
     QStringList rows;
     for (int i = 0; i < kDays; ++i) {
@@ -99,13 +99,17 @@ QStringList Statements(const DatabaseShape& shape)
     }
     std::shuffle(rows.begin(), rows.end(), std::mt19937(11));
     QStringList statements{datalibtest::kCreatePrices, "BEGIN"};
+    if (indexed)
+        statements << "CREATE INDEX prices_code_date ON prices(code, date)";
     for (const QString& row : rows)
         statements << "INSERT INTO prices VALUES" + row;
     return statements << "COMMIT";
 }
 
+// With an index on (code, date) the newest rows are shown to be so by probes of it; without
+// one the code's dates are judged in one scan.
 class DataLibSqliteNewest
-    : public ::testing::TestWithParam<std::tuple<std::size_t, quorex::DataRequest>> {
+    : public ::testing::TestWithParam<std::tuple<std::size_t, quorex::DataRequest, bool>> {
 protected:
     QTemporaryDir m_dir;
     brasko::DataLibrary m_library{nullptr};
@@ -113,10 +117,10 @@ protected:
 
 TEST_P(DataLibSqliteNewest, AreTheNewestBarsOfTheWholeRead)
 {
-    const auto [shapeIndex, asked] = GetParam();
+    const auto [shapeIndex, asked, indexed] = GetParam();
     const DatabaseShape& shape = Shapes()[shapeIndex];
     const QString path = m_dir.filePath("prices.db");
-    datalibtest::MakeDatabase(path, Statements(shape));
+    datalibtest::MakeDatabase(path, Statements(shape, indexed));
     const std::string local = datalibtest::LocalPath(path);
 
     const std::vector<Bar> whole = datalibtest::BarsOf(m_library.LoadData(local, "A", 5));
@@ -145,13 +149,15 @@ INSTANTIATE_TEST_SUITE_P(
                                          quorex::DataRequest{60, 0, 0},
                                          quorex::DataRequest{1000, 0, 0},
                                          quorex::DataRequest{1, 10, 0},
-                                         quorex::DataRequest{20, 4, 3})),
+                                         quorex::DataRequest{20, 4, 3}),
+                       ::testing::Bool()),
     [](const auto& info) {
         const quorex::DataRequest& need = std::get<1>(info.param);
         return std::string(Shapes()[std::get<0>(info.param)].name) + "_"
                + std::to_string(need.latestBars)
                + (need.latestWeeks ? "_weeks" + std::to_string(need.latestWeeks) : "")
-               + (need.latestMonths ? "_months" + std::to_string(need.latestMonths) : "");
+               + (need.latestMonths ? "_months" + std::to_string(need.latestMonths) : "")
+               + (std::get<2>(info.param) ? "_indexed" : "");
     });
 
 // A newer day among dates the database orders by, written so that the database orders
