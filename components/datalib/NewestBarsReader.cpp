@@ -295,7 +295,8 @@ std::optional<NewestBarsReader::Tail> NewestBarsReader::ReadTail(std::size_t byt
         tail.unsettled = DropUnfinishedLine(tail.text);
     // The first line end may lie inside a quoted field: the rows are read from the first
     // record that starts there either way.
-    const std::optional<std::size_t> first = FirstCertainRecord(tail.text, m_head.layout->separator);
+    const std::optional<std::size_t> first =
+        FirstCertainRecord(tail.text, m_head.layout->separator);
     tail.readable = first.has_value();
     if (tail.readable) {
         tail.text.erase(0, *first);

@@ -195,8 +195,10 @@ DateForm FormOf(sqlite3_stmt* statement)
     const std::string_view text = TextOf(statement, 0);
     if (text.size() == kCompact)
         return IsDigits(text, {0, 1, 2, 3, 4, 5, 6, 7}) ? DateForm::Digits : DateForm::None;
-    if (text.size() != kSeparated || text[4] != text[7] || !IsDigits(text, {0, 1, 2, 3, 5, 6, 8, 9}))
+    if (text.size() != kSeparated || text[4] != text[7]
+        || !IsDigits(text, {0, 1, 2, 3, 5, 6, 8, 9})) {
         return DateForm::None;
+    }
     switch (text[4]) {
     case '-':
         return DateForm::Dashes;
