@@ -8,9 +8,13 @@
 //   catalog_build_bench --scenario=settings --count=4000
 //   ... --catalog=DIR   keeps the generated catalog in DIR and uses it again next time
 //   ... --store-mb=N    a thumbnail store of N MiB instead of the default budget
+//   ... --shape=NAME    price data in one shape of bench/support/PriceShapes (yahoo, broker,
+//                       sjis, sqlite, yahoo-newest, sjis-newest, utf16, sqlite-noindex; 5,100
+//                       rows each), or --shape=mixed: yahoo, broker, sjis and sqlite in turn
 //
 // Each scenario runs once per process, so nothing is cached from an earlier run; run the
 // command several times and quote the median.
+#include "PriceShapes.h"
 #include "chart/PluginComponentProvider.h"
 #include "settings/ChartSettings.h"
 #include "thumbnails/ThumbnailStore.h"
@@ -27,6 +31,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <random>
@@ -54,6 +59,7 @@ struct Options {
     std::string defs = "default";
     std::string catalog;  // empty: a temporary folder
     int storeMb = 0;      // 0: the store's default budget
+    std::string shape;    // empty: the original 5,000-row files
 };
 
 Options Parse(int argc, char** argv)
@@ -74,6 +80,8 @@ Options Parse(int argc, char** argv)
             options.catalog = value();
         else if (arg.rfind("--store-mb=", 0) == 0)
             options.storeMb = std::stoi(value());
+        else if (arg.rfind("--shape=", 0) == 0)
+            options.shape = value();
     }
     return options;
 }
@@ -113,12 +121,74 @@ void WriteSettings(const std::string& root, const Options& options)
     }
 }
 
+// The shapes of a --shape catalog, item by item.
+std::vector<const benchshapes::Shape*> ShapesOf(const std::string& name)
+{
+    if (name == "mixed") {
+        return {benchshapes::FindShape("yahoo"), benchshapes::FindShape("broker"),
+                benchshapes::FindShape("sjis"), benchshapes::FindShape("sqlite")};
+    }
+    const benchshapes::Shape* shape = benchshapes::FindShape(name);
+    if (!shape) {
+        std::fprintf(stderr, "no shape %s\n", name.c_str());
+        std::exit(2);
+    }
+    return {shape};
+}
+
+// A catalog of the shapes: files hard-linked as below, database items in one database.
+void MakeShapeCatalog(const std::string& root, const Options& options)
+{
+    const std::vector<const benchshapes::Shape*> shapes = ShapesOf(options.shape);
+    const std::string prices = root + "/prices";
+    QDir().mkpath(QString::fromStdString(prices));
+    std::map<std::string, int> databaseCodes;
+    for (int i = 0; i < options.count; ++i) {
+        const benchshapes::Shape& shape = *shapes[std::size_t(i) % shapes.size()];
+        if (shape.database)
+            ++databaseCodes[shape.name];
+    }
+    for (const auto& [name, codes] : databaseCodes) {
+        if (!benchshapes::MakeDatabase(*benchshapes::FindShape(name),
+                                       prices + "/" + name + ".db", codes)) {
+            std::fprintf(stderr, "cannot make the database\n");
+            std::exit(2);
+        }
+    }
+    std::map<std::string, int> used;
+    std::ofstream list(root + "/list.lst");
+    for (int i = 0; i < options.count; ++i) {
+        const benchshapes::Shape& shape = *shapes[std::size_t(i) % shapes.size()];
+        const int n = used[shape.name]++;
+        if (shape.database) {
+            list << "5," << prices << "/" << shape.name << ".db," << benchshapes::CodeName(n)
+                 << ",Security " << i << "\n";
+            continue;
+        }
+        const int f = n % kDistinctFiles;
+        const std::string base = prices + "/" + shape.name + std::to_string(f) + ".base";
+        if (n < kDistinctFiles) {
+            std::ofstream(base, std::ios::binary)
+                << benchshapes::PriceFileBytes(shape, unsigned(f + 1));
+        }
+        const std::string code = std::to_string(10000 + i);
+        if (::link(base.c_str(), (prices + "/" + code + ".csv").c_str()) != 0)
+            std::perror("link");
+        list << "1," << prices << "," << code << ",Security " << code << "\n";
+    }
+}
+
 // The catalog: the list file and a settings file in root (made unless it is there).
 std::string MakeCatalog(const std::string& root, const Options& options)
 {
     const std::string prices = root + "/prices";
     const std::string listPath = root + "/list.lst";
     if (QFile::exists(QString::fromStdString(listPath))) {
+        WriteSettings(root, options);
+        return root;
+    }
+    if (!options.shape.empty()) {
+        MakeShapeCatalog(root, options);
         WriteSettings(root, options);
         return root;
     }

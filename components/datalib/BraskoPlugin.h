@@ -10,10 +10,12 @@ namespace brasko {
 
 class BusyDatabases;
 class SeriesCache;
+class SqliteConnections;
 
 // The plugin object: creates data libraries, all sharing one series cache that lives as
 // long as the plugin, so parsed series outlast the library of one thumbnail rebuild, and
-// one memory of busy databases, so every worker's library skips them.
+// one memory of busy databases, so every worker's library skips them, and the database
+// connections each worker thread keeps open with what it learnt of the databases.
 class BraskoPlugin : public QObject, public quorex::IDataLibraryFactory {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QUOREX_DATA_LIBRARY_IID FILE "brasko.json")
@@ -28,6 +30,7 @@ public:
 private:
     std::shared_ptr<SeriesCache> m_cache;
     std::shared_ptr<BusyDatabases> m_busy;
+    std::shared_ptr<SqliteConnections> m_connections;
 };
 
 } // namespace brasko

@@ -15,6 +15,8 @@ struct ColumnMap {
     int close = -1;
     int volume = -1;
 
+    bool operator==(const ColumnMap&) const = default;
+
     // The row as a header: names matched case-insensitively in any order (English and
     // Japanese), other columns ignored. Null unless it names a date and some value column.
     static std::optional<ColumnMap> FromHeader(const std::vector<std::string_view>& names);

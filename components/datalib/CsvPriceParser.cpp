@@ -53,27 +53,10 @@ private:
     char m_separator;
 };
 
-// An upper bound of the rows to come, so the bars are allocated once. Eight bytes at a
-// time: a call to memchr per line of fifty bytes cost more than the count.
+// An upper bound of the rows to come, so the bars are allocated once.
 std::size_t CountLines(std::string_view text)
 {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-    constexpr std::uint64_t kNewlines = kOnes * '\n';
-    std::size_t lines = 1;
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    for (; end - p >= std::ptrdiff_t(sizeof(std::uint64_t)); p += sizeof(std::uint64_t)) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, p, sizeof word);
-        const std::uint64_t x = word ^ kNewlines;
-        // High bit of each byte set where x's byte is not zero, exactly (no carries); the
-        // zero bytes' ones summed into the top byte by the multiply.
-        const std::uint64_t nonzero = ((x & kLow7) + kLow7) | x;
-        lines += std::size_t((((~nonzero & ~kLow7) >> 7) * kOnes) >> 56);
-    }
-    lines += std::size_t(std::count(p, end, '\n'));
-    return lines;
+    return 1 + CountLineFeeds(text);
 }
 
 void ReadRemainingRows(CsvReader& reader, std::string_view text, PriceRows& rows)

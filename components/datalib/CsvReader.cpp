@@ -96,6 +96,39 @@ bool CsvReader::Next(std::vector<std::string_view>& fields)
     fields.clear();
     if (!NextRecordStart())
         return false;
+    ReadFields(fields);
+    return true;
+}
+
+bool CsvReader::SkipOpenQuotedField()
+{
+    // The closing quote, as ReadQuoted looks for it from inside the field.
+    char* close = m_pos;
+    while (close != m_end) {
+        if (*close == '"') {
+            if (close + 1 == m_end || close[1] != '"')
+                break;
+            ++close;
+        }
+        ++close;
+    }
+    if (close == m_end)
+        return false;
+    m_pos = close + 1;
+    while (m_pos != m_end && *m_pos != m_separator && *m_pos != '\n' && *m_pos != '\r')
+        ++m_pos;
+    if (m_pos == m_end || *m_pos != m_separator) {
+        SkipRecordEnd();
+        return true;
+    }
+    ++m_pos;
+    std::vector<std::string_view> fields;
+    ReadFields(fields);
+    return true;
+}
+
+void CsvReader::ReadFields(std::vector<std::string_view>& fields)
+{
     for (;;) {
         // Blanks before a quote are skipped; a field that starts otherwise is plain, which
         // one test of its first byte settles for nearly every field.
@@ -112,7 +145,7 @@ bool CsvReader::Next(std::vector<std::string_view>& fields)
         }
         if (m_pos == m_end || *m_pos != m_separator) {
             SkipRecordEnd();
-            return true;
+            return;
         }
         ++m_pos;
     }
@@ -150,7 +183,14 @@ char CsvReader::DetectSeparator(std::string_view text)
 
 bool CsvReader::HoldsSeparatorSample(std::string_view text)
 {
-    return std::count(text.begin(), text.end(), '\n') >= kSeparatorSampleLines;
+    // Only as far as the sample: heads of many lines go through here.
+    std::size_t at = 0;
+    for (int lines = 0; lines < kSeparatorSampleLines; ++lines, ++at) {
+        at = text.find('\n', at);
+        if (at == std::string_view::npos)
+            return false;
+    }
+    return true;
 }
 
 } // namespace brasko

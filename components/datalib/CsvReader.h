@@ -25,6 +25,11 @@ public:
     void ContinueAt(char* position) { m_pos = position; }
     char* End() const { return m_end; }
 
+    // For a text that may begin inside a quoted field (a piece of a file cut at a line
+    // end): reads on as if it did, past the rest of that field's record. False when no
+    // quote in the text would close such a field.
+    bool SkipOpenQuotedField();
+
     // A quote that was never closed was met (and read as plain text): the text may have
     // been cut inside a quoted field.
     bool MetUnclosedQuote() const { return m_unclosedQuote; }
@@ -37,6 +42,8 @@ public:
     static bool HoldsSeparatorSample(std::string_view text);
 
 private:
+    // The fields of a record from a field start to the record's end.
+    void ReadFields(std::vector<std::string_view>& fields);
     std::string_view ReadQuoted();
     std::string_view ReadPlain();
     void SkipRecordEnd();

@@ -4,6 +4,7 @@
 #include "PriceFile.h"
 #include "PriceFileReader.h"
 #include "SeriesCache.h"
+#include "SqliteConnections.h"
 #include "SqlitePriceReader.h"
 
 #include <QuorexCalendar.h>
@@ -91,9 +92,12 @@ DataResult Found(quorex::PriceDataPtr series, bool unsettled, std::string origin
 } // namespace
 
 DataLibrary::DataLibrary(std::shared_ptr<SeriesCache> cache,
-                         std::shared_ptr<BusyDatabases> busy)
+                         std::shared_ptr<BusyDatabases> busy,
+                         std::shared_ptr<SqliteConnections> connections)
     : m_cache(std::move(cache))
     , m_busy(busy ? std::move(busy) : std::make_shared<BusyDatabases>())
+    , m_connections(connections ? std::move(connections)
+                                : std::make_shared<SqliteConnections>())
 {
 }
 
@@ -182,7 +186,7 @@ DataResult DataLibrary::LoadDatabase(const std::string& path, const std::string&
         : std::max({kept.latestBars,
                     RowsHolding(kept.latestWeeks, quorex::calendar::kDaysPerWeek),
                     RowsHolding(kept.latestMonths, quorex::calendar::kMostDaysPerMonth)});
-    SqlitePriceReader reader(*m_busy);
+    SqlitePriceReader reader(*m_busy, m_connections.get());
     SqlitePriceReader::Result read = reader.Read(path, code, rows);
     std::error_code error;
     const fs::path absolute = fs::absolute(path, error);

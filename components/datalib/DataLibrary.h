@@ -8,6 +8,7 @@ namespace brasko {
 
 class BusyDatabases;
 class SeriesCache;
+class SqliteConnections;
 
 // "brasko.Automation": daily prices from a SQLite database (type 5) or from CSV price
 // files (every other type). Safe to call from several threads at once.
@@ -21,8 +22,10 @@ public:
 
     // cache: shared between the libraries one plugin creates; null for none. busy: the
     // databases found busy, shared likewise; null for a memory of this library's own.
+    // connections: database connections kept for later reads, likewise.
     explicit DataLibrary(std::shared_ptr<SeriesCache> cache,
-                         std::shared_ptr<BusyDatabases> busy = nullptr);
+                         std::shared_ptr<BusyDatabases> busy = nullptr,
+                         std::shared_ptr<SqliteConnections> connections = nullptr);
     ~DataLibrary() override;
 
     // type 5: source is the database file, code selects the rows. Otherwise source is the
@@ -47,6 +50,7 @@ private:
 
     std::shared_ptr<SeriesCache> m_cache;
     std::shared_ptr<BusyDatabases> m_busy;
+    std::shared_ptr<SqliteConnections> m_connections;
 };
 
 } // namespace brasko

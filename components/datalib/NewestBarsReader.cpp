@@ -20,6 +20,9 @@ constexpr std::size_t kHeadBytes = 4096;
 // are not worth a partial read.
 constexpr std::size_t kMaxSampleHeadBytes = 64 * 1024;
 constexpr std::size_t kGrowth = 4;
+// Lines a quoted field open at the end of the head may have before it (a note over a few
+// lines); a head cut inside a longer one is not read.
+constexpr std::size_t kMostLinesInAField = 4;
 // A read found too short grows at least this much, and by what it lacked and a margin.
 constexpr double kLeastGrowth = 1.25;
 constexpr double kNextReadMargin = 1.125;
@@ -49,6 +52,56 @@ bool NotLater(const PriceBar& a, const PriceBar& b)
 bool NotEarlier(const PriceBar& a, const PriceBar& b)
 {
     return a.date >= b.date;
+}
+
+bool SameBars(const std::vector<PriceBar>& a, const std::vector<PriceBar>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const PriceBar& x, const PriceBar& y) {
+                          return x.date == y.date && x.open == y.open && x.high == y.high
+                                 && x.low == y.low && x.close == y.close
+                                 && x.volume == y.volume;
+                      });
+}
+
+// Whether two readings of a head give the same rows, read the same way on.
+bool ReadAlike(const PriceRows& a, const PriceRows& b)
+{
+    const bool sameLayout = a.layout && b.layout && a.layout->separator == b.layout->separator
+                            && a.layout->map == b.layout->map;
+    return sameLayout && a.unclosedQuote == b.unclosedQuote && SameBars(a.bars, b.bars);
+}
+
+// The first offset of text (a piece of a file from a line end on) where a record starts
+// whether the piece begins between records or inside a quoted field; null when the two
+// readings never meet in it.
+std::optional<std::size_t> FirstCertainRecord(const std::string& text, char separator)
+{
+    if (text.find('"') == std::string::npos)
+        return 0; // no quoted field at all: the piece begins between records
+    std::string insideText = text;
+    CsvReader inside(insideText, separator);
+    if (!inside.SkipOpenQuotedField())
+        return 0; // no quote closes one: the piece cannot begin inside a quoted field
+    std::string betweenText = text;
+    CsvReader between(betweenText, separator);
+    std::vector<std::string_view> fields;
+    const char* a = between.NextRecordStart();
+    const char* b = inside.NextRecordStart();
+    while (a && b) {
+        const std::ptrdiff_t atA = a - betweenText.data();
+        const std::ptrdiff_t atB = b - insideText.data();
+        if (atA == atB)
+            return std::size_t(atA);
+        if (atA < atB) {
+            between.Next(fields);
+            a = between.NextRecordStart();
+        } else {
+            inside.Next(fields);
+            b = inside.NextRecordStart();
+        }
+    }
+    return std::nullopt;
 }
 
 bool Ascending(const std::vector<PriceBar>& bars)
@@ -136,25 +189,82 @@ NewestBarsReader::HeadState NewestBarsReader::ReadHead(std::size_t bytes)
         return HeadState::Unusable; // the whole file: read as such
     m_markEncoding = EncodingByMark(raw);
     m_markBytes = ByteOrderMarkLength(raw);
-    const std::size_t end = LineEndAfter(raw, true);
+    std::size_t end = LineEndAfter(raw, true);
     if (end == std::string_view::npos)
         return HeadState::TooShort;
-    raw.resize(end);
-    const std::optional<TextEncoding> encoding =
-        EncodingOf(std::string_view(raw).substr(m_markBytes));
+    // A head whose last record has a quoted field open at its end is cut before that
+    // field's lines: its end is then a record's end in the whole file too.
+    for (std::size_t dropped = 0;; ++dropped) {
+        const HeadState state = ReadHeadTo(std::string(raw, 0, end), end);
+        if (state != HeadState::Read || !m_head.unclosedQuote || dropped == kMostLinesInAField)
+            return state;
+        end = LineEndBefore(raw, end);
+        if (end == std::string_view::npos || end <= m_markBytes)
+            return state;
+    }
+}
+
+std::size_t NewestBarsReader::LineEndBefore(std::string_view raw, std::size_t end) const
+{
+    const std::size_t unit = m_markEncoding == TextEncoding::Utf8 ? 1 : 2;
+    // Past the line end (CR LF, or blank lines) that ends the text.
+    while (end >= m_markBytes + unit) {
+        const std::size_t last = LineEndAfter(raw.substr(end - unit, unit), true);
+        if (last == std::string_view::npos)
+            break;
+        end -= unit;
+    }
+    return LineEndAfter(raw.substr(0, end), true);
+}
+
+NewestBarsReader::HeadState NewestBarsReader::ReadHeadTo(std::string raw, std::size_t end)
+{
+    // Decoding keeps the line ends: the sample is there in the bytes or not at all.
+    if (m_markEncoding == TextEncoding::Utf8 && !CsvReader::HoldsSeparatorSample(raw))
+        return HeadState::TooShort;
+    const std::string_view body = std::string_view(raw).substr(m_markBytes);
+    if (m_markEncoding == TextEncoding::Utf8 && !m_wholeEncoding && !IsAscii(body)
+        && IsValidUtf8(body) && ReadsAlikeEitherWay(raw, end)) {
+        return HeadState::Read;
+    }
+    const std::optional<TextEncoding> encoding = EncodingOf(body);
     if (!encoding)
         return HeadState::Unusable;
-    m_headEnd = end;
-    // For the size of a line; a file with lone CRs has no LF.
-    m_headLines = std::size_t(std::count(raw.begin(), raw.end(), '\n'));
-    if (m_headLines == 0)
-        m_headLines = std::size_t(std::count(raw.begin(), raw.end(), '\r'));
+    KeepHeadSize(raw, end);
     DecodePiece(raw, *encoding, true);
     if (!CsvReader::HoldsSeparatorSample(raw))
         return HeadState::TooShort;
-    m_headText = std::move(raw);
-    m_head = ReadPriceRows(m_headText);
+    m_head = ReadPriceRows(raw);
     return HeadState::Read;
+}
+
+bool NewestBarsReader::ReadsAlikeEitherWay(const std::string& raw, std::uint64_t end)
+{
+    // Known from an earlier, shorter head when what this one adds is ASCII, read alike.
+    const bool known = m_alikeEnd > m_markBytes && m_alikeEnd <= raw.size()
+                       && IsAscii(std::string_view(raw).substr(std::size_t(m_alikeEnd)));
+    std::string text = raw;
+    DecodePiece(text, TextEncoding::Utf8, true);
+    PriceRows rows = ReadPriceRows(text);
+    if (!known) {
+        std::string other = raw;
+        DecodePiece(other, TextEncoding::Cp932, true);
+        if (!ReadAlike(rows, ReadPriceRows(other)))
+            return false;
+    }
+    m_alikeEnd = end;
+    KeepHeadSize(raw, end);
+    m_head = std::move(rows);
+    return true;
+}
+
+void NewestBarsReader::KeepHeadSize(std::string_view raw, std::uint64_t end)
+{
+    m_headEnd = end;
+    // For the size of a line; a file with lone CRs has no LF.
+    m_headLines = CountLineFeeds(raw);
+    if (m_headLines == 0)
+        m_headLines = std::size_t(std::count(raw.begin(), raw.end(), '\r'));
 }
 
 std::optional<NewestBarsReader::Tail> NewestBarsReader::ReadTail(std::size_t bytes)
@@ -183,11 +293,15 @@ std::optional<NewestBarsReader::Tail> NewestBarsReader::ReadTail(std::size_t byt
     tail.text = std::move(raw);
     if (m_settling)
         tail.unsettled = DropUnfinishedLine(tail.text);
-    // Without a quote in the tail no quoted field can span its first line end, so that
-    // line end ends a record; with one it may lie inside a field.
-    tail.readable = tail.text.find('"') == std::string::npos;
-    if (tail.readable)
+    // The first line end may lie inside a quoted field: the rows are read from the first
+    // record that starts there either way.
+    const std::optional<std::size_t> first =
+        FirstCertainRecord(tail.text, m_head.layout->separator);
+    tail.readable = first.has_value();
+    if (tail.readable) {
+        tail.text.erase(0, *first);
         tail.rows = ReadPriceRows(tail.text, *m_head.layout);
+    }
     return tail;
 }
 

@@ -18,7 +18,8 @@ class PriceFile;
 // of what reading the whole file gives, K at least what is asked for (see Covers). The separator and
 // the columns come from the head, the order from the rows at both ends. Null when the
 // file cannot be read this way for certain (a small file, an order or an encoding that
-// its ends do not tell, quoted fields at the tail): then the whole file is to be read.
+// its ends do not tell, a tail where no record starts for certain): then the whole file
+// is to be read.
 // The order is checked where the file is read, so a row out of order between the ends (a
 // mistyped year in the middle of a file) is not seen, where a whole read would sort it in.
 class NewestBarsReader {
@@ -48,17 +49,29 @@ private:
         std::uint64_t start = 0; // file offset of its first byte
         std::string text;        // UTF-8, as in the whole file's text
         PriceRows rows;          // empty unless readable
-        // No quote in it: with one, its first line end might lie inside a quoted field.
+        // A record starts in it for certain: its rows are read from there (its first
+        // line end might lie inside a quoted field).
         bool readable = false;
         bool unsettled = false;
     };
 
     HeadState ReadHead(std::size_t bytes);
+    // The head as the raw whole lines [0, end).
+    HeadState ReadHeadTo(std::string raw, std::size_t end);
+    // The end of the line before the one that ends at end, or npos.
+    std::size_t LineEndBefore(std::string_view raw, std::size_t end) const;
     std::optional<Tail> ReadTail(std::size_t bytes);
     std::optional<Result> NewestOfOldestFirst(const quorex::DataRequest& need);
     std::optional<Result> NewestOfNewestFirst(const quorex::DataRequest& need);
     // The encoding raw bytes from a line start decode in as a part of the whole file.
     std::optional<TextEncoding> EncodingOf(std::string_view raw);
+    // A head of valid UTF-8 that is not ASCII: read as such when it gives the same rows and
+    // layout read as CP932 (a Japanese header, mostly), so that the encoding of the whole
+    // file, which a bad byte anywhere makes CP932, does not matter for it. The head is then
+    // m_head; false when the readings differ.
+    bool ReadsAlikeEitherWay(const std::string& raw, std::uint64_t end);
+    // The head's raw whole lines [0, end): their count and length size later reads.
+    void KeepHeadSize(std::string_view raw, std::uint64_t end);
     bool LearnWholeFileEncoding();
     std::size_t LineEndAfter(std::string_view raw, bool last) const;
     // The bytes of about `rows` lines (and 1 / extraShare more) at the end of the file.
@@ -78,7 +91,7 @@ private:
     std::optional<TextEncoding> m_wholeEncoding; // of an 8-bit file, once known
     std::uint64_t m_headEnd = 0;                 // the head's whole lines: [0, m_headEnd)
     std::size_t m_headLines = 0;
-    std::string m_headText;
+    std::uint64_t m_alikeEnd = 0; // a head [0, m_alikeEnd) read alike either way
     PriceRows m_head;
 };
 

@@ -63,6 +63,47 @@ char* PlainRowReader::ReadNumber(char* p, char* end, Role role, FieldNumber& num
     return p;
 }
 
+char* PlainRowReader::QuotedEnd(char* p, char* end) const
+{
+    // The closing quote, with no quote or line end before it (a doubled quote, or a field
+    // over lines, is CsvReader's), and a field end right after it.
+    char* close = p + 1;
+    while (close != end && *close != '"' && !IsLineEnd(*close))
+        ++close;
+    if (close == end || *close != '"')
+        return nullptr;
+    char* const after = close + 1;
+    if (after != end && (*after == '"' || !m_stops[static_cast<unsigned char>(*after)]))
+        return nullptr;
+    return close;
+}
+
+void PlainRowReader::ReadQuotedValue(std::string_view text, Role role, RowValues& row) const
+{
+    switch (role) {
+    case Role::None:
+        break;
+    case Role::Date:
+        row.date = ParseDate(text);
+        break;
+    case Role::Open:
+        row.open = ParsePrice(text, m_separator);
+        break;
+    case Role::High:
+        row.high = ParsePrice(text, m_separator);
+        break;
+    case Role::Low:
+        row.low = ParsePrice(text, m_separator);
+        break;
+    case Role::Close:
+        row.close = ParsePrice(text, m_separator);
+        break;
+    case Role::Volume:
+        row.volume = ParseVolume(text, m_separator);
+        break;
+    }
+}
+
 char* PlainRowReader::Read(char* start, char* end, std::vector<PriceBar>& bars) const
 {
     if (!m_usable)
@@ -70,9 +111,21 @@ char* PlainRowReader::Read(char* start, char* end, std::vector<PriceBar>& bars) 
     RowValues row;
     char* p = start;
     for (std::size_t column = 0;; ++column) {
-        if (IsBlank(*p) || *p == '"')
+        if (IsBlank(*p))
             return nullptr;
         const Role role = column < kMaxColumns ? m_roles[column] : Role::None;
+        if (*p == '"') {
+            // A quoted field of one line, read as CsvReader unquotes it.
+            char* const close = QuotedEnd(p, end);
+            if (!close)
+                return nullptr;
+            ReadQuotedValue(std::string_view(p + 1, std::size_t(close - p - 1)), role, row);
+            p = close + 1;
+            if (p == end || *p != m_separator)
+                break;
+            ++p;
+            continue;
+        }
         switch (role) {
         case Role::None:
             p = SkipField(p, end);

@@ -1,16 +1,19 @@
 #pragma once
 
+#include "BarRules.h"
 #include "CsvPriceParser.h"
 #include "NumberParser.h"
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 namespace brasko {
 
 // Reads a record straight from the text in one pass, numbers as their digits go by: what
 // CsvReader and the field parsers give for it, without splitting it into fields first.
-// Records with a field that starts with a blank or a quote are left to CsvReader.
+// Records with a field that starts with a blank, or a quoted field with a doubled quote or
+// over lines, are left to CsvReader.
 class PlainRowReader {
 public:
     explicit PlainRowReader(const CsvLayout& layout);
@@ -26,6 +29,9 @@ private:
     static constexpr std::size_t kMaxColumns = 32;
 
     char* SkipField(char* p, char* end) const;
+    // The closing quote of a simple quoted field at p, or null.
+    char* QuotedEnd(char* p, char* end) const;
+    void ReadQuotedValue(std::string_view text, Role role, RowValues& row) const;
     char* ReadNumber(char* p, char* end, Role role, FieldNumber& number) const;
 
     std::array<Role, kMaxColumns> m_roles{};

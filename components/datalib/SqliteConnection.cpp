@@ -1,96 +1,126 @@
 #include "SqliteConnection.h"
 
-#include <QByteArray>
-#include <QSqlDriver>
-#include <QVariant>
-
 #include <sqlite3.h>
 
-#include <atomic>
-#include <cstring>
-#include <filesystem>
-#include <mutex>
+#include <sys/stat.h>
 
 namespace brasko {
 
 namespace {
 
-constexpr char kDriver[] = "QSQLITE";
-constexpr char kConnectOptions[] = "QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI;"
-                                   "QSQLITE_BUSY_TIMEOUT=%1";
-constexpr char kHandleType[] = "sqlite3*";
 // Virtual-machine steps between two looks at the clock: a few microseconds of work.
 constexpr int kStepsPerClockCheck = 10000;
+constexpr char kLogSuffix[] = "-wal";
+// An index of prices whose first two columns are code and date (a primary key or a unique
+// constraint included).
+constexpr char kCodeDateIndexQuery[] =
+    "SELECT 1 FROM pragma_index_list('prices') AS l, pragma_index_info(l.name) AS i"
+    " WHERE (i.seqno = 0 AND i.name = 'code' COLLATE NOCASE)"
+    " OR (i.seqno = 1 AND i.name = 'date' COLLATE NOCASE)"
+    " GROUP BY l.name HAVING COUNT(*) = 2";
 
-// The path as a SQLite URI with every byte kept: a Shift-JIS folder name from a list file
-// would not survive a trip through QString, percent-escapes do.
-QString DatabaseUri(const std::string& path)
+std::int64_t ModifiedNs(const struct stat& info)
 {
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    const QByteArray bytes = QByteArray::fromStdString(error ? path : absolute.string());
-    return QStringLiteral("file:") + QString::fromLatin1(bytes.toPercentEncoding("/"))
-           + QStringLiteral("?mode=ro");
-}
-
-// Qt's list of connections has a lock of its own; taking ours around every change of it
-// as well costs nothing measurable and lets ThreadSanitizer, which cannot see inside Qt,
-// see the changes ordered.
-std::mutex& ConnectionListMutex()
-{
-    static std::mutex mutex;
-    return mutex;
-}
-
-QString UniqueConnectionName()
-{
-    static std::atomic<unsigned long long> counter{0};
-    return QStringLiteral("brasko-prices-%1").arg(counter.fetch_add(1));
-}
-
-sqlite3* HandleOf(const QSqlDatabase& db)
-{
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || std::strcmp(handle.typeName(), kHandleType) != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
+    return std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
 }
 
 } // namespace
 
-SqliteConnection::SqliteConnection(const std::string& path,
-                                   std::chrono::milliseconds busyTimeout,
-                                   std::chrono::milliseconds timeLimit)
-    : m_name(UniqueConnectionName())
+DatabaseStamp DatabaseStamp::Of(const std::string& path)
 {
-    {
-        const std::lock_guard lock(ConnectionListMutex());
-        m_db = QSqlDatabase::addDatabase(QString::fromLatin1(kDriver), m_name);
+    DatabaseStamp stamp;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return stamp;
+    stamp.device = std::uint64_t(info.st_dev);
+    stamp.inode = std::uint64_t(info.st_ino);
+    stamp.modifiedNs = ModifiedNs(info);
+    stamp.size = std::uint64_t(info.st_size);
+    if (::stat((path + kLogSuffix).c_str(), &info) == 0) {
+        stamp.logModifiedNs = ModifiedNs(info);
+        stamp.logSize = std::uint64_t(info.st_size);
     }
-    m_db.setDatabaseName(DatabaseUri(path));
-    m_db.setConnectOptions(QString::fromLatin1(kConnectOptions).arg(busyTimeout.count()));
-    if (!m_db.open())
-        return;
-    m_handle = HandleOf(m_db);
-    if (!m_handle) {
-        m_db.close(); // a driver without a handle cannot be bounded: not used
+    return stamp;
+}
+
+SqliteConnection::SqliteConnection(const std::string& path,
+                                   std::chrono::milliseconds busyTimeout)
+    : m_stamp(DatabaseStamp::Of(path))
+{
+    // The path's bytes as they are (no URI: a '?' or '%' in a folder name is a name).
+    // Read-only: a missing file is not created.
+    sqlite3* db = nullptr;
+    const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
         return;
     }
-    m_deadline = std::chrono::steady_clock::now() + timeLimit;
-    sqlite3_progress_handler(m_handle, kStepsPerClockCheck, &SqliteConnection::OnProgress,
-                             this);
-    m_open = true;
+    m_db = db;
+    sqlite3_busy_timeout(m_db, int(busyTimeout.count()));
+    sqlite3_progress_handler(m_db, kStepsPerClockCheck, &SqliteConnection::OnProgress, this);
 }
 
 SqliteConnection::~SqliteConnection()
 {
-    if (m_handle)
-        sqlite3_progress_handler(m_handle, 0, nullptr, nullptr);
-    m_db.close();
-    const std::lock_guard lock(ConnectionListMutex());
-    m_db = QSqlDatabase();
-    // Only after every handle on the connection is gone.
-    QSqlDatabase::removeDatabase(m_name);
+    for (const auto& [sql, statement] : m_statements)
+        sqlite3_finalize(statement);
+    sqlite3_close(m_db);
+}
+
+sqlite3_stmt* SqliteConnection::Statement(const char* sql)
+{
+    if (!m_db)
+        return nullptr;
+    if (const auto found = m_statements.find(sql); found != m_statements.end()) {
+        sqlite3_reset(found->second);
+        sqlite3_clear_bindings(found->second);
+        return found->second;
+    }
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr)
+        != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return nullptr;
+    }
+    m_statements.emplace(sql, statement);
+    return statement;
+}
+
+void SqliteConnection::BeginRead(std::chrono::milliseconds timeLimit)
+{
+    m_deadline = std::chrono::steady_clock::now() + timeLimit;
+}
+
+void SqliteConnection::Restamp(const DatabaseStamp& stamp)
+{
+    if (stamp == m_stamp)
+        return;
+    m_stamp = stamp;
+    m_facts.clear();
+    m_codeDateIndex.reset();
+}
+
+bool SqliteConnection::HasCodeDateIndex()
+{
+    if (!m_codeDateIndex) {
+        sqlite3_stmt* statement = Statement(kCodeDateIndexQuery);
+        if (!statement)
+            return false; // asked again next time
+        m_codeDateIndex = sqlite3_step(statement) == SQLITE_ROW;
+        sqlite3_reset(statement);
+    }
+    return *m_codeDateIndex;
+}
+
+const SqliteConnection::CodeFacts* SqliteConnection::FindFacts(const std::string& code) const
+{
+    const auto found = m_facts.find(code);
+    return found == m_facts.end() ? nullptr : &found->second;
+}
+
+void SqliteConnection::KeepFacts(const std::string& code, const CodeFacts& facts)
+{
+    m_facts[code] = facts;
 }
 
 int SqliteConnection::OnProgress(void* connection)

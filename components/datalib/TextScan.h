@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -46,6 +48,29 @@ inline bool EqualsNoCase(std::string_view a, std::string_view b)
 inline bool IsLineEnd(char c)
 {
     return c == '\n' || c == '\r';
+}
+
+// The LF bytes of text, eight at a time: heads and whole files are counted for their lines.
+inline std::size_t CountLineFeeds(std::string_view text)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr std::uint64_t kNewlines = kOnes * '\n';
+    std::size_t lines = 0;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    for (; end - p >= std::ptrdiff_t(sizeof(std::uint64_t)); p += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        const std::uint64_t x = word ^ kNewlines;
+        // High bit of each byte set where x's byte is not zero, exactly (no carries); the
+        // zero bytes' ones summed into the top byte by the multiply.
+        const std::uint64_t nonzero = ((x & kLow7) + kLow7) | x;
+        lines += std::size_t((((~nonzero & ~kLow7) >> 7) * kOnes) >> 56);
+    }
+    for (; p != end; ++p)
+        lines += *p == '\n';
+    return lines;
 }
 
 // Leaves out what follows the last line end (a line still being written); true when there

@@ -4,6 +4,7 @@
 
 #include "CsvPriceParser.h"
 #include "DataLibrary.h"
+#include "PriceShapes.h"
 #include "SeriesCache.h"
 
 #include <benchmark/benchmark.h>
@@ -193,6 +194,64 @@ void BM_LoadDataCached(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LoadDataCached)->Unit(benchmark::kMicrosecond);
+
+// The newest 60 bars of each of 400 securities in one shape (see PriceShapes.h), as a first
+// build of a catalog does: a fresh library (nothing cached, no database judged) per pass.
+// CPU time per pass; per_security (CPU seconds) is the figure the README quotes.
+constexpr int kShapeSecurities = 400;
+constexpr unsigned kShapeDistinctFiles = 16;
+
+std::filesystem::path ShapeFolder()
+{
+    return std::filesystem::temp_directory_path() / "mosgrid-bench-shapes";
+}
+
+void BM_LoadShape(benchmark::State& state)
+{
+    const benchshapes::Shape& shape = benchshapes::Shapes()[std::size_t(state.range(0))];
+    state.SetLabel(shape.name);
+    const std::filesystem::path folder = ShapeFolder() / shape.name;
+    std::filesystem::create_directories(folder);
+    std::vector<std::pair<std::string, std::string>> items; // source, code
+    if (shape.database) {
+        const std::string db = (folder / "prices.db").string();
+        if (!benchshapes::MakeDatabase(shape, db, kShapeSecurities)) {
+            state.SkipWithError("cannot make the database");
+            return;
+        }
+        for (int i = 0; i < kShapeSecurities; ++i)
+            items.emplace_back(db, benchshapes::CodeName(i));
+    } else {
+        for (unsigned f = 0; f < kShapeDistinctFiles; ++f) {
+            const std::filesystem::path path = folder / (std::to_string(f) + ".csv");
+            std::ofstream(path, std::ios::binary) << benchshapes::PriceFileBytes(shape, f + 1);
+            std::filesystem::last_write_time(
+                path, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1));
+        }
+        for (int i = 0; i < kShapeSecurities; ++i)
+            items.emplace_back((folder / (std::to_string(i % kShapeDistinctFiles) + ".csv"))
+                                   .string(), std::string());
+    }
+    const std::int32_t type = shape.database ? brasko::DataLibrary::kDatabaseType : 0;
+    for (auto _ : state) {
+        brasko::DataLibrary library(nullptr);
+        for (const auto& [source, code] : items) {
+            const quorex::DataResult result =
+                library.LoadData(source, code, type, {kDefaultChartBars, 0, 0});
+            benchmark::DoNotOptimize(result);
+            if (!result.data || result.data->Bars().size() < kDefaultChartBars) {
+                state.SkipWithError("too few bars");
+                return;
+            }
+        }
+    }
+    // CPU seconds per security.
+    state.counters["per_security"] = benchmark::Counter(
+        kShapeSecurities, benchmark::Counter::kIsIterationInvariantRate
+                              | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_LoadShape)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->Repetitions(3)
+    ->ComputeStatistics("min", Fastest)->ReportAggregatesOnly(true);
 
 } // namespace
 

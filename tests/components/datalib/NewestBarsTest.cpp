@@ -115,7 +115,8 @@ const std::vector<Shape>& Shapes()
                                         d.volume, d.open, d.high, d.low);
          },
          "\n", Order::NewestFirst, Encoding::Utf8, Reading::Head},
-        // Quotes at the tail: its order cannot be checked.
+        // Quotes at the tail: its rows are read from the first record that starts there
+        // for certain.
         {"InvestingQuotedNewestFirst",
          "\"Date\",\"Price\",\"Open\",\"High\",\"Low\",\"Vol.\",\"Change %\"\n",
          [](const Day& d) {
@@ -123,7 +124,7 @@ const std::vector<Shape>& Shapes()
                     + Format("\",\"%.2f\",\"%.2f\",\"%.2f\",\"%.2f\",\"%.3fK\",\"0.1%%\"",
                              d.close, d.open, d.high, d.low, d.volume / 1000);
          },
-         "\n", Order::NewestFirst, Encoding::Utf8, Reading::Whole},
+         "\n", Order::NewestFirst, Encoding::Utf8, Reading::Head},
         {"JapaneseTitleUtf8NewestFirst", kJapaneseTitleAndHeader,
          [](const Day& d) { return Japanese(d.date.toString("yyyy/MM/dd").toStdString(), d); },
          "\r\n", Order::NewestFirst, Encoding::Utf8, Reading::Head},
@@ -201,7 +202,14 @@ const std::vector<Shape>& Shapes()
                     + Format(",\"%.2f\",\"%.2f\",\"%.2f\",\"%.2f\",\"%d,%03d\"", d.open,
                              d.high, d.low, d.close, volume / 1000, volume % 1000);
          },
-         "\n", Order::OldestFirst, Encoding::Utf8, Reading::Whole},
+         "\n", Order::OldestFirst, Encoding::Utf8, Reading::Tail},
+        // A quoted note over two lines, the second like a row of the same day: a line end
+        // at the tail may lie inside it.
+        {"QuotedNotesAcrossLines", "Date,Open,High,Low,Close,Volume,Note\n",
+         [](const Day& d) {
+             return Yahoo(d) + ",\"see\n" + Iso(d.date) + ",1,1,1,1,1\"";
+         },
+         "\n", Order::OldestFirst, Encoding::Utf8, Reading::Tail},
         // The separator is judged by the first lines, which lone CRs do not end.
         {"CarriageReturnsOnly", kYahooHeader + "\r", Yahoo, "\r", Order::OldestFirst,
          Encoding::Utf8, Reading::Whole},
