@@ -48,7 +48,7 @@ ThumbnailBuilder::Components ThumbnailBuilder::CheckComponents()
     if (m_inputs.provider == nullptr || m_inputs.items == nullptr)
         return Components::NoChartControl;
     // Found once here, so a missing component is told once per build, on this thread.
-    const std::lock_guard lock(m_providerMutex);
+    const std::lock_guard lock(m_inputs.provider->componentMutex());
     if (!m_inputs.provider->CreateChartControl())
         return Components::NoChartControl;
     if (!m_inputs.provider->CreateDataLibrary())
@@ -170,8 +170,7 @@ void ThumbnailBuilder::EnsureWorkers()
             const std::lock_guard lock(m_workersMutex);
             ++m_liveWorkers;
         }
-        ThumbnailWorker::Context context{m_queue, m_store, m_origins, m_providerMutex, madeOne,
-                                          leaving};
+        ThumbnailWorker::Context context{m_queue, m_store, m_origins, madeOne, leaving};
         m_pool.start(new ThumbnailWorker(std::move(context), m_inputs, m_generation));
     }
 }

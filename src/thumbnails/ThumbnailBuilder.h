@@ -61,9 +61,6 @@ public:
     // The current build's number, new with every Start.
     std::uint64_t generation() const { return m_generation; }
     bool IsBuilding() const;
-    // Held while components are created or destroyed; whoever makes a chart host of its
-    // own beside the workers takes it too.
-    std::mutex& providerMutex() { return m_providerMutex; }
     // The file each item was read from, as the workers saw it.
     const OriginTable& origins() const { return m_origins; }
 
@@ -91,7 +88,6 @@ private:
     OriginTable m_origins;
     BuildQueue m_queue;
     QThreadPool m_pool;
-    std::mutex m_providerMutex;
     // Workers started and not yet gone: waited for by our own lock, so what a worker did is
     // seen by whoever waited, whatever the pool does inside.
     std::mutex m_workersMutex;
