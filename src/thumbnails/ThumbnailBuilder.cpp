@@ -16,9 +16,6 @@ constexpr int kReportIntervalMs = 16;
 ThumbnailBuilder::ThumbnailBuilder(ThumbnailStore& store, QObject* parent)
     : QObject(parent)
     , m_store(store)
-    , m_queue([&store](int index) {
-        return store.StateOf(index) == ThumbnailStore::State::Missing;
-    })
 {
     m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
     // Workers of a finished build come back soon for the cells scrolled into view.
@@ -141,8 +138,13 @@ void ThumbnailBuilder::SetOrder(std::vector<int> order, std::size_t priorityCoun
                                 std::span<const int> onScreen, BuildQueue::Scope scope)
 {
     const std::size_t pinned = std::min(priorityCount, order.size());
-    m_store.SetPinned(std::span<const int>(order.data(), pinned), onScreen);
+    const std::span<const int> priority(order.data(), pinned);
+    m_store.SetPinned(priority, onScreen);
+    // Pinned now, so what is missing among them stays missing until made again: the queue
+    // learns it here rather than asking the store under its own lock.
+    const std::vector<int> missing = m_store.MissingAmong(priority);
     m_queue.SetOrder(std::move(order), priorityCount, scope);
+    m_queue.Dropped(m_generation, missing);
     EnsureWorkers();
 }
 

@@ -237,6 +237,18 @@ std::vector<int> ThumbnailStore::SetPinned(std::span<const int> pinned,
     return dropped;
 }
 
+std::vector<int> ThumbnailStore::MissingAmong(std::span<const int> indices) const
+{
+    std::vector<int> missing;
+    const std::lock_guard lock(m_mutex);
+    for (const int index : indices) {
+        if (index >= 0 && index < static_cast<int>(m_slots.size())
+            && m_slots[index].state == State::Missing)
+            missing.push_back(index);
+    }
+    return missing;
+}
+
 std::vector<int> ThumbnailStore::Put(std::uint64_t generation, int index, QImage image,
                                      const ItemFacts& facts, bool provisional)
 {

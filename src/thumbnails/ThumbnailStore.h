@@ -64,6 +64,8 @@ public:
     // The slots on screen and the rows kept ready around them are never dropped; those on
     // screen count as shown now. Returns the indices dropped to fit the budget.
     std::vector<int> SetPinned(std::span<const int> pinned, std::span<const int> shown);
+    // Those of indices whose thumbnail is Missing (not made yet, or dropped).
+    std::vector<int> MissingAmong(std::span<const int> indices) const;
 
     // A worker's thumbnail (null: it could not be made) and facts. Returns the indices
     // dropped to fit the budget. A provisional thumbnail (made from a file still being
