@@ -124,6 +124,15 @@ QSize ThumbnailStore::imageSize() const
     return m_size;
 }
 
+ThumbnailStore::Cell ThumbnailStore::ReadCell(int index) const
+{
+    const std::lock_guard lock(m_mutex);
+    if (index < 0 || index >= static_cast<int>(m_slots.size()))
+        return Cell{State::Missing, {}, {}, m_newestDate};
+    const Slot& slot = m_slots[index];
+    return Cell{slot.state, slot.image, slot.facts, m_newestDate};
+}
+
 ThumbnailStore::State ThumbnailStore::StateOf(int index) const
 {
     const std::lock_guard lock(m_mutex);

@@ -15,8 +15,12 @@
 // The thumbnails of one build, one slot per catalog item in item order, within a memory
 // budget. Thumbnails off screen are dropped when the budget is exceeded (those never shown
 // first, newest made first; then the least recently shown), and made again when they come
-// back into view. The facts of every item stay. Safe to use from several threads: workers
-// put thumbnails in, the paint reads them.
+// back into view. The facts of every item stay.
+//
+// Threads: workers call TakeBuffer and Put; the user-interface thread calls everything else
+// (Reset, Carry, SetPinned, ReadCell and the other reads). One lock guards every member; a
+// read of a cell takes it once. Under it the store calls nothing of another class but its
+// ImageArena, whose lock is the innermost of the program.
 class ThumbnailStore {
 public:
     // Room for about 150 thumbnails of 300 x 180 besides the slots, whatever the catalog's
@@ -51,6 +55,16 @@ public:
     int size() const;
     bool empty() const { return size() == 0; }
     QSize imageSize() const;
+
+    // What a paint needs of one item, read at once: a worker's eviction between two reads
+    // cannot make a Ready cell paint without its image.
+    struct Cell {
+        State state = State::Missing;
+        QImage image;           // a shared copy; null unless Ready
+        ItemFacts facts;
+        std::int32_t newestDate = 0;  // NewestDate() at the same moment
+    };
+    Cell ReadCell(int index) const;
 
     State StateOf(int index) const;
     // A shared copy; null unless Ready.

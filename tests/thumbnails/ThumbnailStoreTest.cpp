@@ -143,4 +143,25 @@ TEST(ThumbnailStore, ResetToAnotherSizeDropsEverything)
     EXPECT_EQ(store.usedBytes(), 2 * ThumbnailStore::SlotBytes());
 }
 
+TEST(ThumbnailStore, ACellIsReadWhole)
+{
+    ThumbnailStore store;
+    store.Reset(2, kSize, kGeneration);
+    ItemFacts facts;
+    facts.hasData = true;
+    facts.lastDate = 20240105;
+    store.Put(kGeneration, 1, Filled(3), facts);
+    const ThumbnailStore::Cell ready = store.ReadCell(1);
+    EXPECT_EQ(ready.state, ThumbnailStore::State::Ready);
+    EXPECT_EQ(ready.image.pixel(0, 0), Filled(3).pixel(0, 0));
+    EXPECT_EQ(ready.facts.lastDate, 20240105);
+    EXPECT_EQ(ready.newestDate, 20240105);
+    for (const int index : {0, 2, -1}) {
+        const ThumbnailStore::Cell missing = store.ReadCell(index);
+        EXPECT_EQ(missing.state, ThumbnailStore::State::Missing) << index;
+        EXPECT_TRUE(missing.image.isNull()) << index;
+    }
+    EXPECT_EQ(store.MissingAmong(std::vector<int>{0, 1, 5}), std::vector<int>{0});
+}
+
 } // namespace
