@@ -10,6 +10,9 @@ namespace {
 
 // Repaints and progress at most this often: about 60 a second.
 constexpr int kReportIntervalMs = 16;
+// Spare thumbnail memory is kept this long after the last thumbnail was made: long enough
+// for a scroll to reuse it, short enough not to hold it while the catalog sits still.
+constexpr int kSpareKeepMs = 10000;
 
 } // namespace
 
@@ -23,6 +26,9 @@ ThumbnailBuilder::ThumbnailBuilder(ThumbnailStore& store, QObject* parent)
     m_reportTimer.setSingleShot(true);
     m_reportTimer.setInterval(kReportIntervalMs);
     connect(&m_reportTimer, &QTimer::timeout, this, &ThumbnailBuilder::Report);
+    m_idleTimer.setSingleShot(true);
+    m_idleTimer.setInterval(kSpareKeepMs);
+    connect(&m_idleTimer, &QTimer::timeout, this, [this] { m_store.ReleaseSpares(); });
 }
 
 ThumbnailBuilder::~ThumbnailBuilder()
@@ -187,6 +193,7 @@ void ThumbnailBuilder::OnWorkerNews()
 void ThumbnailBuilder::Report()
 {
     const BuildQueue::Progress progress = m_queue.progress();
+    m_idleTimer.start();
     emit thumbnailsReady();
     emit progressChanged(progress.made, progress.total);
     if (progress.finished() && !m_finishReported) {

@@ -98,4 +98,6 @@ private:
     bool m_finishReported = true;
     std::atomic<bool> m_newsPosted{false};
     QTimer m_reportTimer;
+    // Gives the store's spare memory back once nothing has been made for a while.
+    QTimer m_idleTimer;
 };

@@ -29,8 +29,9 @@ public:
     // series in a fraction of a millisecond, while every byte held is memory faulted in
     // fresh by the first build: with 128 MiB that was a third of the cost of a thumbnail.
     static constexpr std::uint64_t kDefaultBudgetBytes = 32ull * 1024 * 1024;
-    // Buffers of dropped thumbnails kept for the next ones to be made (fresh memory costs
-    // its page faults on every thumbnail). Room for them is kept within the budget.
+    // Buffers of dropped thumbnails kept in memory for the next ones to be made (fresh
+    // memory costs its page faults on every thumbnail). Room for them is kept within the
+    // budget; ReleaseSpares gives them back.
     static constexpr int kMaxSpareBuffers = 8;
     // ... and never more than this share of it (1 / kSpareShare).
     static constexpr std::uint64_t kSpareShare = 8;
@@ -90,6 +91,9 @@ public:
     // A buffer of imageSize() to draw the next thumbnail in (a dropped one's when spare);
     // null when none can be had.
     QImage TakeBuffer();
+    // Gives the spare buffers' memory back to the system (when nothing has been made for a
+    // while); the next thumbnails fault theirs in again.
+    void ReleaseSpares();
 
     void SetBudget(std::uint64_t bytes);
     std::uint64_t budgetBytes() const;
@@ -121,7 +125,6 @@ private:
     void Link(int index);
     void EvictLocked(std::vector<int>& dropped);
     static std::uint64_t SpareRoomFor(QSize size, std::uint64_t budget);
-    void Recycle(QImage image);
 
     mutable std::mutex m_mutex;
     std::vector<Slot> m_slots;
@@ -129,14 +132,13 @@ private:
     std::uint64_t m_generation = 0;
     std::uint64_t m_budget;
     std::uint64_t m_used = 0;           // slots and thumbnails
-    std::uint64_t m_spareBytes = 0;
-    std::uint64_t m_spareRoom = 0;      // kept free of thumbnails for the spares
+    std::uint64_t m_spareRoom = 0;      // kept free of thumbnails for the arena's spares
     std::uint64_t m_clock = 0;
     std::int32_t m_newestDate = 0;
     int m_noData = 0;
     IndexList m_neverShown;         // made, never on screen; in the order made
     IndexList m_shown;              // least recently shown first
     std::vector<int> m_pinned;
-    std::vector<QImage> m_spares;
+    // Thumbnails' memory; its spare blocks count against the budget.
     ImageArena m_arena;
 };
