@@ -22,6 +22,12 @@ class ThumbnailStore;
 // into a ThumbnailStore. Lives on the user-interface thread, which never loads or renders a
 // chart: it starts and stops builds, passes on the order the view wants, and hears of
 // finished thumbnails at most about 60 times a second.
+//
+// Threads: every method on the user-interface thread; its signals are emitted there. Workers
+// (ThumbnailWorker) reach the queue, the store and the origins, and call back madeOne (a
+// queued call to this object) and leaving. Locks: m_workersMutex guards m_liveWorkers only;
+// the queue, the store (with its arena), the origin table and the provider's component lock
+// each guard their own and are never held together, except the store's over its arena's.
 class ThumbnailBuilder : public QObject {
     Q_OBJECT
 public:
