@@ -85,8 +85,9 @@ TEST(BuildRace, RebuildsWhileCellsArePaintedScrolledAndPreviewed)
             builder.SetOrder(order, order.size(), onScreen);
             for (int i = 0; i < kItems; ++i) {
                 const ThumbnailStore::Cell cell = store.ReadCell(i);
-                if (cell.state == ThumbnailStore::State::Ready)
+                if (cell.state == ThumbnailStore::State::Ready) {
                     ASSERT_EQ(cell.image.size(), kSize) << "a ready cell has its image";
+                }
             }
             QCoreApplication::processEvents();
         }
