@@ -33,6 +33,10 @@ PathWatcher::PathWatcher(QObject* parent)
 
 PathWatcher::~PathWatcher()
 {
+    // The notifier goes first: it must not outlive, even briefly, the descriptor it watches
+    // (a number closed here may be another file's by the time a child would be destroyed).
+    delete m_notifier;
+    m_notifier = nullptr;
     if (m_fd >= 0)
         ::close(m_fd);
 }

@@ -13,6 +13,7 @@ class QSocketNotifier;
 // Watches files and folders with inotify and says when something in them changed. A folder
 // watch sees files written in place as well as files created, replaced or removed (Qt's
 // file-system watcher sees only the latter in a folder), and may be narrowed to some names.
+// Threads: the user-interface thread only (its socket notifier lives there).
 class PathWatcher : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +39,7 @@ private:
     bool Matters(const Watch& watch, const char* name, std::uint32_t mask) const;
 
     int m_fd = -1;
+    // A child, deleted by the destructor before m_fd is closed.
     QSocketNotifier* m_notifier = nullptr;
     std::unordered_map<int, Watch> m_watches;
 };

@@ -27,12 +27,13 @@ CChartHostDlg::CChartHostDlg(QWidget* pView, IComponentProvider& provider,
 CChartHostDlg::~CChartHostDlg()
 {
     // The components go before the provider whose code they may live in.
-    m_dataLib.reset();
-    m_chartCtrl.DestroyWindow();
+    if (m_dataLib || m_chartCtrl.IsCreated())
+        DestroyWindow();
 }
 
 int CChartHostDlg::CreateHost(int width, int height)
 {
+    const std::lock_guard lock(m_provider.componentMutex());
     m_nWidth = width;
     m_nHeight = height;
     // The control stands for the host's window: without it there is nothing to draw in.
@@ -149,6 +150,7 @@ void CChartHostDlg::CopyPicture(QPainter& target, int x, int y) const
 
 int CChartHostDlg::DestroyWindow()
 {
+    const std::lock_guard lock(m_provider.componentMutex());
     m_dataLib.reset();
     return m_chartCtrl.DestroyWindow() ? 1 : 0;
 }

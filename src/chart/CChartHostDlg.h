@@ -19,6 +19,8 @@ struct CatalogItem;
 // catalog item's charts and copies the picture, labelled, onto a thumbnail.
 // It renders off screen; no window of it is ever shown. One host serves one thread.
 // Order of use: CreateHost, RenderItem/CaptureItem per item, DestroyWindow, deletion.
+// Threads: any one at a time. CreateHost, DestroyWindow and the destructor take the
+// provider's componentMutex() themselves; callers hold no lock around them.
 class CChartHostDlg {
 public:
     // provider: where the components come from; it must outlive the host. iniFile: the

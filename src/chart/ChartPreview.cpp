@@ -39,13 +39,18 @@ ChartPreview::ChartPreview(IComponentProvider& provider, std::optional<CatalogIt
 ChartPreview::~ChartPreview()
 {
     m_pool.waitForDone();
+    const std::lock_guard lock(m_provider.componentMutex());
+    m_checker.reset();
 }
 
 QString ChartPreview::CheckDefinition(const std::string& definition)
 {
-    // Creating a control renders nothing; the check only parses.
-    if (!m_checker)
+    // Creating a control renders nothing; the check only parses. Created under the
+    // provider's component lock, like every component, whatever renders meanwhile.
+    if (!m_checker) {
+        const std::lock_guard lock(m_provider.componentMutex());
         m_checker = m_provider.CreateChartControl();
+    }
     return m_checker ? QString::fromStdString(m_checker->CheckDefinition(definition)) : QString();
 }
 
@@ -79,6 +84,8 @@ QImage ChartPreview::Render(IComponentProvider& provider,
     const CatalogItem item = subject.value_or(SampleItem());
     const ThumbnailSize size = ReadThumbnailSize(ChartSettings(iniFile));
 
+    // On a pool thread beside the thumbnail workers: the host takes the provider's component
+    // lock while it creates and destroys its components, as theirs do.
     CChartHostDlg host(nullptr, components, iniFile);
     if (host.CreateHost(size.width, size.height) != 1)
         return {};

@@ -17,6 +17,9 @@ class IChartControl;
 
 // The settings sheet's previews, drawn as the catalog draws its thumbnails: on the first
 // security of the catalog, or on the built-in sample series when there is none.
+// Threads: made, used and destroyed on the user-interface thread; renders run on its own
+// pool, one at a time, with a chart host each (which takes the provider's component lock).
+// The check's control is created and let go under that lock too.
 class ChartPreview : public IChartPreview {
 public:
     // provider: where the components come from; it must outlive every render started.

@@ -11,6 +11,8 @@ public:
 
     std::unique_ptr<quorex::IDataLibrary> CreateDataLibrary() override;
     std::unique_ptr<quorex::IChartControl> CreateChartControl() override;
+    // The controls come from the other provider: created under its lock.
+    std::mutex& componentMutex() override { return m_controls.componentMutex(); }
 
 private:
     IComponentProvider& m_controls;

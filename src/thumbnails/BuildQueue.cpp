@@ -2,11 +2,6 @@
 
 #include <algorithm>
 
-BuildQueue::BuildQueue(DroppedTest dropped)
-    : m_dropped(std::move(dropped))
-{
-}
-
 std::uint64_t BuildQueue::Start(int count, std::span<const int> alreadyMade)
 {
     const std::lock_guard lock(m_mutex);
@@ -74,7 +69,7 @@ bool BuildQueue::ReadyLocked(int index) const
 {
     if (index < 0 || index >= static_cast<int>(m_jobs.size()))
         return true;
-    return m_jobs[index] == Job::Made && !(m_dropped && m_dropped(index));
+    return m_jobs[index] == Job::Made;
 }
 
 std::optional<int> BuildQueue::NextLocked()
@@ -84,7 +79,7 @@ std::optional<int> BuildQueue::NextLocked()
     // On screen and around it: also what was dropped since.
     for (std::size_t i = 0; i < m_priorityCount; ++i) {
         const int index = m_order[i];
-        if (TakeableLocked(index) || (m_jobs[index] == Job::Made && m_dropped && m_dropped(index)))
+        if (TakeableLocked(index) || m_jobs[index] == Job::Dropped)
             return index;
     }
     for (; m_orderCursor < m_order.size(); ++m_orderCursor) {
@@ -130,7 +125,8 @@ std::optional<int> BuildQueue::Take(std::uint64_t generation)
 void BuildQueue::Done(std::uint64_t generation, int index)
 {
     const std::lock_guard lock(m_mutex);
-    if (generation != m_generation || index < 0 || index >= static_cast<int>(m_jobs.size()))
+    if (generation != m_generation || index < 0 || index >= static_cast<int>(m_jobs.size())
+        || m_jobs[index] != Job::Running)
         return;
     m_jobs[index] = Job::Made;
     --m_running;
@@ -142,6 +138,18 @@ void BuildQueue::Done(std::uint64_t generation, int index)
     // the scheduler each time: that wait is woken only when it can end.
     if (m_cellWaiters > 0 || (m_made >= static_cast<int>(m_jobs.size()) && m_running == 0))
         m_changed.notify_all();
+}
+
+void BuildQueue::Dropped(std::uint64_t generation, std::span<const int> indices)
+{
+    const std::lock_guard lock(m_mutex);
+    if (generation != m_generation)
+        return;
+    const int count = static_cast<int>(m_jobs.size());
+    for (const int index : indices) {
+        if (index >= 0 && index < count && m_jobs[index] == Job::Made)
+            m_jobs[index] = Job::Dropped;
+    }
 }
 
 BuildQueue::Progress BuildQueue::progress() const

@@ -2,7 +2,6 @@
 
 #include <condition_variable>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -11,16 +10,17 @@
 // The jobs of one thumbnail build: which item a worker makes next. Items listed first in the
 // order (the cells on screen and the rows around them) are made first, and made again when
 // their thumbnail has been dropped; every other item is made once per build, those in the
-// order before the rest. A new build voids every job of the one before. Thread-safe.
+// order before the rest. A new build voids every job of the one before.
+//
+// Threads: workers call Take and Done; the user-interface thread calls everything else, and
+// only it waits. One lock guards every member; nothing outside is called while it is held,
+// so no other lock is ever taken under it. The queue does not ask the store what it dropped:
+// whoever pins items tells it (Dropped), after the store's lock is let go; the store never
+// drops what is pinned, and only pinned items are made again.
 class BuildQueue {
 public:
-    // Whether a made item's thumbnail is gone again (dropped to fit the memory budget).
-    using DroppedTest = std::function<bool(int index)>;
-
     // Whether workers go on to the items an order does not list once it is done.
     enum class Scope : std::uint8_t { Everything, ListedOnly };
-
-    explicit BuildQueue(DroppedTest dropped = {});
 
     // A new build of count items; returns its generation. The items in alreadyMade count as
     // made (their thumbnails were carried over from the build before).
@@ -41,6 +41,9 @@ public:
     std::optional<int> Take(std::uint64_t generation);
     // A worker finished the job for index (made, or failed for good).
     void Done(std::uint64_t generation, int index);
+    // The thumbnails of these made items are gone again (dropped to fit the memory budget):
+    // those on screen are made again. Items not made, or being made, are left as they are.
+    void Dropped(std::uint64_t generation, std::span<const int> indices);
 
     struct Progress {
         int made = 0;    // items made at least once in this build
@@ -60,13 +63,13 @@ public:
     bool WaitUntilMade(std::span<const int> indices);
 
 private:
-    enum class Job : std::uint8_t { Pending, Running, Made };
+    // Dropped: made once, its thumbnail gone since.
+    enum class Job : std::uint8_t { Pending, Running, Made, Dropped };
 
     bool TakeableLocked(int index) const;
     std::optional<int> NextLocked();
     bool ReadyLocked(int index) const;
 
-    DroppedTest m_dropped;
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::uint64_t m_generation = 0;

@@ -12,8 +12,9 @@
 
 // Which file each item's series was read from, per item of one build, for reloads and for
 // watching. Folders are kept once, so a long catalog of files in a few folders costs a file
-// name and a stamp per item. Safe to use from several threads: workers record, the
-// user-interface thread reads.
+// name and a stamp per item.
+// Threads: workers call Set; the user-interface thread everything else. One lock guards
+// every member and nothing is called under it.
 class OriginTable {
 public:
     // count items, nothing recorded, under generation (records of others are ignored).

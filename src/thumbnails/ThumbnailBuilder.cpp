@@ -10,15 +10,15 @@ namespace {
 
 // Repaints and progress at most this often: about 60 a second.
 constexpr int kReportIntervalMs = 16;
+// Spare thumbnail memory is kept this long after the last thumbnail was made: long enough
+// for a scroll to reuse it, short enough not to hold it while the catalog sits still.
+constexpr int kSpareKeepMs = 10000;
 
 } // namespace
 
 ThumbnailBuilder::ThumbnailBuilder(ThumbnailStore& store, QObject* parent)
     : QObject(parent)
     , m_store(store)
-    , m_queue([&store](int index) {
-        return store.StateOf(index) == ThumbnailStore::State::Missing;
-    })
 {
     m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
     // Workers of a finished build come back soon for the cells scrolled into view.
@@ -26,6 +26,9 @@ ThumbnailBuilder::ThumbnailBuilder(ThumbnailStore& store, QObject* parent)
     m_reportTimer.setSingleShot(true);
     m_reportTimer.setInterval(kReportIntervalMs);
     connect(&m_reportTimer, &QTimer::timeout, this, &ThumbnailBuilder::Report);
+    m_idleTimer.setSingleShot(true);
+    m_idleTimer.setInterval(kSpareKeepMs);
+    connect(&m_idleTimer, &QTimer::timeout, this, [this] { m_store.ReleaseSpares(); });
 }
 
 ThumbnailBuilder::~ThumbnailBuilder()
@@ -48,7 +51,7 @@ ThumbnailBuilder::Components ThumbnailBuilder::CheckComponents()
     if (m_inputs.provider == nullptr || m_inputs.items == nullptr)
         return Components::NoChartControl;
     // Found once here, so a missing component is told once per build, on this thread.
-    const std::lock_guard lock(m_providerMutex);
+    const std::lock_guard lock(m_inputs.provider->componentMutex());
     if (!m_inputs.provider->CreateChartControl())
         return Components::NoChartControl;
     if (!m_inputs.provider->CreateDataLibrary())
@@ -141,8 +144,13 @@ void ThumbnailBuilder::SetOrder(std::vector<int> order, std::size_t priorityCoun
                                 std::span<const int> onScreen, BuildQueue::Scope scope)
 {
     const std::size_t pinned = std::min(priorityCount, order.size());
-    m_store.SetPinned(std::span<const int>(order.data(), pinned), onScreen);
+    const std::span<const int> priority(order.data(), pinned);
+    m_store.SetPinned(priority, onScreen);
+    // Pinned now, so what is missing among them stays missing until made again: the queue
+    // learns it here rather than asking the store under its own lock.
+    const std::vector<int> missing = m_store.MissingAmong(priority);
     m_queue.SetOrder(std::move(order), priorityCount, scope);
+    m_queue.Dropped(m_generation, missing);
     EnsureWorkers();
 }
 
@@ -170,8 +178,7 @@ void ThumbnailBuilder::EnsureWorkers()
             const std::lock_guard lock(m_workersMutex);
             ++m_liveWorkers;
         }
-        ThumbnailWorker::Context context{m_queue, m_store, m_origins, m_providerMutex, madeOne,
-                                          leaving};
+        ThumbnailWorker::Context context{m_queue, m_store, m_origins, madeOne, leaving};
         m_pool.start(new ThumbnailWorker(std::move(context), m_inputs, m_generation));
     }
 }
@@ -186,6 +193,7 @@ void ThumbnailBuilder::OnWorkerNews()
 void ThumbnailBuilder::Report()
 {
     const BuildQueue::Progress progress = m_queue.progress();
+    m_idleTimer.start();
     emit thumbnailsReady();
     emit progressChanged(progress.made, progress.total);
     if (progress.finished() && !m_finishReported) {

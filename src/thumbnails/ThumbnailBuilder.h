@@ -22,6 +22,12 @@ class ThumbnailStore;
 // into a ThumbnailStore. Lives on the user-interface thread, which never loads or renders a
 // chart: it starts and stops builds, passes on the order the view wants, and hears of
 // finished thumbnails at most about 60 times a second.
+//
+// Threads: every method on the user-interface thread; its signals are emitted there. Workers
+// (ThumbnailWorker) reach the queue, the store and the origins, and call back madeOne (a
+// queued call to this object) and leaving. Locks: m_workersMutex guards m_liveWorkers only;
+// the queue, the store (with its arena), the origin table and the provider's component lock
+// each guard their own and are never held together, except the store's over its arena's.
 class ThumbnailBuilder : public QObject {
     Q_OBJECT
 public:
@@ -61,9 +67,6 @@ public:
     // The current build's number, new with every Start.
     std::uint64_t generation() const { return m_generation; }
     bool IsBuilding() const;
-    // Held while components are created or destroyed; whoever makes a chart host of its
-    // own beside the workers takes it too.
-    std::mutex& providerMutex() { return m_providerMutex; }
     // The file each item was read from, as the workers saw it.
     const OriginTable& origins() const { return m_origins; }
 
@@ -91,7 +94,6 @@ private:
     OriginTable m_origins;
     BuildQueue m_queue;
     QThreadPool m_pool;
-    std::mutex m_providerMutex;
     // Workers started and not yet gone: waited for by our own lock, so what a worker did is
     // seen by whoever waited, whatever the pool does inside.
     std::mutex m_workersMutex;
@@ -102,4 +104,6 @@ private:
     bool m_finishReported = true;
     std::atomic<bool> m_newsPosted{false};
     QTimer m_reportTimer;
+    // Gives the store's spare memory back once nothing has been made for a while.
+    QTimer m_idleTimer;
 };

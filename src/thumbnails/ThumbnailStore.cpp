@@ -39,24 +39,18 @@ void ThumbnailStore::Reset(int count, QSize size, std::uint64_t generation)
     {
         const std::lock_guard lock(m_mutex);
         old.swap(m_slots);
-        if (size != m_size) {
-            m_spares.clear();
-            m_spareBytes = 0;
-        }
+        // Memory of another size is of no use to the new build.
+        m_arena.SetSize(size);
         m_size = size;
         m_spareRoom = SpareRoomFor(size, m_budget);
         m_generation = generation;
         m_slots.resize(static_cast<std::size_t>(std::max(count, 0)));
         ResetListsLocked(count);
-        // The old thumbnails' memory serves the new build when it fits.
-        for (Slot& slot : old) {
-            if (m_spares.size() >= std::size_t(kMaxSpareBuffers))
-                break;
-            if (slot.state == State::Ready)
-                Recycle(std::move(slot.image));
-        }
+        std::vector<int> none;
+        EvictLocked(none);
     }
-    // The rest are freed outside the lock.
+    // The old thumbnails go outside the lock; their memory serves the new build as spares
+    // while there is room.
 }
 
 void ThumbnailStore::ResetListsLocked(int count)
@@ -109,10 +103,6 @@ void ThumbnailStore::Carry(std::span<const int> previous, std::uint64_t generati
               [this](int a, int b) { return m_slots[a].shownAt < m_slots[b].shownAt; });
     for (const int index : shown)
         m_shown.PushBack(index);
-    for (std::size_t i = 0; i < old.size(); ++i) {
-        if (!taken[i] && old[i].state == State::Ready)
-            Recycle(std::move(old[i].image));
-    }
     EvictLocked(dropped);
 }
 
@@ -126,6 +116,15 @@ QSize ThumbnailStore::imageSize() const
 {
     const std::lock_guard lock(m_mutex);
     return m_size;
+}
+
+ThumbnailStore::Cell ThumbnailStore::ReadCell(int index) const
+{
+    const std::lock_guard lock(m_mutex);
+    if (index < 0 || index >= static_cast<int>(m_slots.size()))
+        return Cell{State::Missing, {}, {}, m_newestDate};
+    const Slot& slot = m_slots[index];
+    return Cell{slot.state, slot.image, slot.facts, m_newestDate};
 }
 
 ThumbnailStore::State ThumbnailStore::StateOf(int index) const
@@ -241,10 +240,23 @@ std::vector<int> ThumbnailStore::SetPinned(std::span<const int> pinned,
     return dropped;
 }
 
+std::vector<int> ThumbnailStore::MissingAmong(std::span<const int> indices) const
+{
+    std::vector<int> missing;
+    const std::lock_guard lock(m_mutex);
+    for (const int index : indices) {
+        if (index >= 0 && index < static_cast<int>(m_slots.size())
+            && m_slots[index].state == State::Missing)
+            missing.push_back(index);
+    }
+    return missing;
+}
+
 std::vector<int> ThumbnailStore::Put(std::uint64_t generation, int index, QImage image,
                                      const ItemFacts& facts, bool provisional)
 {
     std::vector<int> dropped;
+    // Declared before the lock: the image a slot held goes back to the arena outside it.
     QImage replaced;
     const std::lock_guard lock(m_mutex);
     if (generation != m_generation || index < 0 || index >= static_cast<int>(m_slots.size()))
@@ -253,7 +265,7 @@ std::vector<int> ThumbnailStore::Put(std::uint64_t generation, int index, QImage
     if (provisional && slot.state == State::Ready) {
         slot.facts.unsettled = true;
         slot.facts.made = true;
-        Recycle(std::move(image));
+        replaced = std::move(image);
         return dropped;
     }
     m_noData -= CountsAsNoData(slot) ? 1 : 0;
@@ -290,26 +302,14 @@ void ThumbnailStore::EvictLocked(std::vector<int>& dropped)
         Slot& slot = m_slots[victim];
         slot.state = State::Missing;
         m_used -= ImageBytes(slot.image);
-        Recycle(std::move(slot.image));
+        // Its memory becomes a spare of the arena (a copy a paint holds keeps it until then).
         slot.image = QImage();
         dropped.push_back(victim);
     }
     // Spares give way to what is on screen.
-    while (!m_spares.empty() && m_used + m_spareBytes > m_budget) {
-        m_spareBytes -= ImageBytes(m_spares.back());
-        m_spares.pop_back();
-    }
-}
-
-void ThumbnailStore::Recycle(QImage image)
-{
-    // A copy still held by a paint would be detached by the next drawing; not worth it.
-    if (image.isNull() || image.size() != m_size || !image.isDetached()
-        || m_spareBytes + ImageBytes(image) > m_spareRoom
-        || m_used + m_spareBytes + ImageBytes(image) > m_budget)
-        return;
-    m_spareBytes += ImageBytes(image);
-    m_spares.push_back(std::move(image));
+    const std::uint64_t free = m_budget > m_used ? m_budget - m_used : 0;
+    const std::uint64_t one = m_size.isEmpty() ? 0 : ImageBytesFor(m_size);
+    m_arena.SetSpareLimit(one == 0 ? 0 : std::min(m_spareRoom, free) / one);
 }
 
 QImage ThumbnailStore::TakeBuffer()
@@ -317,17 +317,16 @@ QImage ThumbnailStore::TakeBuffer()
     QSize size;
     {
         const std::lock_guard lock(m_mutex);
-        if (!m_spares.empty()) {
-            QImage spare = std::move(m_spares.back());
-            m_spares.pop_back();
-            m_spareBytes -= ImageBytes(spare);
-            return spare;
-        }
         size = m_size;
     }
     if (size.isEmpty())
         return {};
     return m_arena.Allocate(size);
+}
+
+void ThumbnailStore::ReleaseSpares()
+{
+    m_arena.Trim();
 }
 
 void ThumbnailStore::SetBudget(std::uint64_t bytes)
@@ -348,5 +347,6 @@ std::uint64_t ThumbnailStore::budgetBytes() const
 std::uint64_t ThumbnailStore::usedBytes() const
 {
     const std::lock_guard lock(m_mutex);
-    return m_used + m_spareBytes;
+    const std::uint64_t one = m_size.isEmpty() ? 0 : ImageBytesFor(m_size);
+    return m_used + m_arena.spareBlocks() * one;
 }

@@ -15,8 +15,12 @@
 // The thumbnails of one build, one slot per catalog item in item order, within a memory
 // budget. Thumbnails off screen are dropped when the budget is exceeded (those never shown
 // first, newest made first; then the least recently shown), and made again when they come
-// back into view. The facts of every item stay. Safe to use from several threads: workers
-// put thumbnails in, the paint reads them.
+// back into view. The facts of every item stay.
+//
+// Threads: workers call TakeBuffer and Put; the user-interface thread calls everything else
+// (Reset, Carry, SetPinned, ReadCell and the other reads). One lock guards every member; a
+// read of a cell takes it once. Under it the store calls nothing of another class but its
+// ImageArena, whose lock is the innermost of the program.
 class ThumbnailStore {
 public:
     // Room for about 150 thumbnails of 300 x 180 besides the slots, whatever the catalog's
@@ -25,8 +29,9 @@ public:
     // series in a fraction of a millisecond, while every byte held is memory faulted in
     // fresh by the first build: with 128 MiB that was a third of the cost of a thumbnail.
     static constexpr std::uint64_t kDefaultBudgetBytes = 32ull * 1024 * 1024;
-    // Buffers of dropped thumbnails kept for the next ones to be made (fresh memory costs
-    // its page faults on every thumbnail). Room for them is kept within the budget.
+    // Buffers of dropped thumbnails kept in memory for the next ones to be made (fresh
+    // memory costs its page faults on every thumbnail). Room for them is kept within the
+    // budget; ReleaseSpares gives them back.
     static constexpr int kMaxSpareBuffers = 8;
     // ... and never more than this share of it (1 / kSpareShare).
     static constexpr std::uint64_t kSpareShare = 8;
@@ -52,6 +57,16 @@ public:
     bool empty() const { return size() == 0; }
     QSize imageSize() const;
 
+    // What a paint needs of one item, read at once: a worker's eviction between two reads
+    // cannot make a Ready cell paint without its image.
+    struct Cell {
+        State state = State::Missing;
+        QImage image;           // a shared copy; null unless Ready
+        ItemFacts facts;
+        std::int32_t newestDate = 0;  // NewestDate() at the same moment
+    };
+    Cell ReadCell(int index) const;
+
     State StateOf(int index) const;
     // A shared copy; null unless Ready.
     QImage Image(int index) const;
@@ -65,6 +80,8 @@ public:
     // The slots on screen and the rows kept ready around them are never dropped; those on
     // screen count as shown now. Returns the indices dropped to fit the budget.
     std::vector<int> SetPinned(std::span<const int> pinned, std::span<const int> shown);
+    // Those of indices whose thumbnail is Missing (not made yet, or dropped).
+    std::vector<int> MissingAmong(std::span<const int> indices) const;
 
     // A worker's thumbnail (null: it could not be made) and facts. Returns the indices
     // dropped to fit the budget. A provisional thumbnail (made from a file still being
@@ -75,6 +92,9 @@ public:
     // A buffer of imageSize() to draw the next thumbnail in (a dropped one's when spare);
     // null when none can be had.
     QImage TakeBuffer();
+    // Gives the spare buffers' memory back to the system (when nothing has been made for a
+    // while); the next thumbnails fault theirs in again.
+    void ReleaseSpares();
 
     void SetBudget(std::uint64_t bytes);
     std::uint64_t budgetBytes() const;
@@ -106,7 +126,6 @@ private:
     void Link(int index);
     void EvictLocked(std::vector<int>& dropped);
     static std::uint64_t SpareRoomFor(QSize size, std::uint64_t budget);
-    void Recycle(QImage image);
 
     mutable std::mutex m_mutex;
     std::vector<Slot> m_slots;
@@ -114,14 +133,13 @@ private:
     std::uint64_t m_generation = 0;
     std::uint64_t m_budget;
     std::uint64_t m_used = 0;           // slots and thumbnails
-    std::uint64_t m_spareBytes = 0;
-    std::uint64_t m_spareRoom = 0;      // kept free of thumbnails for the spares
+    std::uint64_t m_spareRoom = 0;      // kept free of thumbnails for the arena's spares
     std::uint64_t m_clock = 0;
     std::int32_t m_newestDate = 0;
     int m_noData = 0;
     IndexList m_neverShown;         // made, never on screen; in the order made
     IndexList m_shown;              // least recently shown first
     std::vector<int> m_pinned;
-    std::vector<QImage> m_spares;
+    // Thumbnails' memory; its spare blocks count against the budget.
     ImageArena m_arena;
 };

@@ -20,14 +20,11 @@ ThumbnailWorker::ThumbnailWorker(Context context, BuildInputs inputs, std::uint6
 
 void ThumbnailWorker::run()
 {
-    std::unique_ptr<CChartHostDlg> host;
-    bool ready = false;
-    {
-        const std::lock_guard lock(m_context.providerMutex);
-        host = std::make_unique<CChartHostDlg>(nullptr, *m_inputs.provider, m_inputs.iniFile);
-        ready = host->CreateHost(m_inputs.size.width(), m_inputs.size.height()) == 1;
-        host->SetPeriodChoice(m_inputs.period);
-    }
+    // Made and let go under the provider's component lock, which the host takes itself.
+    const auto host =
+        std::make_unique<CChartHostDlg>(nullptr, *m_inputs.provider, m_inputs.iniFile);
+    const bool ready = host->CreateHost(m_inputs.size.width(), m_inputs.size.height()) == 1;
+    host->SetPeriodChoice(m_inputs.period);
     const CatalogItemList& items = *m_inputs.items;
     while (const std::optional<int> index = m_context.queue.Take(m_generation)) {
         QImage image;
@@ -47,10 +44,6 @@ void ThumbnailWorker::run()
         m_context.queue.Done(m_generation, *index);
         m_context.madeOne();
     }
-    {
-        const std::lock_guard lock(m_context.providerMutex);
-        host->DestroyWindow();
-        host.reset();
-    }
+    host->DestroyWindow();
     m_context.leaving();
 }

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <mutex>
 
 class BuildQueue;
 class OriginTable;
@@ -14,14 +13,15 @@ class ThumbnailStore;
 
 // One worker thread's share of a build: its own chart host (control and data library),
 // made for the build's size, taking jobs until the queue has none for its generation.
+// Threads: run() on a pool thread. It holds no lock of its own; the host takes the
+// provider's component lock while it is made and let go, never while the queue's or the
+// store's is held.
 class ThumbnailWorker : public QRunnable {
 public:
     struct Context {
         BuildQueue& queue;
         ThumbnailStore& store;
         OriginTable& origins;
-        // Creating and destroying components goes through the provider one at a time.
-        std::mutex& providerMutex;
         // Called after every thumbnail put in the store.
         std::function<void()> madeOne;
         // Called last, when the worker touches nothing of the build any more.

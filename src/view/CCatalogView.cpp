@@ -260,13 +260,15 @@ void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell
 {
     const int item = shownOrder().ItemAt(cell.index);
     const bool selected = item == m_nSelected;
-    switch (m_thumbList.StateOf(item)) {
+    // One read: a worker's eviction cannot come between the state and the image.
+    const ThumbnailStore::Cell thumb = m_thumbList.ReadCell(item);
+    switch (thumb.state) {
     case ThumbnailStore::State::Ready: {
-        QImage thumbnail = m_thumbList.Image(item);
-        const ItemFacts facts = m_thumbList.Facts(item);
+        QImage thumbnail = thumb.image;
+        const ItemFacts& facts = thumb.facts;
         // Against the newest date known now, so the badge follows the build as it fills in.
         const DateBadge badge = DateBadgeOf(facts.hasData, facts.lastDate,
-                                            m_thumbList.NewestDate(), m_nStaleDays, TodayDate());
+                                            thumb.newestDate, m_nStaleDays, TodayDate());
         if (badge != DateBadge::None) {
             QPainter painter(&thumbnail);
             PaintDateBadge(painter, thumbnail.rect(), badge, facts.lastDate);

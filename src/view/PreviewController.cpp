@@ -39,7 +39,6 @@ ChartRequest PreviewController::RequestFor(int item, QSize size) const
     request.iniFile = m_view.paths().iniFile;
     request.period = m_view.periodChoice();
     request.provider = m_view.componentProvider();
-    request.providerMutex = &m_view.builder().providerMutex();
     return request;
 }
 

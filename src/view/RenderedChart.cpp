@@ -7,19 +7,11 @@
 std::shared_ptr<const RenderedChart> RenderedChart::Render(const ChartRequest& request)
 {
     std::shared_ptr<RenderedChart> chart(new RenderedChart);
-    chart->m_pProviderMutex = request.providerMutex;
     if (request.provider == nullptr || request.size.isEmpty())
         return chart;
-    bool ready = false;
-    {
-        std::unique_lock<std::mutex> lock;
-        if (request.providerMutex != nullptr)
-            lock = std::unique_lock(*request.providerMutex);
-        chart->m_host = std::make_unique<CChartHostDlg>(nullptr, *request.provider,
-                                                        request.iniFile);
-        ready = chart->m_host->CreateHost(request.size.width(), request.size.height()) == 1;
-    }
-    if (!ready)
+    // The host takes the provider's component lock while it creates and destroys.
+    chart->m_host = std::make_unique<CChartHostDlg>(nullptr, *request.provider, request.iniFile);
+    if (chart->m_host->CreateHost(request.size.width(), request.size.height()) != 1)
         return chart;
     chart->m_host->SetPeriodChoice(request.period);
     chart->m_host->RenderItem(request.item);
@@ -34,13 +26,8 @@ std::shared_ptr<const RenderedChart> RenderedChart::Render(const ChartRequest& r
 
 RenderedChart::~RenderedChart()
 {
-    if (!m_host)
-        return;
-    std::unique_lock<std::mutex> lock;
-    if (m_pProviderMutex != nullptr)
-        lock = std::unique_lock(*m_pProviderMutex);
-    m_host->DestroyWindow();
-    m_host.reset();
+    if (m_host)
+        m_host->DestroyWindow();
 }
 
 std::optional<quorex::PriceBar> RenderedChart::BarAt(QPoint point) const

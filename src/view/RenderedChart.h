@@ -9,7 +9,6 @@
 #include <QSize>
 
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -22,8 +21,7 @@ struct ChartRequest {
     QSize size;
     std::string iniFile;
     PeriodChoice period = PeriodChoice::Definitions;
-    IComponentProvider* provider = nullptr; // outlives the request
-    std::mutex* providerMutex = nullptr;    // held while components come and go
+    IComponentProvider* provider = nullptr; // outlives the request and the chart
 };
 
 // The picture with its label, and the chart host that drew it, kept so the bar under a point
@@ -46,5 +44,4 @@ private:
     QImage m_image;
     ItemFacts m_facts;
     std::unique_ptr<CChartHostDlg> m_host;
-    std::mutex* m_pProviderMutex = nullptr;
 };
