@@ -35,6 +35,7 @@ struct TextItem {
 
 // A line over the shown bars: a value per bar, NaN for a gap.
 struct PlotLine {
+    QString name;                          // as a value table heads it: "EMA(12)"
     std::vector<double> values;
     QColor color;
     Qt::PenStyle pen = Qt::SolidLine;
@@ -56,6 +57,9 @@ struct PanePlan {
     std::vector<double> cloudA;            // 先行スパン1 and 2 over the shown bars; empty: none
     std::vector<double> cloudB;
     std::vector<double> histogram;         // MACD - signal; empty: none
+    // Every line's name and values, the moving averages and the cloud's spans included, in
+    // the order a value table lists them.
+    std::vector<std::pair<QString, std::vector<double>>> named;
     std::vector<double> levels;            // guide levels and zero lines
     std::vector<LegendEntry> legend;
     ValueRange range;
