@@ -3,6 +3,7 @@
 // catalog costs little disk but every security is a file of its own to the data library).
 //
 //   catalog_build_bench --scenario=endtoend --count=1000 --workers=1 --defs=three
+//   catalog_build_bench --scenario=endtoend --count=1000 --workers=1 --defs=indicators
 //   catalog_build_bench --scenario=firstscreen --count=4000
 //   catalog_build_bench --scenario=memory --count=10000
 //   catalog_build_bench --scenario=settings --count=4000
@@ -50,6 +51,7 @@ constexpr int kWindowRows = 3;
 const std::map<std::string, std::vector<std::string>> kDefinitions{
     {"default", {}},
     {"three", {"Daily; MA=25,75", "Weekly", "Monthly"}},
+    {"indicators", {"Daily; MA=5,25,75; BB=20,2; Ichimoku", "RSI=14", "MACD=12,26,9", "Volume"}},
 };
 
 struct Options {

@@ -1,5 +1,6 @@
 #include "BarsNeeded.h"
 
+#include "PaneIndicators.h"
 #include "PanePeriods.h"
 #include "QuorexCalendar.h"
 
@@ -15,11 +16,12 @@ namespace {
 constexpr std::size_t kDaysPerWeek = calendar::kDaysPerWeek;
 constexpr std::size_t kDaysPerMonth = calendar::kMostDaysPerMonth;
 
-// Bars before the shown ones that a pane reads: the moving averages' look-back, and at
-// least the one bar whose date tells whether the first shown bar starts a new time step.
+// Bars before the shown ones that a pane reads: the moving averages' and the indicators'
+// look-back, and at least the one bar whose date tells whether the first shown bar starts
+// a new time step.
 std::size_t LookBack(const ChartDefinition& chart)
 {
-    std::size_t longest = 1;
+    std::size_t longest = std::max<std::size_t>(1, IndicatorLookBack(chart));
     if (IsPriceKind(chart.kind)) {
         for (const int period : chart.movingAverages)
             longest = std::max<std::size_t>(longest, static_cast<std::size_t>(period) - 1);

@@ -55,6 +55,17 @@ std::optional<PriceBar> ChartControl::BarAt(int x, int y) const
     return BarUnder(m_shown, QPoint(x, y));
 }
 
+std::vector<IndicatorValue> ChartControl::ValuesAt(int x, int y) const
+{
+    const std::optional<PriceBar> bar = BarAt(x, y);
+    return bar ? ValuesOn(m_shown, bar->date) : std::vector<IndicatorValue>{};
+}
+
+std::vector<IndicatorValue> ChartControl::NewestValues() const
+{
+    return NewestValuesOf(m_shown);
+}
+
 bool ChartControl::SwapPicture(QImage& buffer)
 {
     if (m_picture.isNull() || buffer.size() != m_picture.size()

@@ -28,6 +28,8 @@ public:
     void SetNotice(const std::string& text) override;
     std::string CheckDefinition(const std::string& definition) const override;
     std::optional<PriceBar> BarAt(int x, int y) const override;
+    std::vector<IndicatorValue> ValuesAt(int x, int y) const override;
+    std::vector<IndicatorValue> NewestValues() const override;
 
     // Sizes beyond this are held to it, so a picture stays allocatable; the catalog's own
     // thumbnail sizes end there too.

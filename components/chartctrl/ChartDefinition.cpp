@@ -1,6 +1,7 @@
 #include "ChartDefinition.h"
 
 #include "ChartGrammar.h"
+#include "OptionValues.h"
 
 #include <array>
 #include <utility>
@@ -9,11 +10,21 @@ namespace quorex::chart {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, ChartKind>, 4> kKinds{{
+constexpr std::array<std::pair<std::string_view, ChartKind>, 8> kKinds{{
     {"Daily", ChartKind::Daily},
     {"Weekly", ChartKind::Weekly},
     {"Monthly", ChartKind::Monthly},
     {"Volume", ChartKind::Volume},
+    {"RSI", ChartKind::Rsi},
+    {"MACD", ChartKind::Macd},
+    {"Stoch", ChartKind::Stoch},
+    {"RCI", ChartKind::Rci},
+}};
+
+constexpr std::array<std::pair<std::string_view, PriceStyle>, 3> kStyles{{
+    {"Candle", PriceStyle::Candle},
+    {"Bar", PriceStyle::Bar},
+    {"Line", PriceStyle::Line},
 }};
 
 // "5,25,75": up to four positive periods; empty and bad entries are skipped.
@@ -33,6 +44,38 @@ std::vector<int> ParsePeriods(std::string_view list)
     return periods;
 }
 
+// Trailing entries left out take the defaults'.
+std::vector<int> FilledFrom(std::vector<int> values, const std::vector<int>& defaults)
+{
+    for (std::size_t i = values.size(); i < defaults.size(); ++i)
+        values.push_back(defaults[i]);
+    return values;
+}
+
+void ApplyPriceOption(const GrammarItem& item, ChartDefinition& definition)
+{
+    if (EqualsNoCase(item.name, kDispMaxMinOption)) {
+        if (const auto on = ItemFlag(item))
+            definition.dispMaxMin = *on;
+    } else if (EqualsNoCase(item.name, kMovingAverageOption) && item.hasValue) {
+        definition.movingAverages = ParsePeriods(item.value);
+    } else if (EqualsNoCase(item.name, kExponentialAverageOption) && item.hasValue) {
+        definition.exponentialAverages = ParsePeriods(item.value);
+    } else if (EqualsNoCase(item.name, kBandsOption)) {
+        if (const auto bands = item.hasValue ? ParseBands(item.value) : BandsSpec{})
+            definition.bands = bands;
+    } else if (EqualsNoCase(item.name, kIchimokuOption)) {
+        if (const auto spec = item.hasValue ? ParseIchimoku(item.value) : IchimokuSpec{})
+            definition.ichimoku = spec;
+    } else if (EqualsNoCase(item.name, kLogOption)) {
+        if (const auto on = ItemFlag(item))
+            definition.logScale = *on;
+    } else if (EqualsNoCase(item.name, kStyleOption)) {
+        if (const auto style = StyleNamed(item.value))
+            definition.style = *style;
+    }
+}
+
 } // namespace
 
 std::optional<ChartDefinition> ParseDefinition(std::string_view text)
@@ -46,17 +89,85 @@ std::optional<ChartDefinition> ParseDefinition(std::string_view text)
         return std::nullopt;
     ChartDefinition definition;
     definition.kind = *kind;
-
-    for (std::size_t i = 1; i < items.size(); ++i) {
-        const GrammarItem& item = items[i];
-        if (EqualsNoCase(item.name, kDispMaxMinOption)) {
-            if (const auto on = ItemFlag(item))
-                definition.dispMaxMin = *on;
-        } else if (EqualsNoCase(item.name, kMovingAverageOption) && item.hasValue) {
-            definition.movingAverages = ParsePeriods(item.value);
-        }
+    if (IsIndicatorKind(*kind)) {
+        const GrammarItem& first = items.front();
+        const auto periods = first.hasValue ? IndicatorPeriods(*kind, first.value) : std::nullopt;
+        definition.periods = periods.value_or(DefaultPeriods(*kind));
+        return definition;
     }
+    for (std::size_t i = 1; i < items.size(); ++i)
+        ApplyPriceOption(items[i], definition);
     return definition;
+}
+
+std::vector<int> DefaultPeriods(ChartKind kind)
+{
+    switch (kind) {
+    case ChartKind::Rsi:
+        return {14};
+    case ChartKind::Macd:
+        return {12, 26, 9};
+    case ChartKind::Stoch:
+        return {14, 3, 3};
+    case ChartKind::Rci:
+        return {9};
+    default:
+        return {};
+    }
+}
+
+std::optional<std::vector<int>> IndicatorPeriods(ChartKind kind, std::string_view value)
+{
+    const std::vector<int> defaults = DefaultPeriods(kind);
+    const bool rank = kind == ChartKind::Rci;
+    const auto periods = IntegerList(value, rank ? kMaxRankPeriods : defaults.size(),
+                                     rank ? 2 : 1, kMaxIndicatorPeriod);
+    if (!periods)
+        return std::nullopt;
+    return rank ? *periods : FilledFrom(*periods, defaults);
+}
+
+std::optional<BandsSpec> ParseBands(std::string_view value)
+{
+    const std::vector<std::string_view> entries = ListEntries(value);
+    const auto period = ParseInteger(entries.front());
+    if (entries.size() > 2 || !period || *period < 1 || *period > kMaxIndicatorPeriod)
+        return std::nullopt;
+    BandsSpec bands;
+    bands.period = static_cast<int>(*period);
+    if (entries.size() == 2) {
+        const auto width = DecimalValue(entries[1]);
+        if (!width || !(*width > 0) || *width > kMaxBandWidth)
+            return std::nullopt;
+        bands.width = *width;
+    }
+    return bands;
+}
+
+std::optional<IchimokuSpec> ParseIchimoku(std::string_view value)
+{
+    const IchimokuSpec defaults;
+    const auto spans = IntegerList(value, 3, 1, kMaxIndicatorPeriod);
+    if (!spans)
+        return std::nullopt;
+    const std::vector<int> filled =
+        FilledFrom(*spans, {defaults.conversion, defaults.base, defaults.span});
+    return IchimokuSpec{filled[0], filled[1], filled[2]};
+}
+
+std::optional<PriceStyle> StyleNamed(std::string_view name)
+{
+    for (const auto& [styleName, style] : kStyles) {
+        if (EqualsNoCase(name, styleName))
+            return style;
+    }
+    return std::nullopt;
+}
+
+bool IsIndicatorKind(ChartKind kind)
+{
+    return kind == ChartKind::Rsi || kind == ChartKind::Macd || kind == ChartKind::Stoch
+        || kind == ChartKind::Rci;
 }
 
 ChartDefinition UnreadableDefinition(std::string_view text)
@@ -79,9 +190,7 @@ Period PeriodOf(ChartKind kind)
         return Period::Weekly;
     case ChartKind::Monthly:
         return Period::Monthly;
-    case ChartKind::Daily:
-    case ChartKind::Volume:
-    case ChartKind::Unreadable:
+    default:
         break;
     }
     return Period::Daily;
@@ -94,6 +203,15 @@ std::optional<ChartKind> KindNamed(std::string_view name)
             return kind;
     }
     return std::nullopt;
+}
+
+std::string_view KindName(ChartKind kind)
+{
+    for (const auto& [kindName, named] : kKinds) {
+        if (named == kind)
+            return kindName;
+    }
+    return {};
 }
 
 std::optional<Period> PeriodNamed(std::string_view name)

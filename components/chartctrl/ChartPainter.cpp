@@ -2,6 +2,8 @@
 
 #include "AxisPainter.h"
 #include "CandlePainter.h"
+#include "IndicatorPainter.h"
+#include "PriceBarPainter.h"
 #include "OverlayPainter.h"
 #include "ScrollBarPainter.h"
 
@@ -22,6 +24,22 @@ void PaintTexts(QPainter& painter, const ChartPlan& plan)
             painter.fillRect(item.rect.adjusted(-1, 0, 1, 0), plan.style.back);
         painter.setPen(item.color);
         painter.drawText(item.rect.left(), item.rect.top() + plan.ascent, item.text);
+    }
+}
+
+void DrawPrices(QPainter& painter, const ChartPlan& plan, const PanePlan& pane)
+{
+    switch (pane.definition->style) {
+    case PriceStyle::Candle:
+        DrawCandles(painter, plan.style, pane.window, *pane.columns, *pane.values);
+        break;
+    case PriceStyle::Bar:
+        DrawPriceBars(painter, plan.style, pane.window, *pane.columns, *pane.values);
+        break;
+    case PriceStyle::Line:
+        DrawCloseLine(painter, plan.style, pane.window, *pane.columns, *pane.values,
+                      plan.penWidth);
+        break;
     }
 }
 
@@ -49,14 +67,22 @@ void PaintChart(QPainter& painter, const ChartPlan& plan)
         }
     }
 
-    // bars, then lines over them
-    for (const PanePlan& pane : plan.panes) {
+    // the cloud, bars, then lines over them
+    for (std::size_t i = 0; i < plan.panes.size(); ++i) {
+        const PanePlan& pane = plan.panes[i];
         if (!pane.values || !pane.columns)
             continue;
         if (pane.IsPrice()) {
-            DrawCandles(painter, style, pane.window, *pane.columns, *pane.values);
+            if (!pane.cloudA.empty())
+                DrawCloud(painter, style, pane);
+            DrawPrices(painter, plan, pane);
             DrawMovingAverages(painter, style, pane.averages, *pane.columns, *pane.values,
                                plan.penWidth);
+            DrawPlotLines(painter, pane, plan.penWidth);
+        } else if (pane.IsIndicator()) {
+            DrawLevels(painter, style, pane, plan.layout.panes[i]);
+            DrawHistogram(painter, style, pane);
+            DrawPlotLines(painter, pane, plan.penWidth);
         } else {
             DrawVolumeBars(painter, style, pane.window, *pane.columns, *pane.values);
         }

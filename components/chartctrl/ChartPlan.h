@@ -33,12 +33,35 @@ struct TextItem {
     bool backed = false;    // on a box of the background colour
 };
 
+// A line over the shown bars: a value per bar, NaN for a gap.
+struct PlotLine {
+    QString name;                          // as a value table heads it: "EMA(12)"
+    std::vector<double> values;
+    QColor color;
+    Qt::PenStyle pen = Qt::SolidLine;
+};
+
+// A name of the legend in the colour of what it names.
+struct LegendEntry {
+    QString text;
+    QColor color;
+};
+
 // One pane as it will be drawn.
 struct PanePlan {
     const ChartDefinition* definition = nullptr;
     std::optional<Period> period;          // none for an unreadable definition
     SeriesWindow window;
     std::vector<std::vector<double>> averages;
+    std::vector<PlotLine> lines;           // overlays, or an indicator pane's lines
+    std::vector<double> cloudA;            // 先行スパン1 and 2 over the shown bars; empty: none
+    std::vector<double> cloudB;
+    std::vector<double> histogram;         // MACD - signal; empty: none
+    // Every line's name and values, the moving averages and the cloud's spans included, in
+    // the order a value table lists them.
+    std::vector<std::pair<QString, std::vector<double>>> named;
+    std::vector<double> levels;            // guide levels and zero lines
+    std::vector<LegendEntry> legend;
     ValueRange range;
     PaneRows rows;
     std::optional<ValueMapper> values;     // none: the pane draws no bars
@@ -48,6 +71,7 @@ struct PanePlan {
 
     bool IsPrice() const { return IsPriceKind(definition->kind); }
     bool IsVolume() const { return definition->kind == ChartKind::Volume; }
+    bool IsIndicator() const { return IsIndicatorKind(definition->kind); }
 };
 
 // Everything one picture shows, worked out before anything is painted, so that where each

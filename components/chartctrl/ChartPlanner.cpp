@@ -2,6 +2,7 @@
 
 #include "AxisLabels.h"
 #include "DisplayText.h"
+#include "PaneIndicators.h"
 #include "PaneTexts.h"
 #include "PanePeriods.h"
 
@@ -48,7 +49,7 @@ bool TooLarge(const PanePlan& pane)
 }
 
 PanePlan MakePane(const ChartDefinition& definition, std::optional<Period> period,
-                  PeriodSeries& series, int dispNum)
+                  PeriodSeries& series, int dispNum, const ChartStyle& style)
 {
     PanePlan pane;
     pane.definition = &definition;
@@ -63,6 +64,9 @@ PanePlan MakePane(const ChartDefinition& definition, std::optional<Period> perio
             for (const double value : pane.averages.back())
                 pane.range.Include(value);
         }
+        PlanIndicators(pane, style);
+    } else if (pane.IsIndicator()) {
+        PlanIndicators(pane, style);
     } else {
         pane.range.Include(0);
         for (int i = 0; i < pane.window.count; ++i)
@@ -77,8 +81,10 @@ bool PlacesText(const ChartScene& scene)
 {
     return scene.params.assistLine
         || std::any_of(scene.charts.begin(), scene.charts.end(), [](const ChartDefinition& c) {
-               return c.kind == ChartKind::Unreadable
-                   || (IsPriceKind(c.kind) && (c.dispMaxMin || !c.movingAverages.empty()));
+               return c.kind == ChartKind::Unreadable || IsIndicatorKind(c.kind)
+                   || (IsPriceKind(c.kind)
+                       && (c.dispMaxMin || !c.movingAverages.empty()
+                           || !c.exponentialAverages.empty() || c.bands || c.ichimoku));
            });
 }
 
@@ -96,7 +102,8 @@ int PartsOf(const ChartDefinition& chart)
 {
     if (IsPriceKind(chart.kind))
         return kPriceParts;
-    return chart.kind == ChartKind::Volume ? kVolumeParts : kMessageParts;
+    return chart.kind == ChartKind::Volume || IsIndicatorKind(chart.kind) ? kVolumeParts
+                                                                          : kMessageParts;
 }
 
 // A date axis closes each run of panes of one period; an unreadable pane joins the run it
@@ -118,6 +125,32 @@ std::vector<bool> RunEnds(const std::vector<std::optional<Period>>& periods)
     return ends;
 }
 
+// RSI, Stoch and RCI: a fixed scale whose ticks are the guide levels.
+bool IsFixedRange(const PanePlan& pane)
+{
+    return pane.IsIndicator() && pane.definition->kind != ChartKind::Macd;
+}
+
+// The outer levels as ticks: the lowest and highest guide, evenly apart.
+AxisTicks LevelTicks(const std::vector<double>& levels)
+{
+    AxisTicks ticks;
+    if (levels.size() < 2)
+        return ticks;
+    ticks.first = levels.front();
+    ticks.step = levels.back() - levels.front();
+    ticks.count = 2;
+    return ticks;
+}
+
+QStringList LevelLabels(const AxisTicks& ticks)
+{
+    QStringList labels;
+    for (int k = 0; k < ticks.count; ++k)
+        labels << FormatPrice(ticks.Value(k), 0);
+    return labels;
+}
+
 // The value rows of a pane, its ticks and, with a price column, their labels; `text` only
 // where texts beside the bars fit.
 void PlaceValues(ChartPlan& plan, int index, const ChartParams& params, const TextMetrics* text)
@@ -128,13 +161,14 @@ void PlaceValues(ChartPlan& plan, int index, const ChartParams& params, const Te
         return;
     double lo = pane.range.valid ? pane.range.lo : 0;
     double hi = pane.range.valid ? pane.range.hi : 1;
-    if (!pane.IsPrice()) {
+    if (pane.IsVolume()) {
         // Volume rises from a zero line at the bottom, also when nothing traded.
         lo = 0;
         hi = hi > 0 ? hi : 1;
     }
+    const bool logarithmic = pane.IsPrice() && pane.definition->logScale;
     const ValueMapper& values = pane.values.emplace(lo, hi, pane.rows.valueTop,
-                                                    pane.rows.valueBottom);
+                                                    pane.rows.valueBottom, logarithmic);
     pane.columns.emplace(rect.left() + 2, rect.width() - 4, pane.window.count);
 
     const bool fits = text != nullptr;
@@ -144,9 +178,26 @@ void PlaceValues(ChartPlan& plan, int index, const ChartParams& params, const Te
     if (fits && params.assistLine)
         pane.marks = TimeMarks(pane.window.bars, pane.window.first, pane.window.count,
                                *pane.period, rect.width(), text->charWidth);
-    if (!fits || !params.assistLine || plan.layout.priceAxis.isEmpty()) {
+    const bool labelled = fits && params.assistLine && !plan.layout.priceAxis.isEmpty();
+    if (IsFixedRange(pane)) {
+        // An oscillator's scale is its guide levels.
+        pane.ticks = LevelTicks(pane.levels);
+        QStringList labels = LevelLabels(pane.ticks);
+        // Too close for two labels: the upper one alone.
+        if (labelled && pane.ticks.count == 2
+            && values.ToRow(pane.ticks.Value(0)) - values.ToRow(pane.ticks.Value(1))
+                < text->height) {
+            pane.ticks.first = pane.ticks.Value(1);
+            pane.ticks.count = 1;
+            labels.removeFirst();
+        }
+        if (labelled)
+            AddValueLabels(plan, index, labels, text->metrics);
+        return;
+    }
+    if (!labelled) {
         pane.ticks = NiceTicks(values.lo(), values.hi(), maxTicks);
-        if (!pane.IsPrice() && pane.ticks.count > 0 && pane.ticks.first <= 0) {
+        if (pane.IsVolume() && pane.ticks.count > 0 && pane.ticks.first <= 0) {
             // No label at the zero line.
             pane.ticks.first += pane.ticks.step;
             --pane.ticks.count;
@@ -162,7 +213,7 @@ void PlaceValues(ChartPlan& plan, int index, const ChartParams& params, const Te
     request.lo = std::max(values.lo(), values.ToValue(lastRow + 0.49));
     request.maxTicks = maxTicks;
     request.minStep = values.ToValue(0) - values.ToValue(height);
-    request.price = pane.IsPrice();
+    request.price = !pane.IsVolume();
     request.width = plan.layout.priceAxis.width() - 2 * kAxisPadding;
     const AxisLabels labels = FitAxisLabels(request, text->metrics);
     pane.ticks = labels.ticks;
@@ -221,7 +272,7 @@ ChartPlan PlanChart(const QRect& bounds, const ChartScene& scene)
         plan.series = std::make_unique<PeriodSeries>(scene.bars);
         for (std::size_t i = 0; i < scene.charts.size(); ++i)
             plan.panes.push_back(MakePane(scene.charts[i], periods[i], *plan.series,
-                                          params.dispNum));
+                                          params.dispNum, plan.style));
     }
 
     // texts, and the line kept for the catalog's label
@@ -277,10 +328,10 @@ ChartPlan PlanChart(const QRect& bounds, const ChartScene& scene)
         const ChartDefinition& chart = *pane.definition;
         PaneRowsRequest rows;
         rows.pane = rect;
-        rows.price = pane.IsPrice();
+        rows.price = pane.IsPrice() || pane.IsIndicator();
         rows.freeLine = std::max(0, freeEnd - (rect.top() + 1));
         rows.textLine = bands ? text->height : 0;
-        rows.upper = pane.IsPrice() && (chart.dispMaxMin || !chart.movingAverages.empty());
+        rows.upper = pane.IsPrice() && (chart.dispMaxMin || !pane.legend.empty());
         rows.lower = pane.IsPrice() && chart.dispMaxMin;
         pane.rows = ArrangePane(rows);
         PlaceValues(plan, static_cast<int>(i), params, fits ? &*text : nullptr);
@@ -288,6 +339,8 @@ ChartPlan PlanChart(const QRect& bounds, const ChartScene& scene)
             AddMessages(plan, static_cast<int>(i), *text);
             if (bands)
                 AddExtremesAndLegend(plan, static_cast<int>(i), text->metrics);
+            if (fits && pane.IsIndicator())
+                AddPaneLegend(plan, static_cast<int>(i), text->metrics);
         }
     }
     if (params.assistLine && fits)

@@ -27,6 +27,8 @@ QColor Mix(const QColor& from, const QColor& to, double share)
 // read, near enough not to pass for data.
 constexpr double kNoticeShare = 0.55;
 constexpr double kLightBackground = 0.5;
+// The cloud is a light tint, so candles and lines stay readable over it.
+constexpr double kCloudTint = 0.8;
 
 double Luminance(const QColor& color)
 {
@@ -80,6 +82,16 @@ ChartStyle ChartStyle::From(const ChartParams& params)
     // Moving averages in colours apart from the usual red and blue candles.
     style.movingAverage = {QColor(232, 140, 0), QColor(0, 150, 70), QColor(150, 60, 190),
                            QColor(0, 150, 170)};
+    style.exponentialAverage = {QColor(200, 0, 130), QColor(120, 100, 0), QColor(0, 110, 110),
+                                QColor(110, 110, 110)};
+    style.bands = QColor(110, 110, 190);
+    style.conversion = QColor(210, 60, 140);
+    style.base = QColor(40, 90, 160);
+    style.lagging = QColor(110, 140, 40);
+    style.upCloud = Mix(style.upEdge, style.back, kCloudTint);
+    style.downCloud = Mix(style.downEdge, style.back, kCloudTint);
+    style.level = Mix(style.back, style.text, 0.35);
+    style.indicator = {QColor(30, 90, 200), QColor(232, 140, 0), QColor(0, 150, 70)};
     style.font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("DejaVu Sans")});
     style.font.setPixelSize(PixelSizeForPoints(params.fontSize));
     return style;

@@ -30,6 +30,15 @@ struct ChartStyle {
     QColor scrollMark;         // thumb and arrows
     QColor notice;             // messages in the plot: muted, yet readable on the background
     std::array<QColor, 4> movingAverage;
+    std::array<QColor, 4> exponentialAverage;
+    QColor bands;              // Bollinger Bands
+    QColor conversion;         // 転換線
+    QColor base;               // 基準線
+    QColor lagging;            // 遅行スパン
+    QColor upCloud;            // 先行スパン1 above 2: a tint of the rising colour
+    QColor downCloud;
+    QColor level;              // an indicator's guide levels and zero line
+    std::array<QColor, 3> indicator;   // an indicator pane's lines, in order
     QFont font;
 
     static ChartStyle From(const ChartParams& params);

@@ -16,7 +16,7 @@ std::vector<std::optional<Period>> PanePeriods(std::span<const ChartDefinition> 
     for (const ChartDefinition& chart : charts) {
         if (IsPriceKind(chart.kind))
             periods.push_back(params.period.value_or(PeriodOf(chart.kind)));
-        else if (chart.kind == ChartKind::Volume)
+        else if (chart.kind == ChartKind::Volume || IsIndicatorKind(chart.kind))
             periods.push_back(volume);
         else
             periods.push_back(std::nullopt);

@@ -10,7 +10,8 @@
 namespace quorex::chart {
 
 // The period each chart draws in: a price chart its own, or the Period parameter's; Volume
-// that of the first price chart (daily without one), or the Period parameter's. None for an
+// and the indicator panes that of the first price chart (daily without one), or the Period
+// parameter's. None for an
 // unreadable definition.
 std::vector<std::optional<Period>> PanePeriods(std::span<const ChartDefinition> charts,
                                                const ChartParams& params);

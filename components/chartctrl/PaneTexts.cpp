@@ -11,6 +11,8 @@ namespace {
 
 constexpr int kLabelPadding = 3;
 constexpr int kMessagePadding = 2;
+// An indicator pane's legend needs this many lines of the pane's height.
+constexpr int kPaneLegendRows = 3;
 
 // A text of `width` in `band`, centred over `centre` as far as the band allows.
 std::optional<QRect> OverColumn(int centre, int width, const QRect& band)
@@ -58,6 +60,14 @@ std::vector<TextItem> LegendAt(const std::vector<LegendPart>& parts, int space,
     return items;
 }
 
+std::vector<LegendPart> PartsOf(const PanePlan& pane, const QFontMetrics& metrics)
+{
+    std::vector<LegendPart> parts;
+    for (const LegendEntry& entry : pane.legend)
+        parts.push_back({entry.text, metrics.horizontalAdvance(entry.text), entry.color});
+    return parts;
+}
+
 bool Meets(const std::vector<TextItem>& items, const std::vector<QRect>& avoid)
 {
     return std::any_of(items.begin(), items.end(), [&](const TextItem& item) {
@@ -70,12 +80,7 @@ void AddLegend(ChartPlan& plan, int index, const QFontMetrics& metrics,
                const std::vector<QRect>& avoid)
 {
     const PanePlan& pane = plan.panes[index];
-    const std::vector<int>& periods = pane.definition->movingAverages;
-    std::vector<LegendPart> parts;
-    for (std::size_t k = 0; k < periods.size() && k < plan.style.movingAverage.size(); ++k) {
-        const QString text = QStringLiteral("MA%1").arg(periods[k]);
-        parts.push_back({text, metrics.horizontalAdvance(text), plan.style.movingAverage[k]});
-    }
+    const std::vector<LegendPart> parts = PartsOf(pane, metrics);
     const int space = metrics.horizontalAdvance(QLatin1Char(' '));
     // Right above the bars first, as a legend is usually read; then wherever it meets no
     // value mark; the first place that shows every period wins.
@@ -172,7 +177,7 @@ void AddExtremesAndLegend(ChartPlan& plan, int index, const QFontMetrics& metric
                            pane.rows.lowerBand, decimals);
         }
     }
-    if (pane.definition->movingAverages.empty())
+    if (pane.legend.empty())
         return;
     // The legend keeps a space's width from the value marks.
     std::vector<QRect> avoid;
@@ -180,6 +185,24 @@ void AddExtremesAndLegend(ChartPlan& plan, int index, const QFontMetrics& metric
     for (std::size_t k = before; k < plan.texts.size(); ++k)
         avoid.push_back(plan.texts[k].rect.adjusted(-space, 0, space, 0));
     AddLegend(plan, index, metrics, avoid);
+}
+
+void AddPaneLegend(ChartPlan& plan, int index, const QFontMetrics& metrics)
+{
+    const PanePlan& pane = plan.panes[index];
+    const QRect& rect = plan.layout.panes[index];
+    const int height = metrics.height();
+    // Over the lines' top left corner, where an oscillator seldom is; only in panes that
+    // keep most of their height free of it.
+    const int top = std::max(pane.rows.textTop, LabelTop(pane, rect));
+    if (pane.legend.empty() || rect.bottom() + 1 - top < kPaneLegendRows * height)
+        return;
+    const QRect band(rect.left() + kLabelPadding, top, rect.width() - 2 * kLabelPadding, height);
+    const int space = metrics.horizontalAdvance(QLatin1Char(' '));
+    std::vector<TextItem> items = LegendAt(PartsOf(pane, metrics), space, band, false, index);
+    for (TextItem& item : items)
+        item.backed = true;
+    plan.texts.insert(plan.texts.end(), items.begin(), items.end());
 }
 
 void AddCentredLine(ChartPlan& plan, const QString& text, const QRect& area,

@@ -22,6 +22,9 @@ void AddDateLabels(ChartPlan& plan, const QFontMetrics& metrics);
 // and the moving-average legend in a band where it meets neither.
 void AddExtremesAndLegend(ChartPlan& plan, int index, const QFontMetrics& metrics);
 
+// The legend of an indicator pane at its top left, on a backing, in panes tall enough.
+void AddPaneLegend(ChartPlan& plan, int index, const QFontMetrics& metrics);
+
 // One line centred in `area`, cut with an ellipsis to its width; nothing when no line fits.
 void AddCentredLine(ChartPlan& plan, const QString& text, const QRect& area,
                     const QFontMetrics& metrics, TextRole role, int index, bool backed);

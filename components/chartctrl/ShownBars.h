@@ -19,6 +19,8 @@ struct ShownPane {
     QRect rect;                        // the pane, frame included
     SlotMapper columns;                // the slots the painter used
     std::vector<PriceBar> bars;        // in the pane's own period, oldest first
+    // Its indicator lines by name, a value per bar.
+    std::vector<std::pair<QString, std::vector<double>>> named;
 };
 
 // The panes of a plan that draw bars.
@@ -27,5 +29,11 @@ std::vector<ShownPane> ShownPanes(const ChartPlan& plan);
 // The bar whose slot holds the point, in the pane that holds it; nothing between panes,
 // beside the slots or in a pane without bars.
 std::optional<PriceBar> BarUnder(std::span<const ShownPane> panes, QPoint point);
+
+// Every pane's indicator values at the bar of `date` (panes without such a bar left out).
+std::vector<IndicatorValue> ValuesOn(std::span<const ShownPane> panes, std::int32_t date);
+
+// Every pane's indicator values at its newest bar.
+std::vector<IndicatorValue> NewestValuesOf(std::span<const ShownPane> panes);
 
 } // namespace quorex::chart

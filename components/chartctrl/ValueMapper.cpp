@@ -16,7 +16,7 @@ constexpr double kMinSpan = 1.0e-290;
 
 } // namespace
 
-ValueMapper::ValueMapper(double lo, double hi, int top, int bottom)
+ValueMapper::ValueMapper(double lo, double hi, int top, int bottom, bool logarithmic)
     : m_lo(lo), m_hi(hi), m_top(top)
 {
     if (!std::isfinite(m_lo) || !std::isfinite(m_hi)) {
@@ -33,12 +33,20 @@ ValueMapper::ValueMapper(double lo, double hi, int top, int bottom)
         m_lo = centre - half;
         m_hi = centre + half;
     }
-    m_scale = (bottom - top) / (m_hi - m_lo);
+    m_log = logarithmic && m_lo > 0;
+    m_scale = (bottom - top) / (Scaled(m_hi) - Scaled(m_lo));
+}
+
+double ValueMapper::Scaled(double value) const
+{
+    return m_log ? std::log(value) : value;
 }
 
 double ValueMapper::ToPixel(double value) const
 {
-    const double pixel = m_top + (m_hi - value) * m_scale;
+    if (m_log && !(value > 0))
+        return kPixelLimit;
+    const double pixel = m_top + (Scaled(m_hi) - Scaled(value)) * m_scale;
     if (!std::isfinite(pixel))
         return m_top;
     return std::clamp(pixel, -kPixelLimit, kPixelLimit);
@@ -48,7 +56,8 @@ double ValueMapper::ToValue(double pixel) const
 {
     if (!(m_scale > 0) || !std::isfinite(pixel))
         return m_hi;
-    return m_hi - (pixel - m_top) / m_scale;
+    const double scaled = Scaled(m_hi) - (pixel - m_top) / m_scale;
+    return m_log ? std::exp(scaled) : scaled;
 }
 
 int ValueMapper::ToRow(double value) const

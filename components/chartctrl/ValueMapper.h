@@ -3,10 +3,11 @@
 namespace quorex::chart {
 
 // Maps values to pixel rows: `hi` lands on `top`, `lo` on `bottom`. A range without
-// height (a flat series) is widened around its value, so nothing divides by zero.
+// height (a flat series) is widened around its value, so nothing divides by zero. On a
+// logarithmic scale (for positive ranges only) equal ratios take equal heights.
 class ValueMapper {
 public:
-    ValueMapper(double lo, double hi, int top, int bottom);
+    ValueMapper(double lo, double hi, int top, int bottom, bool logarithmic = false);
 
     double lo() const { return m_lo; }
     double hi() const { return m_hi; }
@@ -15,12 +16,17 @@ public:
     int ToRow(double value) const;
     // The value at a pixel row: the inverse of ToPixel inside the mapped band.
     double ToValue(double pixel) const;
+    bool logarithmic() const { return m_log; }
 
 private:
+    // Where a value lies on the scale: the value itself, or its logarithm.
+    double Scaled(double value) const;
+
     double m_lo;
     double m_hi;
     double m_top;
     double m_scale;
+    bool m_log = false;
 };
 
 } // namespace quorex::chart

@@ -13,6 +13,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace quorex {
 
@@ -93,6 +94,13 @@ public:
     }
 };
 
+// The value of one indicator line at a bar, named as a value table heads it ("RSI(14)",
+// "BB upper(20,2)"); UTF-8. NaN where the line has no value at that bar.
+struct IndicatorValue {
+    std::string name;
+    double value = 0;
+};
+
 // One chart of the control's collection.
 class IChart {
 public:
@@ -161,6 +169,12 @@ public:
     // of the pane under it (a weekly pane answers with its week); nothing between panes,
     // outside the bars or without data.
     virtual std::optional<PriceBar> BarAt(int /*x*/, int /*y*/) const { return std::nullopt; }
+    // Every indicator line's value, pane by pane, at the date of the bar BarAt names for
+    // the point; empty where BarAt gives nothing.
+    virtual std::vector<IndicatorValue> ValuesAt(int /*x*/, int /*y*/) const { return {}; }
+    // Every indicator line's value at the newest bar of the first price chart's period (of
+    // the first pane with bars when there is no price chart), as last painted by Update.
+    virtual std::vector<IndicatorValue> NewestValues() const { return {}; }
 };
 
 // What a plugin exports: a factory per component.
@@ -184,7 +198,7 @@ inline constexpr char kChartControlProgId[] = "Quorex.XQuorexCtrl";
 } // namespace quorex
 
 #define QUOREX_DATA_LIBRARY_IID "jp.quorex.mosgrid.IDataLibraryFactory/2.1"
-#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/2.2"
+#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/2.3"
 
 Q_DECLARE_INTERFACE(quorex::IDataLibraryFactory, QUOREX_DATA_LIBRARY_IID)
 Q_DECLARE_INTERFACE(quorex::IChartControlFactory, QUOREX_CHART_CONTROL_IID)

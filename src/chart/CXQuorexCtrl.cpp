@@ -71,3 +71,8 @@ std::optional<quorex::PriceBar> CXQuorexCtrl::BarAt(int x, int y) const
 {
     return m_pControl ? m_pControl->BarAt(x, y) : std::nullopt;
 }
+
+std::vector<quorex::IndicatorValue> CXQuorexCtrl::ValuesAt(int x, int y) const
+{
+    return m_pControl ? m_pControl->ValuesAt(x, y) : std::vector<quorex::IndicatorValue>{};
+}

@@ -42,6 +42,8 @@ public:
     bool SwapPicture(QImage& buffer);
     // The bar drawn under a point of the picture, or nothing.
     std::optional<quorex::PriceBar> BarAt(int x, int y) const;
+    // The indicators' values at that bar's date, or none.
+    std::vector<quorex::IndicatorValue> ValuesAt(int x, int y) const;
 
 private:
     std::unique_ptr<quorex::IChartControl> m_pControl;

@@ -42,3 +42,15 @@ QStringList BarReadout(const quorex::PriceBar& bar, int decimals)
             Line(GridTexts::kBarClose, NumberText(bar.close, decimals)),
             Line(GridTexts::kBarVolume, NumberText(bar.volume, 0))};
 }
+
+QStringList IndicatorReadout(const std::vector<quorex::IndicatorValue>& values)
+{
+    constexpr int kSignificantDigits = 6;
+    QStringList lines;
+    for (const quorex::IndicatorValue& value : values) {
+        if (std::isfinite(value.value))
+            lines << QString::fromStdString(value.name) + QLatin1Char(' ')
+                    + QString::number(value.value, 'g', kSignificantDigits);
+    }
+    return lines;
+}

@@ -83,7 +83,8 @@ void ChartPicture::paintEvent(QPaintEvent* /*event*/)
 
 void ChartPicture::PaintReadout(QPainter& painter, QPoint at, const quorex::PriceBar& bar) const
 {
-    const QStringList lines = BarReadout(bar, m_chart->facts().decimals);
+    const QStringList lines = BarReadout(bar, m_chart->facts().decimals)
+        + IndicatorReadout(m_chart->ValuesAt(at));
     const QFontMetrics metrics = painter.fontMetrics();
     int textWidth = 0;
     for (const QString& line : lines)

@@ -36,3 +36,10 @@ std::optional<quorex::PriceBar> RenderedChart::BarAt(QPoint point) const
         return std::nullopt;
     return m_host->m_chartCtrl.BarAt(point.x(), point.y());
 }
+
+std::vector<quorex::IndicatorValue> RenderedChart::ValuesAt(QPoint point) const
+{
+    if (!m_host || !m_image.rect().contains(point))
+        return {};
+    return m_host->m_chartCtrl.ValuesAt(point.x(), point.y());
+}

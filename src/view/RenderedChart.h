@@ -37,6 +37,7 @@ public:
     const QImage& image() const { return m_image; }
     const ItemFacts& facts() const { return m_facts; }
     std::optional<quorex::PriceBar> BarAt(QPoint point) const;
+    std::vector<quorex::IndicatorValue> ValuesAt(QPoint point) const;
 
 private:
     RenderedChart() = default;

@@ -43,6 +43,13 @@ void BM_Thumbnail300x180Full(benchmark::State& state)
     RenderLoop(state, 300, 180, kFullParam, {"Daily; DispMaxMin=1; MA=5,25", "Volume"});
 }
 
+// The indicator definitions at thumbnail size, as the catalog draws them.
+void BM_Thumbnail300x180Indicators(benchmark::State& state)
+{
+    RenderLoop(state, 300, 180, kBuiltInParam,
+               {"Daily; MA=5,25,75; BB=20,2; Ichimoku", "RSI=14", "MACD=12,26,9", "Volume"});
+}
+
 void BM_Chart1200x800Full(benchmark::State& state)
 {
     RenderLoop(state, 1200, 800, kFullParam, {"Daily; DispMaxMin=1; MA=5,25,75", "Volume"});
@@ -51,6 +58,8 @@ void BM_Chart1200x800Full(benchmark::State& state)
 BENCHMARK(BM_Thumbnail300x180Default)->Unit(benchmark::kMicrosecond)->Repetitions(9)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Thumbnail300x180Full)->Unit(benchmark::kMicrosecond)->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Thumbnail300x180Indicators)->Unit(benchmark::kMicrosecond)->Repetitions(9)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Chart1200x800Full)->Unit(benchmark::kMicrosecond)->Repetitions(9)
     ->ReportAggregatesOnly(true);

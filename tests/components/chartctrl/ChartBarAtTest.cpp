@@ -93,3 +93,61 @@ TEST(BarAt, NothingWithoutDataOutsideThePanesOrBeforeAnyPaint)
 }
 
 } // namespace
+
+namespace {
+
+// The readout's values under the pointer and the value table's newest values: every line
+// of every pane, named with its parameters, at the pointer's date.
+TEST(ChartValuesAt, NameEveryLineAtThePointersDate)
+{
+    const std::vector<PriceBar> daily = RandomWalk(800, 12);
+    ChartControl control;
+    control.SetSize(600, 360);
+    control.SetData(MakeData(daily));
+    auto charts = control.GetCharts();
+    charts->SetParam("DispNum=60");
+    for (const char* definition : {"Daily; MA=5; BB=20,2; Ichimoku", "RSI=14", "MACD", "Volume"})
+        charts->Add(definition)->Refresh();
+    control.Update();
+
+    const std::vector<std::string> names = {
+        "MA(5)", "BB upper(20,2)", "BB middle(20,2)", "BB lower(20,2)",
+        "Ichimoku 遅行スパン(9,26,52)", "Ichimoku 基準線(9,26,52)", "Ichimoku 転換線(9,26,52)",
+        "Ichimoku 先行スパン1(9,26,52)", "Ichimoku 先行スパン2(9,26,52)", "RSI(14)",
+        "MACD(12,26,9)", "MACD signal(12,26,9)", "MACD histogram(12,26,9)"};
+    const auto namesOf = [](const std::vector<IndicatorValue>& values) {
+        std::vector<std::string> got;
+        for (const IndicatorValue& value : values)
+            got.push_back(value.name);
+        return got;
+    };
+    const std::vector<IndicatorValue> newest = control.NewestValues();
+    EXPECT_EQ(namesOf(newest), names);
+    // MA(5) of the newest bar, and the lagging span has no close ahead of the newest bar.
+    double sum = 0;
+    for (std::size_t i = daily.size() - 5; i < daily.size(); ++i)
+        sum += daily[i].close;
+    EXPECT_NEAR(newest[0].value, sum / 5, 1e-9);
+    EXPECT_TRUE(std::isnan(newest[4].value));
+
+    // Under the pointer in the RSI pane and in the price pane: the same date, the same values.
+    const int x = 300;
+    const std::optional<PriceBar> top = control.BarAt(x, 100);
+    const std::optional<PriceBar> low = control.BarAt(x, 210);
+    ASSERT_TRUE(top && low);
+    EXPECT_EQ(top->date, low->date);
+    const std::vector<IndicatorValue> atTop = control.ValuesAt(x, 100);
+    const std::vector<IndicatorValue> atLow = control.ValuesAt(x, 210);
+    EXPECT_EQ(namesOf(atTop), names);
+    ASSERT_EQ(atTop.size(), atLow.size());
+    for (std::size_t k = 0; k < atTop.size(); ++k) {
+        if (!std::isnan(atTop[k].value)) {
+            EXPECT_EQ(atTop[k].value, atLow[k].value) << atTop[k].name;
+        }
+    }
+    EXPECT_GE(atTop[9].value, 0);
+    EXPECT_LE(atTop[9].value, 100);
+    EXPECT_TRUE(control.ValuesAt(-5, 100).empty());
+}
+
+} // namespace

@@ -98,6 +98,13 @@ const std::vector<NeededRow> kRows = {
     {"DispNum=5000", {"Monthly; DispMaxMin=1"}, 5002 * 31},
     {"AssistLine=1; ShowScrollBar=1", {"Daily; DispMaxMin=1"}, 0},
     {"AssistLine=1", {"Volume", "Wekly"}, 61},
+    // Indicators: MACD(12,26,9) looks back 275 bars, RSI14 201, Ichimoku 76, RCI52 51,
+    // MACD(3,6,2) 61.
+    {"AssistLine=1", {"Daily; MA=5,25,75; BB=20,2; Ichimoku", "RSI=14", "MACD=12,26,9", "Volume"},
+     335},
+    {"AssistLine=1; DispNum=40", {"Daily; Style=Bar; Log=1", "Stoch", "RCI=9,26,52"}, 91},
+    {"AssistLine=1", {"Weekly; EMA=13; Ichimoku", "RSI"}, 262 * 7},
+    {"AssistLine=0; Period=Monthly; DispNum=24", {"Daily; BB", "MACD=3,6,2"}, 86 * 31},
 };
 
 using NeededCase = std::tuple<int, Shape>;

@@ -94,6 +94,63 @@ INSTANTIATE_TEST_SUITE_P(Rows, ChartGrammarDefinition, testing::Values(
     DefinitionRow{"Dail", false, ChartKind::Daily, false, {}},
     DefinitionRow{"\xc6\xfc\x91\xab", false, ChartKind::Daily, false, {}}), RowIndex);
 
+// The overlays, scales, styles and indicator panes: the whole definition as read.
+struct IndicatorRow {
+    const char* text;
+    ChartDefinition expected;
+};
+
+ChartDefinition Defined(ChartKind kind, void (*change)(ChartDefinition&))
+{
+    ChartDefinition definition;
+    definition.kind = kind;
+    definition.periods = DefaultPeriods(kind);
+    change(definition);
+    return definition;
+}
+
+class ChartGrammarIndicators : public testing::TestWithParam<IndicatorRow> {};
+
+TEST_P(ChartGrammarIndicators, ReadsOverlaysAndPanes)
+{
+    const auto definition = ParseDefinition(GetParam().text);
+    ASSERT_TRUE(definition) << GetParam().text;
+    EXPECT_EQ(*definition, GetParam().expected) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ChartGrammarIndicators, testing::Values(
+    IndicatorRow{"Daily; MA=5,25,75; BB=20,2; Ichimoku", Defined(ChartKind::Daily, [](auto& d) {
+                     d.movingAverages = {5, 25, 75};
+                     d.bands = BandsSpec{20, 2};
+                     d.ichimoku = IchimokuSpec{9, 26, 52};
+                 })},
+    IndicatorRow{"weekly; ema = 12, 26; bb; ichimoku=7,22; log; style=LINE",
+                 Defined(ChartKind::Weekly, [](auto& d) {
+                     d.exponentialAverages = {12, 26};
+                     d.bands = BandsSpec{};
+                     d.ichimoku = IchimokuSpec{7, 22, 52};
+                     d.logScale = true;
+                     d.style = PriceStyle::Line;
+                 })},
+    IndicatorRow{"Monthly; BB=10,2.5; EMA=0,x,3; Style=Bar; Log=0",
+                 Defined(ChartKind::Monthly, [](auto& d) {
+                     d.bands = BandsSpec{10, 2.5};
+                     d.exponentialAverages = {3};
+                     d.style = PriceStyle::Bar;
+                 })},
+    // Bad values are ignored: the option stays as it was.
+    IndicatorRow{"Daily; BB=20,0; Ichimoku=9,0; Style=Kagi; Log=on; BB=1,11",
+                 Defined(ChartKind::Daily, [](auto&) {})},
+    IndicatorRow{"RSI", Defined(ChartKind::Rsi, [](auto&) {})},
+    IndicatorRow{"rsi=9", Defined(ChartKind::Rsi, [](auto& d) { d.periods = {9}; })},
+    IndicatorRow{"RSI=0", Defined(ChartKind::Rsi, [](auto&) {})},
+    IndicatorRow{"MACD=5,35", Defined(ChartKind::Macd, [](auto& d) { d.periods = {5, 35, 9}; })},
+    IndicatorRow{"MACD=1,2,3,4", Defined(ChartKind::Macd, [](auto&) {})},
+    IndicatorRow{"Stoch=9,3,5", Defined(ChartKind::Stoch, [](auto& d) { d.periods = {9, 3, 5}; })},
+    IndicatorRow{"RCI=9,26,52", Defined(ChartKind::Rci, [](auto& d) { d.periods = {9, 26, 52}; })},
+    IndicatorRow{"RCI=1", Defined(ChartKind::Rci, [](auto&) {})},
+    IndicatorRow{"RCI=9; MA=5", Defined(ChartKind::Rci, [](auto&) {})}), RowIndex);
+
 struct ParamsRow {
     const char* text;
     ChartParams expected;
@@ -198,7 +255,8 @@ TEST(ChartGrammarHelp, PageNamesEveryKindOptionAndParameter)
     EXPECT_TRUE(QString::fromUtf8(page).toUtf8() == page);   // valid UTF-8
     for (const char* name : {"Daily", "Weekly", "Monthly", "Volume", "DispMaxMin", "MA=",
                              "AssistLine", "FontSize", "DispNum", "ShowScrollBar", "BackColor",
-                             "UpColor", "DownColor", "LineColor", "Period="}) {
+                             "UpColor", "DownColor", "LineColor", "Period=", "EMA=", "BB=",
+                             "Ichimoku", "Log", "Style=", "RSI", "MACD", "Stoch", "RCI"}) {
         EXPECT_TRUE(page.contains(name)) << name;
     }
     const ChartParams defaults;

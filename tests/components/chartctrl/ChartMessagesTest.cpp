@@ -218,6 +218,20 @@ INSTANTIATE_TEST_SUITE_P(Table, ChartDefinitionCheck, testing::Values(
     CheckRow{"Daily; MA=1,2,3,4,5", "4 つまで", true},
     CheckRow{"Daily; MA=5; MA=25", "「MA」が 2 回以上", true},
     CheckRow{"Volume; MA=5", "Volume にはオプションがありません", true},
-    CheckRow{"Daily; " + std::string(80, 'z') + "=1", "z\u2026」", true}));
+    CheckRow{"Daily; " + std::string(80, 'z') + "=1", "z\u2026」", true},
+    CheckRow{"Daily; MA=5,25; EMA=12; BB=20,2.5; Ichimoku=9,26,52; Log=1; Style=Bar", nullptr,
+             true},
+    CheckRow{"RSI=14", nullptr, true},
+    CheckRow{"macd", nullptr, true},
+    CheckRow{"Daily; EMA=0", "EMA の期間「0」は 1〜5000", true},
+    CheckRow{"Daily; BB=20,0", "BB の値「20,0」", true},
+    CheckRow{"Daily; Ichimoku=9,x", "Ichimoku の値「9,x」", true},
+    CheckRow{"Daily; Log=maybe", "Log の値「maybe」は 0 か 1", true},
+    CheckRow{"Daily; Style=Kagi", "Candle, Bar, Line", true},
+    CheckRow{"RSI=14,3", "RSI の値「14,3」は期間 1 つ", true},
+    CheckRow{"Stoch=14,3,3,3", "Stoch の値", true},
+    CheckRow{"RCI=1", "(2〜5000)", true},
+    CheckRow{"MACD; Log", "MACD にはオプションがありません", true},
+    CheckRow{"Daily; Bollinger=20", "(DispMaxMin, MA, EMA, BB, Ichimoku, Log, Style)", true}));
 
 } // namespace

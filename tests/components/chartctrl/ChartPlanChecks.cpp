@@ -26,8 +26,12 @@ std::vector<QRect> PlacesFor(const ChartPlan& plan, const TextItem& item)
         return {plan.layout.priceAxis};
     case TextRole::DateLabel:
         return plan.layout.dateAxes;
-    case TextRole::Extreme:
-    case TextRole::Legend: {
+    case TextRole::Legend:
+        // An indicator pane's legend stands over its lines, on a backing.
+        if (plan.panes[item.pane].IsIndicator())
+            return {plan.layout.panes[item.pane].adjusted(1, 1, -1, -1)};
+        [[fallthrough]];
+    case TextRole::Extreme: {
         const PaneRows& rows = plan.panes[item.pane].rows;
         return {rows.upperBand, rows.lowerBand};
     }

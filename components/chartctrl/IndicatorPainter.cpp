@@ -1,0 +1,126 @@
+#include "IndicatorPainter.h"
+
+#include "RectFill.h"
+
+#include <QPainter>
+#include <QPolygonF>
+
+#include <cmath>
+
+namespace quorex::chart {
+
+namespace {
+
+QPointF At(const PanePlan& pane, int index, double value)
+{
+    return QPointF(pane.columns->Centre(index) + 0.5, pane.values->ToPixel(value) + 0.5);
+}
+
+} // namespace
+
+void DrawCloud(QPainter& painter, const ChartStyle& style, const PanePlan& pane)
+{
+    const std::vector<double>& a = pane.cloudA;
+    const std::vector<double>& b = pane.cloudB;
+    const int count = static_cast<int>(std::min(a.size(), b.size()));
+    const auto defined = [&](int i) { return std::isfinite(a[i]) && std::isfinite(b[i]); };
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    // A tint has no edges worth smoothing, and aliased polygons fill several times faster.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // One polygon per run of bars where one span stays on top: span 1 forwards, span 2
+    // back; a run ends where the spans cross, at the crossing point.
+    QPolygonF upper, lower;
+    bool rising = true;
+    const auto flush = [&] {
+        if (upper.size() >= 2) {
+            for (auto point = lower.crbegin(); point != lower.crend(); ++point)
+                upper.append(*point);
+            painter.setBrush(rising ? style.upCloud : style.downCloud);
+            painter.drawPolygon(upper);
+        }
+        upper.clear();
+        lower.clear();
+    };
+    for (int i = 0; i < count; ++i) {
+        if (!defined(i)) {
+            flush();
+            continue;
+        }
+        const bool above = a[i] >= b[i];
+        if (!upper.isEmpty() && above != rising) {
+            // The spans cross between bar i - 1 and bar i.
+            const double d0 = a[i - 1] - b[i - 1];
+            const double d1 = a[i] - b[i];
+            const QPointF a0 = At(pane, i - 1, a[i - 1]), a1 = At(pane, i, a[i]);
+            const QPointF cross = a0 + (a1 - a0) * (d0 / (d0 - d1));
+            upper.append(cross);
+            flush();
+            upper.append(cross);
+        }
+        rising = above;
+        upper.append(At(pane, i, a[i]));
+        lower.append(At(pane, i, b[i]));
+    }
+    flush();
+    painter.restore();
+}
+
+void DrawPlotLines(QPainter& painter, const PanePlan& pane, double penWidth)
+{
+    QPolygonF line;
+    for (const PlotLine& plot : pane.lines) {
+        QPen pen(plot.color, penWidth, plot.pen, Qt::RoundCap, Qt::RoundJoin);
+        pen.setCosmetic(true);
+        painter.setPen(pen);
+        // A gap splits the line.
+        line.clear();
+        for (int i = 0; i <= static_cast<int>(plot.values.size()); ++i) {
+            const bool defined = i < static_cast<int>(plot.values.size())
+                && std::isfinite(plot.values[i]);
+            if (defined) {
+                line.append(At(pane, i, plot.values[i]));
+                continue;
+            }
+            if (line.size() >= 2)
+                painter.drawPolyline(line);
+            line.clear();
+        }
+    }
+}
+
+void DrawHistogram(QPainter& painter, const ChartStyle& style, const PanePlan& pane)
+{
+    std::vector<QRect> rising, falling;
+    const int zero = pane.values->ToRow(0);
+    const int width = pane.columns->BodyWidth();
+    for (int i = 0; i < static_cast<int>(pane.histogram.size()); ++i) {
+        const double value = pane.histogram[i];
+        if (!std::isfinite(value))
+            continue;
+        const int row = pane.values->ToRow(value);
+        const QRect bar(pane.columns->BodyLeft(i), std::min(row, zero), width,
+                        std::abs(row - zero) + 1);
+        (value >= 0 ? rising : falling).push_back(bar);
+    }
+    FillRects(painter, style.upVolume, rising);
+    FillRects(painter, style.downVolume, falling);
+}
+
+void DrawLevels(QPainter& painter, const ChartStyle& style, const PanePlan& pane,
+                const QRect& rect)
+{
+    const QRect inside = rect.adjusted(1, 1, -1, -1);
+    constexpr int kDot = 2;
+    std::vector<QRect> dots;
+    for (const double level : pane.levels) {
+        const int row = pane.values->ToRow(level);
+        if (row <= inside.top() || row >= inside.bottom())
+            continue;
+        for (int x = inside.left(); x <= inside.right(); x += 2 * kDot)
+            dots.emplace_back(x, row, std::min(kDot, inside.right() + 1 - x), 1);
+    }
+    FillRects(painter, style.level, dots);
+}
+
+} // namespace quorex::chart

@@ -1,0 +1,154 @@
+// Overlays, indicator panes, the log scale and the price styles, judged by their pixels and
+// their plans.
+#include "ChartPlanChecks.h"
+#include "ChartStyle.h"
+#include "ChartTestSeries.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace quorex;
+using namespace quorex::chart;
+
+namespace {
+
+// White background, pure red rising and pure blue falling.
+const std::string kPlain = "BackColor=16777215; UpColor=255; DownColor=16711680";
+constexpr QRgb kRed = 0xFFFF0000;
+constexpr QRgb kBlue = 0xFF0000FF;
+
+int PaneOf(const ChartPlan& plan, ChartKind kind)
+{
+    for (std::size_t i = 0; i < plan.panes.size(); ++i) {
+        if (plan.panes[i].definition->kind == kind)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+TEST(ChartIndicators, CloudTakesTheTintOfTheLeadingSpan)
+{
+    const ChartStyle style = ChartStyle::From(ParseParams(kPlain));
+    const struct {
+        SeriesShape shape;
+        QColor shown, absent;
+    } rows[] = {{SeriesShape::Rising, style.upCloud, style.downCloud},
+                {SeriesShape::Falling, style.downCloud, style.upCloud}};
+    for (const auto& row : rows) {
+        const std::vector<PriceBar> bars = ShapedSeries(row.shape, 200, 60);
+        const auto charts = Definitions({"Daily; Ichimoku"});
+        const QImage image = PictureOf(bars, charts, kPlain, QSize(300, 180));
+        EXPECT_GT(CountColour(image, row.shown.rgb(), image.rect()), 300);
+        EXPECT_EQ(CountColour(image, row.absent.rgb(), image.rect()), 0);
+    }
+}
+
+TEST(ChartIndicators, GuideLevelsLieAtTheirValues)
+{
+    const std::vector<PriceBar> bars = RandomWalk(400, 5);
+    const auto charts = Definitions({"Daily", "RSI", "MACD", "Stoch", "RCI=9,26"});
+    for (const QSize size : {QSize(300, 180), QSize(600, 360)}) {
+        const ChartPlan plan = PlanOf(bars, charts, kPlain, size);
+        const QImage image = PictureOf(bars, charts, kPlain, size);
+        const struct {
+            ChartKind kind;
+            std::vector<double> levels;
+        } rows[] = {{ChartKind::Rsi, {30, 70}}, {ChartKind::Macd, {0}},
+                    {ChartKind::Stoch, {20, 80}}, {ChartKind::Rci, {-80, 0, 80}}};
+        for (const auto& row : rows) {
+            const int index = PaneOf(plan, row.kind);
+            ASSERT_GE(index, 0);
+            const PanePlan& pane = plan.panes[index];
+            EXPECT_EQ(pane.levels, row.levels);
+            const QRect rect = plan.layout.panes[index];
+            for (const double level : row.levels) {
+                const QRect line(rect.left() + 1, pane.values->ToRow(level), rect.width() - 2, 1);
+                // Dotted: about half the row, where no line crosses it.
+                EXPECT_GT(CountColour(image, plan.style.level.rgb(), line), line.width() / 8)
+                    << int(row.kind) << " level " << level;
+            }
+            // Every value inside the pane's value rows.
+            for (const PlotLine& line : pane.lines) {
+                for (const double value : line.values) {
+                    if (std::isfinite(value)) {
+                        EXPECT_GE(pane.values->ToRow(value), pane.rows.valueTop);
+                        EXPECT_LE(pane.values->ToRow(value), pane.rows.valueBottom);
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(ChartIndicators, StylesDrawBarsOrALineInsteadOfCandles)
+{
+    const std::vector<PriceBar> bars = RandomWalk(200, 8);
+    const QSize size(300, 180);
+    const std::string params = kPlain + "; DispNum=30";
+    const auto count = [&](const char* definition, QRgb colour) {
+        const QImage image = PictureOf(bars, Definitions({definition}), params, size);
+        return CountColour(image, colour, image.rect());
+    };
+    const int candles = count("Daily", kRed) + count("Daily", kBlue);
+    const int priceBars = count("Daily; Style=Bar", kRed) + count("Daily; Style=Bar", kBlue);
+    EXPECT_GT(priceBars, 60);
+    EXPECT_LT(priceBars * 2, candles);
+    EXPECT_EQ(count("Daily; Style=Line", kRed) + count("Daily; Style=Line", kBlue), 0);
+    // The line is drawn in the dark text colour across the plot.
+    const QImage line = PictureOf(bars, Definitions({"Daily; Style=Line"}), params, size);
+    int columns = 0;
+    for (int x = 0; x < line.width(); ++x) {
+        for (int y = 0; y < line.height(); ++y) {
+            if (qGray(line.pixel(x, y)) < 130) {
+                ++columns;
+                break;
+            }
+        }
+    }
+    EXPECT_GT(columns, size.width() * 3 / 4);
+}
+
+TEST(ChartIndicators, LogScaleGivesEqualRatiosEqualHeights)
+{
+    std::vector<PriceBar> bars = RandomWalk(300, 4);
+    const auto charts = Definitions({"Daily; Log=1"});
+    const ChartPlan plan = PlanOf(bars, charts, kPlain, QSize(600, 360));
+    const ValueMapper& values = *plan.panes.front().values;
+    ASSERT_TRUE(values.logarithmic());
+    const double lo = values.lo(), hi = values.hi();
+    EXPECT_NEAR(values.ToPixel(std::sqrt(lo * hi)),
+                (values.ToPixel(lo) + values.ToPixel(hi)) / 2, 1e-6);
+    EXPECT_NEAR(values.ToValue(values.ToPixel(1234.5)), 1234.5, 1e-6);
+    // A price at zero or below keeps the linear scale.
+    bars.back().low = -5;
+    const ChartPlan linear = PlanOf(bars, charts, kPlain, QSize(600, 360));
+    EXPECT_FALSE(linear.panes.front().values->logarithmic());
+}
+
+TEST(ChartIndicators, LegendNamesEachLineWhereItFits)
+{
+    const std::vector<PriceBar> bars = RandomWalk(400, 6);
+    const auto charts = Definitions({"Daily; MA=5; EMA=12; BB=20,2.5", "RSI=9", "MACD"});
+    const ChartPlan plan = PlanOf(bars, charts, "AssistLine=1", QSize(600, 480));
+    QStringList legend;
+    for (const TextItem& item : plan.texts) {
+        if (item.role == TextRole::Legend)
+            legend << item.text;
+    }
+    EXPECT_EQ(legend, QStringList({"MA5", "EMA12", "BB20,2.5", "RSI9", "MACD12,26,9", "Sig9"}));
+    // Thumbnails of the target definitions place their texts by the rules.
+    const auto target = Definitions({"Daily; MA=5,25,75; BB=20,2; Ichimoku", "RSI=14",
+                                     "MACD=12,26,9", "Volume"});
+    for (const QSize size : {QSize(300, 180), QSize(600, 360)}) {
+        for (const char* params : {"AssistLine=0", "AssistLine=1"}) {
+            const std::vector<std::string> faults =
+                TextFaults(PlanOf(bars, target, params, size));
+            EXPECT_TRUE(faults.empty()) << params << " " << size.width() << ": " << faults.front();
+        }
+    }
+}
+
+} // namespace
