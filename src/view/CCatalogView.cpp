@@ -34,6 +34,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -55,10 +56,8 @@ CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provid
     viewport()->setAutoFillBackground(false);
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             &CCatalogView::OnScrollBarAction);
-    connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this, [this] {
-        OnVScroll(SB_THUMBPOSITION, verticalScrollBar()->sliderPosition());
-        OnVScroll(SB_ENDSCROLL, 0);
-    });
+    connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this,
+            [this] { ScrollTo(verticalScrollBar()->sliderPosition()); });
     connect(&m_builder, &ThumbnailBuilder::thumbnailsReady, this, &CCatalogView::Invalidate);
     SetThumbnailSize(SettingsKeys::kDefaultSizeX, SettingsKeys::kDefaultSizeY);
 
@@ -93,7 +92,7 @@ void CCatalogView::OpenList(std::string path)
     SetListFile(std::move(path), false);
     m_nSelected = -1;
     m_nTopIndex = 0;
-    m_scrollBar.SetScrollPos(0);
+    m_scrollBar.SetPosition(0);
     LoadList();
     Invalidate();
 }
@@ -124,9 +123,8 @@ CCatalogView::ReloadResult CCatalogView::ReloadList()
         ShowMessageBox(AppTexts::kCantCreateChartControl);
     m_pArrangement->ItemsChanged();
     m_nTopIndex = atTop ? 0 : std::max(shownOrder().PositionOf(topItem), 0);
-    const int count = shownOrder().count();
-    m_scrollBar.SetRangeAndPage(0, count > 0 ? count - 1 : 0, m_nColumns);
-    m_scrollBar.SetScrollPos(m_nTopIndex);
+    m_scrollBar.SetRange(shownOrder().count(), m_nColumns);
+    m_scrollBar.SetPosition(m_nTopIndex);
     RequestCellsAgain();
     return ReloadResult::Changed;
 }
@@ -253,7 +251,7 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
     else if (!printing && grid.count == 0 && !m_thumbList.empty())
         PaintEmptyHint(dc, client, GridTexts::kNoMatches);  // a search that found nothing
 
-    m_scrollBar.SetRangeAndPage(0, grid.count > 0 ? grid.count - 1 : 0, m_nColumns);
+    m_scrollBar.SetRange(grid.count, m_nColumns);
 }
 
 void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell) const
@@ -356,17 +354,14 @@ void CCatalogView::OnLButtonDown(const QPoint& point)
     }
 }
 
-void CCatalogView::OnVScroll(int nSBCode, int nPos)
+void CCatalogView::ScrollTo(int topIndex)
 {
-    const std::optional<int> top = ScrollTarget(nSBCode, m_scrollBar.GetScrollInfo(), nPos);
-    if (!top)
-        return;
     // The top index may pass the bar's last position: a step down can start the grid with
     // the last thumbnail while the bar stands at its end.
-    if (*top != m_nTopIndex)
+    if (topIndex != m_nTopIndex)
         m_pPreview->Close();  // its cell moves away
-    m_nTopIndex = *top;
-    m_scrollBar.SetScrollPos(*top);
+    m_nTopIndex = topIndex;
+    m_scrollBar.SetPosition(topIndex);
     Invalidate();
 }
 
@@ -409,7 +404,7 @@ void CCatalogView::SelectAndScroll(int item, int topIndex)
     m_nSelected = item;
     if (topIndex != m_nTopIndex) {
         m_nTopIndex = topIndex;
-        m_scrollBar.SetScrollPos(topIndex);
+        m_scrollBar.SetPosition(topIndex);
     }
     if (moved)
         Invalidate();
@@ -418,7 +413,7 @@ void CCatalogView::SelectAndScroll(int item, int topIndex)
 void CCatalogView::OnOrderChanged(GridArrangement::Cause cause)
 {
     const int count = shownOrder().count();
-    m_scrollBar.SetRangeAndPage(0, count > 0 ? count - 1 : 0, m_nColumns);
+    m_scrollBar.SetRange(count, m_nColumns);
     // A sort the user chose shows its first cells; the selection stays on its security
     // wherever that went. A search starts at the top too, and facts coming in move nothing
     // out from under the user: both keep the selection in view.
@@ -435,7 +430,7 @@ void CCatalogView::OnOrderChanged(GridArrangement::Cause cause)
     if (top != m_nTopIndex && m_pPreview)
         m_pPreview->Close();  // its cell moves away
     m_nTopIndex = top;
-    m_scrollBar.SetScrollPos(top);
+    m_scrollBar.SetPosition(top);
     Invalidate();
 }
 
@@ -504,11 +499,11 @@ void CCatalogView::wheelEvent(QWheelEvent* event)
     m_nWheelRemainder += event->angleDelta().y();
     while (m_nWheelRemainder >= kWheelNotch) {
         m_nWheelRemainder -= kWheelNotch;
-        OnVScroll(SB_LINEUP, 0);
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
     }
     while (m_nWheelRemainder <= -kWheelNotch) {
         m_nWheelRemainder += kWheelNotch;
-        OnVScroll(SB_LINEDOWN, 0);
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     }
     event->accept();
 }
@@ -546,30 +541,6 @@ void CCatalogView::scrollContentsBy(int /*dx*/, int /*dy*/)
 
 void CCatalogView::OnScrollBarAction(int action)
 {
-    QScrollBar* bar = verticalScrollBar();
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-        OnVScroll(SB_LINEUP, 0);
-        break;
-    case QAbstractSlider::SliderSingleStepAdd:
-        OnVScroll(SB_LINEDOWN, 0);
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        OnVScroll(SB_PAGEUP, 0);
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        OnVScroll(SB_PAGEDOWN, 0);
-        break;
-    case QAbstractSlider::SliderToMinimum:
-        OnVScroll(SB_TOP, 0);
-        break;
-    case QAbstractSlider::SliderToMaximum:
-        OnVScroll(SB_BOTTOM, 0);
-        break;
-    case QAbstractSlider::SliderMove:
-        OnVScroll(SB_THUMBTRACK, bar->sliderPosition());
-        break;
-    default:
-        break;
-    }
+    if (const std::optional<int> top = m_scrollBar.TopFor(action))
+        ScrollTo(*top);
 }

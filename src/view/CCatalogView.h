@@ -9,7 +9,7 @@
 #include "view/GridArrangement.h"
 #include "view/GridGeometry.h"
 #include "view/VisibleFirst.h"
-#include "view/WinScrollBar.h"
+#include "view/GridScrollBar.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -80,7 +80,9 @@ public:
     // The item under a client point, or -1.
     int HitTest(int x, int y) const;
     void OnLButtonDown(const QPoint& point);
-    void OnVScroll(int nSBCode, int nPos);
+    // Starts the grid with the thumbnail at a shown position, as dragging the thumb does;
+    // the bar's own steps come here too.
+    void ScrollTo(int topIndex);
     void OnLButtonDblClk(const QPoint& point);
 
     // For tests and benchmarks: the components, the thumbnails' memory budget, the workers.
@@ -91,7 +93,6 @@ public:
     // How the last load went, and whether the last rebuild found its components.
     const ListLoadOutcome& loadOutcome() const { return m_loadOutcome; }
     ThumbnailBuilder::Components components() const { return m_components; }
-    ScrollInfo GetScrollInfo() const { return m_scrollBar.GetScrollInfo(); }
     const ProgramPaths& paths() const { return m_paths; }
 
     // Working inside the grid: the shown order (sort and filter), keys, the search field,
@@ -167,7 +168,7 @@ private:
     std::string m_strListFile;
     bool m_bRemoveListFile = false;
     QString m_strEmptyHint;
-    WinScrollBar m_scrollBar;
+    GridScrollBar m_scrollBar;
     IComponentProvider* m_pComponentProvider = nullptr;
     ThumbnailBuilder m_builder{m_thumbList};
     // What the builder was last told: generation, top index, columns, rows, count, order.

@@ -166,9 +166,9 @@ TEST_F(CatalogViewTest, TopIndexAtOrBeyondTheEndPaintsOnlyBlackButSetsTheRange)
         QImage black(shot.size(), QImage::Format_RGB32);
         black.fill(Qt::black);
         EXPECT_EQ(shot, black) << top;
-        const ScrollInfo info = m_view->GetScrollInfo();
-        EXPECT_EQ(info.nMax, 3);
-        EXPECT_EQ(info.nPage, 3);
+        // Four thumbnails in rows of three: the bar's last position starts the second row.
+        EXPECT_EQ(m_view->verticalScrollBar()->maximum(), 1);
+        EXPECT_EQ(m_view->verticalScrollBar()->pageStep(), 3);
     }
 }
 
@@ -193,10 +193,12 @@ TEST_F(CatalogViewTest, ScrollRangeFollowsTheThumbnailsAndPageTheColumns)
     for (const auto& row : rows) {
         UseThumbnails(row.thumbnails);
         Paint(QSize(row.width, 100));
-        const ScrollInfo info = m_view->GetScrollInfo();
-        EXPECT_EQ(info.nMin, 0);
-        EXPECT_EQ(info.nMax, row.max) << row.thumbnails << " at " << row.width;
-        EXPECT_EQ(info.nPage, std::min(row.page, row.max + 1));
+        // The bar's positions run to the last one that starts a full page.
+        const QScrollBar* bar = m_view->verticalScrollBar();
+        const int page = std::min(row.page, row.max + 1);
+        EXPECT_EQ(bar->minimum(), 0);
+        EXPECT_EQ(bar->maximum(), row.max + 1 - page) << row.thumbnails << " at " << row.width;
+        EXPECT_EQ(bar->pageStep(), page);
     }
 }
 
@@ -265,11 +267,11 @@ TEST_F(CatalogViewTest, ScrollBarStepsMoveByRowsAndMayPassItsLastPosition)
     // Dragging the thumb sets the top index to the item it stands for.
     bar->setSliderPosition(5);
     EXPECT_EQ(m_view->m_nTopIndex, 5);
-    m_view->OnVScroll(SB_ENDSCROLL, 0);
+    bar->triggerAction(QAbstractSlider::SliderNoAction);
     EXPECT_EQ(m_view->m_nTopIndex, 5);
 
     // After such a step the grid starts with the last thumbnail.
-    m_view->OnVScroll(SB_BOTTOM, 0);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
     const QImage shot = m_view->viewport()->grab().toImage();
     EXPECT_EQ(shot.pixel(50, 25), ColourOf(9).rgb());
     EXPECT_EQ(shot.pixel(150, 25), qRgb(0, 0, 0));
