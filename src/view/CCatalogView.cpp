@@ -123,7 +123,7 @@ CCatalogView::ReloadResult CCatalogView::ReloadList()
         ShowMessageBox(AppTexts::kCantCreateChartControl);
     m_pArrangement->ItemsChanged();
     m_nTopIndex = atTop ? 0 : std::max(shownOrder().PositionOf(topItem), 0);
-    m_scrollBar.SetRange(shownOrder().count(), m_nColumns);
+    LayOutGrid();
     m_scrollBar.SetPosition(m_nTopIndex);
     RequestCellsAgain();
     return ReloadResult::Changed;
@@ -183,6 +183,7 @@ void CCatalogView::RebuildThumbnails()
     FreeThumbnails();
 
     m_components = m_builder.Start(CurrentInputs());
+    LayOutGrid();  // the new build's cells, before a box lets anything paint
     // Either missing component is told once per rebuild, each under its own name.
     if (m_components == ThumbnailBuilder::Components::NoDataLibrary)
         ShowMessageBox(AppTexts::kCantCreateDataLibrary);
@@ -205,6 +206,15 @@ void CCatalogView::SetThumbnailSize(int cx, int cy)
 {
     m_nSizeX = cx;
     m_nSizeY = cy;
+    LayOutGrid();
+}
+
+void CCatalogView::LayOutGrid()
+{
+    if (!m_pArrangement)
+        return;  // the size set while constructing: no cells yet
+    m_nColumns = GridGeometry::ColumnsFor(viewport()->width(), m_nSizeX);
+    m_scrollBar.SetRange(shownOrder().count(), m_nColumns);
 }
 
 GridGeometry::Grid CCatalogView::CurrentGrid() const
@@ -231,11 +241,10 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
         dc.scale(scale, scale);
     }
 
-    if (m_bNeedLoad == 1)
-        LoadList();
-
-    m_nColumns = GridGeometry::ColumnsFor(client.width(), m_nSizeX);
-    const GridGeometry::Grid grid = CurrentGrid();
+    // The columns that fit this client: the viewport's own on screen, the page's when printing.
+    // The view's columns and scroll range are laid out by the events that change them.
+    GridGeometry::Grid grid = CurrentGrid();
+    grid.columns = GridGeometry::ColumnsFor(client.width(), m_nSizeX);
 
     // The client's bottom edge as the platform counts it: one past the last pixel row.
     const std::vector<GridGeometry::PaintedCell> cells =
@@ -250,8 +259,6 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
         PaintEmptyHint(dc, client, m_strEmptyHint);
     else if (!printing && grid.count == 0 && !m_thumbList.empty())
         PaintEmptyHint(dc, client, GridTexts::kNoMatches);  // a search that found nothing
-
-    m_scrollBar.SetRange(grid.count, m_nColumns);
 }
 
 void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell) const
@@ -333,6 +340,9 @@ void CCatalogView::WaitForCells(const std::vector<GridGeometry::PaintedCell>& ce
 
 bool CCatalogView::PrintPage(QPrinter& printer)
 {
+    // The list is loaded before printing, where its failures can be told: a page never loads.
+    if (m_bNeedLoad == 1)
+        return false;
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
@@ -412,8 +422,8 @@ void CCatalogView::SelectAndScroll(int item, int topIndex)
 
 void CCatalogView::OnOrderChanged(GridArrangement::Cause cause)
 {
+    LayOutGrid();
     const int count = shownOrder().count();
-    m_scrollBar.SetRange(count, m_nColumns);
     // A sort the user chose shows its first cells; the selection stays on its security
     // wherever that went. A search starts at the top too, and facts coming in move nothing
     // out from under the user: both keep the selection in view.
@@ -455,18 +465,25 @@ void CCatalogView::Invalidate()
     viewport()->update();
 }
 
-void CCatalogView::paintEvent(QPaintEvent* /*event*/)
+void CCatalogView::showEvent(QShowEvent* event)
 {
+    QAbstractScrollArea::showEvent(event);
     if (m_bNeedLoad == 1 && !m_bLoadScheduled) {
-        // The first paint starts the load, outside the paint itself: the rebuild may show a
-        // message box, and a modal loop must not run while this window is being painted.
+        // Shown with the list still unread: it is loaded once the window is up, by an event of
+        // its own, as the rebuild may show a message box. A window closed before that loads
+        // nothing until it is shown again.
         m_bLoadScheduled = true;
         QTimer::singleShot(0, this, [this] {
-            if (m_bNeedLoad == 1)
+            m_bLoadScheduled = false;
+            if (m_bNeedLoad == 1 && isVisible())
                 LoadList();
             Invalidate();
         });
     }
+}
+
+void CCatalogView::paintEvent(QPaintEvent* /*event*/)
+{
     QPainter painter(viewport());
     if (m_bNeedLoad == 1) {
         painter.fillRect(viewport()->rect(), Qt::black);
@@ -530,6 +547,7 @@ void CCatalogView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     m_pSearchBar->PlaceIn(*this);
+    LayOutGrid();
     if (m_pColumnFit)
         m_pColumnFit->Resized();
 }

@@ -42,7 +42,7 @@ public:
                  QWidget* parent = nullptr);
     ~CCatalogView() override;
 
-    // The list file the first paint loads, and whether to delete it once read.
+    // The list file loaded once the view is shown, and whether to delete it once read.
     void SetListFile(std::string path, bool removeListFile);
     const std::string& listFile() const { return m_strListFile; }
 
@@ -72,9 +72,11 @@ public:
     void SetThumbnailSize(int cx, int cy);
 
     // The paint, for the screen and the printer: on a printer the client area is scaled
-    // onto the page with its aspect kept, after every thumbnail has been made once.
+    // onto the page with its aspect kept, after every thumbnail has been made once. It only
+    // paints: the list is loaded and the scroll range set by the events that change them.
     void OnDraw(QPainter& dc, const QRect& client, bool printing);
-    // Prints one page of the grid as the client area shows it; false when no page was made.
+    // Prints one page of the grid as the client area shows it; false when no page was made
+    // (also while the list has not been loaded: printing never loads nor shows a box).
     bool PrintPage(QPrinter& printer);
 
     // The item under a client point, or -1.
@@ -127,7 +129,7 @@ public:
     int m_nSizeX = 0;
     int m_nSizeY = 0;
     int m_nSelected = -1;
-    int m_nColumns = 1;  // defined before the first paint, so a hit test has a grid
+    int m_nColumns = 1;  // defined before the first layout, so a hit test has a grid
     int m_nTopIndex = 0;
     // Days a series may lag the catalog's newest before its cell shows the date badge; read
     // with the size at each rebuild (0: never).
@@ -151,11 +153,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void OnScrollBarAction(int action);
     void OnOrderChanged(GridArrangement::Cause cause);
     BuildInputs CurrentInputs();
+    // The columns that fit the viewport and the scroll range over the cells shown: after
+    // every change of the width, the thumbnail size or the number of cells, never in a paint.
+    void LayOutGrid();
     void Invalidate();
     GridGeometry::Grid CurrentGrid() const;
     // Tells the builder which cells are on screen when that has changed.
