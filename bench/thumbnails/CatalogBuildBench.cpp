@@ -342,7 +342,7 @@ void Memory(const Options& options)
     // Row by row to the end, each screen made before the next step.
     const int columns = catalog.view->m_nColumns;
     for (int top = 0; top < catalog.view->m_thumbList.size(); top += columns) {
-        catalog.view->OnVScroll(SB_THUMBTRACK, top);
+        catalog.view->ScrollTo(top);
         catalog.view->viewport()->repaint();
         RunUntil([&] { return CellsReady(*catalog.view, top, columns * kWindowRows); });
     }

@@ -127,7 +127,7 @@ bool CCatalogApp::InitInstance(const std::vector<std::string>& args)
         || cmdInfo.m_nShellCommand == CCatalogCommandLineInfo::FilePrintTo;
     SetMessagesToStandardError(printing || exportOptions.requested
                                || IsScreenlessPlatform(QGuiApplication::platformName()));
-    // Before the view exists, so its first paint finds the path.
+    // Before the view exists, so the load once it is shown finds the path.
     m_strListFile = cmdInfo.m_strFileName;
     if (exportOptions.requested)
         return ExportFromCommandLine(exportOptions);
@@ -148,7 +148,7 @@ bool CCatalogApp::ProcessShellCommand(const CCatalogCommandLineInfo& info)
         m_nExitCode = kExitFailure;
         return false;
     }
-    // The view reads the list at its first paint.
+    // The view reads the list once it is shown (a print reads it first).
     m_pMainFrame->GetCatalogView()->SetListFile(m_strListFile, m_bRemoveListFile);
 
     switch (info.m_nShellCommand) {

@@ -34,6 +34,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -55,10 +56,8 @@ CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provid
     viewport()->setAutoFillBackground(false);
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             &CCatalogView::OnScrollBarAction);
-    connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this, [this] {
-        OnVScroll(SB_THUMBPOSITION, verticalScrollBar()->sliderPosition());
-        OnVScroll(SB_ENDSCROLL, 0);
-    });
+    connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this,
+            [this] { ScrollTo(verticalScrollBar()->sliderPosition()); });
     connect(&m_builder, &ThumbnailBuilder::thumbnailsReady, this, &CCatalogView::Invalidate);
     SetThumbnailSize(SettingsKeys::kDefaultSizeX, SettingsKeys::kDefaultSizeY);
 
@@ -93,7 +92,7 @@ void CCatalogView::OpenList(std::string path)
     SetListFile(std::move(path), false);
     m_nSelected = -1;
     m_nTopIndex = 0;
-    m_scrollBar.SetScrollPos(0);
+    m_scrollBar.SetPosition(0);
     LoadList();
     Invalidate();
 }
@@ -124,9 +123,8 @@ CCatalogView::ReloadResult CCatalogView::ReloadList()
         ShowMessageBox(AppTexts::kCantCreateChartControl);
     m_pArrangement->ItemsChanged();
     m_nTopIndex = atTop ? 0 : std::max(shownOrder().PositionOf(topItem), 0);
-    const int count = shownOrder().count();
-    m_scrollBar.SetRangeAndPage(0, count > 0 ? count - 1 : 0, m_nColumns);
-    m_scrollBar.SetScrollPos(m_nTopIndex);
+    LayOutGrid();
+    m_scrollBar.SetPosition(m_nTopIndex);
     RequestCellsAgain();
     return ReloadResult::Changed;
 }
@@ -185,6 +183,7 @@ void CCatalogView::RebuildThumbnails()
     FreeThumbnails();
 
     m_components = m_builder.Start(CurrentInputs());
+    LayOutGrid();  // the new build's cells, before a box lets anything paint
     // Either missing component is told once per rebuild, each under its own name.
     if (m_components == ThumbnailBuilder::Components::NoDataLibrary)
         ShowMessageBox(AppTexts::kCantCreateDataLibrary);
@@ -207,6 +206,15 @@ void CCatalogView::SetThumbnailSize(int cx, int cy)
 {
     m_nSizeX = cx;
     m_nSizeY = cy;
+    LayOutGrid();
+}
+
+void CCatalogView::LayOutGrid()
+{
+    if (!m_pArrangement)
+        return;  // the size set while constructing: no cells yet
+    m_nColumns = GridGeometry::ColumnsFor(viewport()->width(), m_nSizeX);
+    m_scrollBar.SetRange(shownOrder().count(), m_nColumns);
 }
 
 GridGeometry::Grid CCatalogView::CurrentGrid() const
@@ -233,11 +241,10 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
         dc.scale(scale, scale);
     }
 
-    if (m_bNeedLoad == 1)
-        LoadList();
-
-    m_nColumns = GridGeometry::ColumnsFor(client.width(), m_nSizeX);
-    const GridGeometry::Grid grid = CurrentGrid();
+    // The columns that fit this client: the viewport's own on screen, the page's when printing.
+    // The view's columns and scroll range are laid out by the events that change them.
+    GridGeometry::Grid grid = CurrentGrid();
+    grid.columns = GridGeometry::ColumnsFor(client.width(), m_nSizeX);
 
     // The client's bottom edge as the platform counts it: one past the last pixel row.
     const std::vector<GridGeometry::PaintedCell> cells =
@@ -252,8 +259,6 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
         PaintEmptyHint(dc, client, m_strEmptyHint);
     else if (!printing && grid.count == 0 && !m_thumbList.empty())
         PaintEmptyHint(dc, client, GridTexts::kNoMatches);  // a search that found nothing
-
-    m_scrollBar.SetRangeAndPage(0, grid.count > 0 ? grid.count - 1 : 0, m_nColumns);
 }
 
 void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell) const
@@ -335,6 +340,9 @@ void CCatalogView::WaitForCells(const std::vector<GridGeometry::PaintedCell>& ce
 
 bool CCatalogView::PrintPage(QPrinter& printer)
 {
+    // The list is loaded before printing, where its failures can be told: a page never loads.
+    if (m_bNeedLoad == 1)
+        return false;
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
@@ -356,17 +364,14 @@ void CCatalogView::OnLButtonDown(const QPoint& point)
     }
 }
 
-void CCatalogView::OnVScroll(int nSBCode, int nPos)
+void CCatalogView::ScrollTo(int topIndex)
 {
-    const std::optional<int> top = ScrollTarget(nSBCode, m_scrollBar.GetScrollInfo(), nPos);
-    if (!top)
-        return;
     // The top index may pass the bar's last position: a step down can start the grid with
     // the last thumbnail while the bar stands at its end.
-    if (*top != m_nTopIndex)
+    if (topIndex != m_nTopIndex)
         m_pPreview->Close();  // its cell moves away
-    m_nTopIndex = *top;
-    m_scrollBar.SetScrollPos(*top);
+    m_nTopIndex = topIndex;
+    m_scrollBar.SetPosition(topIndex);
     Invalidate();
 }
 
@@ -409,7 +414,7 @@ void CCatalogView::SelectAndScroll(int item, int topIndex)
     m_nSelected = item;
     if (topIndex != m_nTopIndex) {
         m_nTopIndex = topIndex;
-        m_scrollBar.SetScrollPos(topIndex);
+        m_scrollBar.SetPosition(topIndex);
     }
     if (moved)
         Invalidate();
@@ -417,8 +422,8 @@ void CCatalogView::SelectAndScroll(int item, int topIndex)
 
 void CCatalogView::OnOrderChanged(GridArrangement::Cause cause)
 {
+    LayOutGrid();
     const int count = shownOrder().count();
-    m_scrollBar.SetRangeAndPage(0, count > 0 ? count - 1 : 0, m_nColumns);
     // A sort the user chose shows its first cells; the selection stays on its security
     // wherever that went. A search starts at the top too, and facts coming in move nothing
     // out from under the user: both keep the selection in view.
@@ -435,7 +440,7 @@ void CCatalogView::OnOrderChanged(GridArrangement::Cause cause)
     if (top != m_nTopIndex && m_pPreview)
         m_pPreview->Close();  // its cell moves away
     m_nTopIndex = top;
-    m_scrollBar.SetScrollPos(top);
+    m_scrollBar.SetPosition(top);
     Invalidate();
 }
 
@@ -460,18 +465,25 @@ void CCatalogView::Invalidate()
     viewport()->update();
 }
 
-void CCatalogView::paintEvent(QPaintEvent* /*event*/)
+void CCatalogView::showEvent(QShowEvent* event)
 {
+    QAbstractScrollArea::showEvent(event);
     if (m_bNeedLoad == 1 && !m_bLoadScheduled) {
-        // The first paint starts the load, outside the paint itself: the rebuild may show a
-        // message box, and a modal loop must not run while this window is being painted.
+        // Shown with the list still unread: it is loaded once the window is up, by an event of
+        // its own, as the rebuild may show a message box. A window closed before that loads
+        // nothing until it is shown again.
         m_bLoadScheduled = true;
         QTimer::singleShot(0, this, [this] {
-            if (m_bNeedLoad == 1)
+            m_bLoadScheduled = false;
+            if (m_bNeedLoad == 1 && isVisible())
                 LoadList();
             Invalidate();
         });
     }
+}
+
+void CCatalogView::paintEvent(QPaintEvent* /*event*/)
+{
     QPainter painter(viewport());
     if (m_bNeedLoad == 1) {
         painter.fillRect(viewport()->rect(), Qt::black);
@@ -504,11 +516,11 @@ void CCatalogView::wheelEvent(QWheelEvent* event)
     m_nWheelRemainder += event->angleDelta().y();
     while (m_nWheelRemainder >= kWheelNotch) {
         m_nWheelRemainder -= kWheelNotch;
-        OnVScroll(SB_LINEUP, 0);
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
     }
     while (m_nWheelRemainder <= -kWheelNotch) {
         m_nWheelRemainder += kWheelNotch;
-        OnVScroll(SB_LINEDOWN, 0);
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     }
     event->accept();
 }
@@ -535,6 +547,7 @@ void CCatalogView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     m_pSearchBar->PlaceIn(*this);
+    LayOutGrid();
     if (m_pColumnFit)
         m_pColumnFit->Resized();
 }
@@ -546,30 +559,6 @@ void CCatalogView::scrollContentsBy(int /*dx*/, int /*dy*/)
 
 void CCatalogView::OnScrollBarAction(int action)
 {
-    QScrollBar* bar = verticalScrollBar();
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-        OnVScroll(SB_LINEUP, 0);
-        break;
-    case QAbstractSlider::SliderSingleStepAdd:
-        OnVScroll(SB_LINEDOWN, 0);
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        OnVScroll(SB_PAGEUP, 0);
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        OnVScroll(SB_PAGEDOWN, 0);
-        break;
-    case QAbstractSlider::SliderToMinimum:
-        OnVScroll(SB_TOP, 0);
-        break;
-    case QAbstractSlider::SliderToMaximum:
-        OnVScroll(SB_BOTTOM, 0);
-        break;
-    case QAbstractSlider::SliderMove:
-        OnVScroll(SB_THUMBTRACK, bar->sliderPosition());
-        break;
-    default:
-        break;
-    }
+    if (const std::optional<int> top = m_scrollBar.TopFor(action))
+        ScrollTo(*top);
 }

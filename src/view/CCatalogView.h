@@ -9,7 +9,7 @@
 #include "view/GridArrangement.h"
 #include "view/GridGeometry.h"
 #include "view/VisibleFirst.h"
-#include "view/WinScrollBar.h"
+#include "view/GridScrollBar.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -42,7 +42,7 @@ public:
                  QWidget* parent = nullptr);
     ~CCatalogView() override;
 
-    // The list file the first paint loads, and whether to delete it once read.
+    // The list file loaded once the view is shown, and whether to delete it once read.
     void SetListFile(std::string path, bool removeListFile);
     const std::string& listFile() const { return m_strListFile; }
 
@@ -72,15 +72,19 @@ public:
     void SetThumbnailSize(int cx, int cy);
 
     // The paint, for the screen and the printer: on a printer the client area is scaled
-    // onto the page with its aspect kept, after every thumbnail has been made once.
+    // onto the page with its aspect kept, after every thumbnail has been made once. It only
+    // paints: the list is loaded and the scroll range set by the events that change them.
     void OnDraw(QPainter& dc, const QRect& client, bool printing);
-    // Prints one page of the grid as the client area shows it; false when no page was made.
+    // Prints one page of the grid as the client area shows it; false when no page was made
+    // (also while the list has not been loaded: printing never loads nor shows a box).
     bool PrintPage(QPrinter& printer);
 
     // The item under a client point, or -1.
     int HitTest(int x, int y) const;
     void OnLButtonDown(const QPoint& point);
-    void OnVScroll(int nSBCode, int nPos);
+    // Starts the grid with the thumbnail at a shown position, as dragging the thumb does;
+    // the bar's own steps come here too.
+    void ScrollTo(int topIndex);
     void OnLButtonDblClk(const QPoint& point);
 
     // For tests and benchmarks: the components, the thumbnails' memory budget, the workers.
@@ -91,7 +95,6 @@ public:
     // How the last load went, and whether the last rebuild found its components.
     const ListLoadOutcome& loadOutcome() const { return m_loadOutcome; }
     ThumbnailBuilder::Components components() const { return m_components; }
-    ScrollInfo GetScrollInfo() const { return m_scrollBar.GetScrollInfo(); }
     const ProgramPaths& paths() const { return m_paths; }
 
     // Working inside the grid: the shown order (sort and filter), keys, the search field,
@@ -126,7 +129,7 @@ public:
     int m_nSizeX = 0;
     int m_nSizeY = 0;
     int m_nSelected = -1;
-    int m_nColumns = 1;  // defined before the first paint, so a hit test has a grid
+    int m_nColumns = 1;  // defined before the first layout, so a hit test has a grid
     int m_nTopIndex = 0;
     // Days a series may lag the catalog's newest before its cell shows the date badge; read
     // with the size at each rebuild (0: never).
@@ -150,11 +153,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void OnScrollBarAction(int action);
     void OnOrderChanged(GridArrangement::Cause cause);
     BuildInputs CurrentInputs();
+    // The columns that fit the viewport and the scroll range over the cells shown: after
+    // every change of the width, the thumbnail size or the number of cells, never in a paint.
+    void LayOutGrid();
     void Invalidate();
     GridGeometry::Grid CurrentGrid() const;
     // Tells the builder which cells are on screen when that has changed.
@@ -167,7 +174,7 @@ private:
     std::string m_strListFile;
     bool m_bRemoveListFile = false;
     QString m_strEmptyHint;
-    WinScrollBar m_scrollBar;
+    GridScrollBar m_scrollBar;
     IComponentProvider* m_pComponentProvider = nullptr;
     ThumbnailBuilder m_builder{m_thumbList};
     // What the builder was last told: generation, top index, columns, rows, count, order.

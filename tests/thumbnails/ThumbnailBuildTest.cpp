@@ -113,7 +113,7 @@ TEST_F(ThumbnailBuildTest, CellsOnScreenFirstAndAgainFirstAfterAScroll)
     m_view->RebuildThumbnails();
     gate.AwaitWaiting(1);
     // While the worker is in the first item, the grid is scrolled to row 5.
-    m_view->OnVScroll(SB_THUMBTRACK, 15);
+    m_view->ScrollTo(15);
     m_view->viewport()->repaint();
     gate.Open();
     ASSERT_TRUE(m_view->builder().WaitUntilBuilt());

@@ -150,7 +150,7 @@ TEST_F(CatalogReloadTest, SelectionAndScrollStayOnTheSameSecurities)
     m_view->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
     m_view->OnLButtonDown(QPoint(kCellWidth + 10, 10));  // second cell of the top row
-    m_view->OnVScroll(SB_THUMBTRACK, 9);
+    m_view->ScrollTo(9);
     m_view->OnLButtonDown(QPoint(kCellWidth + 10, kCellHeight + 10));
     ASSERT_EQ(m_view->m_nTopIndex, 9);
     ASSERT_EQ(m_view->m_nSelected, 13);
@@ -169,7 +169,7 @@ TEST_F(CatalogReloadTest, SelectionAndScrollStayOnTheSameSecurities)
     EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Changed);
     EXPECT_EQ(m_view->m_nTopIndex, IndexOf("s9"));
     EXPECT_EQ(m_view->m_nSelected, IndexOf("s13"));
-    EXPECT_EQ(m_view->GetScrollInfo().nPos, IndexOf("s9"));
+    EXPECT_EQ(m_view->verticalScrollBar()->value(), IndexOf("s9"));
     Built();
     EXPECT_EQ(TakeLoaded(), (std::vector<std::string>{"n1", "n2"}));
     EXPECT_EQ(Shown("s20"), PriceColour(120).rgb());

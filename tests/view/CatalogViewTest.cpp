@@ -57,11 +57,11 @@ protected:
 
     void TearDown() override { SetToolStartHandler({}); }
 
-    // count thumbnails of 100 x 50, each filled with its own colour, already loaded.
+    // count thumbnails of 100 x 50, each filled with its own colour, already loaded; the size
+    // set last lays the grid out over them, as a rebuild does.
     void UseThumbnails(int count)
     {
         m_view->m_bNeedLoad = 0;
-        m_view->SetThumbnailSize(kCellWidth, kCellHeight);
         std::vector<QImage> images;
         for (int i = 0; i < count; ++i) {
             QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
@@ -69,6 +69,7 @@ protected:
             images.push_back(image);
         }
         FillStore(m_view->m_thumbList, QSize(kCellWidth, kCellHeight), images);
+        m_view->SetThumbnailSize(kCellWidth, kCellHeight);
     }
 
     // Every thumbnail of the build made once, and every worker gone.
@@ -117,7 +118,6 @@ TEST_F(CatalogViewTest, CellsAreCopiedRowByRowOnBlack)
 {
     UseThumbnails(7);
     const QImage shot = Paint(QSize(350, 200));  // three columns, 50 pixels left over
-    EXPECT_EQ(m_view->m_nColumns, 3);
     for (int i = 0; i < 7; ++i) {
         const QPoint centre((i % 3) * kCellWidth + 50, (i / 3) * kCellHeight + 25);
         EXPECT_EQ(shot.pixel(centre), ColourOf(i).rgb()) << "thumbnail " << i;
@@ -157,18 +157,19 @@ TEST_F(CatalogViewTest, TopIndexNotAMultipleOfTheColumnsStartsTheGrid)
     EXPECT_EQ(shot.pixel(50, 75), ColourOf(7).rgb());
 }
 
-TEST_F(CatalogViewTest, TopIndexAtOrBeyondTheEndPaintsOnlyBlackButSetsTheRange)
+TEST_F(CatalogViewTest, TopIndexAtOrBeyondTheEndPaintsOnlyBlackAndKeepsTheRange)
 {
     UseThumbnails(4);
+    ShowSized(QSize(300, 100));
     for (const int top : {4, 9}) {
         m_view->m_nTopIndex = top;
         const QImage shot = Paint(QSize(300, 100));
         QImage black(shot.size(), QImage::Format_RGB32);
         black.fill(Qt::black);
         EXPECT_EQ(shot, black) << top;
-        const ScrollInfo info = m_view->GetScrollInfo();
-        EXPECT_EQ(info.nMax, 3);
-        EXPECT_EQ(info.nPage, 3);
+        // Four thumbnails in rows of three: the bar's last position starts the second row.
+        EXPECT_EQ(m_view->verticalScrollBar()->maximum(), 1);
+        EXPECT_EQ(m_view->verticalScrollBar()->pageStep(), 3);
     }
 }
 
@@ -176,7 +177,6 @@ TEST_F(CatalogViewTest, ClientNarrowerThanOneThumbnailHasOneColumn)
 {
     UseThumbnails(3);
     const QImage shot = Paint(QSize(60, 120));
-    EXPECT_EQ(m_view->m_nColumns, 1);
     EXPECT_EQ(shot.pixel(59, 10), ColourOf(0).rgb());
     EXPECT_EQ(shot.pixel(10, 60), ColourOf(1).rgb());
     EXPECT_EQ(shot.pixel(10, 110), ColourOf(2).rgb());
@@ -192,11 +192,13 @@ TEST_F(CatalogViewTest, ScrollRangeFollowsTheThumbnailsAndPageTheColumns)
     } rows[] = {{10, 300, 9, 3}, {10, 450, 9, 4}, {0, 300, 0, 1}, {1, 90, 0, 1}};
     for (const auto& row : rows) {
         UseThumbnails(row.thumbnails);
-        Paint(QSize(row.width, 100));
-        const ScrollInfo info = m_view->GetScrollInfo();
-        EXPECT_EQ(info.nMin, 0);
-        EXPECT_EQ(info.nMax, row.max) << row.thumbnails << " at " << row.width;
-        EXPECT_EQ(info.nPage, std::min(row.page, row.max + 1));
+        ShowSized(QSize(row.width, 100));
+        // The bar's positions run to the last one that starts a full page.
+        const QScrollBar* bar = m_view->verticalScrollBar();
+        const int page = std::min(row.page, row.max + 1);
+        EXPECT_EQ(bar->minimum(), 0);
+        EXPECT_EQ(bar->maximum(), row.max + 1 - page) << row.thumbnails << " at " << row.width;
+        EXPECT_EQ(bar->pageStep(), page);
     }
 }
 
@@ -265,11 +267,11 @@ TEST_F(CatalogViewTest, ScrollBarStepsMoveByRowsAndMayPassItsLastPosition)
     // Dragging the thumb sets the top index to the item it stands for.
     bar->setSliderPosition(5);
     EXPECT_EQ(m_view->m_nTopIndex, 5);
-    m_view->OnVScroll(SB_ENDSCROLL, 0);
+    bar->triggerAction(QAbstractSlider::SliderNoAction);
     EXPECT_EQ(m_view->m_nTopIndex, 5);
 
     // After such a step the grid starts with the last thumbnail.
-    m_view->OnVScroll(SB_BOTTOM, 0);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
     const QImage shot = m_view->viewport()->grab().toImage();
     EXPECT_EQ(shot.pixel(50, 25), ColourOf(9).rgb());
     EXPECT_EQ(shot.pixel(150, 25), qRgb(0, 0, 0));

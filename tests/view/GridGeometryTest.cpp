@@ -1,7 +1,10 @@
 #include "view/GridGeometry.h"
-#include "view/WinScrollBar.h"
+#include "view/GridScrollBar.h"
 
 #include <QScrollBar>
+
+#include <algorithm>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -107,9 +110,8 @@ TEST(GridPaintWalk, NothingAtOrBeyondTheEnd)
 
 struct ScrollCase {
     const char* name;
-    int code;
-    ScrollInfo info;
-    int track;
+    int action;  // QAbstractSlider::SliderAction
+    int position;
     std::optional<int> expected;
 };
 
@@ -120,88 +122,85 @@ void PrintTo(const ScrollCase& c, std::ostream* os)
 
 class ScrollTable : public ::testing::TestWithParam<ScrollCase> {};
 
+// Ten thumbnails, three columns: the bar runs 0..7, a step is one row of three.
 TEST_P(ScrollTable, NewTopIndex)
 {
     const ScrollCase& c = GetParam();
-    EXPECT_EQ(ScrollTarget(c.code, c.info, c.track), c.expected);
-}
-
-// Ten thumbnails, three columns: range 0..9, page 3.
-constexpr ScrollInfo At(int pos)
-{
-    return {0, 9, 3, pos};
+    QScrollBar bar(Qt::Vertical);
+    GridScrollBar scroll(&bar);
+    scroll.SetRange(10, 3);
+    scroll.SetPosition(c.position);
+    if (c.action == QAbstractSlider::SliderMove)
+        bar.setSliderPosition(c.position);  // a drag reports where the thumb stands
+    EXPECT_EQ(scroll.TopFor(c.action), c.expected);
 }
 
 const ScrollCase kScrollCases[] = {
-    {"LineUp", SB_LINEUP, At(6), 0, 3},
-    {"LineUpStopsAtMinimum", SB_LINEUP, At(2), 0, 0},
-    {"LineDown", SB_LINEDOWN, At(3), 0, 6},
-    {"LineDownPastTheLastPageToTheLastItem", SB_LINEDOWN, At(7), 0, 9},
-    {"LineDownFrom6", SB_LINEDOWN, At(6), 0, 9},
-    {"PageUp", SB_PAGEUP, At(4), 0, 1},
-    {"PageDown", SB_PAGEDOWN, At(1), 0, 4},
-    {"PageDownStopsAtMaximum", SB_PAGEDOWN, At(7), 0, 9},
-    {"ThumbPosition", SB_THUMBPOSITION, At(0), 5, 5},
-    {"ThumbTrack", SB_THUMBTRACK, At(0), 4, 4},
-    {"Top", SB_TOP, At(5), 0, 0},
-    {"Bottom", SB_BOTTOM, At(0), 0, 9},
-    {"EndScrollChangesNothing", SB_ENDSCROLL, At(5), 0, std::nullopt},
-    {"UnknownCodeChangesNothing", 42, At(5), 0, std::nullopt},
+    {"LineUp", QAbstractSlider::SliderSingleStepSub, 6, 3},
+    {"LineUpStopsAtMinimum", QAbstractSlider::SliderSingleStepSub, 2, 0},
+    {"LineDown", QAbstractSlider::SliderSingleStepAdd, 3, 6},
+    {"LineDownPastTheLastPageToTheLastItem", QAbstractSlider::SliderSingleStepAdd, 7, 9},
+    {"LineDownFrom6", QAbstractSlider::SliderSingleStepAdd, 6, 9},
+    {"PageUp", QAbstractSlider::SliderPageStepSub, 4, 1},
+    {"PageDown", QAbstractSlider::SliderPageStepAdd, 1, 4},
+    {"PageDownStopsAtMaximum", QAbstractSlider::SliderPageStepAdd, 7, 9},
+    {"DragToAnItem", QAbstractSlider::SliderMove, 5, 5},
+    {"Top", QAbstractSlider::SliderToMinimum, 5, 0},
+    {"Bottom", QAbstractSlider::SliderToMaximum, 0, 9},
+    {"NoActionChangesNothing", QAbstractSlider::SliderNoAction, 5, std::nullopt},
+    {"UnknownActionChangesNothing", 42, 5, std::nullopt},
 };
 
-INSTANTIATE_TEST_SUITE_P(Codes, ScrollTable, ::testing::ValuesIn(kScrollCases),
+INSTANTIATE_TEST_SUITE_P(Actions, ScrollTable, ::testing::ValuesIn(kScrollCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(WinScrollBarMapping, ThumbPositionsRunToMaxMinusPagePlusOne)
+TEST(GridScrollBarRange, BarRunsToTheLastFullRow)
 {
     QScrollBar bar(Qt::Vertical);
-    WinScrollBar scroll(&bar);
-    scroll.SetRangeAndPage(0, 9, 3);
+    GridScrollBar scroll(&bar);
+    scroll.SetRange(10, 3);
     EXPECT_EQ(bar.minimum(), 0);
     EXPECT_EQ(bar.maximum(), 7);
     EXPECT_EQ(bar.pageStep(), 3);
     EXPECT_TRUE(scroll.CanScroll());
 
-    // The documented case: line down from 6 sets the top index to 9 while the bar stands at
-    // its last position, 7; the next line up starts from the bar: 4.
-    scroll.SetScrollPos(6);
-    auto top = ScrollTarget(SB_LINEDOWN, scroll.GetScrollInfo(), 0);
+    // Line down from 6 sets the top index to 9 while the bar stands at its last position, 7;
+    // the next line up starts from the bar: 4.
+    scroll.SetPosition(6);
+    const std::optional<int> top = scroll.TopFor(QAbstractSlider::SliderSingleStepAdd);
     ASSERT_EQ(top, 9);
-    scroll.SetScrollPos(*top);
-    EXPECT_EQ(scroll.GetScrollInfo().nPos, 7);
-    EXPECT_EQ(ScrollTarget(SB_LINEUP, scroll.GetScrollInfo(), 0), 4);
-
-    const ScrollInfo info = scroll.GetScrollInfo();
-    EXPECT_EQ(info.nMin, 0);
-    EXPECT_EQ(info.nMax, 9);
-    EXPECT_EQ(info.nPage, 3);
+    scroll.SetPosition(*top);
+    EXPECT_EQ(scroll.Position(), 7);
+    EXPECT_EQ(scroll.TopFor(QAbstractSlider::SliderSingleStepSub), 4);
 }
 
-TEST(WinScrollBarMapping, PageCoveringTheRangeLeavesNothingToScroll)
+TEST(GridScrollBarRange, RowHoldingEveryThumbnailLeavesNothingToScroll)
 {
     QScrollBar bar(Qt::Vertical);
-    WinScrollBar scroll(&bar);
+    GridScrollBar scroll(&bar);
     const struct {
-        int max;
-        int page;
+        int count;
+        int columns;
         bool canScroll;
-    } rows[] = {{0, 3, false}, {2, 3, false}, {3, 3, true}, {9, 10, false}, {9, 9, true}};
+    } rows[] = {{0, 3, false}, {1, 3, false}, {3, 3, false}, {4, 3, true}, {10, 10, false},
+                {10, 9, true}};
     for (const auto& row : rows) {
-        scroll.SetRangeAndPage(0, row.max, row.page);
-        EXPECT_EQ(scroll.CanScroll(), row.canScroll) << row.max << "/" << row.page;
-        // The page never exceeds what the range holds.
-        EXPECT_LE(scroll.GetScrollInfo().nPage, row.max + 1);
+        scroll.SetRange(row.count, row.columns);
+        EXPECT_EQ(scroll.CanScroll(), row.canScroll) << row.count << "/" << row.columns;
+        // The page never exceeds what there is to show, and is at least one position.
+        EXPECT_LE(bar.pageStep(), std::max(row.count, 1));
+        EXPECT_GE(bar.pageStep(), 1);
     }
 }
 
-TEST(WinScrollBarMapping, ShrinkingTheRangeClampsThePositionOnly)
+TEST(GridScrollBarRange, ShrinkingTheRangeClampsThePositionOnly)
 {
     QScrollBar bar(Qt::Vertical);
-    WinScrollBar scroll(&bar);
-    scroll.SetRangeAndPage(0, 99, 3);
-    scroll.SetScrollPos(90);
-    scroll.SetRangeAndPage(0, 9, 3);
-    EXPECT_EQ(scroll.GetScrollInfo().nPos, 7);
+    GridScrollBar scroll(&bar);
+    scroll.SetRange(100, 3);
+    scroll.SetPosition(90);
+    scroll.SetRange(10, 3);
+    EXPECT_EQ(scroll.Position(), 7);
 }
 
 } // namespace

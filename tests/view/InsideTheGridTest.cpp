@@ -221,7 +221,7 @@ TEST_F(InsideTheGridTest, ArrowsHomeEndAndPagesMoveTheSelectionAndScrollByRows)
         EXPECT_EQ(m_view->m_nSelected, step.selected) << "key " << std::hex << step.key;
         EXPECT_EQ(m_view->m_nTopIndex, step.top) << "key " << std::hex << step.key;
         // The bar stands at most at its last position, max - page + 1.
-        EXPECT_EQ(m_view->GetScrollInfo().nPos, std::min(step.top, 7));
+        EXPECT_EQ(m_view->verticalScrollBar()->value(), std::min(step.top, 7));
     }
     // The selection is drawn inverted where it is shown.
     Key(Qt::Key_Down);
@@ -278,7 +278,7 @@ TEST_F(InsideTheGridTest, NewSortShowsTheTopAndFactsKeepTheSelectionInView)
     m_view->arrangement().SetSort(SortKey::Last, true);
     EXPECT_EQ(m_view->shownOrder().PositionOf(1), 10);
     EXPECT_EQ(m_view->m_nTopIndex, 0);
-    EXPECT_EQ(m_view->GetScrollInfo().nPos, 0);
+    EXPECT_EQ(m_view->verticalScrollBar()->value(), 0);
     EXPECT_EQ(m_view->m_nSelected, 1);
     EXPECT_EQ(ItemPaintedAt(Paint(), 0), 11);
 
