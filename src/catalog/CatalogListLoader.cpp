@@ -11,12 +11,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-constexpr unsigned int kListOpenFlags = 0; // read-only, text mode, no message
-
-} // namespace
-
 ListLoadOutcome LoadCatalogList(const std::string& path, bool removeListFile,
                                 CatalogItemList& items)
 {
@@ -28,7 +22,7 @@ ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path
                                 bool removeListFile, CatalogItemList& items)
 {
     ListLoadOutcome outcome;
-    if (!reader.OpenFile(path, kListOpenFlags))
+    if (!reader.OpenFile(path, ListItemLines::kReaderFlags))
         return outcome;
     outcome.opened = true;
 

@@ -8,6 +8,9 @@ class CListFileReader;
 // them: a UTF-8 byte-order mark at the very start dropped, empty lines skipped.
 class ListItemLines {
 public:
+    // How a list is opened for reading: read-only, text mode, no message.
+    static constexpr unsigned int kReaderFlags = 0;
+
     explicit ListItemLines(CListFileReader& reader);
 
     // The next item line into line (its storage reused); false once the input has ended.
