@@ -102,10 +102,23 @@ bool CListFileReader::OpenFile(const std::string& path, unsigned int flags)
         }
         return false;
     }
-    if (m_buffer.empty())
-        m_buffer.resize(kBufferSize);
+    StartReading(fd, path, flags);
     struct stat info {};
     m_bAwaitWriter = ::fstat(fd, &info) == 0 && S_ISFIFO(info.st_mode);
+    return true;
+}
+
+void CListFileReader::OpenSupplied(const std::string& name, unsigned int flags)
+{
+    Close();
+    StartReading(kNoFile, name, flags);
+}
+
+void CListFileReader::StartReading(int fd, const std::string& path, unsigned int flags)
+{
+    if (m_buffer.empty())
+        m_buffer.resize(kBufferSize);
+    m_bAwaitWriter = false;
     m_fd = fd;
     m_nBufferPos = m_nBufferEnd = 0;
     m_bInputEnded = false;
@@ -116,15 +129,15 @@ bool CListFileReader::OpenFile(const std::string& path, unsigned int flags)
     m_strPath = path;
     m_nFlags = flags;
     m_bOpen = true;
-    return true;
 }
 
 void CListFileReader::Close()
 {
     if (!m_bOpen)
         return;
-    ::close(m_fd);
-    m_fd = -1;
+    if (m_fd != kNoFile)
+        ::close(m_fd);
+    m_fd = kNoFile;
     m_nBufferPos = m_nBufferEnd = 0;
     m_bOpen = false;
 }

@@ -56,6 +56,11 @@ protected:
     // One read(2) into buffer: the byte count, 0 at the end of the file, -1 with errno.
     // Virtual so that tests can feed short reads and failures.
     virtual ssize_t ReadFromFile(int fd, char* buffer, std::size_t size);
+    // Starts reading an input that a subclass supplies through ReadFromFile, which then gets
+    // kNoFile as its descriptor; name stands in for the path.
+    void OpenSupplied(const std::string& name, unsigned int flags);
+
+    static constexpr int kNoFile = -1;
 
     unsigned char m_chLast[2] = {0, 0};
     std::string m_strPath;
@@ -66,11 +71,12 @@ protected:
 private:
     static constexpr int kNoByte = -1;
 
+    void StartReading(int fd, const std::string& path, unsigned int flags);
     int NextByte();
     int NextRawByte();
     bool Refill();
 
-    int m_fd = -1;
+    int m_fd = kNoFile;
     std::vector<char> m_buffer;
     std::size_t m_nBufferPos = 0;
     std::size_t m_nBufferEnd = 0;

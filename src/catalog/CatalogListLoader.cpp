@@ -1,25 +1,15 @@
 #include "catalog/CatalogListLoader.h"
 
 #include "catalog/CListFileReader.h"
+#include "catalog/ListField.h"
+#include "catalog/ListItemLines.h"
 #include "catalog/SourcePath.h"
 #include "catalog/TypeField.h"
 
 #include <cerrno>
 #include <memory>
-#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-constexpr unsigned int kListOpenFlags = 0; // read-only, text mode, no message
-constexpr std::string_view kLineDelimiters = "\n";
-// Spreadsheet programs put one in front of "CSV UTF-8" files.
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-enum ListField { fieldType = 0, fieldSource = 1, fieldCode = 2, fieldName = 3 };
-
-} // namespace
 
 ListLoadOutcome LoadCatalogList(const std::string& path, bool removeListFile,
                                 CatalogItemList& items)
@@ -32,20 +22,14 @@ ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path
                                 bool removeListFile, CatalogItemList& items)
 {
     ListLoadOutcome outcome;
-    if (!reader.OpenFile(path, kListOpenFlags))
+    if (!reader.OpenFile(path, ListItemLines::kReaderFlags))
         return outcome;
     outcome.opened = true;
 
     SourcePath sources(path);
-    bool firstLine = true;
+    ListItemLines lines(reader);
     std::string line;
-    while (!reader.AtEnd()) {
-        reader.ReadUntil(kLineDelimiters, line);
-        if (firstLine && std::string_view(line).substr(0, kUtf8Bom.size()) == kUtf8Bom)
-            line.erase(0, kUtf8Bom.size());
-        firstLine = false;
-        if (line.empty())
-            continue;
+    while (lines.Next(line)) {
         auto item = std::make_unique<CatalogItem>();
         item->m_nType = ParseTypeField(CListFileReader::GetField(line, fieldType));
         item->m_strSource = sources.Resolve(CListFileReader::GetField(line, fieldSource));
