@@ -1,21 +1,11 @@
 #include "app/WatchPlan.h"
 
+#include "base/PathParts.h"
+
 #include <algorithm>
 #include <map>
 
 namespace {
-
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
-}
-
-std::string NameOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 std::string AsFolder(std::string path)
 {

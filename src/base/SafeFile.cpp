@@ -1,5 +1,7 @@
 #include "base/SafeFile.h"
 
+#include "base/PathParts.h"
+
 #include <QRandomGenerator>
 
 #include <fcntl.h>
@@ -20,18 +22,6 @@ constexpr char kSuffixChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 constexpr mode_t kNewFileMode = 0666;  // the umask applies
 
 std::atomic<long long> g_spaceLeft{-1};
-
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
-}
-
-std::string NameOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 std::string TempPathFor(const std::string& target)
 {
