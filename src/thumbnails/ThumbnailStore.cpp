@@ -68,6 +68,7 @@ void ThumbnailStore::Carry(std::span<const int> previous, std::uint64_t generati
     // Declared before the lock: the old slots left over are freed outside it.
     std::vector<Slot> old;
     std::vector<int> dropped;
+    const std::int32_t today = TodayDate();  // the clock read outside the lock
     const std::lock_guard lock(m_mutex);
     old.swap(m_slots);
     m_generation = generation;
@@ -75,7 +76,6 @@ void ThumbnailStore::Carry(std::span<const int> previous, std::uint64_t generati
     m_slots.resize(previous.size());
     ResetListsLocked(count);
     std::vector<std::uint8_t> taken(old.size(), 0);
-    const std::int32_t today = TodayDate();
     for (int i = 0; i < count; ++i) {
         const int from = previous[i];
         if (from < 0 || from >= static_cast<int>(old.size()) || taken[from])
@@ -258,6 +258,7 @@ std::vector<int> ThumbnailStore::Put(std::uint64_t generation, int index, QImage
     std::vector<int> dropped;
     // Declared before the lock: the image a slot held goes back to the arena outside it.
     QImage replaced;
+    const std::int32_t today = TodayDate();  // the clock read outside the lock
     const std::lock_guard lock(m_mutex);
     if (generation != m_generation || index < 0 || index >= static_cast<int>(m_slots.size()))
         return dropped;
@@ -274,7 +275,7 @@ std::vector<int> ThumbnailStore::Put(std::uint64_t generation, int index, QImage
     slot.facts = facts;
     slot.facts.made = true;
     m_newestDate =
-        std::max(m_newestDate, ReferenceDateOf(facts.hasData, facts.lastDate, TodayDate()));
+        std::max(m_newestDate, ReferenceDateOf(facts.hasData, facts.lastDate, today));
     if (image.isNull() || image.size() != m_size) {
         slot.image = QImage();
         slot.state = State::Failed;

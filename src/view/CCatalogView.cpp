@@ -253,15 +253,17 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
         WaitForCells(cells);
     else
         RequestCells(grid, client.height());
+    const std::int32_t today = TodayDate();  // once a paint, not once a cell
     for (const GridGeometry::PaintedCell& cell : cells)
-        PaintCell(dc, cell);
+        PaintCell(dc, cell, today);
     if (!printing && m_strListFile.empty() && !m_strEmptyHint.isEmpty())
         PaintEmptyHint(dc, client, m_strEmptyHint);
     else if (!printing && grid.count == 0 && !m_thumbList.empty())
         PaintEmptyHint(dc, client, GridTexts::kNoMatches);  // a search that found nothing
 }
 
-void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell) const
+void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell,
+                             std::int32_t today) const
 {
     const int item = shownOrder().ItemAt(cell.index);
     const bool selected = item == m_nSelected;
@@ -273,7 +275,7 @@ void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell
         const ItemFacts& facts = thumb.facts;
         // Against the newest date known now, so the badge follows the build as it fills in.
         const DateBadge badge = DateBadgeOf(facts.hasData, facts.lastDate,
-                                            thumb.newestDate, m_nStaleDays, TodayDate());
+                                            thumb.newestDate, m_nStaleDays, today);
         if (badge != DateBadge::None) {
             QPainter painter(&thumbnail);
             PaintDateBadge(painter, thumbnail.rect(), badge, facts.lastDate);

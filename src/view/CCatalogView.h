@@ -168,7 +168,8 @@ private:
     void RequestCells(const GridGeometry::Grid& grid, int clientHeight);
     // Printing: every thumbnail made once, then those of the page present.
     void WaitForCells(const std::vector<GridGeometry::PaintedCell>& cells);
-    void PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell) const;
+    void PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell,
+                   std::int32_t today) const;
 
     ProgramPaths m_paths;
     std::string m_strListFile;
