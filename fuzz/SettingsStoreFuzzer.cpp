@@ -4,7 +4,7 @@
 // as they were; a file never loses its byte-order mark.
 #include "FuzzSupport.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsFileCache.h"
 
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string start = mark + input.ConsumeRandomLengthString(2048);
     fuzz::Check(fuzz::WriteFile(IniPath(), start.data(), start.size()), "write the file");
 
-    ChartSettings settings(IniPath());
+    SettingsStore settings(IniPath());
     const int steps = input.ConsumeIntegralInRange(1, 8);
     for (int step = 0; step < steps && input.remaining_bytes() > 0; ++step) {
         const std::string section = Name(input);
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // What this reader holds is what the file holds. Two versions of the file within
             // one tick of the file system's clock may look alike: read it afresh.
             SettingsFileCache::ForPath(FreshPath())->Forget();
-            const ChartSettings fresh(FreshPath());
+            const SettingsStore fresh(FreshPath());
             for (const SettingsWrite& write : writes)
                 fuzz::Check(fresh.ReadText(write.section, write.key, "\x01")
                                 == settings.ReadText(write.section, write.key, "\x01"),

@@ -17,7 +17,7 @@
 // command several times and quote the median.
 #include "PriceShapes.h"
 #include "chart/PluginComponentProvider.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "thumbnails/ThumbnailStore.h"
 #include "view/CCatalogView.h"
 
@@ -114,7 +114,7 @@ void WritePriceFile(const std::string& path, unsigned seed)
 void WriteSettings(const std::string& root, const Options& options)
 {
     QFile::remove(QString::fromStdString(root + "/mosgrid.ini"));
-    ChartSettings settings(root + "/mosgrid.ini");
+    SettingsStore settings(root + "/mosgrid.ini");
     const std::vector<std::string>& definitions = kDefinitions.at(options.defs);
     if (!definitions.empty()) {
         settings.WriteText("Chart", "Num", std::to_string(definitions.size()));
@@ -356,7 +356,7 @@ void SettingsOk(const Options& options)
     catalog.Show();
     RunUntil([&] { return catalog.view->m_bNeedLoad == 0; });
     RunUntil([&] { return catalog.view->builder().progress().finished(); });
-    ChartSettings settings(catalog.root + "/mosgrid.ini");
+    SettingsStore settings(catalog.root + "/mosgrid.ini");
     settings.WriteText("Chart", "SizeX", "200");
     settings.WriteText("Chart", "SizeY", "120");
     QElapsedTimer clock;
@@ -377,7 +377,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    ChartSettings::SetRecheckInterval(ChartSettings::kRecheckInterval);
+    SettingsStore::SetRecheckInterval(SettingsStore::kRecheckInterval);
     const Options options = Parse(argc, argv);
     if (options.scenario == "endtoend" || options.scenario == "all")
         EndToEnd(options);

@@ -14,7 +14,7 @@
 #include "base/MessageBox.h"
 #include "catalog/CatalogListLoader.h"
 #include "chart/PluginComponentProvider.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsLocation.h"
 #include "view/CCatalogView.h"
 
@@ -83,7 +83,7 @@ CCatalogApp::CCatalogApp(std::string executablePath)
     const SettingsLocation location =
         SettingsLocation::Choose(m_strExeDir, SettingsLocation::CurrentEnvironment());
     m_strIniFile = location.iniFile();
-    ChartSettings::SetSeedFile(m_strIniFile, location.seedFile());
+    SettingsStore::SetSeedFile(m_strIniFile, location.seedFile());
 }
 
 CCatalogApp::~CCatalogApp()
@@ -113,7 +113,7 @@ bool CCatalogApp::InitInstance(const std::vector<std::string>& args)
     InstallQtTranslations();
     // Only this program writes the file in the normal course; a hand edit is seen within the
     // interval, and a rebuild's burst of reads need not stat the file each time.
-    ChartSettings::SetRecheckInterval(ChartSettings::kRecheckInterval);
+    SettingsStore::SetRecheckInterval(SettingsStore::kRecheckInterval);
     if (QApplication::windowIcon().isNull())
         QApplication::setWindowIcon(ApplicationIcon());
 

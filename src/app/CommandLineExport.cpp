@@ -8,7 +8,7 @@
 #include "export/BuilderThumbnailSource.h"
 #include "export/CatalogExporter.h"
 #include "export/ExportOverwrite.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
 
@@ -117,7 +117,7 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
         return fail(ExportStatus::Failed, texts.join(QLatin1Char(' ')));
     }
     BuilderThumbnailSource source(view.builder(), view.m_thumbList,
-                                  ReadStaleDays(ChartSettings(view.paths().iniFile)));
+                                  ReadStaleDays(SettingsStore(view.paths().iniFile)));
     ExportRequest request;
     request.path = options.path;
     request.force = options.force;

@@ -9,7 +9,7 @@
 #include "base/FileTexts.h"
 #include "base/MessageBox.h"
 #include "catalog/CatalogListLoader.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/FileSettingsKeys.h"
 #include "settings/ViewChoices.h"
 #include "view/CCatalogView.h"
@@ -64,7 +64,7 @@ FileCommands::FileCommands(CMainFrame& frame, CCatalogView& view, const ProgramP
     , m_view(view)
     , m_paths(paths)
 {
-    m_recent = RecentFiles::Read(ChartSettings(m_paths.iniFile));
+    m_recent = RecentFiles::Read(SettingsStore(m_paths.iniFile));
     m_view.SetEmptyHint(FileTexts::kEmptyHint);
     connect(&m_view.builder(), &ThumbnailBuilder::buildFinished, this,
             &FileCommands::WatchCatalog);
@@ -117,7 +117,7 @@ void FileCommands::Install(QMenu* fileMenu, QMenu* viewMenu)
     m_autoReload = AddCommand(viewMenu, nullptr, FileTexts::kMenuAutoReload,
                               FileTexts::kCmdAutoReload);
     m_autoReload->setCheckable(true);
-    const bool on = ChartSettings(m_paths.iniFile)
+    const bool on = SettingsStore(m_paths.iniFile)
                         .ReadInt(ViewKeys::kSectionView, ViewKeys::kAutoReload,
                                  ViewKeys::kDefaultAutoReload) == 1;
     m_autoReload->setChecked(on);
@@ -127,7 +127,7 @@ void FileCommands::Install(QMenu* fileMenu, QMenu* viewMenu)
 
 void FileCommands::RestoreWindow()
 {
-    m_restored = WindowPlacement::Restore(m_frame, ChartSettings(m_paths.iniFile));
+    m_restored = WindowPlacement::Restore(m_frame, SettingsStore(m_paths.iniFile));
 }
 
 void FileCommands::OnOpen()
@@ -156,7 +156,7 @@ bool FileCommands::OpenList(const std::string& path)
     if (!ConfirmListOpens(canonical)) {
         if (std::find(m_recent.begin(), m_recent.end(), canonical) != m_recent.end()) {
             m_recent = RecentFiles::Without(m_recent, canonical);
-            ChartSettings settings(m_paths.iniFile);
+            SettingsStore settings(m_paths.iniFile);
             RecentFiles::Write(settings, m_recent);
             RebuildRecentMenu();
         }
@@ -247,7 +247,7 @@ void FileCommands::SetAutoReload(bool on)
 {
     if (m_autoReload != nullptr && m_autoReload->isChecked() != on)
         m_autoReload->setChecked(on);
-    ChartSettings settings(m_paths.iniFile);
+    SettingsStore settings(m_paths.iniFile);
     settings.WriteText(ViewKeys::kSectionView, ViewKeys::kAutoReload,
                        on ? "1" : "0");
     m_watcher.SetEnabled(on);
@@ -278,7 +278,7 @@ void FileCommands::RememberRecent(const std::string& path)
     if (!RecentFiles::IsStorable(path) || IsListStream(path))
         return;
     m_recent = RecentFiles::With(m_recent, path, FileSettingsKeys::kMaxRecent);
-    ChartSettings settings(m_paths.iniFile);
+    SettingsStore settings(m_paths.iniFile);
     RecentFiles::Write(settings, m_recent);
     RebuildRecentMenu();
 }
@@ -341,7 +341,7 @@ bool FileCommands::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     case QEvent::Close: {
-        ChartSettings settings(m_paths.iniFile);
+        SettingsStore settings(m_paths.iniFile);
         WindowPlacement::Save(m_frame, settings, m_restored);
         return false;
     }

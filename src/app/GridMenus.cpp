@@ -1,7 +1,7 @@
 #include "app/GridMenus.h"
 
 #include "base/GridTexts.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "view/CCatalogView.h"
 #include "view/ColumnFit.h"
 #include "view/ColumnSizing.h"
@@ -50,7 +50,7 @@ GridMenus::GridMenus(QMenu* viewMenu, CCatalogView* view, QObject* parent)
     m_pHoverPreview->setCheckable(true);
     SetCommandString(m_pHoverPreview, GridTexts::kCmdHoverPreview);
     connect(m_pHoverPreview, &QAction::triggered, this, [this](bool on) {
-        ChartSettings settings(m_pView->paths().iniFile);
+        SettingsStore settings(m_pView->paths().iniFile);
         WriteHoverPreview(settings, on);
         if (!on)
             m_pView->preview().Close();
@@ -151,5 +151,5 @@ void GridMenus::ShowChecks()
     const auto columns = m_columnActions.find(m_pView->columnFit().columns());
     for (auto& [n, action] : m_columnActions)
         action->setChecked(columns != m_columnActions.end() && action == columns->second);
-    m_pHoverPreview->setChecked(ReadHoverPreview(ChartSettings(m_pView->paths().iniFile)));
+    m_pHoverPreview->setChecked(ReadHoverPreview(SettingsStore(m_pView->paths().iniFile)));
 }

@@ -1,6 +1,6 @@
 #include "app/RecentFiles.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/FileSettingsKeys.h"
 
 #include <QString>
@@ -40,7 +40,7 @@ bool IsStorable(const std::string& path)
         && path.find_first_of("\r\n") == std::string::npos;
 }
 
-std::vector<std::string> Read(const ChartSettings& settings)
+std::vector<std::string> Read(const SettingsStore& settings)
 {
     std::vector<std::string> files;
     for (int n = 1; n <= FileSettingsKeys::kMaxRecent; ++n) {
@@ -51,7 +51,7 @@ std::vector<std::string> Read(const ChartSettings& settings)
     return files;
 }
 
-void Write(ChartSettings& settings, const std::vector<std::string>& files)
+void Write(SettingsStore& settings, const std::vector<std::string>& files)
 {
     // The changed keys in one replace of the file: a crash never leaves half a list.
     SettingsWriteBatch writes;

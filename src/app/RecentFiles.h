@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-class ChartSettings;
+class SettingsStore;
 
 // The lists opened last, newest first, each once, kept in [Recent] File1 .. File8.
 namespace RecentFiles {
@@ -16,9 +16,9 @@ std::vector<std::string> Without(std::vector<std::string> files, const std::stri
 // Whether a path can be kept: not empty, one line, short enough to read back whole.
 bool IsStorable(const std::string& path);
 
-std::vector<std::string> Read(const ChartSettings& settings);
+std::vector<std::string> Read(const SettingsStore& settings);
 // Writes the entries and empties the keys after them that hold one.
-void Write(ChartSettings& settings, const std::vector<std::string>& files);
+void Write(SettingsStore& settings, const std::vector<std::string>& files);
 
 // The absolute, tidied form of a list's path, so one file is one entry.
 std::string Canonical(const std::string& path);

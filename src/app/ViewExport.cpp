@@ -2,7 +2,7 @@
 
 #include "base/FileTexts.h"
 #include "export/BuilderThumbnailSource.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
 #include "view/ShownOrder.h"
@@ -43,7 +43,7 @@ ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::str
     progress.show();
 
     BuilderThumbnailSource source(view.builder(), view.m_thumbList,
-                                  ReadStaleDays(ChartSettings(view.paths().iniFile)),
+                                  ReadStaleDays(SettingsStore(view.paths().iniFile)),
                                   ItemsOnScreen(view));
     ExportRequest request;
     request.path = target;

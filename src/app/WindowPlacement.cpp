@@ -1,6 +1,6 @@
 #include "app/WindowPlacement.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/FileSettingsKeys.h"
 
 #include <QGuiApplication>
@@ -20,7 +20,7 @@ constexpr int kAbsent = INT_MIN;
 
 } // namespace
 
-std::optional<Saved> Read(const ChartSettings& settings)
+std::optional<Saved> Read(const SettingsStore& settings)
 {
     const int left = settings.ReadInt(kSectionWindow, kLeft, kAbsent);
     const int top = settings.ReadInt(kSectionWindow, kTop, kAbsent);
@@ -33,7 +33,7 @@ std::optional<Saved> Read(const ChartSettings& settings)
                  settings.ReadInt(kSectionWindow, kMaximized, 0) == 1};
 }
 
-void Write(ChartSettings& settings, const Saved& saved)
+void Write(SettingsStore& settings, const Saved& saved)
 {
     const std::pair<const char*, int> values[] = {
         {kLeft, saved.geometry.left()},
@@ -84,7 +84,7 @@ Saved ToKeep(const Saved& now, const std::optional<Restored>& restored)
     return kept;
 }
 
-std::optional<Restored> Restore(QMainWindow& window, const ChartSettings& settings)
+std::optional<Restored> Restore(QMainWindow& window, const SettingsStore& settings)
 {
     const std::optional<Saved> saved = Read(settings);
     if (!saved)
@@ -112,7 +112,7 @@ std::optional<Restored> Restore(QMainWindow& window, const ChartSettings& settin
     return Restored{size, window.size()};
 }
 
-void Save(const QMainWindow& window, ChartSettings& settings,
+void Save(const QMainWindow& window, SettingsStore& settings,
           const std::optional<Restored>& restored)
 {
     // Only the settings sheet's OK makes the file: closing the window never does.

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-class ChartSettings;
+class SettingsStore;
 class QMainWindow;
 
 // The main window's size, position and maximised state, kept in [Window] when it closes and
@@ -21,8 +21,8 @@ struct Saved {
 };
 
 // Nothing unless all four numbers are there and the size is positive.
-std::optional<Saved> Read(const ChartSettings& settings);
-void Write(ChartSettings& settings, const Saved& saved);
+std::optional<Saved> Read(const SettingsStore& settings);
+void Write(SettingsStore& settings, const Saved& saved);
 
 enum class Fit {
     Whole,     // inside one screen's available area: size and position
@@ -44,9 +44,9 @@ QSize FittedSize(QSize saved, const QList<QRect>& screens);
 Saved ToKeep(const Saved& now, const std::optional<Restored>& restored);
 
 // Applied before the window is first shown.
-std::optional<Restored> Restore(QMainWindow& window, const ChartSettings& settings);
+std::optional<Restored> Restore(QMainWindow& window, const SettingsStore& settings);
 // Written when it differs from what is kept, and only into a settings file that exists.
-void Save(const QMainWindow& window, ChartSettings& settings,
+void Save(const QMainWindow& window, SettingsStore& settings,
           const std::optional<Restored>& restored = std::nullopt);
 
 } // namespace WindowPlacement

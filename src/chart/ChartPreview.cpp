@@ -2,13 +2,13 @@
 
 #include "base/LabelTexts.h"
 #include "catalog/DisplayText.h"
-#include "chart/CChartHostDlg.h"
+#include "chart/ChartHost.h"
 #include "chart/IComponentProvider.h"
 #include "chart/ItemFacts.h"
 #include "chart/LabelTemplate.h"
 #include "chart/SampleSeries.h"
 #include "chart/SampleSeriesProvider.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsValues.h"
 
 #include <QPainter>
@@ -82,11 +82,11 @@ QImage ChartPreview::Render(IComponentProvider& provider,
     SampleSeriesProvider sample(provider);
     IComponentProvider& components = subject ? provider : sample;
     const CatalogItem item = subject.value_or(SampleItem());
-    const ThumbnailSize size = ReadThumbnailSize(ChartSettings(iniFile));
+    const ThumbnailSize size = ReadThumbnailSize(SettingsStore(iniFile));
 
     // On a pool thread beside the thumbnail workers: the host takes the provider's component
     // lock while it creates and destroys its components, as theirs do.
-    CChartHostDlg host(nullptr, components, iniFile);
+    ChartHost host(components, iniFile);
     if (host.CreateHost(size.width, size.height) != 1)
         return {};
     host.SetChartDefinitions({definition});

@@ -1,18 +1,18 @@
 #include "settings/LabelSettings.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsKeys.h"
 
 #include <algorithm>
 
-std::string ReadLabelTemplate(const ChartSettings& settings)
+std::string ReadLabelTemplate(const SettingsStore& settings)
 {
     using namespace SettingsKeys;
     std::string text = settings.ReadText(kSectionName, kLabel, "");
     return text.empty() ? std::string(kDefaultLabel) : text;
 }
 
-int ReadStaleDays(const ChartSettings& settings)
+int ReadStaleDays(const SettingsStore& settings)
 {
     using namespace SettingsKeys;
     return std::max(0, settings.ReadInt(kSectionName, kStaleDays, kDefaultStaleDays));

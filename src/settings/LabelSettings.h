@@ -2,11 +2,11 @@
 
 #include <string>
 
-class ChartSettings;
+class SettingsStore;
 
 // "Label": the label template; the default "{name}" when absent or empty.
-std::string ReadLabelTemplate(const ChartSettings& settings);
+std::string ReadLabelTemplate(const SettingsStore& settings);
 
 // "StaleDays": days a series may lag the catalog's newest before it is marked; 0 (off) for
 // a stored negative value.
-int ReadStaleDays(const ChartSettings& settings);
+int ReadStaleDays(const SettingsStore& settings);

@@ -14,7 +14,7 @@ namespace {
 // a rescan after the memo is dropped.
 constexpr std::size_t kMaxRememberedLookups = 4096;
 
-// Caches of paths no ChartSettings holds any more are dropped beyond this many.
+// Caches of paths no SettingsStore holds any more are dropped beyond this many.
 constexpr std::size_t kMaxIdleCaches = 8;
 
 std::atomic<std::int64_t> g_recheckNanoseconds{0};

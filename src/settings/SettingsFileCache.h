@@ -16,7 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
-// The parsed settings file of one path, shared by every ChartSettings of that path in the
+// The parsed settings file of one path, shared by every SettingsStore of that path in the
 // process. Every operation first checks the file's stamp (at most once per recheck
 // interval), so a change made by anyone is seen by the next read; a WriteText through it
 // updates it at once. Thread-safe.

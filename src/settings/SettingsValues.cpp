@@ -1,6 +1,6 @@
 #include "settings/SettingsValues.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/IniText.h"
 #include "settings/SettingsKeys.h"
 
@@ -40,7 +40,7 @@ std::optional<int> ChartKeyPosition(std::string_view key)
 
 } // namespace
 
-std::vector<std::string> EffectiveChartDefinitions(const ChartSettings& settings)
+std::vector<std::string> EffectiveChartDefinitions(const SettingsStore& settings)
 {
     const int count = settings.ReadInt(kSectionChart, kNum, kDefaultNum);
     if (count == 0)
@@ -66,7 +66,7 @@ std::vector<std::string> EffectiveChartDefinitions(const ChartSettings& settings
     return definitions;
 }
 
-std::vector<std::string> EffectiveChartDefinitions(const ChartSettings& settings, int limit)
+std::vector<std::string> EffectiveChartDefinitions(const SettingsStore& settings, int limit)
 {
     const int count = settings.ReadInt(kSectionChart, kNum, kDefaultNum);
     if (count == 0)
@@ -82,7 +82,7 @@ std::vector<std::string> EffectiveChartDefinitions(const ChartSettings& settings
     return definitions;
 }
 
-std::string EffectiveCommonParams(const ChartSettings& settings)
+std::string EffectiveCommonParams(const SettingsStore& settings)
 {
     std::string param = settings.ReadText(kSectionCharts, kParam, "");
     return param.empty() ? std::string(kBuiltInParam) : param;
@@ -98,7 +98,7 @@ ColorRef RgbToColorRef(QRgb rgb)
     return ColorRef(qRed(rgb)) | ColorRef(qGreen(rgb)) << 8 | ColorRef(qBlue(rgb)) << 16;
 }
 
-LabelStyle ReadLabelStyle(const ChartSettings& settings)
+LabelStyle ReadLabelStyle(const SettingsStore& settings)
 {
     LabelStyle style;
     style.backColor = ColorRef(settings.ReadInt(kSectionName, kBackColor, kDefaultBackColor));
@@ -114,7 +114,7 @@ int UsableThumbnailExtent(int stored, int defaultValue)
     return std::min(stored, kMaxUsableSize);
 }
 
-ThumbnailSize ReadThumbnailSize(const ChartSettings& settings)
+ThumbnailSize ReadThumbnailSize(const SettingsStore& settings)
 {
     ThumbnailSize size;
     size.width = UsableThumbnailExtent(settings.ReadInt(kSectionChart, kSizeX, kDefaultSizeX),

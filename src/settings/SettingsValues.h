@@ -5,20 +5,20 @@
 #include <string>
 #include <vector>
 
-class ChartSettings;
+class SettingsStore;
 
 // The values every reader derives from the stored keys, derived in one place.
 
 // "Num" 0: the built-in definition alone; n > 0: the non-empty keys Chart0..Chart(n-1) in
 // order (each cut to the read capacity); n < 0: none.
-std::vector<std::string> EffectiveChartDefinitions(const ChartSettings& settings);
+std::vector<std::string> EffectiveChartDefinitions(const SettingsStore& settings);
 
 // The same for drawing: positions from limit on are never read, so a hand-edited huge "Num"
 // with as many keys costs no more than limit reads.
-std::vector<std::string> EffectiveChartDefinitions(const ChartSettings& settings, int limit);
+std::vector<std::string> EffectiveChartDefinitions(const SettingsStore& settings, int limit);
 
 // "Param" when not empty, else the built-in common parameters.
-std::string EffectiveCommonParams(const ChartSettings& settings);
+std::string EffectiveCommonParams(const SettingsStore& settings);
 
 // A COLORREF value (0x00BBGGRR) as stored, and its conversion to Qt's 0xAARRGGBB.
 using ColorRef = unsigned int;
@@ -32,7 +32,7 @@ struct LabelStyle {
 };
 
 // "BackColor", "TextColor", "TransParent", read in that order.
-LabelStyle ReadLabelStyle(const ChartSettings& settings);
+LabelStyle ReadLabelStyle(const SettingsStore& settings);
 
 struct ThumbnailSize {
     int width = 0;
@@ -44,4 +44,4 @@ struct ThumbnailSize {
 int UsableThumbnailExtent(int stored, int defaultValue);
 
 // "SizeX" then "SizeY", each made usable.
-ThumbnailSize ReadThumbnailSize(const ChartSettings& settings);
+ThumbnailSize ReadThumbnailSize(const SettingsStore& settings);

@@ -1,6 +1,6 @@
 #include "settings/ViewChoices.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/IniText.h"
 
 #include <array>
@@ -67,47 +67,47 @@ std::optional<PeriodChoice> PeriodChoiceNamed(std::string_view word)
     return ValueNamed(kPeriodWords, word);
 }
 
-SortKey ReadSortKey(const ChartSettings& settings)
+SortKey ReadSortKey(const SettingsStore& settings)
 {
     const std::string word = settings.ReadText(ViewKeys::kSectionView, ViewKeys::kSort, "");
     return SortKeyNamed(word).value_or(ViewKeys::kDefaultSort);
 }
 
-bool ReadSortDescending(const ChartSettings& settings)
+bool ReadSortDescending(const SettingsStore& settings)
 {
     return settings.ReadInt(ViewKeys::kSectionView, ViewKeys::kSortDescending,
                             ViewKeys::kDefaultSortDescending) != 0;
 }
 
-PeriodChoice ReadPeriodChoice(const ChartSettings& settings)
+PeriodChoice ReadPeriodChoice(const SettingsStore& settings)
 {
     const std::string word = settings.ReadText(ViewKeys::kSectionView, ViewKeys::kPeriod, "");
     return PeriodChoiceNamed(word).value_or(ViewKeys::kDefaultPeriod);
 }
 
-bool ReadHoverPreview(const ChartSettings& settings)
+bool ReadHoverPreview(const SettingsStore& settings)
 {
     return settings.ReadInt(ViewKeys::kSectionView, ViewKeys::kHoverPreview,
                             ViewKeys::kDefaultHoverPreview) == 1;
 }
 
-void WriteSortKey(ChartSettings& settings, SortKey key)
+void WriteSortKey(SettingsStore& settings, SortKey key)
 {
     settings.WriteText(ViewKeys::kSectionView, ViewKeys::kSort, SortKeyWord(key));
 }
 
-void WriteSortDescending(ChartSettings& settings, bool descending)
+void WriteSortDescending(SettingsStore& settings, bool descending)
 {
     settings.WriteText(ViewKeys::kSectionView, ViewKeys::kSortDescending,
                        descending ? "1" : "0");
 }
 
-void WritePeriodChoice(ChartSettings& settings, PeriodChoice period)
+void WritePeriodChoice(SettingsStore& settings, PeriodChoice period)
 {
     settings.WriteText(ViewKeys::kSectionView, ViewKeys::kPeriod, PeriodChoiceWord(period));
 }
 
-void WriteHoverPreview(ChartSettings& settings, bool on)
+void WriteHoverPreview(SettingsStore& settings, bool on)
 {
     settings.WriteText(ViewKeys::kSectionView, ViewKeys::kHoverPreview, on ? "1" : "0");
 }

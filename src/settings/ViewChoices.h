@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-class ChartSettings;
+class SettingsStore;
 
 // How the grid is arranged and which period every chart is drawn in, kept in [View].
 // Absent or unknown values read as the defaults: list order, ascending, the definitions'
@@ -38,12 +38,12 @@ std::optional<SortKey> SortKeyNamed(std::string_view word);
 std::string_view PeriodChoiceWord(PeriodChoice period);
 std::optional<PeriodChoice> PeriodChoiceNamed(std::string_view word);
 
-SortKey ReadSortKey(const ChartSettings& settings);
-bool ReadSortDescending(const ChartSettings& settings);
-PeriodChoice ReadPeriodChoice(const ChartSettings& settings);
-bool ReadHoverPreview(const ChartSettings& settings);
+SortKey ReadSortKey(const SettingsStore& settings);
+bool ReadSortDescending(const SettingsStore& settings);
+PeriodChoice ReadPeriodChoice(const SettingsStore& settings);
+bool ReadHoverPreview(const SettingsStore& settings);
 
-void WriteSortKey(ChartSettings& settings, SortKey key);
-void WriteSortDescending(ChartSettings& settings, bool descending);
-void WritePeriodChoice(ChartSettings& settings, PeriodChoice period);
-void WriteHoverPreview(ChartSettings& settings, bool on);
+void WriteSortKey(SettingsStore& settings, SortKey key);
+void WriteSortDescending(SettingsStore& settings, bool descending);
+void WritePeriodChoice(SettingsStore& settings, PeriodChoice period);
+void WriteHoverPreview(SettingsStore& settings, bool on);

@@ -1,6 +1,6 @@
 #include "sheet/CPropChartCommon.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/RecommendedSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
@@ -86,7 +86,7 @@ void CPropChartCommon::ApplyRecommended()
 
 void CPropChartCommon::RecommendedWrites(SettingsWriteBatch& writes) const
 {
-    const std::string stored = EffectiveCommonParams(ChartSettings(paths().iniFile));
+    const std::string stored = EffectiveCommonParams(SettingsStore(paths().iniFile));
     CommonParams params = ReadCommonParams(stored);
     params.assistLine = RecommendedSettings::kAssistLine;
     writes.push_back({SettingsKeys::kSectionCharts, SettingsKeys::kParam,
@@ -112,7 +112,7 @@ bool CPropChartCommon::OnInitDialog()
     CPropertyPage::OnInitDialog();
     m_strParam.clear();
     using namespace SettingsKeys;
-    const ChartSettings settings(paths().iniFile);
+    const SettingsStore settings(paths().iniFile);
     const std::string stored = settings.ReadText(kSectionCharts, kParam, kBuiltInParam);
     m_storedParam = stored.empty() ? std::string(kBuiltInParam) : stored;
     m_strParam = ShownText(m_storedParam);

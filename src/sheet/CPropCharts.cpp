@@ -1,6 +1,6 @@
 #include "sheet/CPropCharts.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/IChartPreview.h"
 #include "settings/RecommendedSettings.h"
 #include "settings/SettingsKeys.h"
@@ -170,7 +170,7 @@ bool CPropCharts::OnInitDialog()
     using namespace SettingsKeys;
     // "Num" 0: the built-in definition; n > 0: the non-empty keys below n; n < 0: none.
     // Exactly what the chart host will draw.
-    const ChartSettings settings(paths().iniFile);
+    const SettingsStore settings(paths().iniFile);
     for (const std::string& definition : EffectiveChartDefinitions(settings))
         AppendEntry(m_listCharts, definition);
     return true;

@@ -1,6 +1,6 @@
 #include "sheet/CPropGeneral.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsKeys.h"
 #include "sheet/ColorChooser.h"
 #include "sheet/ColorSwatch.h"
@@ -113,7 +113,7 @@ bool CPropGeneral::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     using namespace SettingsKeys;
-    const ChartSettings settings(paths().iniFile);
+    const SettingsStore settings(paths().iniFile);
     m_strSizeX = ShownSize(settings.ReadInt(kSectionChart, kSizeX, kDefaultSizeX), kDefaultSizeX);
     m_strSizeY = ShownSize(settings.ReadInt(kSectionChart, kSizeY, kDefaultSizeY), kDefaultSizeY);
     m_crBackColor = static_cast<ColorRef>(

@@ -2,7 +2,7 @@
 
 #include "base/DialogLayout.h"
 #include "base/MessageBox.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "sheet/DialogResults.h"
 #include "sheet/SettingsWriteProblem.h"
 #include "sheet/SheetTexts.h"
@@ -157,7 +157,7 @@ void CPropGeneralSheet::accept()
                 page->RecommendedWrites(writes);
         }
     }
-    if (!ChartSettings(m_paths.iniFile).WriteTexts(writes)) {
+    if (!SettingsStore(m_paths.iniFile).WriteTexts(writes)) {
         // Nothing typed is lost: the sheet stays open, to try again or cancel.
         ShowMessageBox(SettingsWriteFailedText(m_paths.iniFile));
         return;

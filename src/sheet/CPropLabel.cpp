@@ -2,7 +2,7 @@
 
 #include "base/LabelTexts.h"
 #include "sheet/ByteLimit.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/RecommendedSettings.h"
 #include "settings/IChartPreview.h"
 #include "settings/LabelSettings.h"
@@ -103,7 +103,7 @@ void CPropLabel::DoDataExchange(bool bSaveAndValidate)
 bool CPropLabel::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    const ChartSettings settings(paths().iniFile);
+    const SettingsStore settings(paths().iniFile);
     m_storedLabel = ReadLabelTemplate(settings);
     m_strLabel = ShownText(m_storedLabel);
     m_nStaleDays = ReadStaleDays(settings);

@@ -1,6 +1,6 @@
 #include "thumbnails/ThumbnailWorker.h"
 
-#include "chart/CChartHostDlg.h"
+#include "chart/ChartHost.h"
 #include "thumbnails/BuildQueue.h"
 #include "thumbnails/OriginTable.h"
 #include "thumbnails/ThumbnailStore.h"
@@ -22,7 +22,7 @@ void ThumbnailWorker::run()
 {
     // Made and let go under the provider's component lock, which the host takes itself.
     const auto host =
-        std::make_unique<CChartHostDlg>(nullptr, *m_inputs.provider, m_inputs.iniFile);
+        std::make_unique<ChartHost>(*m_inputs.provider, m_inputs.iniFile);
     const bool ready = host->CreateHost(m_inputs.size.width(), m_inputs.size.height()) == 1;
     host->SetPeriodChoice(m_inputs.period);
     const CatalogItemList& items = *m_inputs.items;

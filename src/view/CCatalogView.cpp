@@ -6,7 +6,7 @@
 #include "catalog/CatalogListLoader.h"
 #include "catalog/ItemMatching.h"
 #include "chart/StaleBadge.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
@@ -151,7 +151,7 @@ void CCatalogView::SetEmptyHint(QString text)
 BuildInputs CCatalogView::CurrentInputs()
 {
     return BuildInputs{&m_itemList, QSize(m_nSizeX, m_nSizeY), m_paths.iniFile,
-                       m_pComponentProvider, ReadPeriodChoice(ChartSettings(m_paths.iniFile))};
+                       m_pComponentProvider, ReadPeriodChoice(SettingsStore(m_paths.iniFile))};
 }
 
 void CCatalogView::LoadList()
@@ -176,7 +176,7 @@ void CCatalogView::FreeItems()
 
 void CCatalogView::RebuildThumbnails()
 {
-    const ChartSettings settings(m_paths.iniFile);
+    const SettingsStore settings(m_paths.iniFile);
     const ThumbnailSize size = m_pColumnFit->SizeForRebuild(settings);
     SetThumbnailSize(size.width, size.height);
     m_nStaleDays = ReadStaleDays(settings);
@@ -448,7 +448,7 @@ void CCatalogView::OnOrderChanged(GridArrangement::Cause cause)
 
 void CCatalogView::SetPeriodChoice(PeriodChoice period)
 {
-    ChartSettings settings(m_paths.iniFile);
+    SettingsStore settings(m_paths.iniFile);
     if (ReadPeriodChoice(settings) == period)
         return;
     WritePeriodChoice(settings, period);
@@ -459,7 +459,7 @@ void CCatalogView::SetPeriodChoice(PeriodChoice period)
 
 PeriodChoice CCatalogView::periodChoice() const
 {
-    return ReadPeriodChoice(ChartSettings(m_paths.iniFile));
+    return ReadPeriodChoice(SettingsStore(m_paths.iniFile));
 }
 
 void CCatalogView::Invalidate()

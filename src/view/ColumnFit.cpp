@@ -1,6 +1,6 @@
 #include "view/ColumnFit.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsKeys.h"
 #include "view/CCatalogView.h"
 #include "view/ColumnSizing.h"
@@ -32,7 +32,7 @@ int ColumnFit::GridWidth() const
     return std::max(1, m_view.viewport()->width() - bar);
 }
 
-ThumbnailSize ColumnFit::SizeForRebuild(const ChartSettings& settings)
+ThumbnailSize ColumnFit::SizeForRebuild(const SettingsStore& settings)
 {
     if (!m_bRefitting)
         m_standIns.clear();
@@ -46,13 +46,13 @@ ThumbnailSize ColumnFit::SizeForRebuild(const ChartSettings& settings)
 int ColumnFit::columns() const
 {
     const int stored =
-        ChartSettings(m_view.paths().iniFile).ReadInt(kSectionChart, kColumns, kDefaultColumns);
+        SettingsStore(m_view.paths().iniFile).ReadInt(kSectionChart, kColumns, kDefaultColumns);
     return std::max(stored, 0);
 }
 
 void ColumnFit::SetColumns(int columns)
 {
-    ChartSettings(m_view.paths().iniFile)
+    SettingsStore(m_view.paths().iniFile)
         .WriteText(kSectionChart, kColumns, std::to_string(std::max(columns, 0)));
     Rebuild();
 }
@@ -64,7 +64,7 @@ void ColumnFit::Step(int direction)
         SetColumns(ColumnSizing::StepColumns(now, direction));
         return;
     }
-    ChartSettings settings(m_view.paths().iniFile);
+    SettingsStore settings(m_view.paths().iniFile);
     const ThumbnailSize stored = ReadThumbnailSize(settings);
     const QSize next = ColumnSizing::StepSize(QSize(stored.width, stored.height), direction,
                                               kMinShownSize, kMaxUsableSize);
@@ -88,7 +88,7 @@ void ColumnFit::Resized()
 void ColumnFit::OnSettled()
 {
     const QSize now(m_view.m_nSizeX, m_view.m_nSizeY);
-    const ThumbnailSize fitted = SizeForRebuild(ChartSettings(m_view.paths().iniFile));
+    const ThumbnailSize fitted = SizeForRebuild(SettingsStore(m_view.paths().iniFile));
     if (QSize(fitted.width, fitted.height) == now)
         return;
     // The thumbnails on screen stay, scaled, until their new ones land.

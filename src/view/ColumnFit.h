@@ -9,7 +9,7 @@
 #include <unordered_map>
 
 class CCatalogView;
-class ChartSettings;
+class SettingsStore;
 class QPainter;
 
 // Thumbnails that fit the window ([Chart] Columns): the size each rebuild uses, a rebuild
@@ -25,7 +25,7 @@ public:
 
     // The size a rebuild starts with: the stored one, or one that fits the grid's width.
     // Old thumbnails are kept as stand-ins only for a rebuild this object started.
-    ThumbnailSize SizeForRebuild(const ChartSettings& settings);
+    ThumbnailSize SizeForRebuild(const SettingsStore& settings);
 
     int columns() const;
     // 0: the fixed size; 2..12 columns. Stored, then the thumbnails are made again.

@@ -1,7 +1,7 @@
 #include "view/GridArrangement.h"
 
 #include "catalog/DisplayText.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "thumbnails/ThumbnailStore.h"
 #include "view/SearchFold.h"
 #include "view/SortOrder.h"
@@ -38,12 +38,12 @@ const ShownOrder& GridArrangement::Current()
 
 SortKey GridArrangement::sortKey() const
 {
-    return ReadSortKey(ChartSettings(m_strIniFile));
+    return ReadSortKey(SettingsStore(m_strIniFile));
 }
 
 bool GridArrangement::sortDescending() const
 {
-    return ReadSortDescending(ChartSettings(m_strIniFile));
+    return ReadSortDescending(SettingsStore(m_strIniFile));
 }
 
 void GridArrangement::ItemsChanged()
@@ -77,7 +77,7 @@ void GridArrangement::SetFilter(const QString& text)
 
 void GridArrangement::SetSort(SortKey key, bool descending)
 {
-    ChartSettings settings(m_strIniFile);
+    SettingsStore settings(m_strIniFile);
     if (ReadSortKey(settings) != key)
         WriteSortKey(settings, key);
     if (ReadSortDescending(settings) != descending)
@@ -99,7 +99,7 @@ void GridArrangement::Arrange()
 
 void GridArrangement::ArrangeFor(Cause cause)
 {
-    const ChartSettings settings(m_strIniFile);
+    const SettingsStore settings(m_strIniFile);
     const SortKey key = ReadSortKey(settings);
     const bool descending = ReadSortDescending(settings);
     if (m_foldedCodes.size() != m_items.size())
@@ -116,7 +116,7 @@ void GridArrangement::ArrangeFor(Cause cause)
 
 std::vector<int> GridArrangement::ItemsInSortOrder(bool filtered)
 {
-    const ChartSettings settings(m_strIniFile);
+    const SettingsStore settings(m_strIniFile);
     if (m_foldedCodes.size() != m_items.size())
         Refold();
     return Sorted(ReadSortKey(settings), ReadSortDescending(settings), filtered);

@@ -2,7 +2,7 @@
 
 #include "base/GridTexts.h"
 #include "catalog/DisplayText.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/ViewChoices.h"
 #include "view/CCatalogView.h"
 #include "view/ChartPicture.h"
@@ -136,7 +136,7 @@ void PreviewController::PointerMoved(QPoint point)
         FollowPointer(point);
         return;
     }
-    if (item < 0 || !ReadHoverPreview(ChartSettings(m_view.paths().iniFile))) {
+    if (item < 0 || !ReadHoverPreview(SettingsStore(m_view.paths().iniFile))) {
         m_hover.stop();
         m_nHoverItem = -1;
         return;

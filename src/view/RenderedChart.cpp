@@ -1,6 +1,6 @@
 #include "view/RenderedChart.h"
 
-#include "chart/CChartHostDlg.h"
+#include "chart/ChartHost.h"
 
 #include <QPainter>
 
@@ -10,7 +10,7 @@ std::shared_ptr<const RenderedChart> RenderedChart::Render(const ChartRequest& r
     if (request.provider == nullptr || request.size.isEmpty())
         return chart;
     // The host takes the provider's component lock while it creates and destroys.
-    chart->m_host = std::make_unique<CChartHostDlg>(nullptr, *request.provider, request.iniFile);
+    chart->m_host = std::make_unique<ChartHost>(*request.provider, request.iniFile);
     if (chart->m_host->CreateHost(request.size.width(), request.size.height()) != 1)
         return chart;
     chart->m_host->SetPeriodChoice(request.period);

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-class CChartHostDlg;
+class ChartHost;
 class IComponentProvider;
 
 // One chart drawn fresh for the enlarged preview or the chart window.
@@ -44,5 +44,5 @@ private:
 
     QImage m_image;
     ItemFacts m_facts;
-    std::unique_ptr<CChartHostDlg> m_host;
+    std::unique_ptr<ChartHost> m_host;
 };

@@ -8,7 +8,7 @@
 #include "base/FileTexts.h"
 #include "base/MessageBox.h"
 #include "export/ExportOverwrite.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "support/TestFolders.h"
 #include "thumbnails/ThumbnailStore.h"
 #include "view/CCatalogView.h"
@@ -146,7 +146,7 @@ TEST_F(FileCommandsTest, OpenedListsAreRememberedNewestFirstEachOnce)
     Built();
     EXPECT_EQ(m_commands->recentFiles(), (std::vector<std::string>{a, b}));
 
-    const ChartSettings settings(m_folder.iniFile());
+    const SettingsStore settings(m_folder.iniFile());
     EXPECT_EQ(settings.ReadText("Recent", "File1", ""), a);
     EXPECT_EQ(settings.ReadText("Recent", "File2", ""), b);
     EXPECT_EQ(settings.ReadText("Recent", "File3", ""), "");
@@ -228,7 +228,7 @@ TEST_F(FileCommandsTest, AutoReloadIsOnByDefaultAndRemembered)
     EXPECT_TRUE(m_commands->watcher().isEnabled());
     m_commands->autoReloadAction()->trigger();
     EXPECT_FALSE(m_commands->watcher().isEnabled());
-    EXPECT_EQ(ChartSettings(m_folder.iniFile()).ReadInt("View", "AutoReload", 1), 0);
+    EXPECT_EQ(SettingsStore(m_folder.iniFile()).ReadInt("View", "AutoReload", 1), 0);
     Start({});
     EXPECT_FALSE(m_commands->autoReloadAction()->isChecked());
     EXPECT_FALSE(m_commands->watcher().isEnabled());
@@ -243,7 +243,7 @@ TEST_F(FileCommandsTest, TheWindowComesBackWhereItWasLeftWhenItFits)
     EXPECT_EQ(m_frame->geometry(), QRect(40, 50, 520, 410));
 
     // Left on a screen that is gone: the size comes back, not the place.
-    ChartSettings settings(m_folder.iniFile());
+    SettingsStore settings(m_folder.iniFile());
     settings.WriteText("Window", "Left", "9000");
     Start({});
     EXPECT_EQ(m_frame->size(), QSize(520, 410));

@@ -2,7 +2,7 @@
 #include "app/CMainFrame.h"
 #include "app/GridMenus.h"
 #include "base/MessageBox.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
 #include "view/ColumnFit.h"
@@ -39,7 +39,7 @@ protected:
         SetMessageBoxHandler([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
     }
 
-    ChartSettings Settings() const { return ChartSettings(m_folder.iniFile()); }
+    SettingsStore Settings() const { return SettingsStore(m_folder.iniFile()); }
 
     TestProgramFolder m_folder{QStringList{}, false};
     std::unique_ptr<CCatalogApp> m_app;

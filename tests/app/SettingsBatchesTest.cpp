@@ -2,7 +2,7 @@
 // the recent lists, each section in one replace of the file, and never a file of its own.
 #include "app/RecentFiles.h"
 #include "app/WindowPlacement.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsFile.h"
 #include "support/TestFolders.h"
 
@@ -45,7 +45,7 @@ protected:
 
 TEST_F(SettingsBatchesTest, ClosingTheWindowMakesNoSettingsFile)
 {
-    ChartSettings settings(Ini());
+    SettingsStore settings(Ini());
     QMainWindow window;
     window.setGeometry(40, 50, 520, 410);
     WindowPlacement::Save(window, settings);
@@ -55,7 +55,7 @@ TEST_F(SettingsBatchesTest, ClosingTheWindowMakesNoSettingsFile)
 TEST_F(SettingsBatchesTest, TheWindowSectionIsOneReplace)
 {
     ASSERT_TRUE(WriteFileBytes(m_dir.filePath("mosgrid.ini"), "[Chart]\nSizeX=100\n"));
-    ChartSettings settings(Ini());
+    SettingsStore settings(Ini());
     QMainWindow window;
     window.setGeometry(40, 50, 520, 410);
     const ReplaceCounter replaces;
@@ -69,7 +69,7 @@ TEST_F(SettingsBatchesTest, TheWindowSectionIsOneReplace)
 
 TEST_F(SettingsBatchesTest, TheRecentListIsOneReplace)
 {
-    ChartSettings settings(Ini());
+    SettingsStore settings(Ini());
     std::vector<std::string> files;
     for (int i = 0; i < 8; ++i)
         files.push_back("/lists/" + std::to_string(i) + ".lst");

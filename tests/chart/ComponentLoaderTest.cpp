@@ -1,4 +1,4 @@
-#include "chart/CChartHostDlg.h"
+#include "chart/ChartHost.h"
 #include "chart/ComponentLoader.h"
 
 #include "app/CCatalogApp.h"
@@ -167,7 +167,7 @@ protected:
     }
     int CreateHostOnce()
     {
-        CChartHostDlg host(nullptr, m_provider, m_folder.iniFile());
+        ChartHost host(m_provider, m_folder.iniFile());
         const int result = host.CreateHost(64, 48);
         host.DestroyWindow();
         return result;
@@ -224,7 +224,7 @@ TEST_F(PluginHostTest, BothPluginsDrawTheItemsThatHaveData)
 {
     Install(Content::ChartControl, "libctrl.so");
     Install(Content::DataLibrary, "libdata.so");
-    CChartHostDlg host(nullptr, m_provider, m_folder.iniFile());
+    ChartHost host(m_provider, m_folder.iniFile());
     ASSERT_EQ(host.CreateHost(64, 48), 1);
     QImage withData(64, 48, QImage::Format_RGB32);
     QImage withoutData(64, 48, QImage::Format_RGB32);

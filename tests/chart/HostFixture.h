@@ -4,7 +4,7 @@
 
 #include "app/CCatalogApp.h"
 #include "catalog/CatalogItem.h"
-#include "chart/CChartHostDlg.h"
+#include "chart/ChartHost.h"
 #include "support/TestFolders.h"
 
 #include <gtest/gtest.h>
@@ -25,5 +25,5 @@ protected:
     TestProgramFolder m_folder{{}, false};
     CCatalogApp m_app{m_folder.exeDir() + "mosgrid"};
     FakeComponentProvider m_fake;
-    std::unique_ptr<CChartHostDlg> m_host = std::make_unique<CChartHostDlg>(nullptr, m_fake, m_folder.iniFile());
+    std::unique_ptr<ChartHost> m_host = std::make_unique<ChartHost>(m_fake, m_folder.iniFile());
 };

@@ -1,5 +1,5 @@
 // The host on the program's own plugins, as they are built into the program folder.
-#include "chart/CChartHostDlg.h"
+#include "chart/ChartHost.h"
 
 #include "base/MessageBox.h"
 #include "catalog/CatalogItem.h"
@@ -56,7 +56,7 @@ QByteArray PriceCsv()
     return csv;
 }
 
-QImage Capture(CChartHostDlg& host, const CatalogItem& item)
+QImage Capture(ChartHost& host, const CatalogItem& item)
 {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     image.fill(Qt::black);
@@ -103,7 +103,7 @@ TEST(RealComponentsTest, WithoutTheDataLibraryEachRebuildReportsOnce)
     CCatalogView view(ProgramPaths{folder.exeDir(), folder.iniFile()}, &provider);
     view.m_itemList.push_back(std::make_unique<CatalogItem>());
     for (int rebuild = 1; rebuild <= 2; ++rebuild) {
-        CChartHostDlg host(nullptr, provider, folder.iniFile());
+        ChartHost host(provider, folder.iniFile());
         EXPECT_EQ(host.CreateHost(kWidth, kHeight), 0);
         EXPECT_EQ(host.DestroyWindow(), 1);
         view.RebuildThumbnails();
@@ -122,7 +122,7 @@ TEST(RealComponentsTest, ItemWithPriceFileGetsAChart)
     ASSERT_TRUE(WriteFileBytes(folder.filePath("prices/7203.csv"), PriceCsv()));
 
     PluginComponentProvider provider(folder.exeDir());
-    CChartHostDlg host(nullptr, provider, folder.iniFile());
+    ChartHost host(provider, folder.iniFile());
     ASSERT_EQ(host.CreateHost(kWidth, kHeight), 1);
     CatalogItem item;
     item.m_strSource = QFile::encodeName(folder.filePath("prices")).toStdString();
@@ -176,7 +176,7 @@ TEST(RealComponentsTest, PeriodSwitchDrawsTheDefinitionsInThatPeriod)
     const auto draw = [&](const QByteArray& definitions, PeriodChoice period) {
         const QByteArray stored = "[Chart]\nNum=2\n" + definitions;
         EXPECT_TRUE(WriteFileBytes(ini, stored));
-        CChartHostDlg host(nullptr, provider, folder.iniFile());
+        ChartHost host(provider, folder.iniFile());
         EXPECT_EQ(host.CreateHost(kWidth, kHeight), 1);
         host.SetPeriodChoice(period);
         const QImage picture = Capture(host, item);

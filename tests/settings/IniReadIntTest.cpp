@@ -1,7 +1,7 @@
 #include "RowName.h"
 #include "SettingsTestFolder.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/IniNumber.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,7 @@ TEST_P(SettingsStoreReadInt, ConvertsTheStoredText)
     const IntRow& row = GetParam();
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write("[Chart]\r\n" + row.line.value_or("Other=1") + "\r\n"));
-    EXPECT_EQ(ChartSettings(folder.iniPath()).ReadInt("Chart", "Num", kDefault), row.expected);
+    EXPECT_EQ(SettingsStore(folder.iniPath()).ReadInt("Chart", "Num", kDefault), row.expected);
 }
 
 const IntRow kIntRows[] = {
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreReadInt, ::testing::ValuesIn(kIntRow
 TEST(SettingsStoreReadInt, MissingFileGivesEveryDefault)
 {
     SettingsTestFolder folder;
-    const ChartSettings settings(folder.iniPath());
+    const SettingsStore settings(folder.iniPath());
     for (const int fallback : {0, -1, 300, INT_MAX, INT_MIN})
         EXPECT_EQ(settings.ReadInt("Chart", "SizeX", fallback), fallback);
 }

@@ -1,7 +1,7 @@
 #include "RowName.h"
 #include "SettingsTestFolder.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ TEST_P(SettingsStoreReadRules, ReadsAsTheProfileFunctions)
         ASSERT_TRUE(folder.Write(*row.file));
     }
 
-    const ChartSettings settings(folder.iniPath());
+    const SettingsStore settings(folder.iniPath());
     EXPECT_EQ(settings.ReadText(row.section, row.key, kAbsent), row.expected.value_or(kAbsent));
 }
 
@@ -137,7 +137,7 @@ TEST_P(SettingsStoreReadCapacity, CutsToCapacityLessOne)
     }
     const std::string fallback = "abcdef";
 
-    const ChartSettings settings(folder.iniPath());
+    const SettingsStore settings(folder.iniPath());
     const std::string text = settings.ReadText("Charts", "Param", fallback, row.capacity);
     const std::string& source = row.storedLength ? stored : fallback;
     EXPECT_EQ(text, source.substr(0, row.expectedLength));
@@ -178,7 +178,7 @@ TEST_P(SettingsStoreReadDefault, TrailingBlanksDropped)
     const DefaultRow& row = GetParam();
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write("[Charts]\r\nOther=1\r\n"));
-    const ChartSettings settings(folder.iniPath());
+    const SettingsStore settings(folder.iniPath());
     EXPECT_EQ(settings.ReadText("Charts", "Param", row.fallback, row.capacity), row.expected);
     EXPECT_EQ(settings.ReadText("Missing", "Param", row.fallback, row.capacity), row.expected);
 }
@@ -202,7 +202,7 @@ TEST(SettingsStoreReadCapacity, DefaultCapacityIsTheProgramsBuffer)
 {
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write("[Charts]\nParam=" + std::string(1500, 'p') + "\n"));
-    EXPECT_EQ(ChartSettings(folder.iniPath()).ReadText("Charts", "Param", "").size(), 1023u);
+    EXPECT_EQ(SettingsStore(folder.iniPath()).ReadText("Charts", "Param", "").size(), 1023u);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "RowName.h"
 #include "SettingsTestFolder.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ TEST_P(SettingsStoreWriteRules, WritesExactBytes)
         ASSERT_TRUE(folder.Write(*row.before));
     }
 
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     // A read first, so the write has to replace what the cache holds.
     settings.ReadText(row.section, row.key, "");
     EXPECT_TRUE(settings.WriteText(row.section, row.key, row.value));
@@ -134,7 +134,7 @@ TEST_P(SettingsStoreRefusedNames, LeaveTheFileAlone)
     const std::string before = "[Chart]\nSizeX=1\n";
     ASSERT_TRUE(folder.Write(before));
 
-    EXPECT_FALSE(ChartSettings(folder.iniPath()).WriteText(row.section, row.key, "v"));
+    EXPECT_FALSE(SettingsStore(folder.iniPath()).WriteText(row.section, row.key, "v"));
     EXPECT_EQ(folder.Read(), before);
 }
 
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreRefusedNames, ::testing::ValuesIn(kR
 TEST(SettingsStoreWriteRules, SuccessiveWritesBuildTheFile)
 {
     SettingsTestFolder folder;
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     EXPECT_TRUE(settings.WriteText("Chart", "SizeX", "300"));
     EXPECT_TRUE(settings.WriteText("Name", "BackColor", "8421440"));
     EXPECT_TRUE(settings.WriteText("Chart", "SizeY", "180"));

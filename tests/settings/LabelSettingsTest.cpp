@@ -3,7 +3,7 @@
 #include "RowName.h"
 #include "SettingsTestFolder.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ TEST_P(LabelSettingsTest, TemplateAndStaleDays)
     SettingsTestFolder folder;
     if (GetParam().file)
         ASSERT_TRUE(folder.Write(*GetParam().file));
-    const ChartSettings settings(folder.iniPath());
+    const SettingsStore settings(folder.iniPath());
     EXPECT_EQ(ReadLabelTemplate(settings), GetParam().labelTemplate);
     EXPECT_EQ(ReadStaleDays(settings), GetParam().staleDays);
 }

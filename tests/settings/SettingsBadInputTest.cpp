@@ -1,7 +1,7 @@
 #include "RowName.h"
 #include "SettingsTestFolder.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 
@@ -46,7 +46,7 @@ TEST_P(SettingsStoreBadFile, ReadsDefinedValuesAndKeepsTheBytes)
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write(row.before));
 
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 300), row.sizeX);
     EXPECT_EQ(settings.ReadInt("Name", "BackColor", 8421440), row.backColor);
     // Every reader of the program, on the same bytes.
@@ -97,7 +97,7 @@ TEST(SettingsStoreBadFile, LineOfOneMegabyteReadsCut)
 {
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write("[Charts]\r\nParam=" + kLongLine + "\r\n"));
-    EXPECT_EQ(EffectiveCommonParams(ChartSettings(folder.iniPath())), kLongLine.substr(0, 1023));
+    EXPECT_EQ(EffectiveCommonParams(SettingsStore(folder.iniPath())), kLongLine.substr(0, 1023));
 }
 
 TEST(SettingsStoreBadFile, FiftyMegabyteFile)
@@ -110,7 +110,7 @@ TEST(SettingsStoreBadFile, FiftyMegabyteFile)
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write(before));
 
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 300), 7);
     EXPECT_EQ(settings.ReadInt("Chart", "SizeY", 180), 180);
     EXPECT_EQ(settings.ReadText("Big", "Key400000", ""), filler);

@@ -1,6 +1,6 @@
 #include "SettingsTestFolder.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsFile.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +44,7 @@ TEST(SettingsStoreBatch, OneReplaceForAllWrites)
 {
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write(kOld));
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     const RenameCounter renames;
     EXPECT_TRUE(settings.WriteTexts(kWrites));
     EXPECT_EQ(renames.count(), 1);
@@ -58,10 +58,10 @@ TEST(SettingsStoreBatch, SameBytesAsOneWriteAfterAnother)
     SettingsTestFolder batch;
     for (const SettingsTestFolder* folder : {&one, &batch})
         ASSERT_TRUE(folder->Write(kOld));
-    ChartSettings single(one.iniPath());
+    SettingsStore single(one.iniPath());
     for (const SettingsWrite& write : kWrites)
         ASSERT_TRUE(single.WriteText(write.section, write.key, write.value));
-    ASSERT_TRUE(ChartSettings(batch.iniPath()).WriteTexts(kWrites));
+    ASSERT_TRUE(SettingsStore(batch.iniPath()).WriteTexts(kWrites));
     EXPECT_EQ(batch.Read(), one.Read());
 }
 
@@ -71,7 +71,7 @@ TEST(SettingsStoreBatch, FileIsOnlyEverOldOrNew)
 {
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write(kOld));
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     std::vector<std::optional<std::string>> seen;
     SettingsFile::SetBeforeRenameHook([&] {
         seen.push_back(folder.Read());
@@ -88,7 +88,7 @@ TEST(SettingsStoreBatch, CrashBeforeTheRenameKeepsTheOldFile)
 {
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write(kOld));
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     {
         const RenameCounter crash(false);
         EXPECT_FALSE(settings.WriteTexts(kWrites));
@@ -101,7 +101,7 @@ TEST(SettingsStoreBatch, CrashBeforeTheRenameKeepsTheOldFile)
 TEST(SettingsStoreBatch, UnwritableNameLeftOutOthersWritten)
 {
     SettingsTestFolder folder;
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     const RenameCounter renames;
     EXPECT_FALSE(settings.WriteTexts({{"Chart", "Num", "1"}, {"Chart", "a=b", "x"},
                                       {"Chart", "Chart0", "Daily"}}));
@@ -112,7 +112,7 @@ TEST(SettingsStoreBatch, UnwritableNameLeftOutOthersWritten)
 TEST(SettingsStoreBatch, NothingToWriteLeavesTheFileAlone)
 {
     SettingsTestFolder folder;
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     const RenameCounter renames;
     EXPECT_TRUE(settings.WriteTexts({}));
     EXPECT_FALSE(settings.WriteTexts({{"", "Num", "1"}}));

@@ -1,7 +1,7 @@
 #include "RowName.h"
 #include "SettingsTestFolder.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ TEST_P(SettingsStoreFreshness, SeesChangesByOthers)
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write("[S]\nA=1\n"));
     ASSERT_TRUE(SetModificationTime(folder.iniPath(), kFirstTime));
-    const ChartSettings settings(folder.iniPath());
+    const SettingsStore settings(folder.iniPath());
     ASSERT_EQ(settings.ReadInt("S", "A", 0), 1);
 
     ASSERT_TRUE(GetParam().change(folder));
@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreFreshness, ::testing::ValuesIn(kChan
 TEST(SettingsStoreFreshness, SeesAFileCreatedLater)
 {
     SettingsTestFolder folder;
-    const ChartSettings settings(folder.iniPath());
+    const SettingsStore settings(folder.iniPath());
     ASSERT_EQ(settings.ReadInt("S", "A", 0), 0);
     ASSERT_TRUE(folder.Write("[S]\nA=5\n"));
     EXPECT_EQ(settings.ReadInt("S", "A", 0), 5);
@@ -86,23 +86,23 @@ TEST(SettingsStoreFreshness, SeesAFileCreatedLater)
 TEST(SettingsStoreFreshness, EveryObjectOfThePathSeesAWrite)
 {
     SettingsTestFolder folder;
-    ChartSettings writer(folder.iniPath());
-    const ChartSettings reader(folder.iniPath());
-    const ChartSettings copy = reader;
+    SettingsStore writer(folder.iniPath());
+    const SettingsStore reader(folder.iniPath());
+    const SettingsStore copy = reader;
     ASSERT_EQ(reader.ReadInt("S", "A", 0), 0);
 
     for (int value = 1; value <= 3; ++value) {
         ASSERT_TRUE(writer.WriteText("S", "A", std::to_string(value)));
         EXPECT_EQ(reader.ReadInt("S", "A", 0), value);
         EXPECT_EQ(copy.ReadInt("S", "A", 0), value);
-        EXPECT_EQ(ChartSettings(folder.iniPath()).ReadInt("S", "A", 0), value);
+        EXPECT_EQ(SettingsStore(folder.iniPath()).ReadInt("S", "A", 0), value);
     }
 }
 
 TEST(SettingsStoreConcurrency, ReadersSeeOnlyWrittenValuesInOrder)
 {
     SettingsTestFolder folder;
-    ChartSettings writer(folder.iniPath());
+    SettingsStore writer(folder.iniPath());
     ASSERT_TRUE(writer.WriteText("S", "A", "0"));
     constexpr int kLast = 40;
 
@@ -111,7 +111,7 @@ TEST(SettingsStoreConcurrency, ReadersSeeOnlyWrittenValuesInOrder)
     std::vector<std::thread> readers;
     for (int i = 0; i < 3; ++i) {
         readers.emplace_back([&] {
-            const ChartSettings settings(folder.iniPath());
+            const SettingsStore settings(folder.iniPath());
             int previous = 0;
             while (!done) {
                 const int value = settings.ReadInt("S", "A", -1);
@@ -123,7 +123,7 @@ TEST(SettingsStoreConcurrency, ReadersSeeOnlyWrittenValuesInOrder)
     }
     // Two writers of different keys: neither may lose the other's key.
     std::thread other([&] {
-        ChartSettings settings(folder.iniPath());
+        SettingsStore settings(folder.iniPath());
         for (int value = 1; value <= kLast; ++value)
             settings.WriteText("S", "B", std::to_string(value));
     });
@@ -153,12 +153,12 @@ namespace {
 TEST(SettingsStoreRecheckInterval, OthersChangesWaitForTheIntervalOwnWritesDoNot)
 {
     struct Restore {
-        ~Restore() { ChartSettings::SetRecheckInterval(std::chrono::nanoseconds(0)); }
+        ~Restore() { SettingsStore::SetRecheckInterval(std::chrono::nanoseconds(0)); }
     } restore;
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write("[S]\nA=1\n"));
-    ChartSettings settings(folder.iniPath());
-    ChartSettings::SetRecheckInterval(std::chrono::hours(1));
+    SettingsStore settings(folder.iniPath());
+    SettingsStore::SetRecheckInterval(std::chrono::hours(1));
     ASSERT_EQ(settings.ReadInt("S", "A", 0), 1);
 
     ASSERT_TRUE(folder.Write("[S]\nA=22\n"));
@@ -166,7 +166,7 @@ TEST(SettingsStoreRecheckInterval, OthersChangesWaitForTheIntervalOwnWritesDoNot
     ASSERT_TRUE(settings.WriteText("S", "B", "5"));
     EXPECT_EQ(settings.ReadInt("S", "B", 0), 5) << "an own write is seen at once";
 
-    ChartSettings::SetRecheckInterval(std::chrono::nanoseconds(0));
+    SettingsStore::SetRecheckInterval(std::chrono::nanoseconds(0));
     ASSERT_TRUE(folder.Write("[S]\nA=333\n"));
     EXPECT_EQ(settings.ReadInt("S", "A", 0), 333);
 }

@@ -1,7 +1,7 @@
 #include "RowName.h"
 #include "SettingsTestFolder.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 
 #include <QString>
 #include <QStringEncoder>
@@ -52,13 +52,13 @@ TEST_P(SettingsStoreEncoding, ReadsAndWritesInTheFilesForm)
     const EncodingRow& row = GetParam();
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write(FileBytes(row.form, row.before)));
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     EXPECT_EQ(settings.ReadText(row.section, row.key, "<absent>"), row.read);
 
     EXPECT_TRUE(settings.WriteText(row.section, row.key, row.value));
     EXPECT_EQ(folder.Read(), FileBytes(row.form, row.after));
     EXPECT_EQ(settings.ReadText(row.section, row.key, "<absent>"), row.readBack);
-    EXPECT_EQ(ChartSettings(folder.iniPath()).ReadText(row.section, row.key, ""), row.readBack);
+    EXPECT_EQ(SettingsStore(folder.iniPath()).ReadText(row.section, row.key, ""), row.readBack);
 }
 
 const std::string kFile = "[Chart]\r\nSizeX=640\r\n[Name]\r\nLabel=日本\r\n";
@@ -106,7 +106,7 @@ TEST_P(SettingsStoreBrokenUnicode, ReadButNeverWritten)
     const BrokenRow& row = GetParam();
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write(row.bytes));
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     EXPECT_EQ(settings.ReadText("S", "A", "<absent>"), row.readA);
     EXPECT_FALSE(settings.WriteText("S", "B", "1"));
     EXPECT_EQ(folder.Read(), row.bytes);
@@ -130,7 +130,7 @@ TEST(SettingsStoreEncoding, UnmarkedFileStaysBytes)
     SettingsTestFolder folder;
     const std::string sjis = "[S]\r\nA=\x83\x5C\r\n";
     ASSERT_TRUE(folder.Write(sjis));
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     EXPECT_EQ(settings.ReadText("S", "A", ""), "\x83\x5C");
     EXPECT_TRUE(settings.WriteText("S", "B", "\x95\x5C"));
     EXPECT_EQ(folder.Read(), sjis + "B=\x95\x5C\r\n");

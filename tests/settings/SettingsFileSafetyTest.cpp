@@ -1,6 +1,6 @@
 #include "SettingsTestFolder.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsFile.h"
 
 #include <QFileInfo>
@@ -57,7 +57,7 @@ TEST(SettingsStoreFileSafety, CrashBeforeRenameKeepsTheOldFile)
 {
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write(kOld));
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     ASSERT_EQ(settings.ReadInt("Chart", "SizeX", 0), 123);
     {
         bool probed = false;
@@ -81,7 +81,7 @@ TEST(SettingsStoreFileSafety, CrashBeforeRenameKeepsTheOldFile)
 TEST(SettingsStoreFileSafety, CrashBeforeRenameCreatesNoFile)
 {
     SettingsTestFolder folder;
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     {
         const CrashBeforeRename crash;
         EXPECT_FALSE(settings.WriteText("Chart", "SizeX", "999"));
@@ -101,7 +101,7 @@ TEST(SettingsStoreFileSafety, ReadOnlyFolderKeepsTheOldFileSilently)
     bool written = true;
     int readBack = 0;
     const bool ran = RunUnprivileged([&] {
-        ChartSettings settings(folder.iniPath());
+        SettingsStore settings(folder.iniPath());
         written = settings.WriteText("Chart", "SizeX", "999");
         readBack = settings.ReadInt("Chart", "SizeX", 0);
     });
@@ -123,7 +123,7 @@ TEST(SettingsStoreFileSafety, ReadOnlyFileIsNotReplaced)
 
     bool written = true;
     const bool ran = RunUnprivileged([&] {
-        written = ChartSettings(folder.iniPath()).WriteText("Chart", "SizeX", "999");
+        written = SettingsStore(folder.iniPath()).WriteText("Chart", "SizeX", "999");
     });
     ::chmod(folder.folder().c_str(), 0700);
     if (!ran)
@@ -146,7 +146,7 @@ TEST(SettingsStoreFileSafety, UnreadableFileReadsDefaultsAndIsNotReplaced)
     bool written = true;
     int readable = 0;
     const bool ran = RunUnprivileged([&] {
-        ChartSettings settings(folder.iniPath());
+        SettingsStore settings(folder.iniPath());
         unreadable = settings.ReadInt("Chart", "SizeX", 300);
         written = settings.WriteText("Chart", "SizeY", "1");
         // A permission change alone leaves the modification time: it is still seen.
@@ -170,7 +170,7 @@ TEST_P(SettingsStoreReadOnlyMode, IsNeverReplaced)
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write(kOld));
     ASSERT_EQ(::chmod(folder.iniPath().c_str(), GetParam()), 0);
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     EXPECT_FALSE(settings.WriteText("Chart", "SizeX", "999"));
     EXPECT_FALSE(settings.WriteTexts({{"Chart", "SizeX", "999"}}));
     EXPECT_EQ(ModeOf(folder.iniPath()), GetParam());
@@ -192,7 +192,7 @@ TEST_P(SettingsStoreKeptMode, IsExactlyTheOldMode)
     ASSERT_TRUE(folder.Write(kOld));
     ASSERT_EQ(::chmod(folder.iniPath().c_str(), GetParam()), 0);
     ASSERT_EQ(ModeOf(folder.iniPath()), GetParam());
-    const bool written = ChartSettings(folder.iniPath()).WriteText("Chart", "SizeX", "1");
+    const bool written = SettingsStore(folder.iniPath()).WriteText("Chart", "SizeX", "1");
     EXPECT_EQ(ModeOf(folder.iniPath()), GetParam());
     if (::geteuid() != 0 && (GetParam() & 0600) != 0600)
         return;  // its owner may not read and write it; root may
@@ -211,7 +211,7 @@ TEST(SettingsStoreFileSafety, OwnerIsKeptWhenRootWrites)
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write(kOld));
     ASSERT_EQ(::chown(folder.iniPath().c_str(), 65534, 65534), 0);
-    ASSERT_TRUE(ChartSettings(folder.iniPath()).WriteText("Chart", "SizeX", "1"));
+    ASSERT_TRUE(SettingsStore(folder.iniPath()).WriteText("Chart", "SizeX", "1"));
     struct stat info;
     ASSERT_EQ(::stat(folder.iniPath().c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, uid_t(65534));
@@ -222,7 +222,7 @@ TEST(SettingsStoreFileSafety, NewFileTakesTheUmask)
 {
     SettingsTestFolder folder;
     const mode_t old = ::umask(027);
-    const bool written = ChartSettings(folder.iniPath()).WriteText("Chart", "SizeX", "1");
+    const bool written = SettingsStore(folder.iniPath()).WriteText("Chart", "SizeX", "1");
     ::umask(old);
     ASSERT_TRUE(written);
     EXPECT_EQ(ModeOf(folder.iniPath()), mode_t(0640));
@@ -245,7 +245,7 @@ TEST(SettingsStoreFileSafety, StaleTemporaryFilesAreRemoved)
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
 
-    EXPECT_TRUE(ChartSettings(folder.iniPath()).WriteText("Chart", "SizeX", "1"));
+    EXPECT_TRUE(SettingsStore(folder.iniPath()).WriteText("Chart", "SizeX", "1"));
     ::close(held);
     Names expected = kept;
     expected.push_back("mosgrid.ini");
@@ -261,7 +261,7 @@ TEST(SettingsStoreFileSafety, StaleTemporaryFilesBesideALinksTarget)
     ASSERT_EQ(::symlink("real/settings.ini", folder.iniPath().c_str()), 0);
     ASSERT_TRUE(WriteBytes(folder.filePath("real/settings.ini.Qx7pLm"), "x"));
     ASSERT_TRUE(WriteBytes(folder.filePath("mosgrid.ini.Qx7pLm"), "x"));
-    EXPECT_TRUE(ChartSettings(folder.iniPath()).WriteText("Chart", "SizeX", "1"));
+    EXPECT_TRUE(SettingsStore(folder.iniPath()).WriteText("Chart", "SizeX", "1"));
     const std::string stale = folder.filePath("real/settings.ini.Qx7pLm");
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(stale)));
     EXPECT_EQ(folder.Entries(), (Names{"mosgrid.ini", "mosgrid.ini.Qx7pLm", "real"}));
@@ -274,7 +274,7 @@ TEST(SettingsStoreFileSafety, LinkIsWrittenThroughToItsTarget)
     const std::string target = folder.filePath("real/settings.ini");
     ASSERT_EQ(::symlink("real/settings.ini", folder.iniPath().c_str()), 0);
 
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     // Dangling at first: the write creates the target, not a file in the link's place.
     ASSERT_TRUE(settings.WriteText("Chart", "SizeX", "1"));
     ASSERT_TRUE(settings.WriteText("Chart", "SizeX", "2"));
@@ -291,7 +291,7 @@ TEST(SettingsStoreFileSafety, FifoInPlaceOfTheFile)
 {
     SettingsTestFolder folder;
     ASSERT_EQ(::mkfifo(folder.iniPath().c_str(), 0600), 0);
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     // Neither blocks on the FIFO nor replaces it.
     EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 300), 300);
     EXPECT_FALSE(settings.WriteText("Chart", "SizeX", "1"));
@@ -304,7 +304,7 @@ TEST(SettingsStoreFileSafety, FolderInPlaceOfTheFile)
 {
     SettingsTestFolder folder;
     ASSERT_EQ(::mkdir(folder.iniPath().c_str(), 0700), 0);
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     EXPECT_EQ(settings.ReadText("Charts", "Param", "d"), "d");
     EXPECT_FALSE(settings.WriteText("Charts", "Param", "x"));
     EXPECT_TRUE(QFileInfo(QString::fromStdString(folder.iniPath())).isDir());
@@ -314,7 +314,7 @@ TEST(SettingsStoreFileSafety, PathsThatCannotHoldTheFile)
 {
     SettingsTestFolder folder;
     for (const std::string& path : {folder.filePath("gone/mosgrid.ini"), std::string()}) {
-        ChartSettings settings(path);
+        SettingsStore settings(path);
         EXPECT_EQ(settings.ReadInt("Chart", "SizeY", 180), 180) << path;
         EXPECT_FALSE(settings.WriteText("Chart", "SizeY", "1")) << path;
     }

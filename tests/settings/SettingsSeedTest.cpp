@@ -1,7 +1,7 @@
 #include "RowName.h"
 #include "SettingsTestFolder.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsLocation.h"
 
 #include <gtest/gtest.h>
@@ -53,9 +53,9 @@ public:
                                               [=](const std::string&) { return folderWritable; }))
     {
         ::mkdir(m_program.c_str(), 0755);
-        ChartSettings::SetSeedFile(m_location.iniFile(), m_location.seedFile());
+        SettingsStore::SetSeedFile(m_location.iniFile(), m_location.seedFile());
     }
-    ~SeedSetup() { ChartSettings::SetSeedFile(m_location.iniFile(), {}); }
+    ~SeedSetup() { SettingsStore::SetSeedFile(m_location.iniFile(), {}); }
 
     bool isValid() const { return m_root.isValid(); }
     std::string besidePath() const { return m_program + "//mosgrid.ini"; }
@@ -63,7 +63,7 @@ public:
     std::string userFolder() const { return m_configHome + "/mosgrid"; }
     std::string userPath() const { return userFolder() + "/mosgrid.ini"; }
     const SettingsLocation& location() const { return m_location; }
-    ChartSettings Settings() const { return ChartSettings(m_location.iniFile()); }
+    SettingsStore Settings() const { return SettingsStore(m_location.iniFile()); }
     std::vector<std::string> UserFolderEntries() const
     {
         std::vector<std::string> names;
@@ -114,7 +114,7 @@ TEST_P(SettingsSeedCases, ReadsThenWritesTheRightFile)
         ASSERT_TRUE(WriteBytes(setup.userPath(), *row.perUser));
     }
 
-    ChartSettings settings = setup.Settings();
+    SettingsStore settings = setup.Settings();
     EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 300), row.sizeXBefore);
     EXPECT_EQ(settings.ReadInt("Chart", "SizeY", 180), row.sizeYBefore);
     ASSERT_TRUE(settings.WriteText("Chart", "SizeX", "200"));
@@ -127,7 +127,7 @@ TEST_P(SettingsSeedCases, ReadsThenWritesTheRightFile)
     else
         EXPECT_EQ(ReadBytes(setup.userPath()), row.perUser);
     // Kept for the next start, with what the first read saw.
-    const ChartSettings next = setup.Settings();
+    const SettingsStore next = setup.Settings();
     EXPECT_EQ(next.ReadInt("Chart", "SizeX", 300), 200);
     EXPECT_EQ(next.ReadInt("Chart", "SizeY", 180), row.sizeYBefore);
 }
@@ -184,7 +184,7 @@ TEST(SettingsSeed, SystemWideChangesAreSeenUntilThePerUserFileExists)
 {
     SeedSetup setup(false);
     ASSERT_TRUE(WriteBytes(setup.besidePath(), "[Chart]\nSizeX=111\n"));
-    ChartSettings settings = setup.Settings();
+    SettingsStore settings = setup.Settings();
     ASSERT_EQ(settings.ReadInt("Chart", "SizeX", 300), 111);
     ASSERT_TRUE(WriteBytes(setup.besidePath(), "[Chart]\nSizeX=1122\n"));
     EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 300), 1122);
@@ -201,12 +201,12 @@ TEST(SettingsSeed, TextsAndSectionsComeFromTheSeedWhileTheFileIsMissing)
     SeedSetup setup(false);
     ASSERT_TRUE(
         WriteBytes(setup.besidePath(), "[Charts]\nParam=FontSize=12\n[Chart]\nChart0=W\n"));
-    const ChartSettings settings = setup.Settings();
+    const SettingsStore settings = setup.Settings();
     EXPECT_EQ(settings.ReadText("Charts", "Param", "d"), "FontSize=12");
     EXPECT_EQ(settings.ReadText("Charts", "Other", "d"), "d");
-    const std::vector<ChartSettings::Entry> entries = settings.ReadSection("Chart");
+    const std::vector<SettingsStore::Entry> entries = settings.ReadSection("Chart");
     ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0], (ChartSettings::Entry{"Chart0", "W"}));
+    EXPECT_EQ(entries[0], (SettingsStore::Entry{"Chart0", "W"}));
 }
 
 TEST(SettingsSeed, FolderThatCannotBeMadeWritesNothing)
@@ -215,7 +215,7 @@ TEST(SettingsSeed, FolderThatCannotBeMadeWritesNothing)
     // A file where the config home should be.
     ASSERT_TRUE(WriteBytes(setup.configHome(), "not a folder"));
     ASSERT_TRUE(WriteBytes(setup.besidePath(), "[Chart]\nSizeX=111\n"));
-    ChartSettings settings = setup.Settings();
+    SettingsStore settings = setup.Settings();
     EXPECT_FALSE(settings.WriteText("Chart", "SizeX", "200"));
     EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 300), 111);
     EXPECT_EQ(ReadBytes(setup.configHome()), "not a folder");

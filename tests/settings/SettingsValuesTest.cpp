@@ -1,7 +1,7 @@
 #include "RowName.h"
 #include "SettingsTestFolder.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 
@@ -43,7 +43,7 @@ TEST_P(SettingsStoreValues, DerivesWhatTheReadersUse)
         ASSERT_TRUE(folder.Write(*row.file));
     }
 
-    const ChartSettings settings(folder.iniPath());
+    const SettingsStore settings(folder.iniPath());
     EXPECT_EQ(EffectiveChartDefinitions(settings), row.definitions);
     EXPECT_EQ(EffectiveCommonParams(settings), row.params);
     const ThumbnailSize size = ReadThumbnailSize(settings);
@@ -139,7 +139,7 @@ TEST_P(SettingsStoreLabel, ReadsTheLabelStyle)
     if (row.file) {
         ASSERT_TRUE(folder.Write(*row.file));
     }
-    const LabelStyle style = ReadLabelStyle(ChartSettings(folder.iniPath()));
+    const LabelStyle style = ReadLabelStyle(SettingsStore(folder.iniPath()));
     EXPECT_EQ(style.backColor, row.back);
     EXPECT_EQ(style.textColor, row.text);
     EXPECT_EQ(style.transparent, row.transparent);
@@ -184,7 +184,7 @@ TEST(SettingsStoreValues, ShorterListLeavesOldKeysUnread)
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write("[Chart]\r\nNum=4\r\nChart0=a\r\nChart1=b\r\nChart2=c\r\n"
                              "Chart3=d\r\n"));
-    ChartSettings settings(folder.iniPath());
+    SettingsStore settings(folder.iniPath());
     ASSERT_EQ(EffectiveChartDefinitions(settings), (Strings{"a", "b", "c", "d"}));
 
     EXPECT_TRUE(settings.WriteText("Chart", "Num", "2"));
@@ -197,8 +197,8 @@ TEST(SettingsStoreValues, ReadSectionListsFirstKeysInFileOrder)
 {
     SettingsTestFolder folder;
     ASSERT_TRUE(folder.Write("[S]\nB=2\n;C=0\na=1\nb=9\nX\n =e\n[S]\nD=4\n"));
-    using Entries = std::vector<ChartSettings::Entry>;
-    EXPECT_EQ(ChartSettings(folder.iniPath()).ReadSection("s"),
+    using Entries = std::vector<SettingsStore::Entry>;
+    EXPECT_EQ(SettingsStore(folder.iniPath()).ReadSection("s"),
               (Entries{{"B", "2"}, {"a", "1"}}));
 }
 

@@ -1,6 +1,6 @@
 // With the real plugins on the sample catalog: a thumbnail made on a worker, dropped and
 // made again is the picture a host draws for the item on this thread.
-#include "chart/CChartHostDlg.h"
+#include "chart/ChartHost.h"
 #include "chart/PluginComponentProvider.h"
 #include "support/TestFolders.h"
 #include "thumbnails/ThumbnailStore.h"
@@ -38,7 +38,7 @@ protected:
     // The picture the host draws for one item on this thread, into a fresh image.
     QImage FreshRender(const CatalogItem& item)
     {
-        CChartHostDlg host(nullptr, m_provider, m_folder.iniFile());
+        ChartHost host(m_provider, m_folder.iniFile());
         EXPECT_EQ(host.CreateHost(kWidth, kHeight), 1);
         QImage image(kWidth, kHeight, QImage::Format_RGB32);
         {

@@ -1,7 +1,7 @@
 #include "FakeComponents.h"
 
 #include "base/MessageBox.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "support/TestFolders.h"
 #include "thumbnails/ThumbnailStore.h"
 #include "view/CCatalogView.h"
@@ -352,7 +352,7 @@ TEST_F(CatalogViewTest, RebuildMakesOneThumbnailPerItemAtTheSizeOfTheSettings)
 
     m_view->m_nSelected = 2;
     m_view->m_nTopIndex = 1;
-    ChartSettings settings(m_folder.iniFile());
+    SettingsStore settings(m_folder.iniFile());
     settings.WriteText("Chart", "SizeX", "200");
     settings.WriteText("Chart", "SizeY", "100");
     m_view->RebuildThumbnails();
@@ -370,7 +370,7 @@ TEST_F(CatalogViewTest, RebuildMakesOneThumbnailPerItemAtTheSizeOfTheSettings)
 TEST_F(CatalogViewTest, UnusableStoredSizesAreHeldOffFromTheGrid)
 {
     WriteList("1,s,a,A\n");
-    ChartSettings settings(m_folder.iniFile());
+    SettingsStore settings(m_folder.iniFile());
     const struct {
         const char* x;
         const char* y;

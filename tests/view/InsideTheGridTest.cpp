@@ -1,6 +1,6 @@
 #include "FakeComponents.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/ViewChoices.h"
 #include "support/TestFolders.h"
 #include "thumbnails/ThumbnailStore.h"
@@ -251,8 +251,8 @@ TEST_F(InsideTheGridTest, SortReordersCellsWithoutMakingThumbnailsAgainAndKeepsT
     // Clicks and the hit test reach the security shown, not the one of the list position.
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, QPoint(150, 25));
     EXPECT_EQ(m_view->m_nSelected, 1);
-    EXPECT_EQ(ReadSortKey(ChartSettings(m_folder.iniFile())), SortKey::Last);
-    EXPECT_TRUE(ReadSortDescending(ChartSettings(m_folder.iniFile())));
+    EXPECT_EQ(ReadSortKey(SettingsStore(m_folder.iniFile())), SortKey::Last);
+    EXPECT_TRUE(ReadSortDescending(SettingsStore(m_folder.iniFile())));
 
     m_view->arrangement().SetSort(SortKey::Code, false);
     shot = Paint();
@@ -511,7 +511,7 @@ TEST_F(LaunchPathTest, DoubleClickOnTheNextSecurityRightAfterOneStartsTheToolFor
     for (const bool hover : {false, true}) {
         SCOPED_TRACE(hover ? "HoverPreview=1" : "defaults");
         if (hover) {
-            ChartSettings settings(m_folder.iniFile());
+            SettingsStore settings(m_folder.iniFile());
             WriteHoverPreview(settings, true);
         }
         codes.clear();
@@ -574,7 +574,7 @@ TEST_F(InsideTheGridTest, PointerRestingOnACellShowsThePreviewOnlyWhenTurnedOn)
     QTest::qWait(50);
     EXPECT_FALSE(m_view->preview().isShown());  // the default: Space only
 
-    ChartSettings settings(m_folder.iniFile());
+    SettingsStore settings(m_folder.iniFile());
     WriteHoverPreview(settings, true);
     QTest::mouseMove(m_view->viewport(), QPoint(240, 20));
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_view->preview().isShown(); }, kWaitMs));

@@ -3,7 +3,7 @@
 #include "FakeComponents.h"
 
 #include "export/BuilderThumbnailSource.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "support/TestFolders.h"
 #include "thumbnails/ThumbnailStore.h"
 #include "view/CCatalogView.h"
@@ -40,7 +40,7 @@ protected:
     {
         ASSERT_TRUE(m_folder.isValid());
         // The settings file is rewritten behind the store's back: every read must look.
-        ChartSettings::SetRecheckInterval(std::chrono::nanoseconds(0));
+        SettingsStore::SetRecheckInterval(std::chrono::nanoseconds(0));
         m_view = std::make_unique<CCatalogView>(
             ProgramPaths{m_folder.exeDir(), m_folder.iniFile()}, &m_provider);
         m_view->m_bNeedLoad = 0;

@@ -1,5 +1,5 @@
 #include "chart/PeriodParam.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/ViewChoices.h"
 #include "support/TestFolders.h"
 
@@ -30,7 +30,7 @@ TEST(ViewChoices, ReadFromTheViewSectionWithTheDefaultsForAnythingElse)
     for (const StoredCase& c : cases) {
         TestProgramFolder folder({}, false);
         ASSERT_TRUE(WriteFileBytes(QString::fromStdString(folder.iniFile()), c.file));
-        const ChartSettings settings(folder.iniFile());
+        const SettingsStore settings(folder.iniFile());
         EXPECT_EQ(ReadSortKey(settings), c.sort) << c.file;
         EXPECT_EQ(ReadSortDescending(settings), c.descending) << c.file;
         EXPECT_EQ(ReadPeriodChoice(settings), c.period) << c.file;
@@ -42,7 +42,7 @@ TEST(ViewChoices, WrittenAsTheirWordsAndReadBack)
     TestProgramFolder folder({}, false);
     const QString path = QString::fromStdString(folder.iniFile());
     ASSERT_TRUE(WriteFileBytes(path, "[Chart]\nNum=1\nChart0=Daily\n"));
-    ChartSettings settings(folder.iniFile());
+    SettingsStore settings(folder.iniFile());
     for (const SortKey key : {SortKey::Code, SortKey::Name, SortKey::Change, SortKey::Last,
                               SortKey::Volume, SortKey::List}) {
         WriteSortKey(settings, key);

@@ -3,7 +3,7 @@
 #include "SheetDriver.h"
 
 #include "sheet/CPropCharts.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "sheet/ChartKindChooser.h"
 
 #include <QCheckBox>
@@ -89,7 +89,7 @@ TEST_P(ChartsPageEdit, WritesTheListAsShown)
     EXPECT_EQ(d.entries(), row.entries);
     d.ok();
     ASSERT_TRUE(d.accepted());
-    const ChartSettings settings(AppPaths().iniFile);
+    const SettingsStore settings(AppPaths().iniFile);
     EXPECT_EQ(settings.ReadInt("Chart", "Num", -1), row.entries.size());
     for (int i = 0; i < row.entries.size(); ++i) {
         const std::string key = "Chart" + std::to_string(i);

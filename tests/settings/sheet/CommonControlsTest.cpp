@@ -2,7 +2,7 @@
 // typing in the text sets them, and OK writes the text.
 #include "SheetDriver.h"
 
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "sheet/ColorChooser.h"
 #include "sheet/CommonParamControls.h"
 
@@ -23,7 +23,7 @@ using Id = CommonParamControls::Id;
 
 std::string StoredParam()
 {
-    return ChartSettings(AppPaths().iniFile).ReadText("Charts", "Param", "");
+    return SettingsStore(AppPaths().iniFile).ReadText("Charts", "Param", "");
 }
 
 struct Row {

@@ -3,7 +3,7 @@
 #include "SheetDriver.h"
 
 #include "base/MessageBox.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "sheet/DialogResults.h"
 
 #include <QDir>
@@ -45,7 +45,7 @@ const FailureCase kCases[] = {
          EXPECT_TRUE(WriteFileBytes(dir.filePath("config"), "not a folder"));
          const std::string ini = Local(dir.filePath("config/mosgrid/mosgrid.ini"));
          // A per-user file standing on the program's own.
-         ChartSettings::SetSeedFile(ini, Local(dir.filePath("seed.ini")));
+         SettingsStore::SetSeedFile(ini, Local(dir.filePath("seed.ini")));
          return ini;
      },
      [](const QTemporaryDir& dir) { QFile::remove(dir.filePath("config")); },
@@ -79,7 +79,7 @@ protected:
     {
         SetMessageBoxHandler(m_handler);
         for (const std::string& ini : m_seeded)
-            ChartSettings::SetSeedFile(ini, "");
+            SettingsStore::SetSeedFile(ini, "");
     }
 
     SheetTestFolder m_folder;
@@ -121,7 +121,7 @@ TEST_P(SheetWriteFailureTest, TellsWhereAndWhyAndStaysOpen)
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_EQ(messages.size(), 1);
     EXPECT_EQ(sheet.result(), QDialog::Accepted);
-    EXPECT_EQ(ChartSettings(ini).ReadInt("Chart", "SizeX", 0), 640);
+    EXPECT_EQ(SettingsStore(ini).ReadInt("Chart", "SizeX", 0), 640);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SheetWriteFailureTest, ::testing::ValuesIn(kCases),

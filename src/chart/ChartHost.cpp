@@ -1,4 +1,4 @@
-#include "chart/CChartHostDlg.h"
+#include "chart/ChartHost.h"
 
 #include "catalog/CatalogItem.h"
 #include "catalog/DisplayText.h"
@@ -8,7 +8,7 @@
 #include "chart/LabelFit.h"
 #include "chart/LabelPainter.h"
 #include "chart/StaleBadge.h"
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
@@ -16,22 +16,20 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-CChartHostDlg::CChartHostDlg(QWidget* pView, IComponentProvider& provider,
-                             std::string iniFile)
-    : m_pView(pView)
-    , m_provider(provider)
+ChartHost::ChartHost(IComponentProvider& provider, std::string iniFile)
+    : m_provider(provider)
     , m_strIniFile(std::move(iniFile))
 {
 }
 
-CChartHostDlg::~CChartHostDlg()
+ChartHost::~ChartHost()
 {
     // The components go before the provider whose code they may live in.
     if (m_dataLib || m_chartCtrl.IsCreated())
         DestroyWindow();
 }
 
-int CChartHostDlg::CreateHost(int width, int height)
+int ChartHost::CreateHost(int width, int height)
 {
     const std::lock_guard lock(m_provider.componentMutex());
     m_nWidth = width;
@@ -48,7 +46,7 @@ int CChartHostDlg::CreateHost(int width, int height)
     return 1;
 }
 
-void CChartHostDlg::RenderItem(const CatalogItem& item)
+void ChartHost::RenderItem(const CatalogItem& item)
 {
     m_lastFacts = ItemFacts{};
     m_lastOrigin = ItemOrigin{};
@@ -56,7 +54,7 @@ void CChartHostDlg::RenderItem(const CatalogItem& item)
         return;
     // Never cached: a settings change shows in the next item. Read before the data, so the
     // library reads only the bars these charts need.
-    const ChartSettings settings(m_strIniFile);
+    const SettingsStore settings(m_strIniFile);
     const std::string params = WithPeriod(EffectiveCommonParams(settings), m_period);
     const std::vector<std::string> definitions = m_definitions
         ? *m_definitions
@@ -96,7 +94,7 @@ void CChartHostDlg::RenderItem(const CatalogItem& item)
     charts.reset();
 }
 
-void CChartHostDlg::CaptureItem(QPainter& target, int x, int y, const CatalogItem& item)
+void ChartHost::CaptureItem(QPainter& target, int x, int y, const CatalogItem& item)
 {
     target.save();
     CopyPicture(target, x, y);
@@ -104,7 +102,7 @@ void CChartHostDlg::CaptureItem(QPainter& target, int x, int y, const CatalogIte
     DrawLabel(target, x, y, item);
 }
 
-void CChartHostDlg::CaptureItem(QImage& thumbnail, const CatalogItem& item)
+void ChartHost::CaptureItem(QImage& thumbnail, const CatalogItem& item)
 {
     // The picture is exactly what a copy would give; a copy costs a pass over every pixel.
     if (thumbnail.size() == QSize(m_nWidth, m_nHeight) && m_chartCtrl.SwapPicture(thumbnail)) {
@@ -116,10 +114,10 @@ void CChartHostDlg::CaptureItem(QImage& thumbnail, const CatalogItem& item)
     CaptureItem(painter, 0, 0, item);
 }
 
-void CChartHostDlg::DrawLabel(QPainter& target, int x, int y, const CatalogItem& item) const
+void ChartHost::DrawLabel(QPainter& target, int x, int y, const CatalogItem& item) const
 {
     target.save();
-    const ChartSettings settings(m_strIniFile);
+    const SettingsStore settings(m_strIniFile);
     const LabelStyle style = ReadLabelStyle(settings);
     // The right of the line stays free for the date badge of a stale series.
     const int width = LabelWidthBesideBadge(m_nWidth, ReadStaleDays(settings));
@@ -131,7 +129,7 @@ void CChartHostDlg::DrawLabel(QPainter& target, int x, int y, const CatalogItem&
     target.restore();
 }
 
-void CChartHostDlg::CopyPicture(QPainter& target, int x, int y) const
+void ChartHost::CopyPicture(QPainter& target, int x, int y) const
 {
     if (m_nWidth <= 0 || m_nHeight <= 0)
         return;
@@ -148,7 +146,7 @@ void CChartHostDlg::CopyPicture(QPainter& target, int x, int y) const
     target.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-int CChartHostDlg::DestroyWindow()
+int ChartHost::DestroyWindow()
 {
     const std::lock_guard lock(m_provider.componentMutex());
     m_dataLib.reset();

@@ -17,9 +17,9 @@ class SettingsSeed;
 // mosgrid.ini, read and written with the observable rules of the Windows profile functions
 // (GetPrivateProfileInt/String, WritePrivateProfileString), so files written on Windows
 // read the same. Reads never fail; writes are atomic and silent on failure.
-class ChartSettings {
+class SettingsStore {
 public:
-    explicit ChartSettings(std::string iniPath);
+    explicit SettingsStore(std::string iniPath);
 
     int ReadInt(std::string_view section, std::string_view key, int defaultValue) const;
 
@@ -53,7 +53,7 @@ public:
 
     // Until the file at path exists, reads come from seedPath, and the first write creates
     // path from seedPath's content (a per-user file standing on the system-wide one).
-    // An empty seedPath ends that. For every ChartSettings of the process.
+    // An empty seedPath ends that. For every SettingsStore of the process.
     static void SetSeedFile(const std::string& path, const std::string& seedPath);
 
     // How long reads may trust the parsed file before looking at its stamp again; 0 (the
@@ -66,7 +66,7 @@ private:
     bool CreateFromSeed();
 
     std::string m_path;
-    // Shared by every ChartSettings of the same path.
+    // Shared by every SettingsStore of the same path.
     std::shared_ptr<SettingsFileCache> m_cache;
     // Null unless the file has a seed.
     std::shared_ptr<SettingsSeed> m_seed;

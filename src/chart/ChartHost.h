@@ -12,7 +12,6 @@
 
 class IComponentProvider;
 class QPainter;
-class QWidget;
 struct CatalogItem;
 
 // Holds one chart control and one data library while thumbnails are made: draws each
@@ -21,14 +20,14 @@ struct CatalogItem;
 // Order of use: CreateHost, RenderItem/CaptureItem per item, DestroyWindow, deletion.
 // Threads: any one at a time. CreateHost, DestroyWindow and the destructor take the
 // provider's componentMutex() themselves; callers hold no lock around them.
-class CChartHostDlg {
+class ChartHost {
 public:
     // provider: where the components come from; it must outlive the host. iniFile: the
     // settings file, read afresh for every item. Creates no component.
-    CChartHostDlg(QWidget* pView, IComponentProvider& provider, std::string iniFile);
-    ~CChartHostDlg();
-    CChartHostDlg(const CChartHostDlg&) = delete;
-    CChartHostDlg& operator=(const CChartHostDlg&) = delete;
+    ChartHost(IComponentProvider& provider, std::string iniFile);
+    ~ChartHost();
+    ChartHost(const ChartHost&) = delete;
+    ChartHost& operator=(const ChartHost&) = delete;
 
     // 1 when the control and the data library are ready at width x height, else 0.
     // A data library that cannot be created is reported through reportFailure (the
@@ -63,7 +62,6 @@ public:
     void OnCancel() {}
 
     CXQuorexCtrl m_chartCtrl;
-    QWidget* m_pView = nullptr;
     int m_nWidth = 0;
     int m_nHeight = 0;
     std::unique_ptr<quorex::IDataLibrary> m_dataLib;

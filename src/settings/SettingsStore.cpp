@@ -1,4 +1,4 @@
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 
 #include "settings/SettingsFile.h"
 #include "settings/SettingsFileCache.h"
@@ -14,14 +14,14 @@ std::size_t TextRoom(std::size_t capacity)
 
 } // namespace
 
-ChartSettings::ChartSettings(std::string iniPath)
+SettingsStore::SettingsStore(std::string iniPath)
     : m_path(std::move(iniPath))
     , m_cache(SettingsFileCache::ForPath(m_path))
     , m_seed(SettingsSeed::ForPath(m_path))
 {
 }
 
-int ChartSettings::ReadInt(std::string_view section, std::string_view key,
+int SettingsStore::ReadInt(std::string_view section, std::string_view key,
                            int defaultValue) const
 {
     if (const std::optional<int> value = m_cache->ReadInt(section, key))
@@ -32,7 +32,7 @@ int ChartSettings::ReadInt(std::string_view section, std::string_view key,
     return defaultValue;
 }
 
-std::string ChartSettings::ReadText(std::string_view section, std::string_view key,
+std::string SettingsStore::ReadText(std::string_view section, std::string_view key,
                                     std::string_view defaultText, std::size_t capacity) const
 {
     const std::size_t room = TextRoom(capacity);
@@ -48,25 +48,25 @@ std::string ChartSettings::ReadText(std::string_view section, std::string_view k
     return std::string(defaultText.substr(0, room));
 }
 
-bool ChartSettings::WriteText(std::string_view section, std::string_view key,
+bool SettingsStore::WriteText(std::string_view section, std::string_view key,
                               std::string_view value)
 {
     return CreateFromSeed() && m_cache->Write(section, key, value);
 }
 
-bool ChartSettings::WriteTexts(const SettingsWriteBatch& writes)
+bool SettingsStore::WriteTexts(const SettingsWriteBatch& writes)
 {
     return CreateFromSeed() && m_cache->WriteAll(writes);
 }
 
-bool ChartSettings::FileExists() const
+bool SettingsStore::FileExists() const
 {
     if (m_seed)
         return m_seed->FileExists();
     return SettingsFile::Stamp(m_path).state != SettingsFileStamp::State::Missing;
 }
 
-bool ChartSettings::CreateFromSeed()
+bool SettingsStore::CreateFromSeed()
 {
     if (m_seed && !m_seed->FileExists()) {
         if (!m_seed->CreateFile())
@@ -77,7 +77,7 @@ bool ChartSettings::CreateFromSeed()
     return true;
 }
 
-std::vector<ChartSettings::Entry> ChartSettings::ReadSection(std::string_view section,
+std::vector<SettingsStore::Entry> SettingsStore::ReadSection(std::string_view section,
                                                              std::size_t capacity) const
 {
     std::vector<Entry> entries = m_cache->ReadSection(section, TextRoom(capacity));
@@ -88,12 +88,12 @@ std::vector<ChartSettings::Entry> ChartSettings::ReadSection(std::string_view se
     return entries;
 }
 
-void ChartSettings::SetRecheckInterval(std::chrono::nanoseconds interval)
+void SettingsStore::SetRecheckInterval(std::chrono::nanoseconds interval)
 {
     SettingsFileCache::SetRecheckInterval(interval);
 }
 
-void ChartSettings::SetSeedFile(const std::string& path, const std::string& seedPath)
+void SettingsStore::SetSeedFile(const std::string& path, const std::string& seedPath)
 {
     SettingsSeed::Register(path, seedPath);
 }

@@ -1,4 +1,4 @@
-#include "settings/ChartSettings.h"
+#include "settings/SettingsStore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -41,10 +41,10 @@ const char* const kAsked[][2] = {
 // cache; argument 1: the program's setting, a check at most once per millisecond.
 void BM_ReadInt100k(benchmark::State& state)
 {
-    ChartSettings::SetRecheckInterval(state.range(0) == 0 ? std::chrono::nanoseconds(0)
-                                                          : ChartSettings::kRecheckInterval);
+    SettingsStore::SetRecheckInterval(state.range(0) == 0 ? std::chrono::nanoseconds(0)
+                                                          : SettingsStore::kRecheckInterval);
     QTemporaryDir dir;
-    const ChartSettings settings(MakeIni(dir));
+    const SettingsStore settings(MakeIni(dir));
     long long sum = 0;
     for (auto _ : state) {
         for (int i = 0; i < kReadsPerRun; ++i) {
