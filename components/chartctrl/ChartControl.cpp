@@ -66,6 +66,16 @@ std::vector<IndicatorValue> ChartControl::NewestValues() const
     return NewestValuesOf(m_shown);
 }
 
+bool ChartControl::PaintOnto(QPainter& painter, const QRect& bounds) const
+{
+    if (bounds.isEmpty())
+        return false;
+    std::vector<ChartDefinition> charts;
+    const ChartScene scene = m_model.Scene(charts);
+    PaintChart(painter, PlanChart(bounds, scene));
+    return true;
+}
+
 bool ChartControl::SwapPicture(QImage& buffer)
 {
     if (m_picture.isNull() || buffer.size() != m_picture.size()

@@ -30,6 +30,7 @@ public:
     std::optional<PriceBar> BarAt(int x, int y) const override;
     std::vector<IndicatorValue> ValuesAt(int x, int y) const override;
     std::vector<IndicatorValue> NewestValues() const override;
+    bool PaintOnto(QPainter& painter, const QRect& bounds) const override;
 
     // Sizes beyond this are held to it, so a picture stays allocatable; the catalog's own
     // thumbnail sizes end there too.

@@ -6,6 +6,7 @@
 // caller, which releases them after use; a null result means "nothing" as documented.
 
 #include <QImage>
+#include <QRect>
 #include <QtPlugin>
 
 #include <cstdint>
@@ -14,6 +15,8 @@
 #include <span>
 #include <string>
 #include <vector>
+
+class QPainter;
 
 namespace quorex {
 
@@ -175,6 +178,13 @@ public:
     // Every indicator line's value at the newest bar of the first price chart's period (of
     // the first pane with bars when there is no price chart), as last painted by Update.
     virtual std::vector<IndicatorValue> NewestValues() const { return {}; }
+    // Draws what Update would into `bounds` of any painter (a PDF or a printer keeps the
+    // lines and text as vectors); the picture, BarAt and the values are left as they were.
+    // False when the control cannot (nothing drawn).
+    virtual bool PaintOnto(QPainter& /*painter*/, const QRect& /*bounds*/) const
+    {
+        return false;
+    }
 };
 
 // What a plugin exports: a factory per component.
@@ -198,7 +208,7 @@ inline constexpr char kChartControlProgId[] = "Quorex.XQuorexCtrl";
 } // namespace quorex
 
 #define QUOREX_DATA_LIBRARY_IID "jp.quorex.mosgrid.IDataLibraryFactory/2.1"
-#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/2.3"
+#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/2.4"
 
 Q_DECLARE_INTERFACE(quorex::IDataLibraryFactory, QUOREX_DATA_LIBRARY_IID)
 Q_DECLARE_INTERFACE(quorex::IChartControlFactory, QUOREX_CHART_CONTROL_IID)

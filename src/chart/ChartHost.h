@@ -57,9 +57,6 @@ public:
     // Which file the last RenderItem read, and whether it read it settled.
     const ItemOrigin& LastOrigin() const { return m_lastOrigin; }
 
-    // Enter and Escape: the host has nothing to close.
-    void OnOK() {}
-    void OnCancel() {}
 
     CXQuorexCtrl m_chartCtrl;
     int m_nWidth = 0;

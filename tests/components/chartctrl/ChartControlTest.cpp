@@ -3,6 +3,7 @@
 #include "ChartWidget.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -200,3 +201,19 @@ TEST(ChartWidget, PaintsLikeTheControl)
 }
 
 } // namespace
+
+// A vector target gets the same drawing as the picture, wherever the bounds sit on it.
+TEST_F(ChartControlTest, PaintOntoDrawsThePictureAtTheBoundsGiven)
+{
+    Draw({"Daily; MA=5; BB=20,2", "RSI=14"}, "AssistLine=1");
+    for (const QPoint origin : {QPoint(0, 0), QPoint(40, 25)}) {
+        QImage target(380, 240, QImage::Format_RGB32);
+        target.fill(Qt::black);
+        {
+            QPainter painter(&target);
+            ASSERT_TRUE(control.PaintOnto(painter, QRect(origin, QSize(300, 180))));
+        }
+        EXPECT_EQ(target.copy(QRect(origin, QSize(300, 180))), control.Picture()) << origin.x();
+        EXPECT_EQ(target.pixel(origin.x() + 300, origin.y() + 180), qRgb(0, 0, 0));
+    }
+}
