@@ -57,7 +57,6 @@ public:
     // Which file the last RenderItem read, and whether it read it settled.
     const ItemOrigin& LastOrigin() const { return m_lastOrigin; }
 
-
     CXQuorexCtrl m_chartCtrl;
     int m_nWidth = 0;
     int m_nHeight = 0;

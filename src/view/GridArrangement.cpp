@@ -75,6 +75,30 @@ void GridArrangement::SetFilter(const QString& text)
     ArrangeFor(Cause::Filter);
 }
 
+void GridArrangement::SetNarrowing(Narrowing which, std::vector<char> shownItems)
+{
+    std::vector<char>& mask = m_narrowings[static_cast<int>(which)];
+    if (mask == shownItems)
+        return;
+    mask = std::move(shownItems);
+    m_resortTimer.stop();
+    ArrangeFor(Cause::Filter);
+}
+
+bool GridArrangement::isNarrowed() const
+{
+    return std::ranges::any_of(m_narrowings, [](const auto& mask) { return !mask.empty(); });
+}
+
+bool GridArrangement::Narrowed(int item) const
+{
+    // An item beyond a mask (one added since it was made) is not shown by it.
+    return std::ranges::any_of(m_narrowings, [item](const std::vector<char>& mask) {
+        return !mask.empty()
+            && (item >= static_cast<int>(mask.size()) || !mask[static_cast<std::size_t>(item)]);
+    });
+}
+
 void GridArrangement::SetSort(SortKey key, bool descending)
 {
     SettingsStore settings(m_strIniFile);
@@ -106,7 +130,7 @@ void GridArrangement::ArrangeFor(Cause cause)
         Refold();
     // The cells are the store's slots, as they always were; sorting needs the items too.
     m_nArrangedSlots = m_store.size();
-    if (key == SortKey::List && !descending && m_strFoldedFilter.isEmpty()) {
+    if (key == SortKey::List && !descending && m_strFoldedFilter.isEmpty() && !isNarrowed()) {
         Publish(ShownOrder::Identity(m_nArrangedSlots), cause);
         return;
     }
@@ -128,6 +152,8 @@ std::vector<int> GridArrangement::Sorted(SortKey key, bool descending, bool filt
     std::vector<int> kept;
     std::vector<SortEntry> entries;
     for (int i = 0; i < count; ++i) {
+        if (Narrowed(i))
+            continue;
         if (filtered && !MatchesFilter(m_strFoldedFilter, m_foldedCodes[i], m_foldedNames[i]))
             continue;
         if (ReadsFacts(key)) {

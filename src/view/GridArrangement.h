@@ -42,13 +42,20 @@ public:
     void ItemsChanged();
     // Shows only securities whose code or name contains text (folded alike).
     void SetFilter(const QString& text);
+    // What else narrows the shown securities besides the search text. Each narrowing is a
+    // mask over the items (true: shown); an empty mask narrows nothing. Exports and printing
+    // honour the narrowings, never the search text.
+    enum class Narrowing { Condition, Flag };
+    void SetNarrowing(Narrowing which, std::vector<char> shownItems);
+    bool isNarrowed() const;
     // Stores the sort in the settings and arranges by it.
     void SetSort(SortKey key, bool descending);
     // New facts in the store: arranged again soon when the sort reads them.
     void FactsChanged();
     // Arranged now from what is known.
     void Arrange();
-    // Every item in the sort order in force; filtered: only those the search text shows.
+    // Every item the narrowings show, in the sort order in force; filtered: only those the
+    // search text shows as well.
     std::vector<int> ItemsInSortOrder(bool filtered);
 
     SortKey sortKey() const;
@@ -59,6 +66,8 @@ signals:
 
 private:
     void Refold();
+    // True when a narrowing leaves the item out.
+    bool Narrowed(int item) const;
     void ArrangeFor(Cause cause);
     std::vector<int> Sorted(SortKey key, bool descending, bool filtered);
     void Publish(ShownOrder order, Cause cause);
@@ -73,6 +82,7 @@ private:
     // The newest facts known per item: a new build (another period) keeps the order it had
     // until its own facts arrive.
     std::vector<ItemFacts> m_knownFacts;
+    std::vector<char> m_narrowings[2];
     ShownOrder m_order;
     int m_nArrangedSlots = 0;
     std::uint64_t m_nRevision = 0;

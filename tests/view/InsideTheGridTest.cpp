@@ -342,6 +342,35 @@ TEST_F(InsideTheGridTest, ExportOrderFollowsTheSortButNotTheFilter)
     }
 }
 
+TEST_F(InsideTheGridTest, NarrowingsLeaveSecuritiesOutOfTheGridAndTheExport)
+{
+    Use({{"7203", "トヨタ", 2500}, {"1301", "極洋", 3000}, {"9984", "ソフトバンク", -1},
+         {"6758", "ソニー", 3000}});
+    using N = GridArrangement::Narrowing;
+    GridArrangement& arrangement = m_view->arrangement();
+    const struct {
+        std::vector<char> condition;
+        std::vector<char> flag;
+        QString filter;
+        std::vector<int> exported;
+        int shown;
+    } rows[] = {
+        {{}, {}, "", {0, 1, 2, 3}, 4},
+        {{1, 0, 1, 1}, {}, "", {0, 2, 3}, 3},
+        {{1, 0, 1, 1}, {0, 0, 1, 1}, "", {2, 3}, 2},
+        {{1, 0, 1, 1}, {0, 0, 1, 1}, "ソニ", {2, 3}, 1},
+        {{1, 1}, {}, "", {0, 1}, 2},  // items beyond a mask are left out
+        {{}, {}, "ソ", {0, 1, 2, 3}, 2},
+    };
+    for (const auto& row : rows) {
+        arrangement.SetNarrowing(N::Condition, row.condition);
+        arrangement.SetNarrowing(N::Flag, row.flag);
+        arrangement.SetFilter(row.filter);
+        EXPECT_EQ(m_view->ExportOrder(), row.exported) << row.filter.toStdString();
+        EXPECT_EQ(m_view->shownOrder().count(), row.shown) << row.filter.toStdString();
+    }
+}
+
 TEST_F(InsideTheGridTest, FilterShowsMatchingSecuritiesCountsThemAndEscapeClearsIt)
 {
     Use({{"7203", "トヨタ自動車", 1}, {"6758", "ソニー", 1}, {"3116", "ﾄﾖﾀ紡織", 1},
