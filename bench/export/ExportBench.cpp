@@ -62,9 +62,9 @@ void ExportWhole(benchmark::State& state, const char* target)
         CCatalogView view(paths, &provider);
         view.SetListFile(list, false);
         view.LoadList();
-        BuilderThumbnailSource source(view.builder(), view.m_thumbList);
+        BuilderThumbnailSource source(view.model().builder(), view.model().store());
         const ExportOutcome outcome =
-            ExportCatalog(source, view.m_itemList, view.ExportOrder(), Request(dir, target));
+            ExportCatalog(source, view.model().items(), view.ExportOrder(), Request(dir, target));
         if (outcome.status != ExportStatus::Done)
             state.SkipWithError(outcome.message.toStdString().c_str());
     }

@@ -250,8 +250,8 @@ private:
 
 bool CellsReady(CCatalogView& view, int first, int count)
 {
-    for (int i = first; i < std::min(first + count, view.m_thumbList.size()); ++i) {
-        if (view.m_thumbList.StateOf(i) != ThumbnailStore::State::Ready)
+    for (int i = first; i < std::min(first + count, view.model().store().size()); ++i) {
+        if (view.model().store().StateOf(i) != ThumbnailStore::State::Ready)
             return false;
     }
     return true;
@@ -283,9 +283,9 @@ struct Catalog {
         view = std::make_unique<CCatalogView>(
             ProgramPaths{MOSGRID_PROGRAM_DIR "/", root + "/mosgrid.ini"}, &provider);
         if (options.workers > 0)
-            view->builder().SetWorkerCount(options.workers);
+            view->model().builder().SetWorkerCount(options.workers);
         if (options.storeMb > 0)
-            view->m_thumbList.SetBudget(std::uint64_t(options.storeMb) << 20);
+            view->model().store().SetBudget(std::uint64_t(options.storeMb) << 20);
         view->SetListFile(root + "/list.lst", false);
     }
     void Show()
@@ -303,10 +303,10 @@ void EndToEnd(const Options& options)
     clock.start();
     const double cpuBefore = ProcessCpuMs();
     catalog.view->LoadList();
-    catalog.view->builder().WaitUntilBuilt();
+    catalog.view->model().builder().WaitUntilBuilt();
     const double ms = clock.nsecsElapsed() / 1e6;
     const double cpuMs = ProcessCpuMs() - cpuBefore;
-    const int workers = catalog.view->builder().workerCount();
+    const int workers = catalog.view->model().builder().workerCount();
     std::printf("endtoend count=%d workers=%d defs=%s total_ms=%.1f per_security_ms=%.4f "
                 "per_security_per_core_ms=%.4f cpu_per_security_ms=%.4f\n",
                 options.count, workers, options.defs.c_str(), ms, ms / options.count,
@@ -322,11 +322,11 @@ void FirstScreen(const Options& options)
     catalog.Show();
     const int visible = kWindowColumns * kWindowRows;
     const qint64 first = RunUntil([&] {
-        return catalog.view->m_bNeedLoad == 0 && catalog.view->m_thumbList.size() > 0
+        return catalog.view->model().isLoaded() && catalog.view->model().store().size() > 0
             && CellsReady(*catalog.view, 0, visible);
     });
     const qint64 whole = first + RunUntil([&] {
-        return catalog.view->builder().progress().finished();
+        return catalog.view->model().builder().progress().finished();
     });
     std::printf("firstscreen count=%d first_screen_ms=%lld whole_catalog_ms=%lld "
                 "longest_ui_stall_ms=%lld\n",
@@ -337,31 +337,31 @@ void Memory(const Options& options)
 {
     Catalog catalog(options);
     catalog.Show();
-    RunUntil([&] { return catalog.view->m_bNeedLoad == 0; });
-    RunUntil([&] { return catalog.view->builder().progress().finished(); });
+    RunUntil([&] { return catalog.view->model().isLoaded(); });
+    RunUntil([&] { return catalog.view->model().builder().progress().finished(); });
     // Row by row to the end, each screen made before the next step.
-    const int columns = catalog.view->m_nColumns;
-    for (int top = 0; top < catalog.view->m_thumbList.size(); top += columns) {
+    const int columns = catalog.view->columns();
+    for (int top = 0; top < catalog.view->model().store().size(); top += columns) {
         catalog.view->ScrollTo(top);
         catalog.view->viewport()->repaint();
         RunUntil([&] { return CellsReady(*catalog.view, top, columns * kWindowRows); });
     }
     std::printf("memory count=%d peak_resident_mb=%.1f store_used_mb=%.1f\n", options.count,
-                PeakResidentKb() / 1024.0, catalog.view->m_thumbList.usedBytes() / 1048576.0);
+                PeakResidentKb() / 1024.0, catalog.view->model().store().usedBytes() / 1048576.0);
 }
 
 void SettingsOk(const Options& options)
 {
     Catalog catalog(options);
     catalog.Show();
-    RunUntil([&] { return catalog.view->m_bNeedLoad == 0; });
-    RunUntil([&] { return catalog.view->builder().progress().finished(); });
+    RunUntil([&] { return catalog.view->model().isLoaded(); });
+    RunUntil([&] { return catalog.view->model().builder().progress().finished(); });
     SettingsStore settings(catalog.root + "/mosgrid.ini");
     settings.WriteText("Chart", "SizeX", "200");
     settings.WriteText("Chart", "SizeY", "120");
     QElapsedTimer clock;
     clock.start();
-    catalog.view->RebuildThumbnails();
+    catalog.view->model().RebuildThumbnails();
     catalog.view->viewport()->update();
     const int visible = (catalog.view->viewport()->width() / 200)
                       * ((catalog.view->viewport()->height() + 119) / 120);

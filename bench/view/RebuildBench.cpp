@@ -44,12 +44,12 @@ void BM_Rebuild(benchmark::State& state)
     CCatalogView view(ProgramPaths{exeDir, ini}, &provider);
     view.SetListFile(MakeList(dir, static_cast<int>(state.range(0))), false);
     view.LoadList();  // loads the list, plugins and price files once
-    view.builder().WaitUntilBuilt();
+    view.model().builder().WaitUntilBuilt();
     for (auto _ : state) {
-        view.RebuildThumbnails();
-        view.builder().WaitUntilBuilt();
+        view.model().RebuildThumbnails();
+        view.model().builder().WaitUntilBuilt();
     }
-    state.counters["thumbnails"] = static_cast<double>(view.m_thumbList.size());
+    state.counters["thumbnails"] = static_cast<double>(view.model().store().size());
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_Rebuild)->Arg(24)->Arg(240)->Unit(benchmark::kMillisecond);

@@ -15,7 +15,7 @@
 #include "thumbnails/ThumbnailStore.h"
 #include "view/CCatalogView.h"
 #include "view/GridGeometry.h"
-#include "view/ShownOrder.h"
+#include "model/ShownOrder.h"
 
 #include <QApplication>
 #include <QDate>
@@ -149,8 +149,8 @@ protected:
 private:
     void Count()
     {
-        const GridGeometry::Grid grid{m_view.m_nColumns, m_view.m_nSizeX, m_view.m_nSizeY,
-                                      m_view.m_nTopIndex, m_view.shownOrder().count()};
+        const GridGeometry::Grid grid{m_view.columns(), m_view.model().thumbnailSize().width(), m_view.model().thumbnailSize().height(),
+                                      m_view.topIndex(), m_view.shownOrder().count()};
         const int height = m_view.viewport()->height();
         int shown = 0;
         int missing = 0;
@@ -160,7 +160,7 @@ private:
                 continue;
             ++shown;
             const int item = m_view.shownOrder().ItemAt(cell.index);
-            if (m_view.m_thumbList.StateOf(item) == ThumbnailStore::State::Missing)
+            if (m_view.model().store().StateOf(item) == ThumbnailStore::State::Missing)
                 ++missing;
         }
         if (shown > 0)
@@ -192,9 +192,9 @@ int main(int argc, char** argv)
     view.resize(options.columns * 300 + view.verticalScrollBar()->sizeHint().width(),
                 options.rows * 180);
     view.show();
-    RunUntil([&] { return view.m_bNeedLoad == 0; });
+    RunUntil([&] { return view.model().isLoaded(); });
     if (!options.duringBuild)
-        RunUntil([&] { return view.builder().progress().finished(); });
+        RunUntil([&] { return view.model().builder().progress().finished(); });
     view.setFocus();
 
     FrameCounter frames(view);
@@ -203,7 +203,7 @@ int main(int argc, char** argv)
     int presses = 0;
     QElapsedTimer clock;
     clock.start();
-    while (view.m_nTopIndex + options.columns * options.rows < view.shownOrder().count()) {
+    while (view.topIndex() + options.columns * options.rows < view.shownOrder().count()) {
         QKeyEvent press(QEvent::KeyPress, options.key, Qt::NoModifier, QString(), true);
         QApplication::sendEvent(&view, &press);
         ++presses;
@@ -221,7 +221,7 @@ int main(int argc, char** argv)
         sum += share;
     const auto over = std::count_if(shares.begin(), shares.end(),
                                     [](double share) { return share > kTarget; });
-    const double rows = double(view.m_nTopIndex / std::max(1, view.m_nColumns));
+    const double rows = double(view.topIndex() / std::max(1, view.columns()));
     std::printf("scroll count=%d presses=%d rows_per_s=%.1f frames=%zu "
                 "placeholders_worst=%.1f%% mean=%.2f%% p95=%.1f%% frames_over_10%%=%lld\n",
                 options.count, presses, rows / seconds, shares.size(),

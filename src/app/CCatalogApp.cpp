@@ -208,19 +208,19 @@ bool CCatalogApp::PrintDocument(const CCatalogCommandLineInfo& info)
 bool CCatalogApp::LoadForPrinting(CCatalogView& view, const std::string& path)
 {
     // Read before the page is begun: what cannot be printed whole makes no page.
-    if (view.m_bNeedLoad == 1)
+    if (!view.model().isLoaded())
         view.LoadList();
     const QString shown = QFile::decodeName(QByteArray::fromStdString(path));
-    if (!view.loadOutcome().opened) {
+    if (!view.model().loadOutcome().opened) {
         ShowMessageBox(AppTexts::kOpenFailed.arg(shown));
         return false;
     }
-    if (!view.loadOutcome().complete) {
+    if (!view.model().loadOutcome().complete) {
         ShowMessageBox(AppTexts::kReadFailed.arg(shown));
         return false;
     }
     // A missing component has been told by the rebuild; no thumbnail could be made.
-    return view.components() == ThumbnailBuilder::Components::Ready;
+    return view.model().components() == ThumbnailBuilder::Components::Ready;
 }
 
 bool CCatalogApp::ExportFromCommandLine(const ExportOptions& options)

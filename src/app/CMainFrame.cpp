@@ -49,7 +49,7 @@ CMainFrame::CMainFrame(const ProgramPaths& paths, IComponentProvider* provider, 
     setCentralWidget(m_pView);
     CreateMenus();
 
-    ThumbnailBuilder* builder = &m_pView->builder();
+    ThumbnailBuilder* builder = &m_pView->model().builder();
     connect(builder, &ThumbnailBuilder::buildStarted, this, [this] {
         m_buildClock.start();
         m_strBuildSummary.clear();
@@ -144,7 +144,7 @@ void CMainFrame::ShowBuildProgress(int made, int total)
 
 void CMainFrame::ShowBuildSummary()
 {
-    m_strBuildSummary = BuildSummaryOf(m_pView->m_thumbList);
+    m_strBuildSummary = BuildSummaryOf(m_pView->model().store());
     if (m_pIdleText != nullptr && !m_strBuildSummary.isEmpty())
         m_pIdleText->setText(m_strBuildSummary);
 }
@@ -175,17 +175,17 @@ void CMainFrame::OnSettings()
     if (view == nullptr)
         return;
     CPropGeneralSheet sheet(this, m_paths, 0);
-    if (IComponentProvider* provider = view->componentProvider()) {
+    if (IComponentProvider* provider = view->model().componentProvider()) {
         // Previews draw on the first security, as its thumbnail would show it.
         std::optional<CatalogItem> first;
-        if (!view->m_itemList.empty())
-            first = *view->m_itemList.front();
+        if (!view->model().items().empty())
+            first = *view->model().items().front();
         sheet.SetChartPreview(std::make_shared<ChartPreview>(*provider, first, m_paths.iniFile));
     }
     if (sheet.DoModal() != kIdOk)
         return;
     // Every page that was shown has written its keys: draw everything anew with them.
-    view->RebuildThumbnails();
+    view->model().RebuildThumbnails();
     view->viewport()->update();
 }
 
@@ -195,7 +195,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     // Nobody will see the thumbnails still to be made: the workers finish the one in hand
     // while the window goes, and the program ends without waiting for the rest.
     if (event->isAccepted())
-        m_pView->builder().Stop();
+        m_pView->model().builder().Stop();
 }
 
 HelpWindow* CMainFrame::helpWindow() const

@@ -111,12 +111,12 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
     // Under /rm the list goes only once the export is in place.
     view.SetListFile(listFile, false);
     view.LoadList();
-    if (!boxes.texts().isEmpty() || view.m_thumbList.size() != int(view.m_itemList.size())) {
+    if (!boxes.texts().isEmpty() || view.model().store().size() != int(view.model().items().size())) {
         QStringList texts = boxes.texts();
         texts.prepend(FileTexts::kExportNoCharts);
         return fail(ExportStatus::Failed, texts.join(QLatin1Char(' ')));
     }
-    BuilderThumbnailSource source(view.builder(), view.m_thumbList,
+    BuilderThumbnailSource source(view.model().builder(), view.model().store(),
                                   ReadStaleDays(SettingsStore(view.paths().iniFile)));
     ExportRequest request;
     request.path = options.path;
@@ -125,8 +125,8 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
     request.header = ExportHeader{QFileInfo(QFile::decodeName(listFile.c_str())).fileName(),
                                   QDateTime::currentDateTime()};
     const ExportOutcome outcome =
-        ExportCatalog(source, view.m_itemList, view.ExportOrder(), request);
-    view.builder().StopAndWait();
+        ExportCatalog(source, view.model().items(), view.ExportOrder(), request);
+    view.model().builder().StopAndWait();
     if (outcome.status != ExportStatus::Done)
         return fail(outcome.status, outcome.message);
     if (removeListFile && !RemoveListFile(listFile))

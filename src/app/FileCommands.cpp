@@ -66,7 +66,7 @@ FileCommands::FileCommands(CMainFrame& frame, CCatalogView& view, const ProgramP
 {
     m_recent = RecentFiles::Read(SettingsStore(m_paths.iniFile));
     m_view.SetEmptyHint(FileTexts::kEmptyHint);
-    connect(&m_view.builder(), &ThumbnailBuilder::buildFinished, this,
+    connect(&m_view.model().builder(), &ThumbnailBuilder::buildFinished, this,
             &FileCommands::WatchCatalog);
     connect(&m_watcher, &CatalogWatcher::reloadDue, this, [this] {
         ++m_reloads;
@@ -293,14 +293,14 @@ void FileCommands::WatchCatalog()
         m_watcher.Watch(WatchPlan{});
         return;
     }
-    const OriginTable& origins = m_view.builder().origins();
+    const OriginTable& origins = m_view.model().builder().origins();
     const OriginTable::Summary summary = origins.Summarize();
     // Items with no price file yet: one may appear in their source folder.
     std::unordered_set<std::string> sources;
     std::vector<std::string> folders;
     std::error_code error;
-    for (std::size_t i = 0; i < m_view.m_itemList.size(); ++i) {
-        const CatalogItem& item = *m_view.m_itemList[i];
+    for (std::size_t i = 0; i < m_view.model().items().size(); ++i) {
+        const CatalogItem& item = *m_view.model().items()[i];
         const std::optional<ItemOrigin> origin = origins.Get(static_cast<int>(i));
         if ((origin && !origin->path.empty()) || item.m_nType == kDatabaseType
             || !sources.insert(item.m_strSource).second)

@@ -5,7 +5,7 @@
 #include "view/CCatalogView.h"
 #include "view/ColumnFit.h"
 #include "view/ColumnSizing.h"
-#include "view/GridArrangement.h"
+#include "model/GridArrangement.h"
 #include "view/GridSearchBar.h"
 #include "view/PreviewController.h"
 

@@ -5,7 +5,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
-#include "view/ShownOrder.h"
+#include "model/ShownOrder.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -42,7 +42,7 @@ ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::str
     progress.setAutoClose(false);
     progress.show();
 
-    BuilderThumbnailSource source(view.builder(), view.m_thumbList,
+    BuilderThumbnailSource source(view.model().builder(), view.model().store(),
                                   ReadStaleDays(SettingsStore(view.paths().iniFile)),
                                   ItemsOnScreen(view));
     ExportRequest request;
@@ -52,7 +52,7 @@ ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::str
         ExportHeader{QFileInfo(QFile::decodeName(view.listFile().c_str())).fileName(),
                      QDateTime::currentDateTime()};
     const ExportOutcome outcome =
-        ExportCatalog(source, view.m_itemList, order, request, [&progress](int done, int) {
+        ExportCatalog(source, view.model().items(), order, request, [&progress](int done, int) {
             progress.setValue(done);
             QCoreApplication::processEvents();
             return !progress.wasCanceled();

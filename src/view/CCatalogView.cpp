@@ -1,28 +1,18 @@
 #include "view/CCatalogView.h"
 
-#include "base/AppTexts.h"
 #include "base/GridTexts.h"
-#include "base/MessageBox.h"
-#include "catalog/CatalogListLoader.h"
-#include "catalog/ItemMatching.h"
 #include "chart/StaleBadge.h"
 #include "settings/SettingsStore.h"
-#include "settings/LabelSettings.h"
-#include "settings/SettingsKeys.h"
-#include "settings/SettingsValues.h"
 #include "view/ColumnFit.h"
 #include "view/EmptyHint.h"
-#include "view/GridArrangement.h"
 #include "view/GridGeometry.h"
 #include "view/GridKeyboard.h"
 #include "view/GridKeys.h"
 #include "view/GridSearchBar.h"
 #include "view/PreviewController.h"
-#include "view/ShownOrder.h"
-#include "view/ReloadPlan.h"
+#include "model/ShownOrder.h"
 #include "view/ToolCommandLine.h"
 #include "view/ToolLauncher.h"
-#include "view/VisibleFirst.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -30,6 +20,7 @@
 #include <QPaintEvent>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -46,9 +37,8 @@ constexpr int kWheelNotch = 120;
 CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provider,
                            QWidget* parent)
     : QAbstractScrollArea(parent)
-    , m_paths(paths)
+    , m_pModel(std::make_unique<CatalogModel>(paths, provider))
     , m_scrollBar(verticalScrollBar())
-    , m_pComponentProvider(provider)
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -58,18 +48,23 @@ CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provid
             &CCatalogView::OnScrollBarAction);
     connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this,
             [this] { ScrollTo(verticalScrollBar()->sliderPosition()); });
-    connect(&m_builder, &ThumbnailBuilder::thumbnailsReady, this, &CCatalogView::Invalidate);
-    SetThumbnailSize(SettingsKeys::kDefaultSizeX, SettingsKeys::kDefaultSizeY);
 
-    m_pArrangement = std::make_unique<GridArrangement>(m_itemList, m_thumbList, m_paths.iniFile);
-    connect(m_pArrangement.get(), &GridArrangement::orderChanged, this,
-            &CCatalogView::OnOrderChanged);
-    connect(&m_builder, &ThumbnailBuilder::thumbnailsReady, m_pArrangement.get(),
-            &GridArrangement::FactsChanged);
-    m_pKeyboard = std::make_unique<GridKeyboard>(*this);
-    m_pSearchBar = new GridSearchBar(this);
-    m_pPreview = std::make_unique<PreviewController>(*this);
-    m_pColumnFit = std::make_unique<ColumnFit>(*this);
+    CatalogModel& model = *m_pModel;
+    connect(&model, &CatalogModel::thumbnailsReady, this, &CCatalogView::Invalidate);
+    connect(&model, &CatalogModel::orderChanged, this, &CCatalogView::OnOrderChanged);
+    connect(&model, &CatalogModel::buildStarted, this, &CCatalogView::OnBuildStarted);
+    connect(&model, &CatalogModel::selectionChanged, this, &CCatalogView::Invalidate);
+    connect(&model, &CatalogModel::thumbnailSizeChanged, this, &CCatalogView::LayOutGrid);
+    connect(&model, &CatalogModel::viewChoicesChanged, this, &CCatalogView::viewChoicesChanged);
+    m_pSearchBar = new GridSearchBar(model, this);
+    connect(m_pSearchBar, &GridSearchBar::placementChanged, this, &CCatalogView::PlaceBars);
+    m_pPreview = std::make_unique<PreviewController>(model, *this);
+    m_pKeyboard = std::make_unique<GridKeyboard>(model, *this, *m_pPreview, *m_pSearchBar);
+    m_pColumnFit = std::make_unique<ColumnFit>(model, *this);
+    model.SetSizeRule(
+        [fit = m_pColumnFit.get()](const SettingsStore& settings) {
+            return fit->SizeForRebuild(settings);
+        });
     viewport()->setMouseTracking(true);
 }
 
@@ -77,61 +72,44 @@ CCatalogView::~CCatalogView()
 {
     // Preview windows and their chart hosts go while the components' lock still stands.
     m_pPreview.reset();
-    FreeItems();
-    FreeThumbnails();
+    // The model's last signals (items freed) reach no half-destroyed view.
+    m_pModel->disconnect();
+    m_pModel.reset();
 }
 
 void CCatalogView::SetListFile(std::string path, bool removeListFile)
 {
-    m_strListFile = std::move(path);
-    m_bRemoveListFile = removeListFile;
+    m_pModel->SetListFile(std::move(path), removeListFile);
 }
 
 void CCatalogView::OpenList(std::string path)
 {
-    SetListFile(std::move(path), false);
-    m_nSelected = -1;
-    m_nTopIndex = 0;
-    m_scrollBar.SetPosition(0);
+    m_pModel->SetListFile(std::move(path), false);
+    m_pModel->SelectOnly(-1);
+    SetTop(0);
     LoadList();
     Invalidate();
 }
 
-CCatalogView::ReloadResult CCatalogView::ReloadList()
+void CCatalogView::LoadList()
 {
-    if (m_bNeedLoad == 1 || m_strListFile.empty())
-        return ReloadResult::NotLoaded;
-    std::optional<ReloadPlan> plan = PlanReload(m_strListFile, m_itemList, m_builder.origins());
-    if (!plan)
-        return ReloadResult::Unreadable;
-    const int oldCount = static_cast<int>(m_itemList.size());
-    if (!plan->changed(oldCount))
-        return ReloadResult::Unchanged;
-    const std::vector<int> next = InvertMatch(plan->previous, oldCount);
-    m_nSelected = FollowSelection(next, m_nSelected);
-    // The top stays on the same security; with a sort or filter its position may move.
-    const bool atTop = m_nTopIndex <= 0;
-    const int topItem =
-        atTop ? -1 : FollowTop(next, std::max(shownOrder().ItemAt(m_nTopIndex), 0));
-    // The workers read the items: none may be left in hand when they change.
-    m_builder.StopAndWait();
-    m_itemList = std::move(plan->items);
-    m_components = m_builder.Restart(CurrentInputs(), plan->previous, plan->remake);
-    if (m_components == ThumbnailBuilder::Components::NoDataLibrary)
-        ShowMessageBox(AppTexts::kCantCreateDataLibrary);
-    else if (m_components == ThumbnailBuilder::Components::NoChartControl)
-        ShowMessageBox(AppTexts::kCantCreateChartControl);
-    m_pArrangement->ItemsChanged();
-    m_nTopIndex = atTop ? 0 : std::max(shownOrder().PositionOf(topItem), 0);
-    LayOutGrid();
-    m_scrollBar.SetPosition(m_nTopIndex);
-    RequestCellsAgain();
-    return ReloadResult::Changed;
+    m_pModel->LoadList();
 }
 
-std::vector<int> CCatalogView::ExportOrder() const
+CCatalogView::ReloadResult CCatalogView::ReloadList()
 {
-    return m_pArrangement->ItemsInSortOrder(false);
+    const ReloadResult result = m_pModel->ReloadList();
+    if (result == ReloadResult::Changed) {
+        LayOutGrid();
+        m_scrollBar.SetPosition(topIndex());
+        RequestCellsAgain();
+    }
+    return result;
+}
+
+std::vector<int> CCatalogView::selectedItems() const
+{
+    return m_pModel->selection().InShownOrder(m_pModel->shownOrder());
 }
 
 void CCatalogView::RequestCellsAgain()
@@ -148,84 +126,36 @@ void CCatalogView::SetEmptyHint(QString text)
     Invalidate();
 }
 
-BuildInputs CCatalogView::CurrentInputs()
+void CCatalogView::OnBuildStarted()
 {
-    return BuildInputs{&m_itemList, QSize(m_nSizeX, m_nSizeY), m_paths.iniFile,
-                       m_pComponentProvider, ReadPeriodChoice(SettingsStore(m_paths.iniFile))};
-}
-
-void CCatalogView::LoadList()
-{
-    FreeItems();
-    // A file that does not open, or breaks off with a read error, still ends the load: the
-    // items read so far stay and the load is never retried.
-    m_loadOutcome = LoadCatalogList(m_strListFile, m_bRemoveListFile, m_itemList);
-    m_pArrangement->ItemsChanged();
-    RebuildThumbnails();
-    m_bNeedLoad = 0;
-}
-
-void CCatalogView::FreeItems()
-{
-    // The workers read the items: none may be left in hand.
-    m_builder.StopAndWait();
-    m_itemList.clear();
-    if (m_pArrangement)
-        m_pArrangement->ItemsChanged();
-}
-
-void CCatalogView::RebuildThumbnails()
-{
-    const SettingsStore settings(m_paths.iniFile);
-    const ThumbnailSize size = m_pColumnFit->SizeForRebuild(settings);
-    SetThumbnailSize(size.width, size.height);
-    m_nStaleDays = ReadStaleDays(settings);
-    FreeThumbnails();
-
-    m_components = m_builder.Start(CurrentInputs());
-    LayOutGrid();  // the new build's cells, before a box lets anything paint
-    // Either missing component is told once per rebuild, each under its own name.
-    if (m_components == ThumbnailBuilder::Components::NoDataLibrary)
-        ShowMessageBox(AppTexts::kCantCreateDataLibrary);
-    else if (m_components == ThumbnailBuilder::Components::NoChartControl)
-        ShowMessageBox(AppTexts::kCantCreateChartControl);
-    // The cells on screen first, before the next paint says so.
+    // The new build's cells, before a box lets anything paint; those on screen go first.
+    LayOutGrid();
     m_requested = {};
     if (isVisible())
         RequestCells(CurrentGrid(), viewport()->height());
-}
-
-void CCatalogView::FreeThumbnails()
-{
-    m_builder.Stop();
-    // Generation 0 is no build's: a late thumbnail of the build before is not taken.
-    m_thumbList.Reset(0, QSize(m_nSizeX, m_nSizeY), 0);
-}
-
-void CCatalogView::SetThumbnailSize(int cx, int cy)
-{
-    m_nSizeX = cx;
-    m_nSizeY = cy;
-    LayOutGrid();
+    Invalidate();
 }
 
 void CCatalogView::LayOutGrid()
 {
-    if (!m_pArrangement)
-        return;  // the size set while constructing: no cells yet
-    m_nColumns = GridGeometry::ColumnsFor(viewport()->width(), m_nSizeX);
+    m_nColumns = GridGeometry::ColumnsFor(viewport()->width(), m_pModel->thumbnailSize().width());
     m_scrollBar.SetRange(shownOrder().count(), m_nColumns);
+}
+
+int CCatalogView::ColumnWidth() const
+{
+    // As if the scroll bar were always shown: its coming and going must not refit the grid.
+    const int bar = verticalScrollBar()->isVisible()
+        ? 0
+        : style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return std::max(1, viewport()->width() - bar);
 }
 
 GridGeometry::Grid CCatalogView::CurrentGrid() const
 {
-    return GridGeometry::Grid{m_nColumns, m_nSizeX, m_nSizeY, m_nTopIndex,
+    const QSize size = m_pModel->thumbnailSize();
+    return GridGeometry::Grid{m_nColumns, size.width(), size.height(), topIndex(),
                               shownOrder().count()};
-}
-
-const ShownOrder& CCatalogView::shownOrder() const
-{
-    return m_pArrangement->Current();
 }
 
 void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
@@ -244,7 +174,7 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
     // The columns that fit this client: the viewport's own on screen, the page's when printing.
     // The view's columns and scroll range are laid out by the events that change them.
     GridGeometry::Grid grid = CurrentGrid();
-    grid.columns = GridGeometry::ColumnsFor(client.width(), m_nSizeX);
+    grid.columns = GridGeometry::ColumnsFor(client.width(), grid.cellWidth);
 
     // The client's bottom edge as the platform counts it: one past the last pixel row.
     const std::vector<GridGeometry::PaintedCell> cells =
@@ -256,9 +186,9 @@ void CCatalogView::OnDraw(QPainter& dc, const QRect& client, bool printing)
     const std::int32_t today = TodayDate();  // once a paint, not once a cell
     for (const GridGeometry::PaintedCell& cell : cells)
         PaintCell(dc, cell, today);
-    if (!printing && m_strListFile.empty() && !m_strEmptyHint.isEmpty())
+    if (!printing && listFile().empty() && !m_strEmptyHint.isEmpty())
         PaintEmptyHint(dc, client, m_strEmptyHint);
-    else if (!printing && grid.count == 0 && !m_thumbList.empty())
+    else if (!printing && grid.count == 0 && !m_pModel->store().empty())
         PaintEmptyHint(dc, client, GridTexts::kNoMatches);  // a search that found nothing
 }
 
@@ -266,16 +196,16 @@ void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell
                              std::int32_t today) const
 {
     const int item = shownOrder().ItemAt(cell.index);
-    const bool selected = item == m_nSelected;
+    const bool selected = m_pModel->selection().contains(item);
     // One read: a worker's eviction cannot come between the state and the image.
-    const ThumbnailStore::Cell thumb = m_thumbList.ReadCell(item);
+    const ThumbnailStore::Cell thumb = m_pModel->store().ReadCell(item);
     switch (thumb.state) {
     case ThumbnailStore::State::Ready: {
         QImage thumbnail = thumb.image;
         const ItemFacts& facts = thumb.facts;
         // Against the newest date known now, so the badge follows the build as it fills in.
         const DateBadge badge = DateBadgeOf(facts.hasData, facts.lastDate,
-                                            thumb.newestDate, m_nStaleDays, today);
+                                            thumb.newestDate, m_pModel->staleDays(), today);
         if (badge != DateBadge::None) {
             QPainter painter(&thumbnail);
             PaintDateBadge(painter, thumbnail.rect(), badge, facts.lastDate);
@@ -315,8 +245,8 @@ void CCatalogView::RequestCells(const GridGeometry::Grid& grid, int clientHeight
         m_nTravelTop = grid.topIndex;
     }
     const int rows = grid.cellHeight > 0 ? clientHeight / grid.cellHeight : 0;
-    const auto key = std::make_tuple(m_builder.generation(), grid.topIndex, grid.columns, rows,
-                                     grid.count, m_pArrangement->revision());
+    const auto key = std::make_tuple(m_pModel->builder().generation(), grid.topIndex, grid.columns, rows,
+                                     grid.count, m_pModel->arrangement().revision());
     if (key == m_requested)
         return;
     m_requested = key;
@@ -325,25 +255,25 @@ void CCatalogView::RequestCells(const GridGeometry::Grid& grid, int clientHeight
         ItemsOf(MakeVisibleFirstOrder(grid, clientHeight, m_travel), shownOrder());
     const std::vector<int> onScreen(wanted.order.begin(),
                                     wanted.order.begin() + long(wanted.onScreenCount));
-    m_builder.SetOrder(std::move(wanted.order), wanted.priorityCount, onScreen);
+    m_pModel->builder().SetOrder(std::move(wanted.order), wanted.priorityCount, onScreen);
 }
 
 void CCatalogView::WaitForCells(const std::vector<GridGeometry::PaintedCell>& cells)
 {
-    m_builder.WaitUntilBuilt();
+    m_pModel->builder().WaitUntilBuilt();
     std::vector<int> indices;
     indices.reserve(cells.size());
     for (const GridGeometry::PaintedCell& cell : cells)
         indices.push_back(shownOrder().ItemAt(cell.index));
     m_requested = {};
-    m_builder.SetOrder(indices, indices.size(), indices);
-    m_builder.WaitUntilMade(indices);
+    m_pModel->builder().SetOrder(indices, indices.size(), indices);
+    m_pModel->builder().WaitUntilMade(indices);
 }
 
 bool CCatalogView::PrintPage(QPrinter& printer)
 {
     // The list is loaded before printing, where its failures can be told: a page never loads.
-    if (m_bNeedLoad == 1)
+    if (!m_pModel->isLoaded())
         return false;
     QPainter painter;
     if (!painter.begin(&printer))
@@ -357,24 +287,33 @@ int CCatalogView::HitTest(int x, int y) const
     return shownOrder().ItemAt(GridGeometry::HitTest(CurrentGrid(), x, y));
 }
 
-void CCatalogView::OnLButtonDown(const QPoint& point)
+void CCatalogView::OnLButtonDown(const QPoint& point, Qt::KeyboardModifiers modifiers)
 {
-    const int selected = HitTest(point.x(), point.y());
-    if (selected != m_nSelected) {
-        m_nSelected = selected;
-        Invalidate();
-    }
+    const int item = HitTest(point.x(), point.y());
+    CatalogSelection selection = m_pModel->selection();
+    if (modifiers & Qt::ShiftModifier && item >= 0)
+        selection.ExtendTo(item, shownOrder());
+    else if (modifiers & Qt::ControlModifier && item >= 0)
+        selection.Toggle(item);
+    else
+        selection.SelectOnly(item);
+    m_pModel->SetSelection(selection);
 }
 
 void CCatalogView::ScrollTo(int topIndex)
 {
     // The top index may pass the bar's last position: a step down can start the grid with
     // the last thumbnail while the bar stands at its end.
-    if (topIndex != m_nTopIndex)
+    if (topIndex != this->topIndex())
         m_pPreview->Close();  // its cell moves away
-    m_nTopIndex = topIndex;
-    m_scrollBar.SetPosition(topIndex);
+    SetTop(topIndex);
     Invalidate();
+}
+
+void CCatalogView::SetTop(int topIndex)
+{
+    m_pModel->SetTopIndex(topIndex);
+    m_scrollBar.SetPosition(topIndex);
 }
 
 void CCatalogView::OnLButtonDblClk(const QPoint& point)
@@ -385,18 +324,19 @@ void CCatalogView::OnLButtonDblClk(const QPoint& point)
 
 void CCatalogView::LaunchItem(int item)
 {
-    if (item < 0 || item >= static_cast<int>(m_itemList.size()))
+    if (item < 0 || item >= m_pModel->itemCount())
         return;
-    const std::string commandLine = FormatToolCommandLine(*m_itemList[item]);
-    if (IsToolFound(commandLine, m_paths.exeDir))
-        StartToolCommandLine(commandLine, m_paths.exeDir);
+    const std::string commandLine = FormatToolCommandLine(*m_pModel->items()[item]);
+    if (IsToolFound(commandLine, paths().exeDir))
+        StartToolCommandLine(commandLine, paths().exeDir);
     else
         m_pPreview->OpenWindow(item);
 }
 
 int CCatalogView::RowsOnScreen() const
 {
-    return m_nSizeY > 0 ? std::max(1, viewport()->height() / m_nSizeY) : 1;
+    const int height = m_pModel->thumbnailSize().height();
+    return height > 0 ? std::max(1, viewport()->height() / height) : 1;
 }
 
 QRect CCatalogView::CellRectOf(int position) const
@@ -412,14 +352,11 @@ QRect CCatalogView::CellRectOf(int position) const
 
 void CCatalogView::SelectAndScroll(int item, int topIndex)
 {
-    const bool moved = item != m_nSelected || topIndex != m_nTopIndex;
-    m_nSelected = item;
-    if (topIndex != m_nTopIndex) {
-        m_nTopIndex = topIndex;
-        m_scrollBar.SetPosition(topIndex);
-    }
-    if (moved)
+    m_pModel->SelectOnly(item);
+    if (topIndex != this->topIndex()) {
+        SetTop(topIndex);
         Invalidate();
+    }
 }
 
 void CCatalogView::OnOrderChanged(GridArrangement::Cause cause)
@@ -436,30 +373,13 @@ void CCatalogView::OnOrderChanged(GridArrangement::Cause cause)
         state.columns = m_nColumns;
         state.rowsOnScreen = RowsOnScreen();
         state.topIndex = cause == GridArrangement::Cause::Filter
-            ? 0 : std::clamp(m_nTopIndex, 0, std::max(count - 1, 0));
-        top = GridKeys::TopIndexShowing(state, shownOrder().PositionOf(m_nSelected));
+            ? 0 : std::clamp(topIndex(), 0, std::max(count - 1, 0));
+        top = GridKeys::TopIndexShowing(state, shownOrder().PositionOf(selectedItem()));
     }
-    if (top != m_nTopIndex && m_pPreview)
+    if (top != topIndex() && m_pPreview)
         m_pPreview->Close();  // its cell moves away
-    m_nTopIndex = top;
-    m_scrollBar.SetPosition(top);
+    SetTop(top);
     Invalidate();
-}
-
-void CCatalogView::SetPeriodChoice(PeriodChoice period)
-{
-    SettingsStore settings(m_paths.iniFile);
-    if (ReadPeriodChoice(settings) == period)
-        return;
-    WritePeriodChoice(settings, period);
-    RebuildThumbnails();
-    Invalidate();
-    emit viewChoicesChanged();
-}
-
-PeriodChoice CCatalogView::periodChoice() const
-{
-    return ReadPeriodChoice(SettingsStore(m_paths.iniFile));
 }
 
 void CCatalogView::Invalidate()
@@ -470,14 +390,14 @@ void CCatalogView::Invalidate()
 void CCatalogView::showEvent(QShowEvent* event)
 {
     QAbstractScrollArea::showEvent(event);
-    if (m_bNeedLoad == 1 && !m_bLoadScheduled) {
+    if (!m_pModel->isLoaded() && !m_bLoadScheduled) {
         // Shown with the list still unread: it is loaded once the window is up, by an event of
         // its own, as the rebuild may show a message box. A window closed before that loads
         // nothing until it is shown again.
         m_bLoadScheduled = true;
         QTimer::singleShot(0, this, [this] {
             m_bLoadScheduled = false;
-            if (m_bNeedLoad == 1 && isVisible())
+            if (!m_pModel->isLoaded() && isVisible())
                 LoadList();
             Invalidate();
         });
@@ -487,7 +407,7 @@ void CCatalogView::showEvent(QShowEvent* event)
 void CCatalogView::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(viewport());
-    if (m_bNeedLoad == 1) {
+    if (!m_pModel->isLoaded()) {
         painter.fillRect(viewport()->rect(), Qt::black);
         return;
     }
@@ -497,7 +417,7 @@ void CCatalogView::paintEvent(QPaintEvent* /*event*/)
 void CCatalogView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        OnLButtonDown(event->position().toPoint());
+        OnLButtonDown(event->position().toPoint(), event->modifiers());
     QAbstractScrollArea::mousePressEvent(event);
 }
 
@@ -548,10 +468,20 @@ void CCatalogView::leaveEvent(QEvent* event)
 void CCatalogView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    m_pSearchBar->PlaceIn(*this);
+    PlaceBars();
     LayOutGrid();
     if (m_pColumnFit)
         m_pColumnFit->Resized();
+}
+
+void CCatalogView::PlaceBars()
+{
+    // Hidden, the bar takes no room: the grid keeps the whole client area as it always had.
+    const int height = m_pSearchBar->WantedHeight();
+    if (viewportMargins().top() != height)
+        setViewportMargins(0, height, 0, 0);
+    if (height > 0)
+        m_pSearchBar->setGeometry(0, 0, width(), height);
 }
 
 void CCatalogView::scrollContentsBy(int /*dx*/, int /*dy*/)

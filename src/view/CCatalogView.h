@@ -1,18 +1,15 @@
 #pragma once
 
 #include "base/ProgramPaths.h"
-#include "catalog/CatalogItem.h"
+#include "model/CatalogModel.h"
+#include "model/GridArrangement.h"
 #include "settings/ViewChoices.h"
-#include "catalog/CatalogListLoader.h"
-#include "thumbnails/ThumbnailBuilder.h"
-#include "thumbnails/ThumbnailStore.h"
-#include "view/GridArrangement.h"
 #include "view/GridGeometry.h"
-#include "view/VisibleFirst.h"
 #include "view/GridScrollBar.h"
+#include "view/GridSurface.h"
+#include "view/VisibleFirst.h"
 
 #include <QAbstractScrollArea>
-#include <QImage>
 
 #include <cstdint>
 #include <memory>
@@ -21,7 +18,6 @@
 #include <vector>
 
 class ColumnFit;
-class GridArrangement;
 class GridKeyboard;
 class GridSearchBar;
 class IComponentProvider;
@@ -29,11 +25,11 @@ class PreviewController;
 class QPrinter;
 class ShownOrder;
 
-// The one view of the window. It owns everything the window shows: the catalog items, the
-// thumbnails, the thumbnail size, the grid layout and the selection. Thumbnails are made by
-// worker threads, cells on screen first; a paint copies those made and shows a placeholder
-// for the others.
-class CCatalogView : public QAbstractScrollArea {
+// The grid of thumbnails on black: paints the catalog model's shown cells and turns the
+// pointer, the wheel, the scroll bar and the keys into changes of the model. Thumbnails are
+// made by worker threads, cells on screen first; a paint copies those made and shows a
+// placeholder for the others.
+class CCatalogView : public QAbstractScrollArea, public GridSurface {
     Q_OBJECT
 public:
     // paths: the program folder and settings file; provider: where the chart components
@@ -42,34 +38,24 @@ public:
                  QWidget* parent = nullptr);
     ~CCatalogView() override;
 
+    CatalogModel& model() { return *m_pModel; }
+    const CatalogModel& model() const { return *m_pModel; }
+
     // The list file loaded once the view is shown, and whether to delete it once read.
     void SetListFile(std::string path, bool removeListFile);
-    const std::string& listFile() const { return m_strListFile; }
-
+    const std::string& listFile() const { return m_pModel->listFile(); }
     // Another list, loaded as a list named on the command line (never removed); the
     // selection and the scroll position start afresh.
     void OpenList(std::string path);
-    // Reads the list and the price files again: thumbnails of unchanged securities stay,
-    // those with new prices are made again, selection and top of the grid stay on the same
-    // securities.
-    enum class ReloadResult { NotLoaded, Unreadable, Unchanged, Changed };
+    // The list read now (normally once the window is up).
+    void LoadList();
+    using ReloadResult = CatalogModel::ReloadResult;
+    // The model's reload, with the grid following the security at its top.
     ReloadResult ReloadList();
-    // What an export writes: every item, in the order the grid sorts them (a search text
-    // typed into the filter field leaves none out).
-    std::vector<int> ExportOrder() const;
     // The cells on screen are told to the builder again (after an export's own order).
     void RequestCellsAgain();
     // Painted in the middle of the grid while no list file is named.
     void SetEmptyHint(QString text);
-
-    // Reads the list file into m_itemList, rebuilds the thumbnails, clears m_bNeedLoad.
-    void LoadList();
-    void FreeItems();
-
-    // Starts making the thumbnails at the size of the settings, one per item in item order.
-    void RebuildThumbnails();
-    void FreeThumbnails();
-    void SetThumbnailSize(int cx, int cy);
 
     // The paint, for the screen and the printer: on a printer the client area is scaled
     // onto the page with its aspect kept, after every thumbnail has been made once. It only
@@ -79,61 +65,42 @@ public:
     // (also while the list has not been loaded: printing never loads nor shows a box).
     bool PrintPage(QPrinter& printer);
 
-    // The item under a client point, or -1.
-    int HitTest(int x, int y) const;
-    void OnLButtonDown(const QPoint& point);
-    // Starts the grid with the thumbnail at a shown position, as dragging the thumb does;
-    // the bar's own steps come here too.
-    void ScrollTo(int topIndex);
+    // A left press: alone it selects the item under the point (none off the cells); with
+    // Ctrl it adds or removes one, with Shift it selects the range from the last click.
+    void OnLButtonDown(const QPoint& point, Qt::KeyboardModifiers modifiers = {});
     void OnLButtonDblClk(const QPoint& point);
 
-    // For tests and benchmarks: the components, the thumbnails' memory budget, the workers.
-    void SetComponentProvider(IComponentProvider* provider) { m_pComponentProvider = provider; }
-    IComponentProvider* componentProvider() const { return m_pComponentProvider; }
-    void SetThumbnailMemoryBudget(std::uint64_t bytes) { m_thumbList.SetBudget(bytes); }
-    ThumbnailBuilder& builder() { return m_builder; }
-    // How the last load went, and whether the last rebuild found its components.
-    const ListLoadOutcome& loadOutcome() const { return m_loadOutcome; }
-    ThumbnailBuilder::Components components() const { return m_components; }
-    const ProgramPaths& paths() const { return m_paths; }
+    // Shortcuts to the model for the menus and commands.
+    GridArrangement& arrangement() { return m_pModel->arrangement(); }
+    const ShownOrder& shownOrder() const { return m_pModel->shownOrder(); }
+    std::vector<int> ExportOrder() const { return m_pModel->ExportOrder(); }
+    void SetPeriodChoice(PeriodChoice period) { m_pModel->SetPeriodChoice(period); }
+    PeriodChoice periodChoice() const { return m_pModel->periodChoice(); }
+    const ProgramPaths& paths() const { return m_pModel->paths(); }
+    // The current item (-1: none) and every selected one in the shown order.
+    int selectedItem() const { return m_pModel->selection().current(); }
+    std::vector<int> selectedItems() const;
 
-    // Working inside the grid: the shown order (sort and filter), keys, the search field,
-    // the period switch, the enlarged preview. Positions count the cells as shown; with list
-    // order and no filter a position is the item's own index.
-    const ShownOrder& shownOrder() const;
-    GridArrangement& arrangement() const { return *m_pArrangement; }
+    // The grid's helpers: the search field, the enlarged preview and chart windows, the
+    // thumbnails that fit the window's width ([Chart] Columns) and the size steps.
     GridSearchBar& searchBar() const { return *m_pSearchBar; }
     PreviewController& preview() const { return *m_pPreview; }
-    // Thumbnails that fit the window's width ([Chart] Columns) and the size steps.
     ColumnFit& columnFit() const { return *m_pColumnFit; }
-    // Rows wholly in the client area, at least one.
-    int RowsOnScreen() const;
-    // The cell of a shown position in client coordinates (it may lie off screen).
-    QRect CellRectOf(int position) const;
-    // Selects an item (-1: none) and scrolls the grid to start at topIndex.
-    void SelectAndScroll(int item, int topIndex);
-    // What a double-click does: the data tool where it is found, else the chart in a window
-    // of its own.
-    void LaunchItem(int item);
-    // Stores the period switch and draws every thumbnail in it.
-    void SetPeriodChoice(PeriodChoice period);
-    PeriodChoice periodChoice() const;
-    // Room above the grid for the search field; 0 gives the grid the whole client area.
-    void SetSearchBarHeight(int height) { setViewportMargins(0, height, 0, 0); }
-    int SearchBarHeight() const { return viewportMargins().top(); }
 
-    // The view's state. Indexes address m_itemList and m_thumbList alike.
-    CatalogItemList m_itemList;
-    int m_bNeedLoad = 1;
-    ThumbnailStore m_thumbList;
-    int m_nSizeX = 0;
-    int m_nSizeY = 0;
-    int m_nSelected = -1;
-    int m_nColumns = 1;  // defined before the first layout, so a hit test has a grid
-    int m_nTopIndex = 0;
-    // Days a series may lag the catalog's newest before its cell shows the date badge; read
-    // with the size at each rebuild (0: never).
-    int m_nStaleDays = 0;
+    // GridSurface
+    QWidget* gridWidget() override { return this; }
+    QWidget* cellArea() const override { return viewport(); }
+    int ColumnWidth() const override;
+    int columns() const override { return m_nColumns; }
+    int RowsOnScreen() const override;
+    QRect CellRectOf(int position) const override;
+    int HitTest(int x, int y) const override;
+    void SelectAndScroll(int item, int topIndex) override;
+    // Starts the grid with the thumbnail at a shown position, as dragging the thumb does;
+    // the bar's own steps come here too.
+    void ScrollTo(int topIndex) override;
+    void LaunchItem(int item) override;
+    int topIndex() const { return m_pModel->topIndex(); }
 
     // The placeholder of a thumbnail not made yet: dark grey with a lighter frame.
     static constexpr QRgb kPlaceholderFill = 0xff282828;
@@ -158,10 +125,13 @@ protected:
 private:
     void OnScrollBarAction(int action);
     void OnOrderChanged(GridArrangement::Cause cause);
-    BuildInputs CurrentInputs();
+    void OnBuildStarted();
+    // The bars above the grid laid over its top, the grid below them.
+    void PlaceBars();
     // The columns that fit the viewport and the scroll range over the cells shown: after
     // every change of the width, the thumbnail size or the number of cells, never in a paint.
     void LayOutGrid();
+    void SetTop(int topIndex);
     void Invalidate();
     GridGeometry::Grid CurrentGrid() const;
     // Tells the builder which cells are on screen when that has changed.
@@ -171,24 +141,18 @@ private:
     void PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell,
                    std::int32_t today) const;
 
-    ProgramPaths m_paths;
-    std::string m_strListFile;
-    bool m_bRemoveListFile = false;
+    std::unique_ptr<CatalogModel> m_pModel;
     QString m_strEmptyHint;
     GridScrollBar m_scrollBar;
-    IComponentProvider* m_pComponentProvider = nullptr;
-    ThumbnailBuilder m_builder{m_thumbList};
+    int m_nColumns = 1;  // defined before the first layout, so a hit test has a grid
     // What the builder was last told: generation, top index, columns, rows, count, order.
     std::tuple<std::uint64_t, int, int, int, int, std::uint64_t> m_requested{};
     // The way the grid last scrolled, and from where: more rows are kept ready that way.
     Travel m_travel = Travel::None;
     int m_nTravelTop = 0;
-    ListLoadOutcome m_loadOutcome;
-    ThumbnailBuilder::Components m_components = ThumbnailBuilder::Components::Ready;
     int m_nWheelRemainder = 0;
     bool m_bLoadScheduled = false;
-    // After the builder: these go first, and the preview's chart hosts with them.
-    std::unique_ptr<GridArrangement> m_pArrangement;
+    // After the model: these go first, and the preview's chart hosts with them.
     std::unique_ptr<GridKeyboard> m_pKeyboard;
     GridSearchBar* m_pSearchBar = nullptr;
     std::unique_ptr<PreviewController> m_pPreview;

@@ -2,34 +2,25 @@
 
 #include "settings/SettingsStore.h"
 #include "settings/SettingsKeys.h"
-#include "view/CCatalogView.h"
+#include "model/CatalogModel.h"
+#include "view/GridSurface.h"
 #include "view/ColumnSizing.h"
-#include "view/ShownOrder.h"
+#include "model/ShownOrder.h"
 
 #include <QPainter>
-#include <QScrollBar>
-#include <QStyle>
 
 #include <algorithm>
 #include <string>
 
 using namespace SettingsKeys;
 
-ColumnFit::ColumnFit(CCatalogView& view)
-    : m_view(view)
+ColumnFit::ColumnFit(CatalogModel& model, GridSurface& surface)
+    : m_model(model)
+    , m_surface(surface)
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);
     connect(&m_settle, &QTimer::timeout, this, &ColumnFit::OnSettled);
-}
-
-int ColumnFit::GridWidth() const
-{
-    // As if the scroll bar were always shown: its coming and going must not refit the grid.
-    const int bar = m_view.verticalScrollBar()->isVisible()
-        ? 0
-        : m_view.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &m_view);
-    return std::max(1, m_view.viewport()->width() - bar);
 }
 
 ThumbnailSize ColumnFit::SizeForRebuild(const SettingsStore& settings)
@@ -38,7 +29,7 @@ ThumbnailSize ColumnFit::SizeForRebuild(const SettingsStore& settings)
         m_standIns.clear();
     const ThumbnailSize stored = ReadThumbnailSize(settings);
     const QSize size = ColumnSizing::ThumbnailSize(
-        GridWidth(), settings.ReadInt(kSectionChart, kColumns, kDefaultColumns),
+        m_surface.ColumnWidth(), settings.ReadInt(kSectionChart, kColumns, kDefaultColumns),
         QSize(stored.width, stored.height));
     return ThumbnailSize{size.width(), size.height()};
 }
@@ -46,13 +37,13 @@ ThumbnailSize ColumnFit::SizeForRebuild(const SettingsStore& settings)
 int ColumnFit::columns() const
 {
     const int stored =
-        SettingsStore(m_view.paths().iniFile).ReadInt(kSectionChart, kColumns, kDefaultColumns);
+        SettingsStore(m_model.paths().iniFile).ReadInt(kSectionChart, kColumns, kDefaultColumns);
     return std::max(stored, 0);
 }
 
 void ColumnFit::SetColumns(int columns)
 {
-    SettingsStore(m_view.paths().iniFile)
+    SettingsStore(m_model.paths().iniFile)
         .WriteText(kSectionChart, kColumns, std::to_string(std::max(columns, 0)));
     Rebuild();
 }
@@ -64,7 +55,7 @@ void ColumnFit::Step(int direction)
         SetColumns(ColumnSizing::StepColumns(now, direction));
         return;
     }
-    SettingsStore settings(m_view.paths().iniFile);
+    SettingsStore settings(m_model.paths().iniFile);
     const ThumbnailSize stored = ReadThumbnailSize(settings);
     const QSize next = ColumnSizing::StepSize(QSize(stored.width, stored.height), direction,
                                               kMinShownSize, kMaxUsableSize);
@@ -75,31 +66,30 @@ void ColumnFit::Step(int direction)
 
 void ColumnFit::Rebuild()
 {
-    m_view.RebuildThumbnails();
-    m_view.viewport()->update();
+    m_model.RebuildThumbnails();
 }
 
 void ColumnFit::Resized()
 {
-    if (m_view.m_bNeedLoad == 0 && columns() > 0)
+    if (m_model.isLoaded() && columns() > 0)
         m_settle.start();
 }
 
 void ColumnFit::OnSettled()
 {
-    const QSize now(m_view.m_nSizeX, m_view.m_nSizeY);
-    const ThumbnailSize fitted = SizeForRebuild(SettingsStore(m_view.paths().iniFile));
+    const QSize now = m_model.thumbnailSize();
+    const ThumbnailSize fitted = SizeForRebuild(SettingsStore(m_model.paths().iniFile));
     if (QSize(fitted.width, fitted.height) == now)
         return;
     // The thumbnails on screen stay, scaled, until their new ones land.
     m_standIns.clear();
-    const ShownOrder& order = m_view.shownOrder();
-    const int shown = m_view.m_nColumns * (m_view.RowsOnScreen() + 1);
-    for (int position = m_view.m_nTopIndex;
-         position < std::min(order.count(), m_view.m_nTopIndex + shown); ++position) {
+    const ShownOrder& order = m_model.shownOrder();
+    const int shown = m_surface.columns() * (m_surface.RowsOnScreen() + 1);
+    for (int position = m_model.topIndex();
+         position < std::min(order.count(), m_model.topIndex() + shown); ++position) {
         const int item = order.ItemAt(position);
-        if (m_view.m_thumbList.StateOf(item) == ThumbnailStore::State::Ready)
-            m_standIns.emplace(item, m_view.m_thumbList.Image(item));
+        if (m_model.store().StateOf(item) == ThumbnailStore::State::Ready)
+            m_standIns.emplace(item, m_model.store().Image(item));
     }
     m_bRefitting = true;
     Rebuild();

@@ -8,7 +8,8 @@
 
 #include <unordered_map>
 
-class CCatalogView;
+class CatalogModel;
+class GridSurface;
 class SettingsStore;
 class QPainter;
 
@@ -21,7 +22,7 @@ public:
     // A resize counts as settled after this long without another.
     static constexpr int kSettleMs = 150;
 
-    explicit ColumnFit(CCatalogView& view);
+    ColumnFit(CatalogModel& model, GridSurface& surface);
 
     // The size a rebuild starts with: the stored one, or one that fits the grid's width.
     // Old thumbnails are kept as stand-ins only for a rebuild this object started.
@@ -39,11 +40,11 @@ public:
     bool PaintStandIn(QPainter& dc, const QRect& cell, int item) const;
 
 private:
-    int GridWidth() const;
     void OnSettled();
     void Rebuild();
 
-    CCatalogView& m_view;
+    CatalogModel& m_model;
+    GridSurface& m_surface;
     QTimer m_settle;
     std::unordered_map<int, QImage> m_standIns;
     bool m_bRefitting = false;

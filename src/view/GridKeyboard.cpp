@@ -1,10 +1,12 @@
 #include "view/GridKeyboard.h"
 
-#include "view/CCatalogView.h"
+#include "model/CatalogModel.h"
+#include "model/ShownOrder.h"
 #include "view/GridKeys.h"
 #include "view/GridSearchBar.h"
+#include "view/GridSurface.h"
 #include "view/PreviewController.h"
-#include "view/ShownOrder.h"
+#include "view/SelectionClipboard.h"
 
 #include <QKeyEvent>
 
@@ -56,36 +58,49 @@ std::optional<PeriodChoice> PeriodKeyOf(int key)
 
 bool GridKeyboard::HandleKey(QKeyEvent* event)
 {
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
     const Qt::KeyboardModifiers modifiers =
         event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
     const int key = event->key();
-    if (key == Qt::Key_F && modifiers == Qt::ControlModifier) {
-        m_view.searchBar().Open();
-        return true;
+    if (modifiers == Qt::ControlModifier && !shift) {
+        switch (key) {
+        case Qt::Key_F:
+            m_searchBar.Open();
+            return true;
+        case Qt::Key_A:
+            SelectAll();
+            return true;
+        case Qt::Key_C:
+            CopySelection(m_model.items(), m_model.selection().InShownOrder(m_model.shownOrder()));
+            return true;
+        default:
+            return false;
+        }
     }
     if (modifiers != Qt::NoModifier)
         return false;
 
-    if (key == Qt::Key_Escape && m_view.preview().isShown()) {
-        m_view.preview().Close();
+    if (key == Qt::Key_Escape && m_preview.isShown()) {
+        m_preview.Close();
         return true;
     }
-    const ShownOrder& order = m_view.shownOrder();
-    const int position = order.PositionOf(m_view.m_nSelected);
+    const ShownOrder& order = m_model.shownOrder();
+    const int current = m_model.selection().current();
+    const int position = order.PositionOf(current);
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (position >= 0)
-            m_view.LaunchItem(m_view.m_nSelected);
+            m_surface.LaunchItem(current);
         return true;
     }
     if (key == Qt::Key_Space) {
-        if (m_view.preview().isShown())
-            m_view.preview().Close();
+        if (m_preview.isShown())
+            m_preview.Close();
         else if (position >= 0)
-            m_view.preview().ShowFor(m_view.m_nSelected);
+            m_preview.ShowFor(current);
         return true;
     }
     if (const std::optional<PeriodChoice> period = PeriodKeyOf(key)) {
-        m_view.SetPeriodChoice(*period);
+        m_model.SetPeriodChoice(*period);
         return true;
     }
     const std::optional<GridKeys::Key> move = MoveKeyOf(key);
@@ -93,12 +108,28 @@ bool GridKeyboard::HandleKey(QKeyEvent* event)
         return false;
     GridKeys::State state;
     state.count = order.count();
-    state.columns = m_view.m_nColumns;
-    state.rowsOnScreen = m_view.RowsOnScreen();
+    state.columns = m_surface.columns();
+    state.rowsOnScreen = m_surface.RowsOnScreen();
     state.selected = position;
-    state.topIndex = m_view.m_nTopIndex;
+    state.topIndex = m_model.topIndex();
     const GridKeys::Result result = GridKeys::Move(state, *move);
-    m_view.preview().Close();
-    m_view.SelectAndScroll(order.ItemAt(result.selected), result.topIndex);
+    m_preview.Close();
+    const int item = order.ItemAt(result.selected);
+    // Shift extends the range from where it was anchored; Escape always clears.
+    if (shift && item >= 0 && *move != GridKeys::Key::Escape) {
+        CatalogSelection selection = m_model.selection();
+        selection.ExtendTo(item, order);
+        m_model.SetSelection(selection);
+        m_surface.ScrollTo(result.topIndex);
+        return true;
+    }
+    m_surface.SelectAndScroll(item, result.topIndex);
     return true;
+}
+
+void GridKeyboard::SelectAll()
+{
+    CatalogSelection selection = m_model.selection();
+    selection.SelectAll(m_model.shownOrder());
+    m_model.SetSelection(selection);
 }

@@ -1,9 +1,9 @@
 #include "view/GridSearchBar.h"
 
 #include "base/GridTexts.h"
-#include "view/CCatalogView.h"
-#include "view/GridArrangement.h"
-#include "view/ShownOrder.h"
+#include "model/CatalogModel.h"
+#include "model/GridArrangement.h"
+#include "model/ShownOrder.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -18,9 +18,10 @@ constexpr int kFieldCharacters = 24;
 
 } // namespace
 
-GridSearchBar::GridSearchBar(CCatalogView* view)
-    : QWidget(view)
-    , m_pView(view)
+GridSearchBar::GridSearchBar(CatalogModel& model, QWidget* grid)
+    : QWidget(grid)
+    , m_model(model)
+    , m_pGrid(grid)
     , m_pField(new QLineEdit(this))
     , m_pCount(new QLabel(this))
 {
@@ -40,13 +41,11 @@ GridSearchBar::GridSearchBar(CCatalogView* view)
     layout->addStretch(1);
 
     connect(m_pField, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_pView->arrangement().SetFilter(text);
+        m_model.arrangement().SetFilter(text);
         ShowCount();
     });
-    connect(&m_pView->arrangement(), &GridArrangement::orderChanged, this,
-            &GridSearchBar::ShowCount);
-    connect(&m_pView->builder(), &ThumbnailBuilder::buildStarted, this,
-            &GridSearchBar::ShowCount);
+    connect(&m_model, &CatalogModel::orderChanged, this, &GridSearchBar::ShowCount);
+    connect(&m_model, &CatalogModel::buildStarted, this, &GridSearchBar::ShowCount);
     hide();
 }
 
@@ -54,7 +53,7 @@ void GridSearchBar::Open()
 {
     if (isHidden()) {
         show();
-        PlaceIn(*m_pView);
+        emit placementChanged();
         ShowCount();
     }
     m_pField->setFocus(Qt::ShortcutFocusReason);
@@ -65,18 +64,13 @@ void GridSearchBar::Dismiss()
 {
     m_pField->clear();
     hide();
-    PlaceIn(*m_pView);
-    m_pView->setFocus(Qt::OtherFocusReason);
+    emit placementChanged();
+    m_pGrid->setFocus(Qt::OtherFocusReason);
 }
 
-void GridSearchBar::PlaceIn(CCatalogView& view)
+int GridSearchBar::WantedHeight() const
 {
-    const int height = isHidden() ? 0 : sizeHint().height();
-    // Hidden, the grid keeps the whole client area as it always had.
-    if (view.SearchBarHeight() != height)
-        view.SetSearchBarHeight(height);
-    if (!isHidden())
-        setGeometry(0, 0, view.width(), height);
+    return isHidden() ? 0 : sizeHint().height();
 }
 
 QString GridSearchBar::countText() const
@@ -88,8 +82,8 @@ void GridSearchBar::ShowCount()
 {
     const QLocale numbers(QLocale::Japanese);
     m_pCount->setText(GridTexts::kFilterCount.arg(
-        numbers.toString(m_pView->shownOrder().count()),
-        numbers.toString(m_pView->m_thumbList.size())));
+        numbers.toString(m_model.shownOrder().count()),
+        numbers.toString(m_model.store().size())));
 }
 
 bool GridSearchBar::eventFilter(QObject* watched, QEvent* event)
@@ -103,7 +97,7 @@ bool GridSearchBar::eventFilter(QObject* watched, QEvent* event)
         case Qt::Key_Return:
         case Qt::Key_Enter:
         case Qt::Key_Down:
-            m_pView->setFocus(Qt::OtherFocusReason);
+            m_pGrid->setFocus(Qt::OtherFocusReason);
             return true;
         default:
             break;

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class CCatalogView;
+class CatalogModel;
 class QLabel;
 class QLineEdit;
 
@@ -13,16 +13,22 @@ class QLineEdit;
 class GridSearchBar : public QWidget {
     Q_OBJECT
 public:
-    explicit GridSearchBar(CCatalogView* view);
+    // grid: the widget the bar lies over, which takes the keys back.
+    GridSearchBar(CatalogModel& model, QWidget* grid);
 
     void Open();
     // Clears the filter and hides the field.
     void Dismiss();
-    // Lays itself over the top of the view and keeps the grid below it.
-    void PlaceIn(CCatalogView& view);
+    // The room the bar takes above the grid: none while hidden, so the grid is exactly as
+    // without it.
+    int WantedHeight() const;
 
     QLineEdit* field() const { return m_pField; }
     QString countText() const;
+
+signals:
+    // Shown or hidden: the grid lays the bar and itself out again.
+    void placementChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,7 +36,8 @@ protected:
 private:
     void ShowCount();
 
-    CCatalogView* m_pView;
+    CatalogModel& m_model;
+    QWidget* m_pGrid;
     QLineEdit* m_pField;
     QLabel* m_pCount;
 };

@@ -4,18 +4,21 @@
 #include "catalog/DisplayText.h"
 #include "settings/SettingsStore.h"
 #include "settings/ViewChoices.h"
-#include "view/CCatalogView.h"
+#include "model/CatalogModel.h"
+#include "view/GridSurface.h"
 #include "view/ChartPicture.h"
 #include "view/ChartWindow.h"
 #include "view/PreviewGeometry.h"
 #include "view/PreviewPopup.h"
-#include "view/ShownOrder.h"
+#include "model/ShownOrder.h"
 
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 
-PreviewController::PreviewController(CCatalogView& view) : m_view(view)
+PreviewController::PreviewController(CatalogModel& model, GridSurface& surface)
+    : m_model(model)
+    , m_surface(surface)
 {
     m_hover.setSingleShot(true);
     m_hover.setInterval(kHoverDelayMs);
@@ -34,33 +37,33 @@ PreviewController::~PreviewController()
 ChartRequest PreviewController::RequestFor(int item, QSize size) const
 {
     ChartRequest request;
-    request.item = *m_view.m_itemList[item];
+    request.item = *m_model.items()[item];
     request.size = size;
-    request.iniFile = m_view.paths().iniFile;
-    request.period = m_view.periodChoice();
-    request.provider = m_view.componentProvider();
+    request.iniFile = m_model.paths().iniFile;
+    request.period = m_model.periodChoice();
+    request.provider = m_model.componentProvider();
     return request;
 }
 
 QRect PreviewController::GlobalCellRect(int item) const
 {
-    const QRect cell = m_view.CellRectOf(m_view.shownOrder().PositionOf(item));
-    return QRect(m_view.viewport()->mapToGlobal(cell.topLeft()), cell.size());
+    const QRect cell = m_surface.CellRectOf(m_model.shownOrder().PositionOf(item));
+    return QRect(m_surface.cellArea()->mapToGlobal(cell.topLeft()), cell.size());
 }
 
 void PreviewController::ShowFor(int item)
 {
     Close();
-    if (item < 0 || item >= static_cast<int>(m_view.m_itemList.size())
-        || m_view.shownOrder().PositionOf(item) < 0)
+    if (item < 0 || item >= static_cast<int>(m_model.items().size())
+        || m_model.shownOrder().PositionOf(item) < 0)
         return;
-    const QScreen* screen = m_view.screen();
+    const QScreen* screen = m_surface.gridWidget()->screen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    const QSize size = PreviewGeometry::PreviewSize(QSize(m_view.m_nSizeX, m_view.m_nSizeY),
+    const QSize size = PreviewGeometry::PreviewSize(m_model.thumbnailSize(),
                                                     available.size());
     if (size.isEmpty())
         return;
-    auto* popup = new PreviewPopup(RequestFor(item, size), item, m_view.viewport(), &m_view);
+    auto* popup = new PreviewPopup(RequestFor(item, size), item, m_surface.cellArea(), m_surface.gridWidget());
     popup->setGeometry(PreviewGeometry::PopupRect(GlobalCellRect(item), popup->size(),
                                                   available));
     std::erase_if(m_closing, [](const QPointer<PreviewPopup>& p) { return p.isNull(); });
@@ -92,22 +95,22 @@ void PreviewController::Close()
 
 void PreviewController::OpenWindow(int item)
 {
-    if (item < 0 || item >= static_cast<int>(m_view.m_itemList.size()))
+    if (item < 0 || item >= static_cast<int>(m_model.items().size()))
         return;
     Close();
-    const CatalogItem& source = *m_view.m_itemList[item];
-    const QScreen* screen = m_view.screen();
+    const CatalogItem& source = *m_model.items()[item];
+    const QScreen* screen = m_surface.gridWidget()->screen();
     const QSize available = screen ? screen->availableGeometry().size() : QSize(1024, 768);
-    const QSize size = PreviewGeometry::PreviewSize(QSize(m_view.m_nSizeX, m_view.m_nSizeY),
+    const QSize size = PreviewGeometry::PreviewSize(m_model.thumbnailSize(),
                                                     available);
     const QString title = GridTexts::kChartWindowTitle.arg(DisplayText(source.m_strName),
                                                            DisplayText(source.m_strCode));
     auto* window = new ChartWindow(RequestFor(item, size.isEmpty() ? available / 2 : size),
-                                   title, m_view.window());
+                                   title, m_surface.gridWidget()->window());
     std::erase_if(m_windows, [](const QPointer<ChartWindow>& w) { return w.isNull(); });
     m_windows.emplace_back(window);
     // Over the middle of the catalog, where the user is looking.
-    const QRect catalog = m_view.window()->frameGeometry();
+    const QRect catalog = m_surface.gridWidget()->window()->frameGeometry();
     window->move(catalog.center() - QPoint(window->width() / 2, window->height() / 2));
     window->show();
 }
@@ -129,14 +132,14 @@ void PreviewController::PointerMoved(QPoint point)
     m_lastPointer = point;
     if (!moved && m_pPopup)
         return;
-    const int item = m_view.HitTest(point.x(), point.y());
+    const int item = m_surface.HitTest(point.x(), point.y());
     if (m_pPopup && m_pPopup->item() != item)
         Close();
     if (m_pPopup) {
         FollowPointer(point);
         return;
     }
-    if (item < 0 || !ReadHoverPreview(SettingsStore(m_view.paths().iniFile))) {
+    if (item < 0 || !ReadHoverPreview(SettingsStore(m_model.paths().iniFile))) {
         m_hover.stop();
         m_nHoverItem = -1;
         return;
@@ -151,7 +154,7 @@ void PreviewController::FollowPointer(QPoint point)
 {
     // The cell's point at the picture's scale: the crosshair stands where the pointer does.
     ChartPicture* picture = m_pPopup->picture();
-    const QRect cell = m_view.CellRectOf(m_view.shownOrder().PositionOf(m_pPopup->item()));
+    const QRect cell = m_surface.CellRectOf(m_model.shownOrder().PositionOf(m_pPopup->item()));
     if (picture == nullptr || cell.isEmpty())
         return;
     const QPoint offset = point - cell.topLeft();
@@ -170,12 +173,12 @@ void PreviewController::PointerLeft()
 bool PreviewController::PointerOverGrid() const
 {
     // A window appearing over the grid (the popup itself, as it is mapped) is no leaving.
-    const QWidget* grid = m_view.viewport();
+    const QWidget* grid = m_surface.cellArea();
     return QRect(grid->mapToGlobal(QPoint(0, 0)), grid->size()).contains(QCursor::pos());
 }
 
 void PreviewController::OnHoverTimeout()
 {
-    if (m_nHoverItem >= 0 && m_view.isVisible())
+    if (m_nHoverItem >= 0 && m_surface.gridWidget()->isVisible())
         ShowFor(m_nHoverItem);
 }

@@ -9,7 +9,8 @@
 
 #include <vector>
 
-class CCatalogView;
+class CatalogModel;
+class GridSurface;
 class ChartWindow;
 class PreviewPopup;
 
@@ -23,7 +24,7 @@ class PreviewController : public QObject {
 public:
     static constexpr int kHoverDelayMs = 600;
 
-    explicit PreviewController(CCatalogView& view);
+    PreviewController(CatalogModel& model, GridSurface& surface);
     // Closes the popup and every chart window: their chart hosts go now.
     ~PreviewController() override;
 
@@ -50,7 +51,8 @@ private:
     void OnHoverTimeout();
     void FollowPointer(QPoint point);
 
-    CCatalogView& m_view;
+    CatalogModel& m_model;
+    GridSurface& m_surface;
     QPointer<PreviewPopup> m_pPopup;
     // Closed popups not deleted yet; they go with the controller at the latest.
     std::vector<QPointer<PreviewPopup>> m_closing;

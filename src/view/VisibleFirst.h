@@ -1,7 +1,7 @@
 #pragma once
 
 #include "view/GridGeometry.h"
-#include "view/ShownOrder.h"
+#include "model/ShownOrder.h"
 
 #include <cstddef>
 #include <vector>

@@ -44,8 +44,8 @@ TEST(BuildProgressTest, StatusBarCountsWhileALongBuildRunsThenSumsUp)
         std::unique_lock lock(mutex);
         changed.wait(lock, [&] { return open; });
     };
-    view->SetComponentProvider(&provider);
-    view->builder().SetWorkerCount(1);
+    view->model().SetComponentProvider(&provider);
+    view->model().builder().SetWorkerCount(1);
     frame->SetProgressDelay(0);
 
     auto* idle = frame->m_wndStatusBar->findChild<QLabel*>(QStringLiteral("idleText"));
@@ -58,7 +58,7 @@ TEST(BuildProgressTest, StatusBarCountsWhileALongBuildRunsThenSumsUp)
         changed.notify_all();
     }
     QTRY_COMPARE(idle->text(), QStringLiteral("1,500 銘柄 · データなし 0"));
-    view->builder().WaitUntilBuilt();
+    view->model().builder().WaitUntilBuilt();
 }
 
 TEST(BuildProgressTest, SummaryCountsTheSecuritiesWithoutDataUntilTheNextMessage)
@@ -72,14 +72,14 @@ TEST(BuildProgressTest, SummaryCountsTheSecuritiesWithoutDataUntilTheNextMessage
     CMainFrame* frame = app.mainFrame();
     CCatalogView* view = frame->GetCatalogView();
     FakeProvider provider;
-    view->SetComponentProvider(&provider);
+    view->model().SetComponentProvider(&provider);
     auto* idle = frame->m_wndStatusBar->findChild<QLabel*>(QStringLiteral("idleText"));
     ASSERT_NE(idle, nullptr);
 
     view->LoadList();
     QTRY_COMPARE(idle->text(), QStringLiteral("5 銘柄 · データなし 2"));
     // Thumbnails made again later (after scrolling) leave the summary standing.
-    emit view->builder().progressChanged(5, 5);
+    emit view->model().builder().progressChanged(5, 5);
     EXPECT_EQ(idle->text(), QStringLiteral("5 銘柄 · データなし 2"));
     // A prompt covers it for a while; then it is back.
     QStatusTipEvent prompt(QStringLiteral("prompt"));
@@ -90,10 +90,10 @@ TEST(BuildProgressTest, SummaryCountsTheSecuritiesWithoutDataUntilTheNextMessage
     EXPECT_FALSE(idle->isHidden());
     EXPECT_EQ(idle->text(), QStringLiteral("5 銘柄 · データなし 2"));
     // The next build says its own.
-    view->FreeItems();
-    view->RebuildThumbnails();
+    view->model().FreeItems();
+    view->model().RebuildThumbnails();
     QTRY_COMPARE(idle->text(), QStringLiteral("ﾚﾃﾞｨ"));
-    view->builder().WaitUntilBuilt();
+    view->model().builder().WaitUntilBuilt();
 }
 
 } // namespace

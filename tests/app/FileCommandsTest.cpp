@@ -64,8 +64,8 @@ protected:
         ASSERT_TRUE(m_app->InitInstance(args));
         m_frame = m_app->mainFrame();
         m_view = m_frame->GetCatalogView();
-        m_view->SetComponentProvider(&m_provider);
-        m_view->builder().SetWorkerCount(1);
+        m_view->model().SetComponentProvider(&m_provider);
+        m_view->model().builder().SetWorkerCount(1);
         m_commands = m_frame->fileCommands();
         ASSERT_NE(m_commands, nullptr);
         if (!args.empty()) {
@@ -74,7 +74,7 @@ protected:
         }
     }
 
-    void Built() { ASSERT_TRUE(m_view->builder().WaitUntilBuilt()); }
+    void Built() { ASSERT_TRUE(m_view->model().builder().WaitUntilBuilt()); }
 
     // A list of count securities with their price files; its path.
     std::string MakeList(const QString& name, int count, int firstClose = 100)
@@ -112,7 +112,7 @@ protected:
             << "reloads: " << m_commands->reloadCount();
     }
 
-    QRgb Shown(int index) const { return m_view->m_thumbList.Image(index).pixel(50, 48); }
+    QRgb Shown(int index) const { return m_view->model().store().Image(index).pixel(50, 48); }
 
     TestProgramFolder m_folder{QStringList{}, false};
     PriceFolder m_prices{m_folder.filePath(QStringLiteral("prices"))};
@@ -140,7 +140,7 @@ TEST_F(FileCommandsTest, OpenedListsAreRememberedNewestFirstEachOnce)
     m_commands->openAction()->trigger();
     Built();
     EXPECT_EQ(m_view->listFile(), a);
-    EXPECT_EQ(m_view->m_itemList.size(), 2u);
+    EXPECT_EQ(m_view->model().items().size(), 2u);
     EXPECT_TRUE(m_commands->OpenList(b));
     EXPECT_TRUE(m_commands->OpenList(a));
     Built();
@@ -178,7 +178,7 @@ TEST_F(FileCommandsTest, ARecentListThatIsGoneIsReportedAndForgotten)
     EXPECT_TRUE(messages[0].contains(QFile::decodeName(a.c_str())));
     EXPECT_TRUE(m_commands->recentFiles().empty());
     EXPECT_TRUE(m_commands->recentActions().isEmpty());
-    EXPECT_EQ(m_view->m_itemList.size(), 1u) << "what is shown stays";
+    EXPECT_EQ(m_view->model().items().size(), 1u) << "what is shown stays";
 }
 
 TEST_F(FileCommandsTest, DroppingAListFileOnTheWindowOpensIt)
@@ -195,13 +195,13 @@ TEST_F(FileCommandsTest, DroppingAListFileOnTheWindowOpensIt)
     QApplication::sendEvent(m_frame, &drop);
     Built();
     EXPECT_EQ(m_view->listFile(), a);
-    EXPECT_EQ(m_view->m_itemList.size(), 4u);
+    EXPECT_EQ(m_view->model().items().size(), 4u);
 }
 
 TEST_F(FileCommandsTest, WithoutAListTheGridSaysHowToOpenOne)
 {
     Start({});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_view->m_bNeedLoad == 0; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_view->model().isLoaded(); }, kWaitMs));
     const auto hintPixels = [](const QImage& shot) {
         int count = 0;
         for (int y = 0; y < shot.height(); ++y) {
@@ -331,7 +331,7 @@ TEST_F(FileCommandsTest, ExportFromTheMenuWritesEverySecurityAndKeepsOthersFiles
               ExportStatus::Done);
     EXPECT_TRUE(IsExportedFile(ExportKind::PngSheet, QFile::encodeName(foreign).data()));
     // The view's own cells are wanted again afterwards.
-    EXPECT_TRUE(m_view->builder().WaitUntilBuilt());
+    EXPECT_TRUE(m_view->model().builder().WaitUntilBuilt());
 }
 
 // F5 (or another list) while an export runs waits for the export: the export writes every
@@ -357,7 +357,7 @@ TEST_F(FileCommandsTest, AReloadDuringAnExportDoesNotDisturbIt)
         << m_frame->statusBar()->currentMessage().toStdString();
     // Afterwards the reload is the user's again.
     m_commands->OnReload();
-    EXPECT_EQ(m_view->m_itemList.size(), 1u);
+    EXPECT_EQ(m_view->model().items().size(), 1u);
 }
 
 // A list given as a pipe (mosgrid <(cat list)) is read once: F5 says it cannot read it
@@ -378,7 +378,7 @@ TEST_F(FileCommandsTest, AStreamIsReadOnceAndNeverAgain)
     std::thread writer(writeOnce, bytes);
     Start({fifo});
     writer.join();
-    ASSERT_EQ(m_view->m_itemList.size(), 3u);
+    ASSERT_EQ(m_view->model().items().size(), 3u);
 
     // Should the reload read the pipe after all, a late writer ends its wait with nothing.
     std::thread late([&] {
@@ -389,7 +389,7 @@ TEST_F(FileCommandsTest, AStreamIsReadOnceAndNeverAgain)
     });
     m_commands->OnReload();
     EXPECT_EQ(m_frame->statusBar()->currentMessage(), FileTexts::kStatusStreamNotReread);
-    EXPECT_EQ(m_view->m_itemList.size(), 3u);
+    EXPECT_EQ(m_view->model().items().size(), 3u);
     late.join();
 }
 
@@ -398,14 +398,14 @@ TEST_F(FileCommandsTest, TheGridKeepsItsCellsDuringAnExport)
 {
     Start({MakeList(QStringLiteral("a.lst"), 400)});
     constexpr std::uint64_t kRoomForSixty = 60 * 100 * 50 * 4;
-    m_view->SetThumbnailMemoryBudget(kRoomForSixty);
+    m_view->model().SetThumbnailMemoryBudget(kRoomForSixty);
     bool shown = true;
     int looks = 0;
     QTimer look;
     look.setInterval(0);
     QObject::connect(&look, &QTimer::timeout, [&] {
         ++looks;
-        shown = shown && m_view->m_thumbList.StateOf(0) == ThumbnailStore::State::Ready;
+        shown = shown && m_view->model().store().StateOf(0) == ThumbnailStore::State::Ready;
     });
     look.start();
     const QString folder = m_folder.filePath(QStringLiteral("out"));

@@ -84,10 +84,10 @@ TEST_F(GridMenusTest, ChoicesAreStoredAndChecksFollowTheKeysToo)
     EXPECT_EQ(Settings().ReadText("View", "Sort", ""), "list");
 
     CCatalogView* view = m_frame->GetCatalogView();
-    const std::uint64_t generation = view->builder().generation();
+    const std::uint64_t generation = view->model().builder().generation();
     m_menus->periodAction(PeriodChoice::Weekly)->trigger();
     EXPECT_EQ(Settings().ReadText("View", "Period", ""), "weekly");
-    EXPECT_GT(view->builder().generation(), generation);
+    EXPECT_GT(view->model().builder().generation(), generation);
     QTest::keyClick(view, Qt::Key_M);
     EXPECT_TRUE(m_menus->periodAction(PeriodChoice::Monthly)->isChecked());
     m_menus->periodAction(PeriodChoice::Definitions)->trigger();
@@ -115,7 +115,7 @@ TEST_F(GridMenusTest, ColumnsFitTheWindowAndStepsWriteTheSettings)
     ASSERT_NE(view, nullptr);
     m_frame->show();
     EXPECT_TRUE(m_menus->columnsAction(0)->isChecked());
-    EXPECT_EQ(view->m_nSizeX, 300);
+    EXPECT_EQ(view->model().thumbnailSize().width(), 300);
 
     m_menus->columnsAction(4)->trigger();
     EXPECT_EQ(Settings().ReadInt("Chart", "Columns", -1), 4);
@@ -123,8 +123,8 @@ TEST_F(GridMenusTest, ColumnsFitTheWindowAndStepsWriteTheSettings)
         - (view->verticalScrollBar()->isVisible()
                ? 0
                : view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view));
-    EXPECT_EQ(view->m_nSizeX, std::max(1, gridWidth / 4));
-    EXPECT_EQ(view->m_nSizeY, (view->m_nSizeX * 180 + 150) / 300);
+    EXPECT_EQ(view->model().thumbnailSize().width(), std::max(1, gridWidth / 4));
+    EXPECT_EQ(view->model().thumbnailSize().height(), (view->model().thumbnailSize().width() * 180 + 150) / 300);
 
     // Bigger: one column less; the stored fixed size is left alone.
     view->columnFit().Step(1);
@@ -134,18 +134,18 @@ TEST_F(GridMenusTest, ColumnsFitTheWindowAndStepsWriteTheSettings)
     EXPECT_EQ(Settings().ReadText("Chart", "SizeX", "none"), "none");
 
     // A wider window refits once the resize has settled.
-    const int before = view->m_nSizeX;
+    const int before = view->model().thumbnailSize().width();
     m_frame->resize(m_frame->width() + 300, m_frame->height());
     QTest::qWait(ColumnFit::kSettleMs * 3);
-    EXPECT_GT(view->m_nSizeX, before);
+    EXPECT_GT(view->model().thumbnailSize().width(), before);
 
     // 自動: the fixed size again, which a step changes by a tenth.
     m_menus->columnsAction(0)->trigger();
-    EXPECT_EQ(view->m_nSizeX, 300);
+    EXPECT_EQ(view->model().thumbnailSize().width(), 300);
     view->columnFit().Step(-1);
     EXPECT_EQ(Settings().ReadInt("Chart", "SizeX", 0), 273);
     EXPECT_EQ(Settings().ReadInt("Chart", "SizeY", 0), 164);
-    EXPECT_EQ(view->m_nSizeX, 273);
+    EXPECT_EQ(view->model().thumbnailSize().width(), 273);
 }
 
 } // namespace

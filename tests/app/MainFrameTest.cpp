@@ -290,14 +290,14 @@ TEST(CatalogAppStart, ReadableListOpensTheWindowAndKeepsThePath)
 TEST(CatalogViewState, FreshViewHasTheInitialState)
 {
     CCatalogView view(ProgramPaths{"/nonexistent/", "/nonexistent//mosgrid.ini"}, nullptr);
-    EXPECT_TRUE(view.m_itemList.empty());
-    EXPECT_TRUE(view.m_thumbList.empty());
-    EXPECT_EQ(view.m_nSizeX, 300);
-    EXPECT_EQ(view.m_nSizeY, 180);
-    EXPECT_EQ(view.m_nSelected, -1);
-    EXPECT_EQ(view.m_nTopIndex, 0);
-    EXPECT_EQ(view.m_bNeedLoad, 1);
-    EXPECT_EQ(view.m_nColumns, 1);
+    EXPECT_TRUE(view.model().items().empty());
+    EXPECT_TRUE(view.model().store().empty());
+    EXPECT_EQ(view.model().thumbnailSize().width(), 300);
+    EXPECT_EQ(view.model().thumbnailSize().height(), 180);
+    EXPECT_EQ(view.selectedItem(), -1);
+    EXPECT_EQ(view.topIndex(), 0);
+    EXPECT_FALSE(view.model().isLoaded());
+    EXPECT_EQ(view.columns(), 1);
     EXPECT_NE(view.verticalScrollBar(), nullptr);
 }
 

@@ -89,16 +89,16 @@ protected:
         auto app = std::make_unique<CCatalogApp>(m_folder.exeDir() + "mosgrid");
         EXPECT_TRUE(app->InitInstance({m_list.toStdString()}));
         CCatalogView* view = app->mainFrame()->GetCatalogView();
-        view->SetComponentProvider(&m_provider);
-        view->builder().SetWorkerCount(1);
+        view->model().SetComponentProvider(&m_provider);
+        view->model().builder().SetWorkerCount(1);
         view->LoadList();
-        EXPECT_TRUE(view->builder().WaitUntilBuilt());
+        EXPECT_TRUE(view->model().builder().WaitUntilBuilt());
         return app;
     }
 
     static QSize FirstThumbnailSize(CCatalogApp& app)
     {
-        return app.mainFrame()->GetCatalogView()->m_thumbList.Image(0).size();
+        return app.mainFrame()->GetCatalogView()->model().store().Image(0).size();
     }
 
     QString UserFile() const { return m_config.filePath(QStringLiteral("mosgrid/mosgrid.ini")); }
@@ -126,7 +126,7 @@ TEST_P(ReadOnlyProgramFolderTest, SettingsOkIsKeptAcrossARestart)
             sheet->accept();
         });
         app->mainFrame()->OnSettings();
-        ASSERT_TRUE(app->mainFrame()->GetCatalogView()->builder().WaitUntilBuilt());
+        ASSERT_TRUE(app->mainFrame()->GetCatalogView()->model().builder().WaitUntilBuilt());
         EXPECT_EQ(FirstThumbnailSize(*app), QSize(200, 100));
     }
     EXPECT_TRUE(QFile::exists(UserFile()));

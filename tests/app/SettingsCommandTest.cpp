@@ -26,11 +26,11 @@ protected:
         m_app = std::make_unique<CCatalogApp>(m_folder.exeDir() + "mosgrid");
         ASSERT_TRUE(m_app->InitInstance({list.toStdString()}));
         m_view = m_app->mainFrame()->GetCatalogView();
-        m_view->SetComponentProvider(&m_provider);
-        m_view->builder().SetWorkerCount(1);
+        m_view->model().SetComponentProvider(&m_provider);
+        m_view->model().builder().SetWorkerCount(1);
         m_view->LoadList();
-        ASSERT_TRUE(m_view->builder().WaitUntilBuilt());
-        ASSERT_EQ(m_view->m_thumbList.size(), 3);
+        ASSERT_TRUE(m_view->model().builder().WaitUntilBuilt());
+        ASSERT_EQ(m_view->model().store().size(), 3);
     }
 
     // Answers the sheet once it runs: sizes typed into the General page, then OK or Cancel.
@@ -56,26 +56,26 @@ protected:
 
 TEST_F(SettingsCommandTest, OkRebuildsEveryThumbnailAtTheNewSize)
 {
-    m_view->m_nSelected = 1;
+    m_view->model().SelectOnly(1);
     AnswerSheet(QStringLiteral("200"), QStringLiteral("100"), true);
     m_app->mainFrame()->OnSettings();
-    ASSERT_TRUE(m_view->builder().WaitUntilBuilt());
-    ASSERT_EQ(m_view->m_thumbList.size(), 3);
+    ASSERT_TRUE(m_view->model().builder().WaitUntilBuilt());
+    ASSERT_EQ(m_view->model().store().size(), 3);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(m_view->m_thumbList.Image(i).size(), QSize(200, 100));
-    EXPECT_EQ(m_view->m_nSizeX, 200);
-    EXPECT_EQ(m_view->m_nSelected, 1);
+        EXPECT_EQ(m_view->model().store().Image(i).size(), QSize(200, 100));
+    EXPECT_EQ(m_view->model().thumbnailSize().width(), 200);
+    EXPECT_EQ(m_view->selectedItem(), 1);
     // Per rebuild: the check that the control exists, and the one worker's host.
     EXPECT_EQ(m_provider.counters.controlsCreated, 4);
 }
 
 TEST_F(SettingsCommandTest, CancelWritesNothingAndKeepsTheThumbnails)
 {
-    const qint64 before = m_view->m_thumbList.Image(0).cacheKey();
+    const qint64 before = m_view->model().store().Image(0).cacheKey();
     AnswerSheet(QStringLiteral("200"), QStringLiteral("100"), false);
     m_app->mainFrame()->OnSettings();
-    EXPECT_EQ(m_view->m_thumbList.Image(0).cacheKey(), before);
-    EXPECT_EQ(m_view->m_thumbList.Image(0).size(), QSize(300, 180));
+    EXPECT_EQ(m_view->model().store().Image(0).cacheKey(), before);
+    EXPECT_EQ(m_view->model().store().Image(0).size(), QSize(300, 180));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(m_app->m_strIniFile)));
     EXPECT_EQ(m_provider.counters.controlsCreated, 2);
 }

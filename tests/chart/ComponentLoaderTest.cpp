@@ -176,9 +176,13 @@ protected:
     int RebuildOnce()
     {
         CCatalogView view(ProgramPaths{m_folder.exeDir(), m_folder.iniFile()}, &m_provider);
-        view.m_itemList.push_back(std::make_unique<CatalogItem>());
-        view.RebuildThumbnails();
-        return view.m_thumbList.size();
+        {
+        CatalogItemList one;
+        one.push_back(std::make_unique<CatalogItem>());
+        view.model().AdoptItems(std::move(one));
+    }
+        view.model().RebuildThumbnails();
+        return view.model().store().size();
     }
 
     TestProgramFolder m_folder{{}, false};

@@ -101,13 +101,17 @@ TEST(RealComponentsTest, WithoutTheDataLibraryEachRebuildReportsOnce)
     PluginComponentProvider provider(folder.exeDir());
     MessageRecorder recorder;
     CCatalogView view(ProgramPaths{folder.exeDir(), folder.iniFile()}, &provider);
-    view.m_itemList.push_back(std::make_unique<CatalogItem>());
+    {
+        CatalogItemList one;
+        one.push_back(std::make_unique<CatalogItem>());
+        view.model().AdoptItems(std::move(one));
+    }
     for (int rebuild = 1; rebuild <= 2; ++rebuild) {
         ChartHost host(provider, folder.iniFile());
         EXPECT_EQ(host.CreateHost(kWidth, kHeight), 0);
         EXPECT_EQ(host.DestroyWindow(), 1);
-        view.RebuildThumbnails();
-        EXPECT_EQ(view.m_thumbList.size(), 0);
+        view.model().RebuildThumbnails();
+        EXPECT_EQ(view.model().store().size(), 0);
         ASSERT_EQ(static_cast<int>(recorder.messages.size()), rebuild);
         EXPECT_EQ(recorder.messages.back(), QStringLiteral("Can't Create brasko.DLL"));
     }

@@ -58,17 +58,17 @@ protected:
 TEST_F(RealThumbnailsTest, DroppedAndMadeAgainEqualsAFreshRender)
 {
     CCatalogView view(ProgramPaths{m_folder.exeDir(), m_folder.iniFile()}, &m_provider);
-    view.builder().SetWorkerCount(2);
+    view.model().builder().SetWorkerCount(2);
     view.SetListFile(MOSGRID_SOURCE_DIR "/examples/sample.lst", false);
     // Room for three thumbnails besides the slots and spares.
-    view.SetThumbnailMemoryBudget(ThumbnailStore::BudgetFor(64, 3, QSize(kWidth, kHeight)));
+    view.model().SetThumbnailMemoryBudget(ThumbnailStore::BudgetFor(64, 3, QSize(kWidth, kHeight)));
     view.LoadList();
-    ASSERT_TRUE(view.builder().WaitUntilBuilt());
-    const int count = view.m_thumbList.size();
+    ASSERT_TRUE(view.model().builder().WaitUntilBuilt());
+    const int count = view.model().store().size();
     ASSERT_GE(count, 20);
     int missing = 0;
     for (int i = 0; i < count; ++i)
-        missing += view.m_thumbList.StateOf(i) == ThumbnailStore::State::Missing ? 1 : 0;
+        missing += view.model().store().StateOf(i) == ThumbnailStore::State::Missing ? 1 : 0;
     EXPECT_GE(missing, count - 3) << "the budget held more than it has room for";
 
     // Three at a time on "screen", as a scroll would bring them back.
@@ -76,13 +76,13 @@ TEST_F(RealThumbnailsTest, DroppedAndMadeAgainEqualsAFreshRender)
         std::vector<int> cells;
         for (int i = first; i < std::min(count, first + 3); ++i)
             cells.push_back(i);
-        view.builder().SetOrder(cells, cells.size(), cells);
-        ASSERT_TRUE(view.builder().WaitUntilMade(cells));
+        view.model().builder().SetOrder(cells, cells.size(), cells);
+        ASSERT_TRUE(view.model().builder().WaitUntilMade(cells));
         for (const int i : cells) {
-            const QImage made = view.m_thumbList.Image(i);
+            const QImage made = view.model().store().Image(i);
             ASSERT_FALSE(made.isNull()) << i;
-            EXPECT_TRUE(made == FreshRender(*view.m_itemList[i]))
-                << "item " << i << " (" << view.m_itemList[i]->m_strCode << ")";
+            EXPECT_TRUE(made == FreshRender(*view.model().items()[i]))
+                << "item " << i << " (" << view.model().items()[i]->m_strCode << ")";
         }
     }
 }

@@ -60,17 +60,18 @@ protected:
                                    "[Chart]\nSizeX=100\nSizeY=50\n"));
         m_view = std::make_unique<CCatalogView>(
             ProgramPaths{m_folder.exeDir(), m_folder.iniFile()}, &m_provider);
-        m_view->builder().SetWorkerCount(1);
+        m_view->model().builder().SetWorkerCount(1);
     }
 
     void MakeItems(int count)
     {
-        m_view->m_bNeedLoad = 0;
+        CatalogItemList items;
         for (int i = 0; i < count; ++i) {
             auto item = std::make_unique<CatalogItem>();
             item->m_strCode = std::to_string(i);
-            m_view->m_itemList.push_back(std::move(item));
+            items.push_back(std::move(item));
         }
+        m_view->model().AdoptItems(std::move(items));
     }
 
     // Shows the view with room for 3 x 2 cells.
@@ -110,13 +111,13 @@ TEST_F(ThumbnailBuildTest, CellsOnScreenFirstAndAgainFirstAfterAScroll)
             gate.Wait();
     };
     Show();
-    m_view->RebuildThumbnails();
+    m_view->model().RebuildThumbnails();
     gate.AwaitWaiting(1);
     // While the worker is in the first item, the grid is scrolled to row 5.
     m_view->ScrollTo(15);
     m_view->viewport()->repaint();
     gate.Open();
-    ASSERT_TRUE(m_view->builder().WaitUntilBuilt());
+    ASSERT_TRUE(m_view->model().builder().WaitUntilBuilt());
 
     const std::vector<std::string> loaded = Loaded();
     ASSERT_EQ(loaded.size(), 30u);
@@ -131,13 +132,13 @@ TEST_F(ThumbnailBuildTest, PlaceholderUntilMadeThenTheThumbnail)
     Gate gate;
     m_provider.onLoad = [&gate](const std::string&) { gate.Wait(); };
     Show();
-    m_view->RebuildThumbnails();
+    m_view->model().RebuildThumbnails();
     gate.AwaitWaiting(1);
     QImage shot = m_view->viewport()->grab().toImage();
     EXPECT_EQ(shot.pixel(50, 25), CCatalogView::kPlaceholderFill);
     EXPECT_EQ(shot.pixel(0, 0), CCatalogView::kPlaceholderFrame);
     gate.Open();
-    ASSERT_TRUE(m_view->builder().WaitUntilBuilt());
+    ASSERT_TRUE(m_view->model().builder().WaitUntilBuilt());
     // The repaint comes by itself once the thumbnails are there.
     QTRY_COMPARE(m_view->viewport()->grab().toImage().pixel(50, 25), kWithData.rgb());
 }
@@ -150,17 +151,17 @@ TEST_F(ThumbnailBuildTest, ANewBuildStopsTheOldOneAndOnlyItsThumbnailsLand)
         if (code == "0")
             gate.Wait();
     };
-    m_view->builder().SetWorkerCount(2);
-    m_view->RebuildThumbnails();
+    m_view->model().builder().SetWorkerCount(2);
+    m_view->model().RebuildThumbnails();
     gate.AwaitWaiting(1);
     ASSERT_TRUE(WriteFileBytes(m_folder.filePath(QStringLiteral("mosgrid.ini")),
                                "[Chart]\nSizeX=60\nSizeY=40\n"));
-    m_view->RebuildThumbnails();
+    m_view->model().RebuildThumbnails();
     gate.Open();
-    ASSERT_TRUE(m_view->builder().WaitUntilBuilt());
-    ASSERT_EQ(m_view->m_thumbList.size(), 40);
+    ASSERT_TRUE(m_view->model().builder().WaitUntilBuilt());
+    ASSERT_EQ(m_view->model().store().size(), 40);
     for (int i = 0; i < 40; ++i)
-        EXPECT_EQ(m_view->m_thumbList.Image(i).size(), QSize(60, 40)) << i;
+        EXPECT_EQ(m_view->model().store().Image(i).size(), QSize(60, 40)) << i;
     EXPECT_EQ(m_provider.counters.controlsAlive, 0);
     EXPECT_EQ(m_provider.counters.librariesAlive, 0);
 }
@@ -176,9 +177,9 @@ TEST_F(ThumbnailBuildTest, ClosingDuringABuildStopsTheWorkersAndReleasesEverythi
         for (int i = 0; i < 200000; ++i)
             sink = sink + i * 0.5;
     };
-    m_view->builder().SetWorkerCount(2);
+    m_view->model().builder().SetWorkerCount(2);
     Show();
-    m_view->RebuildThumbnails();
+    m_view->model().RebuildThumbnails();
     QTRY_VERIFY(loads > 0);
     m_view.reset();
     EXPECT_LT(loads, 3000) << "the build went on to the end";
@@ -190,15 +191,15 @@ TEST_F(ThumbnailBuildTest, PrintingWaitsForEveryThumbnailAndThePageCells)
 {
     MakeItems(12);
     // Room for the slots and two thumbnails: the page needs six.
-    m_view->SetThumbnailMemoryBudget(
+    m_view->model().SetThumbnailMemoryBudget(
         ThumbnailStore::BudgetFor(12, 2, QSize(kCellWidth, kCellHeight)));
-    m_view->RebuildThumbnails();
+    m_view->model().RebuildThumbnails();
     QImage page(3 * kCellWidth, 2 * kCellHeight, QImage::Format_RGB32);
     {
         QPainter painter(&page);
         m_view->OnDraw(painter, page.rect(), true);
     }
-    EXPECT_TRUE(m_view->builder().progress().finished());
+    EXPECT_TRUE(m_view->model().builder().progress().finished());
     for (int cell = 0; cell < 6; ++cell) {
         const QPoint centre((cell % 3) * kCellWidth + 50, (cell / 3) * kCellHeight + 25);
         EXPECT_EQ(page.pixel(centre), kWithData.rgb()) << "cell " << cell;

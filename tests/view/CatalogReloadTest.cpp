@@ -35,7 +35,7 @@ protected:
         m_provider.readPriceFiles = true;
         m_view = std::make_unique<CCatalogView>(
             ProgramPaths{m_folder.exeDir(), m_folder.iniFile()}, &m_provider);
-        m_view->builder().SetWorkerCount(1);
+        m_view->model().builder().SetWorkerCount(1);
     }
 
     // Securities s0 .. s<count-1>, the close of si being 100 + i.
@@ -62,7 +62,7 @@ protected:
         m_listFile = QFile::encodeName(path).toStdString();
     }
 
-    void Built() { ASSERT_TRUE(m_view->builder().WaitUntilBuilt()); }
+    void Built() { ASSERT_TRUE(m_view->model().builder().WaitUntilBuilt()); }
 
     // The codes loaded since the last call, sorted.
     std::vector<std::string> TakeLoaded()
@@ -76,8 +76,8 @@ protected:
 
     int IndexOf(const std::string& code) const
     {
-        for (std::size_t i = 0; i < m_view->m_itemList.size(); ++i) {
-            if (m_view->m_itemList[i]->m_strCode == code)
+        for (std::size_t i = 0; i < m_view->model().items().size(); ++i) {
+            if (m_view->model().items()[i]->m_strCode == code)
                 return static_cast<int>(i);
         }
         return -1;
@@ -85,7 +85,7 @@ protected:
 
     QRgb Shown(const std::string& code) const
     {
-        return m_view->m_thumbList.Image(IndexOf(code)).pixel(kCellWidth / 2, kCellHeight - 2);
+        return m_view->model().store().Image(IndexOf(code)).pixel(kCellWidth / 2, kCellHeight - 2);
     }
 
     TestProgramFolder m_folder{QStringList{}, false};
@@ -99,7 +99,7 @@ TEST_F(CatalogReloadTest, OnlyThumbnailsWhosePricesChangedAreMadeAgain)
 {
     MakeCatalog(6);
     EXPECT_EQ(TakeLoaded().size(), 6u);
-    const qint64 keptKey = m_view->m_thumbList.Image(0).cacheKey();
+    const qint64 keptKey = m_view->model().store().Image(0).cacheKey();
 
     ASSERT_TRUE(m_prices.Write("s2", "100\n140\n", kOld - 10));  // new prices
     ASSERT_TRUE(m_prices.Touch("s4", kOld - 10));                // same bytes, a new time
@@ -108,7 +108,7 @@ TEST_F(CatalogReloadTest, OnlyThumbnailsWhosePricesChangedAreMadeAgain)
     EXPECT_EQ(TakeLoaded(), (std::vector<std::string>{"s2", "s4"}));
     EXPECT_EQ(Shown("s2"), PriceColour(140).rgb());
     EXPECT_EQ(Shown("s4"), PriceColour(104).rgb());
-    EXPECT_EQ(m_view->m_thumbList.Image(0).cacheKey(), keptKey) << "s0's picture itself kept";
+    EXPECT_EQ(m_view->model().store().Image(0).cacheKey(), keptKey) << "s0's picture itself kept";
 
     EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Unchanged);
     Built();
@@ -152,8 +152,8 @@ TEST_F(CatalogReloadTest, SelectionAndScrollStayOnTheSameSecurities)
     m_view->OnLButtonDown(QPoint(kCellWidth + 10, 10));  // second cell of the top row
     m_view->ScrollTo(9);
     m_view->OnLButtonDown(QPoint(kCellWidth + 10, kCellHeight + 10));
-    ASSERT_EQ(m_view->m_nTopIndex, 9);
-    ASSERT_EQ(m_view->m_nSelected, 13);
+    ASSERT_EQ(m_view->topIndex(), 9);
+    ASSERT_EQ(m_view->selectedItem(), 13);
     TakeLoaded();
 
     // Two new securities in front, s3 gone, s20 moved to the end.
@@ -167,8 +167,8 @@ TEST_F(CatalogReloadTest, SelectionAndScrollStayOnTheSameSecurities)
     ASSERT_TRUE(m_prices.Write("n2", "71\n", kOld));
     WriteList(codes);
     EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Changed);
-    EXPECT_EQ(m_view->m_nTopIndex, IndexOf("s9"));
-    EXPECT_EQ(m_view->m_nSelected, IndexOf("s13"));
+    EXPECT_EQ(m_view->topIndex(), IndexOf("s9"));
+    EXPECT_EQ(m_view->selectedItem(), IndexOf("s13"));
     EXPECT_EQ(m_view->verticalScrollBar()->value(), IndexOf("s9"));
     Built();
     EXPECT_EQ(TakeLoaded(), (std::vector<std::string>{"n1", "n2"}));
@@ -179,8 +179,8 @@ TEST_F(CatalogReloadTest, SelectionAndScrollStayOnTheSameSecurities)
     codes.erase(std::find(codes.begin(), codes.end(), "s13"));
     WriteList(codes);
     EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Changed);
-    EXPECT_EQ(m_view->m_nSelected, -1);
-    EXPECT_EQ(m_view->m_nTopIndex, IndexOf("s9"));
+    EXPECT_EQ(m_view->selectedItem(), -1);
+    EXPECT_EQ(m_view->topIndex(), IndexOf("s9"));
     Built();
 }
 
@@ -193,7 +193,7 @@ TEST_F(CatalogReloadTest, AFileBeingWrittenIsNotShownHalfReadAndIsReadAgain)
     EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Changed);
     Built();
     EXPECT_EQ(Shown("s1"), PriceColour(101).rgb()) << "the finished picture stays";
-    EXPECT_TRUE(m_view->m_thumbList.Facts(IndexOf("s1")).unsettled);
+    EXPECT_TRUE(m_view->model().store().Facts(IndexOf("s1")).unsettled);
 
     // Read again at the next reload even before the file changes once more ...
     TakeLoaded();
@@ -205,7 +205,7 @@ TEST_F(CatalogReloadTest, AFileBeingWrittenIsNotShownHalfReadAndIsReadAgain)
     EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Changed);
     Built();
     EXPECT_EQ(Shown("s1"), PriceColour(130).rgb());
-    EXPECT_FALSE(m_view->m_thumbList.Facts(IndexOf("s1")).unsettled);
+    EXPECT_FALSE(m_view->model().store().Facts(IndexOf("s1")).unsettled);
 }
 
 TEST_F(CatalogReloadTest, AListThatNoLongerOpensKeepsWhatIsShown)
@@ -213,23 +213,23 @@ TEST_F(CatalogReloadTest, AListThatNoLongerOpensKeepsWhatIsShown)
     MakeCatalog(3);
     ASSERT_TRUE(QFile::remove(QFile::decodeName(m_listFile.c_str())));
     EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Unreadable);
-    EXPECT_EQ(m_view->m_itemList.size(), 3u);
-    EXPECT_EQ(m_view->m_thumbList.StateOf(2), ThumbnailStore::State::Ready);
+    EXPECT_EQ(m_view->model().items().size(), 3u);
+    EXPECT_EQ(m_view->model().store().StateOf(2), ThumbnailStore::State::Ready);
 }
 
 TEST_F(CatalogReloadTest, OpeningAnotherListStartsAfreshAndNeverRemovesIt)
 {
     MakeCatalog(8);
-    m_view->m_nSelected = 5;
-    m_view->m_nTopIndex = 3;
+    m_view->model().SelectOnly(5);
+    m_view->model().SetTopIndex(3);
     const QString other = m_folder.filePath(QStringLiteral("other.txt"));
     ASSERT_TRUE(WriteFileBytes(other, QByteArray::fromStdString(
                                           ListLine(m_prices.source(), "s1", "B"))));
     m_view->OpenList(QFile::encodeName(other).toStdString());
     Built();
-    EXPECT_EQ(m_view->m_itemList.size(), 1u);
-    EXPECT_EQ(m_view->m_nSelected, -1);
-    EXPECT_EQ(m_view->m_nTopIndex, 0);
+    EXPECT_EQ(m_view->model().items().size(), 1u);
+    EXPECT_EQ(m_view->selectedItem(), -1);
+    EXPECT_EQ(m_view->topIndex(), 0);
     EXPECT_TRUE(QFile::exists(other));
 }
 

@@ -52,7 +52,7 @@ protected:
         m_view = std::make_unique<CCatalogView>(
             ProgramPaths{m_folder.exeDir(), m_folder.iniFile()}, &m_provider);
         // One worker: the fakes see the items in list order.
-        m_view->builder().SetWorkerCount(1);
+        m_view->model().builder().SetWorkerCount(1);
     }
 
     void TearDown() override { SetToolStartHandler({}); }
@@ -61,25 +61,25 @@ protected:
     // set last lays the grid out over them, as a rebuild does.
     void UseThumbnails(int count)
     {
-        m_view->m_bNeedLoad = 0;
+        m_view->model().AdoptItems({});
         std::vector<QImage> images;
         for (int i = 0; i < count; ++i) {
             QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
             image.fill(ColourOf(i));
             images.push_back(image);
         }
-        FillStore(m_view->m_thumbList, QSize(kCellWidth, kCellHeight), images);
-        m_view->SetThumbnailSize(kCellWidth, kCellHeight);
+        FillStore(m_view->model().store(), QSize(kCellWidth, kCellHeight), images);
+        m_view->model().SetThumbnailSize(QSize(kCellWidth, kCellHeight));
     }
 
     // Every thumbnail of the build made once, and every worker gone.
-    void Built() { ASSERT_TRUE(m_view->builder().WaitUntilBuilt()); }
+    void Built() { ASSERT_TRUE(m_view->model().builder().WaitUntilBuilt()); }
 
     std::vector<QImage> Thumbnails() const
     {
         std::vector<QImage> images;
-        for (int i = 0; i < m_view->m_thumbList.size(); ++i)
-            images.push_back(m_view->m_thumbList.Image(i));
+        for (int i = 0; i < m_view->model().store().size(); ++i)
+            images.push_back(m_view->model().store().Image(i));
         return images;
     }
 
@@ -136,7 +136,7 @@ TEST_F(CatalogViewTest, SelectedCellIsInvertedExactly)
 {
     UseThumbnails(5);
     for (const int selected : {-1, 0, 4, 7}) {
-        m_view->m_nSelected = selected;
+        m_view->model().SelectOnly(selected);
         const QImage shot = Paint(QSize(300, 100));
         for (int i = 0; i < 5; ++i) {
             const QPoint centre((i % 3) * kCellWidth + 50, (i / 3) * kCellHeight + 25);
@@ -150,7 +150,7 @@ TEST_F(CatalogViewTest, SelectedCellIsInvertedExactly)
 TEST_F(CatalogViewTest, TopIndexNotAMultipleOfTheColumnsStartsTheGrid)
 {
     UseThumbnails(10);
-    m_view->m_nTopIndex = 4;
+    m_view->model().SetTopIndex(4);
     const QImage shot = Paint(QSize(300, 100));
     EXPECT_EQ(shot.pixel(50, 25), ColourOf(4).rgb());
     EXPECT_EQ(shot.pixel(250, 25), ColourOf(6).rgb());
@@ -162,7 +162,7 @@ TEST_F(CatalogViewTest, TopIndexAtOrBeyondTheEndPaintsOnlyBlackAndKeepsTheRange)
     UseThumbnails(4);
     ShowSized(QSize(300, 100));
     for (const int top : {4, 9}) {
-        m_view->m_nTopIndex = top;
+        m_view->model().SetTopIndex(top);
         const QImage shot = Paint(QSize(300, 100));
         QImage black(shot.size(), QImage::Format_RGB32);
         black.fill(Qt::black);
@@ -204,14 +204,14 @@ TEST_F(CatalogViewTest, ScrollRangeFollowsTheThumbnailsAndPageTheColumns)
 
 TEST_F(CatalogViewTest, EmptyThumbnailEntryIsBackgroundAndWhiteWhenSelected)
 {
-    FillStore(m_view->m_thumbList, QSize(kCellWidth, kCellHeight),
+    FillStore(m_view->model().store(), QSize(kCellWidth, kCellHeight),
               {QImage(kCellWidth, kCellHeight, QImage::Format_RGB32), QImage(),
                QImage(kCellWidth, kCellHeight, QImage::Format_RGB32)});
-    m_view->m_bNeedLoad = 0;
-    m_view->SetThumbnailSize(kCellWidth, kCellHeight);
+    m_view->model().AdoptItems({});
+    m_view->model().SetThumbnailSize(QSize(kCellWidth, kCellHeight));
     const QImage plain = Paint(QSize(300, 50));
     EXPECT_EQ(plain.pixel(150, 25), qRgb(0, 0, 0));
-    m_view->m_nSelected = 1;
+    m_view->model().SelectOnly(1);
     const QImage selected = Paint(QSize(300, 50));
     EXPECT_EQ(selected.pixel(150, 25), qRgb(255, 255, 255));
 }
@@ -238,7 +238,7 @@ TEST_F(CatalogViewTest, ClickSelectsAndRepaintsOnlyWhenTheSelectionChanges)
         counter.paints = 0;
         QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, click.point);
         QApplication::processEvents();
-        EXPECT_EQ(m_view->m_nSelected, click.selected) << click.point.x() << "," << click.point.y();
+        EXPECT_EQ(m_view->selectedItem(), click.selected) << click.point.x() << "," << click.point.y();
         EXPECT_EQ(counter.paints > 0, click.repaint) << click.point.x() << "," << click.point.y();
     }
     m_view->viewport()->removeEventFilter(&counter);
@@ -253,22 +253,22 @@ TEST_F(CatalogViewTest, ScrollBarStepsMoveByRowsAndMayPassItsLastPosition)
 
     bar->setValue(6);
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(m_view->m_nTopIndex, 9);
+    EXPECT_EQ(m_view->topIndex(), 9);
     EXPECT_EQ(bar->value(), 7);
     bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(m_view->m_nTopIndex, 4);
+    EXPECT_EQ(m_view->topIndex(), 4);
     EXPECT_EQ(bar->value(), 4);
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(m_view->m_nTopIndex, 7);
+    EXPECT_EQ(m_view->topIndex(), 7);
     bar->triggerAction(QAbstractSlider::SliderToMinimum);
-    EXPECT_EQ(m_view->m_nTopIndex, 0);
+    EXPECT_EQ(m_view->topIndex(), 0);
     bar->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(m_view->m_nTopIndex, 9);
+    EXPECT_EQ(m_view->topIndex(), 9);
     // Dragging the thumb sets the top index to the item it stands for.
     bar->setSliderPosition(5);
-    EXPECT_EQ(m_view->m_nTopIndex, 5);
+    EXPECT_EQ(m_view->topIndex(), 5);
     bar->triggerAction(QAbstractSlider::SliderNoAction);
-    EXPECT_EQ(m_view->m_nTopIndex, 5);
+    EXPECT_EQ(m_view->topIndex(), 5);
 
     // After such a step the grid starts with the last thumbnail.
     bar->triggerAction(QAbstractSlider::SliderToMaximum);
@@ -288,35 +288,35 @@ TEST_F(CatalogViewTest, WheelScrollsOneRowPerNotchOnlyWhenThereIsSomethingToScro
         QApplication::sendEvent(m_view->viewport(), &event);
     };
     wheel(-120);
-    EXPECT_EQ(m_view->m_nTopIndex, 3);
+    EXPECT_EQ(m_view->topIndex(), 3);
     wheel(-60);  // half a notch waits for the other half
-    EXPECT_EQ(m_view->m_nTopIndex, 3);
+    EXPECT_EQ(m_view->topIndex(), 3);
     wheel(-60);
-    EXPECT_EQ(m_view->m_nTopIndex, 6);
+    EXPECT_EQ(m_view->topIndex(), 6);
     wheel(240);
-    EXPECT_EQ(m_view->m_nTopIndex, 0);
+    EXPECT_EQ(m_view->topIndex(), 0);
 
     UseThumbnails(2);
     m_view->viewport()->repaint();
     wheel(-120);
-    EXPECT_EQ(m_view->m_nTopIndex, 0);
+    EXPECT_EQ(m_view->topIndex(), 0);
 }
 
 TEST_F(CatalogViewTest, FirstPaintLoadsOnceAndRemovesTheListUnderTheFlag)
 {
     WriteList("1,src,130,Sample\n0,src,7203,Other\n", true);
     ShowSized(QSize(300, 100));
-    QTRY_COMPARE(m_view->m_bNeedLoad, 0);
-    ASSERT_EQ(m_view->m_itemList.size(), 2u);
-    EXPECT_EQ(m_view->m_thumbList.size(), 2);
+    QTRY_VERIFY(m_view->model().isLoaded());
+    ASSERT_EQ(m_view->model().items().size(), 2u);
+    EXPECT_EQ(m_view->model().store().size(), 2);
     EXPECT_FALSE(QFile::exists(QFile::decodeName(m_listFile.c_str())));
 
     // A later paint does not read again, even when the file is back with other lines.
     WriteList("2,x,1,A\n2,x,2,B\n2,x,3,C\n");
     m_view->viewport()->repaint();
     QApplication::processEvents();
-    EXPECT_EQ(m_view->m_itemList.size(), 2u);
-    EXPECT_EQ(m_view->m_itemList[0]->m_strCode, "130");
+    EXPECT_EQ(m_view->model().items().size(), 2u);
+    EXPECT_EQ(m_view->model().items()[0]->m_strCode, "130");
 }
 
 TEST_F(CatalogViewTest, ListThatDoesNotOpenStillRebuildsAndIsNotRetried)
@@ -324,9 +324,9 @@ TEST_F(CatalogViewTest, ListThatDoesNotOpenStillRebuildsAndIsNotRetried)
     m_view->SetListFile(m_folder.exeDir() + "missing.txt", false);
     m_view->LoadList();
     Built();
-    EXPECT_EQ(m_view->m_bNeedLoad, 0);
-    EXPECT_TRUE(m_view->m_itemList.empty());
-    EXPECT_TRUE(m_view->m_thumbList.empty());
+    EXPECT_TRUE(m_view->model().isLoaded());
+    EXPECT_TRUE(m_view->model().items().empty());
+    EXPECT_TRUE(m_view->model().store().empty());
     EXPECT_GE(m_provider.counters.controlsCreated, 1);
     EXPECT_EQ(m_provider.counters.controlsAlive, 0);
 }
@@ -336,7 +336,7 @@ TEST_F(CatalogViewTest, RebuildMakesOneThumbnailPerItemAtTheSizeOfTheSettings)
     WriteList("1,s,a,A\n1,s,nodata,B\n1,s,c,C\n");
     m_view->LoadList();
     Built();
-    ASSERT_EQ(m_view->m_thumbList.size(), 3);
+    ASSERT_EQ(m_view->model().store().size(), 3);
     for (const QImage& image : Thumbnails())
         EXPECT_EQ(image.size(), QSize(300, 180));
     EXPECT_EQ(m_provider.counters.loadedCodes, (std::vector<std::string>{"a", "nodata", "c"}));
@@ -350,21 +350,21 @@ TEST_F(CatalogViewTest, RebuildMakesOneThumbnailPerItemAtTheSizeOfTheSettings)
     for (const QImage& image : Thumbnails())
         EXPECT_EQ(image.pixel(0, 0), qRgb(64, 128, 128));
 
-    m_view->m_nSelected = 2;
-    m_view->m_nTopIndex = 1;
+    m_view->model().SelectOnly(2);
+    m_view->model().SetTopIndex(1);
     SettingsStore settings(m_folder.iniFile());
     settings.WriteText("Chart", "SizeX", "200");
     settings.WriteText("Chart", "SizeY", "100");
-    m_view->RebuildThumbnails();
+    m_view->model().RebuildThumbnails();
     Built();
-    ASSERT_EQ(m_view->m_thumbList.size(), 3);
+    ASSERT_EQ(m_view->model().store().size(), 3);
     for (const QImage& image : Thumbnails())
         EXPECT_EQ(image.size(), QSize(200, 100));
-    EXPECT_EQ(m_view->m_nSizeX, 200);
-    EXPECT_EQ(m_view->m_nSizeY, 100);
+    EXPECT_EQ(m_view->model().thumbnailSize().width(), 200);
+    EXPECT_EQ(m_view->model().thumbnailSize().height(), 100);
     // The rebuild leaves the selection and the top index alone.
-    EXPECT_EQ(m_view->m_nSelected, 2);
-    EXPECT_EQ(m_view->m_nTopIndex, 1);
+    EXPECT_EQ(m_view->selectedItem(), 2);
+    EXPECT_EQ(m_view->topIndex(), 1);
 }
 
 TEST_F(CatalogViewTest, UnusableStoredSizesAreHeldOffFromTheGrid)
@@ -381,14 +381,14 @@ TEST_F(CatalogViewTest, UnusableStoredSizesAreHeldOffFromTheGrid)
     for (const auto& row : rows) {
         settings.WriteText("Chart", "SizeX", row.x);
         settings.WriteText("Chart", "SizeY", row.y);
-        m_view->RebuildThumbnails();
+        m_view->model().RebuildThumbnails();
         Built();
-        ASSERT_EQ(m_view->m_thumbList.size(), 1);
+        ASSERT_EQ(m_view->model().store().size(), 1);
         // A thumbnail beyond the memory budget may be dropped until it is shown.
-        EXPECT_EQ(m_view->m_thumbList.imageSize(), row.size) << row.x << " x " << row.y;
-        const QImage made = m_view->m_thumbList.Image(0);
+        EXPECT_EQ(m_view->model().store().imageSize(), row.size) << row.x << " x " << row.y;
+        const QImage made = m_view->model().store().Image(0);
         EXPECT_TRUE(made.isNull() || made.size() == row.size) << row.x << " x " << row.y;
-        EXPECT_GE(m_view->m_nSizeX, 1);
+        EXPECT_GE(m_view->model().thumbnailSize().width(), 1);
     }
 }
 
@@ -401,10 +401,10 @@ TEST_F(CatalogViewTest, MissingDataLibraryIsReportedOncePerRebuildAndLeavesTheGr
     m_view->LoadList();
     Built();
     EXPECT_EQ(messages, QStringList{QStringLiteral("Can't Create brasko.DLL")});
-    EXPECT_TRUE(m_view->m_thumbList.empty());
-    EXPECT_EQ(m_view->m_itemList.size(), 2u);
+    EXPECT_TRUE(m_view->model().store().empty());
+    EXPECT_EQ(m_view->model().items().size(), 2u);
     EXPECT_EQ(m_provider.counters.controlsAlive, 0);
-    m_view->RebuildThumbnails();
+    m_view->model().RebuildThumbnails();
     EXPECT_EQ(messages.size(), 2);
     SetMessageBoxHandler([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
 }
@@ -412,14 +412,14 @@ TEST_F(CatalogViewTest, MissingDataLibraryIsReportedOncePerRebuildAndLeavesTheGr
 TEST_F(CatalogViewTest, ThumbnailsPastTheMemoryBudgetKeepTheirPlaceSoClicksReachTheRightItem)
 {
     WriteList("1,s,a,A\n2,s,b,B\n5,s,c,C\n");
-    m_view->SetThumbnailMemoryBudget(ThumbnailStore::BudgetFor(3, 2, QSize(300, 180)));
+    m_view->model().SetThumbnailMemoryBudget(ThumbnailStore::BudgetFor(3, 2, QSize(300, 180)));
     m_view->LoadList();
     Built();
-    ASSERT_EQ(m_view->m_thumbList.size(), 3);
+    ASSERT_EQ(m_view->model().store().size(), 3);
     int held = 0;
     for (int i = 0; i < 3; ++i) {
-        held += m_view->m_thumbList.StateOf(i) == ThumbnailStore::State::Ready ? 1 : 0;
-        EXPECT_TRUE(m_view->m_thumbList.Facts(i).made) << i;
+        held += m_view->model().store().StateOf(i) == ThumbnailStore::State::Ready ? 1 : 0;
+        EXPECT_TRUE(m_view->model().store().Facts(i).made) << i;
     }
     EXPECT_LE(held, 2);
 
@@ -432,7 +432,7 @@ TEST_F(CatalogViewTest, ThumbnailsPastTheMemoryBudgetKeepTheirPlaceSoClicksReach
     ASSERT_TRUE(WriteFileBytes(tool, "#!/bin/sh\n"));
     QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-    m_view->m_nColumns = 3;
+    ShowSized(QSize(900, 360));
     m_view->OnLButtonDblClk(QPoint(650, 20));
     EXPECT_EQ(started, (std::vector<std::string>{"tarnel.exe", "/dC(c)", "/pandbs,c"}));
 }

@@ -7,15 +7,16 @@
 #include "view/CCatalogView.h"
 #include "view/ChartPicture.h"
 #include "view/ChartWindow.h"
-#include "view/GridArrangement.h"
+#include "model/GridArrangement.h"
 #include "view/EmptyHint.h"
 #include "view/GridSearchBar.h"
 #include "view/PreviewController.h"
 #include "view/PreviewPopup.h"
-#include "view/ShownOrder.h"
+#include "model/ShownOrder.h"
 #include "view/ToolLauncher.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QPointer>
 #include <QKeyEvent>
@@ -108,7 +109,7 @@ protected:
         ASSERT_TRUE(m_folder.isValid());
         m_view = std::make_unique<CCatalogView>(
             ProgramPaths{m_folder.exeDir(), m_folder.iniFile()}, &m_provider);
-        m_view->builder().SetWorkerCount(1);
+        m_view->model().builder().SetWorkerCount(1);
     }
 
     void TearDown() override
@@ -119,25 +120,26 @@ protected:
 
     void Use(const std::vector<Security>& securities)
     {
-        m_view->m_bNeedLoad = 0;
-        m_view->SetThumbnailSize(kCellWidth, kCellHeight);
+        m_view->model().SetThumbnailSize(QSize(kCellWidth, kCellHeight));
+        CatalogItemList items;
         for (const Security& security : securities) {
             auto item = std::make_unique<CatalogItem>();
             item->m_nType = 1;
             item->m_strSource = "s";
             item->m_strCode = security.code;
             item->m_strName = security.name;
-            m_view->m_itemList.push_back(std::move(item));
+            items.push_back(std::move(item));
         }
+        m_view->model().AdoptItems(std::move(items));
         const int count = static_cast<int>(securities.size());
-        m_view->m_thumbList.Reset(count, QSize(kCellWidth, kCellHeight), kFilledGeneration);
+        m_view->model().store().Reset(count, QSize(kCellWidth, kCellHeight), kFilledGeneration);
         for (int i = 0; i < count; ++i) {
             QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
             image.fill(ColourOf(i));
             ItemFacts facts;
             facts.hasData = securities[i].lastClose >= 0;
             facts.lastClose = std::max(securities[i].lastClose, 0.0);
-            m_view->m_thumbList.Put(kFilledGeneration, i, image, facts);
+            m_view->model().store().Put(kFilledGeneration, i, image, facts);
         }
         m_view->arrangement().ItemsChanged();
     }
@@ -181,7 +183,7 @@ protected:
     int ItemPaintedAt(const QImage& shot, int cell)
     {
         const QPoint centre((cell % 3) * kCellWidth + 50, (cell / 3) * kCellHeight + 25);
-        for (int i = 0; i < static_cast<int>(m_view->m_itemList.size()); ++i) {
+        for (int i = 0; i < static_cast<int>(m_view->model().items().size()); ++i) {
             const QRgb pixel = shot.pixel(centre);
             if (pixel == ColourOf(i).rgb() || pixel == Inverted(ColourOf(i).rgb()))
                 return i;
@@ -218,8 +220,8 @@ TEST_F(InsideTheGridTest, ArrowsHomeEndAndPagesMoveTheSelectionAndScrollByRows)
     };
     for (const Step& step : steps) {
         Key(step.key);
-        EXPECT_EQ(m_view->m_nSelected, step.selected) << "key " << std::hex << step.key;
-        EXPECT_EQ(m_view->m_nTopIndex, step.top) << "key " << std::hex << step.key;
+        EXPECT_EQ(m_view->selectedItem(), step.selected) << "key " << std::hex << step.key;
+        EXPECT_EQ(m_view->topIndex(), step.top) << "key " << std::hex << step.key;
         // The bar stands at most at its last position, max - page + 1.
         EXPECT_EQ(m_view->verticalScrollBar()->value(), std::min(step.top, 7));
     }
@@ -231,13 +233,47 @@ TEST_F(InsideTheGridTest, ArrowsHomeEndAndPagesMoveTheSelectionAndScrollByRows)
     EXPECT_EQ(shot.pixel(50, 25), ColourOf(0).rgb());
 }
 
+TEST_F(InsideTheGridTest, CtrlShiftAndCtrlASelectSeveralWhichPaintInvertedAndCopy)
+{
+    UseNumbered(6);
+    ShowThreeByTwo();
+    const auto click = [this](int cell, Qt::KeyboardModifiers modifiers) {
+        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, modifiers,
+                          QPoint((cell % 3) * kCellWidth + 10, (cell / 3) * kCellHeight + 10));
+    };
+    const auto inverted = [this] {
+        const QImage shot = Paint();
+        std::vector<int> cells;
+        for (int cell = 0; cell < 6; ++cell)
+            if (shot.pixel((cell % 3) * kCellWidth + 50, (cell / 3) * kCellHeight + 25)
+                == Inverted(ColourOf(cell).rgb()))
+                cells.push_back(cell);
+        return cells;
+    };
+    click(1, Qt::NoModifier);
+    click(4, Qt::ControlModifier);
+    EXPECT_EQ(inverted(), (std::vector<int>{1, 4}));
+    click(3, Qt::ShiftModifier);  // from the last click, 4, back to 3
+    EXPECT_EQ(inverted(), (std::vector<int>{3, 4}));
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(inverted(), (std::vector<int>{4, 5}));
+    EXPECT_EQ(m_view->selectedItem(), 5);
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1004\tname\n1005\tname\n"));
+    Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(inverted(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    click(2, Qt::NoModifier);  // a plain click selects one, as always
+    EXPECT_EQ(inverted(), (std::vector<int>{2}));
+}
+
 TEST_F(InsideTheGridTest, SortReordersCellsWithoutMakingThumbnailsAgainAndKeepsTheSelection)
 {
     Use({{"7203", "トヨタ", 2500}, {"1301", "極洋", 3000}, {"9984", "ソフトバンク", -1},
          {"6758", "ソニー", 3000}, {"8035", "東京エレクトロン", 40000}, {"4063", "信越", 10}});
     ShowThreeByTwo();
-    m_view->m_nSelected = 0;
-    const std::uint64_t generation = m_view->builder().generation();
+    m_view->model().SelectOnly(0);
+    const std::uint64_t generation = m_view->model().builder().generation();
 
     m_view->arrangement().SetSort(SortKey::Last, true);
     QImage shot = Paint();
@@ -245,12 +281,12 @@ TEST_F(InsideTheGridTest, SortReordersCellsWithoutMakingThumbnailsAgainAndKeepsT
     const int expected[] = {4, 1, 3, 0, 5, 2};
     for (int cell = 0; cell < 6; ++cell)
         EXPECT_EQ(ItemPaintedAt(shot, cell), expected[cell]) << "cell " << cell;
-    EXPECT_EQ(m_view->m_nSelected, 0);
+    EXPECT_EQ(m_view->selectedItem(), 0);
     EXPECT_EQ(shot.pixel(50, 75), Inverted(ColourOf(0).rgb()));
-    EXPECT_EQ(m_view->builder().generation(), generation);
+    EXPECT_EQ(m_view->model().builder().generation(), generation);
     // Clicks and the hit test reach the security shown, not the one of the list position.
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, QPoint(150, 25));
-    EXPECT_EQ(m_view->m_nSelected, 1);
+    EXPECT_EQ(m_view->selectedItem(), 1);
     EXPECT_EQ(ReadSortKey(SettingsStore(m_folder.iniFile())), SortKey::Last);
     EXPECT_TRUE(ReadSortDescending(SettingsStore(m_folder.iniFile())));
 
@@ -277,9 +313,9 @@ TEST_F(InsideTheGridTest, NewSortShowsTheTopAndFactsKeepTheSelectionInView)
     // Descending by close: item 1 goes to position 10, in the fourth row.
     m_view->arrangement().SetSort(SortKey::Last, true);
     EXPECT_EQ(m_view->shownOrder().PositionOf(1), 10);
-    EXPECT_EQ(m_view->m_nTopIndex, 0);
+    EXPECT_EQ(m_view->topIndex(), 0);
     EXPECT_EQ(m_view->verticalScrollBar()->value(), 0);
-    EXPECT_EQ(m_view->m_nSelected, 1);
+    EXPECT_EQ(m_view->selectedItem(), 1);
     EXPECT_EQ(ItemPaintedAt(Paint(), 0), 11);
 
     // The top gainer selected, then its facts fall: the re-sort follows it down.
@@ -289,11 +325,11 @@ TEST_F(InsideTheGridTest, NewSortShowsTheTopAndFactsKeepTheSelectionInView)
     ItemFacts facts;
     facts.hasData = true;
     facts.lastClose = 0.5;
-    m_view->m_thumbList.Put(kFilledGeneration, 11, image, facts);
+    m_view->model().store().Put(kFilledGeneration, 11, image, facts);
     m_view->arrangement().FactsChanged();
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_view->shownOrder().PositionOf(11) == 10; },
                                 kWaitMs));
-    EXPECT_EQ(m_view->m_nTopIndex, 6);
+    EXPECT_EQ(m_view->topIndex(), 6);
     EXPECT_EQ(Paint().pixel(150, 75), Inverted(ColourOf(11).rgb()));
 }
 
@@ -303,13 +339,13 @@ TEST_F(InsideTheGridTest, FactsArrivingDuringABuildSortTheGridSoonAfter)
     ShowThreeByTwo();
     // A new build: nothing made yet, so every security sorts last, in list order.
     const std::uint64_t build = kFilledGeneration + 1;
-    m_view->m_thumbList.Reset(3, QSize(kCellWidth, kCellHeight), build);
+    m_view->model().store().Reset(3, QSize(kCellWidth, kCellHeight), build);
     m_view->arrangement().SetSort(SortKey::Last, true);
     EXPECT_TRUE(m_view->shownOrder().isIdentity());
     ItemFacts facts;
     facts.hasData = true;
     facts.lastClose = 50;
-    m_view->m_thumbList.Put(build, 2, QImage(), facts);
+    m_view->model().store().Put(build, 2, QImage(), facts);
     m_view->arrangement().FactsChanged();
     EXPECT_EQ(m_view->shownOrder().ItemAt(0), 0);  // not at once: the grid holds still
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_view->shownOrder().ItemAt(0) == 2; }, kWaitMs));
@@ -416,7 +452,7 @@ TEST_F(InsideTheGridTest, FilterShowsMatchingSecuritiesCountsThemAndEscapeClears
     EXPECT_TRUE(m_view->hasFocus());
     Key(Qt::Key_Right);
     Key(Qt::Key_Right);
-    EXPECT_EQ(m_view->m_nSelected, 3);
+    EXPECT_EQ(m_view->selectedItem(), 3);
 
     bar.field()->setFocus();
     QTest::keyClick(bar.field(), Qt::Key_Escape);
@@ -424,7 +460,7 @@ TEST_F(InsideTheGridTest, FilterShowsMatchingSecuritiesCountsThemAndEscapeClears
     EXPECT_TRUE(bar.field()->text().isEmpty());
     EXPECT_TRUE(m_view->shownOrder().isIdentity());
     EXPECT_EQ(m_view->viewport()->geometry().top(), 0);
-    EXPECT_EQ(m_view->m_nSelected, 3);
+    EXPECT_EQ(m_view->selectedItem(), 3);
 }
 
 TEST_F(InsideTheGridTest, PeriodKeysStoreTheSwitchAndStartANewBuild)
@@ -440,11 +476,11 @@ TEST_F(InsideTheGridTest, PeriodKeysStoreTheSwitchAndStartANewBuild)
     } steps[] = {{Qt::Key_W, PeriodChoice::Weekly}, {Qt::Key_M, PeriodChoice::Monthly},
                  {Qt::Key_D, PeriodChoice::Daily}};
     for (const auto& step : steps) {
-        const std::uint64_t before = m_view->builder().generation();
+        const std::uint64_t before = m_view->model().builder().generation();
         Key(step.key);
         EXPECT_EQ(m_view->periodChoice(), step.period);
-        EXPECT_GT(m_view->builder().generation(), before);
-        ASSERT_TRUE(m_view->builder().WaitUntilBuilt());
+        EXPECT_GT(m_view->model().builder().generation(), before);
+        ASSERT_TRUE(m_view->model().builder().WaitUntilBuilt());
     }
     // The chart definitions are exactly as they were; only [View] was added.
     EXPECT_TRUE(ReadFileBytes(ini).startsWith(stored));
@@ -516,7 +552,7 @@ TEST_F(LaunchPathTest, ToolBesideTheProgramIsStartedAsBeforeAndNoWindowOpens)
     ASSERT_TRUE(WriteFileBytes(tool, "#!/bin/sh\n"));
     QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     DoubleClick(QPoint(150, 25));
-    EXPECT_EQ(m_view->m_nSelected, 1);
+    EXPECT_EQ(m_view->selectedItem(), 1);
     Key(Qt::Key_Return);
     EXPECT_EQ(m_started, (std::vector<std::string>(2, m_folder.exeDir() + "tarnel.exe")));
     EXPECT_TRUE(m_view->preview().windows().empty());
@@ -549,7 +585,7 @@ TEST_F(LaunchPathTest, DoubleClickOnTheNextSecurityRightAfterOneStartsTheToolFor
         EXPECT_EQ(m_view->preview().isShown(), hover);
         DoubleClickOnScreen(second);
         EXPECT_EQ(codes, (std::vector<std::string>{"/dpacs,7203", "/dpacs,6758"}));
-        EXPECT_EQ(m_view->m_nSelected, 1);
+        EXPECT_EQ(m_view->selectedItem(), 1);
         m_view->preview().Close();
     }
 }
@@ -591,7 +627,7 @@ TEST_F(InsideTheGridTest, SpaceShowsTheEnlargedPreviewBesideTheCellAndClosesIt)
     ASSERT_TRUE(m_view->preview().isShown());
     Key(Qt::Key_Escape);
     EXPECT_FALSE(m_view->preview().isShown());
-    EXPECT_EQ(m_view->m_nSelected, 1);  // Escape closed the preview only
+    EXPECT_EQ(m_view->selectedItem(), 1);  // Escape closed the preview only
 }
 
 TEST_F(InsideTheGridTest, PointerRestingOnACellShowsThePreviewOnlyWhenTurnedOn)

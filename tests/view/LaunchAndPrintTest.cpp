@@ -42,7 +42,7 @@ protected:
         const QString tool = m_folder.filePath(QStringLiteral("tarnel.exe"));
         ASSERT_TRUE(WriteFileBytes(tool, kRecordingTool));
         QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        m_view.SetThumbnailSize(100, 50);
+        m_view.model().SetThumbnailSize(QSize(100, 50));
     }
 
     void AddItem(int type, std::string source, std::string code, std::string name)
@@ -52,11 +52,14 @@ protected:
         item->m_strSource = std::move(source);
         item->m_strCode = std::move(code);
         item->m_strName = std::move(name);
-        m_view.m_itemList.push_back(std::move(item));
-        FillStore(m_view.m_thumbList, QSize(100, 50),
-                  std::vector<QImage>(m_view.m_itemList.size(),
+        CatalogItemList items;
+        for (const auto& held : m_view.model().items())
+            items.push_back(std::make_unique<CatalogItem>(*held));
+        items.push_back(std::move(item));
+        m_view.model().AdoptItems(std::move(items));
+        FillStore(m_view.model().store(), QSize(100, 50),
+                  std::vector<QImage>(m_view.model().items().size(),
                                       QImage(100, 50, QImage::Format_RGB32)));
-        m_view.m_bNeedLoad = 0;
     }
 
     // The arguments the stand-in received, once it has written them.
@@ -169,7 +172,7 @@ protected:
         SetMessageBoxHandler([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
         EXPECT_FALSE(windowShown);
         if (items != nullptr && app.mainFrame() != nullptr)
-            *items = app.mainFrame()->GetCatalogView()->m_itemList.size();
+            *items = app.mainFrame()->GetCatalogView()->model().items().size();
         return app.exitCode();
     }
 

@@ -36,10 +36,10 @@ protected:
     // count thumbnails already made, in a window showing the given width of grid.
     void ShowThumbnails(int count, int gridWidth)
     {
-        m_view->m_bNeedLoad = 0;
-        FillStore(m_view->m_thumbList, kCell,
+        m_view->model().AdoptItems({});
+        FillStore(m_view->model().store(), kCell,
                   std::vector<QImage>(count, QImage(kCell, QImage::Format_RGB32)));
-        m_view->SetThumbnailSize(kCell.width(), kCell.height());
+        m_view->model().SetThumbnailSize(QSize(kCell.width(), kCell.height()));
         SizeGrid(gridWidth);
         m_window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
@@ -71,8 +71,8 @@ TEST_F(PaintOnlyPaintsTest, PaintNeverLoadsTheList)
     ASSERT_TRUE(WriteFileBytes(list, "1,s,a,A\n1,s,b,B\n"));
     m_view->SetListFile(QFile::encodeName(list).toStdString(), true);
     PaintOn(300);
-    EXPECT_EQ(m_view->m_bNeedLoad, 1);
-    EXPECT_TRUE(m_view->m_itemList.empty());
+    EXPECT_FALSE(m_view->model().isLoaded());
+    EXPECT_TRUE(m_view->model().items().empty());
     EXPECT_TRUE(QFile::exists(list));  // unread, so not removed either
 }
 
@@ -87,11 +87,11 @@ TEST_F(PaintOnlyPaintsTest, ResizeLaysOutTheGridAndPaintLeavesItAlone)
     } rows[] = {{350, 3, 7}, {460, 4, 6}, {60, 1, 9}, {1050, 10, 0}, {250, 2, 8}};
     for (const auto& row : rows) {
         SizeGrid(row.width);
-        EXPECT_EQ(m_view->m_nColumns, row.columns) << row.width;
+        EXPECT_EQ(m_view->columns(), row.columns) << row.width;
         EXPECT_EQ(m_view->verticalScrollBar()->maximum(), row.barMaximum) << row.width;
         // A paint of another width (a printer's page) changes neither.
         PaintOn(row.width * 2);
-        EXPECT_EQ(m_view->m_nColumns, row.columns) << row.width;
+        EXPECT_EQ(m_view->columns(), row.columns) << row.width;
         EXPECT_EQ(m_view->verticalScrollBar()->maximum(), row.barMaximum) << row.width;
     }
 }
@@ -105,7 +105,7 @@ TEST_F(PaintOnlyPaintsTest, PrintingAnUnloadedListMakesNoPageAndShowsNoBox)
     printer.setOutputFileName(pdf);
     EXPECT_FALSE(m_view->PrintPage(printer));
     EXPECT_TRUE(m_boxes.isEmpty()) << m_boxes.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(m_view->m_bNeedLoad, 1);
+    EXPECT_FALSE(m_view->model().isLoaded());
     EXPECT_FALSE(QFile::exists(pdf));
 }
 

@@ -1,5 +1,5 @@
 #include "view/PreviewGeometry.h"
-#include "view/ShownOrder.h"
+#include "model/ShownOrder.h"
 #include "view/VisibleFirst.h"
 
 #include <gtest/gtest.h>

@@ -43,14 +43,14 @@ protected:
         SettingsStore::SetRecheckInterval(std::chrono::nanoseconds(0));
         m_view = std::make_unique<CCatalogView>(
             ProgramPaths{m_folder.exeDir(), m_folder.iniFile()}, &m_provider);
-        m_view->m_bNeedLoad = 0;
-        m_view->SetThumbnailSize(kWidth, kHeight);
+        m_view->model().AdoptItems({});
+        m_view->model().SetThumbnailSize(QSize(kWidth, kHeight));
     }
 
     // Thumbnails of one colour, one per last date, made in this order.
     void Make(const std::vector<std::int32_t>& dates)
     {
-        m_view->m_thumbList.Reset(int(dates.size()), QSize(kWidth, kHeight), kGeneration);
+        m_view->model().store().Reset(int(dates.size()), QSize(kWidth, kHeight), kGeneration);
         for (std::size_t i = 0; i < dates.size(); ++i)
             Put(int(i), dates[i]);
     }
@@ -59,7 +59,7 @@ protected:
     {
         QImage image(kWidth, kHeight, QImage::Format_RGB32);
         image.fill(kPicture);
-        m_view->m_thumbList.Put(kGeneration, index, image, LastBar(date));
+        m_view->model().store().Put(kGeneration, index, image, LastBar(date));
     }
 
     // The top-right pixel of each cell, three to a row.
@@ -72,7 +72,7 @@ protected:
             m_view->OnDraw(painter, shot.rect(), false);
         }
         std::vector<QRgb> corners;
-        for (int i = 0; i < m_view->m_thumbList.size(); ++i)
+        for (int i = 0; i < m_view->model().store().size(); ++i)
             corners.push_back(shot.pixel((i % 3 + 1) * kWidth - 1, (i / 3) * kHeight));
         return corners;
     }
@@ -97,8 +97,8 @@ class StaleBadgeCaseTest : public StaleBadgeViewTest,
 
 TEST_P(StaleBadgeCaseTest, BadgeOnlyOnStaleSeries)
 {
-    m_view->m_nStaleDays = GetParam().staleDays;
-    m_view->m_nSelected = GetParam().selected;
+    m_view->model().SetStaleDays(GetParam().staleDays);
+    m_view->model().SelectOnly(GetParam().selected);
     Make(GetParam().dates);
     EXPECT_EQ(Corners(), GetParam().corners);
 }
@@ -129,34 +129,34 @@ TEST_F(StaleBadgeViewTest, AFutureDateMarksOnlyItsOwnSeries)
     const auto date = [](const QDate& day) {
         return std::int32_t(day.year() * 10000 + day.month() * 100 + day.day());
     };
-    m_view->m_nStaleDays = 7;
+    m_view->model().SetStaleDays(7);
     Make({date(today.addDays(-1)), date(today.addDays(-4)), date(today.addYears(4)),
           date(today.addDays(1)), date(today.addDays(-30))});
-    EXPECT_EQ(m_view->m_thumbList.NewestDate(), date(today.addDays(-1)));
+    EXPECT_EQ(m_view->model().store().NewestDate(), date(today.addDays(-1)));
     EXPECT_EQ(Corners(), (std::vector<QRgb>{kPicture, kPicture, kFutureBadge, kPicture, kBadge}));
 }
 
 TEST_F(StaleBadgeViewTest, BadgeFollowsTheNewestDateAsTheBuildFillsIn)
 {
-    m_view->m_nStaleDays = 7;
-    m_view->m_thumbList.Reset(2, QSize(kWidth, kHeight), kGeneration);
+    m_view->model().SetStaleDays(7);
+    m_view->model().store().Reset(2, QSize(kWidth, kHeight), kGeneration);
     Put(0, 20240105);
     // Alone, the first series is the newest; the second cell waits as a placeholder.
     EXPECT_EQ(Corners(), (std::vector<QRgb>{kPicture, CCatalogView::kPlaceholderFrame}));
     // A newer series arrives: the first thumbnail is marked without being made again.
-    const QImage before = m_view->m_thumbList.Image(0);
+    const QImage before = m_view->model().store().Image(0);
     Put(1, 20241230);
     EXPECT_EQ(Corners(), (std::vector<QRgb>{kBadge, kPicture}));
-    EXPECT_EQ(m_view->m_thumbList.Image(0).constBits(), before.constBits());
+    EXPECT_EQ(m_view->model().store().Image(0).constBits(), before.constBits());
 }
 
 TEST_F(StaleBadgeViewTest, TheRebuildReadsStaleDays)
 {
     const auto readAfterRebuild = [this](const QByteArray& ini) {
         EXPECT_TRUE(WriteFileBytes(QString::fromStdString(m_folder.iniFile()), ini));
-        m_view->RebuildThumbnails();
-        m_view->builder().WaitUntilBuilt();
-        return m_view->m_nStaleDays;
+        m_view->model().RebuildThumbnails();
+        m_view->model().builder().WaitUntilBuilt();
+        return m_view->model().staleDays();
     };
     EXPECT_EQ(readAfterRebuild(""), 7);
     EXPECT_EQ(readAfterRebuild("[Name]\nStaleDays=30\n"), 30);
@@ -173,13 +173,13 @@ TEST_F(StaleBadgeViewTest, ExportedThumbnailsCarryTheBadgeAsShown)
 {
     Make({20241230, 20190628});
     for (const int staleDays : {7, 0}) {
-        BuilderThumbnailSource source(m_view->builder(), m_view->m_thumbList, staleDays);
+        BuilderThumbnailSource source(m_view->model().builder(), m_view->model().store(), staleDays);
         EXPECT_EQ(source.Image(0).pixel(kWidth - 1, 0), kPicture) << staleDays;
         EXPECT_EQ(source.Image(1).pixel(kWidth - 1, 0), staleDays > 0 ? kBadge : kPicture)
             << staleDays;
     }
     // The store's own picture stays clean.
-    EXPECT_EQ(m_view->m_thumbList.Image(1).pixel(kWidth - 1, 0), kPicture);
+    EXPECT_EQ(m_view->model().store().Image(1).pixel(kWidth - 1, 0), kPicture);
 }
 
 } // namespace

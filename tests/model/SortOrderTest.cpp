@@ -1,5 +1,5 @@
-#include "view/SearchFold.h"
-#include "view/SortOrder.h"
+#include "model/SearchFold.h"
+#include "model/SortOrder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "view/ReloadPlan.h"
+#include "model/ReloadPlan.h"
 
 #include "catalog/CatalogListLoader.h"
 #include "catalog/ItemMatching.h"

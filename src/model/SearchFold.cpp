@@ -1,4 +1,4 @@
-#include "view/SearchFold.h"
+#include "model/SearchFold.h"
 
 namespace {
 

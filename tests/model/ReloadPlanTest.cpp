@@ -1,6 +1,6 @@
 // What a reload decides, without a view: which thumbnails are made again, where the
 // selection and the top of the grid go.
-#include "view/ReloadPlan.h"
+#include "model/ReloadPlan.h"
 
 #include "support/TestFolders.h"
 

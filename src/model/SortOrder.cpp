@@ -1,4 +1,4 @@
-#include "view/SortOrder.h"
+#include "model/SortOrder.h"
 
 #include <algorithm>
 #include <cmath>

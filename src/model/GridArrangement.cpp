@@ -1,10 +1,10 @@
-#include "view/GridArrangement.h"
+#include "model/GridArrangement.h"
 
 #include "catalog/DisplayText.h"
 #include "settings/SettingsStore.h"
 #include "thumbnails/ThumbnailStore.h"
-#include "view/SearchFold.h"
-#include "view/SortOrder.h"
+#include "model/SearchFold.h"
+#include "model/SortOrder.h"
 
 #include <algorithm>
 

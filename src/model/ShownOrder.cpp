@@ -1,4 +1,4 @@
-#include "view/ShownOrder.h"
+#include "model/ShownOrder.h"
 
 #include <algorithm>
 

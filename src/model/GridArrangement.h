@@ -3,7 +3,7 @@
 #include "catalog/CatalogItem.h"
 #include "chart/ItemFacts.h"
 #include "settings/ViewChoices.h"
-#include "view/ShownOrder.h"
+#include "model/ShownOrder.h"
 
 #include <QObject>
 #include <QString>
