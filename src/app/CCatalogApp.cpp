@@ -3,6 +3,7 @@
 #include "app/CAboutBox.h"
 #include "app/CCatalogCommandLineInfo.h"
 #include "app/CMainFrame.h"
+#include "app/TabCommands.h"
 #include "app/DisplayChoice.h"
 #include "app/CommandLineExport.h"
 #include "app/ListOpenCheck.h"
@@ -150,6 +151,9 @@ bool CCatalogApp::ProcessShellCommand(const CCatalogCommandLineInfo& info)
     }
     // The view reads the list once it is shown (a print reads it first).
     m_pMainFrame->GetCatalogView()->SetListFile(m_strListFile, m_bRemoveListFile);
+    // Without a list the tabs of the last session come back (none kept: as always).
+    if (m_strListFile.empty())
+        m_pMainFrame->tabCommands()->Restore();
 
     switch (info.m_nShellCommand) {
     // There is no DDE here: a "dde" start opens the window like a plain start.

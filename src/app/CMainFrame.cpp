@@ -2,6 +2,7 @@
 
 #include "app/CCatalogApp.h"
 #include "app/FileCommands.h"
+#include "app/TabCommands.h"
 #include "app/GridMenus.h"
 #include "app/HelpWindow.h"
 #include "base/AppTexts.h"
@@ -49,13 +50,26 @@ CMainFrame::CMainFrame(const ProgramPaths& paths, IComponentProvider* provider, 
     setCentralWidget(m_pView);
     CreateMenus();
 
+    ListenToBuilds();
+    connect(m_pView, &CCatalogView::modelChanged, this, &CMainFrame::ListenToBuilds);
+}
+
+void CMainFrame::ListenToBuilds()
+{
     ThumbnailBuilder* builder = &m_pView->model().builder();
-    connect(builder, &ThumbnailBuilder::buildStarted, this, [this] {
-        m_buildClock.start();
-        m_strBuildSummary.clear();
-    });
-    connect(builder, &ThumbnailBuilder::progressChanged, this, &CMainFrame::ShowBuildProgress);
-    connect(builder, &ThumbnailBuilder::buildFinished, this, &CMainFrame::ShowBuildSummary);
+    // Each builder once: a tab shown again is connected already.
+    connect(builder, &ThumbnailBuilder::buildStarted, this, &CMainFrame::OnBuildStarted,
+            Qt::UniqueConnection);
+    connect(builder, &ThumbnailBuilder::progressChanged, this, &CMainFrame::ShowBuildProgress,
+            Qt::UniqueConnection);
+    connect(builder, &ThumbnailBuilder::buildFinished, this, &CMainFrame::ShowBuildSummary,
+            Qt::UniqueConnection);
+}
+
+void CMainFrame::OnBuildStarted()
+{
+    m_buildClock.start();
+    m_strBuildSummary.clear();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -124,6 +138,8 @@ void CMainFrame::CreateMenus()
 
     m_pFileCommands = new FileCommands(*this, *m_pView, m_paths);
     m_pFileCommands->Install(file, view);
+    m_pTabCommands = new TabCommands(*this, *m_pView, *m_pFileCommands, m_paths);
+    m_pTabCommands->Install(file, view);
 }
 
 void CMainFrame::ShowBuildProgress(int made, int total)

@@ -8,6 +8,7 @@
 
 class CCatalogView;
 class FileCommands;
+class TabCommands;
 class HelpWindow;
 class IComponentProvider;
 class QAction;
@@ -45,6 +46,8 @@ public:
     QAction* aboutAction() const { return m_pAboutAction; }
     // Open, reload, watch, export and the recent lists.
     FileCommands* fileCommands() const { return m_pFileCommands; }
+    // Lists open as tabs; Restore at a start without a list.
+    TabCommands* tabCommands() const { return m_pTabCommands; }
     HelpWindow* helpWindow() const;
 
 protected:
@@ -55,6 +58,9 @@ private:
     void ShowBuildProgress(int made, int total);
     // Once a build is over: how many securities had no data, until the next message.
     void ShowBuildSummary();
+    // The status bar follows the builds of the catalog shown.
+    void ListenToBuilds();
+    void OnBuildStarted();
     QAction* AddCommand(class QMenu* menu, const QString& text, const QString& commandString);
 
     ProgramPaths m_paths;
@@ -69,6 +75,7 @@ private:
     QAction* m_pShowHelpAction = nullptr;
     QAction* m_pAboutAction = nullptr;
     FileCommands* m_pFileCommands = nullptr;
+    TabCommands* m_pTabCommands = nullptr;
     // The help pages when no browser could show them.
     QPointer<HelpWindow> m_pHelpWindow;
 };

@@ -13,6 +13,7 @@
 #include "settings/FileSettingsKeys.h"
 #include "settings/ViewChoices.h"
 #include "view/CCatalogView.h"
+#include "view/CatalogTabs.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -66,8 +67,16 @@ FileCommands::FileCommands(CMainFrame& frame, CCatalogView& view, const ProgramP
 {
     m_recent = RecentFiles::Read(SettingsStore(m_paths.iniFile));
     m_view.SetEmptyHint(FileTexts::kEmptyHint);
-    connect(&m_view.model().builder(), &ThumbnailBuilder::buildFinished, this,
-            &FileCommands::WatchCatalog);
+    // The catalog watched is the one shown, whichever tab that is.
+    const auto watchBuilds = [this] {
+        connect(&m_view.model().builder(), &ThumbnailBuilder::buildFinished, this,
+                &FileCommands::WatchCatalog, Qt::UniqueConnection);
+    };
+    watchBuilds();
+    connect(&m_view, &CCatalogView::modelChanged, this, [this, watchBuilds] {
+        watchBuilds();
+        WatchCatalog();
+    });
     connect(&m_watcher, &CatalogWatcher::reloadDue, this, [this] {
         ++m_reloads;
         const CCatalogView::ReloadResult result = m_view.ReloadList();
@@ -132,6 +141,13 @@ void FileCommands::RestoreWindow()
 
 void FileCommands::OnOpen()
 {
+    const QString chosen = ChooseList();
+    if (!chosen.isEmpty())
+        OpenList(Bytes(chosen));
+}
+
+QString FileCommands::ChooseList()
+{
     QString chosen;
     if (m_openChooser) {
         chosen = m_openChooser();
@@ -142,11 +158,10 @@ void FileCommands::OnOpen()
                                               QFileInfo(Shown(current)).path(),
                                               FileTexts::kOpenFilter);
     }
-    if (!chosen.isEmpty())
-        OpenList(Bytes(chosen));
+    return chosen;
 }
 
-bool FileCommands::OpenList(const std::string& path)
+bool FileCommands::OpenList(const std::string& path, bool newTab)
 {
     // The export under way holds the items of the list open now.
     if (m_exporting)
@@ -162,7 +177,10 @@ bool FileCommands::OpenList(const std::string& path)
         }
         return false;
     }
-    m_view.OpenList(canonical);
+    if (newTab)
+        m_view.tabs().Open(canonical);
+    else
+        m_view.OpenList(canonical);
     RememberRecent(canonical);
     WatchCatalog();
     return true;

@@ -34,8 +34,11 @@ public:
 
     // The commands, also for the tests.
     void OnOpen();
-    // Opens path as the open dialog's choice would; false when it does not open.
-    bool OpenList(const std::string& path);
+    // Opens path as the open dialog's choice would, in the tab shown or a new one; false when
+    // it does not open.
+    bool OpenList(const std::string& path, bool newTab = false);
+    // The open dialog (or the tests' chooser): the list chosen, or empty.
+    QString ChooseList();
     void OnReload();
     void OnExport();
     // Writes the export without asking where; the outcome is shown as the command shows it.

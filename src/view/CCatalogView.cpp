@@ -3,6 +3,7 @@
 #include "base/GridTexts.h"
 #include "chart/StaleBadge.h"
 #include "settings/SettingsStore.h"
+#include "view/CatalogTabs.h"
 #include "view/ColumnFit.h"
 #include "view/EmptyHint.h"
 #include "view/GridGeometry.h"
@@ -20,6 +21,7 @@
 #include <QPaintEvent>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QStyle>
 #include <QTimer>
 #include <QWheelEvent>
@@ -37,7 +39,9 @@ constexpr int kWheelNotch = 120;
 CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provider,
                            QWidget* parent)
     : QAbstractScrollArea(parent)
-    , m_pModel(std::make_unique<CatalogModel>(paths, provider))
+    , m_pTabs(std::make_unique<CatalogTabs>(
+          [paths, provider] { return std::make_unique<CatalogModel>(paths, provider); }, this))
+    , m_pModel(&m_pTabs->current())
     , m_scrollBar(verticalScrollBar())
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -49,32 +53,58 @@ CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provid
     connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this,
             [this] { ScrollTo(verticalScrollBar()->sliderPosition()); });
 
-    CatalogModel& model = *m_pModel;
+    m_pSearchBar = new GridSearchBar(*this);
+    connect(m_pSearchBar, &GridSearchBar::placementChanged, this, &CCatalogView::PlaceBars);
+    m_pPreview = std::make_unique<PreviewController>(*this);
+    m_pKeyboard = std::make_unique<GridKeyboard>(*this, *m_pPreview, *m_pSearchBar);
+    m_pColumnFit = std::make_unique<ColumnFit>(*this);
+    Attach(*m_pModel);
+    connect(m_pTabs.get(), &CatalogTabs::currentChanged, this, &CCatalogView::ShowModel);
+    connect(m_pTabs.get(), &CatalogTabs::tabsChanged, this, &CCatalogView::PlaceBars);
+    viewport()->setMouseTracking(true);
+}
+
+void CCatalogView::Attach(CatalogModel& model)
+{
     connect(&model, &CatalogModel::thumbnailsReady, this, &CCatalogView::Invalidate);
     connect(&model, &CatalogModel::orderChanged, this, &CCatalogView::OnOrderChanged);
     connect(&model, &CatalogModel::buildStarted, this, &CCatalogView::OnBuildStarted);
     connect(&model, &CatalogModel::selectionChanged, this, &CCatalogView::Invalidate);
     connect(&model, &CatalogModel::thumbnailSizeChanged, this, &CCatalogView::LayOutGrid);
     connect(&model, &CatalogModel::viewChoicesChanged, this, &CCatalogView::viewChoicesChanged);
-    m_pSearchBar = new GridSearchBar(model, this);
-    connect(m_pSearchBar, &GridSearchBar::placementChanged, this, &CCatalogView::PlaceBars);
-    m_pPreview = std::make_unique<PreviewController>(model, *this);
-    m_pKeyboard = std::make_unique<GridKeyboard>(model, *this, *m_pPreview, *m_pSearchBar);
-    m_pColumnFit = std::make_unique<ColumnFit>(model, *this);
-    model.SetSizeRule(
-        [fit = m_pColumnFit.get()](const SettingsStore& settings) {
-            return fit->SizeForRebuild(settings);
-        });
-    viewport()->setMouseTracking(true);
+    model.SetSizeRule([fit = m_pColumnFit.get()](const SettingsStore& settings) {
+        return fit->SizeForRebuild(settings);
+    });
+}
+
+void CCatalogView::ShowModel(CatalogModel& previous, CatalogModel& model)
+{
+    m_pPreview->Close();
+    previous.disconnect(this);
+    // Only the tab shown builds; the one left makes its thumbnails again when shown.
+    previous.FreeThumbnails();
+    m_pModel = &model;
+    Attach(model);
+    m_requested = {};
+    m_pSearchBar->ShowFilterOf(model.arrangement().filter());
+    if (model.isLoaded())
+        model.RebuildThumbnails();
+    else if (isVisible())
+        model.LoadList();
+    LayOutGrid();
+    m_scrollBar.SetPosition(topIndex());
+    Invalidate();
+    emit modelChanged();
 }
 
 CCatalogView::~CCatalogView()
 {
     // Preview windows and their chart hosts go while the components' lock still stands.
     m_pPreview.reset();
-    // The model's last signals (items freed) reach no half-destroyed view.
-    m_pModel->disconnect();
-    m_pModel.reset();
+    // The models' last signals (items freed) reach no half-destroyed view.
+    for (int tab = 0; tab < m_pTabs->count(); ++tab)
+        m_pTabs->at(tab).disconnect();
+    m_pTabs.reset();
 }
 
 void CCatalogView::SetListFile(std::string path, bool removeListFile)
@@ -85,6 +115,7 @@ void CCatalogView::SetListFile(std::string path, bool removeListFile)
 void CCatalogView::OpenList(std::string path)
 {
     m_pModel->SetListFile(std::move(path), false);
+    m_pTabs->Retitle(m_pTabs->currentIndex());
     m_pModel->SelectOnly(-1);
     SetTop(0);
     LoadList();
@@ -128,6 +159,7 @@ void CCatalogView::SetEmptyHint(QString text)
 
 void CCatalogView::OnBuildStarted()
 {
+    m_pSearchBar->ShowCount();
     // The new build's cells, before a box lets anything paint; those on screen go first.
     LayOutGrid();
     m_requested = {};
@@ -361,6 +393,7 @@ void CCatalogView::SelectAndScroll(int item, int topIndex)
 
 void CCatalogView::OnOrderChanged(GridArrangement::Cause cause)
 {
+    m_pSearchBar->ShowCount();
     LayOutGrid();
     const int count = shownOrder().count();
     // A sort the user chose shows its first cells; the selection stays on its security
@@ -476,12 +509,16 @@ void CCatalogView::resizeEvent(QResizeEvent* event)
 
 void CCatalogView::PlaceBars()
 {
-    // Hidden, the bar takes no room: the grid keeps the whole client area as it always had.
-    const int height = m_pSearchBar->WantedHeight();
-    if (viewportMargins().top() != height)
-        setViewportMargins(0, height, 0, 0);
-    if (height > 0)
-        m_pSearchBar->setGeometry(0, 0, width(), height);
+    // Hidden, the bars take no room: the grid keeps the whole client area as it always had.
+    QTabBar* tabBar = m_pTabs->bar();
+    const int tabs = tabBar->isHidden() ? 0 : tabBar->sizeHint().height();
+    const int search = m_pSearchBar->WantedHeight();
+    if (viewportMargins().top() != tabs + search)
+        setViewportMargins(0, tabs + search, 0, 0);
+    if (tabs > 0)
+        tabBar->setGeometry(0, 0, width(), tabs);
+    if (search > 0)
+        m_pSearchBar->setGeometry(0, tabs, width(), search);
 }
 
 void CCatalogView::scrollContentsBy(int /*dx*/, int /*dy*/)

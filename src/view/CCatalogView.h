@@ -17,6 +17,7 @@
 #include <tuple>
 #include <vector>
 
+class CatalogTabs;
 class ColumnFit;
 class GridKeyboard;
 class GridSearchBar;
@@ -38,8 +39,11 @@ public:
                  QWidget* parent = nullptr);
     ~CCatalogView() override;
 
-    CatalogModel& model() { return *m_pModel; }
+    // The catalog shown: the current tab's.
+    CatalogModel& model() override { return *m_pModel; }
     const CatalogModel& model() const { return *m_pModel; }
+    // The lists open as tabs (one, without a bar, unless the user opens more).
+    CatalogTabs& tabs() const { return *m_pTabs; }
 
     // The list file loaded once the view is shown, and whether to delete it once read.
     void SetListFile(std::string path, bool removeListFile);
@@ -109,6 +113,8 @@ public:
 signals:
     // The sort or the period changed (from a key, a menu or the settings).
     void viewChoicesChanged();
+    // Another tab's catalog is shown: whoever listens to a model listens to this one now.
+    void modelChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -126,6 +132,9 @@ private:
     void OnScrollBarAction(int action);
     void OnOrderChanged(GridArrangement::Cause cause);
     void OnBuildStarted();
+    // Shows another catalog: the one before stops building and gives its thumbnails back.
+    void ShowModel(CatalogModel& previous, CatalogModel& model);
+    void Attach(CatalogModel& model);
     // The bars above the grid laid over its top, the grid below them.
     void PlaceBars();
     // The columns that fit the viewport and the scroll range over the cells shown: after
@@ -141,7 +150,8 @@ private:
     void PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell,
                    std::int32_t today) const;
 
-    std::unique_ptr<CatalogModel> m_pModel;
+    std::unique_ptr<CatalogTabs> m_pTabs;
+    CatalogModel* m_pModel = nullptr;
     QString m_strEmptyHint;
     GridScrollBar m_scrollBar;
     int m_nColumns = 1;  // defined before the first layout, so a hit test has a grid

@@ -14,9 +14,8 @@
 
 using namespace SettingsKeys;
 
-ColumnFit::ColumnFit(CatalogModel& model, GridSurface& surface)
-    : m_model(model)
-    , m_surface(surface)
+ColumnFit::ColumnFit(GridSurface& surface)
+    : m_surface(surface)
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);
@@ -37,13 +36,13 @@ ThumbnailSize ColumnFit::SizeForRebuild(const SettingsStore& settings)
 int ColumnFit::columns() const
 {
     const int stored =
-        SettingsStore(m_model.paths().iniFile).ReadInt(kSectionChart, kColumns, kDefaultColumns);
+        SettingsStore(m_surface.model().paths().iniFile).ReadInt(kSectionChart, kColumns, kDefaultColumns);
     return std::max(stored, 0);
 }
 
 void ColumnFit::SetColumns(int columns)
 {
-    SettingsStore(m_model.paths().iniFile)
+    SettingsStore(m_surface.model().paths().iniFile)
         .WriteText(kSectionChart, kColumns, std::to_string(std::max(columns, 0)));
     Rebuild();
 }
@@ -55,7 +54,7 @@ void ColumnFit::Step(int direction)
         SetColumns(ColumnSizing::StepColumns(now, direction));
         return;
     }
-    SettingsStore settings(m_model.paths().iniFile);
+    SettingsStore settings(m_surface.model().paths().iniFile);
     const ThumbnailSize stored = ReadThumbnailSize(settings);
     const QSize next = ColumnSizing::StepSize(QSize(stored.width, stored.height), direction,
                                               kMinShownSize, kMaxUsableSize);
@@ -66,30 +65,30 @@ void ColumnFit::Step(int direction)
 
 void ColumnFit::Rebuild()
 {
-    m_model.RebuildThumbnails();
+    m_surface.model().RebuildThumbnails();
 }
 
 void ColumnFit::Resized()
 {
-    if (m_model.isLoaded() && columns() > 0)
+    if (m_surface.model().isLoaded() && columns() > 0)
         m_settle.start();
 }
 
 void ColumnFit::OnSettled()
 {
-    const QSize now = m_model.thumbnailSize();
-    const ThumbnailSize fitted = SizeForRebuild(SettingsStore(m_model.paths().iniFile));
+    const QSize now = m_surface.model().thumbnailSize();
+    const ThumbnailSize fitted = SizeForRebuild(SettingsStore(m_surface.model().paths().iniFile));
     if (QSize(fitted.width, fitted.height) == now)
         return;
     // The thumbnails on screen stay, scaled, until their new ones land.
     m_standIns.clear();
-    const ShownOrder& order = m_model.shownOrder();
+    const ShownOrder& order = m_surface.model().shownOrder();
     const int shown = m_surface.columns() * (m_surface.RowsOnScreen() + 1);
-    for (int position = m_model.topIndex();
-         position < std::min(order.count(), m_model.topIndex() + shown); ++position) {
+    for (int position = m_surface.model().topIndex();
+         position < std::min(order.count(), m_surface.model().topIndex() + shown); ++position) {
         const int item = order.ItemAt(position);
-        if (m_model.store().StateOf(item) == ThumbnailStore::State::Ready)
-            m_standIns.emplace(item, m_model.store().Image(item));
+        if (m_surface.model().store().StateOf(item) == ThumbnailStore::State::Ready)
+            m_standIns.emplace(item, m_surface.model().store().Image(item));
     }
     m_bRefitting = true;
     Rebuild();

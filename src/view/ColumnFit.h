@@ -22,7 +22,7 @@ public:
     // A resize counts as settled after this long without another.
     static constexpr int kSettleMs = 150;
 
-    ColumnFit(CatalogModel& model, GridSurface& surface);
+    explicit ColumnFit(GridSurface& surface);
 
     // The size a rebuild starts with: the stored one, or one that fits the grid's width.
     // Old thumbnails are kept as stand-ins only for a rebuild this object started.
@@ -43,7 +43,6 @@ private:
     void OnSettled();
     void Rebuild();
 
-    CatalogModel& m_model;
     GridSurface& m_surface;
     QTimer m_settle;
     std::unordered_map<int, QImage> m_standIns;

@@ -71,7 +71,7 @@ bool GridKeyboard::HandleKey(QKeyEvent* event)
             SelectAll();
             return true;
         case Qt::Key_C:
-            CopySelection(m_model.items(), m_model.selection().InShownOrder(m_model.shownOrder()));
+            CopySelection(m_surface.model().items(), m_surface.model().selection().InShownOrder(m_surface.model().shownOrder()));
             return true;
         default:
             return false;
@@ -84,8 +84,8 @@ bool GridKeyboard::HandleKey(QKeyEvent* event)
         m_preview.Close();
         return true;
     }
-    const ShownOrder& order = m_model.shownOrder();
-    const int current = m_model.selection().current();
+    const ShownOrder& order = m_surface.model().shownOrder();
+    const int current = m_surface.model().selection().current();
     const int position = order.PositionOf(current);
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (position >= 0)
@@ -100,7 +100,7 @@ bool GridKeyboard::HandleKey(QKeyEvent* event)
         return true;
     }
     if (const std::optional<PeriodChoice> period = PeriodKeyOf(key)) {
-        m_model.SetPeriodChoice(*period);
+        m_surface.model().SetPeriodChoice(*period);
         return true;
     }
     const std::optional<GridKeys::Key> move = MoveKeyOf(key);
@@ -111,15 +111,15 @@ bool GridKeyboard::HandleKey(QKeyEvent* event)
     state.columns = m_surface.columns();
     state.rowsOnScreen = m_surface.RowsOnScreen();
     state.selected = position;
-    state.topIndex = m_model.topIndex();
+    state.topIndex = m_surface.model().topIndex();
     const GridKeys::Result result = GridKeys::Move(state, *move);
     m_preview.Close();
     const int item = order.ItemAt(result.selected);
     // Shift extends the range from where it was anchored; Escape always clears.
     if (shift && item >= 0 && *move != GridKeys::Key::Escape) {
-        CatalogSelection selection = m_model.selection();
+        CatalogSelection selection = m_surface.model().selection();
         selection.ExtendTo(item, order);
-        m_model.SetSelection(selection);
+        m_surface.model().SetSelection(selection);
         m_surface.ScrollTo(result.topIndex);
         return true;
     }
@@ -129,7 +129,7 @@ bool GridKeyboard::HandleKey(QKeyEvent* event)
 
 void GridKeyboard::SelectAll()
 {
-    CatalogSelection selection = m_model.selection();
-    selection.SelectAll(m_model.shownOrder());
-    m_model.SetSelection(selection);
+    CatalogSelection selection = m_surface.model().selection();
+    selection.SelectAll(m_surface.model().shownOrder());
+    m_surface.model().SetSelection(selection);
 }

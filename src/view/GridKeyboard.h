@@ -1,6 +1,5 @@
 #pragma once
 
-class CatalogModel;
 class GridSearchBar;
 class GridSurface;
 class PreviewController;
@@ -13,9 +12,8 @@ class QKeyEvent;
 // selects a range, Ctrl+A every security shown, Ctrl+C copies the selected.
 class GridKeyboard {
 public:
-    GridKeyboard(CatalogModel& model, GridSurface& surface, PreviewController& preview,
-                 GridSearchBar& searchBar)
-        : m_model(model), m_surface(surface), m_preview(preview), m_searchBar(searchBar)
+    GridKeyboard(GridSurface& surface, PreviewController& preview, GridSearchBar& searchBar)
+        : m_surface(surface), m_preview(preview), m_searchBar(searchBar)
     {
     }
 
@@ -25,7 +23,6 @@ public:
 private:
     void SelectAll();
 
-    CatalogModel& m_model;
     GridSurface& m_surface;
     PreviewController& m_preview;
     GridSearchBar& m_searchBar;

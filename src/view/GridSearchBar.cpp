@@ -2,6 +2,7 @@
 
 #include "base/GridTexts.h"
 #include "model/CatalogModel.h"
+#include "view/GridSurface.h"
 #include "model/GridArrangement.h"
 #include "model/ShownOrder.h"
 
@@ -18,10 +19,9 @@ constexpr int kFieldCharacters = 24;
 
 } // namespace
 
-GridSearchBar::GridSearchBar(CatalogModel& model, QWidget* grid)
-    : QWidget(grid)
-    , m_model(model)
-    , m_pGrid(grid)
+GridSearchBar::GridSearchBar(GridSurface& surface)
+    : QWidget(surface.gridWidget())
+    , m_surface(surface)
     , m_pField(new QLineEdit(this))
     , m_pCount(new QLabel(this))
 {
@@ -41,11 +41,9 @@ GridSearchBar::GridSearchBar(CatalogModel& model, QWidget* grid)
     layout->addStretch(1);
 
     connect(m_pField, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_model.arrangement().SetFilter(text);
+        m_surface.model().arrangement().SetFilter(text);
         ShowCount();
     });
-    connect(&m_model, &CatalogModel::orderChanged, this, &GridSearchBar::ShowCount);
-    connect(&m_model, &CatalogModel::buildStarted, this, &GridSearchBar::ShowCount);
     hide();
 }
 
@@ -65,7 +63,17 @@ void GridSearchBar::Dismiss()
     m_pField->clear();
     hide();
     emit placementChanged();
-    m_pGrid->setFocus(Qt::OtherFocusReason);
+    m_surface.gridWidget()->setFocus(Qt::OtherFocusReason);
+}
+
+void GridSearchBar::ShowFilterOf(const QString& text)
+{
+    if (text.isEmpty() && isHidden())
+        return;
+    m_pField->setText(text);
+    setVisible(!text.isEmpty());
+    emit placementChanged();
+    ShowCount();
 }
 
 int GridSearchBar::WantedHeight() const
@@ -82,8 +90,8 @@ void GridSearchBar::ShowCount()
 {
     const QLocale numbers(QLocale::Japanese);
     m_pCount->setText(GridTexts::kFilterCount.arg(
-        numbers.toString(m_model.shownOrder().count()),
-        numbers.toString(m_model.store().size())));
+        numbers.toString(m_surface.model().shownOrder().count()),
+        numbers.toString(m_surface.model().store().size())));
 }
 
 bool GridSearchBar::eventFilter(QObject* watched, QEvent* event)
@@ -97,7 +105,7 @@ bool GridSearchBar::eventFilter(QObject* watched, QEvent* event)
         case Qt::Key_Return:
         case Qt::Key_Enter:
         case Qt::Key_Down:
-            m_pGrid->setFocus(Qt::OtherFocusReason);
+            m_surface.gridWidget()->setFocus(Qt::OtherFocusReason);
             return true;
         default:
             break;

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class CatalogModel;
+class GridSurface;
 class QLabel;
 class QLineEdit;
 
@@ -13,8 +13,8 @@ class QLineEdit;
 class GridSearchBar : public QWidget {
     Q_OBJECT
 public:
-    // grid: the widget the bar lies over, which takes the keys back.
-    GridSearchBar(CatalogModel& model, QWidget* grid);
+    // surface: the grid the bar lies over, which takes the keys back.
+    explicit GridSearchBar(GridSurface& surface);
 
     void Open();
     // Clears the filter and hides the field.
@@ -24,6 +24,10 @@ public:
     int WantedHeight() const;
 
     QLineEdit* field() const { return m_pField; }
+    // "n / N" told again: the order or the build changed.
+    void ShowCount();
+    // Another catalog shown: its own search text, the bar open when it has one.
+    void ShowFilterOf(const QString& text);
     QString countText() const;
 
 signals:
@@ -34,10 +38,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void ShowCount();
 
-    CatalogModel& m_model;
-    QWidget* m_pGrid;
+    GridSurface& m_surface;
     QLineEdit* m_pField;
     QLabel* m_pCount;
 };

@@ -2,6 +2,7 @@
 
 #include <QRect>
 
+class CatalogModel;
 class QWidget;
 
 // What the grid's helpers (keys, preview, column fit) may ask of the widget that shows the
@@ -10,6 +11,9 @@ class QWidget;
 class GridSurface {
 public:
     virtual ~GridSurface() = default;
+
+    // The catalog shown now (another one when the user switches tabs).
+    virtual CatalogModel& model() = 0;
 
     // The grid widget, and the area its cells are painted in (screen coordinates, popups).
     virtual QWidget* gridWidget() = 0;

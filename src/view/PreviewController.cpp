@@ -16,9 +16,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-PreviewController::PreviewController(CatalogModel& model, GridSurface& surface)
-    : m_model(model)
-    , m_surface(surface)
+PreviewController::PreviewController(GridSurface& surface)
+    : m_surface(surface)
 {
     m_hover.setSingleShot(true);
     m_hover.setInterval(kHoverDelayMs);
@@ -37,29 +36,29 @@ PreviewController::~PreviewController()
 ChartRequest PreviewController::RequestFor(int item, QSize size) const
 {
     ChartRequest request;
-    request.item = *m_model.items()[item];
+    request.item = *m_surface.model().items()[item];
     request.size = size;
-    request.iniFile = m_model.paths().iniFile;
-    request.period = m_model.periodChoice();
-    request.provider = m_model.componentProvider();
+    request.iniFile = m_surface.model().paths().iniFile;
+    request.period = m_surface.model().periodChoice();
+    request.provider = m_surface.model().componentProvider();
     return request;
 }
 
 QRect PreviewController::GlobalCellRect(int item) const
 {
-    const QRect cell = m_surface.CellRectOf(m_model.shownOrder().PositionOf(item));
+    const QRect cell = m_surface.CellRectOf(m_surface.model().shownOrder().PositionOf(item));
     return QRect(m_surface.cellArea()->mapToGlobal(cell.topLeft()), cell.size());
 }
 
 void PreviewController::ShowFor(int item)
 {
     Close();
-    if (item < 0 || item >= static_cast<int>(m_model.items().size())
-        || m_model.shownOrder().PositionOf(item) < 0)
+    if (item < 0 || item >= static_cast<int>(m_surface.model().items().size())
+        || m_surface.model().shownOrder().PositionOf(item) < 0)
         return;
     const QScreen* screen = m_surface.gridWidget()->screen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    const QSize size = PreviewGeometry::PreviewSize(m_model.thumbnailSize(),
+    const QSize size = PreviewGeometry::PreviewSize(m_surface.model().thumbnailSize(),
                                                     available.size());
     if (size.isEmpty())
         return;
@@ -95,13 +94,13 @@ void PreviewController::Close()
 
 void PreviewController::OpenWindow(int item)
 {
-    if (item < 0 || item >= static_cast<int>(m_model.items().size()))
+    if (item < 0 || item >= static_cast<int>(m_surface.model().items().size()))
         return;
     Close();
-    const CatalogItem& source = *m_model.items()[item];
+    const CatalogItem& source = *m_surface.model().items()[item];
     const QScreen* screen = m_surface.gridWidget()->screen();
     const QSize available = screen ? screen->availableGeometry().size() : QSize(1024, 768);
-    const QSize size = PreviewGeometry::PreviewSize(m_model.thumbnailSize(),
+    const QSize size = PreviewGeometry::PreviewSize(m_surface.model().thumbnailSize(),
                                                     available);
     const QString title = GridTexts::kChartWindowTitle.arg(DisplayText(source.m_strName),
                                                            DisplayText(source.m_strCode));
@@ -139,7 +138,7 @@ void PreviewController::PointerMoved(QPoint point)
         FollowPointer(point);
         return;
     }
-    if (item < 0 || !ReadHoverPreview(SettingsStore(m_model.paths().iniFile))) {
+    if (item < 0 || !ReadHoverPreview(SettingsStore(m_surface.model().paths().iniFile))) {
         m_hover.stop();
         m_nHoverItem = -1;
         return;
@@ -154,7 +153,7 @@ void PreviewController::FollowPointer(QPoint point)
 {
     // The cell's point at the picture's scale: the crosshair stands where the pointer does.
     ChartPicture* picture = m_pPopup->picture();
-    const QRect cell = m_surface.CellRectOf(m_model.shownOrder().PositionOf(m_pPopup->item()));
+    const QRect cell = m_surface.CellRectOf(m_surface.model().shownOrder().PositionOf(m_pPopup->item()));
     if (picture == nullptr || cell.isEmpty())
         return;
     const QPoint offset = point - cell.topLeft();

@@ -9,7 +9,6 @@
 
 #include <vector>
 
-class CatalogModel;
 class GridSurface;
 class ChartWindow;
 class PreviewPopup;
@@ -24,7 +23,7 @@ class PreviewController : public QObject {
 public:
     static constexpr int kHoverDelayMs = 600;
 
-    PreviewController(CatalogModel& model, GridSurface& surface);
+    explicit PreviewController(GridSurface& surface);
     // Closes the popup and every chart window: their chart hosts go now.
     ~PreviewController() override;
 
@@ -51,7 +50,6 @@ private:
     void OnHoverTimeout();
     void FollowPointer(QPoint point);
 
-    CatalogModel& m_model;
     GridSurface& m_surface;
     QPointer<PreviewPopup> m_pPopup;
     // Closed popups not deleted yet; they go with the controller at the latest.

@@ -89,6 +89,8 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
     ASSERT_EQ(menus.size(), 3);
     const std::vector<std::vector<MenuRow>> expected = {
         {{"開く(&O)...", "一覧ファイルを開く", "開く"},
+         {"新しいタブで開く(&T)...", "一覧ファイルを新しいタブで開く", "新しいタブで開く"},
+         {"タブを閉じる(&W)", "表示中のタブを閉じる", "タブを閉じる"},
          {"再読み込み(&R)", "一覧ファイルと価格ファイルを読み直し、変わった銘柄を描き直す",
           "再読み込み"},
          {"エクスポート(&E)...", "すべての銘柄を PDF または PNG に書き出す", "エクスポート"},
@@ -106,7 +108,10 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
          {"絞り込み\tCtrl+F", "コードか銘柄名に含まれる文字で絞り込み", "絞り込み"},
          {"ポインタを止めて拡大表示",
           "マウス ポインタを止めた銘柄を拡大表示する(Space キーはいつでも使える)", "拡大表示"},
-         {"自動更新", "一覧ファイルと価格ファイルの変更を監視して読み直す", "自動更新"}},
+         {"自動更新", "一覧ファイルと価格ファイルの変更を監視して読み直す", "自動更新"},
+         {"-", "", ""},
+         {"次のタブ", "次のタブの一覧を表示する", "次のタブ"},
+         {"前のタブ", "前のタブの一覧を表示する", "前のタブ"}},
         {{"ﾍﾙﾌﾟ", "ヘルプ", "ヘルプ"},
          {"-", "", ""},
          {"ﾊﾞｰｼﾞｮﾝ情報(&A)...", "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示",
@@ -132,6 +137,14 @@ TEST_F(MainFrameTest, OnlyOpenReloadAndSizeStepsHaveShortcutsAndNoToolBar)
             EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
         else if (action->text() == QStringLiteral("再読み込み(&R)"))
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F5));
+        else if (action->text() == QStringLiteral("新しいタブで開く(&T)..."))
+            EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+        else if (action->text() == QStringLiteral("タブを閉じる(&W)"))
+            EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
+        else if (action->text() == QStringLiteral("次のタブ"))
+            EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Tab));
+        else if (action->text() == QStringLiteral("前のタブ"))
+            EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab));
         else if (action->text() == QStringLiteral("大きく"))
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Plus));
         else if (action->text() == QStringLiteral("小さく"))

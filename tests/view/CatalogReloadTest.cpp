@@ -5,10 +5,12 @@
 
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
+#include "view/CatalogTabs.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -231,6 +233,46 @@ TEST_F(CatalogReloadTest, OpeningAnotherListStartsAfreshAndNeverRemovesIt)
     EXPECT_EQ(m_view->selectedItem(), -1);
     EXPECT_EQ(m_view->topIndex(), 0);
     EXPECT_TRUE(QFile::exists(other));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CatalogReloadTest, TabsKeepTheirOwnCatalogAndOnlyTheShownOneBuilds)
+{
+    MakeCatalog(6);
+    m_view->model().SelectOnly(4);
+    m_view->model().SetTopIndex(2);
+    CatalogTabs& tabs = m_view->tabs();
+    EXPECT_TRUE(tabs.bar()->isHidden());
+
+    const QString second = m_folder.filePath(QStringLiteral("second.txt"));
+    ASSERT_TRUE(WriteFileBytes(second, QByteArray::fromStdString(
+                                           ListLine(m_prices.source(), "s1", "one")
+                                           + ListLine(m_prices.source(), "s2", "two"))));
+    tabs.Open(QFile::encodeName(second).toStdString());
+    m_view->LoadList();  // shown, a tab reads its list; here the test does
+    Built();
+    ASSERT_EQ(tabs.count(), 2);
+    EXPECT_FALSE(tabs.bar()->isHidden());
+    EXPECT_EQ(m_view->model().items().size(), 2u);
+    EXPECT_EQ(m_view->model().selection().current(), -1);
+    EXPECT_EQ(tabs.at(0).store().size(), 0);  // the tab left gave its thumbnails back
+
+    tabs.Step(1);  // around the end, back to the first
+    Built();
+    ASSERT_EQ(&m_view->model(), &tabs.at(0));
+    EXPECT_EQ(m_view->model().store().size(), 6);
+    EXPECT_EQ(m_view->model().selection().current(), 4);
+    EXPECT_EQ(m_view->topIndex(), 2);
+    EXPECT_EQ(tabs.at(1).store().size(), 0);
+
+    EXPECT_TRUE(tabs.Close(0));
+    EXPECT_EQ(tabs.count(), 1);
+    EXPECT_EQ(m_view->model().items().size(), 2u);
+    EXPECT_TRUE(tabs.bar()->isHidden());
+    EXPECT_FALSE(tabs.Close(0));  // the last stays
 }
 
 } // namespace
