@@ -1,7 +1,6 @@
 #include "view/PreviewController.h"
 
 #include "base/GridTexts.h"
-#include "catalog/DisplayText.h"
 #include "settings/SettingsStore.h"
 #include "settings/ViewChoices.h"
 #include "view/CCatalogView.h"
@@ -10,12 +9,15 @@
 #include "view/PreviewGeometry.h"
 #include "view/PreviewPopup.h"
 #include "view/ShownOrder.h"
+#include "view/ViewStepping.h"
 
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 
-PreviewController::PreviewController(CCatalogView& view) : m_view(view)
+PreviewController::PreviewController(CCatalogView& view)
+    : m_view(view)
+    , m_stepping(std::make_shared<ViewStepping>(view))
 {
     m_hover.setSingleShot(true);
     m_hover.setInterval(kHoverDelayMs);
@@ -96,20 +98,34 @@ void PreviewController::OpenWindow(int item)
         return;
     Close();
     const CatalogItem& source = *m_view.m_itemList[item];
+    // One window per security: the one open comes to the front.
+    for (ChartWindow* open : windows()) {
+        if (SameSecurity(open->item(), source)) {
+            open->showNormal();
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+    }
     const QScreen* screen = m_view.screen();
     const QSize available = screen ? screen->availableGeometry().size() : QSize(1024, 768);
     const QSize size = PreviewGeometry::PreviewSize(QSize(m_view.m_nSizeX, m_view.m_nSizeY),
                                                     available);
-    const QString title = GridTexts::kChartWindowTitle.arg(DisplayText(source.m_strName),
-                                                           DisplayText(source.m_strCode));
-    auto* window = new ChartWindow(RequestFor(item, size.isEmpty() ? available / 2 : size),
-                                   title, m_view.window());
+    ChartWindowContext context{m_view.paths().iniFile, m_view.componentProvider(), m_stepping};
+    auto* window = new ChartWindow(std::move(context), source, m_view.window());
     std::erase_if(m_windows, [](const QPointer<ChartWindow>& w) { return w.isNull(); });
     m_windows.emplace_back(window);
-    // Over the middle of the catalog, where the user is looking.
-    const QRect catalog = m_view.window()->frameGeometry();
-    window->move(catalog.center() - QPoint(window->width() / 2, window->height() / 2));
+    const QRect kept = ChartWindowSettings::Read(SettingsStore(m_view.paths().iniFile)).geometry;
+    if (kept.isValid()) {
+        window->setGeometry(kept);
+    } else {
+        window->resize(size.isEmpty() ? available / 2 : size);
+        // Over the middle of the catalog, where the user is looking.
+        const QRect catalog = m_view.window()->frameGeometry();
+        window->move(catalog.center() - QPoint(window->width() / 2, window->height() / 2));
+    }
     window->show();
+    window->activateWindow();
 }
 
 std::vector<ChartWindow*> PreviewController::windows() const
