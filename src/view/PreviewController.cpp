@@ -116,7 +116,9 @@ void PreviewController::OpenWindow(int item)
     std::erase_if(m_windows, [](const QPointer<ChartWindow>& w) { return w.isNull(); });
     m_windows.emplace_back(window);
     const QRect kept = ChartWindowSettings::Read(SettingsStore(m_view.paths().iniFile)).geometry;
-    if (kept.isValid()) {
+    // A place kept on a screen no longer there is forgotten.
+    if (kept.isValid() && screen != nullptr
+        && screen->availableVirtualGeometry().intersects(kept)) {
         window->setGeometry(kept);
     } else {
         window->resize(size.isEmpty() ? available / 2 : size);
