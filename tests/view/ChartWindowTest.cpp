@@ -285,6 +285,26 @@ TEST_F(ChartWindowTest, StateIsRememberedAndTheChartSavedAsPngAndPdf)
     Settle(next);
 }
 
+TEST_F(ChartWindowTest, TheWindowsOwnDefinitionsReplaceTheCatalogsWhenChosen)
+{
+    SettingsStore settings(m_folder.iniFile());
+    settings.WriteText("ChartWindow", "Definitions", "2");
+    settings.WriteText("ChartWindow", "Chart0", "Monthly; MA=12");
+    settings.WriteText("ChartWindow", "Chart1", "Volume");
+    ChartWindow* window = Open(1);
+    ASSERT_NE(window, nullptr);
+    const std::vector<quorex::PriceBar> daily = SeriesOf("1200");
+    EXPECT_FALSE(window->ownDefinitions());
+    EXPECT_EQ(window->range().total, 1200);
+    // Its monthly chart counts months.
+    window->UseOwnDefinitions(true);
+    EXPECT_TRUE(window->ownDefinitions());
+    EXPECT_EQ(window->range().total, int(PeriodEnds(daily, PeriodChoice::Monthly).size()));
+    window->UseOwnDefinitions(false);
+    EXPECT_EQ(window->range().total, 1200);
+    Settle(window);
+}
+
 TEST(ChartOutput, FittedRectKeepsProportionsInTheMiddle)
 {
     const struct {
