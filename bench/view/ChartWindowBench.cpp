@@ -5,6 +5,7 @@
 #include "chart/PluginComponentProvider.h"
 #include "view/BarRange.h"
 #include "view/ChartFrame.h"
+#include "view/ChartOutput.h"
 #include "view/ChartWindowInputs.h"
 #include "view/PeriodEnds.h"
 #include "view/WholeSeries.h"
@@ -144,6 +145,28 @@ void BM_RedrawAtZoom(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RedrawAtZoom)->Unit(benchmark::kMillisecond)->Arg(120)->Arg(1000)->Arg(5000);
+
+// Ctrl+S to PDF: the chart drawn again as lines and text. MOSGRID_KEEP_PDF names a file
+// to keep the last one in, for looking at.
+void BM_SavePdf(benchmark::State& state)
+{
+    Fixture& fixture = Shared();
+    const WholeSeries series = WholeSeries::Load(fixture.provider, fixture.Item(0));
+    if (!series.data) {
+        state.SkipWithError("no series");
+        return;
+    }
+    const std::vector<int> ends = PeriodEnds(series.data->Bars(), PeriodChoice::Daily);
+    const auto frame = ChartFrame::Render(
+        fixture.Request(series, BarRange::Newest(int(ends.size()), 250), ends));
+    const QString kept = qEnvironmentVariable("MOSGRID_KEEP_PDF");
+    const QString path = kept.isEmpty() ? fixture.dir.filePath("chart.pdf") : kept;
+    for (auto _ : state) {
+        if (!ChartOutput::SavePdf(*frame, path))
+            state.SkipWithError("not saved");
+    }
+}
+BENCHMARK(BM_SavePdf)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // A window opened on a security read for the first time: the whole file, then a picture.
 void BM_FirstPicture(benchmark::State& state)
