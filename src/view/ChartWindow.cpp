@@ -251,9 +251,12 @@ void ChartWindow::ZoomAt(int notches, QPoint at)
 
 void ChartWindow::ScrollPixels(int pixels)
 {
-    // Dragging right brings older bars in, a bar for each bar's width moved.
+    // Dragging right brings older bars in, a bar for each bar's width moved; moves narrower
+    // than a bar add up.
     const int width = std::max(1, m_pCanvas->width());
-    const int bars = pixels * m_range.count / width;
+    m_dragBars += double(pixels) * m_range.count / width;
+    const int bars = int(m_dragBars);
+    m_dragBars -= bars;
     if (bars != 0)
         SetRange(m_range.Scrolled(-bars));
 }

@@ -87,6 +87,7 @@ private:
     BarRange m_range;
     // The bars the user zoomed to, kept through shorter series and periods.
     int m_wantedBars = 0;
+    double m_dragBars = 0;     // a drag's part of a bar not scrolled yet
     WholeSeries m_series;
     bool m_loaded = false;
     std::optional<CatalogItem> m_pendingItem;

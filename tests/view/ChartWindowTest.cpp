@@ -186,6 +186,14 @@ TEST_F(ChartWindowTest, KeysZoomScrollAndSwitchThePeriod)
               PeriodIndexOf(PeriodEnds(daily, PeriodChoice::Weekly), dailyEnd - 1) + 1);
     QTest::keyClick(window, Qt::Key_L);
     EXPECT_TRUE(window->logScale());
+    // Dragging by small moves scrolls as far as one long move.
+    const BarRange dragged = window->range();
+    const int barWidth = window->canvas()->width() / dragged.count;
+    QTest::mousePress(window->canvas(), Qt::LeftButton, {}, QPoint(100, 50));
+    for (int x = 101; x <= 100 + 3 * barWidth; ++x)
+        QTest::mouseMove(window->canvas(), QPoint(x, 50));
+    QTest::mouseRelease(window->canvas(), Qt::LeftButton, {}, QPoint(100 + 3 * barWidth, 50));
+    EXPECT_NEAR(window->range().end, dragged.end - 3, 1);
     // The wheel zooms in around the pointer.
     const BarRange before = window->range();
     window->ZoomAt(2, QPoint(0, 10));
