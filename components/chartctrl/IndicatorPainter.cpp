@@ -1,5 +1,6 @@
 #include "IndicatorPainter.h"
 
+#include "PolylineRuns.h"
 #include "RectFill.h"
 
 #include <QPainter>
@@ -83,7 +84,7 @@ void DrawPlotLines(QPainter& painter, const PanePlan& pane, double penWidth)
                 continue;
             }
             if (line.size() >= 2)
-                painter.drawPolyline(line);
+                DrawPolylineInRuns(painter, line);
             line.clear();
         }
     }

@@ -1,5 +1,7 @@
 #include "OverlayPainter.h"
 
+#include "PolylineRuns.h"
+
 #include <QPainter>
 #include <QPolygonF>
 
@@ -25,7 +27,7 @@ void DrawMovingAverages(QPainter& painter, const ChartStyle& style,
         QPen pen(style.movingAverage[k], penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         pen.setCosmetic(true);
         painter.setPen(pen);
-        painter.drawPolyline(line);
+        DrawPolylineInRuns(painter, line);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "PriceBarPainter.h"
 
+#include "PolylineRuns.h"
 #include "RectFill.h"
 
 #include <QPainter>
@@ -40,7 +41,7 @@ void DrawCloseLine(QPainter& painter, const ChartStyle& style, const SeriesWindo
     QPolygonF line;
     const auto draw = [&] {
         if (line.size() >= 2)
-            painter.drawPolyline(line);
+            DrawPolylineInRuns(painter, line);
         line.clear();
     };
     QPen pen(style.text, penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);

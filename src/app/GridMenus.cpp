@@ -46,6 +46,12 @@ GridMenus::GridMenus(QMenu* viewMenu, CCatalogView* view, QObject* parent)
     m_pFilter = viewMenu->addAction(GridTexts::kMenuFilter);
     SetCommandString(m_pFilter, GridTexts::kCmdFilter);
     connect(m_pFilter, &QAction::triggered, this, [this] { m_pView->searchBar().Open(); });
+    m_pOpenChart = viewMenu->addAction(GridTexts::kMenuOpenChart);
+    SetCommandString(m_pOpenChart, GridTexts::kCmdOpenChart);
+    m_pOpenChart->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return),
+                                QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    connect(m_pOpenChart, &QAction::triggered, this,
+            [this] { m_pView->preview().OpenWindow(m_pView->selectedItem()); });
     m_pHoverPreview = viewMenu->addAction(GridTexts::kMenuHoverPreview);
     m_pHoverPreview->setCheckable(true);
     SetCommandString(m_pHoverPreview, GridTexts::kCmdHoverPreview);

@@ -28,6 +28,7 @@ public:
     QMenu* columnsMenu() const { return m_pColumnsMenu; }
     QAction* columnsAction(int columns) const { return m_columnActions.at(columns); }
     QAction* hoverPreviewAction() const { return m_pHoverPreview; }
+    QAction* openChartAction() const { return m_pOpenChart; }
 
     void ShowChecks();
 
@@ -46,4 +47,5 @@ private:
     QMenu* m_pColumnsMenu = nullptr;
     std::map<int, QAction*> m_columnActions;  // 0: 自動
     QAction* m_pHoverPreview = nullptr;
+    QAction* m_pOpenChart = nullptr;
 };

@@ -22,6 +22,7 @@ inline const QString kPeriodWeekly = QStringLiteral("週足\tW");
 inline const QString kPeriodMonthly = QStringLiteral("月足\tM");
 
 inline const QString kMenuFilter = QStringLiteral("絞り込み\tCtrl+F");
+inline const QString kMenuOpenChart = QStringLiteral("チャートを開く\tCtrl+Enter");
 inline const QString kMenuHoverPreview = QStringLiteral("ポインタを止めて拡大表示");
 
 inline const QString kMenuColumns = QStringLiteral("列数");
@@ -44,6 +45,8 @@ inline const QString kCmdPeriod =
     QStringLiteral("すべてのチャートをこの期間で表示(設定は書き換えない)\n期間");
 inline const QString kCmdFilter =
     QStringLiteral("コードか銘柄名に含まれる文字で絞り込み\n絞り込み");
+inline const QString kCmdOpenChart = QStringLiteral(
+    "選択した銘柄の全期間のチャートをウィンドウで開く\nチャートを開く");
 inline const QString kCmdHoverPreview = QStringLiteral(
     "マウス ポインタを止めた銘柄を拡大表示する(Space キーはいつでも使える)\n拡大表示");
 

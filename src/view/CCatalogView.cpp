@@ -451,6 +451,8 @@ void CCatalogView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         OnLButtonDown(event->position().toPoint(), event->modifiers());
+    if (event->button() == Qt::MiddleButton)
+        m_pPreview->OpenWindow(HitTest(int(event->position().x()), int(event->position().y())));
     QAbstractScrollArea::mousePressEvent(event);
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/GridTexts.h"
 #include "view/BarReadout.h"
+#include "view/ReadoutBox.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,10 +11,6 @@
 namespace {
 
 constexpr QRgb kCrosshairColor = 0xff606060;
-constexpr QRgb kReadoutBack = 0xe0202020;
-constexpr QRgb kReadoutText = 0xffffffff;
-constexpr int kReadoutPadding = 4;
-constexpr int kReadoutOffset = 14;
 
 } // namespace
 
@@ -83,30 +80,9 @@ void ChartPicture::paintEvent(QPaintEvent* /*event*/)
 
 void ChartPicture::PaintReadout(QPainter& painter, QPoint at, const quorex::PriceBar& bar) const
 {
-    const QStringList lines = BarReadout(bar, m_chart->facts().decimals)
-        + IndicatorReadout(m_chart->ValuesAt(at));
-    const QFontMetrics metrics = painter.fontMetrics();
-    int textWidth = 0;
-    for (const QString& line : lines)
-        textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
-    const QSize box(textWidth + 2 * kReadoutPadding,
-                    int(lines.size()) * metrics.height() + 2 * kReadoutPadding);
-    // Beside the pointer, on the side with room.
-    QPoint corner(at.x() + kReadoutOffset, at.y() + kReadoutOffset);
-    if (corner.x() + box.width() > width())
-        corner.setX(at.x() - kReadoutOffset - box.width());
-    if (corner.y() + box.height() > height())
-        corner.setY(at.y() - kReadoutOffset - box.height());
-    corner.setX(std::max(corner.x(), 0));
-    corner.setY(std::max(corner.y(), 0));
-    const QRect frame(corner, box);
-    painter.fillRect(frame, QColor::fromRgba(kReadoutBack));
-    painter.setPen(QColor::fromRgba(kReadoutText));
-    int y = frame.top() + kReadoutPadding + metrics.ascent();
-    for (const QString& line : lines) {
-        painter.drawText(frame.left() + kReadoutPadding, y, line);
-        y += metrics.height();
-    }
+    PaintReadoutBox(painter, size(), at,
+                    BarReadout(bar, m_chart->facts().decimals)
+                        + IndicatorReadout(m_chart->ValuesAt(at)));
 }
 
 void ChartPicture::mouseMoveEvent(QMouseEvent* event)

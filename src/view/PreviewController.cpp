@@ -1,7 +1,6 @@
 #include "view/PreviewController.h"
 
 #include "base/GridTexts.h"
-#include "catalog/DisplayText.h"
 #include "settings/SettingsStore.h"
 #include "settings/ViewChoices.h"
 #include "model/CatalogModel.h"
@@ -11,6 +10,7 @@
 #include "view/PreviewGeometry.h"
 #include "view/PreviewPopup.h"
 #include "model/ShownOrder.h"
+#include "view/ViewStepping.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -18,6 +18,7 @@
 
 PreviewController::PreviewController(GridSurface& surface)
     : m_surface(surface)
+    , m_stepping(std::make_shared<ViewStepping>(surface))
 {
     m_hover.setSingleShot(true);
     m_hover.setInterval(kHoverDelayMs);
@@ -98,20 +99,36 @@ void PreviewController::OpenWindow(int item)
         return;
     Close();
     const CatalogItem& source = *m_surface.model().items()[item];
+    // One window per security: the one open comes to the front.
+    for (ChartWindow* open : windows()) {
+        if (SameSecurity(open->item(), source)) {
+            open->showNormal();
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+    }
     const QScreen* screen = m_surface.gridWidget()->screen();
     const QSize available = screen ? screen->availableGeometry().size() : QSize(1024, 768);
     const QSize size = PreviewGeometry::PreviewSize(m_surface.model().thumbnailSize(),
                                                     available);
-    const QString title = GridTexts::kChartWindowTitle.arg(DisplayText(source.m_strName),
-                                                           DisplayText(source.m_strCode));
-    auto* window = new ChartWindow(RequestFor(item, size.isEmpty() ? available / 2 : size),
-                                   title, m_surface.gridWidget()->window());
+    ChartWindowContext context{m_surface.model().paths().iniFile, m_surface.model().componentProvider(), m_stepping};
+    auto* window = new ChartWindow(std::move(context), source, m_surface.gridWidget()->window());
     std::erase_if(m_windows, [](const QPointer<ChartWindow>& w) { return w.isNull(); });
     m_windows.emplace_back(window);
-    // Over the middle of the catalog, where the user is looking.
-    const QRect catalog = m_surface.gridWidget()->window()->frameGeometry();
-    window->move(catalog.center() - QPoint(window->width() / 2, window->height() / 2));
+    const QRect kept = ChartWindowSettings::Read(SettingsStore(m_surface.model().paths().iniFile)).geometry;
+    // A place kept on a screen no longer there is forgotten.
+    if (kept.isValid() && screen != nullptr
+        && screen->availableVirtualGeometry().intersects(kept)) {
+        window->setGeometry(kept);
+    } else {
+        window->resize(size.isEmpty() ? available / 2 : size);
+        // Over the middle of the catalog, where the user is looking.
+        const QRect catalog = m_surface.gridWidget()->window()->frameGeometry();
+        window->move(catalog.center() - QPoint(window->width() / 2, window->height() / 2));
+    }
     window->show();
+    window->activateWindow();
 }
 
 std::vector<ChartWindow*> PreviewController::windows() const

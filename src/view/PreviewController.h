@@ -7,8 +7,10 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <memory>
 #include <vector>
 
+class ChartStepping;
 class GridSurface;
 class ChartWindow;
 class PreviewPopup;
@@ -34,7 +36,10 @@ public:
     bool isShown() const;
     PreviewPopup* popup() const;
 
+    // The item's chart window, opened or brought to the front.
     void OpenWindow(int item);
+    // What chart windows opened from now on step through.
+    void SetStepping(std::shared_ptr<ChartStepping> stepping) { m_stepping = std::move(stepping); }
     std::vector<ChartWindow*> windows() const;
 
     // The pointer over the view (viewport coordinates), or gone from it.
@@ -55,6 +60,7 @@ private:
     // Closed popups not deleted yet; they go with the controller at the latest.
     std::vector<QPointer<PreviewPopup>> m_closing;
     std::vector<QPointer<ChartWindow>> m_windows;
+    std::shared_ptr<ChartStepping> m_stepping;
     QTimer m_hover;
     int m_nHoverItem = -1;
     QPoint m_lastPointer{-1, -1};

@@ -5,6 +5,7 @@
 #include "settings/SettingsStore.h"
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
+#include "view/ChartWindow.h"
 #include "view/ColumnFit.h"
 #include "view/GridSearchBar.h"
 
@@ -146,6 +147,21 @@ TEST_F(GridMenusTest, ColumnsFitTheWindowAndStepsWriteTheSettings)
     EXPECT_EQ(Settings().ReadInt("Chart", "SizeX", 0), 273);
     EXPECT_EQ(Settings().ReadInt("Chart", "SizeY", 0), 164);
     EXPECT_EQ(view->model().thumbnailSize().width(), 273);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GridMenusTest, OpenChartTakesCtrlEnterAndNeedsASelection)
+{
+    QAction* open = m_menus->openChartAction();
+    ASSERT_NE(open, nullptr);
+    EXPECT_TRUE(open->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Return)));
+    EXPECT_TRUE(open->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Enter)));
+    // No list, no selection: nothing opens.
+    open->trigger();
+    EXPECT_TRUE(m_frame->findChildren<ChartWindow*>().empty());
 }
 
 } // namespace

@@ -106,6 +106,8 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
           "列数"},
          {"-", "", ""},
          {"絞り込み\tCtrl+F", "コードか銘柄名に含まれる文字で絞り込み", "絞り込み"},
+         {"チャートを開く\tCtrl+Enter", "選択した銘柄の全期間のチャートをウィンドウで開く",
+          "チャートを開く"},
          {"ポインタを止めて拡大表示",
           "マウス ポインタを止めた銘柄を拡大表示する(Space キーはいつでも使える)", "拡大表示"},
          {"自動更新", "一覧ファイルと価格ファイルの変更を監視して読み直す", "自動更新"},
@@ -149,6 +151,8 @@ TEST_F(MainFrameTest, OnlyOpenReloadAndSizeStepsHaveShortcutsAndNoToolBar)
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Plus));
         else if (action->text() == QStringLiteral("小さく"))
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+        else if (action->text() == QStringLiteral("チャートを開く\tCtrl+Enter"))
+            EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Return));
         else
             EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
     }

@@ -5,6 +5,7 @@
 #include "support/TestFolders.h"
 #include "thumbnails/ThumbnailStore.h"
 #include "view/CCatalogView.h"
+#include "view/ChartCanvas.h"
 #include "view/ChartPicture.h"
 #include "view/ChartWindow.h"
 #include "model/GridArrangement.h"
@@ -526,12 +527,12 @@ TEST_F(LaunchPathTest, MissingToolOpensTheChartInAWindowOfItsOwn)
     std::vector<ChartWindow*> windows = m_view->preview().windows();
     ASSERT_EQ(windows.size(), 1u);
     EXPECT_EQ(windows[0]->item().m_strCode, "6758");
-    EXPECT_EQ(windows[0]->windowTitle(), QStringLiteral("ソニー (6758) - Quorex Catalog"));
-    ChartPicture* picture = windows[0]->picture();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return picture->chart() != nullptr; }, kWaitMs));
-    EXPECT_EQ(picture->chart()->image().size(), picture->size());
-    // Drawn fresh by the fake control: its colour for data, under the label.
-    const QImage& image = picture->chart()->image();
+    EXPECT_EQ(windows[0]->windowTitle(), QStringLiteral("6758 ソニー (2 / 2)"));
+    ChartCanvas* canvas = windows[0]->canvas();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return canvas->frame() != nullptr; }, kWaitMs));
+    EXPECT_EQ(canvas->frame()->image().size(), canvas->size());
+    // Drawn fresh by the fake control: its colour for data.
+    const QImage& image = canvas->frame()->image();
     EXPECT_EQ(image.pixel(image.width() - 2, image.height() - 2), kWithData.rgb());
 
     // Enter on the selection does the same; Escape closes the window.

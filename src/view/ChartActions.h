@@ -1,0 +1,19 @@
+#pragma once
+
+#include <Qt>
+
+#include <optional>
+
+// What a key does in the chart window.
+enum class ChartAction {
+    ZoomIn, ZoomOut,
+    BarBack, BarForward, ScreenBack, ScreenForward, Oldest, Newest,
+    Daily, Weekly, Monthly, Log,
+    NextItem, PreviousItem, Slideshow,
+    Copy, Save, Print,
+    Close,
+};
+
+// The action of a key with its modifiers (the keypad's counts as none); nothing for a key
+// the window leaves alone.
+std::optional<ChartAction> ChartActionOf(int key, Qt::KeyboardModifiers modifiers);

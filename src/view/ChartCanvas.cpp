@@ -1,0 +1,140 @@
+#include "view/ChartCanvas.h"
+
+#include "view/BarReadout.h"
+#include "view/ReadoutBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <QtConcurrent>
+
+namespace {
+
+constexpr QRgb kCrosshairColor = 0xff808080;
+constexpr int kWheelNotch = 120;
+
+} // namespace
+
+ChartCanvas::ChartCanvas(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(&m_watcher, &QFutureWatcher<Result>::finished, this, &ChartCanvas::Take);
+}
+
+ChartCanvas::~ChartCanvas()
+{
+    m_watcher.waitForFinished();
+}
+
+void ChartCanvas::Request(const FrameRequest& request)
+{
+    m_drawing = true;
+    if (m_watcher.isRunning()) {
+        m_pending = request;
+        return;
+    }
+    m_watcher.setFuture(QtConcurrent::run(&ChartFrame::Render, request));
+}
+
+void ChartCanvas::Take()
+{
+    m_frame = m_watcher.result();
+    if (m_pending) {
+        // Shown meanwhile: scrolling stays smooth while the newest is drawn.
+        FrameRequest next = std::move(*m_pending);
+        m_pending.reset();
+        Request(next);
+    }
+    update();
+    if (!m_watcher.isRunning()) {
+        m_drawing = false;
+        emit frameShown();
+    }
+}
+
+void ChartCanvas::SetDecimals(int decimals)
+{
+    m_decimals = decimals;
+}
+
+void ChartCanvas::SetWaitingText(const QString& text)
+{
+    m_waitingText = text;
+    update();
+}
+
+void ChartCanvas::SetCrosshair(std::optional<QPoint> point)
+{
+    if (point == m_crosshair)
+        return;
+    m_crosshair = point;
+    update();
+}
+
+void ChartCanvas::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (!m_frame || m_frame->image().isNull()) {
+        painter.setPen(Qt::lightGray);
+        painter.drawText(rect(), Qt::AlignCenter, m_waitingText);
+        return;
+    }
+    // A frame of another size is shown as it is until the one of this size lands.
+    painter.drawImage(QPoint(0, 0), m_frame->image());
+    if (!m_crosshair)
+        return;
+    const QPoint at = *m_crosshair;
+    painter.setPen(QPen(QColor::fromRgba(kCrosshairColor), 1, Qt::DashLine));
+    painter.drawLine(at.x(), 0, at.x(), height());
+    painter.drawLine(0, at.y(), width(), at.y());
+    if (const std::optional<quorex::PriceBar> bar = m_frame->BarAt(at)) {
+        PaintReadoutBox(painter, size(), at,
+                        BarReadout(*bar, m_decimals) + IndicatorReadout(m_frame->ValuesAt(at)));
+    }
+}
+
+void ChartCanvas::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_dragX = int(event->position().x());
+    QWidget::mousePressEvent(event);
+}
+
+void ChartCanvas::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    SetCrosshair(at);
+    if (m_dragX && (event->buttons() & Qt::LeftButton)) {
+        const int moved = at.x() - *m_dragX;
+        if (moved != 0) {
+            m_dragX = at.x();
+            emit dragged(moved);
+        }
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void ChartCanvas::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_dragX.reset();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void ChartCanvas::leaveEvent(QEvent* event)
+{
+    SetCrosshair(std::nullopt);
+    QWidget::leaveEvent(event);
+}
+
+void ChartCanvas::wheelEvent(QWheelEvent* event)
+{
+    m_wheelRemainder += event->angleDelta().y();
+    const int notches = m_wheelRemainder / kWheelNotch;
+    m_wheelRemainder -= notches * kWheelNotch;
+    if (notches != 0)
+        emit wheelTurned(notches, event->position().toPoint());
+    event->accept();
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "view/ChartFrame.h"
+
+#include <QFutureWatcher>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+
+// The chart window's picture: frames drawn on a worker thread (the newest request wins, one
+// drawing at a time) and painted when ready, with a crosshair that reads out the bar under
+// it and every indicator's value there. It stays where it is while the frames change under
+// it, so keys that scroll read out the bar that comes under it. The wheel and dragging are
+// passed on; the user-interface thread only copies pictures.
+class ChartCanvas : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartCanvas(QWidget* parent = nullptr);
+    // Waits for a drawing still under way: it uses the components' lock.
+    ~ChartCanvas() override;
+
+    void Request(const FrameRequest& request);
+    std::shared_ptr<const ChartFrame> frame() const { return m_frame; }
+    // A frame asked for has not been shown yet.
+    bool isDrawing() const { return m_drawing; }
+    void SetDecimals(int decimals);
+    std::optional<QPoint> crosshair() const { return m_crosshair; }
+    void SetCrosshair(std::optional<QPoint> point);
+    // Shown while there is no frame yet.
+    void SetWaitingText(const QString& text);
+
+signals:
+    void frameShown();
+    // Wheel notches (positive: away from the user) over a point.
+    void wheelTurned(int notches, QPoint at);
+    // The pointer dragged this many pixels to the right since the last report.
+    void dragged(int pixels);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void Take();
+
+    using Result = std::shared_ptr<const ChartFrame>;
+    std::shared_ptr<const ChartFrame> m_frame;
+    std::optional<QPoint> m_crosshair;
+    QFutureWatcher<Result> m_watcher;
+    std::optional<FrameRequest> m_pending;
+    bool m_drawing = false;
+    int m_decimals = 0;
+    QString m_waitingText;
+    std::optional<int> m_dragX;
+    int m_wheelRemainder = 0;
+};
