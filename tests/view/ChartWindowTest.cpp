@@ -8,10 +8,10 @@
 #include "view/ChartOutput.h"
 #include "view/ChartWindow.h"
 #include "view/ChartWindowSettings.h"
-#include "view/GridArrangement.h"
+#include "model/GridArrangement.h"
 #include "view/PeriodEnds.h"
 #include "view/PreviewController.h"
-#include "view/ShownOrder.h"
+#include "model/ShownOrder.h"
 
 #include <QApplication>
 #include <QFile>
