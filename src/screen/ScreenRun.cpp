@@ -89,7 +89,7 @@ void ScreenRun::WaitForDone()
 
 bool ScreenRun::running() const
 {
-    return m_state && m_state->workersLeft.load() > 0;
+    return m_state && !m_bFinishedTold;
 }
 
 ScreenCounts ScreenRun::counts() const

@@ -41,6 +41,7 @@ public:
     void WaitForDone();
     void SetMaxThreads(int threads) { m_pool.setMaxThreadCount(threads); }
 
+    // Until finished() has been told.
     bool running() const;
     ScreenCounts counts() const;
     // 1 for each item the condition holds for so far.
