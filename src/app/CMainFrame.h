@@ -13,6 +13,7 @@ class IComponentProvider;
 class QAction;
 class QLabel;
 class QStatusBar;
+class ScreenMenu;
 
 // The main window: the fixed caption, the menu, a one-pane status bar and the catalog view.
 class CMainFrame : public QMainWindow {
@@ -45,6 +46,7 @@ public:
     QAction* aboutAction() const { return m_pAboutAction; }
     // Open, reload, watch, export and the recent lists.
     FileCommands* fileCommands() const { return m_pFileCommands; }
+    ScreenMenu* screenMenu() const { return m_pScreenMenu; }
     HelpWindow* helpWindow() const;
 
 protected:
@@ -68,6 +70,7 @@ private:
     QAction* m_pStatusBarAction = nullptr;
     QAction* m_pShowHelpAction = nullptr;
     QAction* m_pAboutAction = nullptr;
+    ScreenMenu* m_pScreenMenu = nullptr;
     FileCommands* m_pFileCommands = nullptr;
     // The help pages when no browser could show them.
     QPointer<HelpWindow> m_pHelpWindow;

@@ -8,12 +8,14 @@ namespace ScreenTexts {
 
 inline const QString kMenuScreen = QStringLiteral("条件で絞り込み(&C)...");
 inline const QString kCmdScreen =
-    QStringLiteral("価格と指標の条件に合う銘柄だけを表示します\n条件で絞り込み");
+    QStringLiteral("価格と指標の条件に合う銘柄だけを表示\n条件で絞り込み");
 inline const QString kPlaceholder = QStringLiteral("条件 (例: close > MA(25) and change% > 2)");
 inline const QString kCount = QStringLiteral("%1 / %2");
 inline const QString kCounting = QStringLiteral("%1 / %2  (評価中 %3 / %4)");
 inline const QString kNotEvaluable = QStringLiteral("条件を評価できない銘柄 %1");
 inline const QString kAt = QStringLiteral("%1 文字目: %2");
+inline const QString kExportUnscreened =
+    QStringLiteral("条件「%1」を使えないため、絞り込まずに書き出します (%2)");
 
 inline const QString kErrCharacter = QStringLiteral("使えない文字「%1」があります");
 inline const QString kErrNumber = QStringLiteral("数「%1」が読めません");
