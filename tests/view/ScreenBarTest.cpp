@@ -9,6 +9,7 @@
 #include "view/GridArrangement.h"
 #include "view/ScreenBar.h"
 #include "view/ScreenController.h"
+#include "view/ScreenNow.h"
 #include "view/ShownOrder.h"
 
 #include <QComboBox>
@@ -191,6 +192,18 @@ TEST_F(ScreenBarTest, EnterKeepsTheConditionWhichTheNextStartAppliesToTheLoadedL
     Load();
     ASSERT_TRUE(Settled());
     EXPECT_EQ(ShownCodes(), (std::vector<std::string>{"6758", "8306"}));
+}
+
+TEST_F(ScreenBarTest, ScreenNowNarrowsTheExportOrder)
+{
+    Load();
+    EXPECT_FALSE(ScreenNow(*m_view, QStringLiteral("close >= 120")));
+    EXPECT_EQ(m_view->ExportOrder(), (std::vector<int>{0, 3}));
+    const std::optional<ScreenError> error = ScreenNow(*m_view, QStringLiteral("close >"));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->position, 7);
+    EXPECT_EQ(m_view->ExportOrder(), (std::vector<int>{0, 3}))
+        << "a bad condition changes nothing";
 }
 
 } // namespace
