@@ -32,5 +32,8 @@ ScreenMenu::ScreenMenu(QMenu* viewMenu, QMainWindow* frame, CCatalogView* view)
     const QStringList parts = ScreenTexts::kCmdScreen.split(QLatin1Char('\n'));
     m_pAction->setStatusTip(parts.value(0));
     m_pAction->setToolTip(parts.value(1));
-    connect(m_pAction, &QAction::triggered, m_pBar, &ScreenBar::Open);
+    connect(m_pAction, &QAction::triggered, m_pBar, [this] { m_pBar->Open(); });
+    // A grid narrowed by the last session's condition shows why.
+    if (!m_pController->condition().isEmpty())
+        m_pBar->Open(false);
 }

@@ -32,6 +32,8 @@ ScreenBar::ScreenBar(ScreenController& controller, QWidget* grid, QWidget* paren
     m_pField->setObjectName(QStringLiteral("screenField"));
     m_pField->setEditable(true);
     m_pField->setInsertPolicy(QComboBox::NoInsert);
+    // No completion in the field: an error must refer to the text as the user sees it.
+    m_pField->setCompleter(nullptr);
     m_pField->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_pField->setMinimumContentsLength(kFieldCharacters);
     m_pField->lineEdit()->setPlaceholderText(ScreenTexts::kPlaceholder);
@@ -59,9 +61,11 @@ ScreenBar::ScreenBar(ScreenController& controller, QWidget* grid, QWidget* paren
     hide();
 }
 
-void ScreenBar::Open()
+void ScreenBar::Open(bool focus)
 {
-    if (isHidden()) {
+    // Whether it shows is asked of the holder too: a dock shows the widget it is given.
+    if (!m_bOpen) {
+        m_bOpen = true;
         FillRecent();
         m_pField->setEditText(m_controller.condition());
         ShowError(std::nullopt);
@@ -69,6 +73,8 @@ void ScreenBar::Open()
         show();
         emit shownChanged(true);
     }
+    if (!focus)
+        return;
     m_pField->setFocus(Qt::ShortcutFocusReason);
     m_pField->lineEdit()->selectAll();
 }
@@ -78,6 +84,7 @@ void ScreenBar::Dismiss()
     m_controller.Clear();
     m_pField->setEditText(QString());
     ShowError(std::nullopt);
+    m_bOpen = false;
     hide();
     emit shownChanged(false);
     m_pGrid->setFocus(Qt::OtherFocusReason);

@@ -21,10 +21,12 @@ public:
     // grid: where the keys go back to.
     ScreenBar(ScreenController& controller, QWidget* grid, QWidget* parent = nullptr);
 
-    void Open();
+    // Shows the field; focus: the keys go to it (else they stay where they are).
+    void Open(bool focus = true);
     // Ends the narrowing and hides the field.
     void Dismiss();
 
+    bool isOpen() const { return m_bOpen; }
     QComboBox* field() const { return m_pField; }
     QString countText() const;
     QString notEvaluableText() const;
@@ -51,4 +53,5 @@ private:
     QLabel* m_pCount;
     QLabel* m_pNotEvaluable;
     QLabel* m_pError;
+    bool m_bOpen = false;
 };
