@@ -53,6 +53,11 @@ ConditionParser::Result ConditionParser::Parse(const QString& text)
     }
     if (lexed.tokens.size() == 1)
         return result;
+    if (lexed.tokens.size() > kMaxTokens) {
+        result.error = ScreenError{lexed.tokens[kMaxTokens].position,
+                                   ScreenTexts::kErrTooLong.arg(kMaxTokens)};
+        return result;
+    }
     ConditionParser parser(std::move(lexed.tokens));
     try {
         NodePtr root = parser.Test(parser.Disjunction());
@@ -87,6 +92,7 @@ ConditionParser::NodePtr ConditionParser::Negation()
     const int position = Peek().position;
     NodePtr node;
     if (Accept(Kind::Not)) {
+        const Nesting nesting(*this, position);
         node = Leaf(ConditionNode::Kind::Unary, position);
         node->op = ScreenOp::Not;
         node->left = Test(Negation());
@@ -147,13 +153,16 @@ ConditionParser::NodePtr ConditionParser::Signed()
 {
     const int position = Peek().position;
     if (Accept(Kind::Minus)) {
+        const Nesting nesting(*this, position);
         NodePtr node = Leaf(ConditionNode::Kind::Unary, position);
         node->op = ScreenOp::Negate;
         node->left = Value(Signed());
         return node;
     }
-    if (Accept(Kind::Plus))
+    if (Accept(Kind::Plus)) {
+        const Nesting nesting(*this, position);
         return Value(Signed());
+    }
     return WithBarsBack();
 }
 
@@ -186,6 +195,7 @@ ConditionParser::NodePtr ConditionParser::Primary()
         return node;
     }
     case Kind::Open: {
+        const Nesting nesting(*this, token.position);
         ++m_next;
         NodePtr node = Disjunction();
         node->position = token.position;
@@ -223,6 +233,7 @@ ConditionParser::NodePtr ConditionParser::Named(const ScreenToken& name)
 
 ConditionParser::NodePtr ConditionParser::InPeriod(BarPeriod period)
 {
+    const Nesting nesting(*this, Peek().position);
     Expect(Kind::Open, ScreenTexts::kErrOpenExpected.arg(
                            period == BarPeriod::Weekly ? u"weekly" : u"monthly"));
     const BarPeriod outer = m_period;
@@ -311,6 +322,15 @@ ConditionParser::NodePtr ConditionParser::Binary(ScreenOp op, NodePtr left, Node
     node->left = std::move(left);
     node->right = std::move(right);
     return node;
+}
+
+ConditionParser::Nesting::Nesting(ConditionParser& parser, int position)
+    : m_parser(parser)
+{
+    if (++m_parser.m_depth > kMaxNesting) {
+        --m_parser.m_depth;
+        Fail(position, ScreenTexts::kErrTooDeep.arg(kMaxNesting));
+    }
 }
 
 bool ConditionParser::Accept(Kind kind)

@@ -18,6 +18,10 @@ class ConditionParser {
 public:
     static constexpr int kMaxBarsBack = 10000;
     static constexpr double kMaxWidth = 100;
+    // Bounds that keep parsing and evaluation off the end of a thread's stack whatever is
+    // pasted into the field.
+    static constexpr std::size_t kMaxTokens = 2000;
+    static constexpr int kMaxNesting = 100;
 
     struct Result {
         std::shared_ptr<const ConditionNode> condition;  // null for an error or a blank text
@@ -45,6 +49,18 @@ private:
     NodePtr InPeriod(quorex::indicators::BarPeriod period);
     double Argument(int min, double max, bool integer, const QString& message);
 
+    // Counts one more level of parentheses, not or sign while it lives.
+    class Nesting {
+    public:
+        Nesting(ConditionParser& parser, int position);
+        ~Nesting() { --m_parser.m_depth; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        ConditionParser& m_parser;
+    };
+
     NodePtr Test(NodePtr node) const;
     NodePtr Value(NodePtr node) const;
     NodePtr Leaf(ConditionNode::Kind kind, int position) const;
@@ -57,5 +73,6 @@ private:
 
     std::vector<ScreenToken> m_tokens;
     std::size_t m_next = 0;
+    int m_depth = 0;
     quorex::indicators::BarPeriod m_period = quorex::indicators::BarPeriod::Daily;
 };

@@ -34,6 +34,8 @@ inline const QString kErrExtra = QStringLiteral("「%1」が余分です");
 inline const QString kErrConditionExpected =
     QStringLiteral("ここには比較 (> < = など) のある条件が必要です");
 inline const QString kErrNumberExpected = QStringLiteral("ここには条件ではなく値が必要です");
+inline const QString kErrTooLong = QStringLiteral("条件が長すぎます (%1 語まで)");
+inline const QString kErrTooDeep = QStringLiteral("かっこや not の重なりが深すぎます (%1 段まで)");
 inline const QString kErrChainedComparison =
     QStringLiteral("比較は続けて書けません (and でつなぎます)");
 

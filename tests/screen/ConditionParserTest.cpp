@@ -112,6 +112,40 @@ TEST(ConditionParserTest, BlankTextIsNoConditionAndNoError)
     }
 }
 
+// Whatever is pasted into the field parses to an error, never off the end of the stack.
+TEST(ConditionParserTest, DepthAndLengthAreBounded)
+{
+    const int deep = ConditionParser::kMaxNesting;
+    const struct {
+        QString text;
+        int position;
+        QString message;
+    } cases[] = {
+        {QString(deep, u'(') + "close > 1" + QString(deep, u')'), -1, {}},
+        {QString(deep + 1, u'(') + "close > 1" + QString(deep + 1, u')'), deep,
+         kErrTooDeep.arg(deep)},
+        {QString(100000, u'('), 2000, kErrTooLong.arg(ConditionParser::kMaxTokens)},
+        {QStringLiteral("not ").repeated(deep) + "close > 1", -1, {}},
+        {QStringLiteral("not ").repeated(deep + 1) + "close > 1", deep * 4,
+         kErrTooDeep.arg(deep)},
+        {QStringLiteral("close > ") + QString(deep + 1, u'-') + "1", 8 + deep,
+         kErrTooDeep.arg(deep)},
+        {QStringLiteral("close > 1") + QStringLiteral(" + 1").repeated(998), -1, {}},
+        {QStringLiteral("close > 1") + QStringLiteral(" + 1").repeated(20000), 4004,
+         kErrTooLong.arg(ConditionParser::kMaxTokens)},
+    };
+    for (const auto& c : cases) {
+        const auto result = ConditionParser::Parse(c.text);
+        if (c.position < 0) {
+            EXPECT_TRUE(result.condition) << c.text.left(40).toStdString();
+            continue;
+        }
+        ASSERT_TRUE(result.error) << c.text.left(40).toStdString();
+        EXPECT_EQ(result.error->position, c.position) << c.text.left(40).toStdString();
+        EXPECT_EQ(result.error->message.toStdString(), c.message.toStdString());
+    }
+}
+
 TEST(ConditionParserTest, ErrorTextCountsFromOne)
 {
     const auto result = ConditionParser::Parse(QStringLiteral("close >"));
