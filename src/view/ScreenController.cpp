@@ -74,6 +74,12 @@ void ScreenController::Clear()
     emit countsChanged();
 }
 
+void ScreenController::Reevaluate()
+{
+    if (m_condition)
+        Restart();
+}
+
 ScreenCounts ScreenController::counts() const
 {
     return m_pRun && m_condition ? m_pRun->counts() : ScreenCounts{};

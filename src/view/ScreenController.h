@@ -35,6 +35,8 @@ public:
     std::optional<ScreenError> Commit(const QString& text);
     // No condition: every security shown again, the active condition forgotten.
     void Clear();
+    // Evaluates the condition in force again (the flags it reads changed).
+    void Reevaluate();
 
     // The text of the condition in force (empty: none).
     const QString& condition() const { return m_strCondition; }

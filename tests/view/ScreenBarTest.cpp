@@ -147,6 +147,22 @@ TEST_F(ScreenBarTest, TypingNarrowsTheGridAndCounts)
     EXPECT_FALSE(m_view->arrangement().isNarrowed());
 }
 
+TEST_F(ScreenBarTest, FlagsComeFromTheLookupAndAChangeIsEvaluatedAgain)
+{
+    Load();
+    MakeBar();
+    std::vector<int> flags = {0, 2, 2, 0};
+    m_controller->SetFlagLookup([&flags](int item) { return flags[item]; });
+    ASSERT_FALSE(m_controller->Apply(QStringLiteral("flag = 2 or close > 140")));
+    ASSERT_TRUE(Settled());
+    // 9984 has no series: even its flag cannot make it evaluable.
+    EXPECT_EQ(ShownCodes(), (std::vector<std::string>{"7203", "6758"}));
+    flags = {0, 0, 0, 2};
+    m_controller->Reevaluate();
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(ShownCodes(), (std::vector<std::string>{"7203", "8306"}));
+}
+
 TEST_F(ScreenBarTest, AnErrorShowsUnderTheFieldAndKeepsTheNarrowing)
 {
     Load();
