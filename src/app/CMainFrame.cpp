@@ -4,6 +4,7 @@
 #include "app/FileCommands.h"
 #include "app/TabCommands.h"
 #include "app/GridMenus.h"
+#include "app/ScreenMenu.h"
 #include "app/HelpWindow.h"
 #include "base/AppTexts.h"
 #include "base/MessageBox.h"
@@ -125,6 +126,7 @@ void CMainFrame::CreateMenus()
             m_wndStatusBar->setVisible(shown);
     });
     new GridMenus(view, m_pView, this);
+    m_pScreenMenu = new ScreenMenu(view, this, m_pView);
 
     QMenu* help = menuBar()->addMenu(AppTexts::kMenuHelp);
     m_pShowHelpAction = AddCommand(help, AppTexts::kMenuShowHelp, AppTexts::kCmdShowHelp);

@@ -14,6 +14,7 @@ class IComponentProvider;
 class QAction;
 class QLabel;
 class QStatusBar;
+class ScreenMenu;
 
 // The main window: the fixed caption, the menu, a one-pane status bar and the catalog view.
 class CMainFrame : public QMainWindow {
@@ -48,6 +49,7 @@ public:
     FileCommands* fileCommands() const { return m_pFileCommands; }
     // Lists open as tabs; Restore at a start without a list.
     TabCommands* tabCommands() const { return m_pTabCommands; }
+    ScreenMenu* screenMenu() const { return m_pScreenMenu; }
     HelpWindow* helpWindow() const;
 
 protected:
@@ -74,6 +76,7 @@ private:
     QAction* m_pStatusBarAction = nullptr;
     QAction* m_pShowHelpAction = nullptr;
     QAction* m_pAboutAction = nullptr;
+    ScreenMenu* m_pScreenMenu = nullptr;
     FileCommands* m_pFileCommands = nullptr;
     TabCommands* m_pTabCommands = nullptr;
     // The help pages when no browser could show them.

@@ -8,9 +8,12 @@
 #include "export/BuilderThumbnailSource.h"
 #include "export/CatalogExporter.h"
 #include "export/ExportOverwrite.h"
+#include "screen/ScreenSettings.h"
+#include "screen/ScreenTexts.h"
 #include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
+#include "view/ScreenNow.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -116,6 +119,11 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
         texts.prepend(FileTexts::kExportNoCharts);
         return fail(ExportStatus::Failed, texts.join(QLatin1Char(' ')));
     }
+    // The condition the window shows narrows the export as well.
+    const QString condition = ScreenSettings::ReadActive(SettingsStore(view.paths().iniFile));
+    if (const std::optional<ScreenError> error = ScreenNow(view, condition))
+        report(AppTexts::kAppName + QStringLiteral(": ")
+               + ScreenTexts::kExportUnscreened.arg(condition, error->Text()));
     BuilderThumbnailSource source(view.model().builder(), view.model().store(),
                                   ReadStaleDays(SettingsStore(view.paths().iniFile)));
     ExportRequest request;

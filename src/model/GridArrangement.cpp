@@ -50,6 +50,7 @@ void GridArrangement::ItemsChanged()
 {
     Refold();
     Arrange();
+    emit itemsChanged();
 }
 
 void GridArrangement::Refold()
@@ -136,6 +137,15 @@ void GridArrangement::ArrangeFor(Cause cause)
     }
     const int count = std::min(static_cast<int>(m_items.size()), m_nArrangedSlots);
     Publish(ShownOrder(Sorted(key, descending, true), count), cause);
+}
+
+std::vector<int> GridArrangement::ItemsInSortOrderWithout(Narrowing which, bool filtered)
+{
+    std::vector<char> set;
+    std::swap(set, m_narrowings[static_cast<int>(which)]);
+    std::vector<int> items = ItemsInSortOrder(filtered);
+    std::swap(set, m_narrowings[static_cast<int>(which)]);
+    return items;
 }
 
 std::vector<int> GridArrangement::ItemsInSortOrder(bool filtered)

@@ -57,12 +57,16 @@ public:
     // Every item the narrowings show, in the sort order in force; filtered: only those the
     // search text shows as well.
     std::vector<int> ItemsInSortOrder(bool filtered);
+    // The same as if one narrowing were not there: what a new mask of it chooses from.
+    std::vector<int> ItemsInSortOrderWithout(Narrowing which, bool filtered);
 
     SortKey sortKey() const;
     bool sortDescending() const;
 
 signals:
     void orderChanged(GridArrangement::Cause cause);
+    // The list was (re)loaded: whatever was worked out per item is to be worked out again.
+    void itemsChanged();
 
 private:
     void Refold();

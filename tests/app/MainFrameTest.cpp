@@ -110,6 +110,8 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
           "チャートを開く"},
          {"ポインタを止めて拡大表示",
           "マウス ポインタを止めた銘柄を拡大表示する(Space キーはいつでも使える)", "拡大表示"},
+         {"条件で絞り込み(&C)...", "価格と指標の条件に合う銘柄だけを表示", "条件で絞り込み"},
+         
          {"自動更新", "一覧ファイルと価格ファイルの変更を監視して読み直す", "自動更新"},
          {"-", "", ""},
          {"次のタブ", "次のタブの一覧を表示する", "次のタブ"},
@@ -132,7 +134,7 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
     }
 }
 
-TEST_F(MainFrameTest, OnlyOpenReloadAndSizeStepsHaveShortcutsAndNoToolBar)
+TEST_F(MainFrameTest, OnlyOpenReloadSizeStepsAndScreenHaveShortcutsAndNoToolBar)
 {
     for (const QAction* action : m_frame->findChildren<QAction*>()) {
         if (action->text() == QStringLiteral("開く(&O)..."))
@@ -153,6 +155,8 @@ TEST_F(MainFrameTest, OnlyOpenReloadAndSizeStepsHaveShortcutsAndNoToolBar)
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
         else if (action->text() == QStringLiteral("チャートを開く\tCtrl+Enter"))
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Return));
+        else if (action->text() == QStringLiteral("条件で絞り込み(&C)..."))
+            EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
         else
             EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
     }

@@ -176,3 +176,31 @@ TEST(CommandLineExportList, RemoveFlagWaitsForAFinishedExport)
 }
 
 } // namespace
+
+// [View] Screen= narrows what --export writes; a condition that does not parse is told in
+// one line and narrows nothing.
+TEST(CommandLineExportList, TheSettingsConditionNarrowsTheExport)
+{
+    TestProgramFolder folder({}, false);
+    FakeProvider provider;
+    const QString list = folder.filePath(QStringLiteral("screen.lst"));
+    const ProgramPaths paths{folder.exeDir(), folder.iniFile()};
+    ASSERT_TRUE(WriteFileBytes(list, "1,s,a,A\n1,s,nodata,N\n1,s,b,B\n"));
+    const struct {
+        const char* condition;
+        int files;
+        int reports;
+    } cases[] = {{"close > 100", 2, 0}, {"close < 100", 0, 0}, {"close >", 3, 1}, {"", 3, 0}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WriteFileBytes(QString::fromStdString(folder.iniFile()),
+                                   QByteArray("[View]\nScreen=") + c.condition + "\n"));
+        const QString out = folder.filePath(QStringLiteral("each%1/").arg(c.files));
+        QDir(out).removeRecursively();
+        QStringList reports;
+        const ExportOptions options{true, QFile::encodeName(out).toStdString(), true};
+        RunCommandLineExport(options, list.toStdString(), false, paths, &provider,
+                             [&reports](const QString& line) { reports << line; });
+        EXPECT_EQ(QDir(out).entryList({"*.png"}, QDir::Files).size(), c.files) << c.condition;
+        EXPECT_EQ(reports.size(), c.reports) << c.condition;
+    }
+}

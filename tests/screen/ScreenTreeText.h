@@ -1,0 +1,9 @@
+#pragma once
+
+#include "screen/ConditionNode.h"
+
+#include <QString>
+
+// A parsed condition written out in prefix form, "(and (> close MA(25)) (> change% 2))",
+// so a test can state the grouping it expects.
+QString TreeText(const ConditionNode& node);
