@@ -5,7 +5,7 @@
 #include "screen/ScreenSettings.h"
 #include "settings/SettingsStore.h"
 #include "view/CCatalogView.h"
-#include "view/GridArrangement.h"
+#include "model/GridArrangement.h"
 
 #include <QTimer>
 

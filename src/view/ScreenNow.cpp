@@ -3,7 +3,7 @@
 #include "screen/ConditionParser.h"
 #include "screen/ScreenRun.h"
 #include "view/CCatalogView.h"
-#include "view/GridArrangement.h"
+#include "model/GridArrangement.h"
 
 std::optional<ScreenError> ScreenNow(CCatalogView& view, const QString& condition,
                                      std::vector<int> flags)

@@ -6,11 +6,11 @@
 #include "settings/SettingsStore.h"
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
-#include "view/GridArrangement.h"
+#include "model/GridArrangement.h"
 #include "view/ScreenBar.h"
 #include "view/ScreenController.h"
 #include "view/ScreenNow.h"
-#include "view/ShownOrder.h"
+#include "model/ShownOrder.h"
 
 #include <QComboBox>
 #include <QLineEdit>
