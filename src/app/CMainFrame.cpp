@@ -1,9 +1,11 @@
 #include "app/CMainFrame.h"
 
 #include "app/CCatalogApp.h"
+#include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/GridMenus.h"
 #include "app/HelpWindow.h"
+#include "app/ViewEditHooks.h"
 #include "base/AppTexts.h"
 #include "base/MessageBox.h"
 #include "chart/ChartPreview.h"
@@ -124,6 +126,8 @@ void CMainFrame::CreateMenus()
 
     m_pFileCommands = new FileCommands(*this, *m_pView, m_paths);
     m_pFileCommands->Install(file, view);
+    m_pEditCommands = new EditCommands(*this, *m_pView, *m_pFileCommands, ViewEditHooks(*m_pView));
+    m_pEditCommands->Install(menuBar(), file);
 }
 
 void CMainFrame::ShowBuildProgress(int made, int total)

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 class CCatalogView;
+class EditCommands;
 class FileCommands;
 class HelpWindow;
 class IComponentProvider;
@@ -45,6 +46,8 @@ public:
     QAction* aboutAction() const { return m_pAboutAction; }
     // Open, reload, watch, export and the recent lists.
     FileCommands* fileCommands() const { return m_pFileCommands; }
+    // The Edit menu, new lists, save as, open folder, save shown.
+    EditCommands* editCommands() const { return m_pEditCommands; }
     HelpWindow* helpWindow() const;
 
 protected:
@@ -69,6 +72,7 @@ private:
     QAction* m_pShowHelpAction = nullptr;
     QAction* m_pAboutAction = nullptr;
     FileCommands* m_pFileCommands = nullptr;
+    EditCommands* m_pEditCommands = nullptr;
     // The help pages when no browser could show them.
     QPointer<HelpWindow> m_pHelpWindow;
 };
