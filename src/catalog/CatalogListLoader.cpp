@@ -26,6 +26,11 @@ ListLoadOutcome LoadSourceCatalog(SourceCatalogKind kind, const std::string& pat
                                   CatalogItemList& items)
 {
     ListLoadOutcome outcome;
+    if (std::optional<std::vector<std::string>> listed = TakeListedCodes(path)) {
+        outcome.opened = outcome.complete = true;
+        AppendSourceItems(kind, path, *listed, items);
+        return outcome;
+    }
     std::vector<std::string> codes;
     if (kind == SourceCatalogKind::Database)
         outcome.opened = DatabaseCodes(path, codes);

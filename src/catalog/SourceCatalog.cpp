@@ -7,6 +7,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,7 +58,45 @@ bool IsFileEntry(int folderFd, const dirent& entry)
     return ::fstatat(folderFd, entry.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
 }
 
+struct ListedCodes {
+    std::string path;
+    std::int64_t stamp = 0;
+    std::vector<std::string> codes;
+};
+
+std::mutex g_listedMutex;
+std::optional<ListedCodes> g_listed;  // one listing ahead is all a window needs
+
 } // namespace
+
+void KeepListedCodes(const std::string& path, std::int64_t stamp,
+                     std::vector<std::string> codes)
+{
+    const std::lock_guard lock(g_listedMutex);
+    g_listed = ListedCodes{path, stamp, std::move(codes)};
+}
+
+std::optional<std::vector<std::string>> TakeListedCodes(const std::string& path)
+{
+    std::optional<ListedCodes> listed;
+    {
+        const std::lock_guard lock(g_listedMutex);
+        listed.swap(g_listed);
+    }
+    if (!listed || listed->path != path || listed->stamp != SourceStamp(path))
+        return std::nullopt;
+    return std::move(listed->codes);
+}
+
+std::int64_t SourceStamp(const std::string& path)
+{
+    constexpr std::int64_t kNsPerSecond = 1000000000;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return -1;
+    return (std::int64_t(info.st_mtim.tv_sec) * kNsPerSecond + info.st_mtim.tv_nsec)
+        ^ (std::int64_t(info.st_size) << 1) ^ std::int64_t(info.st_ino);
+}
 
 SourceCatalogKind SourceCatalogKindOf(const std::string& path)
 {

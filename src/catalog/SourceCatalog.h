@@ -3,6 +3,8 @@
 #include "catalog/CatalogItem.h"
 
 #include <atomic>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,14 @@ bool DatabaseCodes(const std::string& file, std::vector<std::string>& codes);
 // database as source; name = code.
 void AppendSourceItems(SourceCatalogKind kind, const std::string& source,
                        const std::vector<std::string>& codes, CatalogItemList& items);
+
+// The codes of path listed ahead of its load (on a worker): the next load of path takes them
+// instead of listing again, as long as path has not changed since the listing began.
+void KeepListedCodes(const std::string& path, std::int64_t stamp,
+                     std::vector<std::string> codes);
+std::optional<std::vector<std::string>> TakeListedCodes(const std::string& path);
+// What changes when a file is added to or removed from a folder, or a database is written.
+std::int64_t SourceStamp(const std::string& path);
 
 // The type a list line of that kind carries.
 int SourceCatalogType(SourceCatalogKind kind);

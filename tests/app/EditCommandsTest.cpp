@@ -226,6 +226,23 @@ TEST_F(EditCommandsTest, UnwritableListsAreSavedAsANewListFirst)
     }
 }
 
+// A folder chosen in the File menu is listed on a worker, then shown.
+TEST_F(EditCommandsTest, AFolderOpensAsACatalogListedOnAWorker)
+{
+    const QString prices = m_folder.filePath(QStringLiteral("prices"));
+    ASSERT_TRUE(QDir().mkpath(prices));
+    for (const char* code : {"7203", "1301", "9984"})
+        ASSERT_TRUE(WriteFileBytes(prices + "/" + code + ".csv", "1\n"));
+    ASSERT_TRUE(WriteFileBytes(prices + "/notes.txt", "x"));
+    Start({});
+    m_edit->SetFolderChooser([&](const QString&) { return prices; });
+    Trigger(EditTexts::kMenuOpenFolder);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_view->m_itemList.empty(); }, 20000));
+    EXPECT_EQ(Codes(), (std::vector<std::string>{"1301", "7203", "9984"}));
+    EXPECT_EQ(m_view->m_itemList.front()->m_strSource, m_view->listFile());
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(u'|').toStdString();
+}
+
 TEST_F(EditCommandsTest, ANewListIsSavedAtItsFirstEdit)
 {
     Start({});
