@@ -92,7 +92,7 @@ AddSecurityDialog::AddSecurityDialog(QWidget* parent, IComponentProvider& provid
             &AddSecurityDialog::OnRendered);
     connect(m_pKind, &QComboBox::currentIndexChanged, this, &AddSecurityDialog::OnKindChanged);
     connect(browse, &QPushButton::clicked, this, &AddSecurityDialog::OnBrowse);
-    for (QLineEdit* edit : {m_pSource, m_pCode})
+    for (QLineEdit* edit : {m_pSource, m_pCode, m_pName})
         connect(edit, &QLineEdit::textChanged, this, &AddSecurityDialog::OnEdited);
     connect(m_pType, &QSpinBox::valueChanged, this, &AddSecurityDialog::OnEdited);
     connect(m_pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -248,6 +248,8 @@ void AddSecurityDialog::OnRendered()
         m_pCheck->setText(AddSecurityTexts::kReadable.arg(DateText(preview.facts.lastDate)));
     else
         m_pCheck->setText(DataProblemText(preview.facts.problem));
+    // The thumbnail whole, at the size the catalog shows it.
+    m_pPicture->setMinimumSize(m_image.size().expandedTo(m_pPicture->minimumSize()));
     m_pPicture->setPixmap(QPixmap::fromImage(m_image));
     emit previewShown();
 }
