@@ -286,8 +286,8 @@ TEST(CatalogAppStart, UnopenableListShowsTheFrameworkMessageAndEndsWithoutAWindo
 {
     TestProgramFolder folder({}, false);
     const QString missing = folder.filePath(QStringLiteral("no such list.txt"));
-    const QString directory = folder.filePath(QStringLiteral("help"));
-    for (const QString& path : {missing, directory}) {
+    const QString device = QStringLiteral("/dev/zero");
+    for (const QString& path : {missing, device}) {
         QStringList messages;
         SetMessageBoxHandler([&](const QString& text) { messages << text; });
         CCatalogApp app(folder.exeDir() + "mosgrid");
@@ -347,15 +347,16 @@ TEST(ListOpenCheck, StreamIsCheckedWithoutBeingOpened)
 }
 
 // What the view could not read as a list is refused at the open, with the message, instead
-// of giving an empty catalog.
-TEST(ListOpenCheck, DevicesFoldersAndHeldFilesAreRefusedWithTheMessage)
+// of giving an empty catalog; a folder opens as the catalog of its price files.
+TEST(ListOpenCheck, DevicesAndHeldFilesAreRefusedWithTheMessage)
 {
     TestProgramFolder folder({}, false);
     const QString list = folder.filePath(QStringLiteral("held.lst"));
     ASSERT_TRUE(WriteFileBytes(list, "1,a,b,c\n"));
     const int holder = ::open(QFile::encodeName(list).constData(), O_RDONLY | O_CLOEXEC);
     ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
-    for (const QString& path : {QStringLiteral("/dev/zero"), folder.path(), list}) {
+    EXPECT_TRUE(ConfirmListOpens(QFile::encodeName(folder.path()).toStdString()));
+    for (const QString& path : {QStringLiteral("/dev/zero"), list}) {
         QStringList messages;
         SetMessageBoxHandler([&](const QString& text) { messages << text; });
         EXPECT_FALSE(ConfirmListOpens(QFile::encodeName(path).toStdString()))
