@@ -81,11 +81,17 @@ FileCommands::FileCommands(CMainFrame& frame, CCatalogView& view, const ProgramP
     });
     m_frame.setAcceptDrops(true);
     m_frame.installEventFilter(this);
-    m_pSourceOpener = new SourceCatalogOpener([this](const std::string& path) {
-        m_bListed = true;
-        OpenList(path);
-        m_bListed = false;
-    }, this);
+    m_pSourceOpener = new SourceCatalogOpener(
+        [this](const std::string& path) {
+            m_bListed = true;
+            OpenList(path);
+            m_bListed = false;
+        },
+        [this](const std::string& path) {
+            if (m_view.listFile() == path)
+                m_view.ReloadList();
+        },
+        this);
 }
 
 FileCommands::~FileCommands() = default;

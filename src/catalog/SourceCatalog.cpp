@@ -112,24 +112,37 @@ SourceCatalogKind SourceCatalogKindOf(const std::string& path)
 }
 
 std::vector<std::string> CsvCodesInFolder(const std::string& folder,
-                                          const std::atomic<bool>* stop)
+                                          const std::atomic<bool>* stop,
+                                          const ListingProgress& progress)
 {
+    // The clock is looked at once every so many entries.
+    constexpr int kEntriesPerClockCheck = 256;
+    const auto sortedUnique = [](std::vector<std::string> codes) {
+        std::sort(codes.begin(), codes.end());
+        codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+        return codes;
+    };
     std::vector<std::string> codes;
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
         return codes;
     const int fd = ::dirfd(dir);
+    auto nextProgress = std::chrono::steady_clock::now() + kProgressInterval;
+    int entries = 0;
     while (const dirent* entry = ::readdir(dir)) {
         if (stop != nullptr && stop->load(std::memory_order_relaxed))
             break;
         const std::string_view code = CodeOfFileName(entry->d_name);
         if (!code.empty() && IsFileEntry(fd, *entry))
             codes.emplace_back(code);
+        if (progress && ++entries % kEntriesPerClockCheck == 0
+            && std::chrono::steady_clock::now() >= nextProgress) {
+            progress(sortedUnique(codes));
+            nextProgress = std::chrono::steady_clock::now() + kProgressInterval;
+        }
     }
     ::closedir(dir);
-    std::sort(codes.begin(), codes.end());
-    codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
-    return codes;
+    return sortedUnique(std::move(codes));
 }
 
 bool DatabaseCodes(const std::string& file, std::vector<std::string>& codes)

@@ -3,6 +3,8 @@
 #include "catalog/CatalogItem.h"
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,10 +17,16 @@ enum class SourceCatalogKind { None, CsvFolder, Database };
 // What path holds: a folder, a SQLite database (by its header), or neither (a list file).
 SourceCatalogKind SourceCatalogKindOf(const std::string& path);
 
+// The codes found so far while a folder is listed, sorted; called on the listing thread.
+using ListingProgress = std::function<void(std::vector<std::string> codesSoFar)>;
+
 // The codes of the price files in folder (names ending in .csv or .CSV, as the data library
-// looks them up), sorted and each once. stop, when set, ends the listing early.
+// looks them up), sorted and each once. stop, when set, ends the listing early; progress,
+// when given, hears of the codes found so far every kProgressInterval of a long listing.
 std::vector<std::string> CsvCodesInFolder(const std::string& folder,
-                                          const std::atomic<bool>* stop = nullptr);
+                                          const std::atomic<bool>* stop = nullptr,
+                                          const ListingProgress& progress = {});
+inline constexpr std::chrono::milliseconds kProgressInterval{150};
 
 // The codes of the prices table of a SQLite database, sorted; false when it cannot be read.
 bool DatabaseCodes(const std::string& file, std::vector<std::string>& codes);

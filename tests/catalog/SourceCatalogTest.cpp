@@ -7,6 +7,10 @@
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <ctime>
+
 namespace {
 
 using catalog_test::PrintTo;
@@ -117,6 +121,51 @@ TEST(SourceCatalogKindTest, ListFilesKeepTheirMeaning)
     EXPECT_EQ(SourceCatalogKindOf(almost), SourceCatalogKind::None);
     EXPECT_EQ(SourceCatalogKindOf(NativePath(dir.filePath(QStringLiteral("none")))),
               SourceCatalogKind::None);
+}
+
+} // namespace
+
+namespace {
+
+// A listing made ahead is taken once, and only while the folder is as it was when listed.
+TEST(ListedCodesTest, TakenOnceWhileTheFolderIsUnchanged)
+{
+    struct Row {
+        const char* name;
+        bool otherPath;
+        bool fileAdded;
+        bool takenTwice;
+        bool taken;
+    };
+    const Row rows[] = {
+        {"Unchanged", false, false, false, true},
+        {"OtherPath", true, false, false, false},
+        {"FileAddedSinceListing", false, true, false, false},
+        {"SecondTake", false, false, true, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir dir;
+        ASSERT_TRUE(WriteFileBytes(dir.filePath(QStringLiteral("1301.csv")), "1\n"));
+        const std::string folder = NativePath(dir.path());
+        KeepListedCodes(folder, SourceStamp(folder), {"listed"});
+        if (row.fileAdded) {
+            // A second later, so that even a coarse clock moves.
+            struct timespec later[2] = {{0, UTIME_OMIT}, {::time(nullptr) + 1, 0}};
+            ASSERT_TRUE(WriteFileBytes(dir.filePath(QStringLiteral("7203.csv")), "1\n"));
+            ASSERT_EQ(::utimensat(AT_FDCWD, folder.c_str(), later, 0), 0);
+        }
+        if (row.takenTwice)
+            TakeListedCodes(folder);
+        const auto taken = TakeListedCodes(row.otherPath ? folder + "/x" : folder);
+        EXPECT_EQ(taken.has_value(), row.taken);
+        // The load takes a listing kept for it instead of listing again.
+        KeepListedCodes(folder, SourceStamp(folder), {"kept"});
+        CatalogItemList items;
+        LoadCatalogList(folder, false, items);
+        ASSERT_EQ(items.size(), 1u);
+        EXPECT_EQ(items[0]->m_strCode, "kept");
+    }
 }
 
 } // namespace
