@@ -289,8 +289,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         SavedRow{"Utf8", "1,/a,1,トヨタ\n1,/a,2,ソニー\n1,/a,3,c\n", {2, 0, 1}, {0},
                  "1,/a,3,c\n1,/a,1,トヨタ\n1,/a,2,ソニー\n"},
-        SavedRow{"Utf8BomSelectedSeveral", "\xEF\xBB\xBF" "1,/a,1,x\n1,/a,2,y\n1,/a,3,z", {2, 1, 0},
-                 {0, 2}, "\xEF\xBB\xBF" "1,/a,3,z\n1,/a,1,x\n"},
+        SavedRow{"Utf8BomSelectedSeveral", "\xEF\xBB\xBF" "1,/a,1,x\n1,/a,2,y\n1,/a,3,z",
+                 {2, 1, 0}, {0, 2}, "\xEF\xBB\xBF" "1,/a,3,z\n1,/a,1,x\n"},
         SavedRow{"ShiftJisCrLf", "1,/a,1," SJ_TOYOTA "\r\n\r\n1,/a,2," SJ_SONY "\r\n", {1},
                  {}, "1,/a,2," SJ_SONY "\r\n"}),
     [](const testing::TestParamInfo<SavedRow>& info) { return info.param.name; });
