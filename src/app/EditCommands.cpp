@@ -87,6 +87,8 @@ void EditCommands::Install(QMenuBar* bar, QMenu* fileMenu)
     const int fileAt = int(menus.indexOf(fileMenu->menuAction()));
     auto* edit = new QMenu(kMenuEdit, bar);
     bar->insertMenu(menus.value(fileAt + 1), edit);
+    // Another list may have been opened since the last edit.
+    connect(edit, &QMenu::aboutToShow, this, &EditCommands::UpdateActions);
 
     connect(AddAction(edit, nullptr, kMenuAdd, kCmdAdd, QKeySequence(Qt::Key_Insert)),
             &QAction::triggered, this, &EditCommands::OnAdd);
@@ -189,12 +191,17 @@ bool EditCommands::AddItems(const std::vector<NewListItem>& items)
 
 void EditCommands::OnUndo()
 {
-    Apply([](ListEditSession& session) { return session.Undo(); });
+    // Only the edits of the list open now: another list, a folder or a new list has none.
+    if (m_session.Path() == m_view.listFile())
+        Apply([](ListEditSession& session) { return session.Undo(); });
+    UpdateActions();
 }
 
 void EditCommands::OnRedo()
 {
-    Apply([](ListEditSession& session) { return session.Redo(); });
+    if (m_session.Path() == m_view.listFile())
+        Apply([](ListEditSession& session) { return session.Redo(); });
+    UpdateActions();
 }
 
 bool EditCommands::Apply(const Edit& edit)
@@ -335,10 +342,11 @@ void EditCommands::AfterWrite(const ListEditOutcome& outcome)
 
 void EditCommands::UpdateActions()
 {
+    const bool open = !m_view.listFile().empty() && m_session.Path() == m_view.listFile();
     if (m_undo != nullptr)
-        m_undo->setEnabled(m_session.CanUndo());
+        m_undo->setEnabled(open && m_session.CanUndo());
     if (m_redo != nullptr)
-        m_redo->setEnabled(m_session.CanRedo());
+        m_redo->setEnabled(open && m_session.CanRedo());
 }
 
 NewListItem EditCommands::ModelItem() const
@@ -411,7 +419,9 @@ bool EditCommands::OnSaveAs()
 void EditCommands::OnNewList()
 {
     m_newList = true;
+    m_session = ListEditSession();
     m_view.OpenList(std::string());
+    UpdateActions();
     m_view.viewport()->update();
     ShowStatus(EditTexts::kStatusNewList);
 }

@@ -256,6 +256,15 @@ TEST_F(EditCommandsTest, ANewListIsSavedAtItsFirstEdit)
     EXPECT_EQ(m_view->listFile(), Path(m_chosenPath));
     EXPECT_EQ(ReadFileBytes(m_chosenPath).toStdString(), "5,/p.db,7203,トヨタ\n");
     EXPECT_EQ(Codes(), std::vector<std::string>{"7203"});
+    EXPECT_TRUE(m_edit->action(EditTexts::kMenuUndo)->isEnabled());
+
+    // Another new list has nothing to undo: no question for a name either.
+    Trigger(EditTexts::kMenuNewList);
+    EXPECT_FALSE(m_edit->action(EditTexts::kMenuUndo)->isEnabled());
+    m_chosenPath.clear();
+    m_edit->OnUndo();
+    EXPECT_EQ(ReadFileBytes(m_folder.filePath(QStringLiteral("new.lst"))).toStdString(),
+              "5,/p.db,7203,トヨタ\n");
 }
 
 struct SavedRow {
