@@ -1,11 +1,13 @@
 #include "app/CMainFrame.h"
 
 #include "app/CCatalogApp.h"
+#include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/TabCommands.h"
 #include "app/GridMenus.h"
 #include "app/ScreenMenu.h"
 #include "app/HelpWindow.h"
+#include "app/ViewEditHooks.h"
 #include "base/AppTexts.h"
 #include "base/MessageBox.h"
 #include "chart/ChartPreview.h"
@@ -140,6 +142,8 @@ void CMainFrame::CreateMenus()
 
     m_pFileCommands = new FileCommands(*this, *m_pView, m_paths);
     m_pFileCommands->Install(file, view);
+    m_pEditCommands = new EditCommands(*this, *m_pView, *m_pFileCommands, ViewEditHooks(*m_pView));
+    m_pEditCommands->Install(menuBar(), file);
     m_pTabCommands = new TabCommands(*this, *m_pView, *m_pFileCommands, m_paths);
     m_pTabCommands->Install(file, view);
 }

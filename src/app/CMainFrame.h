@@ -7,6 +7,7 @@
 #include <QPointer>
 
 class CCatalogView;
+class EditCommands;
 class FileCommands;
 class TabCommands;
 class HelpWindow;
@@ -50,6 +51,8 @@ public:
     // Lists open as tabs; Restore at a start without a list.
     TabCommands* tabCommands() const { return m_pTabCommands; }
     ScreenMenu* screenMenu() const { return m_pScreenMenu; }
+    // The Edit menu, new lists, save as, open folder, save shown.
+    EditCommands* editCommands() const { return m_pEditCommands; }
     HelpWindow* helpWindow() const;
 
 protected:
@@ -79,6 +82,7 @@ private:
     ScreenMenu* m_pScreenMenu = nullptr;
     FileCommands* m_pFileCommands = nullptr;
     TabCommands* m_pTabCommands = nullptr;
+    EditCommands* m_pEditCommands = nullptr;
     // The help pages when no browser could show them.
     QPointer<HelpWindow> m_pHelpWindow;
 };

@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/ListOpenCheck.h"
 #include "app/RecentFiles.h"
+#include "app/SourceCatalogOpener.h"
 #include "app/ViewExport.h"
 #include "app/WindowPlacement.h"
 #include "base/FileTexts.h"
@@ -89,6 +90,17 @@ FileCommands::FileCommands(CMainFrame& frame, CCatalogView& view, const ProgramP
     });
     m_frame.setAcceptDrops(true);
     m_frame.installEventFilter(this);
+    m_pSourceOpener = new SourceCatalogOpener(
+        [this](const std::string& path) {
+            m_bListed = true;
+            OpenList(path);
+            m_bListed = false;
+        },
+        [this](const std::string& path) {
+            if (m_view.listFile() == path)
+                m_view.ReloadList();
+        },
+        this);
 }
 
 FileCommands::~FileCommands() = default;
@@ -167,6 +179,8 @@ bool FileCommands::OpenList(const std::string& path, bool newTab)
     if (m_exporting)
         return false;
     const std::string canonical = RecentFiles::Canonical(path);
+    if (!m_bListed && m_pSourceOpener->Start(canonical))
+        return true;
     // The same check and message as for a list on the command line.
     if (!ConfirmListOpens(canonical)) {
         if (std::find(m_recent.begin(), m_recent.end(), canonical) != m_recent.end()) {

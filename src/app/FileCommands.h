@@ -16,6 +16,7 @@ class CCatalogView;
 class CMainFrame;
 class QAction;
 class QMenu;
+class SourceCatalogOpener;
 
 // The commands that open, reload, watch and export lists, the recent lists, dropping a list
 // on the window and remembering the window. The frame makes one and calls it from two
@@ -89,5 +90,8 @@ private:
     QAction* m_recentEnd = nullptr;  // the separator after the recent lists
     QList<QAction*> m_recentActions;
     int m_reloads = 0;
+    // Folders and databases are listed on a worker first; then OpenList goes on with them.
+    SourceCatalogOpener* m_pSourceOpener = nullptr;
+    bool m_bListed = false;
     std::optional<WindowPlacement::Restored> m_restored;
 };

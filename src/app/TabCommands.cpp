@@ -40,8 +40,9 @@ TabCommands::TabCommands(QWidget& frame, CCatalogView& view, FileCommands& files
 
 void TabCommands::Install(QMenu* fileMenu, QMenu* viewMenu)
 {
-    // After 開く…, before the rest of the File menu.
-    QAction* afterOpen = fileMenu->actions().value(1);
+    // Right after 開く….
+    const QList<QAction*> items = fileMenu->actions();
+    QAction* afterOpen = items.value(items.indexOf(m_files.openAction()) + 1);
     m_pOpenInTab = AddCommand(fileMenu, afterOpen, TabTexts::kMenuOpenInTab,
                               TabTexts::kCmdOpenInTab, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     connect(m_pOpenInTab, &QAction::triggered, this, &TabCommands::OnOpenInTab);

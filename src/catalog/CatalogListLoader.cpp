@@ -3,6 +3,7 @@
 #include "catalog/CListFileReader.h"
 #include "catalog/ListField.h"
 #include "catalog/ListItemLines.h"
+#include "catalog/SourceCatalog.h"
 #include "catalog/SourcePath.h"
 #include "catalog/TypeField.h"
 
@@ -14,8 +15,32 @@
 ListLoadOutcome LoadCatalogList(const std::string& path, bool removeListFile,
                                 CatalogItemList& items)
 {
+    // A folder or a database stands for the list of its codes; it is never removed.
+    if (const SourceCatalogKind kind = SourceCatalogKindOf(path); kind != SourceCatalogKind::None)
+        return LoadSourceCatalog(kind, path, items);
     CListFileReader reader;
     return LoadCatalogList(reader, path, removeListFile, items);
+}
+
+ListLoadOutcome LoadSourceCatalog(SourceCatalogKind kind, const std::string& path,
+                                  CatalogItemList& items)
+{
+    ListLoadOutcome outcome;
+    if (std::optional<std::vector<std::string>> listed = TakeListedCodes(path)) {
+        outcome.opened = outcome.complete = true;
+        AppendSourceItems(kind, path, *listed, items);
+        return outcome;
+    }
+    std::vector<std::string> codes;
+    if (kind == SourceCatalogKind::Database)
+        outcome.opened = DatabaseCodes(path, codes);
+    else
+        outcome.opened = ::access(path.c_str(), R_OK | X_OK) == 0;
+    if (kind == SourceCatalogKind::CsvFolder && outcome.opened)
+        codes = CsvCodesInFolder(path);
+    outcome.complete = outcome.opened;
+    AppendSourceItems(kind, path, codes, items);
+    return outcome;
 }
 
 ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path,

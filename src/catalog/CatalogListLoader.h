@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/CatalogItem.h"
+#include "catalog/SourceCatalog.h"
 
 #include <string>
 
@@ -17,8 +18,14 @@ struct ListLoadOutcome {
 // found from the list's folder taken from there, see SourcePath). A read error ends the load like
 // the end of the file, keeping the items read so far. Under removeListFile the file is
 // deleted only when it was opened and read whole.
+// A folder or a SQLite database given as path loads as LoadSourceCatalog does.
 ListLoadOutcome LoadCatalogList(const std::string& path, bool removeListFile,
                                 CatalogItemList& items);
+
+// A folder's price files or a database's codes as the items of a catalog (path is read
+// again at each load, so new files show on a reload).
+ListLoadOutcome LoadSourceCatalog(SourceCatalogKind kind, const std::string& path,
+                                  CatalogItemList& items);
 
 // The same with a reader supplied by the caller (tests feed it failing reads).
 ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path,

@@ -31,6 +31,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace {
 
 class MainFrameTest : public ::testing::Test {
@@ -75,29 +77,41 @@ TEST_F(MainFrameTest, CaptionIsFixedWithAndWithoutAList)
     EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("Quorex Catalog"));
 }
 
-TEST_F(MainFrameTest, MenuBarHoldsExactlyTheThreeMenus)
+TEST_F(MainFrameTest, MenuBarHoldsExactlyTheFourMenus)
 {
     QStringList titles;
     for (const QAction* action : m_frame->menuBar()->actions())
         titles << action->text();
-    EXPECT_EQ(titles, (QStringList{"ﾌｧｲﾙ(&F)", "表示(&V)", "ﾍﾙﾌﾟ(&H)"}));
+    EXPECT_EQ(titles, (QStringList{"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "ﾍﾙﾌﾟ(&H)"}));
 }
 
 TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
 {
     const auto menus = m_frame->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 3);
+    ASSERT_EQ(menus.size(), 4);
     const std::vector<std::vector<MenuRow>> expected = {
-        {{"開く(&O)...", "一覧ファイルを開く", "開く"},
-         {"新しいタブで開く(&T)...", "一覧ファイルを新しいタブで開く", "新しいタブで開く"},
-         {"タブを閉じる(&W)", "表示中のタブを閉じる", "タブを閉じる"},
+        {{"新規一覧", "空の一覧を始める", "新規一覧"},
+         {"開く(&O)...", "一覧ファイルを開く", "開く"},
+         {"フォルダを開く…", "価格ファイルのフォルダまたはデータベースを一覧として開く",
+          "フォルダを開く"},
          {"再読み込み(&R)", "一覧ファイルと価格ファイルを読み直し、変わった銘柄を描き直す",
           "再読み込み"},
          {"エクスポート(&E)...", "すべての銘柄を PDF または PNG に書き出す", "エクスポート"},
+         {"名前を付けて保存…", "一覧を別の名前で保存する", "名前を付けて保存"},
+         {"表示中の銘柄を一覧として保存…",
+          "表示中の (複数選んだときは選んだ) 銘柄を新しい一覧ファイルに保存する", "表示中を保存"},
          {"-", "", ""},
          {"設定", "設定", "設定"},
          {"-", "", ""},
          {"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示", "終了"}},
+        {{"銘柄を追加…", "一覧に銘柄を加える", "銘柄を追加"},
+         {"削除", "選んだ銘柄を一覧から除く", "削除"},
+         {"上へ", "選んだ銘柄を一覧の一つ前へ移す", "上へ"},
+         {"下へ", "選んだ銘柄を一覧の一つ後へ移す", "下へ"},
+         {"貼り付け", "クリップボードのコード (と名前) を銘柄として加える", "貼り付け"},
+         {"-", "", ""},
+         {"元に戻す", "一覧の最後の変更を取り消す", "元に戻す"},
+         {"やり直し", "取り消した変更をもう一度行う", "やり直し"}},
         {{"ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示", "ｽﾃｰﾀｽ ﾊﾞｰの表示切り替え"},
          {"-", "", ""},
          {"並べ替え", "一覧をこの順に並べ替え", "並べ替え"},
@@ -121,7 +135,7 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
          {"ﾊﾞｰｼﾞｮﾝ情報(&A)...", "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示",
           "ﾊﾞｰｼﾞｮﾝ情報"}},
     };
-    for (int m = 0; m < 3; ++m) {
+    for (int m = 0; m < 4; ++m) {
         const auto rows = RowsOf(menus[m]->menu());
         ASSERT_EQ(rows.size(), expected[m].size()) << "menu " << m;
         for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -134,10 +148,22 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
     }
 }
 
-TEST_F(MainFrameTest, OnlyOpenReloadSizeStepsAndScreenHaveShortcutsAndNoToolBar)
+TEST_F(MainFrameTest, OnlyOpenReloadSizeStepsScreenTabsAndEditsHaveShortcutsAndNoToolBar)
 {
+    const std::map<QString, QKeySequence> edits{
+        {"新規一覧", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"銘柄を追加…", QKeySequence(Qt::Key_Insert)},
+        {"削除", QKeySequence(Qt::Key_Delete)},
+        {"上へ", QKeySequence(Qt::CTRL | Qt::Key_Up)},
+        {"下へ", QKeySequence(Qt::CTRL | Qt::Key_Down)},
+        {"貼り付け", QKeySequence(Qt::CTRL | Qt::Key_V)},
+        {"元に戻す", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {"やり直し", QKeySequence(Qt::CTRL | Qt::Key_Y)},
+    };
     for (const QAction* action : m_frame->findChildren<QAction*>()) {
-        if (action->text() == QStringLiteral("開く(&O)..."))
+        if (edits.contains(action->text()))
+            EXPECT_EQ(action->shortcut(), edits.at(action->text()));
+        else if (action->text() == QStringLiteral("開く(&O)..."))
             EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
         else if (action->text() == QStringLiteral("再読み込み(&R)"))
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F5));
@@ -279,8 +305,8 @@ TEST(CatalogAppStart, UnopenableListShowsTheFrameworkMessageAndEndsWithoutAWindo
 {
     TestProgramFolder folder({}, false);
     const QString missing = folder.filePath(QStringLiteral("no such list.txt"));
-    const QString directory = folder.filePath(QStringLiteral("help"));
-    for (const QString& path : {missing, directory}) {
+    const QString device = QStringLiteral("/dev/zero");
+    for (const QString& path : {missing, device}) {
         QStringList messages;
         SetMessageBoxHandler([&](const QString& text) { messages << text; });
         CCatalogApp app(folder.exeDir() + "mosgrid");
@@ -340,15 +366,16 @@ TEST(ListOpenCheck, StreamIsCheckedWithoutBeingOpened)
 }
 
 // What the view could not read as a list is refused at the open, with the message, instead
-// of giving an empty catalog.
-TEST(ListOpenCheck, DevicesFoldersAndHeldFilesAreRefusedWithTheMessage)
+// of giving an empty catalog; a folder opens as the catalog of its price files.
+TEST(ListOpenCheck, DevicesAndHeldFilesAreRefusedWithTheMessage)
 {
     TestProgramFolder folder({}, false);
     const QString list = folder.filePath(QStringLiteral("held.lst"));
     ASSERT_TRUE(WriteFileBytes(list, "1,a,b,c\n"));
     const int holder = ::open(QFile::encodeName(list).constData(), O_RDONLY | O_CLOEXEC);
     ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
-    for (const QString& path : {QStringLiteral("/dev/zero"), folder.path(), list}) {
+    EXPECT_TRUE(ConfirmListOpens(QFile::encodeName(folder.path()).toStdString()));
+    for (const QString& path : {QStringLiteral("/dev/zero"), list}) {
         QStringList messages;
         SetMessageBoxHandler([&](const QString& text) { messages << text; });
         EXPECT_FALSE(ConfirmListOpens(QFile::encodeName(path).toStdString()))

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/EditCommands.h"
+
+class CCatalogView;
+
+// The edit commands' hold on the grid: the selected items, the items in shown order and
+// selecting items after an edit, all as item indexes.
+EditCommands::Hooks ViewEditHooks(CCatalogView& view);
