@@ -9,9 +9,11 @@
 #include "catalog/ShownListWriter.h"
 #include "catalog/SourceCatalog.h"
 #include "view/CCatalogView.h"
+#include "view/SelectionClipboard.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QMimeData>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -140,7 +142,7 @@ void EditCommands::OnAdd()
     std::optional<NewListItem> item;
     if (m_addDialog) {
         item = m_addDialog(model);
-    } else if (IComponentProvider* provider = m_view.componentProvider()) {
+    } else if (IComponentProvider* provider = m_view.model().componentProvider()) {
         item = AddSecurityDialog::Ask(&m_window, *provider, m_view.paths().iniFile, model);
     }
     if (item)
@@ -163,7 +165,14 @@ void EditCommands::OnMove(int step)
 
 void EditCommands::OnPaste()
 {
-    if (const QClipboard* clipboard = QGuiApplication::clipboard())
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr)
+        return;
+    // Securities copied from a grid come with their sources as whole list lines.
+    const QMimeData* data = clipboard->mimeData();
+    if (data != nullptr && data->hasFormat(kListLinesMimeType))
+        PasteText(QString::fromUtf8(data->data(kListLinesMimeType)));
+    else
         PasteText(clipboard->text());
 }
 

@@ -52,7 +52,7 @@ protected:
                                                      : std::vector<std::string>{list}));
         m_frame = m_app->mainFrame();
         m_view = m_frame->GetCatalogView();
-        m_view->SetComponentProvider(&m_provider);
+        m_view->model().SetComponentProvider(&m_provider);
         m_view->model().builder().SetWorkerCount(1);
         m_edit = m_frame->editCommands();
         ASSERT_NE(m_edit, nullptr);

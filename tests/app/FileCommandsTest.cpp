@@ -156,7 +156,8 @@ TEST_F(FileCommandsTest, OpenedListsAreRememberedNewestFirstEachOnce)
     const QStringList texts = Texts(m_frame->menuBar()->actions().value(0)->menu());
     const QString shownA = QStringLiteral("&1 ") + QFile::decodeName(a.c_str());
     const QString shownB = QStringLiteral("&2 ") + QFile::decodeName(b.c_str());
-    EXPECT_EQ(texts, (QStringList{"新規一覧", "開く(&O)...", "フォルダを開く…", "再読み込み(&R)",
+    EXPECT_EQ(texts, (QStringList{"新規一覧", "開く(&O)...", "新しいタブで開く(&T)...",
+                                  "タブを閉じる(&W)", "フォルダを開く…", "再読み込み(&R)",
                                   "エクスポート(&E)...", "名前を付けて保存…",
                                   "表示中の銘柄を一覧として保存…", "-",
                                   "設定", "-", shownA, shownB, "-", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
