@@ -77,6 +77,11 @@ std::vector<quorex::IndicatorValue> CXQuorexCtrl::ValuesAt(int x, int y) const
     return m_pControl ? m_pControl->ValuesAt(x, y) : std::vector<quorex::IndicatorValue>{};
 }
 
+std::vector<quorex::IndicatorValue> CXQuorexCtrl::NewestValues() const
+{
+    return m_pControl ? m_pControl->NewestValues() : std::vector<quorex::IndicatorValue>{};
+}
+
 bool CXQuorexCtrl::PaintOnto(QPainter& painter, const QRect& bounds) const
 {
     return m_pControl && m_pControl->PaintOnto(painter, bounds);

@@ -44,6 +44,8 @@ public:
     std::optional<quorex::PriceBar> BarAt(int x, int y) const;
     // The indicators' values at that bar's date, or none.
     std::vector<quorex::IndicatorValue> ValuesAt(int x, int y) const;
+    // Every indicator line's value at the newest bar of the last repaint, or none.
+    std::vector<quorex::IndicatorValue> NewestValues() const;
     // The last repaint drawn again into bounds of any painter, as vectors on a PDF or a
     // printer; false when there is no control or it cannot.
     bool PaintOnto(QPainter& painter, const QRect& bounds) const;
