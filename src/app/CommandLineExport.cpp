@@ -1,6 +1,7 @@
 #include "app/CommandLineExport.h"
 
 #include "app/ListOpenCheck.h"
+#include "app/ViewValueInputs.h"
 #include "base/AppTexts.h"
 #include "base/FileTexts.h"
 #include "base/MessageBox.h"
@@ -8,6 +9,8 @@
 #include "export/BuilderThumbnailSource.h"
 #include "export/CatalogExporter.h"
 #include "export/ExportOverwrite.h"
+#include "export/ValueRowMaker.h"
+#include "export/ValueTableExport.h"
 #include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
@@ -116,17 +119,25 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
         texts.prepend(FileTexts::kExportNoCharts);
         return fail(ExportStatus::Failed, texts.join(QLatin1Char(' ')));
     }
-    BuilderThumbnailSource source(view.builder(), view.m_thumbList,
-                                  ReadStaleDays(SettingsStore(view.paths().iniFile)));
+    const int staleDays = ReadStaleDays(SettingsStore(view.paths().iniFile));
     ExportRequest request;
     request.path = options.path;
     request.force = options.force;
     request.mentionForce = true;
     request.header = ExportHeader{QFileInfo(QFile::decodeName(listFile.c_str())).fileName(),
                                   QDateTime::currentDateTime()};
-    const ExportOutcome outcome =
-        ExportCatalog(source, view.m_itemList, view.ExportOrder(), request);
-    view.builder().StopAndWait();
+    ExportOutcome outcome;
+    if (*kind == ExportKind::Csv) {
+        // A table draws no thumbnail: the view's own builder would only compete for the cores.
+        view.builder().StopAndWait();
+        ValueRowMaker maker(ValueTableInputs(view));
+        outcome = ExportValueTable(maker, view.m_itemList, view.ExportOrder(), request,
+                                   staleDays);
+    } else {
+        BuilderThumbnailSource source(view.builder(), view.m_thumbList, staleDays);
+        outcome = ExportCatalog(source, view.m_itemList, view.ExportOrder(), request);
+        view.builder().StopAndWait();
+    }
     if (outcome.status != ExportStatus::Done)
         return fail(outcome.status, outcome.message);
     if (removeListFile && !RemoveListFile(listFile))
