@@ -20,6 +20,8 @@ constexpr int kFieldWidth = 186;
 constexpr int kRowHeight = 16;
 constexpr int kFirstFieldTop = 18;
 constexpr int kWidth = 283;
+// Wide enough for the longest kind's name.
+constexpr int kKindWidth = 140;
 
 QString Utf8(const char* text)
 {
@@ -60,7 +62,7 @@ ChartKindChooser::ChartKindChooser(const DialogBaseUnits& units, QWidget* parent
     m_pKind->setObjectName(QString::number(kIdKind));
     for (const ChartKinds::Kind& kind : ChartKinds::Table())
         m_pKind->addItem(Utf8(kind.label));
-    m_pKind->setGeometry(DluToPixels(units, kFieldLeft, 0, 90, 13));
+    m_pKind->setGeometry(DluToPixels(units, kFieldLeft, 0, kKindWidth, 13));
     m_pUnknown = new QLabel(QStringLiteral("(下の定義は種類が読めません。選ぶと書き換えます)"), this);
     m_pUnknown->setGeometry(DluToPixels(units, kFieldLeft, kFirstFieldTop + 2, kFieldWidth, 8));
     connect(m_pKind, &QComboBox::activated, this, &ChartKindChooser::OnKindChosen);
