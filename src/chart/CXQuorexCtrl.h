@@ -33,6 +33,9 @@ public:
     quorex::DataRequest DataNeeded(const std::string& parameters,
                                    std::span<const std::string> definitions) const;
     void SetNotice(const std::string& text);
+    // The codes RS panes compare against, and the series of each (null: none).
+    std::vector<std::string> RelatedCodes(std::span<const std::string> definitions) const;
+    void SetRelatedData(const std::string& code, quorex::PriceDataPtr data);
 
     void MoveWindow(int width, int height);
     void UpdateWindow();
