@@ -73,6 +73,11 @@ const std::vector<Kind>& Table()
          PaneOptions("RCI", "期間", 2, kMaxRankPeriods,
                      "期間をカンマで 3 つまで(空欄は 9)。-80 と +80 に目安の線"),
          true},
+        {"RS", "RS(ほかの銘柄との比)",
+         {{"RS", "比べる銘柄", FieldType::Text, 0, 0, 1,
+           "同じ取得元の銘柄コード(例: 1321)。終値の比を最初の足で 100 として描きます",
+           nullptr, nullptr}},
+         true},
     };
     return table;
 }

@@ -17,6 +17,7 @@ enum class FieldType {
     NumberList,   // comma-separated numbers, decimals allowed
     OptionalList, // a check box and numbers: given bare (kBare) or with its numbers
     Choice,       // one word of `choices`; empty leaves the option out
+    Text,         // one word as written, such as a security's code
 };
 
 // The value of an OptionalList given without numbers ("Ichimoku"): never a value's text,
