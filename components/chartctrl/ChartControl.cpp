@@ -115,6 +115,23 @@ DataRequest ChartControl::DataNeeded(const std::string& parameters,
     return chart::DataNeeded(*CachedParams(parameters), Definitions(definitions));
 }
 
+std::vector<std::string> ChartControl::RelatedCodes(
+    std::span<const std::string> definitions) const
+{
+    std::vector<std::string> codes;
+    for (const ChartDefinition& chart : Definitions(definitions)) {
+        if (chart.kind == ChartKind::Rs && !chart.code.empty()
+            && std::find(codes.begin(), codes.end(), chart.code) == codes.end())
+            codes.push_back(chart.code);
+    }
+    return codes;
+}
+
+void ChartControl::SetRelatedData(const std::string& code, PriceDataPtr data)
+{
+    m_model.SetRelatedData(code, std::move(data));
+}
+
 void ChartControl::SetNotice(const std::string& text)
 {
     m_model.SetNotice(text);

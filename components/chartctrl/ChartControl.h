@@ -31,6 +31,9 @@ public:
     std::vector<IndicatorValue> ValuesAt(int x, int y) const override;
     std::vector<IndicatorValue> NewestValues() const override;
     bool PaintOnto(QPainter& painter, const QRect& bounds) const override;
+    std::vector<std::string> RelatedCodes(
+        std::span<const std::string> definitions) const override;
+    void SetRelatedData(const std::string& code, PriceDataPtr data) override;
 
     // Sizes beyond this are held to it, so a picture stays allocatable; the catalog's own
     // thumbnail sizes end there too.

@@ -10,7 +10,7 @@ namespace quorex::chart {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, ChartKind>, 8> kKinds{{
+constexpr std::array<std::pair<std::string_view, ChartKind>, 9> kKinds{{
     {"Daily", ChartKind::Daily},
     {"Weekly", ChartKind::Weekly},
     {"Monthly", ChartKind::Monthly},
@@ -19,6 +19,7 @@ constexpr std::array<std::pair<std::string_view, ChartKind>, 8> kKinds{{
     {"MACD", ChartKind::Macd},
     {"Stoch", ChartKind::Stoch},
     {"RCI", ChartKind::Rci},
+    {"RS", ChartKind::Rs},
 }};
 
 constexpr std::array<std::pair<std::string_view, PriceStyle>, 3> kStyles{{
@@ -89,6 +90,11 @@ std::optional<ChartDefinition> ParseDefinition(std::string_view text)
         return std::nullopt;
     ChartDefinition definition;
     definition.kind = *kind;
+    if (*kind == ChartKind::Rs) {
+        if (items.front().hasValue)
+            definition.code = items.front().value;
+        return definition;
+    }
     if (IsIndicatorKind(*kind)) {
         const GrammarItem& first = items.front();
         const auto periods = first.hasValue ? IndicatorPeriods(*kind, first.value) : std::nullopt;
@@ -167,7 +173,7 @@ std::optional<PriceStyle> StyleNamed(std::string_view name)
 bool IsIndicatorKind(ChartKind kind)
 {
     return kind == ChartKind::Rsi || kind == ChartKind::Macd || kind == ChartKind::Stoch
-        || kind == ChartKind::Rci;
+        || kind == ChartKind::Rci || kind == ChartKind::Rs;
 }
 
 ChartDefinition UnreadableDefinition(std::string_view text)

@@ -7,9 +7,9 @@
 
 namespace quorex::chart {
 
-// Unreadable: a definition that names no chart; its pane says so. Rsi to Rci: indicator
+// Unreadable: a definition that names no chart; its pane says so. Rsi to Rs: indicator
 // panes, drawn in the period Volume takes.
-enum class ChartKind { Daily, Weekly, Monthly, Volume, Rsi, Macd, Stoch, Rci, Unreadable };
+enum class ChartKind { Daily, Weekly, Monthly, Volume, Rsi, Macd, Stoch, Rci, Rs, Unreadable };
 
 // How a price pane draws its bars.
 enum class PriceStyle { Candle, Bar, Line };
@@ -61,6 +61,8 @@ struct ChartDefinition {
     // An indicator pane's periods, defaults filled in: RSI p; MACD fast, slow, signal;
     // Stoch k, smoothing, d; RCI one to three periods.
     std::vector<int> periods;
+    // RS: the code of the security it is measured against, as written (empty: none given).
+    std::string code;
     std::string text;                    // Unreadable: the definition as it was given
 
     bool operator==(const ChartDefinition&) const = default;
@@ -97,7 +99,7 @@ std::string_view KindName(ChartKind kind);
 // Daily, Weekly and Monthly: candles.
 bool IsPriceKind(ChartKind kind);
 
-// RSI, MACD, Stoch and RCI.
+// RSI, MACD, Stoch, RCI and RS.
 bool IsIndicatorKind(ChartKind kind);
 
 // The period of a price kind (Volume: daily; the renderer decides its real period).

@@ -15,6 +15,14 @@ bool ChartModel::SetData(PriceDataPtr data)
     return m_data != nullptr;
 }
 
+void ChartModel::SetRelatedData(const std::string& code, PriceDataPtr data)
+{
+    if (data)
+        m_related[code] = std::move(data);
+    else
+        m_related.erase(code);
+}
+
 ChartScene ChartModel::Scene(std::vector<ChartDefinition>& charts) const
 {
     charts = m_set->ShownCharts();
@@ -24,6 +32,7 @@ ChartScene ChartModel::Scene(std::vector<ChartDefinition>& charts) const
     scene.charts = charts;
     scene.params = m_set->params();
     scene.notice = m_notice;
+    scene.related = &m_related;
     return scene;
 }
 

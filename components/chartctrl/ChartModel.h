@@ -22,6 +22,8 @@ public:
     std::unique_ptr<ICharts> Charts() const;
     // Keeps its own reference; null means no data.
     bool SetData(PriceDataPtr data);
+    // The series of another code that an RS pane compares against; null forgets it.
+    void SetRelatedData(const std::string& code, PriceDataPtr data);
     // UTF-8; empty for none.
     void SetNotice(const std::string& text) { m_notice = QString::fromUtf8(text); }
 
@@ -31,6 +33,7 @@ public:
 private:
     std::shared_ptr<ChartSet> m_set;
     PriceDataPtr m_data;
+    RelatedSeries m_related;
     QString m_notice;
 };
 

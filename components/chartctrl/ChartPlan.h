@@ -61,6 +61,7 @@ struct PanePlan {
     // the order a value table lists them.
     std::vector<std::pair<QString, std::vector<double>>> named;
     std::vector<double> levels;            // guide levels and zero lines
+    QString message;                       // why an indicator pane draws no line
     std::vector<LegendEntry> legend;
     ValueRange range;
     PaneRows rows;

@@ -5,6 +5,7 @@
 #include "PaneIndicators.h"
 #include "PaneTexts.h"
 #include "PanePeriods.h"
+#include "RelativeStrength.h"
 
 #include <QFontMetrics>
 
@@ -48,8 +49,20 @@ bool TooLarge(const PanePlan& pane)
     return pane.range.valid && !std::isfinite(pane.range.hi - pane.range.lo);
 }
 
+// The daily bars of the code an RS pane compares against; empty when there are none.
+std::span<const PriceBar> RelatedBars(const ChartDefinition& definition,
+                                      const RelatedSeries* related)
+{
+    if (!related)
+        return {};
+    const auto found = related->find(definition.code);
+    return found != related->end() && found->second ? found->second->Bars()
+                                                    : std::span<const PriceBar>();
+}
+
 PanePlan MakePane(const ChartDefinition& definition, std::optional<Period> period,
-                  PeriodSeries& series, int dispNum, const ChartStyle& style)
+                  PeriodSeries& series, int dispNum, const ChartStyle& style,
+                  const RelatedSeries* related)
 {
     PanePlan pane;
     pane.definition = &definition;
@@ -65,6 +78,8 @@ PanePlan MakePane(const ChartDefinition& definition, std::optional<Period> perio
                 pane.range.Include(value);
         }
         PlanIndicators(pane, style);
+    } else if (definition.kind == ChartKind::Rs) {
+        PlanRelativeStrength(pane, style, RelatedBars(definition, related));
     } else if (pane.IsIndicator()) {
         PlanIndicators(pane, style);
     } else {
@@ -230,6 +245,8 @@ void AddMessages(ChartPlan& plan, int index, const TextMetrics& text)
                        text.metrics, TextRole::Message, index, false);
     else if (TooLarge(pane))
         AddCentredLine(plan, kTooLargeText, area, text.metrics, TextRole::Message, index, false);
+    else if (!pane.message.isEmpty())
+        AddCentredLine(plan, pane.message, area, text.metrics, TextRole::Message, index, false);
 }
 
 void AddNotice(ChartPlan& plan, const QString& notice, const std::optional<TextMetrics>& text)
@@ -272,7 +289,7 @@ ChartPlan PlanChart(const QRect& bounds, const ChartScene& scene)
         plan.series = std::make_unique<PeriodSeries>(scene.bars);
         for (std::size_t i = 0; i < scene.charts.size(); ++i)
             plan.panes.push_back(MakePane(scene.charts[i], periods[i], *plan.series,
-                                          params.dispNum, plan.style));
+                                          params.dispNum, plan.style, scene.related));
     }
 
     // texts, and the line kept for the catalog's label

@@ -7,18 +7,24 @@
 #include <QRect>
 #include <QString>
 
+#include <map>
 #include <span>
+#include <string>
 
 class QPainter;
 
 namespace quorex::chart {
 
 // Everything a chart picture depends on.
+// Other codes' series by code, for RS panes.
+using RelatedSeries = std::map<std::string, PriceDataPtr>;
+
 struct ChartScene {
     std::span<const PriceBar> bars;              // daily, ascending; may be empty
     std::span<const ChartDefinition> charts;     // the shown panes, top to bottom
     ChartParams params;
     QString notice;                              // shown in the plot; empty for none
+    const RelatedSeries* related = nullptr;      // none: no other code's series
 };
 
 // Draws the scene over `bounds`. A pure function of its arguments: it keeps no state

@@ -17,7 +17,7 @@ namespace {
 // A quoted name longer than this many characters is cut.
 constexpr int kMaxQuoted = 24;
 const QString kKindList =
-    QStringLiteral("Daily, Weekly, Monthly, Volume, RSI, MACD, Stoch, RCI");
+    QStringLiteral("Daily, Weekly, Monthly, Volume, RSI, MACD, Stoch, RCI, RS");
 const QString kOptionList =
     QStringLiteral("DispMaxMin, MA, EMA, BB, Ichimoku, Log, Style");
 
@@ -144,7 +144,10 @@ std::string DefinitionProblems(std::string_view text)
 
     QStringList problems;
     const bool indicator = IsIndicatorKind(*kind);
-    if (indicator && first.hasValue && !IndicatorPeriods(*kind, first.value))
+    if (*kind == ChartKind::Rs) {
+        if (!first.hasValue || first.value.empty())
+            problems << QStringLiteral("RS には比べる銘柄のコードを付けます(例: RS=1321)");
+    } else if (indicator && first.hasValue && !IndicatorPeriods(*kind, first.value))
         problems << IndicatorValueProblem(*kind, first);
     else if (!indicator && first.hasValue)
         problems << QStringLiteral("種類%1に値は付けません").arg(Quoted(first.name));

@@ -178,6 +178,16 @@ public:
     // Every indicator line's value at the newest bar of the first price chart's period (of
     // the first pane with bars when there is no price chart), as last painted by Update.
     virtual std::vector<IndicatorValue> NewestValues() const { return {}; }
+    // The codes of other securities that drawing `definitions` compares against (RS=CODE),
+    // each once, in the order first named. Changes nothing in the control.
+    virtual std::vector<std::string> RelatedCodes(
+        std::span<const std::string> /*definitions*/) const
+    {
+        return {};
+    }
+    // The series of such a code, of the same source as SetData's (null: none, which its pane
+    // says). Kept until set again.
+    virtual void SetRelatedData(const std::string& /*code*/, PriceDataPtr /*data*/) {}
     // Draws what Update would into `bounds` of any painter (a PDF or a printer keeps the
     // lines and text as vectors); the picture, BarAt and the values are left as they were.
     // False when the control cannot (nothing drawn).
@@ -208,7 +218,7 @@ inline constexpr char kChartControlProgId[] = "Quorex.XQuorexCtrl";
 } // namespace quorex
 
 #define QUOREX_DATA_LIBRARY_IID "jp.quorex.mosgrid.IDataLibraryFactory/2.1"
-#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/2.4"
+#define QUOREX_CHART_CONTROL_IID "jp.quorex.mosgrid.IChartControlFactory/2.5"
 
 Q_DECLARE_INTERFACE(quorex::IDataLibraryFactory, QUOREX_DATA_LIBRARY_IID)
 Q_DECLARE_INTERFACE(quorex::IChartControlFactory, QUOREX_CHART_CONTROL_IID)

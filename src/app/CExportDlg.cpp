@@ -27,10 +27,12 @@ CExportDlg::CExportDlg(QWidget* parent, const QString& listFile)
     m_pdf = new QRadioButton(FileTexts::kExportPdf, this);
     m_sheet = new QRadioButton(FileTexts::kExportSheet, this);
     m_folder = new QRadioButton(FileTexts::kExportFolder, this);
+    m_csv = new QRadioButton(FileTexts::kExportCsv, this);
     m_pdf->setObjectName(QStringLiteral("pdf"));
     m_sheet->setObjectName(QStringLiteral("sheet"));
     m_folder->setObjectName(QStringLiteral("folder"));
-    for (QRadioButton* button : {m_pdf, m_sheet, m_folder}) {
+    m_csv->setObjectName(QStringLiteral("csv"));
+    for (QRadioButton* button : {m_pdf, m_sheet, m_folder, m_csv}) {
         layout->addWidget(button);
         connect(button, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
@@ -62,13 +64,27 @@ ExportKind CExportDlg::kind() const
         return ExportKind::PngSheet;
     if (m_folder->isChecked())
         return ExportKind::PngFolder;
+    if (m_csv->isChecked())
+        return ExportKind::Csv;
     return ExportKind::Pdf;
 }
 
 void CExportDlg::SetKind(ExportKind kind)
 {
-    (kind == ExportKind::Pdf ? m_pdf : kind == ExportKind::PngSheet ? m_sheet : m_folder)
-        ->setChecked(true);
+    switch (kind) {
+    case ExportKind::Pdf:
+        m_pdf->setChecked(true);
+        break;
+    case ExportKind::PngSheet:
+        m_sheet->setChecked(true);
+        break;
+    case ExportKind::PngFolder:
+        m_folder->setChecked(true);
+        break;
+    case ExportKind::Csv:
+        m_csv->setChecked(true);
+        break;
+    }
 }
 
 QString CExportDlg::target() const
@@ -92,6 +108,8 @@ QString CExportDlg::SuggestedTarget(const QString& listFile, ExportKind kind)
         return stem + QStringLiteral(".png");
     case ExportKind::PngFolder:
         return stem + QStringLiteral("_png/");
+    case ExportKind::Csv:
+        return stem + QStringLiteral(".csv");
     }
     return stem;
 }
@@ -114,6 +132,7 @@ void CExportDlg::OnBrowse()
             chosen += QLatin1Char('/');
     } else {
         const QString filter = kind() == ExportKind::Pdf ? FileTexts::kExportPdfFilter
+            : kind() == ExportKind::Csv                  ? FileTexts::kExportCsvFilter
                                                          : FileTexts::kExportPngFilter;
         chosen = QFileDialog::getSaveFileName(this, FileTexts::kExportCaption, target(), filter);
         // The dialog asked before it let an existing file be chosen.

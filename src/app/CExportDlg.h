@@ -37,6 +37,7 @@ private:
     QRadioButton* m_pdf = nullptr;
     QRadioButton* m_sheet = nullptr;
     QRadioButton* m_folder = nullptr;
+    QRadioButton* m_csv = nullptr;
     QLineEdit* m_path = nullptr;
     QString m_suggested;
     QString m_confirmed;

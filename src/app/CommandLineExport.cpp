@@ -1,6 +1,7 @@
 #include "app/CommandLineExport.h"
 
 #include "app/ListOpenCheck.h"
+#include "app/ViewValueInputs.h"
 #include "base/AppTexts.h"
 #include "base/FileTexts.h"
 #include "base/MessageBox.h"
@@ -10,6 +11,8 @@
 #include "export/ExportOverwrite.h"
 #include "screen/ScreenSettings.h"
 #include "screen/ScreenTexts.h"
+#include "export/ValueRowMaker.h"
+#include "export/ValueTableExport.h"
 #include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
@@ -124,17 +127,25 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
     if (const std::optional<ScreenError> error = ScreenNow(view, condition))
         report(AppTexts::kAppName + QStringLiteral(": ")
                + ScreenTexts::kExportUnscreened.arg(condition, error->Text()));
-    BuilderThumbnailSource source(view.model().builder(), view.model().store(),
-                                  ReadStaleDays(SettingsStore(view.paths().iniFile)));
+    const int staleDays = ReadStaleDays(SettingsStore(view.paths().iniFile));
     ExportRequest request;
     request.path = options.path;
     request.force = options.force;
     request.mentionForce = true;
     request.header = ExportHeader{QFileInfo(QFile::decodeName(listFile.c_str())).fileName(),
                                   QDateTime::currentDateTime()};
-    const ExportOutcome outcome =
-        ExportCatalog(source, view.model().items(), view.ExportOrder(), request);
-    view.model().builder().StopAndWait();
+    ExportOutcome outcome;
+    if (*kind == ExportKind::Csv) {
+        // A table draws no thumbnail: the view's own builder would only compete for the cores.
+        view.model().builder().StopAndWait();
+        ValueRowMaker maker(ValueTableInputs(view));
+        outcome = ExportValueTable(maker, view.model().items(), view.ExportOrder(), request,
+                                   staleDays);
+    } else {
+        BuilderThumbnailSource source(view.model().builder(), view.model().store(), staleDays);
+        outcome = ExportCatalog(source, view.model().items(), view.ExportOrder(), request);
+        view.model().builder().StopAndWait();
+    }
     if (outcome.status != ExportStatus::Done)
         return fail(outcome.status, outcome.message);
     if (removeListFile && !RemoveListFile(listFile))

@@ -10,7 +10,8 @@
 
 class IComponentProvider;
 
-// The command line's export: --export=OUT.pdf, --export=OUT.png or --export=DIR/, and
+// The command line's export: --export=OUT.pdf, --export=OUT.png, --export=DIR/ or
+// --export=OUT.csv (a table of values), and
 // --force to replace what is not an earlier export.
 struct ExportOptions {
     bool requested = false;

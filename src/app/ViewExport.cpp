@@ -1,7 +1,10 @@
 #include "app/ViewExport.h"
 
+#include "app/ViewValueInputs.h"
 #include "base/FileTexts.h"
 #include "export/BuilderThumbnailSource.h"
+#include "export/ValueRowMaker.h"
+#include "export/ValueTableExport.h"
 #include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
@@ -42,21 +45,28 @@ ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::str
     progress.setAutoClose(false);
     progress.show();
 
-    BuilderThumbnailSource source(view.model().builder(), view.model().store(),
-                                  ReadStaleDays(SettingsStore(view.paths().iniFile)),
-                                  ItemsOnScreen(view));
+    const int staleDays = ReadStaleDays(SettingsStore(view.paths().iniFile));
     ExportRequest request;
     request.path = target;
     request.force = force;
     request.header =
         ExportHeader{QFileInfo(QFile::decodeName(view.listFile().c_str())).fileName(),
                      QDateTime::currentDateTime()};
-    const ExportOutcome outcome =
-        ExportCatalog(source, view.model().items(), order, request, [&progress](int done, int) {
-            progress.setValue(done);
-            QCoreApplication::processEvents();
-            return !progress.wasCanceled();
-        });
+    const ExportProgress tell = [&progress](int done, int) {
+        progress.setValue(done);
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    ExportOutcome outcome;
+    if (ExportKindOf(target) == ExportKind::Csv) {
+        // Its own workers read and draw; this thread only shows their progress.
+        ValueRowMaker maker(ValueTableInputs(view));
+        outcome = ExportValueTable(maker, view.model().items(), order, request, staleDays, tell);
+    } else {
+        BuilderThumbnailSource source(view.model().builder(), view.model().store(), staleDays,
+                                      ItemsOnScreen(view));
+        outcome = ExportCatalog(source, view.model().items(), order, request, tell);
+    }
     progress.reset();
     view.RequestCellsAgain();
     return outcome;

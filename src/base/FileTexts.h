@@ -46,10 +46,12 @@ inline const QString kExportCaption = QStringLiteral("エクスポート");
 inline const QString kExportPdf = QStringLiteral("PDF (横向き、複数ページ)");
 inline const QString kExportSheet = QStringLiteral("PNG 一枚 (全銘柄の一覧)");
 inline const QString kExportFolder = QStringLiteral("PNG フォルダ (銘柄ごとに 1 ファイル)");
+inline const QString kExportCsv = QStringLiteral("CSV (銘柄ごとの最新の値と指標の表)");
 inline const QString kExportPathLabel = QStringLiteral("書き出し先:");
 inline const QString kExportBrowse = QStringLiteral("参照...");
 inline const QString kExportPdfFilter = QStringLiteral("PDF (*.pdf)");
 inline const QString kExportPngFilter = QStringLiteral("PNG (*.png)");
+inline const QString kExportCsvFilter = QStringLiteral("CSV (*.csv)");
 inline const QString kExportProgress = QStringLiteral("書き出しています...");
 inline const QString kExportCancel = QStringLiteral("中止");
 
@@ -60,7 +62,7 @@ inline const QString kSheetCount = QStringLiteral("%1 銘柄");
 
 // Failures of an export; %1 is the path.
 inline const QString kExportUsage = QStringLiteral(
-    "書き出し先 [%1] には .pdf か .png の名前、またはフォルダ (末尾に /) を指定してください。");
+    "書き出し先 [%1] には .pdf、.png か .csv の名前、またはフォルダ (末尾に /) を指定してください。");
 inline const QString kExportNoList = QStringLiteral("書き出す一覧ファイルを指定してください。");
 inline const QString kExportWouldOverwrite = QStringLiteral(
     "[%1] はエクスポートで作ったものではないため上書きしません (--force で上書き)。");

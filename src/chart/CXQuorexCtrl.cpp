@@ -77,7 +77,23 @@ std::vector<quorex::IndicatorValue> CXQuorexCtrl::ValuesAt(int x, int y) const
     return m_pControl ? m_pControl->ValuesAt(x, y) : std::vector<quorex::IndicatorValue>{};
 }
 
+std::vector<quorex::IndicatorValue> CXQuorexCtrl::NewestValues() const
+{
+    return m_pControl ? m_pControl->NewestValues() : std::vector<quorex::IndicatorValue>{};
+}
+
 bool CXQuorexCtrl::PaintOnto(QPainter& painter, const QRect& bounds) const
 {
     return m_pControl && m_pControl->PaintOnto(painter, bounds);
+}
+
+std::vector<std::string> CXQuorexCtrl::RelatedCodes(std::span<const std::string> definitions) const
+{
+    return m_pControl ? m_pControl->RelatedCodes(definitions) : std::vector<std::string>{};
+}
+
+void CXQuorexCtrl::SetRelatedData(const std::string& code, quorex::PriceDataPtr data)
+{
+    if (m_pControl)
+        m_pControl->SetRelatedData(code, std::move(data));
 }

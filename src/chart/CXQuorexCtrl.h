@@ -33,6 +33,9 @@ public:
     quorex::DataRequest DataNeeded(const std::string& parameters,
                                    std::span<const std::string> definitions) const;
     void SetNotice(const std::string& text);
+    // The codes RS panes compare against, and the series of each (null: none).
+    std::vector<std::string> RelatedCodes(std::span<const std::string> definitions) const;
+    void SetRelatedData(const std::string& code, quorex::PriceDataPtr data);
 
     void MoveWindow(int width, int height);
     void UpdateWindow();
@@ -44,6 +47,8 @@ public:
     std::optional<quorex::PriceBar> BarAt(int x, int y) const;
     // The indicators' values at that bar's date, or none.
     std::vector<quorex::IndicatorValue> ValuesAt(int x, int y) const;
+    // Every indicator line's value at the newest bar of the last repaint, or none.
+    std::vector<quorex::IndicatorValue> NewestValues() const;
     // The last repaint drawn again into bounds of any painter, as vectors on a PDF or a
     // printer; false when there is no control or it cannot.
     bool PaintOnto(QPainter& painter, const QRect& bounds) const;

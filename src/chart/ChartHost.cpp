@@ -79,6 +79,11 @@ void ChartHost::RenderItem(const CatalogItem& item)
         charts->Clear();
     if (data && charts) {
         m_chartCtrl.SetData(data);
+        // RS panes compare against other codes of the same source, read as far back.
+        for (const std::string& code : m_chartCtrl.RelatedCodes(definitions)) {
+            m_chartCtrl.SetRelatedData(
+                code, m_dataLib->LoadData(item.m_strSource, code, item.m_nType, request).data);
+        }
         charts->SetParam(params);
         for (const std::string& definition : definitions) {
             // Each chart is released before the next definition is added.

@@ -51,6 +51,9 @@ ItemFacts FactsOf(std::span<const quorex::PriceBar> bars)
     const quorex::PriceBar& last = bars.back();
     facts.hasData = true;
     facts.lastDate = last.date;
+    facts.lastOpen = last.open;
+    facts.lastHigh = last.high;
+    facts.lastLow = last.low;
     facts.lastClose = last.close;
     facts.lastVolume = last.volume;
     facts.previousClose = bars.size() > 1 ? bars[bars.size() - 2].close

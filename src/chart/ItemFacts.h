@@ -13,6 +13,9 @@ struct ItemFacts {
     quorex::DataProblem problem = quorex::DataProblem::None;
     bool unsettled = false;             // the price file was still being written
     std::int32_t lastDate = 0;          // yyyymmdd of the newest bar; 0 without data
+    double lastOpen = 0;
+    double lastHigh = 0;
+    double lastLow = 0;
     double lastClose = 0;
     double previousClose = 0;           // the close before the newest; NaN with one bar
     double lastVolume = 0;

@@ -30,14 +30,23 @@ std::unique_ptr<ExportWriter> MakeWriter(ExportKind kind, const QString& path,
         return std::make_unique<PngSheetWriter>(path, header, thumbnail);
     case ExportKind::PngFolder:
         return std::make_unique<PngFolderWriter>(path, thumbnail);
+    case ExportKind::Csv:
+        break;
     }
     return nullptr;
 }
 
-// Why path may not be written, if it may not: someone else's content needs force, and a
-// file never goes where a folder is (or the reverse).
-std::optional<ExportOutcome> CheckTarget(ExportKind kind, const std::string& path,
-                                         const ExportRequest& request)
+// The items of positions [first, first + count) of order.
+std::vector<int> ItemsOf(const std::vector<int>& order, const ExportLayout::Range& range)
+{
+    return std::vector<int>(order.begin() + range.first,
+                            order.begin() + range.first + range.count);
+}
+
+} // namespace
+
+std::optional<ExportOutcome> CheckExportTarget(ExportKind kind, const std::string& path,
+                                               const ExportRequest& request)
 {
     const QString shown = QFile::decodeName(path.c_str());
     switch (DecideOverwrite(ClassifyTarget(kind, path), request.force)) {
@@ -53,15 +62,6 @@ std::optional<ExportOutcome> CheckTarget(ExportKind kind, const std::string& pat
     return Outcome(ExportStatus::Usage, FileTexts::kExportWrongKind.arg(shown));
 }
 
-// The items of positions [first, first + count) of order.
-std::vector<int> ItemsOf(const std::vector<int>& order, const ExportLayout::Range& range)
-{
-    return std::vector<int>(order.begin() + range.first,
-                            order.begin() + range.first + range.count);
-}
-
-} // namespace
-
 ExportOutcome ExportCatalog(ThumbnailSource& source, const CatalogItemList& items,
                             const std::vector<int>& order, const ExportRequest& request,
                             const ExportProgress& progress)
@@ -70,14 +70,17 @@ ExportOutcome ExportCatalog(ThumbnailSource& source, const CatalogItemList& item
     const std::optional<ExportKind> kind = ExportKindOf(request.path);
     if (!kind)
         return Outcome(ExportStatus::Usage, FileTexts::kExportUsage.arg(shown));
-    if (auto refused = CheckTarget(*kind, request.path, request))
+    if (auto refused = CheckExportTarget(*kind, request.path, request))
         return *refused;
 
     std::unique_ptr<ExportWriter> writer =
         MakeWriter(*kind, shown, request.header, source.thumbnailSize());
+    // A value table is no picture: ExportValueTable writes it.
+    if (!writer)
+        return Outcome(ExportStatus::Usage, FileTexts::kExportUsage.arg(shown));
     const int count = static_cast<int>(order.size());
     for (const std::string& more : writer->MoreTargets(count)) {
-        if (auto refused = CheckTarget(*kind, more, request))
+        if (auto refused = CheckExportTarget(*kind, more, request))
             return *refused;
     }
     const std::vector<ExportLayout::Range> runs = writer->Runs(count);

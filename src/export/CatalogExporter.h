@@ -1,11 +1,13 @@
 #pragma once
 
 #include "catalog/CatalogItem.h"
+#include "export/ExportTarget.h"
 #include "export/ExportWriter.h"
 
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,11 @@ struct ExportOutcome {
     QString message;  // one line, empty when done
     int written = 0;  // securities written
 };
+
+// Why path may not be written for an export of kind, if it may not: someone else's content
+// needs force, and a file never goes where a folder is (or the reverse).
+std::optional<ExportOutcome> CheckExportTarget(ExportKind kind, const std::string& path,
+                                               const ExportRequest& request);
 
 // Called after every run: securities done of the total; false stops the export.
 using ExportProgress = std::function<bool(int done, int total)>;

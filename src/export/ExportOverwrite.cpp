@@ -1,5 +1,7 @@
 #include "export/ExportOverwrite.h"
 
+#include "export/CsvValueTable.h"
+
 #include <QByteArray>
 #include <QFile>
 
@@ -64,6 +66,12 @@ bool IsExportedPng(QFile& file)
     return false;
 }
 
+bool IsExportedCsv(QFile& file)
+{
+    const QByteArray head = CsvValueTable::Start() + kValueTableHeadStart;
+    return file.read(head.size()) == head;
+}
+
 // Opens a regular file for reading without following a link at its name, and without
 // waiting on a FIFO.
 bool OpenPlainFile(QFile& file, const std::string& path)
@@ -119,7 +127,16 @@ bool IsExportedFile(ExportKind kind, const std::string& path)
     QFile file;
     if (!OpenPlainFile(file, path))
         return false;
-    return kind == ExportKind::Pdf ? IsExportedPdf(file) : IsExportedPng(file);
+    switch (kind) {
+    case ExportKind::Pdf:
+        return IsExportedPdf(file);
+    case ExportKind::Csv:
+        return IsExportedCsv(file);
+    case ExportKind::PngSheet:
+    case ExportKind::PngFolder:
+        break;
+    }
+    return IsExportedPng(file);
 }
 
 ExistingTarget ClassifyTarget(ExportKind kind, const std::string& given)

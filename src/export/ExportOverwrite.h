@@ -24,7 +24,7 @@ enum class OverwriteVerdict { Write, NeedsForce, Impossible };
 OverwriteVerdict DecideOverwrite(ExistingTarget existing, bool force);
 
 // Whether the bytes at the start of a file are those of an export of kind (the creator in a
-// PDF's information, a PNG's text before its pixels).
+// PDF's information, a PNG's text before its pixels, a value table's first columns).
 bool IsExportedFile(ExportKind kind, const std::string& path);
 
 std::string WithoutTrailingSlashes(std::string path);

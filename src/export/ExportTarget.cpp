@@ -31,6 +31,8 @@ std::optional<ExportKind> ExportKindOf(const std::string& path)
         return ExportKind::Pdf;
     if (name.size() > 4 && EndsWithNoCase(name, ".png"))
         return ExportKind::PngSheet;
+    if (name.size() > 4 && EndsWithNoCase(name, ".csv"))
+        return ExportKind::Csv;
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         return ExportKind::PngFolder;

@@ -14,7 +14,15 @@ enum class FieldType {
     Flag,         // 0|1, a check box; off is left out of the text
     IntegerList,  // comma-separated integers, e.g. periods "5,25,75"
     Integer,      // one integer
+    NumberList,   // comma-separated numbers, decimals allowed
+    OptionalList, // a check box and numbers: given bare (kBare) or with its numbers
+    Choice,       // one word of `choices`; empty leaves the option out
+    Text,         // one word as written, such as a security's code
 };
+
+// The value of an OptionalList given without numbers ("Ichimoku"): never a value's text,
+// since ';' always ends an item.
+inline constexpr char kBare[] = ";";
 
 struct OptionField {
     const char* name;   // the name in the definition text
@@ -24,12 +32,18 @@ struct OptionField {
     int maximum;
     int maxCount;       // IntegerList: how many numbers are used
     const char* hint;   // an example or a short explanation (UTF-8)
+    // Choice: the words, '|'-separated, and what the dialog shows for each (UTF-8).
+    const char* choices;
+    const char* choiceLabels;
 };
 
 struct Kind {
     const char* word;   // the definition's first item
     const char* label;  // the chooser's text (UTF-8)
     std::vector<OptionField> options;
+    // The first item carries a value (`RSI=14`): options[0] is that value, named as the word;
+    // empty writes the word alone, which takes the defaults.
+    bool valued = false;
 };
 
 const std::vector<Kind>& Table();

@@ -111,6 +111,16 @@ std::string With(std::string_view text, std::string_view name, std::string_view 
     std::string item(name);
     item += '=';
     item += value;
+    return WithItem(text, name, item);
+}
+
+std::string WithBare(std::string_view text, std::string_view name)
+{
+    return WithItem(text, name, name);
+}
+
+std::string WithItem(std::string_view text, std::string_view name, std::string_view item)
+{
     const std::optional<Item> last = Find(text, name);
     if (!last)
         return Joined(text, item);

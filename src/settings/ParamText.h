@@ -30,6 +30,12 @@ std::optional<Item> Find(std::string_view text, std::string_view name);
 // it appended after "; " when there is none.
 std::string With(std::string_view text, std::string_view name, std::string_view value);
 
+// The same with the item written as the bare name (`Ichimoku`).
+std::string WithBare(std::string_view text, std::string_view name);
+
+// The same with the item written as `item`, whose name is `name`.
+std::string WithItem(std::string_view text, std::string_view name, std::string_view item);
+
 // The text without any item of that name, and without the separators it leaves behind.
 std::string Without(std::string_view text, std::string_view name);
 

@@ -197,3 +197,42 @@ TEST(RealComponentsTest, PeriodSwitchDrawsTheDefinitionsInThatPeriod)
     EXPECT_EQ(draw(weekly, PeriodChoice::Daily), asDefined);
     EXPECT_GT(DifferingPixels(asDefined, draw(daily, PeriodChoice::Weekly)), kWidth);
 }
+
+// RS=CODE: the host reads the other code from the item's own source, as far back as the
+// item; a code without a file gives no line.
+TEST(RealComponentsTest, RelativeStrengthReadsTheOtherCodeOfTheSameSource)
+{
+    if (!Built(kDataLibraryFile) || !Built(kChartControlFile))
+        GTEST_SKIP() << "plugins not built";
+    TestProgramFolder folder({kDataLibraryFile, kChartControlFile});
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("prices")));
+    ASSERT_TRUE(WriteFileBytes(folder.filePath("prices/7203.csv"), PriceCsv()));
+    // The index: the same days at one flat price.
+    QByteArray flat;
+    for (const QByteArray& line : PriceCsv().split('\n')) {
+        const QList<QByteArray> fields = line.split(',');
+        flat += fields.size() < 6 || line.startsWith("Date")
+            ? line + '\n' : fields[0] + ",500,500,500,500,1000\n";
+    }
+    ASSERT_TRUE(WriteFileBytes(folder.filePath("prices/1321.csv"), flat));
+
+    PluginComponentProvider provider(folder.exeDir());
+    ChartHost host(provider, folder.iniFile());
+    ASSERT_EQ(host.CreateHost(kWidth, kHeight), 1);
+    host.SetChartDefinitions({"Daily", "RS=1321", "RS=7203", "RS=9999"});
+    CatalogItem item;
+    item.m_strSource = QFile::encodeName(folder.filePath("prices")).toStdString();
+    item.m_strCode = "7203";
+    host.RenderItem(item);
+    std::map<std::string, double> values;
+    for (const quorex::IndicatorValue& value : host.m_chartCtrl.NewestValues())
+        values[value.name] = value.value;
+    host.DestroyWindow();
+
+    ASSERT_TRUE(values.contains("RS(7203)"));
+    EXPECT_NEAR(values["RS(7203)"], 100, 1e-9) << "against itself: flat at 100";
+    ASSERT_TRUE(values.contains("RS(1321)"));
+    EXPECT_TRUE(std::isfinite(values["RS(1321)"]));
+    EXPECT_GT(std::abs(values["RS(1321)"] - 100), 0.01) << "the flat index's own closes";
+    EXPECT_FALSE(values.contains("RS(9999)"));
+}

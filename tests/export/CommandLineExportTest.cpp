@@ -111,6 +111,64 @@ TEST_F(CommandLineExportTest, ForceReplacesWhatIsNotAnExport)
     EXPECT_TRUE(IsExportedFile(ExportKind::Pdf, QFile::encodeName(Out("mine.pdf")).data()));
 }
 
+// The value table: one line per security in the list's order, the indicator columns the
+// definitions draw, and its own earlier table replaced without --force.
+TEST_F(CommandLineExportTest, ValueTableHasALinePerSecurityAndEveryIndicatorColumn)
+{
+    ASSERT_TRUE(WriteFileBytes(QString::fromStdString(m_program.iniFile()),
+                               "[Chart]\nNum=3\nChart0=Daily; MA=25; BB=20,2\n"
+                               "Chart1=RSI=14\nChart2=MACD=12,26,9\n"));
+    for (int run = 0; run < 2; ++run) {
+        const ProgramRun csv = Export({"--export=" + Out("values.csv"), m_sample});
+        ASSERT_EQ(csv.status, 0) << csv.errors.join('|').toStdString();
+    }
+    const QByteArray text = ReadFileBytes(Out("values.csv"));
+    EXPECT_TRUE(IsExportedFile(ExportKind::Csv, QFile::encodeName(Out("values.csv")).data()));
+    const QStringList lines =
+        QString::fromUtf8(text.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 25) << "a heading and the sample's 24 securities";
+    for (const char* column : {"MA(25)", "\"BB upper(20,2)\"", "RSI(14)",
+                               "\"MACD histogram(12,26,9)\""})
+        EXPECT_TRUE(lines[0].contains(QString::fromUtf8(column))) << column;
+    // Cells split at commas outside quotes (no cell here holds a quote).
+    const auto cells = [](const QString& line) {
+        QStringList out{QString()};
+        bool quoted = false;
+        for (const QChar c : line) {
+            if (c == QLatin1Char('"'))
+                quoted = !quoted;
+            else if (c == QLatin1Char(',') && !quoted)
+                out << QString();
+            else
+                out.last() += c;
+        }
+        return out;
+    };
+    const int rsi = int(cells(lines[0]).indexOf(QStringLiteral("RSI(14)")));
+    ASSERT_GT(rsi, 0);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1301,")));
+    const int problem = int(cells(lines[0]).indexOf(QStringLiteral("problem")));
+    int withValues = 0;
+    for (int i = 1; i < lines.size(); ++i) {
+        const QStringList line = cells(lines[i]);
+        // A security without a file says why and leaves its values empty.
+        if (line.value(5).isEmpty()) {
+            EXPECT_FALSE(line.value(problem).isEmpty()) << lines[i].toStdString();
+            EXPECT_TRUE(line.value(rsi).isEmpty());
+            continue;
+        }
+        bool number = false;
+        const double value = line.value(rsi).toDouble(&number);
+        EXPECT_TRUE(number && value >= 0 && value <= 100) << lines[i].toStdString();
+        ++withValues;
+    }
+    EXPECT_GE(withValues, 20);
+
+    ASSERT_TRUE(WriteFileBytes(Out("mine.csv"), "a,b\r\n"));
+    EXPECT_EQ(Export({"--export=" + Out("mine.csv"), m_sample}).status, 3);
+    EXPECT_EQ(ReadFileBytes(Out("mine.csv")), QByteArray("a,b\r\n"));
+}
+
 // The list is loaded as the command line loads it: /rm deletes it, but only once the export
 // may go ahead.
 TEST(CommandLineExportList, RemoveFlagHonouredOnlyWhenTheExportGoesAhead)

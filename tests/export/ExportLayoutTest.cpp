@@ -108,7 +108,8 @@ TEST(ExportTarget, TheKindFollowsTheName)
         {"sheet.png", ExportKind::PngSheet}, {"dir/", ExportKind::PngFolder},
         {"/tmp", ExportKind::PngFolder},     {"out.jpg", std::nullopt},
         {".pdf", std::nullopt},              {"", std::nullopt},
-        {"/no/such/folder", std::nullopt},
+        {"/no/such/folder", std::nullopt},  {"values.csv", ExportKind::Csv},
+        {"/tmp/V.CSV", ExportKind::Csv},     {".csv", std::nullopt},
     };
     for (const auto& [path, kind] : cases)
         EXPECT_EQ(ExportKindOf(path), kind) << path;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -125,6 +127,16 @@ INSTANTIATE_TEST_SUITE_P(
 constexpr std::size_t kDaily = 0;
 constexpr std::size_t kWeekly = 1;
 constexpr std::size_t kVolume = 3;
+constexpr std::size_t kRsi = 4;
+constexpr std::size_t kMacd = 5;
+constexpr std::size_t kRci = 7;
+
+// A price kind's values: MA, DispMaxMin, EMA, BB, Ichimoku, Log, Style; unnamed ones empty.
+std::vector<std::string> Price(std::vector<std::string> values)
+{
+    values.resize(ChartKinds::Table()[kDaily].options.size());
+    return values;
+}
 
 struct DefinitionRow {
     const char* name;
@@ -169,7 +181,19 @@ INSTANTIATE_TEST_SUITE_P(
         DefinitionRow{"UnknownKindReplaced", "Wekly MA=13,26", kWeekly, {"13,26", ""},
                       "Weekly MA=13,26"},
         DefinitionRow{"VolumeDropsPriceOptionsKeepsUnknown", "Daily; MA=5; Foo=1; DispMaxMin",
-                      kVolume, {}, "Volume; Foo=1"}),
+                      kVolume, {}, "Volume; Foo=1"},
+        DefinitionRow{"Overlays", "Daily; MA=25", kDaily,
+                      Price({"25", "", "12,26", "20,2.5", ChartKinds::kBare, "1", "Line"}),
+                      "Daily; MA=25; EMA=12,26; BB=20,2.5; Ichimoku; Log=1; Style=Line"},
+        DefinitionRow{"BareBandsGetNumbers", "Daily; BB; Ichimoku=9,26,52", kDaily,
+                      Price({"", "", "", "20,3", "", "", "Bar"}), "Daily; BB=20,3; Style=Bar"},
+        DefinitionRow{"NumbersBecomeBare", "Weekly; Ichimoku=9,26,52; Foo", kWeekly,
+                      Price({"", "", "", "", ChartKinds::kBare}), "Weekly; Ichimoku; Foo"},
+        DefinitionRow{"PaneFromPrice", "Daily; MA=5; EMA=12; Foo", kRsi, {"9"}, "RSI=9; Foo"},
+        DefinitionRow{"PaneValueChanged", "macd = 12,26,9", kMacd, {"5,35,5"}, "MACD=5,35,5"},
+        DefinitionRow{"PaneDefaultsBare", "RSI=14", kRsi, {""}, "RSI"},
+        DefinitionRow{"PaneToPane", "MACD=12,26,9", kRci, {"9,26"}, "RCI=9,26"},
+        DefinitionRow{"PaneToPrice", "RCI=9; Foo", kDaily, Price({"5"}), "Daily; Foo; MA=5"}),
     RowName<DefinitionRow>);
 
 TEST(DefinitionRead, KindsAndOptionsAsWritten)
@@ -184,10 +208,16 @@ TEST(DefinitionRead, KindsAndOptionsAsWritten)
         {"   ", std::nullopt, {}},
         {"Wekly; MA=5", std::nullopt, {}},
         {"Daily=1", std::nullopt, {}},  // a kind takes no value
-        {"MONTHLY", 2, {"", ""}},
-        {"Daily; DispMaxMin", kDaily, {"", "1"}},
-        {"Daily; DispMaxMin=x; MA=5; MA=10,20", kDaily, {"10,20", ""}},
+        {"MONTHLY", 2, Price({})},
+        {"Daily; DispMaxMin", kDaily, Price({"", "1"})},
+        {"Daily; DispMaxMin=x; MA=5; MA=10,20", kDaily, Price({"10,20", ""})},
         {"Volume; MA=5", kVolume, {}},
+        {"Daily; BB; Ichimoku=9,26,52; EMA=12; Log; Style=line", kDaily,
+         Price({"", "", "12", ChartKinds::kBare, "9,26,52", "1", "line"})},
+        {"RSI=14", kRsi, {"14"}},
+        {"rsi", kRsi, {""}},
+        {"MACD=12,26,9; MA=5", kMacd, {"12,26,9"}},
+        {"Volume=3", std::nullopt, {}},
     };
     for (const Row& row : rows) {
         const ChartKinds::Fields fields = ChartKinds::ReadDefinition(row.text);
@@ -207,6 +237,18 @@ TEST(ChartKindTable, EveryRowIsComplete)
             EXPECT_STRNE(option.label, "") << option.name;
             EXPECT_LE(option.minimum, option.maximum) << option.name;
             EXPECT_GE(option.maxCount, 1) << option.name;
+            // A list of words shows a label for each.
+            const bool choice = option.type == ChartKinds::FieldType::Choice;
+            EXPECT_EQ(choice, option.choices != nullptr) << option.name;
+            if (choice) {
+                EXPECT_EQ(QString::fromUtf8(option.choices).count('|'),
+                          QString::fromUtf8(option.choiceLabels).count('|')) << option.name;
+            }
+        }
+        // A pane's value is its first item's.
+        if (kind.valued) {
+            ASSERT_FALSE(kind.options.empty()) << kind.word;
+            EXPECT_STREQ(kind.options[0].name, kind.word);
         }
     }
 }

@@ -20,6 +20,7 @@ struct Picture {
     const char* file;
     std::vector<const char*> charts;
     const char* params = kParams;
+    const char* related = nullptr;  // an RS pane's code, given a walk of its own
 };
 
 } // namespace
@@ -41,11 +42,14 @@ int main(int argc, char** argv)
         {"macd.png", {"Daily", "MACD=12,26,9"}},
         {"stoch.png", {"Daily", "Stoch=14,3,3"}},
         {"rci.png", {"Daily", "RCI=9,26"}},
+        {"rs.png", {"Daily", "RS=1321"}, kParams, "1321"},
     };
     int failures = 0;
     for (const Picture& picture : pictures) {
         quorex::chart::ChartControl control;
         control.SetData(MakeData(RandomWalk(kBars, 7)));
+        if (picture.related)
+            control.SetRelatedData(picture.related, MakeData(RandomWalk(kBars, 11)));
         auto charts = control.GetCharts();
         charts->SetParam(picture.params);
         for (const char* definition : picture.charts) {
