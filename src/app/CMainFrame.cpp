@@ -2,6 +2,7 @@
 
 #include "app/CCatalogApp.h"
 #include "app/FileCommands.h"
+#include "app/FlagMenus.h"
 #include "app/GridMenus.h"
 #include "app/HelpWindow.h"
 #include "base/AppTexts.h"
@@ -111,6 +112,7 @@ void CMainFrame::CreateMenus()
             m_wndStatusBar->setVisible(shown);
     });
     new GridMenus(view, m_pView, this);
+    new FlagMenus(view, m_pView, this);
 
     QMenu* help = menuBar()->addMenu(AppTexts::kMenuHelp);
     m_pShowHelpAction = AddCommand(help, AppTexts::kMenuShowHelp, AppTexts::kCmdShowHelp);

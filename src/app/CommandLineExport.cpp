@@ -11,6 +11,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
+#include "view/ItemFlags.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -118,6 +119,7 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
     }
     BuilderThumbnailSource source(view.builder(), view.m_thumbList,
                                   ReadStaleDays(SettingsStore(view.paths().iniFile)));
+    source.SetFlagSource([&view](int item) { return view.flags().ColorOf(item); });
     ExportRequest request;
     request.path = options.path;
     request.force = options.force;

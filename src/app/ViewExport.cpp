@@ -5,6 +5,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
+#include "view/ItemFlags.h"
 #include "view/ShownOrder.h"
 
 #include <QCoreApplication>
@@ -45,6 +46,7 @@ ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::str
     BuilderThumbnailSource source(view.builder(), view.m_thumbList,
                                   ReadStaleDays(SettingsStore(view.paths().iniFile)),
                                   ItemsOnScreen(view));
+    source.SetFlagSource([&view](int item) { return view.flags().ColorOf(item); });
     ExportRequest request;
     request.path = target;
     request.force = force;

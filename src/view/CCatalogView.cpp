@@ -5,6 +5,7 @@
 #include "base/MessageBox.h"
 #include "catalog/CatalogListLoader.h"
 #include "catalog/ItemMatching.h"
+#include "chart/FlagMark.h"
 #include "chart/StaleBadge.h"
 #include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
@@ -17,6 +18,7 @@
 #include "view/GridKeyboard.h"
 #include "view/GridKeys.h"
 #include "view/GridSearchBar.h"
+#include "view/ItemFlags.h"
 #include "view/PreviewController.h"
 #include "view/ShownOrder.h"
 #include "view/ReloadPlan.h"
@@ -70,6 +72,14 @@ CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provid
     m_pSearchBar = new GridSearchBar(this);
     m_pPreview = std::make_unique<PreviewController>(*this);
     m_pColumnFit = std::make_unique<ColumnFit>(*this);
+    m_pFlags = std::make_unique<ItemFlags>(m_paths.flagsFile);
+    m_pFlags->SetSelectionSource([this] {
+        return m_nSelected >= 0 ? std::vector<int>{m_nSelected} : std::vector<int>{};
+    });
+    connect(m_pFlags.get(), &ItemFlags::flagsChanged, this, [this] {
+        m_pArrangement->SetNarrowing(GridArrangement::Narrowing::Flag, m_pFlags->Mask());
+        Invalidate();
+    });
     viewport()->setMouseTracking(true);
 }
 
@@ -122,6 +132,7 @@ CCatalogView::ReloadResult CCatalogView::ReloadList()
     else if (m_components == ThumbnailBuilder::Components::NoChartControl)
         ShowMessageBox(AppTexts::kCantCreateChartControl);
     m_pArrangement->ItemsChanged();
+    m_pFlags->SetList(m_strListFile, m_itemList);
     m_nTopIndex = atTop ? 0 : std::max(shownOrder().PositionOf(topItem), 0);
     LayOutGrid();
     m_scrollBar.SetPosition(m_nTopIndex);
@@ -161,6 +172,7 @@ void CCatalogView::LoadList()
     // items read so far stay and the load is never retried.
     m_loadOutcome = LoadCatalogList(m_strListFile, m_bRemoveListFile, m_itemList);
     m_pArrangement->ItemsChanged();
+    m_pFlags->SetList(m_strListFile, m_itemList);
     RebuildThumbnails();
     m_bNeedLoad = 0;
 }
@@ -306,6 +318,8 @@ void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell
         break;
     }
     }
+    // Over the picture and its inversion alike: a flag keeps its colour.
+    PaintFlagMark(dc, cell.rect, m_pFlags->ColorOf(item));
 }
 
 void CCatalogView::RequestCells(const GridGeometry::Grid& grid, int clientHeight)

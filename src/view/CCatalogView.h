@@ -24,6 +24,7 @@ class ColumnFit;
 class GridArrangement;
 class GridKeyboard;
 class GridSearchBar;
+class ItemFlags;
 class IComponentProvider;
 class PreviewController;
 class QPrinter;
@@ -106,6 +107,8 @@ public:
     PreviewController& preview() const { return *m_pPreview; }
     // Thumbnails that fit the window's width ([Chart] Columns) and the size steps.
     ColumnFit& columnFit() const { return *m_pColumnFit; }
+    // The colour flags of the items and the flag filter.
+    ItemFlags& flags() const { return *m_pFlags; }
     // Rows wholly in the client area, at least one.
     int RowsOnScreen() const;
     // The cell of a shown position in client coordinates (it may lie off screen).
@@ -193,4 +196,5 @@ private:
     GridSearchBar* m_pSearchBar = nullptr;
     std::unique_ptr<PreviewController> m_pPreview;
     std::unique_ptr<ColumnFit> m_pColumnFit;
+    std::unique_ptr<ItemFlags> m_pFlags;
 };

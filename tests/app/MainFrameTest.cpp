@@ -106,6 +106,9 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
          {"絞り込み\tCtrl+F", "コードか銘柄名に含まれる文字で絞り込み", "絞り込み"},
          {"ポインタを止めて拡大表示",
           "マウス ポインタを止めた銘柄を拡大表示する(Space キーはいつでも使える)", "拡大表示"},
+         {"-", "", ""},
+         {"旗を付ける", "選択した銘柄にこの色の旗を付ける(同じ色をもう一度で外す)", "旗"},
+         {"旗で絞り込み", "旗の付いた銘柄だけを表示・印刷・エクスポートする", "旗で絞り込み"},
          {"自動更新", "一覧ファイルと価格ファイルの変更を監視して読み直す", "自動更新"}},
         {{"ﾍﾙﾌﾟ", "ヘルプ", "ヘルプ"},
          {"-", "", ""},
@@ -136,6 +139,12 @@ TEST_F(MainFrameTest, OnlyOpenReloadAndSizeStepsHaveShortcutsAndNoToolBar)
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Plus));
         else if (action->text() == QStringLiteral("小さく"))
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+        else if (action->shortcutContext() == Qt::WidgetShortcut)
+            // The flag keys 1–6 and 0, only while the grid has the focus.
+            EXPECT_TRUE(action->shortcut().count() == 1
+                        && action->shortcut()[0].key() >= Qt::Key_0
+                        && action->shortcut()[0].key() <= Qt::Key_6)
+                << action->text().toStdString();
         else
             EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
     }
