@@ -4,6 +4,7 @@
 #include "app/FileCommands.h"
 #include "app/FlagMenus.h"
 #include "app/GridMenus.h"
+#include "app/HeatCommand.h"
 #include "app/HelpWindow.h"
 #include "base/AppTexts.h"
 #include "base/MessageBox.h"
@@ -113,6 +114,7 @@ void CMainFrame::CreateMenus()
     });
     new GridMenus(view, m_pView, this);
     new FlagMenus(view, m_pView, this);
+    new HeatCommand(view, m_pView, this);
 
     QMenu* help = menuBar()->addMenu(AppTexts::kMenuHelp);
     m_pShowHelpAction = AddCommand(help, AppTexts::kMenuShowHelp, AppTexts::kCmdShowHelp);

@@ -1,9 +1,10 @@
-// The View menu's flags, as a user reaches them: keys and items act on the
+// The View menu's flags and heat colours, as a user reaches them: keys and items act on the
 // selection, the filter narrows the grid, flags are saved in the per-user data folder and
-// come back with the list.
+// come back with the list; the heat item stores [Name] Heat.
 #include "app/CCatalogApp.h"
 #include "app/CMainFrame.h"
 #include "app/FlagMenus.h"
+#include "app/HeatCommand.h"
 #include "base/MessageBox.h"
 #include "settings/SettingsStore.h"
 #include "support/TestFolders.h"
@@ -119,6 +120,19 @@ TEST_F(FlagMenusTest, FlagsOfTheSelectionAreSavedAndComeBack)
     // Never in the list file.
     EXPECT_EQ(ReadFileBytes(QString::fromStdString(m_list)),
               "1,x,7203,Toyota\n1,x,6758,Sony\n1,x,9984,SoftBank\n");
+}
+
+TEST_F(FlagMenusTest, HeatItemStoresTheKey)
+{
+    auto* heat = m_app->mainFrame()->findChild<HeatCommand*>();
+    ASSERT_NE(heat, nullptr);
+    EXPECT_FALSE(heat->action()->isChecked());
+    const SettingsStore settings(m_folder.iniFile());
+    for (const bool on : {true, false}) {
+        heat->action()->trigger();
+        EXPECT_EQ(heat->action()->isChecked(), on);
+        EXPECT_EQ(settings.ReadInt("Name", "Heat", -1), on ? 1 : 0);
+    }
 }
 
 } // namespace
