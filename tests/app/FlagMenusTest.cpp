@@ -9,11 +9,14 @@
 #include "settings/SettingsStore.h"
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
+#include "view/GridSearchBar.h"
 #include "view/ItemFlags.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +123,26 @@ TEST_F(FlagMenusTest, FlagsOfTheSelectionAreSavedAndComeBack)
     // Never in the list file.
     EXPECT_EQ(ReadFileBytes(QString::fromStdString(m_list)),
               "1,x,7203,Toyota\n1,x,6758,Sony\n1,x,9984,SoftBank\n");
+}
+
+TEST_F(FlagMenusTest, DigitKeysFlagOnlyWhileTheGridHasTheFocus)
+{
+    CMainFrame* frame = m_app->mainFrame();
+    frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    m_view->setFocus();
+    m_view->m_nSelected = 1;
+    QTest::keyClick(m_view, Qt::Key_4);
+    EXPECT_EQ(m_view->flags().ColorOf(1), FlagColor::Green);
+    QTest::keyClick(m_view, Qt::Key_0);
+    EXPECT_EQ(m_view->flags().ColorOf(1), FlagColor::None);
+    // Typed into the search field, a digit is text.
+    m_view->searchBar().Open();
+    m_view->searchBar().field()->setFocus();
+    QTest::keyClick(m_view->searchBar().field(), Qt::Key_2);
+    EXPECT_EQ(m_view->flags().ColorOf(1), FlagColor::None);
+    EXPECT_EQ(m_view->searchBar().field()->text(), QStringLiteral("2"));
 }
 
 TEST_F(FlagMenusTest, HeatItemStoresTheKey)
