@@ -2,6 +2,7 @@
 
 #include "base/PathParts.h"
 #include "base/SafeFile.h"
+#include "settings/SettingsLocation.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -122,8 +123,8 @@ std::string FlagStore::DefaultFile(std::string_view xdgDataHome, std::string_vie
 std::string FlagStore::CurrentDefaultFile()
 {
     const char* data = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    return DefaultFile(data ? data : "", home ? home : "");
+    // $HOME, or the user database's home folder, as for the settings file.
+    return DefaultFile(data ? data : "", SettingsLocation::CurrentEnvironment().home);
 }
 
 void FlagStore::Load()
