@@ -15,6 +15,7 @@
 #include "base/MessageBox.h"
 #include "catalog/CatalogListLoader.h"
 #include "chart/PluginComponentProvider.h"
+#include "settings/FlagStore.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsLocation.h"
 #include "view/CCatalogView.h"
@@ -144,7 +145,8 @@ bool CCatalogApp::ProcessShellCommand(const CCatalogCommandLineInfo& info)
 {
     m_pComponents = std::make_unique<PluginComponentProvider>(m_strExeDir);
     m_pMainFrame = std::make_unique<CMainFrame>(
-        ProgramPaths{m_strExeDir, m_strIniFile}, m_pComponents.get());
+        ProgramPaths{m_strExeDir, m_strIniFile, FlagStore::CurrentDefaultFile()},
+        m_pComponents.get());
     if (m_pMainFrame->OnCreate() != 0) {
         m_nExitCode = kExitFailure;
         return false;
@@ -231,8 +233,8 @@ bool CCatalogApp::ExportFromCommandLine(const ExportOptions& options)
 {
     // No window: the list is exported and the program ends.
     m_pComponents = std::make_unique<PluginComponentProvider>(m_strExeDir);
-    m_nExitCode = RunCommandLineExport(options, m_strListFile, m_bRemoveListFile,
-                                       ProgramPaths{m_strExeDir, m_strIniFile},
+    const ProgramPaths paths{m_strExeDir, m_strIniFile, FlagStore::CurrentDefaultFile()};
+    m_nExitCode = RunCommandLineExport(options, m_strListFile, m_bRemoveListFile, paths,
                                        m_pComponents.get(), ReportOnStandardError);
     return false;
 }

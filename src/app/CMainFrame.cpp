@@ -3,9 +3,11 @@
 #include "app/CCatalogApp.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
-#include "app/TabCommands.h"
+#include "app/FlagMenus.h"
 #include "app/GridMenus.h"
+#include "app/HeatCommand.h"
 #include "app/ScreenMenu.h"
+#include "app/TabCommands.h"
 #include "app/HelpWindow.h"
 #include "app/ViewEditHooks.h"
 #include "base/AppTexts.h"
@@ -129,6 +131,8 @@ void CMainFrame::CreateMenus()
     });
     new GridMenus(view, m_pView, this);
     m_pScreenMenu = new ScreenMenu(view, this, m_pView);
+    new FlagMenus(view, m_pView, this);
+    new HeatCommand(view, m_pView, this);
 
     QMenu* help = menuBar()->addMenu(AppTexts::kMenuHelp);
     m_pShowHelpAction = AddCommand(help, AppTexts::kMenuShowHelp, AppTexts::kCmdShowHelp);

@@ -17,6 +17,7 @@
 #include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
 #include "view/ScreenNow.h"
+#include "model/ItemFlags.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -9,6 +9,7 @@
 #include "settings/LabelSettings.h"
 #include "view/CCatalogView.h"
 #include "model/ShownOrder.h"
+#include "model/ItemFlags.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -7,4 +7,5 @@
 struct ProgramPaths {
     std::string exeDir;   // the program folder, ending in '/'
     std::string iniFile;  // the settings file
+    std::string flagsFile{};  // the per-user flags file; empty: kept for the session only
 };

@@ -19,7 +19,6 @@ constexpr qsizetype kBufferBytes = 256 * 1024;
 constexpr int kCreateAttempts = 64;
 constexpr int kSuffixLength = 8;
 constexpr char kSuffixChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-constexpr mode_t kNewFileMode = 0666;  // the umask applies
 
 std::atomic<long long> g_spaceLeft{-1};
 
@@ -76,7 +75,7 @@ bool SafeFile::open(OpenMode mode)
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
         const std::string temp = m_direct ? m_target : TempPathFor(m_target);
         const int fd = ::open(temp.c_str(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, m_fileMode);
         if (fd < 0 && ((errno == EEXIST && !m_direct) || errno == EINTR))
             continue;
         if (fd < 0) {

@@ -21,6 +21,8 @@ public:
     // Writes the target itself, which must not exist yet (O_EXCL): for a folder of one's own,
     // where nobody sees a half-written file. A failure removes it.
     void setDirect(bool direct) { m_direct = direct; }
+    // The mode a new file is made with (the umask applies); before open.
+    void setFileMode(mode_t mode) { m_fileMode = mode; }
 
     // Only QIODevice::WriteOnly: creates the temporary file.
     bool open(OpenMode mode) override;
@@ -56,5 +58,6 @@ private:
     int m_error = 0;
     bool m_syncOnCommit = true;
     bool m_direct = false;
+    mode_t m_fileMode = 0666;
     QByteArray m_buffer;
 };

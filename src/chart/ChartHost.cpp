@@ -3,6 +3,7 @@
 #include "catalog/CatalogItem.h"
 #include "catalog/DisplayText.h"
 #include "chart/DataProblemText.h"
+#include "chart/HeatColor.h"
 #include "chart/IComponentProvider.h"
 #include "chart/PeriodParam.h"
 #include "chart/LabelFit.h"
@@ -123,14 +124,24 @@ void ChartHost::DrawLabel(QPainter& target, int x, int y, const CatalogItem& ite
 {
     target.save();
     const SettingsStore settings(m_strIniFile);
-    const LabelStyle style = ReadLabelStyle(settings);
+    LabelStyle style = ReadLabelStyle(settings);
+    const std::optional<ColorRef> heat =
+        ReadHeat(settings) ? HeatColorOf(m_lastFacts, style.backColor) : std::nullopt;
+    const ColorRef heatColor = heat.value_or(style.backColor);
+    if (heat && !style.transparent)
+        style.backColor = heatColor;
     // The right of the line stays free for the date badge of a stale series.
     const int width = LabelWidthBesideBadge(m_nWidth, ReadStaleDays(settings));
     const LabelRuns label =
         FitLabel(DisplayText(ReadLabelTemplate(settings)), DisplayText(item.m_strName),
                  DisplayText(item.m_strCode), m_lastFacts,
                  QFontMetrics(LabelFont(), target.device()), width);
-    PaintLabel(target, QPoint(x, y), width, label, style);
+    const QRect painted = PaintLabel(target, QPoint(x, y), width, label, style);
+    // Without a background the heat shows as a frame round the label, clear of its text
+    // on the right and below.
+    if (heat && style.transparent && !painted.isEmpty())
+        PaintHeatFrame(target, painted.adjusted(0, 0, kHeatFrameWidth + 1, kHeatFrameWidth),
+                       heatColor);
     target.restore();
 }
 

@@ -62,7 +62,7 @@ QRgb ChangeColor(LabelTone tone, QRgb background)
     return light ? kDownDark : kDownLight;
 }
 
-void PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
+QRect PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
                 const LabelStyle& style)
 {
     target.save();
@@ -92,4 +92,5 @@ void PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
         x += advance;
     }
     target.restore();
+    return QRect(at.x(), at.y(), x - at.x(), metrics.height());
 }

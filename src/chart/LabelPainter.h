@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QPoint>
+#include <QRect>
 #include <QRgb>
 
 class QFontMetrics;
@@ -25,6 +26,7 @@ QRgb ChangeColor(LabelTone tone, QRgb background);
 
 // Writes the label with its top-left corner at `at`, cut to width. Opaque styles paint the
 // text's cell in the background colour first, as the platform's text output does, and write
-// the change parts in their tone; everything else is in the text colour.
-void PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
+// the change parts in their tone; everything else is in the text colour. Returns the cells
+// the text took.
+QRect PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
                 const LabelStyle& style);

@@ -1,5 +1,6 @@
 #include "export/BuilderThumbnailSource.h"
 
+#include "chart/FlagMark.h"
 #include "chart/StaleBadge.h"
 #include "thumbnails/ThumbnailBuilder.h"
 #include "thumbnails/ThumbnailStore.h"
@@ -39,9 +40,12 @@ QImage BuilderThumbnailSource::Image(int item) const
     const ItemFacts facts = m_store.Facts(item);
     const DateBadge badge = DateBadgeOf(facts.hasData, facts.lastDate, m_store.NewestDate(),
                                         m_nStaleDays, TodayDate());
-    if (badge != DateBadge::None) {
+    const FlagColor flag = m_flagOf ? m_flagOf(item) : FlagColor::None;
+    if (badge != DateBadge::None || flag != FlagColor::None) {
         QPainter painter(&image);
-        PaintDateBadge(painter, image.rect(), badge, facts.lastDate);
+        if (badge != DateBadge::None)
+            PaintDateBadge(painter, image.rect(), badge, facts.lastDate);
+        PaintFlagMark(painter, image.rect(), flag);
     }
     return image;
 }

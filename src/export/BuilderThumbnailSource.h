@@ -1,6 +1,9 @@
 #pragma once
 
 #include "export/ThumbnailSource.h"
+#include "settings/FlagColor.h"
+
+#include <functional>
 
 #include <vector>
 
@@ -22,10 +25,13 @@ public:
     QSize thumbnailSize() const override;
     bool Fetch(std::span<const int> items, std::span<const int> next) override;
     QImage Image(int item) const override;
+    // Where each item's flag comes from; its mark is drawn as on screen.
+    void SetFlagSource(std::function<FlagColor(int item)> flagOf) { m_flagOf = std::move(flagOf); }
 
 private:
     ThumbnailBuilder& m_builder;
     const ThumbnailStore& m_store;
     int m_nStaleDays = 0;
     std::vector<int> m_kept;
+    std::function<FlagColor(int item)> m_flagOf;
 };

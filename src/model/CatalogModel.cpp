@@ -25,6 +25,13 @@ CatalogModel::CatalogModel(ProgramPaths paths, IComponentProvider* provider, QOb
             &GridArrangement::FactsChanged);
     connect(&m_builder, &ThumbnailBuilder::thumbnailsReady, this,
             &CatalogModel::thumbnailsReady);
+    m_pFlags = std::make_unique<ItemFlags>(m_paths.flagsFile);
+    // Flag keys act on every selected security.
+    m_pFlags->SetSelectionSource([this] { return m_selection.InShownOrder(shownOrder()); });
+    connect(m_pFlags.get(), &ItemFlags::flagsChanged, this, [this] {
+        m_pArrangement->SetNarrowing(GridArrangement::Narrowing::Flag, m_pFlags->Mask());
+        emit flagsChanged();
+    });
 }
 
 CatalogModel::~CatalogModel()
@@ -44,6 +51,7 @@ void CatalogModel::LoadList()
     FreeItems();
     m_loadOutcome = LoadCatalogList(m_strListFile, m_bRemoveListFile, m_itemList);
     m_pArrangement->ItemsChanged();
+    m_pFlags->SetList(m_strListFile, m_itemList);
     RebuildThumbnails();
     m_bLoaded = true;
 }
@@ -79,6 +87,7 @@ CatalogModel::ReloadResult CatalogModel::ReloadList()
     emit buildStarted();
     TellMissingComponents();
     m_pArrangement->ItemsChanged();
+    m_pFlags->SetList(m_strListFile, m_itemList);
     m_nTopIndex = atTop ? 0 : std::max(shownOrder().PositionOf(topItem), 0);
     emit selectionChanged();
     return ReloadResult::Changed;
@@ -123,6 +132,7 @@ void CatalogModel::AdoptItems(CatalogItemList items)
     m_itemList = std::move(items);
     m_bLoaded = true;
     m_pArrangement->ItemsChanged();
+    m_pFlags->SetList(m_strListFile, m_itemList);
 }
 
 BuildInputs CatalogModel::CurrentInputs() const

@@ -5,6 +5,7 @@
 #include "catalog/CatalogListLoader.h"
 #include "model/CatalogSelection.h"
 #include "model/GridArrangement.h"
+#include "model/ItemFlags.h"
 #include "settings/SettingsValues.h"
 #include "settings/ViewChoices.h"
 #include "thumbnails/ThumbnailBuilder.h"
@@ -106,6 +107,11 @@ public:
     int topIndex() const { return m_nTopIndex; }
     void SetTopIndex(int topIndex) { m_nTopIndex = topIndex; }
 
+    // The items' colour flags (per list file and code, kept in the user's flags file) and
+    // the flag filter, which narrows the shown order.
+    ItemFlags& flags() { return *m_pFlags; }
+    const ItemFlags& flags() const { return *m_pFlags; }
+
     const CatalogSelection& selection() const { return m_selection; }
     // The selection replaced (signalled when it changed).
     void SetSelection(const CatalogSelection& selection);
@@ -121,6 +127,8 @@ signals:
     // The shown order changed, and why.
     void orderChanged(GridArrangement::Cause cause);
     void selectionChanged();
+    // A flag or the flag filter changed.
+    void flagsChanged();
     // The sort or the period changed.
     void viewChoicesChanged();
 
@@ -144,6 +152,7 @@ private:
     ThumbnailBuilder m_builder{m_thumbList};
     ThumbnailBuilder::Components m_components = ThumbnailBuilder::Components::Ready;
     std::unique_ptr<GridArrangement> m_pArrangement;
+    std::unique_ptr<ItemFlags> m_pFlags;
     CatalogSelection m_selection;
     int m_nTopIndex = 0;
 };

@@ -17,3 +17,15 @@ int ReadStaleDays(const SettingsStore& settings)
     using namespace SettingsKeys;
     return std::max(0, settings.ReadInt(kSectionName, kStaleDays, kDefaultStaleDays));
 }
+
+bool ReadHeat(const SettingsStore& settings)
+{
+    using namespace SettingsKeys;
+    return settings.ReadInt(kSectionName, kHeat, kDefaultHeat) != 0;
+}
+
+bool WriteHeat(SettingsStore& settings, bool on)
+{
+    using namespace SettingsKeys;
+    return settings.WriteText(kSectionName, kHeat, on ? "1" : "0");
+}

@@ -28,6 +28,9 @@ inline constexpr char kLabel[] = "Label";
 inline constexpr char kStaleDays[] = "StaleDays";
 inline constexpr char kDefaultLabel[] = "{name}";
 inline constexpr int kDefaultStaleDays = 7;
+// Whether each label's background is tinted by the day's change (section "Name").
+inline constexpr char kHeat[] = "Heat";
+inline constexpr int kDefaultHeat = 0;
 
 // Thumbnails per row, their width following the window (section "Chart"); 0: the fixed
 // SizeX × SizeY.

@@ -1,6 +1,7 @@
 #include "view/CCatalogView.h"
 
 #include "base/GridTexts.h"
+#include "chart/FlagMark.h"
 #include "chart/StaleBadge.h"
 #include "settings/SettingsStore.h"
 #include "view/CatalogTabs.h"
@@ -10,6 +11,7 @@
 #include "view/GridKeyboard.h"
 #include "view/GridKeys.h"
 #include "view/GridSearchBar.h"
+#include "model/ItemFlags.h"
 #include "view/PreviewController.h"
 #include "model/ShownOrder.h"
 #include "view/ToolCommandLine.h"
@@ -70,6 +72,7 @@ void CCatalogView::Attach(CatalogModel& model)
     connect(&model, &CatalogModel::orderChanged, this, &CCatalogView::OnOrderChanged);
     connect(&model, &CatalogModel::buildStarted, this, &CCatalogView::OnBuildStarted);
     connect(&model, &CatalogModel::selectionChanged, this, &CCatalogView::Invalidate);
+    connect(&model, &CatalogModel::flagsChanged, this, &CCatalogView::Invalidate);
     connect(&model, &CatalogModel::thumbnailSizeChanged, this, &CCatalogView::LayOutGrid);
     connect(&model, &CatalogModel::viewChoicesChanged, this, &CCatalogView::viewChoicesChanged);
     model.SetSizeRule([fit = m_pColumnFit.get()](const SettingsStore& settings) {
@@ -268,6 +271,8 @@ void CCatalogView::PaintCell(QPainter& dc, const GridGeometry::PaintedCell& cell
         break;
     }
     }
+    // Over the picture and its inversion alike: a flag keeps its colour.
+    PaintFlagMark(dc, cell.rect, m_pModel->flags().ColorOf(item));
 }
 
 void CCatalogView::RequestCells(const GridGeometry::Grid& grid, int clientHeight)

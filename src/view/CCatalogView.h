@@ -21,6 +21,7 @@ class CatalogTabs;
 class ColumnFit;
 class GridKeyboard;
 class GridSearchBar;
+class ItemFlags;
 class IComponentProvider;
 class PreviewController;
 class QPrinter;
@@ -90,6 +91,8 @@ public:
     GridSearchBar& searchBar() const { return *m_pSearchBar; }
     PreviewController& preview() const { return *m_pPreview; }
     ColumnFit& columnFit() const { return *m_pColumnFit; }
+    // The colour flags of the shown catalog's items and the flag filter.
+    ItemFlags& flags() const { return m_pModel->flags(); }
 
     // GridSurface
     QWidget* gridWidget() override { return this; }

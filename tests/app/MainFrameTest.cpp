@@ -127,7 +127,11 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsPromptsAndTips)
          {"ポインタを止めて拡大表示",
           "マウス ポインタを止めた銘柄を拡大表示する(Space キーはいつでも使える)", "拡大表示"},
          {"条件で絞り込み(&C)...", "価格と指標の条件に合う銘柄だけを表示", "条件で絞り込み"},
-         
+         {"-", "", ""},
+         {"旗を付ける", "選択した銘柄にこの色の旗を付ける(同じ色をもう一度で外す)", "旗"},
+         {"旗で絞り込み", "旗の付いた銘柄だけを表示・印刷・エクスポートする", "旗で絞り込み"},
+         {"騰落率で色分け", "銘柄名の背景を前日比の騰落率で色分けする(±5% で最も濃い)",
+          "騰落率で色分け"},
          {"自動更新", "一覧ファイルと価格ファイルの変更を監視して読み直す", "自動更新"},
          {"-", "", ""},
          {"次のタブ", "次のタブの一覧を表示する", "次のタブ"},
@@ -185,6 +189,12 @@ TEST_F(MainFrameTest, OnlyOpenReloadSizeStepsScreenTabsAndEditsHaveShortcutsAndN
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Return));
         else if (action->text() == QStringLiteral("条件で絞り込み(&C)..."))
             EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+        else if (action->shortcutContext() == Qt::WidgetShortcut)
+            // The flag keys 1–6 and 0, only while the grid has the focus.
+            EXPECT_TRUE(action->shortcut().count() == 1
+                        && action->shortcut()[0].key() >= Qt::Key_0
+                        && action->shortcut()[0].key() <= Qt::Key_6)
+                << action->text().toStdString();
         else
             EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
     }
