@@ -8,6 +8,8 @@
 #include "app/HeatCommand.h"
 #include "app/ScreenMenu.h"
 #include "app/TabCommands.h"
+#include "model/ItemFlags.h"
+#include "view/ScreenController.h"
 #include "app/HelpWindow.h"
 #include "app/ViewEditHooks.h"
 #include "base/AppTexts.h"
@@ -133,6 +135,12 @@ void CMainFrame::CreateMenus()
     m_pScreenMenu = new ScreenMenu(view, this, m_pView);
     new FlagMenus(view, m_pView, this);
     new HeatCommand(view, m_pView, this);
+    // Conditions read the flags (flag, flag = n) and run again when they change.
+    ScreenController& screen = m_pScreenMenu->controller();
+    screen.SetFlagLookup([view = m_pView](int item) {
+        return FlagNumber(view->flags().ColorOf(item));
+    });
+    connect(m_pView, &CCatalogView::flagsChanged, &screen, &ScreenController::Reevaluate);
 
     QMenu* help = menuBar()->addMenu(AppTexts::kMenuHelp);
     m_pShowHelpAction = AddCommand(help, AppTexts::kMenuShowHelp, AppTexts::kCmdShowHelp);

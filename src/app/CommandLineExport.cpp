@@ -125,7 +125,10 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
     }
     // The condition the window shows narrows the export as well.
     const QString condition = ScreenSettings::ReadActive(SettingsStore(view.paths().iniFile));
-    if (const std::optional<ScreenError> error = ScreenNow(view, condition))
+    std::vector<int> flags;
+    for (int item = 0; item < view.model().itemCount(); ++item)
+        flags.push_back(FlagNumber(view.flags().ColorOf(item)));
+    if (const std::optional<ScreenError> error = ScreenNow(view, condition, std::move(flags)))
         report(AppTexts::kAppName + QStringLiteral(": ")
                + ScreenTexts::kExportUnscreened.arg(condition, error->Text()));
     const int staleDays = ReadStaleDays(SettingsStore(view.paths().iniFile));
@@ -144,6 +147,7 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
                                    staleDays);
     } else {
         BuilderThumbnailSource source(view.model().builder(), view.model().store(), staleDays);
+        source.SetFlagSource([&view](int item) { return view.flags().ColorOf(item); });
         outcome = ExportCatalog(source, view.model().items(), view.ExportOrder(), request);
         view.model().builder().StopAndWait();
     }

@@ -66,6 +66,7 @@ ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::str
     } else {
         BuilderThumbnailSource source(view.model().builder(), view.model().store(), staleDays,
                                       ItemsOnScreen(view));
+        source.SetFlagSource([&view](int item) { return view.flags().ColorOf(item); });
         outcome = ExportCatalog(source, view.model().items(), order, request, tell);
     }
     progress.reset();

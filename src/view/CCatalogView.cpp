@@ -73,6 +73,7 @@ void CCatalogView::Attach(CatalogModel& model)
     connect(&model, &CatalogModel::buildStarted, this, &CCatalogView::OnBuildStarted);
     connect(&model, &CatalogModel::selectionChanged, this, &CCatalogView::Invalidate);
     connect(&model, &CatalogModel::flagsChanged, this, &CCatalogView::Invalidate);
+    connect(&model, &CatalogModel::flagsChanged, this, &CCatalogView::flagsChanged);
     connect(&model, &CatalogModel::thumbnailSizeChanged, this, &CCatalogView::LayOutGrid);
     connect(&model, &CatalogModel::viewChoicesChanged, this, &CCatalogView::viewChoicesChanged);
     model.SetSizeRule([fit = m_pColumnFit.get()](const SettingsStore& settings) {

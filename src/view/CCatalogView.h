@@ -118,6 +118,8 @@ signals:
     void viewChoicesChanged();
     // Another tab's catalog is shown: whoever listens to a model listens to this one now.
     void modelChanged();
+    // A flag or the flag filter of the shown catalog changed.
+    void flagsChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

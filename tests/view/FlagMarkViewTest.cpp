@@ -8,7 +8,7 @@
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
 #include "model/ItemFlags.h"
-#include "view/ShownOrder.h"
+#include "model/ShownOrder.h"
 
 #include <QPainter>
 
