@@ -2,8 +2,10 @@
 
 #include "export/ThumbnailSource.h"
 
+#include <memory>
 #include <vector>
 
+class PictureRecorder;
 class ThumbnailBuilder;
 class ThumbnailStore;
 
@@ -18,14 +20,20 @@ public:
     // the grid behind the export goes on showing them.
     BuilderThumbnailSource(ThumbnailBuilder& builder, const ThumbnailStore& store,
                            int staleDays = 0, std::vector<int> kept = {});
+    ~BuilderThumbnailSource() override;
 
     QSize thumbnailSize() const override;
     bool Fetch(std::span<const int> items, std::span<const int> next) override;
     QImage Image(int item) const override;
+    // Pictures come from hosts of their own with the build's inputs; the builder then makes
+    // only the kept items.
+    bool UsePictures() override;
+    QPicture Picture(int item) const override;
 
 private:
     ThumbnailBuilder& m_builder;
     const ThumbnailStore& m_store;
     int m_nStaleDays = 0;
     std::vector<int> m_kept;
+    std::unique_ptr<PictureRecorder> m_recorder;
 };
