@@ -2,6 +2,8 @@
 
 #include "settings/SettingsFileTemp.h"
 
+#include "base/SafeFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -120,15 +122,7 @@ bool MayWrite(const std::string& path, const struct stat& info)
 
 bool WriteAll(int fd, std::string_view bytes)
 {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(std::size_t(written));
-    }
-    return true;
+    return SafeFile::WriteAllTo(fd, bytes) == 0;
 }
 
 // The new file keeps the old one's owner (a write by root leaves a user's file the user's)

@@ -3,6 +3,8 @@
 #include "settings/SettingsFile.h"
 #include "settings/SettingsFileCache.h"
 
+#include "base/SafeFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,16 +68,7 @@ bool MakeFolders(const std::string& folder)
 
 bool WriteAll(int fd, std::string_view bytes)
 {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(std::size_t(written));
-    }
-    return true;
+    return SafeFile::WriteAllTo(fd, bytes) == 0;
 }
 
 // Moves temp to path unless something is in path's place; that counts as done, because

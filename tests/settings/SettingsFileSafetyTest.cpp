@@ -3,6 +3,8 @@
 #include "settings/SettingsStore.h"
 #include "settings/SettingsFile.h"
 
+#include "base/SafeFile.h"
+
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -286,6 +288,48 @@ TEST(SettingsStoreFileSafety, LinkIsWrittenThroughToItsTarget)
     EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 0), 2);
     EXPECT_EQ(QFileInfo(QString::fromStdString(target)).size(), 18);
 }
+
+// A disk that fills during the write: the write is reported failed, the old file stays
+// whole and no temporary file is left; for a first write, no file appears.
+struct FullDiskRow {
+    const char* name;
+    long long spaceLeft;
+    bool fileBefore;
+};
+
+class SettingsStoreFullDisk : public ::testing::TestWithParam<FullDiskRow> {
+protected:
+    void TearDown() override { SafeFile::SetSpaceLeftForTesting(-1); }
+};
+
+TEST_P(SettingsStoreFullDisk, FailedWriteKeepsEverything)
+{
+    const FullDiskRow& row = GetParam();
+    SettingsTestFolder folder;
+    if (row.fileBefore) {
+        ASSERT_TRUE(folder.Write(kOld));
+    }
+    SettingsStore settings(folder.iniPath());
+    SafeFile::SetSpaceLeftForTesting(row.spaceLeft);
+    EXPECT_FALSE(settings.WriteText("Chart", "SizeX", "456"));
+    SafeFile::SetSpaceLeftForTesting(-1);
+    if (row.fileBefore) {
+        EXPECT_EQ(folder.Read(), kOld);
+        EXPECT_EQ(folder.Entries(), Names{"mosgrid.ini"});
+        EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 0), 123);
+    } else {
+        EXPECT_TRUE(folder.Entries().empty());
+    }
+    // Room again: the same write goes through.
+    EXPECT_TRUE(settings.WriteText("Chart", "SizeX", "456"));
+    EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 0), 456);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreFullDisk,
+                         ::testing::Values(FullDiskRow{"NoRoomAtAll", 0, true},
+                                           FullDiskRow{"RoomForAFewBytes", 7, true},
+                                           FullDiskRow{"FirstWrite", 3, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SettingsStoreFileSafety, FifoInPlaceOfTheFile)
 {
