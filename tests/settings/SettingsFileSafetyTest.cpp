@@ -35,6 +35,18 @@ bool WriteBytes(const std::string& path, std::string_view bytes)
     return ::close(fd) == 0 && ok;
 }
 
+std::string ReadFileBytes(const std::string& path)
+{
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    char buffer[256];
+    for (ssize_t got; fd >= 0 && (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, std::size_t(got));
+    if (fd >= 0)
+        ::close(fd);
+    return bytes;
+}
+
 mode_t ModeOf(const std::string& path)
 {
     struct stat info;
@@ -330,6 +342,25 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreFullDisk,
                                            FullDiskRow{"RoomForAFewBytes", 7, true},
                                            FullDiskRow{"FirstWrite", 3, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A link someone else planted at the settings file (or on the way to its target) is not
+// followed: the file it names keeps its bytes, and the write says it failed.
+TEST(SettingsStoreFileSafety, LinkOfAnotherUserIsNotFollowed)
+{
+    SettingsTestFolder folder;
+    const std::string victim = folder.filePath("victim.txt");
+    ASSERT_TRUE(WriteBytes(victim, "mine"));
+    ASSERT_EQ(::symlink("victim.txt", folder.iniPath().c_str()), 0);
+    constexpr uid_t kSomeoneElse = 65534;
+    if (::geteuid() == kSomeoneElse || ::lchown(folder.iniPath().c_str(), kSomeoneElse, -1) != 0)
+        GTEST_SKIP() << "cannot hand the link to another user";
+    EXPECT_FALSE(SettingsStore(folder.iniPath()).WriteText("Chart", "SizeX", "1"));
+    EXPECT_EQ(ReadFileBytes(victim), "mine");
+    struct stat info;
+    ASSERT_EQ(::lstat(folder.iniPath().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(folder.Entries(), (Names{"mosgrid.ini", "victim.txt"}));
+}
 
 TEST(SettingsStoreFileSafety, FifoInPlaceOfTheFile)
 {
