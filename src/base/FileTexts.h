@@ -39,6 +39,11 @@ inline const QString kStatusListUnreadable =
     QStringLiteral("一覧ファイルを読めません。表示はそのままです");
 inline const QString kStatusStreamNotReread =
     QStringLiteral("一覧ファイルはパイプのため読み直せません。表示はそのままです");
+inline const QString kStatusReloading = QStringLiteral("一覧ファイルを読んでいます...");
+inline const QString kStatusListTooLong =
+    QStringLiteral("一覧ファイルの銘柄が %1 件を超えるため読めません。表示はそのままです");
+inline const QString kStatusListOutOfMemory =
+    QStringLiteral("メモリが足りないため一覧ファイルを読めません。表示はそのままです");
 inline const QString kStatusExported = QStringLiteral("%1 件を書き出しました: %2");
 
 // The export dialog.

@@ -71,6 +71,10 @@ CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provid
     m_pPreview = std::make_unique<PreviewController>(*this);
     m_pColumnFit = std::make_unique<ColumnFit>(*this);
     viewport()->setMouseTracking(true);
+    connect(&m_listLoader, &AsyncListLoader::loaded, this,
+            [this](const std::shared_ptr<ListLoadResult>& loaded) {
+                emit reloadFinished(FinishBackgroundReload(*loaded));
+            });
 }
 
 CCatalogView::~CCatalogView()
@@ -101,13 +105,39 @@ CCatalogView::ReloadResult CCatalogView::ReloadList()
 {
     if (m_bNeedLoad == 1 || m_strListFile.empty())
         return ReloadResult::NotLoaded;
+    if (AsyncListLoader::NeedsWorker(m_strListFile)) {
+        // Matched with the items shown on the worker; they change only after Cancel.
+        m_listLoader.Start(m_strListFile, AsyncListLoader::kMaxItems, &m_itemList);
+        return ReloadResult::Pending;
+    }
     std::optional<ReloadPlan> plan = PlanReload(m_strListFile, m_itemList, m_builder.origins());
-    if (!plan)
-        return ReloadResult::Unreadable;
+    return plan ? ApplyReload(std::move(*plan)) : ReloadResult::Unreadable;
+}
+
+CCatalogView::ReloadResult CCatalogView::FinishBackgroundReload(ListLoadResult& loaded)
+{
+    if (m_bNeedLoad == 1 || loaded.path != m_strListFile)
+        return ReloadResult::NotLoaded;
+    switch (loaded.status) {
+    case ListLoadResult::Status::Read:
+        return ApplyReload(PlanReloadOf(std::move(loaded.items), std::move(loaded.previous),
+                                        m_builder.origins()));
+    case ListLoadResult::Status::TooMany:
+        return ReloadResult::TooLong;
+    case ListLoadResult::Status::OutOfMemory:
+        return ReloadResult::OutOfMemory;
+    case ListLoadResult::Status::NotOpened:
+        break;
+    }
+    return ReloadResult::Unreadable;
+}
+
+CCatalogView::ReloadResult CCatalogView::ApplyReload(ReloadPlan plan)
+{
     const int oldCount = static_cast<int>(m_itemList.size());
-    if (!plan->changed(oldCount))
+    if (!plan.changed(oldCount))
         return ReloadResult::Unchanged;
-    const std::vector<int> next = InvertMatch(plan->previous, oldCount);
+    const std::vector<int> next = InvertMatch(plan.previous, oldCount);
     m_nSelected = FollowSelection(next, m_nSelected);
     // The top stays on the same security; with a sort or filter its position may move.
     const bool atTop = m_nTopIndex <= 0;
@@ -115,8 +145,9 @@ CCatalogView::ReloadResult CCatalogView::ReloadList()
         atTop ? -1 : FollowTop(next, std::max(shownOrder().ItemAt(m_nTopIndex), 0));
     // The workers read the items: none may be left in hand when they change.
     m_builder.StopAndWait();
-    m_itemList = std::move(plan->items);
-    m_components = m_builder.Restart(CurrentInputs(), plan->previous, plan->remake);
+    m_listLoader.Cancel();
+    m_itemList = std::move(plan.items);
+    m_components = m_builder.Restart(CurrentInputs(), plan.previous, plan.remake);
     if (m_components == ThumbnailBuilder::Components::NoDataLibrary)
         ShowMessageBox(AppTexts::kCantCreateDataLibrary);
     else if (m_components == ThumbnailBuilder::Components::NoChartControl)
@@ -156,6 +187,7 @@ BuildInputs CCatalogView::CurrentInputs()
 
 void CCatalogView::LoadList()
 {
+    m_listLoader.Cancel();
     FreeItems();
     // A file that does not open, or breaks off with a read error, still ends the load: the
     // items read so far stay and the load is never retried.
@@ -169,6 +201,7 @@ void CCatalogView::FreeItems()
 {
     // The workers read the items: none may be left in hand.
     m_builder.StopAndWait();
+    m_listLoader.Cancel();
     m_itemList.clear();
     if (m_pArrangement)
         m_pArrangement->ItemsChanged();

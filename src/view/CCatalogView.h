@@ -4,12 +4,14 @@
 #include "catalog/CatalogItem.h"
 #include "settings/ViewChoices.h"
 #include "catalog/CatalogListLoader.h"
+#include "catalog/AsyncListLoader.h"
 #include "thumbnails/ThumbnailBuilder.h"
 #include "thumbnails/ThumbnailStore.h"
 #include "view/GridArrangement.h"
 #include "view/GridGeometry.h"
 #include "view/VisibleFirst.h"
 #include "view/GridScrollBar.h"
+#include "view/ReloadPlan.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -51,9 +53,13 @@ public:
     void OpenList(std::string path);
     // Reads the list and the price files again: thumbnails of unchanged securities stay,
     // those with new prices are made again, selection and top of the grid stay on the same
-    // securities.
-    enum class ReloadResult { NotLoaded, Unreadable, Unchanged, Changed };
+    // securities. A large list is read on a worker: Pending, and reloadFinished follows.
+    enum class ReloadResult {
+        NotLoaded, Unreadable, Unchanged, Changed, Pending, TooLong, OutOfMemory
+    };
     ReloadResult ReloadList();
+    // A reload still being read is given up (an export keeps the items as they are).
+    void CancelBackgroundReload() { m_listLoader.Cancel(); }
     // What an export writes: every item, in the order the grid sorts them (a search text
     // typed into the filter field leaves none out).
     std::vector<int> ExportOrder() const;
@@ -142,6 +148,8 @@ public:
 signals:
     // The sort or the period changed (from a key, a menu or the settings).
     void viewChoicesChanged();
+    // A reload that answered Pending has ended.
+    void reloadFinished(CCatalogView::ReloadResult result);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -159,6 +167,8 @@ private:
     void OnScrollBarAction(int action);
     void OnOrderChanged(GridArrangement::Cause cause);
     BuildInputs CurrentInputs();
+    ReloadResult ApplyReload(ReloadPlan plan);
+    ReloadResult FinishBackgroundReload(ListLoadResult& loaded);
     // The columns that fit the viewport and the scroll range over the cells shown: after
     // every change of the width, the thumbnail size or the number of cells, never in a paint.
     void LayOutGrid();
@@ -184,6 +194,7 @@ private:
     Travel m_travel = Travel::None;
     int m_nTravelTop = 0;
     ListLoadOutcome m_loadOutcome;
+    AsyncListLoader m_listLoader;
     ThumbnailBuilder::Components m_components = ThumbnailBuilder::Components::Ready;
     int m_nWheelRemainder = 0;
     bool m_bLoadScheduled = false;
