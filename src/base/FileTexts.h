@@ -77,6 +77,9 @@ inline const QString kExportWriteFailed = QStringLiteral("[%1] に書き込め�
 inline const QString kExportNoCharts =
     QStringLiteral("チャートを描けないため書き出せませんでした。");
 inline const QString kExportCancelled = QStringLiteral("書き出しを中止しました。");
+// A list longer than the catalog takes; %1 is the path, %2 the most it takes.
+inline const QString kListTooLong =
+    QStringLiteral("一覧ファイル [%1] の銘柄が %2 件を超えるため読めません。");
 // /rm after a finished export or print.
 inline const QString kListNotRemoved =
     QStringLiteral("一覧ファイル [%1] を削除できませんでした。");

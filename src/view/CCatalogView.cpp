@@ -1,6 +1,7 @@
 #include "view/CCatalogView.h"
 
 #include "base/AppTexts.h"
+#include "base/FileTexts.h"
 #include "base/GridTexts.h"
 #include "base/MessageBox.h"
 #include "catalog/CatalogListLoader.h"
@@ -24,7 +25,9 @@
 #include "view/ToolLauncher.h"
 #include "view/VisibleFirst.h"
 
+#include <QFile>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -191,10 +194,21 @@ void CCatalogView::LoadList()
     FreeItems();
     // A file that does not open, or breaks off with a read error, still ends the load: the
     // items read so far stay and the load is never retried.
-    m_loadOutcome = LoadCatalogList(m_strListFile, m_bRemoveListFile, m_itemList);
+    m_loadOutcome = LoadCatalogList(m_strListFile, m_bRemoveListFile, m_itemList,
+                                    AsyncListLoader::kMaxItems);
+    if (m_loadOutcome.tooMany)
+        RefuseLongList();
     m_pArrangement->ItemsChanged();
     RebuildThumbnails();
     m_bNeedLoad = 0;
+}
+
+void CCatalogView::RefuseLongList()
+{
+    CatalogItemList().swap(m_itemList);
+    ShowMessageBox(FileTexts::kListTooLong.arg(QFile::decodeName(m_strListFile.c_str()))
+                       .arg(QLocale(QLocale::Japanese)
+                                .toString(qulonglong(AsyncListLoader::kMaxItems))));
 }
 
 void CCatalogView::FreeItems()

@@ -168,6 +168,8 @@ private:
     void OnOrderChanged(GridArrangement::Cause cause);
     BuildInputs CurrentInputs();
     ReloadResult ApplyReload(ReloadPlan plan);
+    // A list beyond what the catalog takes: said once, and nothing of it kept.
+    void RefuseLongList();
     ReloadResult FinishBackgroundReload(ListLoadResult& loaded);
     // The columns that fit the viewport and the scroll range over the cells shown: after
     // every change of the width, the thumbnail size or the number of cells, never in a paint.
