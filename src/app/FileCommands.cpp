@@ -1,5 +1,7 @@
 #include "app/FileCommands.h"
 
+#include "app/ReloadStatus.h"
+
 #include "app/CExportDlg.h"
 #include "app/CMainFrame.h"
 #include "app/ListOpenCheck.h"
@@ -81,13 +83,20 @@ FileCommands::FileCommands(CMainFrame& frame, CCatalogView& view, const ProgramP
     connect(&m_watcher, &CatalogWatcher::reloadDue, this, [this] {
         ++m_reloads;
         const CCatalogView::ReloadResult result = m_view.ReloadList();
-        if (result == CCatalogView::ReloadResult::Changed)
-            ShowStatus(FileTexts::kStatusReloaded);
-        else if (result == CCatalogView::ReloadResult::Unreadable)
-            ShowStatus(FileTexts::kStatusListUnreadable);
+        if (const QString text = ReloadStatusText(result, true); !text.isEmpty())
+            ShowStatus(text);
+        if (result == CCatalogView::ReloadResult::Pending)
+            return;
         WatchCatalog();
         emit reloaded();
     });
+    connect(&m_view, &CCatalogView::reloadFinished, this,
+            [this](CCatalogView::ReloadResult result) {
+                if (const QString text = ReloadStatusText(result, false); !text.isEmpty())
+                    ShowStatus(text);
+                WatchCatalog();
+                emit reloaded();
+            });
     m_frame.setAcceptDrops(true);
     m_frame.installEventFilter(this);
     m_pSourceOpener = new SourceCatalogOpener(
@@ -213,19 +222,11 @@ void FileCommands::OnReload()
         return;
     }
     ++m_reloads;
-    switch (m_view.ReloadList()) {
-    case CCatalogView::ReloadResult::Changed:
-        ShowStatus(FileTexts::kStatusReloaded);
-        break;
-    case CCatalogView::ReloadResult::Unchanged:
-        ShowStatus(FileTexts::kStatusUnchanged);
-        break;
-    case CCatalogView::ReloadResult::Unreadable:
-        ShowStatus(FileTexts::kStatusListUnreadable);
-        break;
-    case CCatalogView::ReloadResult::NotLoaded:
-        break;
-    }
+    const CCatalogView::ReloadResult result = m_view.ReloadList();
+    if (const QString text = ReloadStatusText(result, false); !text.isEmpty())
+        ShowStatus(text);
+    if (result == CCatalogView::ReloadResult::Pending)
+        return;
     WatchCatalog();
     emit reloaded();
 }
@@ -246,6 +247,7 @@ ExportOutcome FileCommands::ExportTo(const std::string& target, bool force)
 {
     // A reload or another list in the middle would change the items under the export.
     m_watcher.SetPaused(true);
+    m_view.CancelBackgroundReload();
     m_exporting = true;
     const QList<QAction*> held{m_open, m_reload, m_export};
     for (QAction* action : held) {

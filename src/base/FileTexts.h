@@ -39,6 +39,11 @@ inline const QString kStatusListUnreadable =
     QStringLiteral("一覧ファイルを読めません。表示はそのままです");
 inline const QString kStatusStreamNotReread =
     QStringLiteral("一覧ファイルはパイプのため読み直せません。表示はそのままです");
+inline const QString kStatusReloading = QStringLiteral("一覧ファイルを読んでいます...");
+inline const QString kStatusListTooLong =
+    QStringLiteral("一覧ファイルの銘柄が %1 件を超えるため読めません。表示はそのままです");
+inline const QString kStatusListOutOfMemory =
+    QStringLiteral("メモリが足りないため一覧ファイルを読めません。表示はそのままです");
 inline const QString kStatusExported = QStringLiteral("%1 件を書き出しました: %2");
 
 // The export dialog.
@@ -74,6 +79,9 @@ inline const QString kExportWriteFailed = QStringLiteral("[%1] に書き込め�
 inline const QString kExportNoCharts =
     QStringLiteral("チャートを描けないため書き出せませんでした。");
 inline const QString kExportCancelled = QStringLiteral("書き出しを中止しました。");
+// A list longer than the catalog takes; %1 is the path, %2 the most it takes.
+inline const QString kListTooLong =
+    QStringLiteral("一覧ファイル [%1] の銘柄が %2 件を超えるため読めません。");
 // /rm after a finished export or print.
 inline const QString kListNotRemoved =
     QStringLiteral("一覧ファイル [%1] を削除できませんでした。");

@@ -110,23 +110,26 @@ qint64 SafeFile::writeData(const char* data, qint64 size)
 
 bool SafeFile::WriteOut(const char* data, std::size_t size)
 {
-    while (size > 0) {
-        const ssize_t allowed = Reserve(size);
-        if (allowed < 0) {
-            Fail(ENOSPC);
-            return false;
-        }
-        const ssize_t written = ::write(m_fd, data, std::size_t(allowed));
+    const int error = WriteAllTo(m_fd, std::string_view(data, size));
+    if (error != 0)
+        Fail(error);
+    return error == 0;
+}
+
+int SafeFile::WriteAllTo(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t allowed = Reserve(bytes.size());
+        if (allowed < 0)
+            return ENOSPC;
+        const ssize_t written = ::write(fd, bytes.data(), std::size_t(allowed));
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0) {
-            Fail(written < 0 ? errno : EIO);
-            return false;
-        }
-        data += written;
-        size -= std::size_t(written);
+        if (written <= 0)
+            return written < 0 ? errno : EIO;
+        bytes.remove_prefix(std::size_t(written));
     }
-    return true;
+    return 0;
 }
 
 bool SafeFile::FlushBuffer()

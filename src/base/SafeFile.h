@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <string_view>
 
 // A file written beside its target and renamed over it only when every byte, the last flush
 // and the sync to the disk succeeded; on any failure the temporary file goes and the target
@@ -35,6 +36,10 @@ public:
     // errno of the first failure, 0 when none.
     int error() const { return m_error; }
     const std::string& target() const { return m_target; }
+
+    // Writes every byte to fd as a SafeFile does, through the full disk set for tests:
+    // 0 when done, else errno of the failure. For writers with temporary files of their own.
+    static int WriteAllTo(int fd, std::string_view bytes);
 
     // Syncs the file system holding path (a file or a folder) to the disk.
     static bool SyncFileSystem(const std::string& path);

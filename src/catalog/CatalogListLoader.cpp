@@ -13,13 +13,13 @@
 #include <unistd.h>
 
 ListLoadOutcome LoadCatalogList(const std::string& path, bool removeListFile,
-                                CatalogItemList& items)
+                                CatalogItemList& items, std::size_t maxItems)
 {
     // A folder or a database stands for the list of its codes; it is never removed.
     if (const SourceCatalogKind kind = SourceCatalogKindOf(path); kind != SourceCatalogKind::None)
         return LoadSourceCatalog(kind, path, items);
     CListFileReader reader;
-    return LoadCatalogList(reader, path, removeListFile, items);
+    return LoadCatalogList(reader, path, removeListFile, items, maxItems);
 }
 
 ListLoadOutcome LoadSourceCatalog(SourceCatalogKind kind, const std::string& path,
@@ -44,7 +44,8 @@ ListLoadOutcome LoadSourceCatalog(SourceCatalogKind kind, const std::string& pat
 }
 
 ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path,
-                                bool removeListFile, CatalogItemList& items)
+                                bool removeListFile, CatalogItemList& items,
+                                std::size_t maxItems)
 {
     ListLoadOutcome outcome;
     if (!reader.OpenFile(path, ListItemLines::kReaderFlags))
@@ -54,7 +55,12 @@ ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path
     SourcePath sources(path);
     ListItemLines lines(reader);
     std::string line;
+    std::size_t taken = 0;
     while (lines.Next(line)) {
+        if (taken++ == maxItems) {
+            outcome.tooMany = true;
+            break;
+        }
         auto item = std::make_unique<CatalogItem>();
         item->m_nType = ParseTypeField(CListFileReader::GetField(line, fieldType));
         item->m_strSource = sources.Resolve(CListFileReader::GetField(line, fieldSource));
@@ -62,7 +68,7 @@ ListLoadOutcome LoadCatalogList(CListFileReader& reader, const std::string& path
         item->m_strName = CListFileReader::GetField(line, fieldName);
         items.push_back(std::move(item));
     }
-    outcome.complete = !reader.HasReadError();
+    outcome.complete = !reader.HasReadError() && !outcome.tooMany;
     reader.Close();
 
     // A file that was not read whole is the user's only copy of the rest: keep it.

@@ -1,41 +1,82 @@
 #include "catalog/ItemMatching.h"
 
-#include <deque>
-#include <string>
-#include <unordered_map>
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <string_view>
 
 namespace {
 
-// The four fields, each preceded by its length, so no two securities share a key.
-std::string KeyOf(const CatalogItem& item)
+// The four fields hashed together; equal items hash alike, and a match is then confirmed
+// field by field.
+std::uint64_t HashOf(const CatalogItem& item)
 {
-    std::string key;
-    key.reserve(item.m_strSource.size() + item.m_strCode.size() + item.m_strName.size() + 40);
-    key += std::to_string(item.m_nType);
+    constexpr std::uint64_t kMix = 0x9e3779b97f4a7c15ULL;
+    std::uint64_t hash = std::uint64_t(std::uint32_t(item.m_nType));
     for (const std::string* field : {&item.m_strSource, &item.m_strCode, &item.m_strName}) {
-        key += ':';
-        key += std::to_string(field->size());
-        key += ':';
-        key += *field;
+        const std::uint64_t part = std::hash<std::string_view>{}(*field);
+        hash ^= part + kMix + (hash << 6) + (hash >> 2);
     }
-    return key;
+    return hash;
+}
+
+bool SameItem(const CatalogItem& a, const CatalogItem& b)
+{
+    return a.m_nType == b.m_nType && a.m_strCode == b.m_strCode && a.m_strName == b.m_strName
+        && a.m_strSource == b.m_strSource;
+}
+
+struct Entry {
+    std::uint64_t hash;
+    int index;
+    bool operator<(const Entry& other) const
+    {
+        return hash != other.hash ? hash < other.hash : index < other.index;
+    }
+};
+
+// The first position at or after p not taken yet (positions past the end included), with
+// the path shortened as it is walked: each taken position is passed over about once.
+std::size_t NextFree(std::vector<std::size_t>& next, std::size_t p)
+{
+    std::size_t root = p;
+    while (next[root] != root)
+        root = next[root];
+    while (next[p] != root) {
+        const std::size_t up = next[p];
+        next[p] = root;
+        p = up;
+    }
+    return root;
 }
 
 } // namespace
 
+// A hash and two positions per old item and no node per key, so a list of a million lines
+// is matched in bounded memory.
 std::vector<int> MatchItems(const CatalogItemList& before, const CatalogItemList& after)
 {
-    std::unordered_map<std::string, std::deque<int>> waiting;
-    waiting.reserve(before.size());
+    std::vector<Entry> entries(before.size());
     for (std::size_t i = 0; i < before.size(); ++i)
-        waiting[KeyOf(*before[i])].push_back(static_cast<int>(i));
+        entries[i] = Entry{HashOf(*before[i]), static_cast<int>(i)};
+    std::sort(entries.begin(), entries.end());
+    std::vector<std::size_t> next(entries.size() + 1);
+    for (std::size_t p = 0; p < next.size(); ++p)
+        next[p] = p;
     std::vector<int> previous(after.size(), -1);
     for (std::size_t i = 0; i < after.size(); ++i) {
-        const auto found = waiting.find(KeyOf(*after[i]));
-        if (found == waiting.end() || found->second.empty())
-            continue;
-        previous[i] = found->second.front();
-        found->second.pop_front();
+        const std::uint64_t hash = HashOf(*after[i]);
+        auto p = static_cast<std::size_t>(
+            std::lower_bound(entries.begin(), entries.end(), Entry{hash, -1}) - entries.begin());
+        // Equal items in list order; another item with the same hash is passed over.
+        for (p = NextFree(next, p); p < entries.size() && entries[p].hash == hash;
+             p = NextFree(next, p + 1)) {
+            if (SameItem(*before[entries[p].index], *after[i])) {
+                previous[i] = entries[p].index;
+                next[p] = p + 1;
+                break;
+            }
+        }
     }
     return previous;
 }

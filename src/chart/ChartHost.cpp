@@ -16,6 +16,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPicture>
 
 ChartHost::ChartHost(IComponentProvider& provider, std::string iniFile)
     : m_provider(provider)
@@ -118,6 +119,25 @@ void ChartHost::CaptureItem(QImage& thumbnail, const CatalogItem& item)
     }
     QPainter painter(&thumbnail);
     CaptureItem(painter, 0, 0, item);
+}
+
+void ChartHost::RecordItem(QPicture& picture, const CatalogItem& item)
+{
+    picture = QPicture();
+    const QRect area(0, 0, m_nWidth, m_nHeight);
+    {
+        QPainter painter(&picture);
+        painter.setClipRect(area);
+        painter.save();
+        if (!m_chartCtrl.PaintOnto(painter, area))
+            CopyPicture(painter, 0, 0);
+        painter.restore();
+        DrawLabel(painter, 0, 0, item);
+    }
+    // Reading the bounds checks the recording once, here, and not on every replay.
+    picture.boundingRect();
+    // The cell's bounds, so a replay scales the whole cell and not what was drawn in it.
+    picture.setBoundingRect(area);
 }
 
 void ChartHost::DrawLabel(QPainter& target, int x, int y, const CatalogItem& item) const

@@ -12,6 +12,7 @@
 
 class IComponentProvider;
 class QPainter;
+class QPicture;
 struct CatalogItem;
 
 // Holds one chart control and one data library while thumbnails are made: draws each
@@ -40,6 +41,9 @@ public:
     // The same onto a whole thumbnail of the host's size: the control's picture is taken
     // over without a copy where it can be, and the label written on it.
     void CaptureItem(QImage& thumbnail, const CatalogItem& item);
+    // The same recorded into picture as drawing commands over the host's size, so a PDF
+    // keeps lines and text as vectors; only a control that cannot draw so gives its pixels.
+    void RecordItem(QPicture& picture, const CatalogItem& item);
     // Releases the data library, then the control. 0 when there was no control.
     int DestroyWindow();
 

@@ -2,10 +2,13 @@
 
 #include "chart/FlagMark.h"
 #include "chart/StaleBadge.h"
+#include "export/PictureRecorder.h"
 #include "thumbnails/ThumbnailBuilder.h"
 #include "thumbnails/ThumbnailStore.h"
 
 #include <QPainter>
+
+#include <algorithm>
 
 BuilderThumbnailSource::BuilderThumbnailSource(ThumbnailBuilder& builder,
                                                const ThumbnailStore& store, int staleDays,
@@ -17,6 +20,8 @@ BuilderThumbnailSource::BuilderThumbnailSource(ThumbnailBuilder& builder,
 {
 }
 
+BuilderThumbnailSource::~BuilderThumbnailSource() = default;
+
 QSize BuilderThumbnailSource::thumbnailSize() const
 {
     return m_store.imageSize();
@@ -24,6 +29,11 @@ QSize BuilderThumbnailSource::thumbnailSize() const
 
 bool BuilderThumbnailSource::Fetch(std::span<const int> items, std::span<const int> next)
 {
+    if (m_recorder) {
+        m_builder.SetOrder(m_kept, m_kept.size(), m_kept, BuildQueue::Scope::ListedOnly);
+        m_recorder->Fetch(items, next);
+        return true;
+    }
     std::vector<int> order(m_kept);
     order.insert(order.end(), items.begin(), items.end());
     const std::vector<int> wanted = order;
@@ -48,4 +58,38 @@ QImage BuilderThumbnailSource::Image(int item) const
         PaintFlagMark(painter, image.rect(), flag);
     }
     return image;
+}
+
+bool BuilderThumbnailSource::UsePictures()
+{
+    const BuildInputs& inputs = m_builder.inputs();
+    if (!inputs.items || !inputs.provider || inputs.size.isEmpty())
+        return false;
+    m_recorder = std::make_unique<PictureRecorder>(inputs, m_builder.workerCount());
+    return true;
+}
+
+QPicture BuilderThumbnailSource::Picture(int item) const
+{
+    if (!m_recorder)
+        return QPicture();
+    PictureRecorder::Recorded recorded = m_recorder->Take(item);
+    if (recorded.picture.isNull())
+        return QPicture();
+    const ItemFacts& facts = recorded.facts;
+    const std::int32_t newest = std::max(m_store.NewestDate(), m_recorder->NewestDate());
+    const DateBadge badge =
+        DateBadgeOf(facts.hasData, facts.lastDate, newest, m_nStaleDays, TodayDate());
+    if (badge == DateBadge::None)
+        return recorded.picture;
+    // The badge over the recorded cell, as on the screen.
+    const QRect cell = recorded.picture.boundingRect();
+    QPicture badged;
+    {
+        QPainter painter(&badged);
+        painter.drawPicture(0, 0, recorded.picture);
+        PaintDateBadge(painter, cell, badge, facts.lastDate);
+    }
+    badged.setBoundingRect(cell);
+    return badged;
 }

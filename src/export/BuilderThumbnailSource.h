@@ -5,8 +5,10 @@
 
 #include <functional>
 
+#include <memory>
 #include <vector>
 
+class PictureRecorder;
 class ThumbnailBuilder;
 class ThumbnailStore;
 
@@ -21,12 +23,17 @@ public:
     // the grid behind the export goes on showing them.
     BuilderThumbnailSource(ThumbnailBuilder& builder, const ThumbnailStore& store,
                            int staleDays = 0, std::vector<int> kept = {});
+    ~BuilderThumbnailSource() override;
 
     QSize thumbnailSize() const override;
     bool Fetch(std::span<const int> items, std::span<const int> next) override;
     QImage Image(int item) const override;
     // Where each item's flag comes from; its mark is drawn as on screen.
     void SetFlagSource(std::function<FlagColor(int item)> flagOf) { m_flagOf = std::move(flagOf); }
+    // Pictures come from hosts of their own with the build's inputs; the builder then makes
+    // only the kept items.
+    bool UsePictures() override;
+    QPicture Picture(int item) const override;
 
 private:
     ThumbnailBuilder& m_builder;
@@ -34,4 +41,5 @@ private:
     int m_nStaleDays = 0;
     std::vector<int> m_kept;
     std::function<FlagColor(int item)> m_flagOf;
+    std::unique_ptr<PictureRecorder> m_recorder;
 };

@@ -88,6 +88,7 @@ ExportOutcome ExportCatalog(ThumbnailSource& source, const CatalogItemList& item
         writer->Abort();
         return Outcome(ExportStatus::Failed, FileTexts::kExportWriteFailed.arg(shown));
     }
+    const bool pictures = writer->TakesPictures() && source.UsePictures();
     int written = 0;
     for (std::size_t r = 0; r < runs.size(); ++r) {
         const std::vector<int> run = ItemsOf(order, runs[r]);
@@ -102,8 +103,13 @@ ExportOutcome ExportCatalog(ThumbnailSource& source, const CatalogItemList& item
         for (int i = 0; i < runs[r].count; ++i) {
             const int item = run[i];
             const bool known = item >= 0 && item < static_cast<int>(items.size());
-            cells.push_back(ExportCell{runs[r].first + i, source.Image(item),
-                                       known ? items[item]->m_strCode : std::string()});
+            ExportCell cell{runs[r].first + i, QImage(), QPicture(),
+                            known ? items[item]->m_strCode : std::string()};
+            if (pictures)
+                cell.picture = source.Picture(item);
+            else
+                cell.image = source.Image(item);
+            cells.push_back(std::move(cell));
         }
         if (!writer->Add(cells)) {
             writer->Abort();

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QImage>
+#include <QPicture>
 #include <QString>
 
 #include <span>
@@ -21,6 +22,7 @@ struct ExportHeader {
 struct ExportCell {
     int position = 0;
     QImage image;
+    QPicture picture;  // instead of the image, for a writer that takes pictures
     std::string code;
 };
 
@@ -32,6 +34,8 @@ public:
     // How the positions are cut into the runs Add takes: pages, sheet bands, file batches.
     virtual std::vector<ExportLayout::Range> Runs(int count) const = 0;
     // Files it puts in place besides the target path, for the overwrite check.
+    // Whether it keeps drawing commands (ExportCell::picture) as vectors.
+    virtual bool TakesPictures() const { return false; }
     virtual std::vector<std::string> MoreTargets(int /*count*/) const { return {}; }
     // count: how many cells the whole export holds.
     virtual bool Begin(int count) = 0;

@@ -97,12 +97,32 @@ bool PdfExportWriter::Add(std::span<const ExportCell> cells)
                                   kHeaderPoints + (slot / m_grid.columns) * m_grid.cell.height()),
                           m_grid.cell);
         // A thumbnail that could not be made is background, as on the screen.
-        if (cell.image.isNull())
+        if (!cell.picture.isNull())
+            DrawPicture(rect, cell.picture);
+        else if (cell.image.isNull())
             m_painter->fillRect(rect, Qt::black);
         else
             m_painter->drawImage(rect, cell.image);
     }
     return true;
+}
+
+void PdfExportWriter::DrawPicture(const QRectF& rect, const QPicture& picture)
+{
+    const QRect bounds = picture.boundingRect();
+    if (bounds.isEmpty())
+        return;
+    QPainter& p = *m_painter;
+    // A replay scales by the page's resolution over the picture's: undone here, so the
+    // recorded cell fills rect exactly.
+    const double dpiX = double(picture.logicalDpiX()) / m_writer->logicalDpiX();
+    const double dpiY = double(picture.logicalDpiY()) / m_writer->logicalDpiY();
+    p.save();
+    p.setClipRect(rect);
+    p.translate(rect.topLeft());
+    p.scale(rect.width() / bounds.width() * dpiX, rect.height() / bounds.height() * dpiY);
+    p.drawPicture(0, 0, picture);
+    p.restore();
 }
 
 bool PdfExportWriter::Finish()

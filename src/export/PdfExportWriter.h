@@ -17,6 +17,7 @@ public:
     ~PdfExportWriter() override;
 
     std::vector<ExportLayout::Range> Runs(int count) const override;
+    bool TakesPictures() const override { return true; }
     bool Begin(int count) override;
     bool Add(std::span<const ExportCell> cells) override;
     bool Finish() override;
@@ -30,6 +31,7 @@ public:
 
 private:
     void DrawHeader();
+    void DrawPicture(const QRectF& rect, const QPicture& picture);
 
     SafeFile m_file;
     ExportHeader m_header;

@@ -1,6 +1,7 @@
 #include "model/CatalogModel.h"
 
 #include "base/AppTexts.h"
+#include "base/FileTexts.h"
 #include "base/MessageBox.h"
 #include "catalog/ItemMatching.h"
 #include "model/ReloadPlan.h"
@@ -8,6 +9,9 @@
 #include "settings/LabelSettings.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
+
+#include <QFile>
+#include <QLocale>
 
 #include <algorithm>
 #include <optional>
@@ -25,6 +29,10 @@ CatalogModel::CatalogModel(ProgramPaths paths, IComponentProvider* provider, QOb
             &GridArrangement::FactsChanged);
     connect(&m_builder, &ThumbnailBuilder::thumbnailsReady, this,
             &CatalogModel::thumbnailsReady);
+    connect(&m_listLoader, &AsyncListLoader::loaded, this,
+            [this](const std::shared_ptr<ListLoadResult>& loaded) {
+                emit reloadFinished(FinishBackgroundReload(*loaded));
+            });
     m_pFlags = std::make_unique<ItemFlags>(m_paths.flagsFile);
     // Flag keys act on every selected security.
     m_pFlags->SetSelectionSource([this] { return m_selection.InShownOrder(shownOrder()); });
@@ -49,7 +57,10 @@ void CatalogModel::SetListFile(std::string path, bool removeListFile)
 void CatalogModel::LoadList()
 {
     FreeItems();
-    m_loadOutcome = LoadCatalogList(m_strListFile, m_bRemoveListFile, m_itemList);
+    m_loadOutcome = LoadCatalogList(m_strListFile, m_bRemoveListFile, m_itemList,
+                                    AsyncListLoader::kMaxItems);
+    if (m_loadOutcome.tooMany)
+        RefuseLongList();
     m_pArrangement->ItemsChanged();
     m_pFlags->SetList(m_strListFile, m_itemList);
     RebuildThumbnails();
@@ -60,6 +71,7 @@ void CatalogModel::FreeItems()
 {
     // The workers read the items: none may be left in hand.
     m_builder.StopAndWait();
+    m_listLoader.Cancel();
     m_itemList.clear();
     if (m_pArrangement)
         m_pArrangement->ItemsChanged();
@@ -69,21 +81,49 @@ CatalogModel::ReloadResult CatalogModel::ReloadList()
 {
     if (!m_bLoaded || m_strListFile.empty())
         return ReloadResult::NotLoaded;
+    if (AsyncListLoader::NeedsWorker(m_strListFile)) {
+        // Matched with the items shown on the worker; they change only after Cancel.
+        m_listLoader.Start(m_strListFile, AsyncListLoader::kMaxItems, &m_itemList);
+        return ReloadResult::Pending;
+    }
     std::optional<ReloadPlan> plan = PlanReload(m_strListFile, m_itemList, m_builder.origins());
-    if (!plan)
-        return ReloadResult::Unreadable;
+    return plan ? ApplyReload(std::move(*plan)) : ReloadResult::Unreadable;
+}
+
+CatalogModel::ReloadResult CatalogModel::FinishBackgroundReload(ListLoadResult& loaded)
+{
+    if (!m_bLoaded || loaded.path != m_strListFile)
+        return ReloadResult::NotLoaded;
+    switch (loaded.status) {
+    case ListLoadResult::Status::Read:
+        return ApplyReload(PlanReloadOf(std::move(loaded.items), std::move(loaded.previous),
+                                        m_builder.origins()));
+    case ListLoadResult::Status::TooMany:
+        return ReloadResult::TooLong;
+    case ListLoadResult::Status::OutOfMemory:
+        return ReloadResult::OutOfMemory;
+    case ListLoadResult::Status::NotOpened:
+        break;
+    }
+    return ReloadResult::Unreadable;
+}
+
+CatalogModel::ReloadResult CatalogModel::ApplyReload(ReloadPlan plan)
+{
     const int oldCount = itemCount();
-    if (!plan->changed(oldCount))
+    if (!plan.changed(oldCount))
         return ReloadResult::Unchanged;
-    const std::vector<int> next = InvertMatch(plan->previous, oldCount);
+    const std::vector<int> next = InvertMatch(plan.previous, oldCount);
     m_selection.Follow(next);
     // The top stays on the same security; with a sort or filter its position may move.
     const bool atTop = m_nTopIndex <= 0;
     const int topItem =
         atTop ? -1 : FollowTop(next, std::max(shownOrder().ItemAt(m_nTopIndex), 0));
+    // The workers read the items: none may be left in hand when they change.
     m_builder.StopAndWait();
-    m_itemList = std::move(plan->items);
-    m_components = m_builder.Restart(CurrentInputs(), plan->previous, plan->remake);
+    m_listLoader.Cancel();
+    m_itemList = std::move(plan.items);
+    m_components = m_builder.Restart(CurrentInputs(), plan.previous, plan.remake);
     emit buildStarted();
     TellMissingComponents();
     m_pArrangement->ItemsChanged();
@@ -91,6 +131,14 @@ CatalogModel::ReloadResult CatalogModel::ReloadList()
     m_nTopIndex = atTop ? 0 : std::max(shownOrder().PositionOf(topItem), 0);
     emit selectionChanged();
     return ReloadResult::Changed;
+}
+
+void CatalogModel::RefuseLongList()
+{
+    CatalogItemList().swap(m_itemList);
+    ShowMessageBox(FileTexts::kListTooLong.arg(QFile::decodeName(m_strListFile.c_str()))
+                       .arg(QLocale(QLocale::Japanese)
+                                .toString(qulonglong(AsyncListLoader::kMaxItems))));
 }
 
 void CatalogModel::RebuildThumbnails()

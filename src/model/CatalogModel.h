@@ -2,6 +2,7 @@
 
 #include "base/ProgramPaths.h"
 #include "catalog/CatalogItem.h"
+#include "catalog/AsyncListLoader.h"
 #include "catalog/CatalogListLoader.h"
 #include "model/CatalogSelection.h"
 #include "model/GridArrangement.h"
@@ -10,6 +11,8 @@
 #include "settings/ViewChoices.h"
 #include "thumbnails/ThumbnailBuilder.h"
 #include "thumbnails/ThumbnailStore.h"
+
+#include "model/ReloadPlan.h"
 
 #include <QObject>
 #include <QSize>
@@ -54,8 +57,13 @@ public:
     // Reads the list and the price files again: thumbnails of unchanged securities stay,
     // those with new prices are made again, the selection and the top of the grid stay on the
     // same securities.
-    enum class ReloadResult { NotLoaded, Unreadable, Unchanged, Changed };
+    // A large list is read on a worker: Pending, and reloadFinished follows.
+    enum class ReloadResult {
+        NotLoaded, Unreadable, Unchanged, Changed, Pending, TooLong, OutOfMemory
+    };
     ReloadResult ReloadList();
+    // A reload still being read is given up (an export keeps the items as they are).
+    void CancelBackgroundReload() { m_listLoader.Cancel(); }
     // How the last load went.
     const ListLoadOutcome& loadOutcome() const { return m_loadOutcome; }
 
@@ -129,11 +137,17 @@ signals:
     void selectionChanged();
     // A flag or the flag filter changed.
     void flagsChanged();
+    // A reload that answered Pending has ended.
+    void reloadFinished(CatalogModel::ReloadResult result);
     // The sort or the period changed.
     void viewChoicesChanged();
 
 private:
     BuildInputs CurrentInputs() const;
+    ReloadResult ApplyReload(ReloadPlan plan);
+    ReloadResult FinishBackgroundReload(ListLoadResult& loaded);
+    // A list beyond what the catalog takes: said once, and nothing of it kept.
+    void RefuseLongList();
     // Either missing component is told once per rebuild, each under its own name.
     void TellMissingComponents() const;
 
@@ -143,6 +157,7 @@ private:
     bool m_bRemoveListFile = false;
     bool m_bLoaded = false;
     ListLoadOutcome m_loadOutcome;
+    AsyncListLoader m_listLoader;
     // Indexes address the items and the store's slots alike.
     CatalogItemList m_itemList;
     ThumbnailStore m_thumbList;

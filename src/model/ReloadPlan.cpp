@@ -23,10 +23,19 @@ bool NeedsRemake(const std::optional<ItemOrigin>& recorded, const FileStamp& now
 std::optional<ReloadPlan> PlanReload(const std::string& listFile,
                                      const CatalogItemList& current, const OriginTable& origins)
 {
-    ReloadPlan plan;
-    if (!LoadCatalogList(listFile, false, plan.items).opened)
+    CatalogItemList items;
+    if (!LoadCatalogList(listFile, false, items).opened)
         return std::nullopt;
-    plan.previous = MatchItems(current, plan.items);
+    std::vector<int> previous = MatchItems(current, items);
+    return PlanReloadOf(std::move(items), std::move(previous), origins);
+}
+
+ReloadPlan PlanReloadOf(CatalogItemList items, std::vector<int> previous,
+                        const OriginTable& origins)
+{
+    ReloadPlan plan;
+    plan.items = std::move(items);
+    plan.previous = std::move(previous);
     // Many items may share one file (a database): each is looked at once.
     std::unordered_map<std::string, FileStamp> stamps;
     for (std::size_t i = 0; i < plan.previous.size(); ++i) {

@@ -30,6 +30,10 @@ bool NeedsRemake(const std::optional<ItemOrigin>& recorded, const FileStamp& now
 std::optional<ReloadPlan> PlanReload(const std::string& listFile,
                                      const CatalogItemList& current, const OriginTable& origins);
 
+// The same for a list already read, whose items it takes, with previous from MatchItems.
+ReloadPlan PlanReloadOf(CatalogItemList items, std::vector<int> previous,
+                        const OriginTable& origins);
+
 // Where the selection goes: the same security's new index, or -1 when it is gone.
 int FollowSelection(const std::vector<int>& next, int selected);
 // Where the top of the grid goes: the same security, else the first one after it that is

@@ -2,6 +2,8 @@
 
 #include "settings/SettingsFileTemp.h"
 
+#include "base/SafeFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -88,8 +90,15 @@ bool ReadAll(int fd, std::int64_t sizeHint, std::string& bytes)
 }
 
 
+// A link the user did not make (nor root) may have been planted to turn a settings write
+// onto another file of the user's: it is never followed.
+bool IsOwnLink(const struct stat& link)
+{
+    return link.st_uid == ::geteuid() || link.st_uid == 0;
+}
+
 // The file a write replaces: path with its symbolic links followed; a dangling link names
-// the file to create.
+// the file to create. Empty when a link on the way is not the user's own.
 std::string LinkTarget(const std::string& path)
 {
     std::string current = path;
@@ -97,6 +106,8 @@ std::string LinkTarget(const std::string& path)
         struct stat info;
         if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             return current;
+        if (!IsOwnLink(info))
+            return {};
         std::string link(std::size_t(info.st_size > 0 ? info.st_size : PATH_MAX) + 1, '\0');
         const ssize_t length = ::readlink(current.c_str(), link.data(), link.size());
         if (length <= 0 || std::size_t(length) >= link.size())
@@ -120,15 +131,7 @@ bool MayWrite(const std::string& path, const struct stat& info)
 
 bool WriteAll(int fd, std::string_view bytes)
 {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(std::size_t(written));
-    }
-    return true;
+    return SafeFile::WriteAllTo(fd, bytes) == 0;
 }
 
 // The new file keeps the old one's owner (a write by root leaves a user's file the user's)
@@ -195,6 +198,8 @@ std::optional<SettingsFileStamp> SettingsFile::Save(const std::string& path,
     if (path.empty())
         return std::nullopt;
     const std::string target = LinkTarget(path);
+    if (target.empty())
+        return std::nullopt;
     struct stat old;
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT)

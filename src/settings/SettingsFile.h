@@ -41,7 +41,8 @@ public:
 
     // Replaces the file with bytes through a temporary file in the same folder, flushed to
     // disk and renamed over it; a symbolic link is written through to its target and the
-    // file's owner and mode are kept. A file with no write bit for anyone is not replaced,
+    // file's owner and mode are kept; a link that neither the user nor root owns is not
+    // followed, and nothing is written. A file with no write bit for anyone is not replaced,
     // even by root. Temporary files left by killed writes are removed first. Returns the
     // stamp of the new file, or nullopt when nothing was changed.
     static std::optional<SettingsFileStamp> Save(const std::string& path, std::string_view bytes);

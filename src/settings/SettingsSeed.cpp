@@ -3,6 +3,8 @@
 #include "settings/SettingsFile.h"
 #include "settings/SettingsFileCache.h"
 
+#include "base/SafeFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,30 +68,32 @@ bool MakeFolders(const std::string& folder)
 
 bool WriteAll(int fd, std::string_view bytes)
 {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(std::size_t(written));
-    }
-    return true;
+    return SafeFile::WriteAllTo(fd, bytes) == 0;
+}
+
+// A link naming nothing: following it would create a file somewhere else, with the umask's
+// mode instead of the private one.
+bool IsDanglingLink(const std::string& path)
+{
+    struct stat link;
+    struct stat named;
+    return ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)
+        && ::stat(path.c_str(), &named) != 0 && errno == ENOENT;
 }
 
 // Moves temp to path unless something is in path's place; that counts as done, because
-// the file then exists and is someone else's to keep.
+// the file then exists and is someone else's to keep. A dangling link is replaced.
 bool MoveIntoPlace(const std::string& temp, const std::string& path)
 {
-    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno == EEXIST)
-        return true;
+    bool moved = ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(),
+                             RENAME_NOREPLACE) == 0;
     // File systems without the flag: a hard link never replaces either.
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    return ::link(temp.c_str(), path.c_str()) == 0 || errno == EEXIST;
+    if (!moved && (errno == EINVAL || errno == ENOSYS))
+        moved = ::link(temp.c_str(), path.c_str()) == 0;
+    if (moved || errno != EEXIST)
+        return moved;
+    // The new file takes the link's place; the link's target is never made.
+    return !IsDanglingLink(path) || ::rename(temp.c_str(), path.c_str()) == 0;
 }
 
 // A new file with the bytes, complete on disk before it appears under its name.

@@ -63,6 +63,8 @@ public:
                   std::span<const int> onScreen,
                   BuildQueue::Scope scope = BuildQueue::Scope::Everything);
 
+    // What the current build reads.
+    const BuildInputs& inputs() const { return m_inputs; }
     BuildQueue::Progress progress() const { return m_queue.progress(); }
     // The current build's number, new with every Start.
     std::uint64_t generation() const { return m_generation; }

@@ -17,7 +17,9 @@
 #include "view/ToolCommandLine.h"
 #include "view/ToolLauncher.h"
 
+#include <QFile>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -64,6 +66,10 @@ CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provid
     connect(m_pTabs.get(), &CatalogTabs::currentChanged, this, &CCatalogView::ShowModel);
     connect(m_pTabs.get(), &CatalogTabs::tabsChanged, this, &CCatalogView::PlaceBars);
     viewport()->setMouseTracking(true);
+    connect(&m_listLoader, &AsyncListLoader::loaded, this,
+            [this](const std::shared_ptr<ListLoadResult>& loaded) {
+                emit reloadFinished(FinishBackgroundReload(*loaded));
+            });
 }
 
 void CCatalogView::Attach(CatalogModel& model)
@@ -74,6 +80,7 @@ void CCatalogView::Attach(CatalogModel& model)
     connect(&model, &CatalogModel::selectionChanged, this, &CCatalogView::Invalidate);
     connect(&model, &CatalogModel::flagsChanged, this, &CCatalogView::Invalidate);
     connect(&model, &CatalogModel::flagsChanged, this, &CCatalogView::flagsChanged);
+    connect(&model, &CatalogModel::reloadFinished, this, &CCatalogView::OnReloadFinished);
     connect(&model, &CatalogModel::thumbnailSizeChanged, this, &CCatalogView::LayOutGrid);
     connect(&model, &CatalogModel::viewChoicesChanged, this, &CCatalogView::viewChoicesChanged);
     model.SetSizeRule([fit = m_pColumnFit.get()](const SettingsStore& settings) {
@@ -140,6 +147,16 @@ CCatalogView::ReloadResult CCatalogView::ReloadList()
         RequestCellsAgain();
     }
     return result;
+}
+
+void CCatalogView::OnReloadFinished(CatalogModel::ReloadResult result)
+{
+    if (result == ReloadResult::Changed) {
+        LayOutGrid();
+        m_scrollBar.SetPosition(topIndex());
+        RequestCellsAgain();
+    }
+    emit reloadFinished(result);
 }
 
 std::vector<int> CCatalogView::selectedItems() const

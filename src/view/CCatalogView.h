@@ -57,6 +57,8 @@ public:
     using ReloadResult = CatalogModel::ReloadResult;
     // The model's reload, with the grid following the security at its top.
     ReloadResult ReloadList();
+    // A reload still being read is given up (an export keeps the items as they are).
+    void CancelBackgroundReload() { m_pModel->CancelBackgroundReload(); }
     // The cells on screen are told to the builder again (after an export's own order).
     void RequestCellsAgain();
     // Painted in the middle of the grid while no list file is named.
@@ -120,6 +122,8 @@ signals:
     void modelChanged();
     // A flag or the flag filter of the shown catalog changed.
     void flagsChanged();
+    // A reload that answered Pending has ended.
+    void reloadFinished(CatalogModel::ReloadResult result);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -142,6 +146,8 @@ private:
     void Attach(CatalogModel& model);
     // The bars above the grid laid over its top, the grid below them.
     void PlaceBars();
+    // A reload read on a worker came in: the grid follows as after ReloadList.
+    void OnReloadFinished(CatalogModel::ReloadResult result);
     // The columns that fit the viewport and the scroll range over the cells shown: after
     // every change of the width, the thumbnail size or the number of cells, never in a paint.
     void LayOutGrid();

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QDir>
 #include <QStatusBar>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QApplication>
 #include <QDropEvent>
@@ -394,6 +395,26 @@ TEST_F(FileCommandsTest, AStreamIsReadOnceAndNeverAgain)
     EXPECT_EQ(m_frame->statusBar()->currentMessage(), FileTexts::kStatusStreamNotReread);
     EXPECT_EQ(m_view->model().items().size(), 3u);
     late.join();
+}
+
+// F5 on a list too large to read at once: the window goes on while a worker reads it, the
+// status says so, and the reload ends (status, watch, signal) only once it is applied.
+TEST_F(FileCommandsTest, ALargeListIsReloadedWithoutHoldingTheWindow)
+{
+    const std::string list = MakeList(QStringLiteral("a.lst"), 3);
+    Start({list});
+    ASSERT_EQ(m_view->model().items().size(), 3u);
+    QByteArray bytes = ReadFileBytes(QFile::decodeName(list.c_str()));
+    bytes += "1,x,pad," + QByteArray(AsyncListLoader::kQuickReadBytes, 'x') + "\n";
+    ASSERT_TRUE(WriteFileBytes(QFile::decodeName(list.c_str()), bytes));
+    QSignalSpy reloaded(m_commands, &FileCommands::reloaded);
+    m_commands->OnReload();
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(), FileTexts::kStatusReloading);
+    EXPECT_TRUE(reloaded.isEmpty());
+    EXPECT_EQ(m_view->model().items().size(), 3u);
+    ASSERT_TRUE(reloaded.wait(20000));
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(), FileTexts::kStatusReloaded);
+    EXPECT_EQ(m_view->model().items().size(), 4u);
 }
 
 // The grid behind an export goes on showing its cells, however small the store's budget.

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 
 #include <cstdlib>
 #include <functional>
@@ -77,6 +78,26 @@ TEST_P(ChartHostPictureTest, CopiesExactlyWidthByHeightToThePoint)
         }
     }
     EXPECT_EQ(wrong, 0);
+}
+
+// A control that draws only pixels is recorded as those pixels: the replay, label and all,
+// is the copy, and the recording covers the host's size whatever the control painted.
+TEST_P(ChartHostPictureTest, RecordingReplaysAsTheCopy)
+{
+    m_fake.behaviour.forcedPictureSize = GetParam().forcedPictureSize;
+    CreateReadyHost(kWidth, kHeight);
+    m_host->RenderItem(Item());
+    QImage copied = Target(kWidth, kHeight);
+    m_host->CaptureItem(copied, Item("label"));
+    QPicture picture;
+    m_host->RecordItem(picture, Item("label"));
+    EXPECT_EQ(picture.boundingRect(), QRect(0, 0, kWidth, kHeight));
+    QImage replayed = Target(kWidth, kHeight);
+    {
+        QPainter painter(&replayed);
+        picture.play(&painter);
+    }
+    EXPECT_EQ(replayed, copied);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ChartHostPictureTest,

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,26 @@ TEST_F(CommandLineExportTest, EachKindIsWrittenWithoutADisplayAndEndsWithStatusZ
     EXPECT_EQ(QDir(Out("each")).entryList({"*.png"}, QDir::Files).size(), 24);
     // Again: an earlier export of the same kind is replaced.
     EXPECT_EQ(Export({"--export=" + Out("sample.pdf"), m_sample}).status, 0);
+}
+
+// The charts and labels go into a PDF as drawing commands and text, never as pictures, so
+// they stay sharp however far the page is zoomed.
+TEST_F(CommandLineExportTest, PdfKeepsChartsAsVectorsAndLabelsAsText)
+{
+    ASSERT_EQ(Export({"--export=" + Out("vectors.pdf"), m_sample}).status, 0);
+    QFile pdf(Out("vectors.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(pdf.readAll().contains("/Subtype /Image"));
+    const QString extractor = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (extractor.isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    QProcess text;
+    text.start(extractor, {Out("vectors.pdf"), QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    // Two securities' names, from their labels.
+    EXPECT_TRUE(words.contains(QStringLiteral("北斗精機"))) << words.toStdString();
+    EXPECT_TRUE(words.contains(QStringLiteral("瑞穂化成")));
 }
 
 struct FailureCase {

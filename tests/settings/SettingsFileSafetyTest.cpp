@@ -3,6 +3,8 @@
 #include "settings/SettingsStore.h"
 #include "settings/SettingsFile.h"
 
+#include "base/SafeFile.h"
+
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -31,6 +33,18 @@ bool WriteBytes(const std::string& path, std::string_view bytes)
         return false;
     const bool ok = ::write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size());
     return ::close(fd) == 0 && ok;
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    char buffer[256];
+    for (ssize_t got; fd >= 0 && (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, std::size_t(got));
+    if (fd >= 0)
+        ::close(fd);
+    return bytes;
 }
 
 mode_t ModeOf(const std::string& path)
@@ -285,6 +299,67 @@ TEST(SettingsStoreFileSafety, LinkIsWrittenThroughToItsTarget)
     EXPECT_EQ(folder.Entries(), (Names{"mosgrid.ini", "real"}));
     EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 0), 2);
     EXPECT_EQ(QFileInfo(QString::fromStdString(target)).size(), 18);
+}
+
+// A disk that fills during the write: the write is reported failed, the old file stays
+// whole and no temporary file is left; for a first write, no file appears.
+struct FullDiskRow {
+    const char* name;
+    long long spaceLeft;
+    bool fileBefore;
+};
+
+class SettingsStoreFullDisk : public ::testing::TestWithParam<FullDiskRow> {
+protected:
+    void TearDown() override { SafeFile::SetSpaceLeftForTesting(-1); }
+};
+
+TEST_P(SettingsStoreFullDisk, FailedWriteKeepsEverything)
+{
+    const FullDiskRow& row = GetParam();
+    SettingsTestFolder folder;
+    if (row.fileBefore) {
+        ASSERT_TRUE(folder.Write(kOld));
+    }
+    SettingsStore settings(folder.iniPath());
+    SafeFile::SetSpaceLeftForTesting(row.spaceLeft);
+    EXPECT_FALSE(settings.WriteText("Chart", "SizeX", "456"));
+    SafeFile::SetSpaceLeftForTesting(-1);
+    if (row.fileBefore) {
+        EXPECT_EQ(folder.Read(), kOld);
+        EXPECT_EQ(folder.Entries(), Names{"mosgrid.ini"});
+        EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 0), 123);
+    } else {
+        EXPECT_TRUE(folder.Entries().empty());
+    }
+    // Room again: the same write goes through.
+    EXPECT_TRUE(settings.WriteText("Chart", "SizeX", "456"));
+    EXPECT_EQ(settings.ReadInt("Chart", "SizeX", 0), 456);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreFullDisk,
+                         ::testing::Values(FullDiskRow{"NoRoomAtAll", 0, true},
+                                           FullDiskRow{"RoomForAFewBytes", 7, true},
+                                           FullDiskRow{"FirstWrite", 3, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A link someone else planted at the settings file (or on the way to its target) is not
+// followed: the file it names keeps its bytes, and the write says it failed.
+TEST(SettingsStoreFileSafety, LinkOfAnotherUserIsNotFollowed)
+{
+    SettingsTestFolder folder;
+    const std::string victim = folder.filePath("victim.txt");
+    ASSERT_TRUE(WriteBytes(victim, "mine"));
+    ASSERT_EQ(::symlink("victim.txt", folder.iniPath().c_str()), 0);
+    constexpr uid_t kSomeoneElse = 65534;
+    if (::geteuid() == kSomeoneElse || ::lchown(folder.iniPath().c_str(), kSomeoneElse, -1) != 0)
+        GTEST_SKIP() << "cannot hand the link to another user";
+    EXPECT_FALSE(SettingsStore(folder.iniPath()).WriteText("Chart", "SizeX", "1"));
+    EXPECT_EQ(ReadFileBytes(victim), "mine");
+    struct stat info;
+    ASSERT_EQ(::lstat(folder.iniPath().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(folder.Entries(), (Names{"mosgrid.ini", "victim.txt"}));
 }
 
 TEST(SettingsStoreFileSafety, FifoInPlaceOfTheFile)

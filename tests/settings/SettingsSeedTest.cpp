@@ -222,17 +222,46 @@ TEST(SettingsSeed, FolderThatCannotBeMadeWritesNothing)
     EXPECT_EQ(ReadBytes(setup.besidePath()), "[Chart]\nSizeX=111\n");
 }
 
-TEST(SettingsSeed, LinkInThePlaceOfThePerUserFileIsNotReplaced)
+// A link at the per-user file: one naming an existing file is the user's way of keeping it
+// elsewhere and is written through; a dangling one is replaced by the private file, never
+// followed to create its target with the umask's mode.
+struct UserLinkRow {
+    const char* name;
+    bool targetExists;
+    bool linkKept;
+};
+
+class SettingsSeedUserLink : public ::testing::TestWithParam<UserLinkRow> {};
+
+TEST_P(SettingsSeedUserLink, WrittenThroughOnlyToAnExistingFile)
 {
+    const UserLinkRow& row = GetParam();
     SeedSetup setup(false);
     ASSERT_EQ(::mkdir(setup.configHome().c_str(), 0700), 0);
     ASSERT_EQ(::mkdir(setup.userFolder().c_str(), 0700), 0);
+    const std::string elsewhere = setup.userFolder() + "/elsewhere.ini";
+    if (row.targetExists)
+        ASSERT_TRUE(WriteBytes(elsewhere, ""));
     ASSERT_EQ(::symlink("elsewhere.ini", setup.userPath().c_str()), 0);
-    ASSERT_TRUE(setup.Settings().WriteText("Chart", "SizeX", "200"));
+    const mode_t previous = ::umask(022);
+    const bool written = setup.Settings().WriteText("Chart", "SizeX", "200");
+    ::umask(previous);
+    ASSERT_TRUE(written);
     struct stat info;
     ASSERT_EQ(::lstat(setup.userPath().c_str(), &info), 0);
-    EXPECT_TRUE(S_ISLNK(info.st_mode));
-    EXPECT_EQ(ReadBytes(setup.userFolder() + "/elsewhere.ini"), "[Chart]\r\nSizeX=200\r\n");
+    EXPECT_EQ(S_ISLNK(info.st_mode), row.linkKept);
+    EXPECT_EQ(ReadBytes(setup.userPath()), "[Chart]\r\nSizeX=200\r\n");
+    if (row.linkKept) {
+        EXPECT_EQ(ReadBytes(elsewhere), "[Chart]\r\nSizeX=200\r\n");
+    } else {
+        EXPECT_EQ(ModeOf(setup.userPath()), mode_t(0600));
+        EXPECT_EQ(ReadBytes(elsewhere), std::nullopt);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsSeedUserLink,
+                         ::testing::Values(UserLinkRow{"LinkToAFile", true, true},
+                                           UserLinkRow{"DanglingLink", false, false}),
+                         RowName<UserLinkRow>);
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 
@@ -217,6 +218,31 @@ TEST_F(CatalogReloadTest, AListThatNoLongerOpensKeepsWhatIsShown)
     EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Unreadable);
     EXPECT_EQ(m_view->model().items().size(), 3u);
     EXPECT_EQ(m_view->model().store().StateOf(2), ThumbnailStore::State::Ready);
+}
+
+// A list too large to read at once is read on a worker: the catalog shown stays as it is
+// until the new one has been read whole, and the reload then ends as any other does.
+TEST_F(CatalogReloadTest, ALargeListIsReadOnAWorkerAndShownOnlyOnceRead)
+{
+    MakeCatalog(3);
+    m_view->model().SelectOnly(2);
+    // A name long enough to make the file larger than a quick read.
+    const std::string longName(AsyncListLoader::kQuickReadBytes + 1, 'x');
+    const std::string list = ListLine(m_prices.source(), "s0", "Ns0")
+        + ListLine(m_prices.source(), "s2", "Ns2") + ListLine(m_prices.source(), "s9", longName);
+    ASSERT_TRUE(WriteFileBytes(QFile::decodeName(m_listFile.c_str()),
+                               QByteArray::fromStdString(list)));
+    QSignalSpy finished(m_view.get(), &CCatalogView::reloadFinished);
+    EXPECT_EQ(m_view->ReloadList(), CCatalogView::ReloadResult::Pending);
+    EXPECT_EQ(m_view->model().items()[1]->m_strCode, "s1") << "nothing changes before it is read";
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_EQ(finished.takeFirst().at(0).value<CCatalogView::ReloadResult>(),
+              CCatalogView::ReloadResult::Changed);
+    ASSERT_EQ(m_view->model().items().size(), 3u);
+    EXPECT_EQ(m_view->model().items()[2]->m_strName.size(), longName.size());
+    EXPECT_EQ(m_view->selectedItem(), 1) << "the selection stays on s2";
+    Built();
+    EXPECT_EQ(Shown("s2"), PriceColour(102).rgb());
 }
 
 TEST_F(CatalogReloadTest, OpeningAnotherListStartsAfreshAndNeverRemovesIt)
