@@ -66,10 +66,6 @@ CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provid
     connect(m_pTabs.get(), &CatalogTabs::currentChanged, this, &CCatalogView::ShowModel);
     connect(m_pTabs.get(), &CatalogTabs::tabsChanged, this, &CCatalogView::PlaceBars);
     viewport()->setMouseTracking(true);
-    connect(&m_listLoader, &AsyncListLoader::loaded, this,
-            [this](const std::shared_ptr<ListLoadResult>& loaded) {
-                emit reloadFinished(FinishBackgroundReload(*loaded));
-            });
 }
 
 void CCatalogView::Attach(CatalogModel& model)
