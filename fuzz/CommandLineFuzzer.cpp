@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <string>
 
+using namespace mosgrid;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider input(data, size);

@@ -16,6 +16,8 @@
 #include <string>
 #include <utility>
 
+using namespace mosgrid;
+
 namespace {
 
 using Name = std::pair<std::string, std::string>;

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 // What one read(2) does: deliver at most `size` bytes, fail with EINTR, or with EIO.

@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <string>
 
+using namespace mosgrid;
+
 namespace {
 
 // Two spellings of one path: each has its own parse, so the second reads the disk afresh.

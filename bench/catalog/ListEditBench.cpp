@@ -9,6 +9,8 @@
 #include <string>
 #include <unistd.h>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kLines = 4000;

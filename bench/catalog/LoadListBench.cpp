@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kLines = 100000;

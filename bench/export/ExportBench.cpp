@@ -18,6 +18,8 @@
 
 #include <string>
 
+using namespace mosgrid;
+
 namespace {
 
 // The sample catalog (24 securities) repeated to a list of `count` lines.

@@ -28,6 +28,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 struct Options {

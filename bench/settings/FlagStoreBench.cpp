@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kFlaggedCodes = 10000;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kKeys = 50;

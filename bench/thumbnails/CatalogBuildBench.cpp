@@ -44,6 +44,8 @@
 #include <time.h>
 #include <unistd.h>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kRows = 5000;

@@ -8,6 +8,8 @@
 #include <random>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kItems = 100000;

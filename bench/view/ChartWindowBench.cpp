@@ -19,6 +19,8 @@
 #include <cmath>
 #include <random>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kBars = 5000;

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 // Cells on a first screen of the default window: three by three, and a row more.

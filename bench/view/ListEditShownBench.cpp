@@ -11,6 +11,8 @@
 
 #include <string>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kLines = 4000;

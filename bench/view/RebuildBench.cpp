@@ -10,6 +10,8 @@
 
 #include <string>
 
+using namespace mosgrid;
+
 namespace {
 
 // The sample catalog repeated to a list of `count` lines.

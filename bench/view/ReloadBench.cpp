@@ -17,6 +17,8 @@
 #include <fstream>
 #include <string>
 
+using namespace mosgrid;
+
 namespace {
 
 std::string WriteList(const QTemporaryDir& dir, int count, int firstCode)

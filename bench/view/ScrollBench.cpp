@@ -35,6 +35,8 @@
 
 #include <unistd.h>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kRows = 1000;

@@ -19,6 +19,8 @@
 
 #include <limits>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kCsvType = 1;
@@ -253,3 +255,5 @@ void AddSecurityDialog::OnRendered()
     m_pPicture->setPixmap(QPixmap::fromImage(m_image));
     emit previewShown();
 }
+
+} // namespace mosgrid

@@ -11,12 +11,15 @@
 #include <optional>
 #include <string>
 
-class IComponentProvider;
 class QComboBox;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
+
+namespace mosgrid {
+
+class IComponentProvider;
 
 // Asks for one security: the kind of source with a chooser, code, name and type. As it is
 // typed, a worker reads the data and shows why it cannot be read, or the thumbnail.
@@ -79,3 +82,5 @@ private:
     bool m_bStale = false;
     QImage m_image;
 };
+
+} // namespace mosgrid

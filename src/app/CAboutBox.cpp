@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace mosgrid {
+
 namespace {
 
 // Dialog 100, in dialog units.
@@ -64,3 +66,5 @@ CAboutBox::CAboutBox(QWidget* parent, const QString& settingsFile)
     ok->setAutoDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 // "About...": the application icon, the product name, the copyright line, the settings file
 // in use (when given) and OK.
 class CAboutBox : public QDialog {
@@ -11,3 +13,5 @@ class CAboutBox : public QDialog {
 public:
     explicit CAboutBox(QWidget* parent = nullptr, const QString& settingsFile = {});
 };
+
+} // namespace mosgrid

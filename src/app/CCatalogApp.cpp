@@ -30,11 +30,14 @@
 #include <array>
 #include <cassert>
 
-// Resources compiled into a static library must be registered by hand.
+// Resources compiled into a static library must be registered by hand, and outside any
+// namespace.
 static void InitResources()
 {
     Q_INIT_RESOURCE(resources);
 }
+
+namespace mosgrid {
 
 namespace {
 
@@ -245,3 +248,5 @@ void CCatalogApp::OnAppAbout()
                        QFile::decodeName(QByteArray::fromStdString(m_strIniFile)));
     aboutBox.exec();
 }
+
+} // namespace mosgrid

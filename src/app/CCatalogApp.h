@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 class CMainFrame;
 class PluginComponentProvider;
 class CCatalogCommandLineInfo;
@@ -52,3 +54,5 @@ private:
 
 // The application object, for code that runs after start-up.
 CCatalogApp& theApp();
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include "app/CCatalogApp.h"
 
+namespace mosgrid {
+
 namespace {
 
 bool IsFlag(const std::string& param)
@@ -72,3 +74,5 @@ void ParseCommandLine(CCatalogCommandLineInfo& info, const std::vector<std::stri
         info.ParseParam(flag ? arg.substr(1) : arg, flag, i + 1 == args.size());
     }
 }
+
+} // namespace mosgrid

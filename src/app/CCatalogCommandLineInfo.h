@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // The command-line record: the framework's fields and the catalog's own parse of them.
 class CCatalogCommandLineInfo {
 public:
@@ -36,3 +38,5 @@ void ParseCommandLine(CCatalogCommandLineInfo& info, const std::vector<std::stri
 // later dde replaces them), which shows no window. Changes nothing, so it can run before
 // anything else exists.
 bool AsksForPrinting(const std::vector<std::string>& args);
+
+} // namespace mosgrid

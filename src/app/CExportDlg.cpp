@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kPathChars = 48;
@@ -147,3 +149,5 @@ bool CExportDlg::ReplaceConfirmed() const
 {
     return !m_confirmed.isEmpty() && target() == m_confirmed;
 }
+
+} // namespace mosgrid

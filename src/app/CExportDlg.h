@@ -9,6 +9,8 @@
 class QLineEdit;
 class QRadioButton;
 
+namespace mosgrid {
+
 // ファイル > エクスポート...: the kind of export and where it goes.
 class CExportDlg : public QDialog {
     Q_OBJECT
@@ -42,3 +44,5 @@ private:
     QString m_suggested;
     QString m_confirmed;
 };
+
+} // namespace mosgrid

@@ -36,6 +36,8 @@
 #include <QStatusBar>
 #include <QUrl>
 
+namespace mosgrid {
+
 namespace {
 
 // The help page, below the program folder (which ends in '/').
@@ -241,3 +243,5 @@ CCatalogView* CMainFrame::GetCatalogView() const
 {
     return m_pView;
 }
+
+} // namespace mosgrid

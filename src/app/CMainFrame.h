@@ -6,15 +6,18 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class QAction;
+class QLabel;
+class QStatusBar;
+
+namespace mosgrid {
+
 class CCatalogView;
 class EditCommands;
 class FileCommands;
 class TabCommands;
 class HelpWindow;
 class IComponentProvider;
-class QAction;
-class QLabel;
-class QStatusBar;
 class ScreenMenu;
 
 // The main window: the fixed caption, the menu, a one-pane status bar and the catalog view.
@@ -86,3 +89,5 @@ private:
     // The help pages when no browser could show them.
     QPointer<HelpWindow> m_pHelpWindow;
 };
+
+} // namespace mosgrid

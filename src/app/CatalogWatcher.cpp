@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 int ReloadDelayMs(qint64 sinceFirstMs, qint64 sinceLastMs)
 {
     const qint64 quiet = CatalogWatcher::kQuietMs - sinceLastMs;
@@ -85,3 +87,5 @@ void CatalogWatcher::Fire()
     m_settleTimer.stop();
     emit reloadDue();
 }
+
+} // namespace mosgrid

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QTimer>
 
+namespace mosgrid {
+
 // Turns the changes seen in a catalog's files into reloads: a burst of changes (a vendor
 // rewriting thousands of price files) gives one reload once it has been quiet a moment, and
 // a file seen being written is read again after it has had time to settle.
@@ -56,3 +58,5 @@ private:
 // How long to wait before reloading, from how long ago a burst's first and last changes
 // came; 0: now.
 int ReloadDelayMs(qint64 sinceFirstMs, qint64 sinceLastMs);
+
+} // namespace mosgrid

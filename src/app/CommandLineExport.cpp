@@ -25,6 +25,8 @@
 
 #include <cstdio>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr char kExportOption[] = "--export";
@@ -164,3 +166,5 @@ void ReportOnStandardError(const QString& message)
     std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     std::fflush(stderr);
 }
+
+} // namespace mosgrid

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 class IComponentProvider;
 
 // The command line's export: --export=OUT.pdf, --export=OUT.png, --export=DIR/ or
@@ -36,3 +38,5 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
 
 // One line on standard error.
 void ReportOnStandardError(const QString& message);
+
+} // namespace mosgrid

@@ -7,6 +7,8 @@
 #include <array>
 #include <string_view>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr char kOffscreen[] = "offscreen";
@@ -51,3 +53,5 @@ bool IsScreenlessPlatform(const QString& platformName)
                      std::string_view(name.constData(), std::size_t(name.size())))
         != kScreenlessPlatforms.end();
 }
+
+} // namespace mosgrid

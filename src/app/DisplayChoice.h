@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // What decides where the program's windows can appear: the environment Qt reads.
 struct DisplayEnvironment {
     std::string qpaPlatform;     // QT_QPA_PLATFORM
@@ -23,3 +25,5 @@ std::string PlatformForWindowlessRun(const DisplayEnvironment& environment,
 
 // Whether windows on this Qt platform can be seen by anyone.
 bool IsScreenlessPlatform(const QString& platformName);
+
+} // namespace mosgrid

@@ -29,6 +29,8 @@
 #include <numeric>
 #include <unordered_set>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kStatusMs = 5000;
@@ -472,3 +474,5 @@ void EditCommands::ShowStatus(const QString& text)
     if (auto* window = qobject_cast<QMainWindow*>(&m_window))
         window->statusBar()->showMessage(text, kStatusMs);
 }
+
+} // namespace mosgrid

@@ -11,12 +11,15 @@
 #include <string>
 #include <vector>
 
-class CCatalogView;
-class FileCommands;
 class QAction;
 class QMenu;
 class QMenuBar;
 class QWidget;
+
+namespace mosgrid {
+
+class CCatalogView;
+class FileCommands;
 
 // The Edit menu (add, delete, move, paste, undo, redo) and the File menu's new list, save as,
 // open folder and save shown. Every edit is made on the list file as just read, written at
@@ -102,3 +105,5 @@ private:
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;
 };
+
+} // namespace mosgrid

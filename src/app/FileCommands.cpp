@@ -32,6 +32,8 @@
 #include <filesystem>
 #include <unordered_set>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kStatusMs = 5000;
@@ -383,3 +385,5 @@ bool FileCommands::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
 }
+
+} // namespace mosgrid

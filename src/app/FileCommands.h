@@ -12,10 +12,13 @@
 #include <string>
 #include <vector>
 
-class CCatalogView;
-class CMainFrame;
 class QAction;
 class QMenu;
+
+namespace mosgrid {
+
+class CCatalogView;
+class CMainFrame;
 class SourceCatalogOpener;
 
 // The commands that open, reload, watch and export lists, the recent lists, dropping a list
@@ -95,3 +98,5 @@ private:
     bool m_bListed = false;
     std::optional<WindowPlacement::Restored> m_restored;
 };
+
+} // namespace mosgrid

@@ -7,6 +7,8 @@
 #include <QActionGroup>
 #include <QMenu>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kFilterColorsFrom = 2;  // after 絞り込まない and 旗のある銘柄すべて
@@ -92,3 +94,5 @@ void FlagMenus::ShowChecks()
     for (std::size_t index = 0; index < m_filterActions.size(); ++index)
         m_filterActions[index]->setChecked(FilterAt(static_cast<int>(index)) == filter);
 }
+
+} // namespace mosgrid

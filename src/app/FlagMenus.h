@@ -6,9 +6,12 @@
 
 #include <array>
 
-class CCatalogView;
 class QAction;
 class QMenu;
+
+namespace mosgrid {
+
+class CCatalogView;
 
 // The View menu's colour flags: 旗を付ける (keys 1–6 flag the selected securities, 0 takes
 // the flag off) and 旗で絞り込み (all, any flag, or one colour). The keys act while the grid
@@ -37,3 +40,5 @@ private:
     std::array<QAction*, kFlagColorCount + 1> m_setActions{};
     std::array<QAction*, kFlagColorCount + 2> m_filterActions{};
 };
+
+} // namespace mosgrid

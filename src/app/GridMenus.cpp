@@ -12,6 +12,8 @@
 #include <QActionGroup>
 #include <QMenu>
 
+namespace mosgrid {
+
 namespace {
 
 void SetCommandString(QAction* action, const QString& commandString)
@@ -159,3 +161,5 @@ void GridMenus::ShowChecks()
         action->setChecked(columns != m_columnActions.end() && action == columns->second);
     m_pHoverPreview->setChecked(ReadHoverPreview(SettingsStore(m_pView->paths().iniFile)));
 }
+
+} // namespace mosgrid

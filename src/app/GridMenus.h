@@ -6,9 +6,12 @@
 
 #include <map>
 
-class CCatalogView;
 class QAction;
 class QMenu;
+
+namespace mosgrid {
+
+class CCatalogView;
 
 // The View menu's entries for working inside the grid: 並べ替え (sort key and descending),
 // 期間 (one period for every chart), the search field and whether the pointer resting on a
@@ -49,3 +52,5 @@ private:
     QAction* m_pHoverPreview = nullptr;
     QAction* m_pOpenChart = nullptr;
 };
+
+} // namespace mosgrid

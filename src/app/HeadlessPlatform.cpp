@@ -10,6 +10,8 @@
 
 #include <cstdio>
 
+namespace mosgrid {
+
 namespace {
 
 // Warnings about the desktop session (no runtime folder, no display settings) say nothing
@@ -33,3 +35,5 @@ void PrepareWindowlessRun(const std::vector<std::string>& args)
     if (exporting)
         qInstallMessageHandler(OnlyCriticalMessages);
 }
+
+} // namespace mosgrid

@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QMenu>
 
+namespace mosgrid {
+
 HeatCommand::HeatCommand(QMenu* viewMenu, CCatalogView* view, QObject* parent)
     : QObject(parent)
     , m_pView(view)
@@ -38,3 +40,5 @@ void HeatCommand::Toggle(bool on)
     if (m_pView->model().isLoaded())
         m_pView->model().RebuildThumbnails();
 }
+
+} // namespace mosgrid

@@ -2,9 +2,12 @@
 
 #include <QObject>
 
-class CCatalogView;
 class QAction;
 class QMenu;
+
+namespace mosgrid {
+
+class CCatalogView;
 
 // 表示 > 騰落率で色分け: the check item of [Name] Heat. Turning it on or off stores the key
 // and draws every thumbnail again, as the settings sheet's OK does.
@@ -22,3 +25,5 @@ private:
     CCatalogView* m_pView;
     QAction* m_pAction = nullptr;
 };
+
+} // namespace mosgrid

@@ -6,6 +6,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+namespace mosgrid {
+
 namespace {
 
 // About a page of text at the dialog font, in device-independent pixels.
@@ -34,3 +36,5 @@ void HelpWindow::ShowPage(const QString& page)
 {
     m_pBrowser->setSource(QUrl::fromLocalFile(page));
 }
+
+} // namespace mosgrid

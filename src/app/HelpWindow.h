@@ -4,6 +4,8 @@
 
 class QTextBrowser;
 
+namespace mosgrid {
+
 // The help pages in a window of the program's own, for a desktop where no browser can be
 // started: the same HTML files, links followed inside it.
 class HelpWindow : public QWidget {
@@ -17,3 +19,5 @@ public:
 private:
     QTextBrowser* m_pBrowser;
 };
+
+} // namespace mosgrid

@@ -9,6 +9,8 @@
 
 #include <unistd.h>
 
+namespace mosgrid {
+
 bool ConfirmListOpens(const std::string& path)
 {
     // A device, a folder or a file that another program holds would otherwise give an empty
@@ -22,3 +24,5 @@ bool ConfirmListOpens(const std::string& path)
     ShowMessageBox(AppTexts::kOpenFailed.arg(QFile::decodeName(QByteArray::fromStdString(path))));
     return false;
 }
+
+} // namespace mosgrid

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr std::uint32_t kFileMask =
@@ -103,3 +105,5 @@ void PathWatcher::OnReadable()
     if (news)
         emit changed();
 }
+
+} // namespace mosgrid

@@ -10,6 +10,8 @@
 
 class QSocketNotifier;
 
+namespace mosgrid {
+
 // Watches files and folders with inotify and says when something in them changed. A folder
 // watch sees files written in place as well as files created, replaced or removed (Qt's
 // file-system watcher sees only the latter in a folder), and may be narrowed to some names.
@@ -43,3 +45,5 @@ private:
     QSocketNotifier* m_notifier = nullptr;
     std::unordered_map<int, Watch> m_watches;
 };
+
+} // namespace mosgrid

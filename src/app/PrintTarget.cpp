@@ -7,6 +7,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr char kPdfSuffix[] = ".pdf";
@@ -47,3 +49,5 @@ std::unique_ptr<QPrinter> CreatePrintTarget(const CCatalogCommandLineInfo& info,
     printer->setOutputFormat(QPrinter::NativeFormat);
     return printer;
 }
+
+} // namespace mosgrid

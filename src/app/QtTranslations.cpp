@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr char kQtCatalogue[] = "qtbase_ja";
@@ -24,3 +26,5 @@ bool InstallQtTranslations()
     }();
     return installed;
 }
+
+} // namespace mosgrid

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <filesystem>
 
+namespace mosgrid {
+
 namespace RecentFiles {
 
 namespace {
@@ -76,3 +78,5 @@ std::string Canonical(const std::string& path)
 }
 
 } // namespace RecentFiles
+
+} // namespace mosgrid

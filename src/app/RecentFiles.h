@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 class SettingsStore;
 
 // The lists opened last, newest first, each once, kept in [Recent] File1 .. File8.
@@ -24,3 +26,5 @@ void Write(SettingsStore& settings, const std::vector<std::string>& files);
 std::string Canonical(const std::string& path);
 
 } // namespace RecentFiles
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+namespace mosgrid {
+
 QString ReloadStatusText(CCatalogView::ReloadResult result, bool byWatcher)
 {
     using Result = CCatalogView::ReloadResult;
@@ -26,3 +28,5 @@ QString ReloadStatusText(CCatalogView::ReloadResult result, bool byWatcher)
     }
     return {};
 }
+
+} // namespace mosgrid

@@ -9,6 +9,8 @@
 #include <QMainWindow>
 #include <QMenu>
 
+namespace mosgrid {
+
 ScreenMenu::ScreenMenu(QMenu* viewMenu, QMainWindow* frame, CCatalogView* view)
     : QObject(frame)
     , m_pController(new ScreenController(*view, this))
@@ -37,3 +39,5 @@ ScreenMenu::ScreenMenu(QMenu* viewMenu, QMainWindow* frame, CCatalogView* view)
     if (!m_pController->condition().isEmpty())
         m_pBar->Open(false);
 }
+
+} // namespace mosgrid

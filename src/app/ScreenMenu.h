@@ -2,10 +2,13 @@
 
 #include <QObject>
 
-class CCatalogView;
 class QAction;
 class QMainWindow;
 class QMenu;
+
+namespace mosgrid {
+
+class CCatalogView;
 class ScreenBar;
 class ScreenController;
 
@@ -25,3 +28,5 @@ private:
     ScreenBar* m_pBar;
     QAction* m_pAction;
 };
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <QtConcurrent>
 
+namespace mosgrid {
+
 SourceCatalogOpener::SourceCatalogOpener(Open open, Fill fill, QObject* parent)
     : QObject(parent)
     , m_open(std::move(open))
@@ -74,3 +76,5 @@ void SourceCatalogOpener::Finish()
         m_open(m_path);
     m_opened = true;
 }
+
+} // namespace mosgrid

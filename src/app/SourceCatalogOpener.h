@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+namespace mosgrid {
+
 // Lists a folder's price files or a database's codes on a worker before the catalog opens
 // it, so a folder of tens of thousands of files never holds up the window: a long listing
 // opens the catalog with the codes found so far and fills it as more are found (each time
@@ -47,3 +49,5 @@ private:
     QTimer m_poll;
     QFutureWatcher<void> m_watcher;
 };
+
+} // namespace mosgrid

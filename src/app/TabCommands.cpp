@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QMenu>
 
+namespace mosgrid {
+
 namespace {
 
 QAction* AddCommand(QMenu* menu, QAction* before, const QString& text, const QString& command,
@@ -90,3 +92,5 @@ void TabCommands::Remember()
     SettingsStore settings(m_paths.iniFile);
     WriteOpenTabs(settings, OpenTabs{m_view.tabs().files(), m_view.tabs().currentIndex()});
 }
+
+} // namespace mosgrid

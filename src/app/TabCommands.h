@@ -4,11 +4,14 @@
 
 #include <QObject>
 
-class CCatalogView;
-class FileCommands;
 class QAction;
 class QMenu;
 class QWidget;
+
+namespace mosgrid {
+
+class CCatalogView;
+class FileCommands;
 
 // Lists open side by side as tabs: ファイル > 新しいタブで開く… (Ctrl+Shift+O), タブを閉じる
 // (Ctrl+W, or the middle button on a tab), 表示 > 次のタブ / 前のタブ (Ctrl+Tab,
@@ -40,3 +43,5 @@ private:
     QAction* m_pCloseTab = nullptr;
     bool m_bRestoring = false;
 };
+
+} // namespace mosgrid

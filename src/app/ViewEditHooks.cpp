@@ -4,6 +4,8 @@
 #include "model/CatalogSelection.h"
 #include "model/ShownOrder.h"
 
+namespace mosgrid {
+
 EditCommands::Hooks ViewEditHooks(CCatalogView& view)
 {
     EditCommands::Hooks hooks;
@@ -25,3 +27,5 @@ EditCommands::Hooks ViewEditHooks(CCatalogView& view)
     };
     return hooks;
 }
+
+} // namespace mosgrid

@@ -17,6 +17,8 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 
+namespace mosgrid {
+
 namespace {
 
 // The items whose cells the grid shows now.
@@ -73,3 +75,5 @@ ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::str
     view.RequestCellsAgain();
     return outcome;
 }
+
+} // namespace mosgrid

@@ -2,9 +2,13 @@
 
 #include "view/CCatalogView.h"
 
+namespace mosgrid {
+
 BuildInputs ValueTableInputs(CCatalogView& view)
 {
     const CatalogModel& model = view.model();
     return BuildInputs{&model.items(), model.thumbnailSize(), model.paths().iniFile,
                        model.componentProvider(), model.periodChoice()};
 }
+
+} // namespace mosgrid

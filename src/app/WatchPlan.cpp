@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <map>
 
+namespace mosgrid {
+
 namespace {
 
 std::string AsFolder(std::string path)
@@ -83,3 +85,5 @@ WatchPlan PlanWatches(const std::string& listFile, bool listExists,
     }
     return plan;
 }
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // What to watch for a catalog: the list file and the price files in use, or, when there are
 // many, the folders holding them; and the folders where a missing price file may appear.
 struct WatchPlan {
@@ -31,3 +33,5 @@ WatchPlan PlanWatches(const std::string& listFile, bool listExists,
                       const std::vector<std::string>& priceFiles,
                       const std::vector<std::string>& sourceFolders,
                       const WatchLimits& limits = {});
+
+} // namespace mosgrid

@@ -10,6 +10,8 @@
 #include <climits>
 #include <string>
 
+namespace mosgrid {
+
 namespace WindowPlacement {
 
 namespace {
@@ -126,3 +128,5 @@ void Save(const QMainWindow& window, SettingsStore& settings,
 }
 
 } // namespace WindowPlacement
+
+} // namespace mosgrid

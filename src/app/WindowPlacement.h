@@ -6,8 +6,11 @@
 
 #include <optional>
 
-class SettingsStore;
 class QMainWindow;
+
+namespace mosgrid {
+
+class SettingsStore;
 
 // The main window's size, position and maximised state, kept in [Window] when it closes and
 // given back at the next start. Qt's window geometry is in device-independent pixels, so the
@@ -50,3 +53,5 @@ void Save(const QMainWindow& window, SettingsStore& settings,
           const std::optional<Restored>& restored = std::nullopt);
 
 } // namespace WindowPlacement
+
+} // namespace mosgrid

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 int main(int argc, char** argv)
 {
     // Printing and exporting need no display: without one, Qt must be told before it looks.

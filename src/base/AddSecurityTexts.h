@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 // Texts of the dialog that adds a security to a list.
 namespace AddSecurityTexts {
 
@@ -27,3 +29,5 @@ inline const QString kReadable = QStringLiteral("読み込めます (最新 %1)"
 inline const QString kNoComponents = QStringLiteral("チャートの部品を作れないため確かめられません");
 
 } // namespace AddSecurityTexts
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 // The user-interface texts of the program's own windows, in one place.
 namespace AppTexts {
 
@@ -63,3 +65,5 @@ inline const QString kDialogFontSubstitute = QStringLiteral("IPAPGothic");
 inline constexpr int kDialogFontPoints = 9;
 
 } // namespace AppTexts
+
+} // namespace mosgrid

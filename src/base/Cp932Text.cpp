@@ -6,6 +6,8 @@
 #include <cstring>
 #include <iconv.h>
 
+namespace mosgrid {
+
 namespace {
 
 const char kReplacementUtf8[] = "\xEF\xBF\xBD"; // U+FFFD
@@ -78,3 +80,5 @@ bool IsValidUtf8(std::string_view bytes)
         utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     return !utf8.hasError();
 }
+
+} // namespace mosgrid

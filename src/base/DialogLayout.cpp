@@ -4,6 +4,8 @@
 
 #include <QFontMetrics>
 
+namespace mosgrid {
+
 namespace {
 
 // The alphabet whose mean glyph width the platform takes as a font's average width.
@@ -50,3 +52,5 @@ QSize DluToPixels(const DialogBaseUnits& units, int width, int height)
 {
     return QSize(MulDiv(width, units.x, 4), MulDiv(height, units.y, 8));
 }
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QSize>
 
+namespace mosgrid {
+
 // The dialog font of the original resources ("ＭＳ Ｐゴシック", 9 points) and the conversion
 // of dialog units to pixels with that font, so every dialog keeps its arrangement.
 
@@ -23,3 +25,5 @@ DialogBaseUnits BaseUnitsOf(const QFont& font);
 // the character height vertically.
 QRect DluToPixels(const DialogBaseUnits& units, int x, int y, int width, int height);
 QSize DluToPixels(const DialogBaseUnits& units, int width, int height);
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 // Texts of editing lists, making new ones and opening folders as catalogs, in one place.
 namespace EditTexts {
 
@@ -69,3 +71,5 @@ inline const QString kCannotSave = QStringLiteral("一覧ファイルを保存�
 inline const QString kStatusNewList = QStringLiteral("新しい一覧です。最初の銘柄を加えると保存します");
 
 } // namespace EditTexts
+
+} // namespace mosgrid

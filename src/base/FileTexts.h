@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 // Texts of opening, reloading, watching and exporting lists, in one place.
 namespace FileTexts {
 
@@ -87,3 +89,5 @@ inline const QString kListNotRemoved =
     QStringLiteral("一覧ファイル [%1] を削除できませんでした。");
 
 } // namespace FileTexts
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace mosgrid {
+
 // The texts of colour flags and heat colours in the View menu.
 namespace FlagTexts {
 
@@ -28,3 +30,5 @@ inline const QString kCmdHeat = QStringLiteral(
     "銘柄名の背景を前日比の騰落率で色分けする(±5% で最も濃い)\n騰落率で色分け");
 
 } // namespace FlagTexts
+
+} // namespace mosgrid

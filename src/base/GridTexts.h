@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 // The texts of working inside the grid: sort and period menus, the search field, the
 // enlarged preview and the chart window.
 namespace GridTexts {
@@ -70,3 +72,5 @@ inline const QString kChartWindowTitle = QStringLiteral("%1 (%2) - Quorex Catalo
 inline const QString kDrawing = QStringLiteral("描画中…");
 
 } // namespace GridTexts
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace mosgrid {
+
 // The texts of what each thumbnail tells besides its chart: label fields, data problems,
 // the stale badge, the label page of the settings sheet and the definition preview.
 namespace LabelTexts {
@@ -63,3 +65,5 @@ inline const QString kDefinitionOk = QStringLiteral("正しい定義です");
 inline const QString kDefinitionEmpty = QStringLiteral("定義を入力してください");
 
 } // namespace LabelTexts
+
+} // namespace mosgrid

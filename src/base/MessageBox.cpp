@@ -8,6 +8,8 @@
 #include <atomic>
 #include <cstdio>
 
+namespace mosgrid {
+
 namespace {
 
 std::atomic<bool> g_toStandardError{false};
@@ -53,3 +55,5 @@ void ShowMessageBox(const QString& text)
                     QApplication::activeWindow());
     box.exec();
 }
+
+} // namespace mosgrid

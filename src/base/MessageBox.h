@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace mosgrid {
+
 // The program's one way to tell the user about a failure: a modal box with the caption
 // "mosgrid", an OK button and a warning icon.
 void ShowMessageBox(const QString& text);
@@ -18,3 +20,5 @@ void SetMessagesToStandardError(bool toStandardError);
 
 // The handler in place (empty: the modal box), so a caller can put it back afterwards.
 MessageBoxHandler CurrentMessageBoxHandler();
+
+} // namespace mosgrid

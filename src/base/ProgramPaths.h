@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 // Where the program lives and keeps its settings, fixed at start-up and handed to every
 // part that needs them.
 struct ProgramPaths {
@@ -9,3 +11,5 @@ struct ProgramPaths {
     std::string iniFile;  // the settings file
     std::string flagsFile{};  // the per-user flags file; empty: kept for the session only
 };
+
+} // namespace mosgrid

@@ -12,6 +12,8 @@
 #include <atomic>
 #include <cerrno>
 
+namespace mosgrid {
+
 namespace {
 
 // Small writes (a PDF is written in pieces of a few bytes) are gathered into this many.
@@ -197,3 +199,5 @@ void SafeFile::SetSpaceLeftForTesting(long long bytes)
 {
     g_spaceLeft.store(bytes < 0 ? -1 : bytes);
 }
+
+} // namespace mosgrid

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace mosgrid {
+
 // A file written beside its target and renamed over it only when every byte, the last flush
 // and the sync to the disk succeeded; on any failure the temporary file goes and the target
 // stays as it was. The temporary is made with O_EXCL | O_NOFOLLOW, so nothing planted at its
@@ -66,3 +68,5 @@ private:
     mode_t m_fileMode = 0666;
     QByteArray m_buffer;
 };
+
+} // namespace mosgrid

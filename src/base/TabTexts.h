@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 // Texts of the lists open as tabs.
 namespace TabTexts {
 
@@ -18,3 +20,5 @@ inline const QString kCmdNextTab = QStringLiteral("次のタブの一覧を表�
 inline const QString kCmdPreviousTab = QStringLiteral("前のタブの一覧を表示する\n前のタブ");
 
 } // namespace TabTexts
+
+} // namespace mosgrid

@@ -9,6 +9,8 @@
 
 #include <new>
 
+namespace mosgrid {
+
 namespace {
 
 std::shared_ptr<ListLoadResult> Load(std::uint64_t ticket, std::string path,
@@ -112,3 +114,5 @@ bool AsyncListLoader::NeedsWorker(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)
         && info.st_size > kQuickReadBytes;
 }
+
+} // namespace mosgrid

@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+namespace mosgrid {
+
 // What a load on a worker found. Items are handed over only when the list was read.
 struct ListLoadResult {
     enum class Status { Read, NotOpened, TooMany, OutOfMemory };
@@ -75,3 +77,5 @@ private:
     bool m_loading = false;
     std::vector<Worker> m_workers;
 };
+
+} // namespace mosgrid

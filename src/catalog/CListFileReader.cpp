@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace mosgrid {
+
 namespace {
 
 const char kCantOpenFormat[] = "Can't open [%s].";
@@ -277,3 +279,5 @@ bool CListFileReader::Refill()
         return false;
     }
 }
+
+} // namespace mosgrid

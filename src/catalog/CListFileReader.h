@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace mosgrid {
+
 // Reads a text file byte by byte up to a delimiter, counting line feeds, and splits lines
 // into comma-separated fields. Text mode (the default) reads CR LF as LF and ends the input
 // at 0x1A; binary mode passes every byte. A data byte 0xFF ends the input as well.
@@ -85,3 +87,5 @@ private:
     // A stream whose first read must wait for its writer.
     bool m_bAwaitWriter = false;
 };
+
+} // namespace mosgrid

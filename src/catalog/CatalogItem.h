@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // One line of the list file. The texts are the bytes of the file, unconverted: the data
 // tool and the data library receive them as they stand (see DisplayText for the screen).
 struct CatalogItem {
@@ -16,3 +18,5 @@ struct CatalogItem {
 
 // The view's owned item list, in list-file order.
 using CatalogItemList = std::vector<std::unique_ptr<CatalogItem>>;
+
+} // namespace mosgrid

@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace mosgrid {
+
 ListLoadOutcome LoadCatalogList(const std::string& path, bool removeListFile,
                                 CatalogItemList& items, std::size_t maxItems)
 {
@@ -87,3 +89,5 @@ bool IsListStream(const std::string& path)
     struct stat info;
     return ::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
 }
+
+} // namespace mosgrid

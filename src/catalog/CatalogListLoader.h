@@ -7,6 +7,8 @@
 #include <limits>
 #include <string>
 
+namespace mosgrid {
+
 class CListFileReader;
 
 struct ListLoadOutcome {
@@ -43,3 +45,5 @@ bool RemoveListFile(const std::string& path);
 // Whether path is a stream (a FIFO, as a process substitution gives): it can be read once,
 // never again by a reload, a watch or the recent lists.
 bool IsListStream(const std::string& path);
+
+} // namespace mosgrid

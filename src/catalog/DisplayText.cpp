@@ -4,6 +4,8 @@
 
 #include <QStringDecoder>
 
+namespace mosgrid {
+
 QString DisplayText(std::string_view bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -16,3 +18,5 @@ QString DisplayText(std::string_view bytes)
         return text; // no converter: the UTF-8 reading, invalid bytes replaced
     return QString::fromUtf8(cp932.data(), static_cast<qsizetype>(cp932.size()));
 }
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string_view>
 
+namespace mosgrid {
+
 namespace {
 
 // The four fields hashed together; equal items hash alike, and a match is then confirmed
@@ -102,3 +104,5 @@ bool IsSameList(const std::vector<int>& previous, int oldCount)
     }
     return true;
 }
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace mosgrid {
+
 namespace {
 
 const char kInputName[] = "(memory)";
@@ -43,3 +45,5 @@ ssize_t ListBytesReader::ReadFromFile(int, char* buffer, std::size_t size)
     m_lastPiece = m_nextPiece;
     return static_cast<ssize_t>(count);
 }
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace mosgrid {
+
 // The list reader fed from memory, one piece per read, so that the caller learns which piece
 // the reader has got to after each line it returns.
 class ListBytesReader : public CListFileReader {
@@ -28,3 +30,5 @@ private:
     int m_lastPiece = -1;
     bool m_reachedEnd = false;
 };
+
+} // namespace mosgrid

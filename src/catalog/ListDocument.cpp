@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -124,3 +126,5 @@ void ListDocument::DecideLineEnd()
                                   [](const Line& l) { return l.end == ListLineEnd::Lf; });
     m_dominantEnd = crlf > lf ? ListLineEnd::CrLf : ListLineEnd::Lf;
 }
+
+} // namespace mosgrid

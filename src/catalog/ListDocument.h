@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace mosgrid {
+
 enum class ListLineEnd { None, Lf, CrLf };
 enum class ListEncoding { Utf8, Utf8Bom, ShiftJis };
 
@@ -65,3 +67,5 @@ private:
     std::vector<std::string> m_itemTexts;
     int m_stopLine = -1;
 };
+
+} // namespace mosgrid

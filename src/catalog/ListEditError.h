@@ -1,5 +1,7 @@
 #pragma once
 
+namespace mosgrid {
+
 // Why an edit of a list was refused; the list is then unchanged.
 enum class ListEditError {
     None,
@@ -12,3 +14,5 @@ enum class ListEditError {
                            // removing it, or adding after it, would change what is read
     WouldChangeOtherItems, // the new bytes would not read back as exactly the intended items
 };
+
+} // namespace mosgrid

@@ -1,5 +1,7 @@
 #include "catalog/ListEditHistory.h"
 
+namespace mosgrid {
+
 ListEditHistory::ListEditHistory(std::size_t byteBudget)
     : m_byteBudget(byteBudget)
 {
@@ -65,3 +67,5 @@ void ListEditHistory::DropOldest()
     if (m_undoCount > 0)
         --m_undoCount;
 }
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 #include <deque>
 #include <string>
 
+namespace mosgrid {
+
 // The edits made to a list as its bytes before and after each, to be undone and redone in
 // order. The caller writes the bytes and then tells the history the step was taken, so a
 // write that fails leaves the history where it was. The oldest edits go once all kept bytes
@@ -45,3 +47,5 @@ private:
     std::size_t m_bytes = 0;
     std::size_t m_byteBudget;
 };
+
+} // namespace mosgrid

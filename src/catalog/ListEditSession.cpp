@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 ListEditOutcome Refusal(const ListEditResult& result)
@@ -149,3 +151,5 @@ ListEditOutcome ListEditSession::Redo()
     }
     return outcome;
 }
+
+} // namespace mosgrid

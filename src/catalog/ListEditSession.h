@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 enum class ListEditStatus {
     Done,
     Refused,       // the edit itself cannot be made (error says why); nothing written
@@ -58,3 +60,5 @@ private:
     ListDocument m_document;
     ListEditHistory m_history;
 };
+
+} // namespace mosgrid

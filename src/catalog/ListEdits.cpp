@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string_view>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -166,3 +168,5 @@ ListEditResult MoveListItem(const ListDocument& list, int item, int step)
     std::swap(expected[item], expected[other]);
     return Checked(bytes.Take(), expected);
 }
+
+} // namespace mosgrid

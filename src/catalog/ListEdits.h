@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 struct ListEditResult {
     ListEditError error = ListEditError::None;
     int newItem = -1;            // the new item refused, when one was
@@ -32,3 +34,5 @@ ListEditResult DeleteListItems(const ListDocument& list, std::vector<int> items)
 // Swaps the item with the one before it (step -1) or after it (step 1) in list order; each
 // line end stays where it was.
 ListEditResult MoveListItem(const ListDocument& list, int item, int step);
+
+} // namespace mosgrid

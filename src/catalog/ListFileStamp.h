@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace mosgrid {
+
 // What tells a file apart from the one read before: another program that rewrote it in place
 // changed its size or time, one that replaced it changed its inode.
 struct ListFileStamp {
@@ -21,3 +23,5 @@ struct ListFileStamp {
     }
     bool operator==(const ListFileStamp&) const = default;
 };
+
+} // namespace mosgrid

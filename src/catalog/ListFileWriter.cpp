@@ -8,6 +8,8 @@
 #include <memory>
 #include <unistd.h>
 
+namespace mosgrid {
+
 namespace {
 
 // A file another program is writing just then is read again, this many times in all.
@@ -125,3 +127,5 @@ ListFileError ListFileWriter::Write(const std::string& bytes)
     m_stamp = ListFileStamp::Of(written);
     return Fail(ListFileError::None, 0);
 }
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 enum class ListFileError {
     None,
     CannotRead,     // missing, no access, or a read failed
@@ -37,3 +39,5 @@ private:
     ListFileStamp m_stamp;
     int m_systemError = 0;
 };
+
+} // namespace mosgrid

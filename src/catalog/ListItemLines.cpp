@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr std::string_view kLineDelimiters = "\n";
@@ -29,3 +31,5 @@ bool ListItemLines::Next(std::string& line)
     }
     return false;
 }
+
+} // namespace mosgrid

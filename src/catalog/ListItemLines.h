@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 class CListFileReader;
 
 // The lines of a list that become items, taken from an open reader the way the catalog loads
@@ -20,3 +22,5 @@ private:
     CListFileReader& m_reader;
     bool m_firstLine = true;
 };
+
+} // namespace mosgrid

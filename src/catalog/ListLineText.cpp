@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr char kFieldSeparator = ',';
@@ -60,3 +62,5 @@ ListLineText FormatListLine(const NewListItem& item, ListEncoding encoding,
     }
     return result;
 }
+
+} // namespace mosgrid

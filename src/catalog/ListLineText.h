@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 struct ListLineText {
     ListEditError error = ListEditError::None;
     ListField field = fieldType; // the field refused
@@ -17,3 +19,5 @@ struct ListLineText {
 // folder when inside it. A field the line cannot carry unchanged is refused.
 ListLineText FormatListLine(const NewListItem& item, ListEncoding encoding,
                             const std::string& listPath);
+
+} // namespace mosgrid

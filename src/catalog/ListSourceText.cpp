@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <optional>
 
+namespace mosgrid {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -38,3 +40,5 @@ std::string SourceRelativeToList(const std::string& listPath, const std::string&
         return source;
     return PathBelow(realSource, realFolder).value_or(source);
 }
+
+} // namespace mosgrid

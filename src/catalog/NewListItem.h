@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace mosgrid {
+
 // A security to be written as a new list line. Code and name are text (UTF-8), written in
 // the list's encoding; the source is a path and goes into the line as its bytes stand, since
 // the data library opens exactly those bytes.
@@ -12,3 +14,5 @@ struct NewListItem {
     std::string code;
     std::string name;
 };
+
+} // namespace mosgrid

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <string>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -77,3 +79,5 @@ std::vector<NewListItem> ParsePastedItems(std::string_view text, const NewListIt
     }
     return items;
 }
+
+} // namespace mosgrid

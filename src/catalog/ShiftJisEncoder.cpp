@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 
+namespace mosgrid {
+
 namespace {
 
 // A CP932 character is never longer than its UTF-8 form.
@@ -49,3 +51,5 @@ std::optional<std::string> EncodeShiftJis(std::string_view utf8)
         return std::nullopt;
     return cp932.encode(utf8);
 }
+
+} // namespace mosgrid

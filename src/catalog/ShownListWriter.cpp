@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <string_view>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -78,3 +80,5 @@ int WriteListFileAtomically(const std::string& path, const std::string& bytes)
     }
     return 0;
 }
+
+} // namespace mosgrid

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // New list files made of securities of the catalog shown: each line taken over as it stands.
 
 // The lines of items (in that order) as list holds them, byte for byte, with the list's
@@ -23,3 +25,5 @@ std::string ItemListBytes(const CatalogItemList& loaded, const std::vector<int>&
 // Writes bytes as the file path, atomically (the old file, if any, stays whole until the new
 // one is complete). 0 when written, else the errno of the failure.
 int WriteListFileAtomically(const std::string& path, const std::string& bytes);
+
+} // namespace mosgrid

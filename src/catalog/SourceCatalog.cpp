@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kCsvType = 1;
@@ -191,3 +193,5 @@ void AppendSourceItems(SourceCatalogKind kind, const std::string& source,
         items.push_back(std::move(item));
     }
 }
+
+} // namespace mosgrid

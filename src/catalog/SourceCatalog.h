@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // A folder of price files or a price database opened in place of a list: each code becomes
 // a security named by its code, sorted by code.
 enum class SourceCatalogKind { None, CsvFolder, Database };
@@ -46,3 +48,5 @@ std::int64_t SourceStamp(const std::string& path);
 
 // The type a list line of that kind carries.
 int SourceCatalogType(SourceCatalogKind kind);
+
+} // namespace mosgrid

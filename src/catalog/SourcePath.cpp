@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+namespace mosgrid {
+
 namespace {
 
 bool Exists(const std::string& path)
@@ -32,3 +34,5 @@ std::string SourcePath::Resolve(const std::string& source)
     }
     return it->second;
 }
+
+} // namespace mosgrid

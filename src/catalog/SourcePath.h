@@ -3,6 +3,8 @@
 #include <string>
 #include <unordered_map>
 
+namespace mosgrid {
+
 // Where a relative source of a list line is looked for: in the working folder, as always;
 // when nothing is there but the same path from the list file's folder exists, that one, so
 // a list opened from another folder still finds the files beside it.
@@ -19,3 +21,5 @@ private:
     std::string m_listFolder;  // with its trailing '/'; empty: the working folder itself
     std::unordered_map<std::string, std::string> m_resolved;  // many lines share a source
 };
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <limits>
 
+namespace mosgrid {
+
 namespace {
 
 // The C locale's idea of white space, whatever locale the application has set.
@@ -24,3 +26,5 @@ std::int32_t ParseTypeField(const std::string& field)
         return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(value);
 }
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 CXQuorexCtrl::~CXQuorexCtrl() = default;
 
 bool CXQuorexCtrl::Create(IComponentProvider& provider)
@@ -97,3 +99,5 @@ void CXQuorexCtrl::SetRelatedData(const std::string& code, quorex::PriceDataPtr 
     if (m_pControl)
         m_pControl->SetRelatedData(code, std::move(data));
 }
+
+} // namespace mosgrid

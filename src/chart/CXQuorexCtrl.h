@@ -6,6 +6,8 @@
 
 #include <memory>
 
+namespace mosgrid {
+
 class IComponentProvider;
 
 // The program's wrapper around the chart control: its two methods, and stand-ins for the
@@ -56,3 +58,5 @@ public:
 private:
     std::unique_ptr<quorex::IChartControl> m_pControl;
 };
+
+} // namespace mosgrid

@@ -18,6 +18,8 @@
 #include <QPainter>
 #include <QPicture>
 
+namespace mosgrid {
+
 ChartHost::ChartHost(IComponentProvider& provider, std::string iniFile)
     : m_provider(provider)
     , m_strIniFile(std::move(iniFile))
@@ -188,3 +190,5 @@ int ChartHost::DestroyWindow()
     m_dataLib.reset();
     return m_chartCtrl.DestroyWindow() ? 1 : 0;
 }
+
+} // namespace mosgrid

@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
-class IComponentProvider;
 class QPainter;
 class QPicture;
+
+namespace mosgrid {
+
+class IComponentProvider;
 struct CatalogItem;
 
 // Holds one chart control and one data library while thumbnails are made: draws each
@@ -77,3 +80,5 @@ private:
     std::optional<std::vector<std::string>> m_definitions;
     ItemOrigin m_lastOrigin;
 };
+
+} // namespace mosgrid

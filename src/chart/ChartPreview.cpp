@@ -14,6 +14,8 @@
 #include <QPainter>
 #include <QtConcurrent>
 
+namespace mosgrid {
+
 namespace {
 
 // What the sample series stands for.
@@ -99,3 +101,5 @@ QImage ChartPreview::Render(IComponentProvider& provider,
     host.DestroyWindow();
     return image;
 }
+
+} // namespace mosgrid

@@ -9,11 +9,13 @@
 #include <optional>
 #include <string>
 
-class IComponentProvider;
-
 namespace quorex {
 class IChartControl;
 }
+
+namespace mosgrid {
+
+class IComponentProvider;
 
 // The settings sheet's previews, drawn as the catalog draws its thumbnails: on the first
 // security of the catalog, or on the built-in sample series when there is none.
@@ -49,3 +51,5 @@ private:
     // waiting thread; this pool is waited for instead.
     QThreadPool m_pool;
 };
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <QLibrary>
 #include <QPluginLoader>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr char kMetaDataKey[] = "MetaData";
@@ -52,3 +54,5 @@ void ComponentLoader::LoadFirst(const QString& progId, const QString& iid,
         m_errorString = QStringLiteral("%1 does not implement %2").arg(loader.fileName(), iid);
     }
 }
+
+} // namespace mosgrid

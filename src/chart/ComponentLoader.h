@@ -5,6 +5,8 @@
 
 #include <functional>
 
+namespace mosgrid {
+
 // Finds, in one folder, the plugin whose metadata names a component ("ProgId") and loads it.
 // Metadata is read before any code is loaded, so foreign or broken files in the folder cost
 // nothing. Loaded plugins stay loaded for the rest of the process: the objects they create
@@ -38,3 +40,5 @@ private:
     QString m_folder;
     QString m_errorString;
 };
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include "base/LabelTexts.h"
 
+namespace mosgrid {
+
 QString DataProblemText(quorex::DataProblem problem)
 {
     using quorex::DataProblem;
@@ -28,3 +30,5 @@ QString DataProblemText(quorex::DataProblem problem)
     // A reason added to the interface later still says there is no data.
     return LabelTexts::kNoData;
 }
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr std::array<QRgb, kFlagColorCount + 1> kFlagRgbs = {
@@ -49,3 +51,5 @@ void PaintFlagMark(QPainter& painter, const QRect& cell, FlagColor color)
     painter.drawLine(shape.point(0) - QPoint(1, 0), shape.point(2) - QPoint(0, 1));
     painter.restore();
 }
+
+} // namespace mosgrid

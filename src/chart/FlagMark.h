@@ -8,6 +8,8 @@
 
 class QPainter;
 
+namespace mosgrid {
+
 // The mark of a flagged security: a small triangle of the flag's colour in the cell's
 // bottom-right corner (the label and the date badge keep the top), with a dark edge so it
 // shows on any chart.
@@ -23,3 +25,5 @@ QPolygon FlagMarkShape(const QRect& cell);
 
 // Paints the mark over the cell; nothing for FlagColor::None.
 void PaintFlagMark(QPainter& painter, const QRect& cell, FlagColor color);
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr double kPercent = 100.0;
@@ -63,3 +65,5 @@ void PaintHeatFrame(QPainter& painter, const QRect& rect, ColorRef color)
     painter.fillRect(QRect(rect.left(), rect.top(), width, rect.height()), pen);
     painter.fillRect(QRect(rect.right() - width + 1, rect.top(), width, rect.height()), pen);
 }
+
+} // namespace mosgrid

@@ -9,6 +9,8 @@
 
 class QPainter;
 
+namespace mosgrid {
+
 // Heat colours: a label's colour tinted by the day's change, so a whole market's day shows
 // at a glance. Gains shade toward red, losses toward blue, in proportion to the change, fully
 // from kHeatSaturationPercent on; no change leaves the label's colour as it is.
@@ -31,3 +33,5 @@ std::optional<ColorRef> HeatColorOf(const ItemFacts& facts, ColorRef base);
 
 // A frame of color just inside rect.
 void PaintHeatFrame(QPainter& painter, const QRect& rect, ColorRef color);
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <memory>
 #include <mutex>
 
+namespace mosgrid {
+
 // Where the chart host gets its two outside components from. The program finds them as
 // plugins by name; tests hand the host recording fakes instead.
 //
@@ -25,3 +27,5 @@ public:
 private:
     std::mutex m_componentMutex;
 };
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <limits>
 
+namespace mosgrid {
+
 namespace {
 
 // The newest bars are enough to tell a file's decimals; older ones may come from another
@@ -61,3 +63,5 @@ ItemFacts FactsOf(std::span<const quorex::PriceBar> bars)
     facts.decimals = PriceDecimalsOf(bars);
     return facts;
 }
+
+} // namespace mosgrid

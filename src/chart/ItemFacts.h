@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+namespace mosgrid {
+
 // What one security's series says at its newest end, kept beside its thumbnail: enough to
 // sort the grid, write a label and tell missing or stale data without reading it again.
 struct ItemFacts {
@@ -30,3 +32,5 @@ ItemFacts FactsOf(std::span<const quorex::PriceBar> bars);
 // The fewest decimals (up to ItemFacts::kMaxDecimals) that write every price of the newest
 // bars exactly, so a label shows no more digits than the file has.
 int PriceDecimalsOf(std::span<const quorex::PriceBar> bars);
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <chrono>
 
+namespace mosgrid {
+
 namespace {
 
 // File times come from a coarse clock that may lag the fine one by a few milliseconds.
@@ -45,3 +47,5 @@ bool IsSettledRead(bool unsettled, const FileStamp& stamp, std::int64_t readStar
         return true;
     return stamp.modifiedNs < readStartNs - kClockLagNs;
 }
+
+} // namespace mosgrid

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace mosgrid {
+
 // A file's identity, size and times: what a reload compares to see new prices. A file
 // replaced by a rename with the same size and modification time (cp -p, rsync -t) has
 // another inode and change time.
@@ -35,3 +37,5 @@ struct ItemOrigin {
 // (file times lag the clock by a tick or so). A file changed during the read is read again
 // at the next reload.
 bool IsSettledRead(bool unsettled, const FileStamp& stamp, std::int64_t readStartNs);
+
+} // namespace mosgrid

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr QChar kEllipsis(0x2026);
@@ -104,3 +106,5 @@ LabelRuns FitLabel(QStringView pattern, const QString& name, const QString& code
         return {};
     return cut;
 }
+
+} // namespace mosgrid

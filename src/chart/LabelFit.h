@@ -4,6 +4,8 @@
 
 class QFontMetrics;
 
+namespace mosgrid {
+
 // The label of one security cut to width pixels in metrics without cutting a number: whole
 // when it fits; else the {name} field shortened (ending in "…"), every other field whole;
 // when not even a name of "…" leaves room for the others, the fields are dropped from the
@@ -11,3 +13,5 @@ class QFontMetrics;
 // be. Text before the first field is cut like any text when it alone is too wide.
 LabelRuns FitLabel(QStringView pattern, const QString& name, const QString& code,
                    const ItemFacts& facts, const QFontMetrics& metrics, int width);
+
+} // namespace mosgrid

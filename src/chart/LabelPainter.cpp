@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr QChar kEllipsis(0x2026);
@@ -94,3 +96,5 @@ QRect PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
     target.restore();
     return QRect(at.x(), at.y(), x - at.x(), metrics.height());
 }
+
+} // namespace mosgrid

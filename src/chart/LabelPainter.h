@@ -11,6 +11,8 @@
 class QFontMetrics;
 class QPainter;
 
+namespace mosgrid {
+
 // The font of every thumbnail's label: the dialog font, the same size everywhere.
 QFont LabelFont();
 
@@ -30,3 +32,5 @@ QRgb ChangeColor(LabelTone tone, QRgb background);
 // the text took.
 QRect PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
                 const LabelStyle& style);
+
+} // namespace mosgrid

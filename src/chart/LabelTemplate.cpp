@@ -8,6 +8,8 @@
 #include <cmath>
 #include <optional>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kPercentDecimals = 2;
@@ -208,3 +210,5 @@ QString FormatGrouped(double value, int decimals)
         digits.insert(at, QLatin1Char(','));
     return shown < 0 ? QLatin1Char('-') + digits : digits;
 }
+
+} // namespace mosgrid

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace mosgrid {
+
 // Which way a part of the label points: the change fields read up or down.
 enum class LabelTone : std::uint8_t { Plain, Up, Down };
 
@@ -45,3 +47,5 @@ QString FormatBarDate(std::int32_t date);
 // value with `decimals` decimals (0 to 4) and thousands separators ("-1,234.50"); a sign
 // only for a negative value, and never for one that rounds to zero.
 QString FormatGrouped(double value, int decimals);
+
+} // namespace mosgrid

@@ -1,5 +1,7 @@
 #include "chart/PeriodParam.h"
 
+namespace mosgrid {
+
 namespace {
 
 const char* ControlPeriodName(PeriodChoice period)
@@ -26,3 +28,5 @@ std::string WithPeriod(const std::string& parameters, PeriodChoice period)
         return parameters;
     return parameters + "; " + kPeriodParamName + "=" + name;
 }
+
+} // namespace mosgrid

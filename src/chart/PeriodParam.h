@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 // The chart control's common parameter that draws every Daily, Weekly and Monthly chart (and
 // Volume with them) in one period.
 inline constexpr char kPeriodParamName[] = "Period";
@@ -12,3 +14,5 @@ inline constexpr char kPeriodParamName[] = "Period";
 // periods, else with "; Period=Daily|Weekly|Monthly" after them (the last word counts, so
 // it wins over a period the stored parameters name). The stored settings are not touched.
 std::string WithPeriod(const std::string& parameters, PeriodChoice period);
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr char kComponentsSubfolder[] = "components/";
@@ -48,3 +50,5 @@ std::unique_ptr<quorex::IChartControl> PluginComponentProvider::CreateChartContr
     m_errorString = loader.errorString();
     return factory ? factory->CreateChartControl() : nullptr;
 }
+
+} // namespace mosgrid

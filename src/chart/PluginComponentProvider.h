@@ -7,6 +7,8 @@
 #include <mutex>
 #include <string>
 
+namespace mosgrid {
+
 // The components as the program finds them: plugins in the "components" folder of the
 // program folder, chosen by the names they are registered under. Safe to use from several
 // threads: the thumbnail workers and the settings sheet's preview create components alike.
@@ -29,3 +31,5 @@ private:
     mutable std::mutex m_mutex;
     QString m_errorString;
 };
+
+} // namespace mosgrid

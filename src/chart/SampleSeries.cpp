@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr double kFirstClose = 2480;
@@ -84,3 +86,5 @@ quorex::PriceDataPtr SampleSeries()
     static const quorex::PriceDataPtr series = std::make_shared<SampleData>();
     return series;
 }
+
+} // namespace mosgrid

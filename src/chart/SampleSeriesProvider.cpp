@@ -2,6 +2,8 @@
 
 #include "chart/SampleSeries.h"
 
+namespace mosgrid {
+
 namespace {
 
 class SampleDataLibrary : public quorex::IDataLibrary {
@@ -28,3 +30,5 @@ std::unique_ptr<quorex::IChartControl> SampleSeriesProvider::CreateChartControl(
 {
     return m_controls.CreateChartControl();
 }
+
+} // namespace mosgrid

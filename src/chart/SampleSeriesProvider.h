@@ -2,6 +2,8 @@
 
 #include "chart/IComponentProvider.h"
 
+namespace mosgrid {
+
 // The chart control of another provider, and a data library that has the built-in sample
 // series for every security.
 class SampleSeriesProvider : public IComponentProvider {
@@ -17,3 +19,5 @@ public:
 private:
     IComponentProvider& m_controls;
 };
+
+} // namespace mosgrid

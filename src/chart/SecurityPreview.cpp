@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+namespace mosgrid {
+
 SecurityPreview SecurityPreview::Render(IComponentProvider& provider, const CatalogItem& item,
                                         const std::string& iniFile)
 {
@@ -24,3 +26,5 @@ SecurityPreview SecurityPreview::Render(IComponentProvider& provider, const Cata
     host.DestroyWindow();
     return preview;
 }
+
+} // namespace mosgrid

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 class IComponentProvider;
 
 // One security's thumbnail as the catalog would make it (the settings' charts, size and
@@ -19,3 +21,5 @@ struct SecurityPreview {
     static SecurityPreview Render(IComponentProvider& provider, const CatalogItem& item,
                                   const std::string& iniFile);
 };
+
+} // namespace mosgrid

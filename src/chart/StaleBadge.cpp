@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kBadgePoints = 8;
@@ -145,3 +147,5 @@ void PaintStaleBadge(QPainter& painter, const QRect& cell, std::int32_t lastDate
 {
     PaintBadge(painter, cell, StaleBadgeText(lastDate), kBadgeFill, kBadgeText);
 }
+
+} // namespace mosgrid

@@ -9,6 +9,8 @@
 class QPaintDevice;
 class QPainter;
 
+namespace mosgrid {
+
 // The small date badge of a thumbnail whose series ended well before the catalog's newest:
 // at the right of the label's line, which the chart control keeps free.
 
@@ -62,3 +64,5 @@ void PaintFutureBadge(QPainter& painter, const QRect& cell);
 // Paints the badge of lastDate over the cell. Paint on the cell's image, not a printer: the
 // fonts are sized for the screen's resolution.
 void PaintStaleBadge(QPainter& painter, const QRect& cell, std::int32_t lastDate);
+
+} // namespace mosgrid

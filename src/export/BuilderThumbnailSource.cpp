@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 BuilderThumbnailSource::BuilderThumbnailSource(ThumbnailBuilder& builder,
                                                const ThumbnailStore& store, int staleDays,
                                                std::vector<int> kept)
@@ -93,3 +95,5 @@ QPicture BuilderThumbnailSource::Picture(int item) const
     badged.setBoundingRect(cell);
     return badged;
 }
+
+} // namespace mosgrid

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+namespace mosgrid {
+
 class PictureRecorder;
 class ThumbnailBuilder;
 class ThumbnailStore;
@@ -43,3 +45,5 @@ private:
     std::function<FlagColor(int item)> m_flagOf;
     std::unique_ptr<PictureRecorder> m_recorder;
 };
+
+} // namespace mosgrid

@@ -13,6 +13,8 @@
 #include <memory>
 #include <optional>
 
+namespace mosgrid {
+
 namespace {
 
 ExportOutcome Outcome(ExportStatus status, const QString& message = {}, int written = 0)
@@ -126,3 +128,5 @@ ExportOutcome ExportCatalog(ThumbnailSource& source, const CatalogItemList& item
         return Outcome(ExportStatus::Failed, FileTexts::kExportWriteFailed.arg(shown), written);
     return Outcome(ExportStatus::Done, {}, written);
 }
+
+} // namespace mosgrid

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 class ThumbnailSource;
 
 // How an export ended; the numbers are the command line's exit statuses.
@@ -49,3 +51,5 @@ using ExportProgress = std::function<bool(int done, int total)>;
 ExportOutcome ExportCatalog(ThumbnailSource& source, const CatalogItemList& items,
                             const std::vector<int>& order, const ExportRequest& request,
                             const ExportProgress& progress = {});
+
+} // namespace mosgrid

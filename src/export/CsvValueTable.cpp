@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
@@ -70,3 +72,5 @@ QString CsvValueTable::Number(double value)
     }
     return text;
 }
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace mosgrid {
+
 // The text of a value table, as spreadsheets in Japan open it unchanged: UTF-8 with a
 // byte-order mark, lines ending in CR LF, fields quoted as RFC 4180 asks (a field holding a
 // comma, a quote, CR or LF is quoted, its quotes doubled).
@@ -19,3 +21,5 @@ public:
 
     static constexpr int kSignificantDigits = 6;
 };
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kMinDigits = 4;
@@ -33,3 +35,5 @@ QString ExportFileName(int position, int count, const std::string& code)
         name += QLatin1Char('_') + safe;
     return name + QStringLiteral(".png");
 }
+
+} // namespace mosgrid

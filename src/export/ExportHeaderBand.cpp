@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QPainter>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kPadding = 8;
@@ -30,3 +32,5 @@ void PaintSheetHeader(QPainter& painter, const QRect& band, const ExportHeader& 
     painter.drawLine(band.left(), band.bottom(), band.right(), band.bottom());
     painter.restore();
 }
+
+} // namespace mosgrid

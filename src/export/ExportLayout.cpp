@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace mosgrid {
+
 namespace ExportLayout {
 
 PageGrid FitPage(QSizeF area, QSize thumbnail)
@@ -58,3 +60,5 @@ std::vector<Range> SplitSheets(int count, QSize thumbnail)
 }
 
 } // namespace ExportLayout
+
+} // namespace mosgrid

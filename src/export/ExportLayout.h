@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace mosgrid {
+
 // Where thumbnails go on exported pages and sheets: pure functions of sizes and counts.
 namespace ExportLayout {
 
@@ -57,3 +59,5 @@ inline constexpr int kMaxSheetHeight = 16384;
 std::vector<Range> SplitSheets(int count, QSize thumbnail);
 
 } // namespace ExportLayout
+
+} // namespace mosgrid

@@ -12,6 +12,8 @@
 
 #include <cerrno>
 
+namespace mosgrid {
+
 namespace {
 
 // Qt writes a PDF's information dictionary near its start.
@@ -175,3 +177,5 @@ OverwriteVerdict DecideOverwrite(ExistingTarget existing, bool force)
     }
     return OverwriteVerdict::Impossible;
 }
+
+} // namespace mosgrid

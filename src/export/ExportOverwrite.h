@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 // What stands at an export's path now.
 enum class ExistingTarget {
     Nothing,         // nothing yet (a folder will be made)
@@ -28,3 +30,5 @@ OverwriteVerdict DecideOverwrite(ExistingTarget existing, bool force);
 bool IsExportedFile(ExportKind kind, const std::string& path);
 
 std::string WithoutTrailingSlashes(std::string path);
+
+} // namespace mosgrid

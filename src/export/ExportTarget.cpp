@@ -4,6 +4,8 @@
 #include <cctype>
 #include <filesystem>
 
+namespace mosgrid {
+
 namespace {
 
 bool EndsWithNoCase(const std::string& text, const std::string& suffix)
@@ -38,3 +40,5 @@ std::optional<ExportKind> ExportKindOf(const std::string& path)
         return ExportKind::PngFolder;
     return std::nullopt;
 }
+
+} // namespace mosgrid

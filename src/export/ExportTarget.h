@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace mosgrid {
+
 // What an export writes.
 enum class ExportKind {
     Pdf,        // pages of thumbnails with a header
@@ -21,3 +23,5 @@ inline constexpr char kExportCreator[] = "mosgrid export";
 inline constexpr char kFolderMarkerName[] = ".mosgrid-export";
 // How a value table begins, after its byte-order mark: the export knows its own tables by it.
 inline constexpr char kValueTableHeadStart[] = "code,name,type,source,date,";
+
+} // namespace mosgrid

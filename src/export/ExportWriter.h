@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // What every page or sheet says at its top.
 struct ExportHeader {
     QString listName;
@@ -43,3 +45,5 @@ public:
     virtual bool Finish() = 0;
     virtual void Abort() = 0;
 };
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdio>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr char kAsideName[] = ".replaced";
@@ -77,3 +79,5 @@ void FolderMoveIn::RollBack()
     }
     m_journal.clear();
 }
+
+} // namespace mosgrid

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // Moves the finished files of a staging folder into the target folder, all or none: what a
 // moved file replaces, and what is retired, first goes aside into the staging folder, and a
 // failure on the way puts every file back where it was.
@@ -32,3 +34,5 @@ private:
     std::string m_target;
     std::vector<Done> m_journal;
 };
+
+} // namespace mosgrid

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+namespace mosgrid {
+
 namespace {
 
 // One device unit per point: the layout is worked out in points.
@@ -142,3 +144,5 @@ void PdfExportWriter::Abort()
     m_writer.reset();
     m_file.cancelWriting();
 }
+
+} // namespace mosgrid

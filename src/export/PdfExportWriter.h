@@ -9,6 +9,8 @@
 class QPainter;
 class QPdfWriter;
 
+namespace mosgrid {
+
 // A landscape A4 PDF: a header on every page (list name, date, "page n / N") over as many
 // whole rows of thumbnails as fit legibly.
 class PdfExportWriter : public ExportWriter {
@@ -42,3 +44,5 @@ private:
     int m_page = 0;
     int m_pages = 1;
 };
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <memory>
 
+namespace mosgrid {
+
 PictureRecorder::PictureRecorder(BuildInputs inputs, int workers)
     : m_inputs(std::move(inputs))
     , m_workerCount(std::max(1, workers))
@@ -97,3 +99,5 @@ void PictureRecorder::Work()
     lock.unlock();
     host->DestroyWindow();
 }
+
+} // namespace mosgrid

@@ -15,6 +15,8 @@
 #include <unordered_set>
 #include <vector>
 
+namespace mosgrid {
+
 // Records catalog items as drawing commands (chart and label) on worker threads, each with
 // a chart host of its own, for writers that keep vectors. Only the items of the current run
 // and the next are kept, so memory stays bounded whatever the catalog's length.
@@ -58,3 +60,5 @@ private:
     bool m_stopping = false;
     std::vector<std::thread> m_threads;
 };
+
+} // namespace mosgrid

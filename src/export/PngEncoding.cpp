@@ -6,6 +6,8 @@
 #include <QBuffer>
 #include <QImage>
 
+namespace mosgrid {
+
 QByteArray EncodeExportPng(const QImage& image)
 {
     QByteArray bytes;
@@ -18,3 +20,5 @@ QByteArray EncodeExportPng(const QImage& image)
         return {};
     return bytes;
 }
+
+} // namespace mosgrid

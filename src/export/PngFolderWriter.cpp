@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <cerrno>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr mode_t kFolderMode = 0777;  // the umask applies
@@ -203,3 +205,5 @@ void PngFolderWriter::RemoveStaging()
         QDir(QFile::decodeName(m_staging.c_str())).removeRecursively();
     m_staging.clear();
 }
+
+} // namespace mosgrid

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 // One PNG per security in a folder, named by place and code, and a list of what was
 // written (kFolderMarkerName), so the next export into the folder replaces its own files,
 // and only those. The files are written into a fresh folder beside the target and moved in
@@ -39,3 +41,5 @@ private:
     QStringList m_previous;  // what the last export here wrote
     QStringList m_written;
 };
+
+} // namespace mosgrid

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kMinSheetDigits = 3;
@@ -170,3 +172,5 @@ void PngSheetWriter::Abort()
     m_files.clear();
     m_current = -1;
 }
+
+} // namespace mosgrid

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // Every thumbnail at its own size, rows of them under a header, streamed a band of rows at a
 // time. A catalog taller than ExportLayout::kMaxSheetHeight goes into numbered sheets beside
 // the target (out.png: out-001.png, out-002.png, ...), all put in place at the end.
@@ -46,3 +48,5 @@ private:
     std::vector<std::unique_ptr<SafeFile>> m_files;
     std::unique_ptr<PngStream> m_stream;
 };
+
+} // namespace mosgrid

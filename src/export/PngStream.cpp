@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr char kSignature[] = "\x89PNG\r\n\x1a\n";
@@ -172,3 +174,5 @@ bool PngStream::Finish()
     AppendBigEndian(end, m_adler);
     return WriteChunk("IDAT", end) && WriteChunk("IEND", {});
 }
+
+} // namespace mosgrid

@@ -11,6 +11,8 @@
 class QImage;
 class QIODevice;
 
+namespace mosgrid {
+
 // A PNG written a band of rows at a time, so a picture of any height goes out in bounded
 // memory. Each band is cut into pieces compressed on every core at once, as independent
 // deflate streams joined by sync flushes into the picture's one zlib stream.
@@ -35,3 +37,5 @@ private:
     bool m_parallel = true;
     bool m_failed = false;
 };
+
+} // namespace mosgrid

@@ -6,6 +6,8 @@
 
 #include <span>
 
+namespace mosgrid {
+
 // Where an export takes its thumbnails from, a run at a time.
 class ThumbnailSource {
 public:
@@ -22,3 +24,5 @@ public:
     // The cell drawn as commands over thumbnailSize(); null when it could not be made.
     virtual QPicture Picture(int /*item*/) const { return QPicture(); }
 };
+
+} // namespace mosgrid

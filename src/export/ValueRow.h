@@ -6,9 +6,13 @@
 
 #include <vector>
 
+namespace mosgrid {
+
 // What a value table says of one security: its newest bar and every indicator line's value
 // there, as the chart control names them.
 struct ValueRow {
     ItemFacts facts;
     std::vector<quorex::IndicatorValue> values;
 };
+
+} // namespace mosgrid

@@ -12,6 +12,8 @@
 #include <mutex>
 #include <thread>
 
+namespace mosgrid {
+
 namespace {
 
 // How often the waiting thread reports progress.
@@ -102,3 +104,5 @@ ValueRowMaker::Result ValueRowMaker::Make(
         return Result::NoComponents;
     return shared.stop ? Result::Stopped : Result::Done;
 }
+
+} // namespace mosgrid

@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+namespace mosgrid {
+
 // Makes the value-table rows of a catalog on worker threads, each with a chart host of its
 // own that reads and draws a security as its thumbnail would be (same settings, size and
 // period), so every value is the one the chart shows. The calling thread only waits.
@@ -27,3 +29,5 @@ private:
     BuildInputs m_inputs;
     int m_workers = 0;
 };
+
+} // namespace mosgrid

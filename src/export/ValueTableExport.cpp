@@ -9,6 +9,8 @@
 
 #include <QFile>
 
+namespace mosgrid {
+
 ExportOutcome ExportValueTable(ValueRowMaker& maker, const CatalogItemList& items,
                                const std::vector<int>& order, const ExportRequest& request,
                                int staleDays, const ExportProgress& progress)
@@ -39,3 +41,5 @@ ExportOutcome ExportValueTable(ValueRowMaker& maker, const CatalogItemList& item
         progress(written, written);
     return ExportOutcome{ExportStatus::Done, {}, written};
 }
+
+} // namespace mosgrid

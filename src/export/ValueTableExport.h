@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace mosgrid {
+
 class ValueRowMaker;
 
 // Writes the value table (.csv) of every security of order (item indices, the shown order)
@@ -13,3 +15,5 @@ class ValueRowMaker;
 ExportOutcome ExportValueTable(ValueRowMaker& maker, const CatalogItemList& items,
                                const std::vector<int>& order, const ExportRequest& request,
                                int staleDays, const ExportProgress& progress = {});
+
+} // namespace mosgrid

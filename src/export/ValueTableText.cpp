@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace mosgrid {
+
 namespace {
 
 // After the indicator-independent head of kValueTableHeadStart.
@@ -138,3 +140,5 @@ QByteArray ValueTableText::Text(const CatalogItemList& items, std::span<const in
     }
     return text;
 }
+
+} // namespace mosgrid

@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+namespace mosgrid {
+
 // The whole text of a value table: a heading line, then one line per security in the order
 // given. The fixed columns come first; then one column per indicator line, in the order the
 // lines first appear, a security without that line leaving its cell empty.
@@ -23,3 +25,5 @@ public:
     // The indicator columns of rows: every name once, in the order of first appearance.
     static QStringList IndicatorColumns(std::span<const ValueRow> rows);
 };
+
+} // namespace mosgrid

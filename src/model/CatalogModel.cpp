@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace mosgrid {
+
 CatalogModel::CatalogModel(ProgramPaths paths, IComponentProvider* provider, QObject* parent)
     : QObject(parent)
     , m_paths(std::move(paths))
@@ -228,3 +230,5 @@ void CatalogModel::SelectOnly(int item)
     selection.SelectOnly(item);
     SetSelection(selection);
 }
+
+} // namespace mosgrid

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 class IComponentProvider;
 class SettingsStore;
 class ShownOrder;
@@ -171,3 +173,5 @@ private:
     CatalogSelection m_selection;
     int m_nTopIndex = 0;
 };
+
+} // namespace mosgrid

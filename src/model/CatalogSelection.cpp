@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 bool CatalogSelection::contains(int item) const
 {
     return item >= 0 && std::ranges::binary_search(m_items, item);
@@ -86,3 +88,5 @@ void CatalogSelection::Follow(const std::vector<int>& next)
     m_nCurrent = renumber(m_nCurrent);
     m_nAnchor = renumber(m_nAnchor);
 }
+
+} // namespace mosgrid

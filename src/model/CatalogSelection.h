@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace mosgrid {
+
 class ShownOrder;
 
 // The selected securities, by item index. The current item is the one a plain click picks
@@ -36,3 +38,5 @@ private:
     int m_nAnchor = -1;
     std::vector<int> m_items;  // sorted, unique
 };
+
+} // namespace mosgrid

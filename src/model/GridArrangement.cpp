@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 bool ReadsFacts(SortKey key)
@@ -176,7 +178,7 @@ std::vector<int> GridArrangement::Sorted(SortKey key, bool descending, bool filt
     }
     std::vector<int> sorted;
     sorted.reserve(kept.size());
-    for (const int entry : ::SortedItems(entries, key, descending))
+    for (const int entry : mosgrid::SortedItems(entries, key, descending))
         sorted.push_back(kept[entry]);
     return sorted;
 }
@@ -194,3 +196,5 @@ void GridArrangement::Publish(ShownOrder order, Cause cause)
     if (news)
         emit orderChanged(cause);
 }
+
+} // namespace mosgrid

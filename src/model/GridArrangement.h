@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 class ThumbnailStore;
 
 // Sort and filter: makes the grid's ShownOrder from the catalog, the facts the workers
@@ -92,3 +94,5 @@ private:
     std::uint64_t m_nRevision = 0;
     QTimer m_resortTimer;
 };
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <unordered_set>
 
+namespace mosgrid {
+
 ItemFlags::ItemFlags(std::string flagsFile, QObject* parent)
     : QObject(parent)
     , m_store(std::move(flagsFile))
@@ -104,3 +106,5 @@ bool ItemFlags::SaveNow()
     m_saveTimer.stop();
     return m_store.Save();
 }
+
+} // namespace mosgrid

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // The flags of the items shown: each item's flag, looked up by its code once per load so a
 // paint only reads a vector, and the flag filter. Changes are saved shortly after the last
 // one (and when it goes), so a run of keys writes the file once.
@@ -69,3 +71,5 @@ private:
     SelectionSource m_selection;
     QTimer m_saveTimer;
 };
+
+} // namespace mosgrid

@@ -6,6 +6,8 @@
 
 #include <unordered_map>
 
+namespace mosgrid {
+
 bool ReloadPlan::changed(int oldCount) const
 {
     return !remake.empty() || !IsSameList(previous, oldCount);
@@ -80,3 +82,5 @@ int FollowTop(const std::vector<int>& next, int top)
     }
     return 0;
 }
+
+} // namespace mosgrid

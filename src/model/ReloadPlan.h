@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 class OriginTable;
 
 // What a reload does: the list as it reads now, which old item each new one is, and which
@@ -39,3 +41,5 @@ int FollowSelection(const std::vector<int>& next, int selected);
 // Where the top of the grid goes: the same security, else the first one after it that is
 // still there, else the last one before it. At the very top, the grid stays at the top.
 int FollowTop(const std::vector<int>& next, int top);
+
+} // namespace mosgrid

@@ -1,5 +1,7 @@
 #include "model/SearchFold.h"
 
+namespace mosgrid {
+
 namespace {
 
 // Hiragana ぁ (U+3041) .. ゖ (U+3096) and the iteration marks ゝゞ lie 0x60 below their
@@ -34,3 +36,5 @@ bool MatchesFilter(const QString& foldedFilter, const QString& foldedCode,
     return foldedFilter.isEmpty() || foldedCode.contains(foldedFilter)
         || foldedName.contains(foldedFilter);
 }
+
+} // namespace mosgrid

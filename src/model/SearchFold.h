@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 // Text folded for finding a security: compatibility forms unified (NFKC: full-width letters
 // and digits become ASCII, half-width katakana full-width with their voicing marks joined),
 // case folded, and hiragana read as katakana, so ﾄﾖﾀ, とよた and トヨタ find each other and
@@ -12,3 +14,5 @@ QString FoldForSearch(const QString& text);
 // an empty filter shows every security.
 bool MatchesFilter(const QString& foldedFilter, const QString& foldedCode,
                    const QString& foldedName);
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 ShownOrder ShownOrder::Identity(int itemCount)
 {
     ShownOrder order;
@@ -52,3 +54,5 @@ bool ShownOrder::operator==(const ShownOrder& other) const
     return m_bIdentity == other.m_bIdentity && m_nItemCount == other.m_nItemCount
         && m_items == other.m_items;
 }
+
+} // namespace mosgrid

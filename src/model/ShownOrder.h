@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace mosgrid {
+
 // The one mapping between the positions the grid shows and the items of the catalog. Sort
 // and filter make it; geometry, paint, hit test, scroll range, selection, launching, preview
 // and printing count positions and read their items through it. The identity (list order, no
@@ -31,3 +33,5 @@ private:
     std::vector<int> m_items;      // position -> item; empty for the identity
     std::vector<int> m_positions;  // item -> position or -1; empty for the identity
 };
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numeric>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr double kPercent = 100.0;
@@ -96,3 +98,5 @@ std::vector<int> SortedItems(std::span<const SortEntry> entries, SortKey key,
     });
     return order;
 }
+
+} // namespace mosgrid

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // What sorting reads of one security: its code and name as folded for search, and the
 // facts of its series (made = false: not known yet).
 struct SortEntry {
@@ -28,3 +30,5 @@ std::optional<double> SortValue(const ItemFacts& facts, SortKey key);
 // either direction; equal keys keep list order in either direction. List order: as given.
 std::vector<int> SortedItems(std::span<const SortEntry> entries, SortKey key,
                              bool descending);
+
+} // namespace mosgrid

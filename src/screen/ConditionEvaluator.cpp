@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace mosgrid {
+
 namespace {
 
 using quorex::indicators::BarPeriod;
@@ -188,3 +190,5 @@ const SeriesColumns& ConditionEvaluator::Columns(BarPeriod period)
     }
     return *columns;
 }
+
+} // namespace mosgrid

@@ -12,6 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace mosgrid {
+
 // Evaluates a parsed condition on one security's daily bars. Comparisons and and/or/not
 // follow three-valued logic: a value that cannot be had (too few bars, a division by zero)
 // makes its comparison unknown, "false and unknown" is false, "true or unknown" true, and
@@ -47,3 +49,5 @@ private:
     std::array<std::optional<SeriesColumns>, 3> m_columns;
     std::unordered_map<const ConditionNode*, quorex::indicators::Line> m_lines;
 };
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 using quorex::indicators::BarPeriod;
@@ -45,3 +47,5 @@ quorex::DataRequest ConditionNeeds(const ConditionNode& condition)
     request.latestBars = std::max<std::size_t>(request.latestBars, 1);
     return request;
 }
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+namespace mosgrid {
+
 // The facts of a bar a condition may name. Flag is the security's flag number (0: none),
 // the same on every bar.
 enum class ScreenFact { Close, Open, High, Low, Volume, Change, ChangePercent, Flag };
@@ -41,3 +43,5 @@ struct ConditionNode {
             || (kind == Kind::Unary && op == ScreenOp::Not);
     }
 };
+
+} // namespace mosgrid

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace mosgrid {
+
 namespace {
 
 using Kind = ScreenToken::Kind;
@@ -351,3 +353,5 @@ void ConditionParser::Fail(int position, QString message)
 {
     throw ScreenError{position, std::move(message)};
 }
+
+} // namespace mosgrid

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+namespace mosgrid {
+
 // Parses a condition into its tree. Precedence, loosest first: or (または); and (かつ);
 // not (prefix, or でない after what it denies); one comparison; + -; * /; unary minus;
 // [n] after a fact or a function. weekly(…) and monthly(…) evaluate what they enclose on
@@ -76,3 +78,5 @@ private:
     int m_depth = 0;
     quorex::indicators::BarPeriod m_period = quorex::indicators::BarPeriod::Daily;
 };
+
+} // namespace mosgrid

@@ -2,7 +2,11 @@
 
 #include "screen/ScreenTexts.h"
 
+namespace mosgrid {
+
 QString ScreenError::Text() const
 {
     return ScreenTexts::kAt.arg(position + 1).arg(message);
 }
+
+} // namespace mosgrid

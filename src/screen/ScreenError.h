@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 // What is wrong with an expression and where: position counts the text's characters from 0.
 struct ScreenError {
     int position = 0;
@@ -10,3 +12,5 @@ struct ScreenError {
     // "n 文字目: message", counting from 1 as a user does.
     QString Text() const;
 };
+
+} // namespace mosgrid

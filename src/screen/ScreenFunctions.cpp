@@ -9,6 +9,8 @@
 #include <Rsi.h>
 #include <Stochastics.h>
 
+namespace mosgrid {
+
 namespace ScreenFunctions {
 
 namespace ind = quorex::indicators;
@@ -118,3 +120,5 @@ ind::Line Compute(ScreenFunction function, std::span<const double> a, const Seri
 }
 
 } // namespace ScreenFunctions
+
+} // namespace mosgrid

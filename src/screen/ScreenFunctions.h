@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+namespace mosgrid {
+
 // The columns of one period's bars, as the indicator library reads them.
 struct SeriesColumns {
     std::vector<double> open;
@@ -47,3 +49,5 @@ quorex::indicators::Line Compute(ScreenFunction function, std::span<const double
                                  const SeriesColumns& columns);
 
 } // namespace ScreenFunctions
+
+} // namespace mosgrid

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace mosgrid {
+
 // What the data library needs of one security: the list line's bytes as they stand.
 struct ScreenItem {
     std::int32_t type = 0;
@@ -19,3 +21,5 @@ struct ScreenCounts {
 
     bool complete() const { return evaluated == total; }
 };
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include "screen/ScreenTexts.h"
 
+namespace mosgrid {
+
 namespace {
 
 constexpr char16_t kFullWidthFirst = 0xFF01;
@@ -137,3 +139,5 @@ ScreenLexer::Result ScreenLexer::Tokenize(const QString& original)
     result.tokens.push_back(end);
     return result;
 }
+
+} // namespace mosgrid

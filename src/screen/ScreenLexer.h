@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+namespace mosgrid {
+
 // Splits a condition into tokens. Full-width letters, digits and signs (as a Japanese input
 // method types them) count as their ASCII forms; "change%" is one name.
 class ScreenLexer {
@@ -22,3 +24,5 @@ public:
     // length, so positions stay.
     static QString Narrowed(const QString& text);
 };
+
+} // namespace mosgrid

@@ -9,6 +9,8 @@
 #include <atomic>
 #include <mutex>
 
+namespace mosgrid {
+
 struct ScreenRunState {
     std::shared_ptr<const ConditionNode> condition;
     quorex::DataRequest need;
@@ -211,3 +213,5 @@ void ScreenRun::Publish()
         emit finished();
     }
 }
+
+} // namespace mosgrid

@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+namespace mosgrid {
+
 class IComponentProvider;
 struct ScreenRunState;
 
@@ -66,3 +68,5 @@ private:
     QTimer m_publishTimer;
     bool m_bFinishedTold = false;
 };
+
+} // namespace mosgrid

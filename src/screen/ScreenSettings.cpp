@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 namespace ScreenSettings {
 
 namespace {
@@ -71,3 +73,5 @@ void AddRecent(SettingsStore& settings, const QString& condition)
 }
 
 } // namespace ScreenSettings
+
+} // namespace mosgrid

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace mosgrid {
+
 class SettingsStore;
 
 // Where screening keeps its state in the settings file: the active condition as
@@ -26,3 +28,5 @@ void AddRecent(SettingsStore& settings, const QString& condition);
 QStringList WithRecent(QStringList recent, const QString& condition);
 
 } // namespace ScreenSettings
+
+} // namespace mosgrid

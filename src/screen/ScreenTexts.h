@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 // The texts of screening by a condition: the field, its counts and what is wrong with an
 // expression.
 namespace ScreenTexts {
@@ -40,3 +42,5 @@ inline const QString kErrChainedComparison =
     QStringLiteral("比較は続けて書けません (and でつなぎます)");
 
 } // namespace ScreenTexts
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 // One word of a condition. Names are folded to lower case; keywords of either language
 // come as their own kinds.
 struct ScreenToken {
@@ -14,3 +16,5 @@ struct ScreenToken {
     double number = 0;  // Number
     int position = 0;   // of its first character
 };
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include "settings/ParamText.h"
 
+namespace mosgrid {
+
 namespace ChartKinds {
 
 namespace {
@@ -170,3 +172,5 @@ std::string WriteDefinition(std::string_view definition, std::size_t kind,
 }
 
 } // namespace ChartKinds
+
+} // namespace mosgrid

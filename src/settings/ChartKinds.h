@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace mosgrid {
+
 // The kinds of chart a definition can start with and the options each takes, in one table:
 // the Add-chart dialog builds its chooser and fields from it. A new kind or option is one
 // row here.
@@ -70,3 +72,5 @@ std::string WriteDefinition(std::string_view definition, std::size_t kind,
                             const std::vector<std::string>& values);
 
 } // namespace ChartKinds
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace mosgrid {
+
 namespace CommonParamNames {
 
 const char* ColorName(ColorParam which)
@@ -154,3 +156,5 @@ std::string WriteCommonParams(std::string_view text, const CommonParams& params)
     }
     return result;
 }
+
+} // namespace mosgrid

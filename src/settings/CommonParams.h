@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace mosgrid {
+
 // The common parameters a trader sets with controls, as the chart control reads them from
 // the text: a name the text does not give, or gives with a value that is not valid, takes
 // its default; numbers outside their range are clamped.
@@ -54,3 +56,5 @@ CommonParams ReadCommonParams(std::string_view text);
 // appended); names the text does not know, and values that already read the same, keep
 // their bytes. Period "none" removes the Period item.
 std::string WriteCommonParams(std::string_view text, const CommonParams& params);
+
+} // namespace mosgrid

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace mosgrid {
+
 // The keys of mosgrid.ini that remember lists and the window (watching is kept in [View],
 // see ViewChoices.h). Absent keys mean the program's first-start behaviour.
 namespace FileSettingsKeys {
@@ -18,3 +20,5 @@ inline constexpr char kHeight[] = "Height";
 inline constexpr char kMaximized[] = "Maximized";
 
 } // namespace FileSettingsKeys
+
+} // namespace mosgrid

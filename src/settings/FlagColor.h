@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace mosgrid {
+
 // The colour flags a security can carry, numbered as their keys 1–6; 0 is none.
 enum class FlagColor : std::uint8_t { None = 0, Red, Orange, Yellow, Green, Blue, Purple };
 
@@ -20,3 +22,5 @@ inline int FlagNumber(FlagColor color)
 {
     return static_cast<int>(color);
 }
+
+} // namespace mosgrid

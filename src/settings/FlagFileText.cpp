@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr char kFileIdKey[] = "@file";
@@ -181,3 +183,5 @@ std::string Write(const std::vector<ListFlags>& lists)
 }
 
 } // namespace FlagFileText
+
+} // namespace mosgrid

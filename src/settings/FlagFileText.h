@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace mosgrid {
+
 // The flags of one list file: where it was last seen, and the flag of each code.
 struct ListFlags {
     std::string path{};    // absolute
@@ -42,3 +44,5 @@ std::string EncodeCode(std::string_view code);
 bool Decode(std::string_view text, std::string& out);
 
 } // namespace FlagFileText
+
+} // namespace mosgrid

@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr mode_t kFileMode = 0600;
@@ -256,3 +258,5 @@ bool FlagStore::Save()
     m_bDirty = false;
     return true;
 }
+
+} // namespace mosgrid

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace mosgrid {
+
 // The colour flags of every list file, kept per user in one file and never in a list file.
 // Read once, on the first use; every save writes the whole file atomically (mode 0600; a
 // link at its name is replaced, never written through).
@@ -68,3 +70,5 @@ private:
     bool m_bBadFileKept = false;
     std::string m_loadedBytes;  // only while a bad file waits to be kept
 };
+
+} // namespace mosgrid

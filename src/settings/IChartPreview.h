@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 // What the settings sheet may show of the catalog's charts, handed in by whoever opens it:
 // the chart control's check of a definition, a thumbnail of one definition made off the
 // user-interface thread, and a label as a template writes it.
@@ -23,3 +25,5 @@ public:
     // How a label template reads, on a sample security with sample prices.
     virtual QString ExampleLabel(const std::string& labelTemplate) const = 0;
 };
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 
 #include <unordered_set>
 
+namespace mosgrid {
+
 namespace {
 
 // Calls visit(line) for each line inside the first section named `section` (a later
@@ -70,3 +72,5 @@ std::vector<IniEntry> IniDocument::Entries(std::string_view section) const
     });
     return entries;
 }
+
+} // namespace mosgrid

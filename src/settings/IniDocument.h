@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace mosgrid {
+
 // A key of a section as read: its name as spelled in the file and its readable value.
 struct IniEntry {
     std::string_view key;
@@ -33,3 +35,5 @@ public:
 private:
     std::string m_bytes;
 };
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 #include "settings/IniLine.h"
 #include "settings/IniText.h"
 
+namespace mosgrid {
+
 namespace IniEditor {
 
 namespace {
@@ -90,3 +92,5 @@ std::optional<std::string> SetValue(std::string_view bytes, std::string_view sec
 }
 
 } // namespace IniEditor
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace mosgrid {
+
 // The write rules of the profile functions, as a pure edit of a file's bytes.
 namespace IniEditor {
 
@@ -20,3 +22,5 @@ std::optional<std::string> SetValue(std::string_view bytes, std::string_view sec
                                     std::string_view key, std::string_view value);
 
 } // namespace IniEditor
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace mosgrid {
+
 namespace {
 
 // Bounds a line: its text ends at the first LF or CR; CR LF counts as one line end.
@@ -78,3 +80,5 @@ std::string_view IniLineReader::FirstLineEnd(std::string_view bytes)
     LocateLine(bytes, 0, line);
     return bytes.substr(line.end, line.next - line.end);
 }
+
+} // namespace mosgrid

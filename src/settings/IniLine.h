@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace mosgrid {
+
 // One line of a profile file, located in the file's bytes and classified.
 struct IniLine {
     enum class Kind {
@@ -39,3 +41,5 @@ private:
     std::string_view m_bytes;
     std::size_t m_pos = 0;
 };
+
+} // namespace mosgrid

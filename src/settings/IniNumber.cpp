@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace mosgrid {
+
 namespace {
 
 int DigitValue(char c)
@@ -55,3 +57,5 @@ int ParseProfileInt(std::string_view text)
         value = 0u - value;
     return static_cast<std::int32_t>(value);
 }
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace IniText {
 
 namespace {
@@ -96,3 +98,5 @@ std::string FlattenLineBreaks(std::string_view text)
 }
 
 } // namespace IniText
+
+} // namespace mosgrid

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace mosgrid {
+
 // Byte-level text rules of profile files: blanks are spaces and tabs, names compare
 // ASCII case-insensitively, bytes above 0x7F (Shift-JIS, UTF-8) are never touched.
 namespace IniText {
@@ -31,3 +33,5 @@ bool HasLineBreak(std::string_view text);
 std::string FlattenLineBreaks(std::string_view text);
 
 } // namespace IniText
+
+} // namespace mosgrid

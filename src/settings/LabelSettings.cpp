@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 std::string ReadLabelTemplate(const SettingsStore& settings)
 {
     using namespace SettingsKeys;
@@ -29,3 +31,5 @@ bool WriteHeat(SettingsStore& settings, bool on)
     using namespace SettingsKeys;
     return settings.WriteText(kSectionName, kHeat, on ? "1" : "0");
 }
+
+} // namespace mosgrid

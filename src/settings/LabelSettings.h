@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 class SettingsStore;
 
 // "Label": the label template; the default "{name}" when absent or empty.
@@ -15,3 +17,5 @@ int ReadStaleDays(const SettingsStore& settings);
 bool ReadHeat(const SettingsStore& settings);
 // False when the settings file could not be written.
 bool WriteHeat(SettingsStore& settings, bool on);
+
+} // namespace mosgrid

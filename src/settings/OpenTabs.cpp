@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 std::string FileKey(std::size_t number)
@@ -49,3 +51,5 @@ void WriteOpenTabs(SettingsStore& settings, const OpenTabs& tabs)
                       keep ? std::to_string(tabs.current + 1) : ""});
     settings.WriteTexts(writes);
 }
+
+} // namespace mosgrid

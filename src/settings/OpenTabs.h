@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 class SettingsStore;
 
 // The lists open as tabs, kept in [Tabs] File1…FileN and Current (1-based) so that a start
@@ -22,3 +24,5 @@ inline constexpr char kCurrent[] = "Current";
 // Empty unless two or more non-empty files are kept; current within them.
 OpenTabs ReadOpenTabs(const SettingsStore& settings);
 void WriteOpenTabs(SettingsStore& settings, const OpenTabs& tabs);
+
+} // namespace mosgrid

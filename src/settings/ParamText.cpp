@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+namespace mosgrid {
+
 namespace ParamText {
 
 namespace {
@@ -190,3 +192,5 @@ std::optional<bool> Flag(const Item& item)
 }
 
 } // namespace ParamText
+
+} // namespace mosgrid

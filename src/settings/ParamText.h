@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace mosgrid {
+
 // Reading and editing a chart definition or a common-parameters text item by item, the way
 // the chart control reads it: items `Name` or `Name=Value`, separated by ';' and/or blanks,
 // blanks tolerated around '=' and after a ',' in a value, names without regard to ASCII case,
@@ -52,3 +54,5 @@ std::optional<long long> Integer(std::string_view text);
 std::optional<bool> Flag(const Item& item);
 
 } // namespace ParamText
+
+} // namespace mosgrid

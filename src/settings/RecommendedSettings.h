@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace mosgrid {
+
 // "推奨の表示にする": the settings a new user most likely wants, written only when the
 // settings sheet is closed with OK. Nothing here is a default: a file without these keys
 // draws as before.
@@ -14,3 +16,5 @@ inline constexpr std::array<const char*, 2> kCharts = {"Daily; MA=5,25,75; DispM
                                                        "Volume"};
 
 } // namespace RecommendedSettings
+
+} // namespace mosgrid

@@ -12,6 +12,8 @@
 #include <climits>
 #include <mutex>
 
+namespace mosgrid {
+
 namespace {
 
 // A temporary file until it has the target's owner and mode; a new file before the umask.
@@ -88,7 +90,6 @@ bool ReadAll(int fd, std::int64_t sizeHint, std::string& bytes)
         bytes.append(buffer, std::size_t(got));
     }
 }
-
 
 // A link the user did not make (nor root) may have been planted to turn a settings write
 // onto another file of the user's: it is never followed.
@@ -239,3 +240,5 @@ void SettingsFile::SetBeforeRenameHook(BeforeRenameHook hook)
     const std::lock_guard lock(g_hookMutex);
     g_beforeRename = std::move(hook);
 }
+
+} // namespace mosgrid

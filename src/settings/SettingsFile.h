@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace mosgrid {
+
 // What identifies one version of the settings file on disk. A cached copy is trusted only
 // while the file still shows the same identity.
 struct SettingsFileStamp {
@@ -52,3 +54,5 @@ public:
     using BeforeRenameHook = std::function<bool()>;
     static void SetBeforeRenameHook(BeforeRenameHook hook);
 };
+
+} // namespace mosgrid

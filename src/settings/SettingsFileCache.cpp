@@ -8,6 +8,8 @@
 #include <atomic>
 #include <cstdint>
 
+namespace mosgrid {
+
 namespace {
 
 // Callers ask for a handful of keys; a caller walking many distinct keys only costs
@@ -168,3 +170,5 @@ void SettingsFileCache::Forget()
     const std::lock_guard lock(m_mutex);
     m_loaded = false;
 }
+
+} // namespace mosgrid

@@ -16,6 +16,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace mosgrid {
+
 // The parsed settings file of one path, shared by every SettingsStore of that path in the
 // process. Every operation first checks the file's stamp (at most once per recheck
 // interval), so a change made by anyone is seen by the next read; a WriteText through it
@@ -69,3 +71,5 @@ private:
     // into m_document, so this is cleared whenever the document is replaced.
     std::unordered_map<std::string, std::optional<std::string_view>> m_found;
 };
+
+} // namespace mosgrid

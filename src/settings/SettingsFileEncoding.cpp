@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+namespace mosgrid {
+
 namespace SettingsFileEncoding {
 
 namespace {
@@ -106,3 +108,5 @@ std::string TextFor(std::string_view bytes, Form form)
 }
 
 } // namespace SettingsFileEncoding
+
+} // namespace mosgrid

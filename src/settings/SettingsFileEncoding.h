@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace mosgrid {
+
 // How the settings file's bytes hold the text that the profile rules run on. A file that
 // starts with a UTF-16 byte-order mark is UTF-16 text; a UTF-8 byte-order mark is set aside;
 // any other file is its own bytes. A write goes back in the form the file had.
@@ -28,3 +30,5 @@ std::string Encode(std::string_view text, Form form);
 std::string TextFor(std::string_view bytes, Form form);
 
 } // namespace SettingsFileEncoding
+
+} // namespace mosgrid

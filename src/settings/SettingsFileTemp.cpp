@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cerrno>
 
+namespace mosgrid {
+
 namespace {
 
 // The characters of the suffix, as mkstemp and Qt's temporary files use them.
@@ -131,3 +133,5 @@ void SettingsFileTemp::RemoveStale(const std::string& target)
     }
     ::closedir(dir);
 }
+
+} // namespace mosgrid

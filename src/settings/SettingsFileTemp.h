@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace mosgrid {
+
 // The temporary file a settings write goes through: "<target>.XXXXXX" beside its target,
 // held under an exclusive flock while it exists, so that a later write can tell a file left
 // by a killed writer (nobody holds it) from one still being written.
@@ -37,3 +39,5 @@ private:
     int m_fd = -1;
     std::string m_path;
 };
+
+} // namespace mosgrid

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace mosgrid {
+
 // Every section, key, default and built-in value of mosgrid.ini, in one place.
 namespace SettingsKeys {
 
@@ -60,3 +62,5 @@ inline constexpr int kMinUsableSize = 1;
 inline constexpr int kMaxUsableSize = 4096;
 
 } // namespace SettingsKeys
+
+} // namespace mosgrid

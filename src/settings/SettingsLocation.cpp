@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr mode_t kOwnerWriteAndSearch = S_IWUSR | S_IXUSR;
@@ -90,3 +92,5 @@ SettingsLocation SettingsLocation::Choose(const std::string& exeDir,
     return SettingsLocation(configHome + separator + kFolderName + '/' + kFileName,
                             std::move(beside));
 }
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+namespace mosgrid {
+
 // Which settings file the program uses. mosgrid.ini beside the program whenever the program
 // folder can be written (the file is replaced through a temporary file in that folder);
 // otherwise a per-user file, which reads the file beside the program until it is first
@@ -44,3 +46,5 @@ private:
     std::string m_iniFile;
     std::string m_seedFile;
 };
+
+} // namespace mosgrid

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <unordered_map>
 
+namespace mosgrid {
+
 namespace {
 
 // The same pattern as the store's own temporary files, so the same clean-up finds them.
@@ -165,3 +167,5 @@ bool SettingsSeed::CreateFile() const
     const SettingsFileContents seed = SettingsFile::Load(m_seedPath);
     return CreateNewFile(m_path, seed.bytes);
 }
+
+} // namespace mosgrid

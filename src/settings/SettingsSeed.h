@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+namespace mosgrid {
+
 class SettingsFileCache;
 
 // A settings file that stands on another until it exists itself: reads come from the seed
@@ -38,3 +40,5 @@ private:
     const std::string m_seedPath;
     const std::shared_ptr<SettingsFileCache> m_seedCache;
 };
+
+} // namespace mosgrid

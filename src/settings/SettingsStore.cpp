@@ -4,6 +4,8 @@
 #include "settings/SettingsFileCache.h"
 #include "settings/SettingsSeed.h"
 
+namespace mosgrid {
+
 namespace {
 
 // What a buffer of that capacity holds besides the terminating NUL.
@@ -97,3 +99,5 @@ void SettingsStore::SetSeedFile(const std::string& path, const std::string& seed
 {
     SettingsSeed::Register(path, seedPath);
 }
+
+} // namespace mosgrid

@@ -11,6 +11,8 @@
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsWrite.h"
 
+namespace mosgrid {
+
 class SettingsFileCache;
 class SettingsSeed;
 
@@ -71,3 +73,5 @@ private:
     // Null unless the file has a seed.
     std::shared_ptr<SettingsSeed> m_seed;
 };
+
+} // namespace mosgrid

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string_view>
 
+namespace mosgrid {
+
 namespace {
 
 using namespace SettingsKeys;
@@ -123,3 +125,5 @@ ThumbnailSize ReadThumbnailSize(const SettingsStore& settings)
                                         kDefaultSizeY);
     return size;
 }
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 class SettingsStore;
 
 // The values every reader derives from the stored keys, derived in one place.
@@ -45,3 +47,5 @@ int UsableThumbnailExtent(int stored, int defaultValue);
 
 // "SizeX" then "SizeY", each made usable.
 ThumbnailSize ReadThumbnailSize(const SettingsStore& settings);
+
+} // namespace mosgrid

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // One write of a batch: section/key set to value, as WriteText would.
 struct SettingsWrite {
     std::string section;
@@ -12,3 +14,5 @@ struct SettingsWrite {
 
 // Writes made together: one read of the file, one atomic replace.
 using SettingsWriteBatch = std::vector<SettingsWrite>;
+
+} // namespace mosgrid

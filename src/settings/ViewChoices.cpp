@@ -6,6 +6,8 @@
 #include <array>
 #include <utility>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr std::array<std::pair<SortKey, std::string_view>, 6> kSortWords{{
@@ -111,3 +113,5 @@ void WriteHoverPreview(SettingsStore& settings, bool on)
 {
     settings.WriteText(ViewKeys::kSectionView, ViewKeys::kHoverPreview, on ? "1" : "0");
 }
+
+} // namespace mosgrid

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string_view>
 
+namespace mosgrid {
+
 class SettingsStore;
 
 // How the grid is arranged and which period every chart is drawn in, kept in [View].
@@ -47,3 +49,5 @@ void WriteSortKey(SettingsStore& settings, SortKey key);
 void WriteSortDescending(SettingsStore& settings, bool descending);
 void WritePeriodChoice(SettingsStore& settings, PeriodChoice period);
 void WriteHoverPreview(SettingsStore& settings, bool on);
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 // UTF-8 bytes of the character ending at `end` (exclusive) and its UTF-16 units.
@@ -64,3 +66,5 @@ QValidator::State ByteLimitValidator::validate(QString& input, int& pos) const
     pos = std::min<int>(pos, static_cast<int>(input.size()));
     return Acceptable;
 }
+
+} // namespace mosgrid

@@ -3,6 +3,8 @@
 #include <QStringView>
 #include <QValidator>
 
+namespace mosgrid {
+
 // What a settings text box may hold: no more bytes than a read gives back (the text is
 // written as UTF-8), so what is typed is what the next read sees.
 
@@ -30,3 +32,5 @@ private:
     qsizetype m_maxBytes;
     QString m_stored;
 };
+
+} // namespace mosgrid

@@ -18,6 +18,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 namespace {
 
 // Dialog 131, in dialog units, with the explanation and the kind chooser above it.
@@ -169,3 +171,5 @@ void CAddChartDlg::OnChartsHelp()
     // Whatever the desktop makes of it, the dialog stays open with its text.
     QDesktopServices::openUrl(QUrl::fromLocalFile(ChartsHelpPath(m_strExeDir)));
 }
+
+} // namespace mosgrid

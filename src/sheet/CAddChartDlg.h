@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+class QLineEdit;
+class QPushButton;
+
+namespace mosgrid {
+
 class ChartKindChooser;
 class ChartPreviewPanel;
 class IChartPreview;
-class QLineEdit;
-class QPushButton;
 
 // "チャートの追加": asks for one chart definition.
 class CAddChartDlg : public QDialog {
@@ -48,3 +51,5 @@ private:
     ChartKindChooser* m_pChooser = nullptr;
     bool m_bWriting = false;
 };
+
+} // namespace mosgrid

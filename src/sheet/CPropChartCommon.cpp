@@ -11,6 +11,8 @@
 
 #include <QLabel>
 
+namespace mosgrid {
+
 namespace {
 
 // Dialog 133, in dialog units, with the explanation and the controls above it.
@@ -128,3 +130,5 @@ bool CPropChartCommon::OnApply(SettingsWriteBatch& writes)
                       StoredBytes(m_strParam, m_storedParam)});
     return CPropertyPage::OnApply(writes);
 }
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 class CommonParamControls;
 class LimitedTextEdit;
 struct CommonParams;
@@ -34,3 +36,5 @@ private:
     bool m_bWriting = false;
     std::string m_storedParam;  // the bytes read, written back while the text is unchanged
 };
+
+} // namespace mosgrid

@@ -17,6 +17,8 @@
 #include <cstdio>
 #include <string>
 
+namespace mosgrid {
+
 namespace {
 
 // Dialog 106, in dialog units.
@@ -220,3 +222,5 @@ void CPropCharts::OnDeleteChart()
     // Like the list box, nothing is selected after a deletion.
     m_listCharts->clearSelection();
 }
+
+} // namespace mosgrid

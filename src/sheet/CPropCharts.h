@@ -5,9 +5,12 @@
 #include <memory>
 #include <vector>
 
-class IChartPreview;
 class QListWidget;
 class QPushButton;
+
+namespace mosgrid {
+
+class IChartPreview;
 
 // Page "チャートの追加と削除": the chart definitions every thumbnail draws, in order.
 class CPropCharts : public CPropertyPage {
@@ -51,3 +54,5 @@ private:
     std::vector<QPushButton*> m_selectionButtons;  // edit, duplicate, up, down
     std::shared_ptr<IChartPreview> m_pChartPreview;
 };
+
+} // namespace mosgrid

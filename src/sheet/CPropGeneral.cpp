@@ -14,6 +14,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 namespace {
 
 // Dialog 132, in dialog units.
@@ -170,3 +172,5 @@ bool CPropGeneral::OnApply(SettingsWriteBatch& writes)
     writes.push_back({kSectionName, kTransParent, DecimalText(m_bTransParent)});
     return CPropertyPage::OnApply(writes);
 }
+
+} // namespace mosgrid

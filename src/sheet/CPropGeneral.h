@@ -8,6 +8,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace mosgrid {
+
 // Page "全般": the thumbnail size and the colours of the security's name on each thumbnail.
 class CPropGeneral : public CPropertyPage {
     Q_OBJECT
@@ -47,3 +49,5 @@ private:
     QCheckBox* m_pTransParentCheck = nullptr;
     QLabel* m_pRecommendedNote = nullptr;
 };
+
+} // namespace mosgrid

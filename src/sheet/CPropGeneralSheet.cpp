@@ -12,6 +12,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+namespace mosgrid {
+
 namespace {
 
 // The sheet's own buttons, sized like dialog buttons (dialog units).
@@ -164,3 +166,5 @@ void CPropGeneralSheet::accept()
     }
     QDialog::accept();
 }
+
+} // namespace mosgrid

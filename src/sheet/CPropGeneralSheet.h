@@ -12,6 +12,8 @@
 
 class QTabWidget;
 
+namespace mosgrid {
+
 // "設定": the settings sheet. Closed with OK, every page that was shown writes its settings;
 // Cancel writes nothing.
 class CPropGeneralSheet : public QDialog {
@@ -64,3 +66,5 @@ private:
     CPropCharts m_pageCharts;
     CPropLabel m_pageLabel;
 };
+
+} // namespace mosgrid

@@ -18,6 +18,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 // The page, in dialog units: no larger than the other pages, so the sheet keeps its size.
@@ -152,3 +154,5 @@ void CPropLabel::RecommendedWrites(SettingsWriteBatch& writes) const
     writes.push_back({SettingsKeys::kSectionName, SettingsKeys::kLabel,
                       RecommendedSettings::kLabel});
 }
+
+} // namespace mosgrid

@@ -5,12 +5,15 @@
 #include <memory>
 #include <string>
 
-class ByteLimitValidator;
-class IChartPreview;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QSpinBox;
+
+namespace mosgrid {
+
+class ByteLimitValidator;
+class IChartPreview;
 
 // Page "ラベル": what each thumbnail's label says (a template of fields), and after how many
 // days behind the catalog's newest series a thumbnail shows the date badge.
@@ -53,3 +56,5 @@ private:
     std::shared_ptr<IChartPreview> m_pChartPreview;
     std::string m_storedLabel;  // the bytes read, written back while the text is unchanged
 };
+
+} // namespace mosgrid

@@ -1,5 +1,7 @@
 #include "sheet/CPropertyPage.h"
 
+namespace mosgrid {
+
 CPropertyPage::CPropertyPage(const QString& title, int widthDlu, int heightDlu,
                              const ProgramPaths& paths, QWidget* parent)
     : QWidget(parent)
@@ -44,3 +46,5 @@ QRect CPropertyPage::Dlu(int x, int y, int width, int height) const
 {
     return DluToPixels(m_units, x, y, width, height);
 }
+
+} // namespace mosgrid

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+namespace mosgrid {
+
 // One page of the settings sheet. Its controls are filled from the settings the first time
 // the page is shown, not when it is constructed; on OK the sheet asks every page that was
 // shown to apply.
@@ -54,3 +56,5 @@ private:
     DialogBaseUnits m_units;
     bool m_bCreated = false;
 };
+
+} // namespace mosgrid

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 // In dialog units, within the chooser.
@@ -206,3 +208,5 @@ void ChartKindChooser::ReportChange()
     if (m_nKind >= 0)
         emit edited(m_nKind, Values());
 }
+
+} // namespace mosgrid

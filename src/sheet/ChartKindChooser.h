@@ -10,6 +10,8 @@
 class QComboBox;
 class QLabel;
 
+namespace mosgrid {
+
 // The kind of a chart definition and the options of that kind as controls, built from the
 // table of kinds. It shows what a definition reads as and reports each change the user makes;
 // the dialog turns that into the definition text.
@@ -47,3 +49,5 @@ private:
     std::vector<QWidget*> m_inputs;  // one control per option
     std::string m_definition;
 };
+
+} // namespace mosgrid

@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr QRgb kProblemColor = 0xffb00000;
@@ -134,3 +136,5 @@ void ChartPreviewPanel::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     ShowImage();
 }
+
+} // namespace mosgrid

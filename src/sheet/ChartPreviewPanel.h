@@ -8,8 +8,11 @@
 #include <memory>
 #include <string>
 
-class IChartPreview;
 class QLabel;
+
+namespace mosgrid {
+
+class IChartPreview;
 
 // Under the Add-chart dialog's edit: what is wrong with the definition typed, and a
 // thumbnail of it. The check runs as the text changes; the thumbnail is made on a worker
@@ -59,3 +62,5 @@ private:
     bool m_bProblem = false;     // the check found the definition wrong
     QImage m_image;
 };
+
+} // namespace mosgrid

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QColorDialog>
 
+namespace mosgrid {
+
 namespace {
 
 ColorChooser& CurrentChooser()
@@ -32,3 +34,5 @@ void SetColorChooser(ColorChooser chooser)
 {
     CurrentChooser() = std::move(chooser);
 }
+
+} // namespace mosgrid

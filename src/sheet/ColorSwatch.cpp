@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr QRgb kFrame = 0xff404040;
@@ -19,3 +21,5 @@ QIcon ColorSwatchIcon(ColorRef color, QSize size)
     painter.end();
     return QIcon(pixmap);
 }
+
+} // namespace mosgrid

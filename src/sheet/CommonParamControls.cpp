@@ -10,6 +10,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+namespace mosgrid {
+
 using namespace CommonParamNames;
 
 namespace {
@@ -154,3 +156,5 @@ void CommonParamControls::ShowSwatches()
         m_colorButtons[i]->setIcon(
             ColorSwatchIcon(ColorOf(m_params, kColorParams[i]), QSize(kSwatchSide, kSwatchSide)));
 }
+
+} // namespace mosgrid

@@ -12,6 +12,8 @@ class QComboBox;
 class QPushButton;
 class QSpinBox;
 
+namespace mosgrid {
+
 // The common parameters as controls: guide lines, text size, bars shown, scroll bar, period
 // and the four colours. They show what a text reads as and report each change the user
 // makes; the page turns that into the text.
@@ -50,3 +52,5 @@ private:
     QComboBox* m_pPeriod = nullptr;
     std::array<QPushButton*, CommonParamNames::kColorParams.size()> m_colorButtons{};
 };
+
+} // namespace mosgrid

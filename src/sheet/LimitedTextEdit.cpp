@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 LimitedTextEdit::LimitedTextEdit(QWidget* parent)
     : QPlainTextEdit(parent)
 {
@@ -50,3 +52,5 @@ void LimitedTextEdit::CutExcessBeforeCursor()
     cursor.removeSelectedText();
     setTextCursor(cursor);
 }
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 
+namespace mosgrid {
+
 // A several-line edit that refuses text beyond a limit however it arrives (typing, paste,
 // drop, input method), as QLineEdit::setMaxLength does for one line: what does not fit is
 // cut off.
@@ -26,3 +28,5 @@ private:
     int m_maxLength = 32767;
     int m_maxBytes = -1;  // none
 };
+
+} // namespace mosgrid

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+namespace mosgrid {
+
 OptionalListField::OptionalListField(const QString& label, const QString& hint,
                                      const DialogBaseUnits& units, int labelWidth,
                                      int editWidth, QWidget* parent)
@@ -46,3 +48,5 @@ void OptionalListField::SetValue(const std::string& value)
     if (m_pEdit->text().trimmed() != numbers)
         m_pEdit->setText(numbers);
 }
+
+} // namespace mosgrid

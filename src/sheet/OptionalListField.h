@@ -9,6 +9,8 @@
 class QCheckBox;
 class QLineEdit;
 
+namespace mosgrid {
+
 // An option that is given bare (`Ichimoku`) or with its numbers (`Ichimoku=9,26,52`): a
 // check box and, beside it, the numbers. Its value is empty when off, ChartKinds::kBare when
 // on without numbers, else the numbers.
@@ -31,3 +33,5 @@ private:
     QCheckBox* m_pCheck = nullptr;
     QLineEdit* m_pEdit = nullptr;
 };
+
+} // namespace mosgrid

@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
@@ -66,3 +68,5 @@ QString SettingsWriteFailedText(const std::string& path)
 {
     return SheetTexts::kWriteFailedMessage.arg(Shown(path), SettingsWriteProblem(path));
 }
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 // The texts of the settings sheet, its three pages and the Add-chart dialog.
 namespace SheetTexts {
 
@@ -78,3 +80,5 @@ inline const QString kWriteFailed =
 inline constexpr char kChartsHelpFormat[] = "%s/help/x/Charts.htm";
 
 } // namespace SheetTexts
+
+} // namespace mosgrid

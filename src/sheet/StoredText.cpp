@@ -2,6 +2,8 @@
 
 #include "catalog/DisplayText.h"
 
+namespace mosgrid {
+
 QString ShownText(const std::string& stored)
 {
     return DisplayText(stored);
@@ -13,3 +15,5 @@ std::string StoredBytes(const QString& shown, const std::string& stored)
         return stored;
     return shown.toStdString();
 }
+
+} // namespace mosgrid

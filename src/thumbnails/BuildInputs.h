@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace mosgrid {
+
 class IComponentProvider;
 
 // What one thumbnail build reads. The items and the provider belong to the caller and must
@@ -19,3 +21,5 @@ struct BuildInputs {
     // Every chart in one period, or each in its own: a change is a new build.
     PeriodChoice period = PeriodChoice::Definitions;
 };
+
+} // namespace mosgrid

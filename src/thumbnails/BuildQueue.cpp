@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 std::uint64_t BuildQueue::Start(int count, std::span<const int> alreadyMade)
 {
     const std::lock_guard lock(m_mutex);
@@ -188,3 +190,5 @@ bool BuildQueue::WaitUntilMade(std::span<const int> indices)
     --m_cellWaiters;
     return generation == m_generation && !m_stopped;
 }
+
+} // namespace mosgrid

@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+namespace mosgrid {
+
 // The jobs of one thumbnail build: which item a worker makes next. Items listed first in the
 // order (the cells on screen and the rows around them) are made first, and made again when
 // their thumbnail has been dropped; every other item is made once per build, those in the
@@ -86,3 +88,5 @@ private:
     int m_cellWaiters = 0;           // threads in WaitUntilMade: they need every Done
     int m_workers = 0;               // this build's workers not yet told "none"
 };
+
+} // namespace mosgrid

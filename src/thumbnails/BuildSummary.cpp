@@ -5,6 +5,8 @@
 
 #include <QLocale>
 
+namespace mosgrid {
+
 QString BuildSummaryText(int total, int noData)
 {
     const QLocale numbers(QLocale::Japanese);
@@ -16,3 +18,5 @@ QString BuildSummaryOf(const ThumbnailStore& store)
     const int total = store.size();
     return total > 0 ? BuildSummaryText(total, store.NoDataCount()) : QString();
 }
+
+} // namespace mosgrid

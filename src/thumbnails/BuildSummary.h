@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 class ThumbnailStore;
 
 // What the status bar says once a build is over: "4,000 銘柄 · データなし 3".
@@ -9,3 +11,5 @@ QString BuildSummaryText(int total, int noData);
 
 // The same for the store's build; empty for a build of nothing.
 QString BuildSummaryOf(const ThumbnailStore& store);
+
+} // namespace mosgrid

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
@@ -229,3 +231,5 @@ std::size_t ImageArena::liveChunks() const
 {
     return m_state->liveChunks->load();
 }
+
+} // namespace mosgrid

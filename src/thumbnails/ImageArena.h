@@ -5,6 +5,8 @@
 
 #include <memory>
 
+namespace mosgrid {
+
 // Memory for thumbnails, carved from large mappings: a block is faulted in whole by one call
 // when handed out, where a fresh thumbnail would otherwise cost a page fault every 4 KB.
 // (Huge pages were tried: when the kernel has to compact memory for them, a build stalls
@@ -51,3 +53,5 @@ public:
 private:
     std::shared_ptr<State> m_state;
 };
+
+} // namespace mosgrid

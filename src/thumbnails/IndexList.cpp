@@ -1,5 +1,7 @@
 #include "thumbnails/IndexList.h"
 
+namespace mosgrid {
+
 void IndexList::Reset(int count)
 {
     m_prev.assign(static_cast<std::size_t>(count), kOutside);
@@ -39,3 +41,5 @@ void IndexList::Remove(int index)
         m_tail = prev;
     m_prev[index] = m_next[index] = kOutside;
 }
+
+} // namespace mosgrid

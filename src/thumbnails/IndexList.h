@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace mosgrid {
+
 // A doubly linked list of indices threaded through two arrays: constant-time insert,
 // remove and ends, and no allocation after Reset. The store keeps its recency orders in it.
 class IndexList {
@@ -26,3 +28,5 @@ private:
     int m_head = -1;
     int m_tail = -1;
 };
+
+} // namespace mosgrid

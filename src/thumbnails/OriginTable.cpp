@@ -2,6 +2,8 @@
 
 #include <unordered_set>
 
+namespace mosgrid {
+
 void OriginTable::Reset(int count, std::uint64_t generation)
 {
     const std::lock_guard lock(m_mutex);
@@ -101,3 +103,5 @@ OriginTable::Summary OriginTable::Summarize() const
     }
     return summary;
 }
+
+} // namespace mosgrid

@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace mosgrid {
+
 // Which file each item's series was read from, per item of one build, for reloads and for
 // watching. Folders are kept once, so a long catalog of files in a few folders costs a file
 // name and a stamp per item.
@@ -51,3 +53,5 @@ private:
     std::vector<std::string> m_folders;
     std::unordered_map<std::string, std::int32_t> m_folderIds;
 };
+
+} // namespace mosgrid

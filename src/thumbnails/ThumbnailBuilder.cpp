@@ -6,6 +6,8 @@
 
 #include <QThread>
 
+namespace mosgrid {
+
 namespace {
 
 // Repaints and progress at most this often: about 60 a second.
@@ -218,3 +220,5 @@ bool ThumbnailBuilder::WaitUntilMade(std::span<const int> indices)
     EnsureWorkers();
     return m_queue.WaitUntilMade(indices);
 }
+
+} // namespace mosgrid

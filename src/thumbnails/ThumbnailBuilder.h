@@ -16,6 +16,8 @@
 #include <span>
 #include <vector>
 
+namespace mosgrid {
+
 class ThumbnailStore;
 
 // Makes the thumbnails of a catalog on a pool of worker threads, cells on screen first,
@@ -109,3 +111,5 @@ private:
     // Gives the store's spare memory back once nothing has been made for a while.
     QTimer m_idleTimer;
 };
+
+} // namespace mosgrid

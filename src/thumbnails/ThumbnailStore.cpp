@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 // QImage's own header and the allocator's share of a pixel block.
@@ -351,3 +353,5 @@ std::uint64_t ThumbnailStore::usedBytes() const
     const std::uint64_t one = m_size.isEmpty() ? 0 : ImageBytesFor(m_size);
     return m_used + m_arena.spareBlocks() * one;
 }
+
+} // namespace mosgrid

@@ -12,6 +12,8 @@
 #include <span>
 #include <vector>
 
+namespace mosgrid {
+
 // The thumbnails of one build, one slot per catalog item in item order, within a memory
 // budget. Thumbnails off screen are dropped when the budget is exceeded (those never shown
 // first, newest made first; then the least recently shown), and made again when they come
@@ -143,3 +145,5 @@ private:
     // Thumbnails' memory; its spare blocks count against the budget.
     ImageArena m_arena;
 };
+
+} // namespace mosgrid

@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 
+namespace mosgrid {
+
 ThumbnailWorker::ThumbnailWorker(Context context, BuildInputs inputs, std::uint64_t generation)
     : m_context(std::move(context))
     , m_inputs(std::move(inputs))
@@ -47,3 +49,5 @@ void ThumbnailWorker::run()
     host->DestroyWindow();
     m_context.leaving();
 }
+
+} // namespace mosgrid

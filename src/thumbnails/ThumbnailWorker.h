@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace mosgrid {
+
 class BuildQueue;
 class OriginTable;
 class ThumbnailStore;
@@ -37,3 +39,5 @@ private:
     BuildInputs m_inputs;
     std::uint64_t m_generation;
 };
+
+} // namespace mosgrid

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace mosgrid {
+
 BarRange BarRange::Newest(int total, int count)
 {
     return BarRange{total, count, total}.Clamped();
@@ -79,3 +81,5 @@ BarRange BarRange::Resized(int newTotal, int newEnd) const
     BarRange range{newTotal, count, atNewest() ? newTotal : newEnd};
     return range.Clamped();
 }
+
+} // namespace mosgrid

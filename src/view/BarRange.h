@@ -1,5 +1,7 @@
 #pragma once
 
+namespace mosgrid {
+
 // Which bars of a series the chart window shows: the `count` bars before `end`, counted in
 // the bars of the shown period, oldest first. Pure arithmetic: zoom around a bar, scroll by
 // bars or screens, to either end; every result is clamped to the series.
@@ -39,3 +41,5 @@ struct BarRange {
 
     bool operator==(const BarRange&) const = default;
 };
+
+} // namespace mosgrid

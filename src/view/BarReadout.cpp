@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kYearFactor = 10000;
@@ -54,3 +56,5 @@ QStringList IndicatorReadout(const std::vector<quorex::IndicatorValue>& values)
     }
     return lines;
 }
+
+} // namespace mosgrid

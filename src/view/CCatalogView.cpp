@@ -33,6 +33,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace mosgrid {
+
 namespace {
 
 // One wheel notch, in eighths of a degree, scrolls one row, like a line step.
@@ -552,3 +554,5 @@ void CCatalogView::OnScrollBarAction(int action)
     if (const std::optional<int> top = m_scrollBar.TopFor(action))
         ScrollTo(*top);
 }
+
+} // namespace mosgrid

@@ -17,6 +17,10 @@
 #include <tuple>
 #include <vector>
 
+class QPrinter;
+
+namespace mosgrid {
+
 class CatalogTabs;
 class ColumnFit;
 class GridKeyboard;
@@ -24,7 +28,6 @@ class GridSearchBar;
 class ItemFlags;
 class IComponentProvider;
 class PreviewController;
-class QPrinter;
 class ShownOrder;
 
 // The grid of thumbnails on black: paints the catalog model's shown cells and turns the
@@ -179,3 +182,5 @@ private:
     std::unique_ptr<PreviewController> m_pPreview;
     std::unique_ptr<ColumnFit> m_pColumnFit;
 };
+
+} // namespace mosgrid

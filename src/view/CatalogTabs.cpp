@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <filesystem>
 
+namespace mosgrid {
+
 namespace {
 
 QString TitleOf(const std::string& path)
@@ -137,3 +139,5 @@ void CatalogTabs::ShowBar()
 {
     m_pBar->setVisible(count() > 1);
 }
+
+} // namespace mosgrid

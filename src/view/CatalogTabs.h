@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
-class CatalogModel;
 class QTabBar;
 class QWidget;
+
+namespace mosgrid {
+
+class CatalogModel;
 
 // Several lists open at once, one catalog model each, and the tab bar that switches between
 // them. The bar shows only while two or more lists are open; with one the window is as it
@@ -59,3 +62,5 @@ private:
     int m_nCurrent = 0;
     QTabBar* m_pBar;
 };
+
+} // namespace mosgrid

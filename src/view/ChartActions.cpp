@@ -1,5 +1,7 @@
 #include "view/ChartActions.h"
 
+namespace mosgrid {
+
 namespace {
 
 struct KeyAction {
@@ -49,3 +51,5 @@ std::optional<ChartAction> ChartActionOf(int key, Qt::KeyboardModifiers modifier
     }
     return std::nullopt;
 }
+
+} // namespace mosgrid

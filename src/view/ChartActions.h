@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace mosgrid {
+
 // What a key does in the chart window.
 enum class ChartAction {
     ZoomIn, ZoomOut,
@@ -17,3 +19,5 @@ enum class ChartAction {
 // The action of a key with its modifiers (the keypad's counts as none); nothing for a key
 // the window leaves alone.
 std::optional<ChartAction> ChartActionOf(int key, Qt::KeyboardModifiers modifiers);
+
+} // namespace mosgrid

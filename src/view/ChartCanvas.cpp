@@ -8,6 +8,8 @@
 #include <QWheelEvent>
 #include <QtConcurrent>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr QRgb kCrosshairColor = 0xff808080;
@@ -138,3 +140,5 @@ void ChartCanvas::wheelEvent(QWheelEvent* event)
         emit wheelTurned(notches, event->position().toPoint());
     event->accept();
 }
+
+} // namespace mosgrid

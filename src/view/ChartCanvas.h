@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+namespace mosgrid {
+
 // The chart window's picture: frames drawn on a worker thread (the newest request wins, one
 // drawing at a time) and painted when ready, with a crosshair that reads out the bar under
 // it and every indicator's value there. It stays where it is while the frames change under
@@ -59,3 +61,5 @@ private:
     std::optional<int> m_dragX;
     int m_wheelRemainder = 0;
 };
+
+} // namespace mosgrid

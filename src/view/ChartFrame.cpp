@@ -6,6 +6,8 @@
 #include <mutex>
 #include <span>
 
+namespace mosgrid {
+
 namespace {
 
 // The oldest bars of a series, sharing its memory.
@@ -95,3 +97,5 @@ bool ChartFrame::PaintOnto(QPainter& painter, const QRect& bounds) const
 {
     return m_control.PaintOnto(painter, bounds);
 }
+
+} // namespace mosgrid

@@ -12,8 +12,11 @@
 #include <string>
 #include <vector>
 
-class IComponentProvider;
 class QPainter;
+
+namespace mosgrid {
+
+class IComponentProvider;
 
 // One picture of the chart window: the newest `dailyBars` of the whole series drawn with
 // these parameters and definitions.
@@ -51,3 +54,5 @@ private:
     IComponentProvider* m_provider = nullptr;
     CXQuorexCtrl m_control;
 };
+
+} // namespace mosgrid

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+namespace mosgrid {
+
 namespace {
 
 // Pixels of the screen picture per inch: one pixel a point and a third, as on screen.
@@ -67,3 +69,5 @@ bool PaintPage(const ChartFrame& frame, QPagedPaintDevice& device)
 }
 
 } // namespace ChartOutput
+
+} // namespace mosgrid

@@ -3,8 +3,11 @@
 #include <QRect>
 #include <QString>
 
-class ChartFrame;
 class QPagedPaintDevice;
+
+namespace mosgrid {
+
+class ChartFrame;
 
 // A chart window's picture out of the program: PNG as shown; PDF and print as vectors
 // (lines and text drawn again by the chart control), the picture itself where the control
@@ -20,3 +23,5 @@ bool PaintPage(const ChartFrame& frame, QPagedPaintDevice& device);
 QRect FittedRect(QSize size, QRect page);
 
 } // namespace ChartOutput
+
+} // namespace mosgrid

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QtConcurrent>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr QRgb kCrosshairColor = 0xff606060;
@@ -96,3 +98,5 @@ void ChartPicture::leaveEvent(QEvent* event)
     SetCrosshair(std::nullopt);
     QWidget::leaveEvent(event);
 }
+
+} // namespace mosgrid

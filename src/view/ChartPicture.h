@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+namespace mosgrid {
+
 // An enlarged chart, drawn on a worker thread with its own chart host and shown when it is
 // ready, with a crosshair under the pointer that reads out the bar there (date, open, high,
 // low, close, volume). The user-interface thread only copies the picture.
@@ -44,3 +46,5 @@ private:
     // A request made while another drawing runs waits here; only the newest is drawn.
     std::optional<ChartRequest> m_pending;
 };
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace mosgrid {
+
 // The securities the chart window steps through, in the order the grid shows them.
 // User-interface thread only.
 class ChartStepping {
@@ -21,3 +23,5 @@ public:
 
 // The same security: code, source and type.
 bool SameSecurity(const CatalogItem& a, const CatalogItem& b);
+
+} // namespace mosgrid

@@ -27,6 +27,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kMillisecondsPerSecond = 1000;
@@ -455,3 +457,5 @@ void ChartWindow::closeEvent(QCloseEvent* event)
     m_state.WriteState(settings);
     QWidget::closeEvent(event);
 }
+
+} // namespace mosgrid

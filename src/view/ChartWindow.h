@@ -15,11 +15,14 @@
 #include <string>
 #include <vector>
 
+class QComboBox;
+class QLabel;
+
+namespace mosgrid {
+
 class ChartCanvas;
 class ChartStepping;
 class IComponentProvider;
-class QComboBox;
-class QLabel;
 
 // Where a chart window gets its settings, components and the order it steps through.
 struct ChartWindowContext {
@@ -99,3 +102,5 @@ private:
     QComboBox* m_pDefinitions;
     QLabel* m_pStatus;
 };
+
+} // namespace mosgrid

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr char kLogName[] = "Log";
@@ -71,3 +73,5 @@ int ThumbnailBars(const std::string& common)
 }
 
 } // namespace ChartWindowInputs
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // The texts the chart window hands the chart control, made from the catalog's own.
 namespace ChartWindowInputs {
 
@@ -24,3 +26,5 @@ PeriodChoice CountingPeriod(const std::string& common,
 int ThumbnailBars(const std::string& common);
 
 } // namespace ChartWindowInputs
+
+} // namespace mosgrid

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kGeometryParts = 4;
@@ -76,3 +78,5 @@ void ChartWindowSettings::WriteState(SettingsStore& settings) const
     writes.push_back({kSection, kOwnDefinitions, ownDefinitions ? "1" : "0"});
     settings.WriteTexts(writes);
 }
+
+} // namespace mosgrid

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 class SettingsStore;
 
 // What the chart window keeps in [ChartWindow]: where it stood, how many bars it showed, its
@@ -46,3 +48,5 @@ struct ChartWindowSettings {
     // Geometry, bars, period, scale and the choice of definitions; the set is the user's.
     void WriteState(SettingsStore& settings) const;
 };
+
+} // namespace mosgrid

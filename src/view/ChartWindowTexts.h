@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mosgrid {
+
 // The chart window's own texts.
 namespace ChartWindowTexts {
 
@@ -25,3 +27,5 @@ inline const QString kSaveFailed = QStringLiteral("%1 に保存できません�
 inline const QString kPrintFailed = QStringLiteral("印刷できませんでした。");
 
 } // namespace ChartWindowTexts
+
+} // namespace mosgrid

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <string>
 
+namespace mosgrid {
+
 using namespace SettingsKeys;
 
 ColumnFit::ColumnFit(GridSurface& surface)
@@ -103,3 +105,5 @@ bool ColumnFit::PaintStandIn(QPainter& dc, const QRect& cell, int item) const
     dc.drawImage(cell, found->second);
     return true;
 }
+
+} // namespace mosgrid

@@ -8,10 +8,13 @@
 
 #include <unordered_map>
 
+class QPainter;
+
+namespace mosgrid {
+
 class CatalogModel;
 class GridSurface;
 class SettingsStore;
-class QPainter;
 
 // Thumbnails that fit the window ([Chart] Columns): the size each rebuild uses, a rebuild
 // once a resize has settled, and the old thumbnails on screen drawn scaled until the new ones
@@ -48,3 +51,5 @@ private:
     std::unordered_map<int, QImage> m_standIns;
     bool m_bRefitting = false;
 };
+
+} // namespace mosgrid

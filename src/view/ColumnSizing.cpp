@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace mosgrid {
+
 namespace ColumnSizing {
 
 namespace {
@@ -44,3 +46,5 @@ QSize StepSize(QSize size, int direction, int minSide, int maxSide)
 }
 
 } // namespace ColumnSizing
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include <QSize>
 
+namespace mosgrid {
+
 // Thumbnails that fill the grid's width: with a column count the width is the grid's width
 // divided by it and the height keeps the stored SizeX:SizeY ratio; without one (0) the stored
 // size holds. Pure, for every window width.
@@ -24,3 +26,5 @@ int StepColumns(int columns, int direction);
 QSize StepSize(QSize size, int direction, int minSide, int maxSide);
 
 } // namespace ColumnSizing
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+namespace mosgrid {
+
 namespace {
 
 // Larger than the dialog font, so it reads from across the desk.
@@ -21,3 +23,5 @@ void PaintEmptyHint(QPainter& dc, const QRect& client, const QString& text)
     dc.drawText(client, Qt::AlignCenter | Qt::TextWordWrap, text);
     dc.restore();
 }
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace GridGeometry {
 
 int ColumnsFor(int clientWidth, int cellWidth)
@@ -58,3 +60,5 @@ std::vector<PaintedCell> PaintWalk(const Grid& grid, int clientBottom)
 }
 
 } // namespace GridGeometry
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace mosgrid {
+
 // The grid's geometry as pure functions: cells of one thumbnail size, no gaps, filled row by
 // row from the top-left cell with the thumbnail at the top index.
 namespace GridGeometry {
@@ -37,3 +39,5 @@ struct PaintedCell {
 std::vector<PaintedCell> PaintWalk(const Grid& grid, int clientBottom);
 
 } // namespace GridGeometry
+
+} // namespace mosgrid

@@ -12,6 +12,8 @@
 
 #include <optional>
 
+namespace mosgrid {
+
 namespace {
 
 std::optional<GridKeys::Key> MoveKeyOf(int key)
@@ -133,3 +135,5 @@ void GridKeyboard::SelectAll()
     selection.SelectAll(m_surface.model().shownOrder());
     m_surface.model().SetSelection(selection);
 }
+
+} // namespace mosgrid

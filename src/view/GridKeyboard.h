@@ -1,9 +1,12 @@
 #pragma once
 
+class QKeyEvent;
+
+namespace mosgrid {
+
 class GridSearchBar;
 class GridSurface;
 class PreviewController;
-class QKeyEvent;
 
 // The grid's keys: arrows, Home/End and PageUp/PageDown move the selection (by the rows on
 // screen), Enter does what a double-click does, Escape closes the preview or clears the
@@ -27,3 +30,5 @@ private:
     PreviewController& m_preview;
     GridSearchBar& m_searchBar;
 };
+
+} // namespace mosgrid

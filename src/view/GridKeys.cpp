@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace GridKeys {
 
 namespace {
@@ -102,3 +104,5 @@ Result Move(const State& state, Key key)
 }
 
 } // namespace GridKeys
+
+} // namespace mosgrid

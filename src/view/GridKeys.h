@@ -1,5 +1,7 @@
 #pragma once
 
+namespace mosgrid {
+
 // Moving the selection with the keyboard, as a pure function of the grid's shape. Positions
 // count the cells as shown; the top index may stand anywhere in its row (a dragged thumb) and
 // keeps its place in the row when the grid scrolls.
@@ -29,3 +31,5 @@ Result Move(const State& state, Key key);
 int TopIndexShowing(const State& state, int position);
 
 } // namespace GridKeys
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 GridScrollBar::GridScrollBar(QScrollBar* bar)
     : m_bar(bar)
 {
@@ -56,3 +58,5 @@ bool GridScrollBar::CanScroll() const
 {
     return m_bar->maximum() > m_bar->minimum();
 }
+
+} // namespace mosgrid

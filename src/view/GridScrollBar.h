@@ -4,6 +4,8 @@
 
 class QScrollBar;
 
+namespace mosgrid {
+
 // The grid's vertical scroll bar. Its positions are shown positions of thumbnails: the bar runs
 // from 0 to the last position that still starts a full row, and a line or a page step moves by
 // one row. A step down may pass the bar's end and stop at the last thumbnail, so the grid's top
@@ -28,3 +30,5 @@ private:
     int m_nLast = 0;  // the last thumbnail's position, where a step down stops
     int m_nRow = 1;   // what a line or a page step moves
 };
+
+} // namespace mosgrid

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QLocale>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kMargin = 3;
@@ -113,3 +115,5 @@ bool GridSearchBar::eventFilter(QObject* watched, QEvent* event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+} // namespace mosgrid

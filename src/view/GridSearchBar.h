@@ -2,9 +2,12 @@
 
 #include <QWidget>
 
-class GridSurface;
 class QLabel;
 class QLineEdit;
+
+namespace mosgrid {
+
+class GridSurface;
 
 // The search field above the grid (Ctrl+F): as the user types, only securities whose code
 // or name contain the text are shown, and "n / N" tells how many. Escape clears the filter
@@ -43,3 +46,5 @@ private:
     QLineEdit* m_pField;
     QLabel* m_pCount;
 };
+
+} // namespace mosgrid

@@ -2,8 +2,11 @@
 
 #include <QRect>
 
-class CatalogModel;
 class QWidget;
+
+namespace mosgrid {
+
+class CatalogModel;
 
 // What the grid's helpers (keys, preview, column fit) may ask of the widget that shows the
 // cells: its geometry and the few actions that move what it shows. The catalog's state itself
@@ -35,3 +38,5 @@ public:
     // What a double-click does: the data tool where it is found, else a chart window.
     virtual void LaunchItem(int item) = 0;
 };
+
+} // namespace mosgrid

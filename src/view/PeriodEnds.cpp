@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr std::int32_t kMonthFactor = 100;
@@ -49,3 +51,5 @@ int PeriodIndexOf(const std::vector<int>& ends, int dailyIndex)
         return ends.empty() ? 0 : int(ends.size()) - 1;
     return int(it - ends.begin());
 }
+
+} // namespace mosgrid

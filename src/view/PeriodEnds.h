@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+namespace mosgrid {
+
 // Where each bar of a period ends in a daily series, weeks from Monday and calendar months
 // as the chart control groups them: ends[i] is the number of daily bars up to and including
 // the last day of period bar i. Cutting the daily series there shows period bar i whole as
@@ -15,3 +17,5 @@ std::vector<int> PeriodEnds(std::span<const quorex::PriceBar> daily, PeriodChoic
 
 // The period bar that holds the daily bar `dailyIndex` (0 for an empty series).
 int PeriodIndexOf(const std::vector<int>& ends, int dailyIndex);
+
+} // namespace mosgrid

@@ -16,6 +16,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+namespace mosgrid {
+
 PreviewController::PreviewController(GridSurface& surface)
     : m_surface(surface)
     , m_stepping(std::make_shared<ViewStepping>(surface))
@@ -198,3 +200,5 @@ void PreviewController::OnHoverTimeout()
     if (m_nHoverItem >= 0 && m_surface.gridWidget()->isVisible())
         ShowFor(m_nHoverItem);
 }
+
+} // namespace mosgrid

@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+namespace mosgrid {
+
 class ChartStepping;
 class GridSurface;
 class ChartWindow;
@@ -65,3 +67,5 @@ private:
     int m_nHoverItem = -1;
     QPoint m_lastPointer{-1, -1};
 };
+
+} // namespace mosgrid

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace mosgrid {
+
 namespace PreviewGeometry {
 
 QSize PreviewSize(QSize thumbnail, QSize screen)
@@ -35,3 +37,5 @@ QRect PopupRect(const QRect& cell, QSize popup, const QRect& screen)
 }
 
 } // namespace PreviewGeometry
+
+} // namespace mosgrid

@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QSize>
 
+namespace mosgrid {
+
 // Where and how large the enlarged preview of a cell is drawn, as pure functions.
 namespace PreviewGeometry {
 
@@ -19,3 +21,5 @@ QSize PreviewSize(QSize thumbnail, QSize screen);
 QRect PopupRect(const QRect& cell, QSize popup, const QRect& screen);
 
 } // namespace PreviewGeometry
+
+} // namespace mosgrid

@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kFrame = 1;
@@ -94,3 +96,5 @@ bool PreviewPopup::event(QEvent* event)
         return QWidget::event(event);
     }
 }
+
+} // namespace mosgrid

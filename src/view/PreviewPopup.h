@@ -7,8 +7,11 @@
 #include <QPointer>
 #include <QWidget>
 
-class ChartPicture;
 class QMouseEvent;
+
+namespace mosgrid {
+
+class ChartPicture;
 
 // The enlarged preview beside a cell: a frameless window that takes neither the keyboard nor
 // the pointer from the grid, holding the chart and its crosshair. It asks the window system
@@ -36,3 +39,5 @@ private:
     bool m_bDoubleClickSent = false;
     ChartPicture* m_pPicture;
 };
+
+} // namespace mosgrid

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr QRgb kReadoutBack = 0xe0202020;
@@ -39,3 +41,5 @@ void PaintReadoutBox(QPainter& painter, QSize area, QPoint at, const QStringList
         y += metrics.height();
     }
 }
+
+} // namespace mosgrid

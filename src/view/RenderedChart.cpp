@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+namespace mosgrid {
+
 std::shared_ptr<const RenderedChart> RenderedChart::Render(const ChartRequest& request)
 {
     std::shared_ptr<RenderedChart> chart(new RenderedChart);
@@ -43,3 +45,5 @@ std::vector<quorex::IndicatorValue> RenderedChart::ValuesAt(QPoint point) const
         return {};
     return m_host->m_chartCtrl.ValuesAt(point.x(), point.y());
 }
+
+} // namespace mosgrid

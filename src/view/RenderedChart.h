@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+namespace mosgrid {
+
 class ChartHost;
 class IComponentProvider;
 
@@ -46,3 +48,5 @@ private:
     ItemFacts m_facts;
     std::unique_ptr<ChartHost> m_host;
 };
+
+} // namespace mosgrid

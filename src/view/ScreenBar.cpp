@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QLocale>
 
+namespace mosgrid {
+
 namespace {
 
 constexpr int kMargin = 3;
@@ -170,3 +172,5 @@ void ScreenBar::FillRecent()
     m_pField->addItems(m_controller.recent());
     m_pField->setEditText(text);
 }
+
+} // namespace mosgrid

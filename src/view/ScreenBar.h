@@ -8,6 +8,9 @@
 
 class QComboBox;
 class QLabel;
+
+namespace mosgrid {
+
 class ScreenController;
 
 // The condition field above the grid: an editable drop-down of the recent conditions, "n / N"
@@ -55,3 +58,5 @@ private:
     QLabel* m_pError;
     bool m_bOpen = false;
 };
+
+} // namespace mosgrid

@@ -9,6 +9,8 @@
 
 #include <QTimer>
 
+namespace mosgrid {
+
 namespace {
 
 using Narrowing = GridArrangement::Narrowing;
@@ -172,3 +174,5 @@ ScreenRun* ScreenController::RunFor(IComponentProvider* provider)
     }
     return m_pRun.get();
 }
+
+} // namespace mosgrid

@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 
+namespace mosgrid {
+
 class CCatalogView;
 class IComponentProvider;
 class ScreenRun;
@@ -70,3 +72,5 @@ private:
     std::function<int(int item)> m_flagOf;
     bool m_bRestartPending = false;
 };
+
+} // namespace mosgrid

@@ -5,6 +5,8 @@
 #include "view/CCatalogView.h"
 #include "model/GridArrangement.h"
 
+namespace mosgrid {
+
 std::optional<ScreenError> ScreenNow(CCatalogView& view, const QString& condition,
                                      std::vector<int> flags)
 {
@@ -21,3 +23,5 @@ std::optional<ScreenError> ScreenNow(CCatalogView& view, const QString& conditio
     view.arrangement().SetNarrowing(GridArrangement::Narrowing::Condition, run.Mask());
     return std::nullopt;
 }
+
+} // namespace mosgrid

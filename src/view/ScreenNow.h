@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+namespace mosgrid {
+
 class CCatalogView;
 
 // Narrows a loaded view by a condition at once, waiting for every security (the command
@@ -15,3 +17,5 @@ class CCatalogView;
 // back as the error.
 std::optional<ScreenError> ScreenNow(CCatalogView& view, const QString& condition,
                                      std::vector<int> flags = {});
+
+} // namespace mosgrid

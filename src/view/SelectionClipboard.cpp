@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+namespace mosgrid {
+
 QMimeData* SelectionMimeData(const CatalogItemList& items, const std::vector<int>& selected)
 {
     QString text;
@@ -32,3 +34,5 @@ void CopySelection(const CatalogItemList& items, const std::vector<int>& selecte
         return;
     QGuiApplication::clipboard()->setMimeData(SelectionMimeData(items, selected));
 }
+
+} // namespace mosgrid

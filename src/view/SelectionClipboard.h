@@ -8,6 +8,8 @@
 
 class QMimeData;
 
+namespace mosgrid {
+
 // The selected securities as the clipboard takes them: plain text lines "code<TAB>name", and
 // the same securities as list lines (type,source,code,name) under the list's own type, so a
 // paste into a list keeps their sources.
@@ -16,3 +18,5 @@ inline const QString kListLinesMimeType = QStringLiteral("application/x-mosgrid-
 QMimeData* SelectionMimeData(const CatalogItemList& items, const std::vector<int>& selected);
 // Puts them on the system clipboard; nothing selected leaves it as it was.
 void CopySelection(const CatalogItemList& items, const std::vector<int>& selected);
+
+} // namespace mosgrid

@@ -3,6 +3,8 @@
 #include "base/Cp932Text.h"
 #include "catalog/CatalogItem.h"
 
+namespace mosgrid {
+
 namespace {
 
 // The data tool's command-line templates, by item type; every other type reads CSV.
@@ -147,3 +149,5 @@ std::vector<std::string> SplitCommandLine(std::string_view line)
     }
     return args;
 }
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace mosgrid {
+
 struct CatalogItem;
 
 // The data tool's command line for an item, formatted from the template of its type with the
@@ -14,3 +16,5 @@ std::string FormatToolCommandLine(const CatalogItem& item);
 // starts: blanks and tabs separate, double quotes group, backslashes escape a quote only. A
 // line that is not valid UTF-8 is Shift-JIS: its double-byte characters are kept whole.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
+
+} // namespace mosgrid

@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+namespace mosgrid {
+
 namespace {
 
 ToolStartHandler& startHandler()
@@ -136,3 +138,5 @@ void SetToolStartHandler(ToolStartHandler handler)
 {
     startHandler() = std::move(handler);
 }
+
+} // namespace mosgrid

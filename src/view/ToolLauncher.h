@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace mosgrid {
+
 // Starting the suite's data tool. No shell is ever involved: the command line is split into
 // arguments by the C runtime's rules and the program is executed directly, so names and codes
 // cannot inject commands.
@@ -27,3 +29,5 @@ void StartToolCommandLine(const std::string& commandLine, const std::string& exe
 using ToolStartHandler =
     std::function<void(const std::string& program, const std::vector<std::string>& argv)>;
 void SetToolStartHandler(ToolStartHandler handler);
+
+} // namespace mosgrid

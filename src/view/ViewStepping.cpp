@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 bool SameSecurity(const CatalogItem& a, const CatalogItem& b)
 {
     return a.m_strCode == b.m_strCode && a.m_strSource == b.m_strSource
@@ -51,3 +53,5 @@ void ViewStepping::Select(int position)
         top = (position / columns + 1) * columns - page;
     m_surface.SelectAndScroll(item, std::max(0, top));
 }
+
+} // namespace mosgrid

@@ -2,6 +2,8 @@
 
 #include "view/ChartStepping.h"
 
+namespace mosgrid {
+
 class GridSurface;
 
 // Stepping through the shown order of the catalog the grid shows.
@@ -17,3 +19,5 @@ public:
 private:
     GridSurface& m_surface;
 };
+
+} // namespace mosgrid

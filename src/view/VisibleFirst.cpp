@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace mosgrid {
+
 VisibleFirstOrder MakeVisibleFirstOrder(const GridGeometry::Grid& grid, int clientHeight,
                                         Travel travel)
 {
@@ -69,3 +71,5 @@ VisibleFirstOrder ItemsOf(VisibleFirstOrder positions, const ShownOrder& order)
     }
     return items;
 }
+
+} // namespace mosgrid

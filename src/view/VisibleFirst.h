@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace mosgrid {
+
 // The order in which a grid's thumbnails are made: the cells on screen, then the screens
 // around it kept ready for scrolling (a screenful below and one above; kScreensAhead of them
 // the way the grid last moved), then every cell after the screen. Cell indices; the cells
@@ -26,3 +28,5 @@ VisibleFirstOrder MakeVisibleFirstOrder(const GridGeometry::Grid& grid, int clie
 // shown cells before the screen follow (in shown order); items not shown are left to the
 // builder, which makes them last (their facts still sort). The identity changes nothing.
 VisibleFirstOrder ItemsOf(VisibleFirstOrder positions, const ShownOrder& order);
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+namespace mosgrid {
+
 WholeSeries WholeSeries::Load(IComponentProvider& provider, const CatalogItem& item)
 {
     WholeSeries series;
@@ -28,3 +30,5 @@ WholeSeries WholeSeries::Load(IComponentProvider& provider, const CatalogItem& i
     library.reset();
     return series;
 }
+
+} // namespace mosgrid

@@ -4,6 +4,8 @@
 #include "catalog/CatalogItem.h"
 #include "chart/ItemFacts.h"
 
+namespace mosgrid {
+
 class IComponentProvider;
 
 // Every daily bar of one security, read for the chart window.
@@ -17,3 +19,5 @@ struct WholeSeries {
     // cache answers for a file read before.
     static WholeSeries Load(IComponentProvider& provider, const CatalogItem& item);
 };
+
+} // namespace mosgrid

@@ -18,6 +18,8 @@
 #include <condition_variable>
 #include <mutex>
 
+using namespace mosgrid;
+
 namespace {
 
 TEST(BuildProgressTest, StatusBarCountsWhileALongBuildRunsThenSumsUp)

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 using Cmd = CCatalogCommandLineInfo;

@@ -19,6 +19,8 @@
 
 #include <functional>
 
+using namespace mosgrid;
+
 namespace {
 
 #define SJ_TOYOTA "\x83\x67\x83\x88\x83\x5E"

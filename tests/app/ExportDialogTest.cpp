@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 TEST(ExportDialog, EachKindSuggestsItsTargetAndIsReadBack)

@@ -38,6 +38,8 @@
 #include <algorithm>
 #include <thread>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kOld = 3600;

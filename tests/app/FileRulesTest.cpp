@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 using Files = std::vector<std::string>;

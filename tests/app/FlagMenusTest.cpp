@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 class FlagMenusTest : public ::testing::Test {

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 class GridMenusTest : public ::testing::Test {

@@ -33,6 +33,8 @@
 
 #include <map>
 
+using namespace mosgrid;
+
 namespace {
 
 class MainFrameTest : public ::testing::Test {

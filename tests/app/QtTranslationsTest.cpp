@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 QString Catalogue()

@@ -21,6 +21,8 @@
 #include <memory>
 #include <optional>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr char kConfigVariable[] = "XDG_CONFIG_HOME";

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 // Counts the replaces of the settings file while it lives.

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 // The Settings command: the sheet runs modally; after OK the catalog is drawn anew with the

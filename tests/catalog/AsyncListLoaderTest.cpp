@@ -10,6 +10,8 @@
 #include <fstream>
 #include <string>
 
+using namespace mosgrid;
+
 namespace {
 
 using Status = ListLoadResult::Status;

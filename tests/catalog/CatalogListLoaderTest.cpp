@@ -12,6 +12,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace mosgrid;
+
 using namespace std::string_literals;
 
 namespace {

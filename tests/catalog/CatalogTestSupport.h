@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <string>
 
+using namespace mosgrid;
+
 // A reader whose reads the test controls: at most `chunk` bytes per read (0: no limit),
 // `interrupts` reads failing with EINTR first, and a failure with EIO once `failAfter`
 // bytes have been delivered (negative: never).

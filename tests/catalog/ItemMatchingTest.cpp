@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 // "c" is security c of source s, type 1, named after its code; "c/n" names it n.

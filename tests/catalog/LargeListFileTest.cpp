@@ -6,6 +6,8 @@
 #include <fstream>
 #include <random>
 
+using namespace mosgrid;
+
 namespace {
 
 using catalog_test::PrintTo;

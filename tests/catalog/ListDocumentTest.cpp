@@ -3,6 +3,8 @@
 #include "catalog/CListFileReader.h"
 #include "catalog/ListDocument.h"
 
+using namespace mosgrid;
+
 using namespace std::string_literals;
 
 namespace {

@@ -4,6 +4,8 @@
 #include "catalog/ListEdits.h"
 #include "catalog/ListFileWriter.h"
 
+using namespace mosgrid;
+
 namespace {
 
 // Steps on a history, each with what the list then holds and what may be done next.

@@ -8,6 +8,8 @@
 
 #include <functional>
 
+using namespace mosgrid;
+
 namespace {
 
 using catalog_test::PrintTo;

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+using namespace mosgrid;
+
 namespace {
 
 using catalog_test::PrintTo;

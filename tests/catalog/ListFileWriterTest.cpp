@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace mosgrid;
+
 namespace {
 
 using catalog_test::PrintTo;

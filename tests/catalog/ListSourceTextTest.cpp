@@ -7,6 +7,8 @@
 
 #include <unistd.h>
 
+using namespace mosgrid;
+
 namespace {
 
 using catalog_test::PrintTo;

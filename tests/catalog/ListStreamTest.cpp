@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 using catalog_test::PrintTo;

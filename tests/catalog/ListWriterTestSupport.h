@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+using namespace mosgrid;
+
 // Code and name of each item, as the catalog loads the bytes from a file in dir.
 inline std::vector<std::pair<std::string, std::string>> LoadedCodesAndNames(
     const QTemporaryDir& dir, const std::string& bytes)

@@ -2,6 +2,8 @@
 
 #include "catalog/PastedItems.h"
 
+using namespace mosgrid;
+
 namespace {
 
 using catalog_test::PrintTo;

@@ -4,6 +4,8 @@
 
 #include "base/SafeFile.h"
 
+using namespace mosgrid;
+
 namespace {
 
 using catalog_test::PrintTo;

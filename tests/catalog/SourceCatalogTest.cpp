@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <ctime>
 
+using namespace mosgrid;
+
 namespace {
 
 using catalog_test::PrintTo;

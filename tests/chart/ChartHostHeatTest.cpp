@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QPainter>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kWidth = 120;

@@ -10,6 +10,8 @@
 
 #include <cstdlib>
 
+using namespace mosgrid;
+
 namespace {
 
 using quorex::DataProblem;

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+using namespace mosgrid;
+
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;

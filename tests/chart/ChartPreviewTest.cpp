@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <atomic>
 
+using namespace mosgrid;
+
 namespace {
 
 // The future's result once a worker has made it. Not waitForFinished: that may run a task

@@ -17,6 +17,8 @@
 
 #include <random>
 
+using namespace mosgrid;
+
 namespace {
 
 enum class Content {

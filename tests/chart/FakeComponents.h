@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 // Recording stand-ins for the chart control and the data library. Every call and every
 // release is appended to one log, so a test sees the order across all objects; every
 // object created counts as live until it is destroyed.

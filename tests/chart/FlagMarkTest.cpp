@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr QRgb kPicture = 0xff204060;

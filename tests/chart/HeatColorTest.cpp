@@ -10,6 +10,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr ColorRef kBase = 8421440;  // red 64, green 128, blue 128

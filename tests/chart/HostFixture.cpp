@@ -2,6 +2,8 @@
 
 #include "base/DialogLayout.h"
 
+using namespace mosgrid;
+
 HostFixture::HostFixture()
 {
     InstallFontSubstitutes();

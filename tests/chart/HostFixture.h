@@ -11,6 +11,8 @@
 
 #include <QByteArray>
 
+using namespace mosgrid;
+
 // A program folder of its own (for mosgrid.ini), the application object on it, and a host
 // driven by recording fakes.
 class HostFixture : public ::testing::Test {

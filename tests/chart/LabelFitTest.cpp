@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+using namespace mosgrid;
+
 namespace {
 
 const QChar kEllipsis(0x2026);

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 const QChar kEllipsis(0x2026);

@@ -10,6 +10,8 @@
 
 #include <limits>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

@@ -19,6 +19,8 @@
 #include <cmath>
 #include <map>
 
+using namespace mosgrid;
+
 namespace {
 
 const QString kDataLibraryFile = QStringLiteral("libbrasko.so");

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 struct ProgramRun {

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace mosgrid;
+
 namespace {
 
 TEST(CsvValueTable, NumbersKeepSixSignificantDigits)

@@ -9,6 +9,8 @@
 
 #include <string>
 
+using namespace mosgrid;
+
 namespace {
 
 using ExportLayout::Range;

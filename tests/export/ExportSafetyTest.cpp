@@ -14,6 +14,8 @@
 
 #include <map>
 
+using namespace mosgrid;
+
 namespace {
 
 // Every entry of a folder (hidden ones too): a file's bytes, a link's target, "<folder>".

@@ -15,6 +15,8 @@
 #include <set>
 #include <vector>
 
+using namespace mosgrid;
+
 
 inline QColor ColourOf(int item)
 {

@@ -17,6 +17,8 @@
 
 #include <set>
 
+using namespace mosgrid;
+
 namespace {
 
 class ExportWriterTest : public ExportFixture {};

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr std::int32_t kToday = 20240610;

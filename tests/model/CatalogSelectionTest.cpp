@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 // One step of a selection: a click alone, with Ctrl or with Shift, Ctrl+A, or a reload that

@@ -7,6 +7,8 @@
 #include <limits>
 #include <ostream>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

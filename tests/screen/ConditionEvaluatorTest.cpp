@@ -9,6 +9,8 @@
 #include <cmath>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 // Weekdays from Monday 2024-01-01: close i on the i-th (1-based), high close + 1, low close

@@ -10,6 +10,8 @@
 #include <atomic>
 #include <map>
 
+using namespace mosgrid;
+
 namespace {
 
 class SeriesData : public quorex::IPriceData {

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+using namespace mosgrid;
+
 namespace {
 
 QString OpText(ScreenOp op)

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 using Codes = std::map<std::string, FlagColor, std::less<>>;

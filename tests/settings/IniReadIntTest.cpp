@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kDefault = 77;

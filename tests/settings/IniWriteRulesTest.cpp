@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+using namespace mosgrid;
+
 using namespace std::string_literals;
 
 namespace {

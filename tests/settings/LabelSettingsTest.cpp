@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+using namespace mosgrid;
+
 namespace {
 
 struct LabelRow {

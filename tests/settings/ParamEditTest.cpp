@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 // --- Reading the common parameters ---------------------------------------------------------

@@ -11,6 +11,8 @@
 #include <random>
 #include <string>
 
+using namespace mosgrid;
+
 using namespace std::string_literals;
 
 namespace {

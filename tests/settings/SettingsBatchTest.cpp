@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 const std::string kOld = "[Chart]\r\nNum=1\r\nChart0=Daily\r\n";

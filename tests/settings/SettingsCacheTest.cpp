@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 // Fixed times, so that only the change under test tells the versions apart.

@@ -10,6 +10,8 @@
 
 #include <string>
 
+using namespace mosgrid;
+
 using namespace std::string_literals;
 
 namespace {

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 using Names = std::vector<std::string>;

@@ -10,6 +10,8 @@
 
 #include <string>
 
+using namespace mosgrid;
+
 namespace {
 
 const std::string kExeDir = "/opt/mosgrid/";

@@ -16,6 +16,8 @@
 #include <sstream>
 #include <string>
 
+using namespace mosgrid;
+
 namespace {
 
 using Bytes = std::optional<std::string>;

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 using Strings = std::vector<std::string>;

@@ -4,6 +4,8 @@
 #include "base/DialogLayout.h"
 #include "base/MessageBox.h"
 
+using namespace mosgrid;
+
 int main(int argc, char** argv)
 {
     // Before the QApplication: test discovery and ctest both run this binary headless.

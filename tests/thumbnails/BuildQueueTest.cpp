@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 std::vector<int> TakeAll(BuildQueue& queue, std::uint64_t generation)

@@ -17,6 +17,8 @@
 #include <numeric>
 #include <thread>
 
+using namespace mosgrid;
+
 namespace {
 
 const QSize kSize(60, 40);

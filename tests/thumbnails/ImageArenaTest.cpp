@@ -8,6 +8,8 @@
 
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 const QSize kSize(300, 180);

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kWidth = 300;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 const QSize kSize(20, 10);

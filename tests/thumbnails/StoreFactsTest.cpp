@@ -7,6 +7,8 @@
 
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr std::uint64_t kGeneration = 3;

@@ -16,6 +16,8 @@
 #include <condition_variable>
 #include <mutex>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kCellWidth = 100;

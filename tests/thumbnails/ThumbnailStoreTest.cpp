@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr std::uint64_t kGeneration = 7;

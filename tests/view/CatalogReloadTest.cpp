@@ -22,6 +22,8 @@
 #include <sys/stat.h>
 #include <ctime>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kCellWidth = 100;

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kCellWidth = 100;

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+using namespace mosgrid;
+
 namespace {
 
 // ---- zoom and scroll ------------------------------------------------------------------

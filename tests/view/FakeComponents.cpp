@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+using namespace mosgrid;
+
 QColor PriceColour(double close)
 {
     if (close == kFakeClose)

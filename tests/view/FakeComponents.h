@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+using namespace mosgrid;
+
 // Components that draw a solid picture: kWithData when the control holds data, kWithoutData
 // otherwise. They count what was made and what is still alive.
 // Safe to count from the worker threads; read them once the build is over.
@@ -35,7 +37,9 @@ inline constexpr double kFakeClose = 105;
 // The picture of a series whose last close is close: kWithData for kFakeClose.
 QColor PriceColour(double close);
 
+namespace mosgrid {
 class ThumbnailStore;
+}
 
 // Thumbnails as a finished build would leave them; a null image is one that failed.
 inline constexpr std::uint64_t kFilledGeneration = 1;

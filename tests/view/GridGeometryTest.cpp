@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 using GridGeometry::Grid;

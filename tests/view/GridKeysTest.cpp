@@ -4,6 +4,8 @@
 
 #include <ostream>
 
+using namespace mosgrid;
+
 namespace {
 
 using GridKeys::Key;

@@ -30,6 +30,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kCellWidth = 100;

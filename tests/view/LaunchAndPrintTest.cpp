@@ -25,6 +25,8 @@
 #include <atomic>
 #include <thread>
 
+using namespace mosgrid;
+
 namespace {
 
 // A stand-in for the data tool: records each argument it receives on a line of its own.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 CatalogItem Item(int type, std::string source, std::string code, std::string name)

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 class AddChartDlgTest : public ::testing::Test {

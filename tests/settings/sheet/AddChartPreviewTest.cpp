@@ -20,6 +20,8 @@
 #include <atomic>
 #include <mutex>
 
+using namespace mosgrid;
+
 namespace {
 
 const QString kProblem = QStringLiteral("チャート定義を読めません: ");

@@ -17,6 +17,8 @@
 
 #include <functional>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kChartsPage = 2;

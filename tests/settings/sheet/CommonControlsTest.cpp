@@ -15,6 +15,8 @@
 
 #include <functional>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kCommonPage = 1;

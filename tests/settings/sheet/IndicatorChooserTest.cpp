@@ -14,6 +14,8 @@
 
 #include <functional>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kChartEditId = 1004;

@@ -19,6 +19,8 @@
 #include <functional>
 #include <optional>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kLabelPage = 3;

@@ -11,6 +11,8 @@
 #include <functional>
 #include <optional>
 
+using namespace mosgrid;
+
 namespace {
 
 enum Page { General = 0, Common = 1, Charts = 2, Label = 3 };

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kPollMs = 5;

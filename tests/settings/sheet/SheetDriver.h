@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 
+using namespace mosgrid;
+
 class QWidget;
 
 // The paths of the application object the test made.

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kSizeXId = 1005;

@@ -20,6 +20,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace mosgrid;
+
 namespace {
 
 struct FailureCase {

@@ -14,6 +14,8 @@
 
 #include <functional>
 
+using namespace mosgrid;
+
 namespace {
 
 constexpr int kLimit = 1023;  // ASCII: bytes and characters alike
