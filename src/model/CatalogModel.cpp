@@ -18,7 +18,8 @@
 
 namespace mosgrid {
 
-CatalogModel::CatalogModel(ProgramPaths paths, IComponentProvider* provider, QObject* parent)
+CatalogModel::CatalogModel(ProgramPaths paths, IComponentProvider* provider,
+                           std::shared_ptr<FlagStore> flags, QObject* parent)
     : QObject(parent)
     , m_paths(std::move(paths))
     , m_pComponentProvider(provider)
@@ -35,7 +36,8 @@ CatalogModel::CatalogModel(ProgramPaths paths, IComponentProvider* provider, QOb
             [this](const std::shared_ptr<ListLoadResult>& loaded) {
                 emit reloadFinished(FinishBackgroundReload(*loaded));
             });
-    m_pFlags = std::make_unique<ItemFlags>(m_paths.flagsFile);
+    m_pFlags = flags ? std::make_unique<ItemFlags>(std::move(flags))
+                     : std::make_unique<ItemFlags>(m_paths.flagsFile);
     // Flag keys act on every selected security.
     m_pFlags->SetSelectionSource([this] { return m_selection.InShownOrder(shownOrder()); });
     connect(m_pFlags.get(), &ItemFlags::flagsChanged, this, [this] {

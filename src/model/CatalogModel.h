@@ -25,6 +25,7 @@
 
 namespace mosgrid {
 
+class FlagStore;
 class IComponentProvider;
 class SettingsStore;
 class ShownOrder;
@@ -41,7 +42,9 @@ class CatalogModel : public QObject {
 public:
     // paths: the program folder and settings file; provider: where the chart components
     // come from (it must outlive the model).
-    CatalogModel(ProgramPaths paths, IComponentProvider* provider, QObject* parent = nullptr);
+    // flags: the flag store shared with other catalogs (tabs); none: one of its own.
+    CatalogModel(ProgramPaths paths, IComponentProvider* provider,
+                 std::shared_ptr<FlagStore> flags = {}, QObject* parent = nullptr);
     ~CatalogModel() override;
 
     const ProgramPaths& paths() const { return m_paths; }

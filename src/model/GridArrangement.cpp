@@ -113,6 +113,22 @@ void GridArrangement::SetSort(SortKey key, bool descending)
     ArrangeFor(Cause::Sort);
 }
 
+void GridArrangement::KeepSort()
+{
+    m_keptSort = std::make_pair(sortKey(), sortDescending());
+}
+
+void GridArrangement::RestoreSort()
+{
+    if (!m_keptSort || *m_keptSort == std::make_pair(sortKey(), sortDescending()))
+        return;
+    SettingsStore settings(m_strIniFile);
+    WriteSortKey(settings, m_keptSort->first);
+    WriteSortDescending(settings, m_keptSort->second);
+    // Arranged as facts are: the tab's top and selection stay where they were.
+    ArrangeFor(Cause::Facts);
+}
+
 void GridArrangement::FactsChanged()
 {
     if (!m_resortTimer.isActive() && ReadsFacts(sortKey()))

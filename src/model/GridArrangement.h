@@ -9,6 +9,9 @@
 #include <QString>
 #include <QTimer>
 
+#include <optional>
+#include <utility>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -62,6 +65,11 @@ public:
     // The same as if one narrowing were not there: what a new mask of it chooses from.
     std::vector<int> ItemsInSortOrderWithout(Narrowing which, bool filtered);
 
+    // Tabs: the one left keeps the sort it shows (the settings hold the shown tab's), and
+    // the one shown gets its own back.
+    void KeepSort();
+    void RestoreSort();
+
     SortKey sortKey() const;
     bool sortDescending() const;
 
@@ -88,6 +96,7 @@ private:
     // The newest facts known per item: a new build (another period) keeps the order it had
     // until its own facts arrive.
     std::vector<ItemFacts> m_knownFacts;
+    std::optional<std::pair<SortKey, bool>> m_keptSort;
     std::vector<char> m_narrowings[2];
     ShownOrder m_order;
     int m_nArrangedSlots = 0;

@@ -7,8 +7,13 @@
 namespace mosgrid {
 
 ItemFlags::ItemFlags(std::string flagsFile, QObject* parent)
+    : ItemFlags(std::make_shared<FlagStore>(std::move(flagsFile)), parent)
+{
+}
+
+ItemFlags::ItemFlags(std::shared_ptr<FlagStore> store, QObject* parent)
     : QObject(parent)
-    , m_store(std::move(flagsFile))
+    , m_store(std::move(store))
 {
     m_saveTimer.setSingleShot(true);
     m_saveTimer.setInterval(kSaveDelayMs);
@@ -22,7 +27,7 @@ ItemFlags::~ItemFlags()
 
 void ItemFlags::SetList(const std::string& listPath, const CatalogItemList& items)
 {
-    m_nList = listPath.empty() ? -1 : m_store.Open(listPath);
+    m_nList = listPath.empty() ? -1 : m_store->Open(listPath);
     m_codes.clear();
     m_colors.clear();
     m_codes.reserve(items.size());
@@ -30,10 +35,10 @@ void ItemFlags::SetList(const std::string& listPath, const CatalogItemList& item
     for (const auto& item : items) {
         m_codes.push_back(item->m_strCode);
         m_colors.push_back(m_nList < 0 ? FlagColor::None
-                                       : m_store.ColorOf(m_nList, item->m_strCode));
+                                       : m_store->ColorOf(m_nList, item->m_strCode));
     }
     // A list followed through a rename is written under its new name.
-    if (m_store.isDirty())
+    if (m_store->isDirty())
         m_saveTimer.start();
     emit flagsChanged();
 }
@@ -65,7 +70,7 @@ void ItemFlags::Apply(std::span<const int> items, FlagColor color)
         if (item < 0 || item >= static_cast<int>(m_codes.size()))
             continue;
         const std::string& code = m_codes[std::size_t(item)];
-        if (m_store.Set(m_nList, code, color))
+        if (m_store->Set(m_nList, code, color))
             touched.insert(code);
     }
     if (touched.empty())
@@ -104,7 +109,7 @@ std::vector<char> ItemFlags::Mask() const
 bool ItemFlags::SaveNow()
 {
     m_saveTimer.stop();
-    return m_store.Save();
+    return m_store->Save();
 }
 
 } // namespace mosgrid

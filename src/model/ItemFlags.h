@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -35,6 +36,8 @@ public:
 
     // flagsFile: empty keeps the flags for the session only.
     explicit ItemFlags(std::string flagsFile, QObject* parent = nullptr);
+    // Several catalogs (tabs) share one store, so none writes over another's flags.
+    explicit ItemFlags(std::shared_ptr<FlagStore> store, QObject* parent = nullptr);
     ~ItemFlags() override;
 
     // The items of a list file, loaded or read again: their flags looked up anew.
@@ -54,7 +57,7 @@ public:
     // The items the filter shows (true), one per item; empty when the filter is off.
     std::vector<char> Mask() const;
 
-    FlagStore& store() { return m_store; }
+    FlagStore& store() { return *m_store; }
     // Writes what is waiting now; false when the file could not be written.
     bool SaveNow();
 
@@ -63,7 +66,7 @@ signals:
     void flagsChanged();
 
 private:
-    FlagStore m_store;
+    std::shared_ptr<FlagStore> m_store;
     int m_nList = -1;
     std::vector<std::string> m_codes;
     std::vector<FlagColor> m_colors;

@@ -3,6 +3,7 @@
 #include "base/GridTexts.h"
 #include "chart/FlagMark.h"
 #include "chart/StaleBadge.h"
+#include "settings/FlagStore.h"
 #include "settings/SettingsStore.h"
 #include "view/CatalogTabs.h"
 #include "view/ColumnFit.h"
@@ -46,7 +47,10 @@ CCatalogView::CCatalogView(const ProgramPaths& paths, IComponentProvider* provid
                            QWidget* parent)
     : QAbstractScrollArea(parent)
     , m_pTabs(std::make_unique<CatalogTabs>(
-          [paths, provider] { return std::make_unique<CatalogModel>(paths, provider); }, this))
+          [paths, provider, flags = std::make_shared<FlagStore>(paths.flagsFile)] {
+              return std::make_unique<CatalogModel>(paths, provider, flags);
+          },
+          this))
     , m_pModel(&m_pTabs->current())
     , m_scrollBar(verticalScrollBar())
 {
@@ -89,6 +93,7 @@ void CCatalogView::Attach(CatalogModel& model)
 void CCatalogView::ShowModel(CatalogModel& previous, CatalogModel& model)
 {
     m_pPreview->Close();
+    previous.arrangement().KeepSort();
     previous.disconnect(this);
     // Only the tab shown builds; the one left makes its thumbnails again when shown.
     previous.FreeThumbnails();
@@ -96,6 +101,7 @@ void CCatalogView::ShowModel(CatalogModel& previous, CatalogModel& model)
     Attach(model);
     m_requested = {};
     m_pSearchBar->ShowFilterOf(model.arrangement().filter());
+    model.arrangement().RestoreSort();
     if (model.isLoaded())
         model.RebuildThumbnails();
     else if (isVisible())
@@ -104,6 +110,7 @@ void CCatalogView::ShowModel(CatalogModel& previous, CatalogModel& model)
     m_scrollBar.SetPosition(topIndex());
     Invalidate();
     emit modelChanged();
+    emit viewChoicesChanged();  // the menus check the shown tab's sort
 }
 
 CCatalogView::~CCatalogView()

@@ -296,9 +296,19 @@ TEST_F(CatalogReloadTest, TabsKeepTheirOwnCatalogAndOnlyTheShownOneBuilds)
     EXPECT_EQ(m_view->topIndex(), 2);
     EXPECT_EQ(tabs.at(1).store().size(), 0);
 
-    EXPECT_TRUE(tabs.Close(0));
+    // Each tab its own sort: the one chosen in the second stays there.
+    tabs.Step(-1);
+    m_view->arrangement().SetSort(SortKey::Name, true);
+    tabs.Step(1);
+    EXPECT_EQ(m_view->arrangement().sortKey(), SortKey::List);
+    EXPECT_FALSE(m_view->arrangement().sortDescending());
+    tabs.Step(1);
+    EXPECT_EQ(m_view->arrangement().sortKey(), SortKey::Name);
+    EXPECT_TRUE(m_view->arrangement().sortDescending());
+
+    EXPECT_TRUE(tabs.Close(1));
     EXPECT_EQ(tabs.count(), 1);
-    EXPECT_EQ(m_view->model().items().size(), 2u);
+    EXPECT_EQ(m_view->model().items().size(), 6u);
     EXPECT_TRUE(tabs.bar()->isHidden());
     EXPECT_FALSE(tabs.Close(0));  // the last stays
 }
