@@ -146,7 +146,8 @@ int RunCommandLineExport(const ExportOptions& options, const std::string& listFi
         view.model().builder().StopAndWait();
         ValueRowMaker maker(ValueTableInputs(view));
         outcome = ExportValueTable(maker, view.model().items(), view.ExportOrder(), request,
-                                   staleDays);
+                                   staleDays, {},
+                                   [&view](int item) { return view.flags().ColorOf(item); });
     } else {
         BuilderThumbnailSource source(view.model().builder(), view.model().store(), staleDays);
         source.SetFlagSource([&view](int item) { return view.flags().ColorOf(item); });

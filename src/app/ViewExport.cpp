@@ -64,7 +64,8 @@ ExportOutcome ExportFromView(QWidget* parent, CCatalogView& view, const std::str
     if (ExportKindOf(target) == ExportKind::Csv) {
         // Its own workers read and draw; this thread only shows their progress.
         ValueRowMaker maker(ValueTableInputs(view));
-        outcome = ExportValueTable(maker, view.model().items(), order, request, staleDays, tell);
+        outcome = ExportValueTable(maker, view.model().items(), order, request, staleDays, tell,
+                                   [&view](int item) { return view.flags().ColorOf(item); });
     } else {
         BuilderThumbnailSource source(view.model().builder(), view.model().store(), staleDays,
                                       ItemsOnScreen(view));

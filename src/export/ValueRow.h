@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ItemFacts.h"
+#include "settings/FlagColor.h"
 
 #include "QuorexComponents.h"
 
@@ -13,6 +14,7 @@ namespace mosgrid {
 struct ValueRow {
     ItemFacts facts;
     std::vector<quorex::IndicatorValue> values;
+    FlagColor flag = FlagColor::None;
 };
 
 } // namespace mosgrid

@@ -13,7 +13,8 @@ namespace mosgrid {
 
 ExportOutcome ExportValueTable(ValueRowMaker& maker, const CatalogItemList& items,
                                const std::vector<int>& order, const ExportRequest& request,
-                               int staleDays, const ExportProgress& progress)
+                               int staleDays, const ExportProgress& progress,
+                               const std::function<FlagColor(int item)>& flagOf)
 {
     const QString shown = QFile::decodeName(request.path.c_str());
     if (ExportKindOf(request.path) != ExportKind::Csv)
@@ -29,6 +30,10 @@ ExportOutcome ExportValueTable(ValueRowMaker& maker, const CatalogItemList& item
         return ExportOutcome{ExportStatus::Cancelled, FileTexts::kExportCancelled, 0};
     case ValueRowMaker::Result::NoComponents:
         return ExportOutcome{ExportStatus::Failed, FileTexts::kExportNoCharts, 0};
+    }
+    if (flagOf) {
+        for (std::size_t i = 0; i < std::min(order.size(), rows.size()); ++i)
+            rows[i].flag = flagOf(order[i]);
     }
     const QByteArray text = ValueTableText::Text(items, order, rows, staleDays, TodayDate());
     SafeFile file(request.path);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "export/CatalogExporter.h"
+#include "settings/FlagColor.h"
 
+#include <functional>
 #include <vector>
 
 namespace mosgrid {
@@ -14,6 +16,7 @@ class ValueRowMaker;
 // staleDays: as the label's date badge (0: no stale marks).
 ExportOutcome ExportValueTable(ValueRowMaker& maker, const CatalogItemList& items,
                                const std::vector<int>& order, const ExportRequest& request,
-                               int staleDays, const ExportProgress& progress = {});
+                               int staleDays, const ExportProgress& progress = {},
+                               const std::function<FlagColor(int item)>& flagOf = {});
 
 } // namespace mosgrid

@@ -3,6 +3,7 @@
 #include "base/LabelTexts.h"
 #include "catalog/DisplayText.h"
 #include "chart/DataProblemText.h"
+#include "export/FlagColumn.h"
 #include "chart/StaleBadge.h"
 #include "export/CsvValueTable.h"
 #include "export/ExportTarget.h"
@@ -21,7 +22,7 @@ namespace {
 const QStringList kMoreFixedColumns{
     QStringLiteral("open"),  QStringLiteral("high"),   QStringLiteral("low"),
     QStringLiteral("close"), QStringLiteral("volume"), QStringLiteral("change"),
-    QStringLiteral("change %"), QStringLiteral("problem")};
+    QStringLiteral("change %"), QStringLiteral("problem"), FlagColumn::kHeader};
 
 // Beyond this a volume is written in significant digits rather than whole units.
 constexpr double kLargestWholeVolume = 1e15;
@@ -75,7 +76,7 @@ QStringList FixedFields(const CatalogItem& item, const ValueRow& row, std::int32
     if (!f.hasData) {
         fields << QString() << QString() << QString() << QString() << QString() << QString()
                << QString() << QString();
-        fields << Problem(f, newest, staleDays, today);
+        fields << Problem(f, newest, staleDays, today) << FlagColumn::Value(row.flag);
         return fields;
     }
     const double change = f.lastClose - f.previousClose;
@@ -83,7 +84,7 @@ QStringList FixedFields(const CatalogItem& item, const ValueRow& row, std::int32
     fields << Date(f.lastDate) << Price(f.lastOpen, f.decimals) << Price(f.lastHigh, f.decimals)
            << Price(f.lastLow, f.decimals) << Price(f.lastClose, f.decimals)
            << Volume(f.lastVolume) << Price(change, f.decimals) << CsvValueTable::Number(percent)
-           << Problem(f, newest, staleDays, today);
+           << Problem(f, newest, staleDays, today) << FlagColumn::Value(row.flag);
     return fields;
 }
 

@@ -110,6 +110,7 @@ TEST(ValueTableText, FixedColumnsAndMarksPerSecurity)
     const CatalogItemList items = Items({"北斗, 精機", "b", "c", "d"});
     ValueRow missing;
     missing.facts.problem = quorex::DataProblem::FileMissing;
+    missing.flag = FlagColor::Blue;
     const std::vector<ValueRow> rows{Row(kToday), Row(20240520), Row(20240620), missing};
     const std::vector<int> order{0, 1, 2, 3};
     const std::vector<QStringList> lines =
@@ -126,13 +127,14 @@ TEST(ValueTableText, FixedColumnsAndMarksPerSecurity)
     } first[] = {{"type", "1"},      {"source", "data"}, {"date", "2024/06/10"},
                  {"open", "100.00"}, {"high", "103.25"}, {"low", "99.00"},
                  {"close", "102.50"}, {"volume", "1200"}, {"change", "2.00"},
-                 {"change %", "1.99005"}, {"problem", ""}};
+                 {"change %", "1.99005"}, {"problem", ""}, {"flag", "0"}};
     for (const auto& row : first)
         EXPECT_EQ(cell(1, row.column), QString::fromUtf8(row.text)) << row.column;
     EXPECT_EQ(cell(2, "problem"), LabelTexts::kStaleGroup);
     EXPECT_EQ(cell(3, "problem"), LabelTexts::kFutureDate);
     EXPECT_EQ(cell(4, "problem"), DataProblemText(quorex::DataProblem::FileMissing));
     EXPECT_EQ(cell(4, "close"), QString());
+    EXPECT_EQ(cell(4, "flag"), QStringLiteral("5")) << "flagged without data still says so";
     EXPECT_EQ(lines[4].size(), head.size());
 
     // Badges off: no stale mark.
