@@ -60,6 +60,10 @@ ScreenBar::ScreenBar(ScreenController& controller, QWidget* grid, QWidget* paren
     connect(m_pField->lineEdit(), &QLineEdit::textEdited, this, &ScreenBar::OnEdited);
     connect(m_pField, &QComboBox::textActivated, this, &ScreenBar::OnCommitted);
     connect(&m_controller, &ScreenController::countsChanged, this, &ScreenBar::ShowCounts);
+    connect(&m_controller, &ScreenController::conditionChanged, this, [this] {
+        m_pField->setEditText(m_controller.condition());
+        ShowError(std::nullopt);
+    });
     hide();
 }
 

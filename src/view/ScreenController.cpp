@@ -5,6 +5,7 @@
 #include "screen/ScreenSettings.h"
 #include "settings/SettingsStore.h"
 #include "view/CCatalogView.h"
+#include "model/CatalogModel.h"
 #include "model/GridArrangement.h"
 
 #include <QTimer>
@@ -23,12 +24,33 @@ ScreenController::ScreenController(CCatalogView& view, QObject* parent)
 {
     connect(&m_view.arrangement(), &GridArrangement::itemsChanged, this,
             &ScreenController::OnItemsChanged);
-    // Another tab: the condition in force screens its catalog too.
+    // Each tab its own condition: the one left keeps its text, the one shown gets its own
+    // back (a tab never screened takes the condition in force).
+    m_pShownModel = &m_view.model();
     connect(&m_view, &CCatalogView::modelChanged, this, [this] {
         connect(&m_view.arrangement(), &GridArrangement::itemsChanged, this,
                 &ScreenController::OnItemsChanged, Qt::UniqueConnection);
-        if (m_condition && !m_view.model().items().empty())
+        if (m_pRun)
+            m_pRun->Cancel();
+        if (m_pShownModel != nullptr && !m_tabConditions.contains(m_pShownModel)) {
+            // A closed tab's address may come back for a new one.
+            connect(m_pShownModel, &QObject::destroyed, this,
+                    [this, model = m_pShownModel] { m_tabConditions.erase(model); });
+        }
+        m_tabConditions[m_pShownModel] = m_strCondition;
+        m_pShownModel = &m_view.model();
+        const auto kept = m_tabConditions.find(m_pShownModel);
+        if (kept != m_tabConditions.end()) {
+            const ConditionParser::Result parsed = ConditionParser::Parse(kept->second);
+            m_condition = parsed.condition;
+            m_strCondition = parsed.condition ? kept->second : QString();
+        }
+        if (!m_condition)
+            m_view.arrangement().SetNarrowing(Narrowing::Condition, {});
+        else if (!m_view.model().items().empty())
             RestartSoon();
+        emit conditionChanged();
+        emit countsChanged();
     });
     // The condition of the last session; one that no longer parses is left unapplied.
     const QString active = ScreenSettings::ReadActive(SettingsStore(m_view.paths().iniFile));

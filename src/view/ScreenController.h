@@ -11,10 +11,12 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 namespace mosgrid {
 
 class CCatalogView;
+class CatalogModel;
 class IComponentProvider;
 class ScreenRun;
 
@@ -56,6 +58,8 @@ public:
 signals:
     // The counts or the condition changed.
     void countsChanged();
+    // Another tab brought its own condition: the field shows it.
+    void conditionChanged();
 
 private:
     void OnItemsChanged();
@@ -71,6 +75,9 @@ private:
     QString m_strCondition;
     std::function<int(int item)> m_flagOf;
     bool m_bRestartPending = false;
+    // The condition of each tab not shown, by its catalog; the shown one's is in force.
+    const CatalogModel* m_pShownModel = nullptr;
+    std::unordered_map<const CatalogModel*, QString> m_tabConditions;
 };
 
 } // namespace mosgrid

@@ -6,6 +6,7 @@
 #include "settings/SettingsStore.h"
 #include "support/TestFolders.h"
 #include "view/CCatalogView.h"
+#include "view/CatalogTabs.h"
 #include "model/GridArrangement.h"
 #include "view/ScreenBar.h"
 #include "view/ScreenController.h"
@@ -147,6 +148,30 @@ TEST_F(ScreenBarTest, TypingNarrowsTheGridAndCounts)
     EXPECT_TRUE(m_bar->isHidden());
     EXPECT_EQ(ShownCodes(), (std::vector<std::string>{"7203", "6758", "9984", "8306"}));
     EXPECT_FALSE(m_view->arrangement().isNarrowed());
+}
+
+TEST_F(ScreenBarTest, EachTabKeepsItsOwnCondition)
+{
+    Load();
+    MakeBar();
+    m_bar->Open();
+    Type(QStringLiteral("close > 100"));
+    ASSERT_TRUE(Settled());
+    CatalogTabs& tabs = m_view->tabs();
+    tabs.Open("");  // a new tab takes the condition in force
+    Load();
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(m_bar->field()->currentText(), QStringLiteral("close > 100"));
+    EXPECT_EQ(ShownCodes(), (std::vector<std::string>{"7203", "8306"}));
+    Type(QStringLiteral("close < 100"));
+    ASSERT_TRUE(Settled());
+    tabs.Switch(0);
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(m_bar->field()->currentText(), QStringLiteral("close > 100"));
+    tabs.Switch(1);
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(m_bar->field()->currentText(), QStringLiteral("close < 100"));
+    EXPECT_EQ(ShownCodes(), (std::vector<std::string>{"6758"}));
 }
 
 TEST_F(ScreenBarTest, FlagsComeFromTheLookupAndAChangeIsEvaluatedAgain)
