@@ -11,6 +11,10 @@
 #include <QFile>
 #include <QMenu>
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
 namespace mosgrid {
 
 namespace {
@@ -72,9 +76,17 @@ void TabCommands::OnOpenInTab()
 
 void TabCommands::Restore()
 {
-    const OpenTabs kept = ReadOpenTabs(SettingsStore(m_paths.iniFile));
+    OpenTabs kept = ReadOpenTabs(SettingsStore(m_paths.iniFile));
+    // A list deleted or moved since is left out rather than shown as an empty tab.
+    const std::string current = kept.files.empty() ? std::string() : kept.files[kept.current];
+    std::erase_if(kept.files, [](const std::string& file) {
+        std::error_code error;
+        return !std::filesystem::exists(file, error);
+    });
     if (kept.files.empty())
         return;
+    const auto shown = std::find(kept.files.begin(), kept.files.end(), current);
+    kept.current = shown == kept.files.end() ? 0 : int(shown - kept.files.begin());
     m_bRestoring = true;
     CatalogTabs& tabs = m_view.tabs();
     m_view.SetListFile(kept.files.front(), false);
