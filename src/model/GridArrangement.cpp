@@ -57,6 +57,17 @@ void GridArrangement::ItemsChanged()
 
 void GridArrangement::Refold()
 {
+    // Folding every code and name costs more than a reload of a long list otherwise does, so
+    // it waits until a search text or a sort by code or name needs it.
+    m_foldedCodes.clear();
+    m_foldedNames.clear();
+    m_knownFacts.assign(m_items.size(), ItemFacts{});
+}
+
+void GridArrangement::Fold()
+{
+    if (m_foldedCodes.size() == m_items.size())
+        return;
     m_foldedCodes.clear();
     m_foldedNames.clear();
     m_foldedCodes.reserve(m_items.size());
@@ -65,7 +76,6 @@ void GridArrangement::Refold()
         m_foldedCodes.push_back(FoldForSearch(DisplayText(item->m_strCode)));
         m_foldedNames.push_back(FoldForSearch(DisplayText(item->m_strName)));
     }
-    m_knownFacts.assign(m_items.size(), ItemFacts{});
 }
 
 void GridArrangement::SetFilter(const QString& text)
@@ -145,7 +155,7 @@ void GridArrangement::ArrangeFor(Cause cause)
     const SettingsStore settings(m_strIniFile);
     const SortKey key = ReadSortKey(settings);
     const bool descending = ReadSortDescending(settings);
-    if (m_foldedCodes.size() != m_items.size())
+    if (m_knownFacts.size() != m_items.size())
         Refold();
     // The cells are the store's slots, as they always were; sorting needs the items too.
     m_nArrangedSlots = m_store.size();
@@ -169,7 +179,7 @@ std::vector<int> GridArrangement::ItemsInSortOrderWithout(Narrowing which, bool 
 std::vector<int> GridArrangement::ItemsInSortOrder(bool filtered)
 {
     const SettingsStore settings(m_strIniFile);
-    if (m_foldedCodes.size() != m_items.size())
+    if (m_knownFacts.size() != m_items.size())
         Refold();
     return Sorted(ReadSortKey(settings), ReadSortDescending(settings), filtered);
 }
@@ -177,12 +187,17 @@ std::vector<int> GridArrangement::ItemsInSortOrder(bool filtered)
 std::vector<int> GridArrangement::Sorted(SortKey key, bool descending, bool filtered)
 {
     const int count = std::min(static_cast<int>(m_items.size()), m_store.size());
+    const bool searching = filtered && !m_strFoldedFilter.isEmpty();
+    const bool byText = key == SortKey::Code || key == SortKey::Name;
+    if (searching || byText)
+        Fold();
+    const QString none;
     std::vector<int> kept;
     std::vector<SortEntry> entries;
     for (int i = 0; i < count; ++i) {
         if (Narrowed(i))
             continue;
-        if (filtered && !MatchesFilter(m_strFoldedFilter, m_foldedCodes[i], m_foldedNames[i]))
+        if (searching && !MatchesFilter(m_strFoldedFilter, m_foldedCodes[i], m_foldedNames[i]))
             continue;
         if (ReadsFacts(key)) {
             const ItemFacts facts = m_store.Facts(i);
@@ -190,7 +205,8 @@ std::vector<int> GridArrangement::Sorted(SortKey key, bool descending, bool filt
                 m_knownFacts[i] = facts;
         }
         kept.push_back(i);
-        entries.push_back({m_foldedCodes[i], m_foldedNames[i], m_knownFacts[i]});
+        entries.push_back({byText ? m_foldedCodes[i] : none, byText ? m_foldedNames[i] : none,
+                           m_knownFacts[i]});
     }
     std::vector<int> sorted;
     sorted.reserve(kept.size());

@@ -79,7 +79,9 @@ signals:
     void itemsChanged();
 
 private:
+    // New items: facts forgotten, folded texts dropped until Fold makes them again.
     void Refold();
+    void Fold();
     // True when a narrowing leaves the item out.
     bool Narrowed(int item) const;
     void ArrangeFor(Cause cause);
