@@ -146,22 +146,23 @@ void CCatalogView::LoadList()
 CCatalogView::ReloadResult CCatalogView::ReloadList()
 {
     const ReloadResult result = m_pModel->ReloadList();
-    if (result == ReloadResult::Changed) {
-        LayOutGrid();
-        m_scrollBar.SetPosition(topIndex());
-        RequestCellsAgain();
-    }
+    FollowReload(result);
     return result;
 }
 
 void CCatalogView::OnReloadFinished(CatalogModel::ReloadResult result)
 {
-    if (result == ReloadResult::Changed) {
-        LayOutGrid();
-        m_scrollBar.SetPosition(topIndex());
-        RequestCellsAgain();
-    }
+    FollowReload(result);
     emit reloadFinished(result);
+}
+
+void CCatalogView::FollowReload(ReloadResult result)
+{
+    if (result != ReloadResult::Changed)
+        return;
+    LayOutGrid();
+    m_scrollBar.SetPosition(topIndex());
+    RequestCellsAgain();
 }
 
 std::vector<int> CCatalogView::selectedItems() const

@@ -151,6 +151,8 @@ private:
     void PlaceBars();
     // A reload read on a worker came in: the grid follows as after ReloadList.
     void OnReloadFinished(CatalogModel::ReloadResult result);
+    // After a reload that changed the items: the grid laid out and the cells asked for again.
+    void FollowReload(ReloadResult result);
     // The columns that fit the viewport and the scroll range over the cells shown: after
     // every change of the width, the thumbnail size or the number of cells, never in a paint.
     void LayOutGrid();
