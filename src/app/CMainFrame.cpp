@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/CommandString.h"
 #include "app/CCatalogApp.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
@@ -110,9 +111,7 @@ QAction* CMainFrame::AddCommand(QMenu* menu, const QString& text, const QString&
 {
     QAction* action = menu->addAction(text);
     // The command string: the status-bar prompt, a line break, the tool tip.
-    const QStringList parts = commandString.split(QLatin1Char('\n'));
-    action->setStatusTip(parts.value(0));
-    action->setToolTip(parts.value(1));
+    SetCommandString(action, commandString);
     return action;
 }
 

@@ -1,5 +1,6 @@
 #include "app/EditCommands.h"
 
+#include "app/CommandString.h"
 #include "app/AddSecurityDialog.h"
 #include "app/FileCommands.h"
 #include "base/EditTexts.h"
@@ -75,9 +76,7 @@ QAction* EditCommands::AddAction(QMenu* menu, QAction* before, const QString& te
                                  const QString& commandString, const QKeySequence& key)
 {
     auto* action = new QAction(text, menu);
-    const QStringList parts = commandString.split(QLatin1Char('\n'));
-    action->setStatusTip(parts.value(0));
-    action->setToolTip(parts.value(1));
+    SetCommandString(action, commandString);
     action->setShortcut(key);
     menu->insertAction(before, action);
     m_actions << action;

@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 
+#include "app/CommandString.h"
 #include "app/ReloadStatus.h"
 
 #include "app/CExportDlg.h"
@@ -120,9 +121,7 @@ QAction* FileCommands::AddCommand(QMenu* menu, QAction* before, const QString& t
                                   const QString& commandString)
 {
     auto* action = new QAction(text, menu);
-    const QStringList parts = commandString.split(QLatin1Char('\n'));
-    action->setStatusTip(parts.value(0));
-    action->setToolTip(parts.value(1));
+    SetCommandString(action, commandString);
     menu->insertAction(before, action);
     return action;
 }

@@ -1,5 +1,6 @@
 #include "app/FlagMenus.h"
 
+#include "app/CommandString.h"
 #include "base/FlagTexts.h"
 #include "view/CCatalogView.h"
 #include "model/ItemFlags.h"
@@ -12,13 +13,6 @@ namespace mosgrid {
 namespace {
 
 constexpr int kFilterColorsFrom = 2;  // after 絞り込まない and 旗のある銘柄すべて
-
-void SetCommandString(QAction* action, const QString& commandString)
-{
-    const QStringList parts = commandString.split(QLatin1Char('\n'));
-    action->setStatusTip(parts.value(0));
-    action->setToolTip(parts.value(1));
-}
 
 ItemFlags::Filter FilterAt(int index)
 {

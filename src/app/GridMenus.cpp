@@ -1,5 +1,6 @@
 #include "app/GridMenus.h"
 
+#include "app/CommandString.h"
 #include "base/GridTexts.h"
 #include "settings/SettingsStore.h"
 #include "view/CCatalogView.h"
@@ -15,14 +16,6 @@
 namespace mosgrid {
 
 namespace {
-
-void SetCommandString(QAction* action, const QString& commandString)
-{
-    // The command string: the status-bar prompt, a line break, the tool tip.
-    const QStringList parts = commandString.split(QLatin1Char('\n'));
-    action->setStatusTip(parts.value(0));
-    action->setToolTip(parts.value(1));
-}
 
 QAction* AddChoice(QMenu* menu, QActionGroup* group, const QString& text,
                    const QString& commandString)

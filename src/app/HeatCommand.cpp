@@ -1,5 +1,6 @@
 #include "app/HeatCommand.h"
 
+#include "app/CommandString.h"
 #include "base/FlagTexts.h"
 #include "settings/LabelSettings.h"
 #include "settings/SettingsStore.h"
@@ -16,9 +17,7 @@ HeatCommand::HeatCommand(QMenu* viewMenu, CCatalogView* view, QObject* parent)
 {
     m_pAction = viewMenu->addAction(FlagTexts::kMenuHeat);
     m_pAction->setCheckable(true);
-    const QStringList parts = FlagTexts::kCmdHeat.split(QLatin1Char('\n'));
-    m_pAction->setStatusTip(parts.value(0));
-    m_pAction->setToolTip(parts.value(1));
+    SetCommandString(m_pAction, FlagTexts::kCmdHeat);
     connect(m_pAction, &QAction::triggered, this, &HeatCommand::Toggle);
     connect(viewMenu, &QMenu::aboutToShow, this, &HeatCommand::ShowCheck);
     ShowCheck();

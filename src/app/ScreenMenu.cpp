@@ -1,5 +1,6 @@
 #include "app/ScreenMenu.h"
 
+#include "app/CommandString.h"
 #include "screen/ScreenTexts.h"
 #include "view/CCatalogView.h"
 #include "view/ScreenBar.h"
@@ -31,9 +32,7 @@ ScreenMenu::ScreenMenu(QMenu* viewMenu, QMainWindow* frame, CCatalogView* view)
     m_pAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
     // The window's shortcut, whichever control has the focus.
     m_pAction->setShortcutContext(Qt::WindowShortcut);
-    const QStringList parts = ScreenTexts::kCmdScreen.split(QLatin1Char('\n'));
-    m_pAction->setStatusTip(parts.value(0));
-    m_pAction->setToolTip(parts.value(1));
+    SetCommandString(m_pAction, ScreenTexts::kCmdScreen);
     connect(m_pAction, &QAction::triggered, m_pBar, [this] { m_pBar->Open(); });
     // A grid narrowed by the last session's condition shows why.
     if (!m_pController->condition().isEmpty())

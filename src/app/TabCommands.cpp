@@ -1,5 +1,6 @@
 #include "app/TabCommands.h"
 
+#include "app/CommandString.h"
 #include "app/FileCommands.h"
 #include "base/TabTexts.h"
 #include "settings/OpenTabs.h"
@@ -23,9 +24,7 @@ QAction* AddCommand(QMenu* menu, QAction* before, const QString& text, const QSt
                     const QKeySequence& keys)
 {
     auto* action = new QAction(text, menu);
-    const QStringList parts = command.split(QLatin1Char('\n'));
-    action->setStatusTip(parts.value(0));
-    action->setToolTip(parts.value(1));
+    SetCommandString(action, command);
     action->setShortcut(keys);
     menu->insertAction(before, action);
     return action;
