@@ -39,13 +39,25 @@ std::shared_ptr<ListLoadResult> Load(std::uint64_t ticket, std::string path,
 
 AsyncListLoader::AsyncListLoader(QObject* parent)
     : QObject(parent)
+    , m_relay(std::make_shared<Relay>())
 {
+    m_relay->owner = this;
 }
 
 AsyncListLoader::~AsyncListLoader()
 {
-    for (Worker& worker : m_workers)
-        worker.thread.join();
+    {
+        const std::lock_guard lock(m_relay->mutex);
+        m_relay->owner = nullptr;
+    }
+    // A worker still reading can only be one waiting on a stream whose writer has not
+    // finished: it may wait for ever, and it will not reach this loader any more.
+    for (Worker& worker : m_workers) {
+        if (worker.done->load())
+            worker.thread.join();
+        else
+            worker.thread.detach();
+    }
 }
 
 std::uint64_t AsyncListLoader::Start(std::string path, std::size_t maxItems,
@@ -56,16 +68,11 @@ std::uint64_t AsyncListLoader::Start(std::string path, std::size_t maxItems,
     m_newest.store(ticket);
     m_loading = true;
     auto done = std::make_shared<std::atomic<bool>>(false);
-    m_workers.push_back(Worker{std::thread([this, ticket, path = std::move(path), maxItems,
-                                            matchAgainst, done] {
+    m_workers.push_back(Worker{std::thread([relay = m_relay, ticket, path = std::move(path),
+                                            maxItems, matchAgainst, done] {
                                    const std::shared_ptr<ListLoadResult> result =
                                        Load(ticket, path, maxItems);
-                                   if (matchAgainst)
-                                       Match(*result, *matchAgainst);
-                                   // Runs on the loader's thread, or never once it is gone.
-                                   QMetaObject::invokeMethod(
-                                       this, [this, result] { Deliver(result); },
-                                       Qt::QueuedConnection);
+                                   Hand(*relay, result, matchAgainst);
                                    done->store(true);
                                }),
                                done});
@@ -78,6 +85,20 @@ void AsyncListLoader::Cancel()
     m_loading = false;
     // A match that began before is let finish; none begins after.
     const std::lock_guard lock(m_matchMutex);
+}
+
+void AsyncListLoader::Hand(Relay& relay, const std::shared_ptr<ListLoadResult>& result,
+                           const CatalogItemList* matchAgainst)
+{
+    const std::lock_guard lock(relay.mutex);
+    AsyncListLoader* owner = relay.owner;
+    if (owner == nullptr)
+        return;
+    if (matchAgainst)
+        owner->Match(*result, *matchAgainst);
+    // Runs on the loader's thread, or never once it is gone.
+    QMetaObject::invokeMethod(
+        owner, [owner, result] { owner->Deliver(result); }, Qt::QueuedConnection);
 }
 
 void AsyncListLoader::Match(ListLoadResult& result, const CatalogItemList& matchAgainst)

@@ -35,6 +35,9 @@ struct ListLoadResult {
 // Threads: Start, Cancel, IsLoading and the destructor on the loader's own thread. A worker
 // reads the list it matches against only under m_matchMutex and while its load is the
 // newest: once Cancel returns, no worker reads it any more, and the caller may change it.
+// A worker reaches the loader only through the relay, under the relay's mutex (taken before
+// m_matchMutex); the destructor clears the relay, so a worker left waiting on a stream is let
+// go instead of holding up the end of the program.
 class AsyncListLoader : public QObject {
     Q_OBJECT
 public:
@@ -66,6 +69,14 @@ private:
         std::shared_ptr<std::atomic<bool>> done;
     };
 
+    // What the workers share with the loader; owner is null once the loader is gone.
+    struct Relay {
+        std::mutex mutex;
+        AsyncListLoader* owner = nullptr;
+    };
+
+    static void Hand(Relay& relay, const std::shared_ptr<ListLoadResult>& result,
+                     const CatalogItemList* matchAgainst);
     void Deliver(const std::shared_ptr<ListLoadResult>& result);
     void Match(ListLoadResult& result, const CatalogItemList& matchAgainst);
     void JoinFinished();
@@ -76,6 +87,7 @@ private:
     std::mutex m_matchMutex;
     bool m_loading = false;
     std::vector<Worker> m_workers;
+    std::shared_ptr<Relay> m_relay;
 };
 
 } // namespace mosgrid

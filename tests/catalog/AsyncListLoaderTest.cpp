@@ -6,6 +6,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <string>
@@ -103,6 +107,22 @@ TEST(AsyncListLoader, CancelVoidsTheLoad)
     loader.Cancel();
     EXPECT_FALSE(loader.IsLoading());
     EXPECT_FALSE(spy.wait(300));
+}
+
+// A loader that goes while its worker waits on a pipe nobody writes to does not wait with it.
+TEST(AsyncListLoader, GoingWhileAStreamHasNoWriterDoesNotHang)
+{
+    QTemporaryDir dir;
+    const std::string fifo = dir.filePath(QStringLiteral("list.fifo")).toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    {
+        AsyncListLoader loader;
+        loader.Start(fifo);
+    }
+    // Let the worker go: it finds the loader gone and ends quietly.
+    const int writer = ::open(fifo.c_str(), O_WRONLY);
+    ASSERT_GE(writer, 0);
+    ::close(writer);
 }
 
 } // namespace
