@@ -1,6 +1,5 @@
 #include "catalog/AsyncListLoader.h"
 
-#include "catalog/CListFileReader.h"
 #include "catalog/ItemMatching.h"
 
 #include <QMetaObject>
@@ -20,9 +19,8 @@ std::shared_ptr<ListLoadResult> Load(std::uint64_t ticket, std::string path,
     result->ticket = ticket;
     result->path = std::move(path);
     try {
-        CListFileReader reader;
-        result->outcome =
-            LoadCatalogList(reader, result->path, false, result->items, maxItems);
+        // The path's own kind decides: a large database stands for its codes as at once.
+        result->outcome = LoadCatalogList(result->path, false, result->items, maxItems);
         result->status = !result->outcome.opened ? ListLoadResult::Status::NotOpened
             : result->outcome.tooMany            ? ListLoadResult::Status::TooMany
                                                  : ListLoadResult::Status::Read;

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <fcntl.h>
@@ -107,6 +108,30 @@ TEST(AsyncListLoader, CancelVoidsTheLoad)
     loader.Cancel();
     EXPECT_FALSE(loader.IsLoading());
     EXPECT_FALSE(spy.wait(300));
+}
+
+// A database given as the list stands for its codes on a worker as when read at once.
+TEST(AsyncListLoader, ADatabaseGivesItsCodes)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("prices.db")).toStdString();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "CREATE TABLE prices(code TEXT, date INTEGER);"
+                           "INSERT INTO prices VALUES('7203',1),('1301',1);",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    AsyncListLoader loader;
+    QSignalSpy spy(&loader, &AsyncListLoader::loaded);
+    loader.Start(path);
+    const auto result = Wait(spy);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, Status::Read);
+    ASSERT_EQ(result->items.size(), 2u);
+    EXPECT_EQ(result->items[0]->m_strCode, "1301");
+    EXPECT_EQ(result->items[1]->m_strCode, "7203");
 }
 
 // A loader that goes while its worker waits on a pipe nobody writes to does not wait with it.
