@@ -28,14 +28,15 @@ ItemFlags::~ItemFlags()
 void ItemFlags::SetList(const std::string& listPath, const CatalogItemList& items)
 {
     m_nList = listPath.empty() ? -1 : m_store->Open(listPath);
-    m_codes.clear();
-    m_colors.clear();
-    m_codes.reserve(items.size());
-    m_colors.reserve(items.size());
-    for (const auto& item : items) {
-        m_codes.push_back(item->m_strCode);
-        m_colors.push_back(m_nList < 0 ? FlagColor::None
-                                       : m_store->ColorOf(m_nList, item->m_strCode));
+    m_pItems = &items;
+    // Most lists carry no flag: a million of them are then not looked up one by one.
+    if (m_nList < 0 || m_store->List(m_nList).codes.empty()) {
+        m_colors.assign(items.size(), FlagColor::None);
+    } else {
+        m_colors.clear();
+        m_colors.reserve(items.size());
+        for (const auto& item : items)
+            m_colors.push_back(m_store->ColorOf(m_nList, item->m_strCode));
     }
     // A list followed through a rename is written under its new name.
     if (m_store->isDirty())
@@ -65,19 +66,23 @@ void ItemFlags::Apply(std::span<const int> items, FlagColor color)
 {
     if (m_nList < 0)
         return;
+    if (m_pItems == nullptr)
+        return;
+    // The items may have gone since the list was set (FreeItems): only those still there.
+    const std::size_t count = std::min(m_pItems->size(), m_colors.size());
     std::unordered_set<std::string_view> touched;
     for (const int item : items) {
-        if (item < 0 || item >= static_cast<int>(m_codes.size()))
+        if (item < 0 || std::size_t(item) >= count)
             continue;
-        const std::string& code = m_codes[std::size_t(item)];
+        const std::string& code = (*m_pItems)[std::size_t(item)]->m_strCode;
         if (m_store->Set(m_nList, code, color))
             touched.insert(code);
     }
     if (touched.empty())
         return;
     // Every line of the list with a code carries its flag.
-    for (std::size_t i = 0; i < m_codes.size(); ++i) {
-        if (touched.contains(m_codes[i]))
+    for (std::size_t i = 0; i < count; ++i) {
+        if (touched.contains((*m_pItems)[i]->m_strCode))
             m_colors[i] = color;
     }
     m_saveTimer.start();

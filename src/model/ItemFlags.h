@@ -40,7 +40,8 @@ public:
     explicit ItemFlags(std::shared_ptr<FlagStore> store, QObject* parent = nullptr);
     ~ItemFlags() override;
 
-    // The items of a list file, loaded or read again: their flags looked up anew.
+    // The items of a list file, loaded or read again: their flags looked up anew. The items
+    // are kept by reference: they must outlive this, or be set again before they change.
     void SetList(const std::string& listPath, const CatalogItemList& items);
     // Who says which items a flag key acts on (by default none).
     using SelectionSource = std::function<std::vector<int>()>;
@@ -68,7 +69,8 @@ signals:
 private:
     std::shared_ptr<FlagStore> m_store;
     int m_nList = -1;
-    std::vector<std::string> m_codes;
+    // The items of the last SetList; the model calls SetList again whenever they change.
+    const CatalogItemList* m_pItems = nullptr;
     std::vector<FlagColor> m_colors;
     Filter m_filter;
     SelectionSource m_selection;
