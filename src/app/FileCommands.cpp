@@ -238,6 +238,11 @@ void FileCommands::OnExport()
         ShowMessageBox(FileTexts::kExportNoList);
         return;
     }
+    // The items are not in yet: an export now would write none.
+    if (m_view.model().isLoading()) {
+        ShowStatus(FileTexts::kListLoading);
+        return;
+    }
     CExportDlg dialog(&m_frame, Shown(m_view.listFile()));
     if (dialog.exec() != QDialog::Accepted || dialog.target().isEmpty())
         return;

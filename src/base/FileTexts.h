@@ -84,6 +84,10 @@ inline const QString kExportCancelled = QStringLiteral("書き出しを中止し
 // A list longer than the catalog takes; %1 is the path, %2 the most it takes.
 inline const QString kListTooLong =
     QStringLiteral("一覧ファイル [%1] の銘柄が %2 件を超えるため読めません。");
+inline const QString kListOutOfMemory =
+    QStringLiteral("一覧ファイル [%1] はメモリが足りないため読めません。");
+// Painted over the grid while a large list is read.
+inline const QString kListLoading = QStringLiteral("一覧ファイルを読んでいます...");
 // /rm after a finished export or print.
 inline const QString kListNotRemoved =
     QStringLiteral("一覧ファイル [%1] を削除できませんでした。");

@@ -34,7 +34,10 @@ CatalogModel::CatalogModel(ProgramPaths paths, IComponentProvider* provider,
             &CatalogModel::thumbnailsReady);
     connect(&m_listLoader, &AsyncListLoader::loaded, this,
             [this](const std::shared_ptr<ListLoadResult>& loaded) {
-                emit reloadFinished(FinishBackgroundReload(*loaded));
+                if (loaded->ticket == m_loadTicket)
+                    FinishBackgroundLoad(*loaded);
+                else
+                    emit reloadFinished(FinishBackgroundReload(*loaded));
             });
     m_pFlags = flags ? std::make_unique<ItemFlags>(std::move(flags))
                      : std::make_unique<ItemFlags>(m_paths.flagsFile);
@@ -71,11 +74,45 @@ void CatalogModel::LoadList()
     m_bLoaded = true;
 }
 
+void CatalogModel::StartLoadList()
+{
+    if (!AsyncListLoader::NeedsWorker(m_strListFile) && !IsListStream(m_strListFile)) {
+        LoadList();
+        return;
+    }
+    FreeItems();
+    FreeThumbnails();
+    m_bLoaded = false;
+    m_loadOutcome = {};
+    m_loadTicket = m_listLoader.Start(m_strListFile, AsyncListLoader::kMaxItems);
+}
+
+void CatalogModel::FinishBackgroundLoad(ListLoadResult& loaded)
+{
+    m_loadTicket = 0;
+    m_loadOutcome = loaded.outcome;
+    m_itemList = std::move(loaded.items);
+    if (loaded.status == ListLoadResult::Status::TooMany)
+        RefuseLongList();
+    else if (loaded.status == ListLoadResult::Status::OutOfMemory)
+        ShowMessageBox(FileTexts::kListOutOfMemory.arg(
+            QFile::decodeName(m_strListFile.c_str())));
+    // As LoadList: a list under /rm goes once it has been read whole.
+    if (m_bRemoveListFile && loaded.status == ListLoadResult::Status::Read
+        && loaded.outcome.complete)
+        RemoveListFile(m_strListFile);
+    m_pArrangement->ItemsChanged();
+    m_pFlags->SetList(m_strListFile, m_itemList);
+    m_bLoaded = true;
+    emit listLoaded();
+}
+
 void CatalogModel::FreeItems()
 {
     // The workers read the items: none may be left in hand.
     m_builder.StopAndWait();
     m_listLoader.Cancel();
+    m_loadTicket = 0;
     m_itemList.clear();
     if (m_pArrangement)
         m_pArrangement->ItemsChanged();

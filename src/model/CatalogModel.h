@@ -57,6 +57,11 @@ public:
     // Reads the list file into the items and starts the thumbnails. A file that does not open,
     // or breaks off, still ends the load: the items read so far stay, no retry.
     void LoadList();
+    // The same for the window: a large list or a stream is read on a worker, so the window
+    // stays responsive (isLoading, then listLoaded; the thumbnails wait for RebuildThumbnails);
+    // a small one is read at once as LoadList does.
+    void StartLoadList();
+    bool isLoading() const { return m_loadTicket != 0; }
     // Every item gone (the builder stopped first); the list counts as loaded.
     void FreeItems();
     // Reads the list and the price files again: thumbnails of unchanged securities stay,
@@ -142,6 +147,8 @@ signals:
     void selectionChanged();
     // A flag or the flag filter changed.
     void flagsChanged();
+    // A list read on a worker by StartLoadList is in (or could not be read).
+    void listLoaded();
     // A reload that answered Pending has ended.
     void reloadFinished(CatalogModel::ReloadResult result);
     // The sort or the period changed.
@@ -151,6 +158,7 @@ private:
     BuildInputs CurrentInputs() const;
     ReloadResult ApplyReload(ReloadPlan plan);
     ReloadResult FinishBackgroundReload(ListLoadResult& loaded);
+    void FinishBackgroundLoad(ListLoadResult& loaded);
     // A list beyond what the catalog takes: said once, and nothing of it kept.
     void RefuseLongList();
     // Either missing component is told once per rebuild, each under its own name.
@@ -163,6 +171,8 @@ private:
     bool m_bLoaded = false;
     ListLoadOutcome m_loadOutcome;
     AsyncListLoader m_listLoader;
+    // The ticket of the first load under way on the worker; 0: none.
+    std::uint64_t m_loadTicket = 0;
     // Indexes address the items and the store's slots alike.
     CatalogItemList m_itemList;
     ThumbnailStore m_thumbList;

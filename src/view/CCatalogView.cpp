@@ -1,5 +1,6 @@
 #include "view/CCatalogView.h"
 
+#include "base/FileTexts.h"
 #include "base/GridTexts.h"
 #include "chart/FlagMark.h"
 #include "chart/StaleBadge.h"
@@ -83,6 +84,7 @@ void CCatalogView::Attach(CatalogModel& model)
     connect(&model, &CatalogModel::flagsChanged, this, &CCatalogView::Invalidate);
     connect(&model, &CatalogModel::flagsChanged, this, &CCatalogView::flagsChanged);
     connect(&model, &CatalogModel::reloadFinished, this, &CCatalogView::OnReloadFinished);
+    connect(&model, &CatalogModel::listLoaded, this, &CCatalogView::OnListLoaded);
     connect(&model, &CatalogModel::thumbnailSizeChanged, this, &CCatalogView::LayOutGrid);
     connect(&model, &CatalogModel::viewChoicesChanged, this, &CCatalogView::viewChoicesChanged);
     model.SetSizeRule([fit = m_pColumnFit.get()](const SettingsStore& settings) {
@@ -104,8 +106,8 @@ void CCatalogView::ShowModel(CatalogModel& previous, CatalogModel& model)
     model.arrangement().RestoreSort();
     if (model.isLoaded())
         model.RebuildThumbnails();
-    else if (isVisible())
-        model.LoadList();
+    else if (isVisible() && !model.isLoading())
+        model.StartLoadList();
     LayOutGrid();
     m_scrollBar.SetPosition(topIndex());
     Invalidate();
@@ -134,13 +136,23 @@ void CCatalogView::OpenList(std::string path)
     m_pTabs->Retitle(m_pTabs->currentIndex());
     m_pModel->SelectOnly(-1);
     SetTop(0);
-    LoadList();
+    m_pModel->StartLoadList();
     Invalidate();
 }
 
 void CCatalogView::LoadList()
 {
     m_pModel->LoadList();
+}
+
+void CCatalogView::OnListLoaded()
+{
+    // Read on a worker: the thumbnails start now, for the tab shown only.
+    m_pModel->RebuildThumbnails();
+    LayOutGrid();
+    m_scrollBar.SetPosition(topIndex());
+    Invalidate();
+    emit modelChanged();
 }
 
 CCatalogView::ReloadResult CCatalogView::ReloadList()
@@ -452,15 +464,15 @@ void CCatalogView::Invalidate()
 void CCatalogView::showEvent(QShowEvent* event)
 {
     QAbstractScrollArea::showEvent(event);
-    if (!m_pModel->isLoaded() && !m_bLoadScheduled) {
+    if (!m_pModel->isLoaded() && !m_pModel->isLoading() && !m_bLoadScheduled) {
         // Shown with the list still unread: it is loaded once the window is up, by an event of
         // its own, as the rebuild may show a message box. A window closed before that loads
         // nothing until it is shown again.
         m_bLoadScheduled = true;
         QTimer::singleShot(0, this, [this] {
             m_bLoadScheduled = false;
-            if (!m_pModel->isLoaded() && isVisible())
-                LoadList();
+            if (!m_pModel->isLoaded() && !m_pModel->isLoading() && isVisible())
+                m_pModel->StartLoadList();
             Invalidate();
         });
     }
@@ -471,6 +483,8 @@ void CCatalogView::paintEvent(QPaintEvent* /*event*/)
     QPainter painter(viewport());
     if (!m_pModel->isLoaded()) {
         painter.fillRect(viewport()->rect(), Qt::black);
+        if (m_pModel->isLoading())
+            PaintEmptyHint(painter, viewport()->rect(), FileTexts::kListLoading);
         return;
     }
     OnDraw(painter, viewport()->rect(), false);

@@ -55,7 +55,8 @@ public:
     // Another list, loaded as a list named on the command line (never removed); the
     // selection and the scroll position start afresh.
     void OpenList(std::string path);
-    // The list read now (normally once the window is up).
+    // The list read now, whole, before this returns (printing and exports wait for it; the
+    // window's own loads go through the model's StartLoadList).
     void LoadList();
     using ReloadResult = CatalogModel::ReloadResult;
     // The model's reload, with the grid following the security at its top.
@@ -151,6 +152,7 @@ private:
     void PlaceBars();
     // A reload read on a worker came in: the grid follows as after ReloadList.
     void OnReloadFinished(CatalogModel::ReloadResult result);
+    void OnListLoaded();
     // After a reload that changed the items: the grid laid out and the cells asked for again.
     void FollowReload(ReloadResult result);
     // The columns that fit the viewport and the scroll range over the cells shown: after

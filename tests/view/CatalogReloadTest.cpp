@@ -19,6 +19,7 @@
 #include <algorithm>
 
 #include <fcntl.h>
+#include <unistd.h>
 #include <sys/stat.h>
 #include <ctime>
 
@@ -245,6 +246,49 @@ TEST_F(CatalogReloadTest, ALargeListIsReadOnAWorkerAndShownOnlyOnceRead)
     EXPECT_EQ(m_view->selectedItem(), 1) << "the selection stays on s2";
     Built();
     EXPECT_EQ(Shown("s2"), PriceColour(102).rgb());
+}
+
+// Opening a large list or a stream reads it on a worker: the call returns at once, the grid
+// says it is reading, and the list is shown once read (removed then under /rm only).
+TEST_F(CatalogReloadTest, ALargeListOrAStreamOpensOnAWorker)
+{
+    const std::string longName(AsyncListLoader::kQuickReadBytes + 1, 'x');
+    const std::string text =
+        ListLine(m_prices.source(), "s1", "Ns1") + ListLine(m_prices.source(), "s2", longName);
+    for (const bool stream : {false, true}) {
+        for (const bool remove : {false, true}) {
+            if (stream && remove)
+                continue;
+            SCOPED_TRACE(stream ? "stream" : remove ? "large under /rm" : "large");
+            MakeCatalog(3);
+            const std::string path =
+                QFile::encodeName(m_folder.filePath(QStringLiteral("big"))).toStdString();
+            ::unlink(path.c_str());
+            if (stream)
+                ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+            else
+                ASSERT_TRUE(WriteFileBytes(QFile::decodeName(path.c_str()),
+                                           QByteArray::fromStdString(text)));
+            QSignalSpy loaded(&m_view->model(), &CatalogModel::listLoaded);
+            m_view->SetListFile(path, remove);
+            m_view->model().StartLoadList();
+            EXPECT_TRUE(m_view->model().isLoading());
+            EXPECT_FALSE(m_view->model().isLoaded());
+            if (stream) {
+                const int fd = ::open(path.c_str(), O_WRONLY);
+                ASSERT_GE(fd, 0);
+                ASSERT_EQ(::write(fd, text.data(), text.size()), ssize_t(text.size()));
+                ::close(fd);
+            }
+            ASSERT_TRUE(loaded.wait(20000));
+            EXPECT_TRUE(m_view->model().isLoaded());
+            ASSERT_EQ(m_view->model().items().size(), 2u);
+            EXPECT_EQ(m_view->model().items()[1]->m_strName.size(), longName.size());
+            EXPECT_EQ(QFile::exists(QFile::decodeName(path.c_str())), !remove);
+            Built();
+            EXPECT_EQ(Shown("s2"), PriceColour(102).rgb());
+        }
+    }
 }
 
 TEST_F(CatalogReloadTest, OpeningAnotherListStartsAfreshAndNeverRemovesIt)
