@@ -123,6 +123,9 @@ ChartWindow::ChartWindow(ChartWindowContext context, const CatalogItem& item, QW
 
 ChartWindow::~ChartWindow()
 {
+    // A window still open when the program ends goes without a close event.
+    if (!m_stateKept)
+        KeepState();
     m_loader.waitForFinished();
 }
 
@@ -449,12 +452,18 @@ void ChartWindow::keyPressEvent(QKeyEvent* event)
     Perform(*action);
 }
 
-void ChartWindow::closeEvent(QCloseEvent* event)
+void ChartWindow::KeepState()
 {
     m_state.geometry = geometry();
     m_state.bars = m_wantedBars;
     SettingsStore settings(m_context.iniFile);
     m_state.WriteState(settings);
+    m_stateKept = true;
+}
+
+void ChartWindow::closeEvent(QCloseEvent* event)
+{
+    KeepState();
     QWidget::closeEvent(event);
 }
 

@@ -296,6 +296,26 @@ TEST_F(ChartWindowTest, StateIsRememberedAndTheChartSavedAsPngAndPdf)
     Settle(next);
 }
 
+TEST_F(ChartWindowTest, WindowsStillOpenWhenTheProgramEndsKeepTheirState)
+{
+    ChartWindow* window = Open(1);
+    ASSERT_NE(window, nullptr);
+    QTest::keyClick(window, Qt::Key_W);
+    QTest::keyClick(window, Qt::Key_Minus);
+    QTest::keyClick(window, Qt::Key_Minus);
+    const QRect place(40, 30, 700, 420);
+    window->setGeometry(place);
+    const int bars = window->range().count;
+    EXPECT_GT(bars, 60);
+    Settle(window);
+    // The catalog goes, and its chart windows with it, without closing.
+    m_view.reset();
+    const ChartWindowSettings kept = ChartWindowSettings::Read(SettingsStore(m_folder.iniFile()));
+    EXPECT_EQ(kept.period, PeriodChoice::Weekly);
+    EXPECT_EQ(kept.bars, bars);
+    EXPECT_EQ(kept.geometry.size(), place.size());
+}
+
 TEST_F(ChartWindowTest, TheWindowsOwnDefinitionsReplaceTheCatalogsWhenChosen)
 {
     SettingsStore settings(m_folder.iniFile());
