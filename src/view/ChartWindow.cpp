@@ -138,6 +138,9 @@ void ChartWindow::ShowItem(const CatalogItem& item)
     m_item = item;
     m_loaded = false;
     UpdateTitle();
+    // What the grid shows of it stands for the chart while the whole series is read.
+    if (m_context.stepping)
+        m_pCanvas->ShowStandIn(m_context.stepping->PictureOf(item));
     IComponentProvider* provider = m_context.provider;
     if (provider == nullptr) {
         m_series = WholeSeries{};

@@ -296,6 +296,43 @@ TEST_F(ChartWindowTest, StateIsRememberedAndTheChartSavedAsPngAndPdf)
     Settle(next);
 }
 
+TEST_F(ChartWindowTest, TheGridsPictureStandsForTheChartUntilTheSeriesIsRead)
+{
+    // Each item's thumbnail a colour of its own.
+    const QRgb colours[] = {0xffc00000, 0xff00c000, 0xff0000c0, 0xffc0c000};
+    for (int i = 0; i < 4; ++i) {
+        QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
+        image.fill(colours[i]);
+        ItemFacts facts;
+        facts.hasData = true;
+        facts.lastClose = 4 - i;
+        m_view->model().store().Put(kFilledGeneration, i, image, facts);
+    }
+    const auto middle = [](ChartWindow* window) {
+        const QImage shown = window->canvas()->grab().toImage();
+        return shown.pixel(shown.rect().center()) | 0xff000000;
+    };
+    // Opened, then stepped: the new security's picture at once, its chart when read.
+    m_view->preview().OpenWindow(1);
+    ASSERT_EQ(m_view->preview().windows().size(), 1U);
+    ChartWindow* window = m_view->preview().windows().front();
+    const struct {
+        int key;
+        int item;
+    } steps[] = {{0, 1}, {Qt::Key_PageDown, 2}, {Qt::Key_PageUp, 1}, {Qt::Key_PageUp, 0}};
+    for (const auto& step : steps) {
+        if (step.key != 0)
+            QTest::keyClick(window, Qt::Key(step.key));
+        EXPECT_EQ(middle(window), colours[step.item]) << step.item;
+        EXPECT_EQ(window->canvas()->frame(), nullptr);
+        Settle(window);
+        EXPECT_EQ(window->item().m_strCode, m_view->model().items()[step.item]->m_strCode);
+        ASSERT_NE(window->canvas()->frame(), nullptr);
+        EXPECT_TRUE(window->canvas()->standIn().isNull());
+        EXPECT_NE(middle(window), colours[step.item]) << step.item;
+    }
+}
+
 TEST_F(ChartWindowTest, WindowsStillOpenWhenTheProgramEndsKeepTheirState)
 {
     ChartWindow* window = Open(1);
