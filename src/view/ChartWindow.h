@@ -76,6 +76,9 @@ private:
     std::vector<std::string> Definitions() const;
     int AnchorAt(QPoint at) const;
     void ScrollPixels(int pixels);
+    // The crosshair to the next bar (+1) or the one before (-1), put up on the newest bar
+    // shown when there is none; at the edge the chart moves a bar under it.
+    void MoveCrosshair(int direction);
     void SetRange(const BarRange& range);
     void SetPeriod(PeriodChoice period);
     void Step(int delta);

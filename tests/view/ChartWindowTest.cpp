@@ -1,5 +1,6 @@
 #include "FakeComponents.h"
 
+#include "chart/PluginComponentProvider.h"
 #include "settings/SettingsStore.h"
 #include "support/TestFolders.h"
 #include "thumbnails/ThumbnailStore.h"
@@ -62,13 +63,24 @@ public:
     }
 };
 
-// The fakes' chart control over libraries that give whole series.
+// The fakes' chart control over libraries that give whole series; the built one when a
+// test needs what only it answers (the bar under a point).
 class SeriesProvider : public FakeProvider {
 public:
     std::unique_ptr<quorex::IDataLibrary> CreateDataLibrary() override
     {
         return std::make_unique<SeriesLibrary>();
     }
+    std::unique_ptr<quorex::IChartControl> CreateChartControl() override
+    {
+        return builtControl ? m_plugins.CreateChartControl()
+                            : FakeProvider::CreateChartControl();
+    }
+
+    bool builtControl = false;
+
+private:
+    PluginComponentProvider m_plugins{MOSGRID_PROGRAM_DIR "/"};
 };
 
 class ChartWindowTest : public ::testing::Test {
@@ -330,6 +342,40 @@ TEST_F(ChartWindowTest, TheGridsPictureStandsForTheChartUntilTheSeriesIsRead)
         ASSERT_NE(window->canvas()->frame(), nullptr);
         EXPECT_TRUE(window->canvas()->standIn().isNull());
         EXPECT_NE(middle(window), colours[step.item]) << step.item;
+    }
+}
+
+TEST_F(ChartWindowTest, CtrlArrowsMoveTheCrosshairBarByBarAndScrollAtTheEdge)
+{
+    m_provider.builtControl = true;
+    ChartWindow* window = Open(1);
+    ASSERT_NE(window, nullptr);
+    Settle(window);
+    const std::vector<quorex::PriceBar> daily = SeriesOf("1200");
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int end;   // of the range shown
+        int bar;   // read out under the crosshair
+    } steps[] = {
+        {Qt::Key_Right, Qt::ControlModifier, 1200, 1199},  // put up on the newest
+        {Qt::Key_Left, Qt::ControlModifier, 1200, 1198},
+        {Qt::Key_Left, Qt::ControlModifier, 1200, 1197},
+        {Qt::Key_Right, Qt::ControlModifier, 1200, 1198},
+        {Qt::Key_Right, Qt::ControlModifier, 1200, 1199},
+        {Qt::Key_Right, Qt::ControlModifier, 1200, 1199},  // nothing newer
+        {Qt::Key_Left, Qt::ShiftModifier, 1140, 1139},     // it stays as the chart moves
+        {Qt::Key_Right, Qt::ControlModifier, 1141, 1140},  // at the edge the chart moves
+    };
+    for (const auto& step : steps) {
+        QTest::keyClick(window, Qt::Key(step.key), step.modifiers);
+        Settle(window);
+        EXPECT_EQ(window->range().end, step.end) << step.bar;
+        const std::optional<QPoint> at = window->canvas()->crosshair();
+        ASSERT_TRUE(at.has_value()) << step.bar;
+        const std::optional<quorex::PriceBar> bar = window->canvas()->frame()->BarAt(*at);
+        ASSERT_TRUE(bar.has_value()) << step.bar;
+        EXPECT_EQ(bar->date, daily[std::size_t(step.bar)].date) << step.bar;
     }
 }
 
