@@ -19,8 +19,9 @@ using DateAt = std::function<std::optional<std::int32_t>(int column)>;
 std::optional<int> NeighbourBarColumn(int column, int direction, int width,
                                       const DateAt& dateAt);
 
-// The middle row of the first band of rows (from the top) where `hasBar` holds: the price
-// pane's, where a crosshair put up by a key starts. Nothing when no row has bars.
+// The middle row of the first band of rows (from the top) where `hasBar` holds: where a
+// crosshair put up by a key starts, amid the panes (which adjoin, so usually all of them).
+// Nothing when no row has bars.
 std::optional<int> FirstBandMiddle(int height, const std::function<bool(int row)>& hasBar);
 
 } // namespace CrosshairSteps

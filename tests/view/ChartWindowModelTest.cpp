@@ -208,7 +208,7 @@ TEST(CrosshairSteps, NeighbourBarsAtAnyWidthAndNothingAtTheEdges)
     }
 }
 
-TEST(CrosshairSteps, AKeysCrosshairStartsInTheMiddleOfTheTopPane)
+TEST(CrosshairSteps, AKeysCrosshairStartsAmidTheFirstRowsWithBars)
 {
     struct Band {
         int top, bottom;
