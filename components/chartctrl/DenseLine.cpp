@@ -5,9 +5,9 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace quorex::chart {
@@ -58,39 +58,87 @@ struct Span {
     }
 };
 
-// Where the vertical x = `x` meets the pen of radius `r` drawn along p-q: its round ends
-// and the band between them.
-void IncludeSegment(Span& span, QPointF p, QPointF q, double x, double r)
-{
-    for (const QPointF end : {p, q}) {
-        const double d = std::abs(x - end.x());
-        if (d <= r) {
-            const double h = std::sqrt(r * r - d * d);
-            span.Include(end.y() - h, end.y() + h);
+// The spans of the pen at kSamples evenly spaced verticals in each column from `first`.
+class SampleSpans {
+public:
+    SampleSpans(int first, int columns)
+        : m_first(first), m_spans(std::size_t(std::max(0, columns)) * kSamples)
+    {
+    }
+
+    const Span& at(int column, int sample) const
+    {
+        return m_spans[std::size_t(column - m_first) * kSamples + std::size_t(sample)];
+    }
+
+    // The samples whose verticals lie within [from, to], as (index, x) for `include`.
+    template <typename Include>
+    void Within(double from, double to, Include include)
+    {
+        const int count = int(m_spans.size());
+        int index = std::max(0, int(std::ceil((from - m_first) * kSamples - 0.5)));
+        for (; index < count; ++index) {
+            const double x = m_first + (index + 0.5) / kSamples;
+            if (x > to)
+                break;
+            include(m_spans[std::size_t(index)], x);
         }
     }
+
+private:
+    int m_first;
+    std::vector<Span> m_spans;
+};
+
+// The band the pen of radius `r` sweeps along p-q (p left of q), without its round ends.
+void IncludeBand(SampleSpans& spans, QPointF p, QPointF q, double r)
+{
     const double dx = q.x() - p.x(), dy = q.y() - p.y();
-    if (dx == 0) {
-        if (std::abs(x - p.x()) <= r)
-            span.Include(std::min(p.y(), q.y()), std::max(p.y(), q.y()));
-        return;
-    }
     const double length2 = dx * dx + dy * dy;
-    const double centre = p.y() + dy * (x - p.x()) / dx;
-    const double reach = r * std::sqrt(length2) / std::abs(dx);
-    double lo = centre - reach, hi = centre + reach;
-    // Only where the point lies beside the segment, not beyond its ends.
-    const double along = (x - p.x()) * dx;
-    if (dy == 0) {
-        if (along < 0 || along > length2)
-            return;
-    } else {
-        const double a = p.y() - along / dy, b = p.y() + (length2 - along) / dy;
-        lo = std::max(lo, std::min(a, b));
-        hi = std::min(hi, std::max(a, b));
+    const double reach = r * std::sqrt(length2) / dx;
+    // A steep segment's band reaches beside it by up to r.
+    spans.Within(p.x() - r, q.x() + r, [&](Span& span, double x) {
+        const double centre = p.y() + dy * (x - p.x()) / dx;
+        double lo = centre - reach, hi = centre + reach;
+        // Only where the point lies beside the segment, not beyond its ends.
+        const double along = (x - p.x()) * dx;
+        if (dy == 0) {
+            if (along < 0 || along > length2)
+                return;
+        } else {
+            const double a = p.y() - along / dy, b = p.y() + (length2 - along) / dy;
+            lo = std::max(lo, std::min(a, b));
+            hi = std::min(hi, std::max(a, b));
+        }
+        if (lo <= hi)
+            span.Include(lo, hi);
+    });
+}
+
+// The pen of radius `r` along the line. The points sharing a column lie on one vertical:
+// together with their round ends they make one capsule from the lowest to the highest.
+// Between columns the pen sweeps a band whose ends the capsules hold.
+void IncludeLine(SampleSpans& spans, const QPolygonF& line, double r)
+{
+    std::optional<QPointF> previous;  // the last point of the column before
+    for (qsizetype i = 0; i < line.size();) {
+        const double x = line[i].x();
+        double lo = line[i].y(), hi = lo;
+        qsizetype next = i + 1;
+        for (; next < line.size() && line[next].x() == x; ++next) {
+            lo = std::min(lo, line[next].y());
+            hi = std::max(hi, line[next].y());
+        }
+        spans.Within(x - r, x + r, [&](Span& span, double at) {
+            const double d = at - x;
+            const double h = std::sqrt(std::max(0.0, r * r - d * d));
+            span.Include(lo - h, hi + h);
+        });
+        if (previous)
+            IncludeBand(spans, *previous, line[i], r);
+        previous = line[next - 1];
+        i = next;
     }
-    if (lo <= hi)
-        span.Include(lo, hi);
 }
 
 // How much of row `y` the span covers, 0 to 1.
@@ -118,28 +166,23 @@ bool DrawDenseLine(QPainter& painter, const QPolygonF& line)
     const qsizetype stride = image->bytesPerLine();
     const int firstColumn = std::max(0, int(std::floor(line.front().x() - r)));
     const int lastColumn = std::min(width - 1, int(std::floor(line.back().x() + r)));
-    qsizetype next = 1;  // the first segment that may reach the sample
+    if (firstColumn > lastColumn)
+        return true;
+    SampleSpans spans(firstColumn, lastColumn - firstColumn + 1);
+    IncludeLine(spans, line, r);
     for (int x = firstColumn; x <= lastColumn; ++x) {
-        std::array<Span, kSamples> spans;
         Span column;
-        for (int s = 0; s < kSamples; ++s) {
-            const double at = x + (s + 0.5) / kSamples;
-            while (next + 1 < line.size() && line[next].x() < at - r)
-                ++next;
-            for (qsizetype i = next; i < line.size() && line[i - 1].x() <= at + r; ++i)
-                IncludeSegment(spans[std::size_t(s)], line[i - 1], line[i], at, r);
-            column.Include(spans[std::size_t(s)].lo, spans[std::size_t(s)].hi);
-        }
+        for (int s = 0; s < kSamples; ++s)
+            column.Include(spans.at(x, s).lo, spans.at(x, s).hi);
         if (!(column.lo <= column.hi))
             continue;
         const int firstRow = std::max(0, int(std::floor(column.lo)));
         const int lastRow = std::min(height - 1, int(std::ceil(column.hi)));
         for (int y = firstRow; y <= lastRow; ++y) {
             double cover = 0;
-            for (const Span& span : spans)
-                cover += Cover(span, y);
-            cover /= kSamples;
-            const int alpha = int(std::lround(cover * 255));
+            for (int s = 0; s < kSamples; ++s)
+                cover += Cover(spans.at(x, s), y);
+            const int alpha = int(cover * (255.0 / kSamples) + 0.5);
             if (alpha == 0)
                 continue;
             QRgb& pixel = reinterpret_cast<QRgb*>(bits + y * stride)[x];
