@@ -1,6 +1,6 @@
 // The chart window's targets: a redraw for one zoom or scroll step of a 20-year daily series
-// at 1600 x 900 with averages, volume and two indicator panes; the first picture of a newly
-// opened window; the next security when its file is in the series cache.
+// at 1600 x 900 with averages, Bollinger bands, volume and two indicator panes; the first
+// picture of a newly opened window; the next security when its file is in the series cache.
 #include "catalog/CatalogItem.h"
 #include "chart/PluginComponentProvider.h"
 #include "view/BarRange.h"
@@ -26,8 +26,8 @@ namespace {
 constexpr int kBars = 5000;
 constexpr int kSteps = 100;
 const QSize kSize(1600, 900);
-const std::vector<std::string> kDefinitions = {"Daily; MA=25,75; DispMaxMin=1", "Volume",
-                                               "RSI=14", "MACD"};
+const std::vector<std::string> kDefinitions = {"Daily; MA=25,75; BB=20,2; DispMaxMin=1",
+                                               "Volume", "RSI=14", "MACD"};
 constexpr char kCommon[] = "AssistLine=1; FontSize=9; DispNum=60; ShowScrollBar=0";
 
 // A random walk of kBars weekdays as a price file of type 0, oldest first.

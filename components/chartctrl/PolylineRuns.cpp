@@ -1,5 +1,7 @@
 #include "PolylineRuns.h"
 
+#include "DenseLine.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -8,6 +10,8 @@ namespace quorex::chart {
 
 void DrawPolylineInRuns(QPainter& painter, const QPolygonF& line)
 {
+    if (DrawDenseLine(painter, line))
+        return;
     const qsizetype count = line.size();
     if (count <= kPolylineRun) {
         painter.drawPolyline(line);

@@ -23,6 +23,8 @@ const KeyAction kKeys[] = {
     {Qt::Key_Right, kNone, ChartAction::BarForward},
     {Qt::Key_Left, kShift, ChartAction::ScreenBack},
     {Qt::Key_Right, kShift, ChartAction::ScreenForward},
+    {Qt::Key_Left, kControl, ChartAction::CrosshairBack},
+    {Qt::Key_Right, kControl, ChartAction::CrosshairForward},
     {Qt::Key_Home, kNone, ChartAction::Oldest},
     {Qt::Key_End, kNone, ChartAction::Newest},
     {Qt::Key_D, kNone, ChartAction::Daily},

@@ -10,6 +10,7 @@ namespace mosgrid {
 enum class ChartAction {
     ZoomIn, ZoomOut,
     BarBack, BarForward, ScreenBack, ScreenForward, Oldest, Newest,
+    CrosshairBack, CrosshairForward,
     Daily, Weekly, Monthly, Log,
     NextItem, PreviousItem, Slideshow,
     Copy, Save, Print,

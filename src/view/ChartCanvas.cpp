@@ -14,6 +14,7 @@ namespace {
 
 constexpr QRgb kCrosshairColor = 0xff808080;
 constexpr int kWheelNotch = 120;
+constexpr int kTextMargin = 4;
 
 } // namespace
 
@@ -36,12 +37,16 @@ void ChartCanvas::Request(const FrameRequest& request)
         m_pending = request;
         return;
     }
+    m_drawingGeneration = m_generation;
     m_watcher.setFuture(QtConcurrent::run(&ChartFrame::Render, request));
 }
 
 void ChartCanvas::Take()
 {
-    m_frame = m_watcher.result();
+    if (m_drawingGeneration == m_generation) {
+        m_frame = m_watcher.result();
+        m_standIn = QImage();
+    }
     if (m_pending) {
         // Shown meanwhile: scrolling stays smooth while the newest is drawn.
         FrameRequest next = std::move(*m_pending);
@@ -66,6 +71,38 @@ void ChartCanvas::SetWaitingText(const QString& text)
     update();
 }
 
+void ChartCanvas::ShowStandIn(const QImage& picture)
+{
+    ++m_generation;
+    m_pending.reset();
+    m_frame.reset();
+    m_standIn = picture;
+    update();
+}
+
+void ChartCanvas::PaintWaiting(QPainter& painter)
+{
+    const QRect area = rect();
+    if (!m_standIn.isNull()) {
+        // The grid's picture, as large as the canvas allows in its own proportions.
+        QRect target(QPoint(), m_standIn.size().scaled(area.size(), Qt::KeepAspectRatio));
+        target.moveCenter(area.center());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, m_standIn);
+    }
+    if (m_waitingText.isEmpty())
+        return;
+    const QRect text = painter.fontMetrics()
+                           .boundingRect(m_waitingText)
+                           .adjusted(-kTextMargin, -kTextMargin, kTextMargin, kTextMargin);
+    const QRect box = m_standIn.isNull()
+        ? QRect(area.center() - text.center(), text.size())
+        : text.translated(kTextMargin - text.left(), kTextMargin - text.top());
+    painter.fillRect(box, Qt::black);
+    painter.setPen(Qt::lightGray);
+    painter.drawText(box, Qt::AlignCenter, m_waitingText);
+}
+
 void ChartCanvas::SetCrosshair(std::optional<QPoint> point)
 {
     if (point == m_crosshair)
@@ -79,8 +116,7 @@ void ChartCanvas::paintEvent(QPaintEvent* /*event*/)
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     if (!m_frame || m_frame->image().isNull()) {
-        painter.setPen(Qt::lightGray);
-        painter.drawText(rect(), Qt::AlignCenter, m_waitingText);
+        PaintWaiting(painter);
         return;
     }
     // A frame of another size is shown as it is until the one of this size lands.

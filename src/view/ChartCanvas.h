@@ -3,6 +3,7 @@
 #include "view/ChartFrame.h"
 
 #include <QFutureWatcher>
+#include <QImage>
 #include <QWidget>
 
 #include <memory>
@@ -31,6 +32,11 @@ public:
     void SetCrosshair(std::optional<QPoint> point);
     // Shown while there is no frame yet.
     void SetWaitingText(const QString& text);
+    // A picture that stands for the chart, scaled to the canvas, until a frame asked for
+    // after it lands; frames asked for before are dropped. A null picture leaves the
+    // waiting text alone.
+    void ShowStandIn(const QImage& picture);
+    const QImage& standIn() const { return m_standIn; }
 
 signals:
     void frameShown();
@@ -49,11 +55,16 @@ protected:
 
 private:
     void Take();
+    void PaintWaiting(QPainter& painter);
 
     using Result = std::shared_ptr<const ChartFrame>;
     std::shared_ptr<const ChartFrame> m_frame;
     std::optional<QPoint> m_crosshair;
     QFutureWatcher<Result> m_watcher;
+    QImage m_standIn;
+    // Frames asked for since the last stand-in count; the one drawing may be older.
+    int m_generation = 0;
+    int m_drawingGeneration = 0;
     std::optional<FrameRequest> m_pending;
     bool m_drawing = false;
     int m_decimals = 0;

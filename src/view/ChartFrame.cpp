@@ -67,7 +67,8 @@ std::shared_ptr<const ChartFrame> ChartFrame::Render(const FrameRequest& request
     control.SetNotice(data ? std::string() : request.notice);
     control.UpdateWindow();
     charts.reset();
-    frame->m_image = control.Picture().copy();
+    // Shared, not copied: the frame's control never paints again.
+    frame->m_image = control.Picture();
     return frame;
 }
 

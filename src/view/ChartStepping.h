@@ -2,6 +2,8 @@
 
 #include "catalog/CatalogItem.h"
 
+#include <QImage>
+
 #include <optional>
 
 namespace mosgrid {
@@ -19,6 +21,8 @@ public:
     virtual int PositionOf(const CatalogItem& item) const = 0;
     // The grid's selection moves to the position, scrolled into view.
     virtual void Select(int position) = 0;
+    // The grid's thumbnail of the item (shown or not); null when it has none yet.
+    virtual QImage PictureOf(const CatalogItem& item) const = 0;
 };
 
 // The same security: code, source and type.

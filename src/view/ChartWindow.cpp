@@ -10,6 +10,7 @@
 #include "view/ChartStepping.h"
 #include "view/ChartWindowInputs.h"
 #include "view/ChartWindowTexts.h"
+#include "view/CrosshairSteps.h"
 #include "view/PeriodEnds.h"
 
 #include <QApplication>
@@ -123,6 +124,9 @@ ChartWindow::ChartWindow(ChartWindowContext context, const CatalogItem& item, QW
 
 ChartWindow::~ChartWindow()
 {
+    // A window still open when the program ends goes without a close event.
+    if (!m_stateKept)
+        KeepState();
     m_loader.waitForFinished();
 }
 
@@ -135,6 +139,9 @@ void ChartWindow::ShowItem(const CatalogItem& item)
     m_item = item;
     m_loaded = false;
     UpdateTitle();
+    // What the grid shows of it stands for the chart while the whole series is read.
+    if (m_context.stepping)
+        m_pCanvas->ShowStandIn(m_context.stepping->PictureOf(item));
     IComponentProvider* provider = m_context.provider;
     if (provider == nullptr) {
         m_series = WholeSeries{};
@@ -263,6 +270,37 @@ void ChartWindow::ScrollPixels(int pixels)
         SetRange(m_range.Scrolled(-bars));
 }
 
+void ChartWindow::MoveCrosshair(int direction)
+{
+    const std::shared_ptr<const ChartFrame> frame = m_pCanvas->frame();
+    if (!frame || frame->image().isNull())
+        return;
+    const QSize size = frame->image().size();
+    std::optional<QPoint> at = m_pCanvas->crosshair();
+    const bool shown = at.has_value();
+    if (!shown) {
+        const int middle = size.width() / 2;
+        const std::optional<int> row = CrosshairSteps::FirstBandMiddle(
+            size.height(), [&](int y) { return frame->BarAt(QPoint(middle, y)).has_value(); });
+        if (!row)
+            return;
+        at = QPoint(size.width(), *row);
+        direction = -1;
+    }
+    const int y = at->y();
+    const auto dateAt = [&](int x) -> std::optional<std::int32_t> {
+        const std::optional<quorex::PriceBar> bar = frame->BarAt(QPoint(x, y));
+        return bar ? std::optional<std::int32_t>(bar->date) : std::nullopt;
+    };
+    if (const std::optional<int> x =
+            CrosshairSteps::NeighbourBarColumn(at->x(), direction, size.width(), dateAt)) {
+        m_pCanvas->SetCrosshair(QPoint(*x, y));
+        return;
+    }
+    if (shown)
+        SetRange(m_range.Scrolled(direction));
+}
+
 void ChartWindow::SetPeriod(PeriodChoice period)
 {
     m_state.period = period;
@@ -294,6 +332,10 @@ void ChartWindow::Perform(ChartAction action)
         return SetRange(m_range.Scrolled(-m_range.count));
     case ChartAction::ScreenForward:
         return SetRange(m_range.Scrolled(m_range.count));
+    case ChartAction::CrosshairBack:
+        return MoveCrosshair(-1);
+    case ChartAction::CrosshairForward:
+        return MoveCrosshair(1);
     case ChartAction::Oldest:
         return SetRange(m_range.Oldest());
     case ChartAction::Newest:
@@ -449,12 +491,18 @@ void ChartWindow::keyPressEvent(QKeyEvent* event)
     Perform(*action);
 }
 
-void ChartWindow::closeEvent(QCloseEvent* event)
+void ChartWindow::KeepState()
 {
     m_state.geometry = geometry();
     m_state.bars = m_wantedBars;
     SettingsStore settings(m_context.iniFile);
     m_state.WriteState(settings);
+    m_stateKept = true;
+}
+
+void ChartWindow::closeEvent(QCloseEvent* event)
+{
+    KeepState();
     QWidget::closeEvent(event);
 }
 

@@ -34,7 +34,8 @@ struct ChartWindowContext {
 // A security's whole history in a window of its own: zoom and scroll through it, switch its
 // period and scale, step through the grid's securities, copy, save and print the chart. The
 // series is read and every picture drawn on worker threads; this thread only paints them.
-// Its zoom, period, scale and place are kept in [ChartWindow] when it closes.
+// Its zoom, period, scale and place are kept in [ChartWindow] when it closes, also when
+// the program ends with it open.
 class ChartWindow : public QWidget {
     Q_OBJECT
 public:
@@ -75,6 +76,9 @@ private:
     std::vector<std::string> Definitions() const;
     int AnchorAt(QPoint at) const;
     void ScrollPixels(int pixels);
+    // The crosshair to the next bar (+1) or the one before (-1), put up on the newest bar
+    // shown when there is none; at the edge the chart moves a bar under it.
+    void MoveCrosshair(int direction);
     void SetRange(const BarRange& range);
     void SetPeriod(PeriodChoice period);
     void Step(int delta);
@@ -83,6 +87,8 @@ private:
     void UpdateStatus();
     void SaveChart();
     void PrintChart();
+    // Writes [ChartWindow] as the window stands.
+    void KeepState();
 
     ChartWindowContext m_context;
     CatalogItem m_item;
@@ -93,6 +99,7 @@ private:
     double m_dragBars = 0;     // a drag's part of a bar not scrolled yet
     WholeSeries m_series;
     bool m_loaded = false;
+    bool m_stateKept = false;
     std::optional<CatalogItem> m_pendingItem;
     PeriodChoice m_counting = PeriodChoice::Daily;
     std::vector<int> m_ends;        // daily bars at the end of each counted bar

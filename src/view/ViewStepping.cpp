@@ -2,6 +2,7 @@
 
 #include "model/CatalogModel.h"
 #include "model/ShownOrder.h"
+#include "thumbnails/ThumbnailStore.h"
 #include "view/GridSurface.h"
 
 #include <algorithm>
@@ -52,6 +53,16 @@ void ViewStepping::Select(int position)
     else if (position >= top + page)
         top = (position / columns + 1) * columns - page;
     m_surface.SelectAndScroll(item, std::max(0, top));
+}
+
+QImage ViewStepping::PictureOf(const CatalogItem& item) const
+{
+    const CatalogItemList& items = m_surface.model().items();
+    for (std::size_t index = 0; index < items.size(); ++index) {
+        if (SameSecurity(*items[index], item))
+            return m_surface.model().store().Image(int(index));
+    }
+    return {};
 }
 
 } // namespace mosgrid

@@ -15,6 +15,7 @@ public:
     std::optional<CatalogItem> ItemAt(int position) const override;
     int PositionOf(const CatalogItem& item) const override;
     void Select(int position) override;
+    QImage PictureOf(const CatalogItem& item) const override;
 
 private:
     GridSurface& m_surface;

@@ -2,6 +2,7 @@
 #include "support/TestFolders.h"
 #include "view/BarRange.h"
 #include "view/ChartActions.h"
+#include "view/CrosshairSteps.h"
 #include "view/ChartWindowInputs.h"
 #include "view/ChartWindowSettings.h"
 #include "view/PeriodEnds.h"
@@ -140,7 +141,9 @@ TEST(ChartActions, KeysAndTheirModifiers)
         {Qt::Key_Left, Qt::NoModifier, ChartAction::BarBack},
         {Qt::Key_Left, Qt::ShiftModifier, ChartAction::ScreenBack},
         {Qt::Key_Right, Qt::ShiftModifier, ChartAction::ScreenForward},
-        {Qt::Key_Left, Qt::ControlModifier, std::nullopt},
+        {Qt::Key_Left, Qt::ControlModifier, ChartAction::CrosshairBack},
+        {Qt::Key_Right, Qt::ControlModifier, ChartAction::CrosshairForward},
+        {Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier, std::nullopt},
         {Qt::Key_Home, Qt::NoModifier, ChartAction::Oldest},
         {Qt::Key_End, Qt::NoModifier, ChartAction::Newest},
         {Qt::Key_W, Qt::NoModifier, ChartAction::Weekly},
@@ -156,6 +159,77 @@ TEST(ChartActions, KeysAndTheirModifiers)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ChartActionOf(c.key, c.modifiers), c.action) << c.key;
+}
+
+// ---- the crosshair moved by keys -----------------------------------------------------
+
+TEST(CrosshairSteps, NeighbourBarsAtAnyWidthAndNothingAtTheEdges)
+{
+    // Bars dated 1, 2, ... in slots of `slot` pixels from column `left`.
+    struct Layout {
+        int left;
+        double slot;
+        int count;
+    };
+    struct Case {
+        const char* name;
+        Layout layout;
+        int column;
+        int direction;
+        std::optional<int> expected;
+    };
+    constexpr int kWidth = 80;
+    const Layout wide{10, 5, 10};   // columns 10..59
+    const Layout dense{0, 0.25, 200};  // four bars a column
+    const Case cases[] = {
+        {"next", wide, 32, 1, 37},
+        {"previous", wide, 32, -1, 27},
+        {"from a bar's edge", wide, 35, -1, 32},
+        {"past the newest", wide, 57, 1, std::nullopt},
+        {"before the oldest", wide, 12, -1, std::nullopt},
+        {"from off the picture", wide, kWidth, -1, 57},
+        {"from beyond the bars", wide, 70, -1, 57},
+        {"from before the bars", wide, 0, 1, 12},
+        {"dense: the next column", dense, 20, 1, 21},
+        {"dense: the previous column", dense, 20, -1, 19},
+        {"dense: the newest", dense, 49, 1, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const Layout layout = c.layout;
+        const auto dateAt = [&](int x) -> std::optional<std::int32_t> {
+            const double from = x - layout.left;
+            if (from < 0 || from >= layout.slot * layout.count)
+                return std::nullopt;
+            return std::int32_t(from / layout.slot) + 1;
+        };
+        EXPECT_EQ(CrosshairSteps::NeighbourBarColumn(c.column, c.direction, kWidth, dateAt),
+                  c.expected)
+            << c.name;
+    }
+}
+
+TEST(CrosshairSteps, AKeysCrosshairStartsAmidTheFirstRowsWithBars)
+{
+    struct Band {
+        int top, bottom;
+    };
+    struct Case {
+        std::vector<Band> bands;
+        std::optional<int> expected;
+    };
+    const Case cases[] = {
+        {{{10, 49}, {60, 79}}, 29},
+        {{{0, 0}}, 0},
+        {{{90, 99}}, 94},
+        {{}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const auto hasBar = [&](int y) {
+            return std::any_of(c.bands.begin(), c.bands.end(),
+                               [y](const Band& b) { return b.top <= y && y <= b.bottom; });
+        };
+        EXPECT_EQ(CrosshairSteps::FirstBandMiddle(100, hasBar), c.expected);
+    }
 }
 
 // ---- what the control is given --------------------------------------------------------

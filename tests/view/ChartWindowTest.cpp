@@ -1,5 +1,6 @@
 #include "FakeComponents.h"
 
+#include "chart/PluginComponentProvider.h"
 #include "settings/SettingsStore.h"
 #include "support/TestFolders.h"
 #include "thumbnails/ThumbnailStore.h"
@@ -62,13 +63,24 @@ public:
     }
 };
 
-// The fakes' chart control over libraries that give whole series.
+// The fakes' chart control over libraries that give whole series; the built one when a
+// test needs what only it answers (the bar under a point).
 class SeriesProvider : public FakeProvider {
 public:
     std::unique_ptr<quorex::IDataLibrary> CreateDataLibrary() override
     {
         return std::make_unique<SeriesLibrary>();
     }
+    std::unique_ptr<quorex::IChartControl> CreateChartControl() override
+    {
+        return builtControl ? m_plugins.CreateChartControl()
+                            : FakeProvider::CreateChartControl();
+    }
+
+    bool builtControl = false;
+
+private:
+    PluginComponentProvider m_plugins{MOSGRID_PROGRAM_DIR "/"};
 };
 
 class ChartWindowTest : public ::testing::Test {
@@ -294,6 +306,97 @@ TEST_F(ChartWindowTest, StateIsRememberedAndTheChartSavedAsPngAndPdf)
     EXPECT_EQ(next->period(), PeriodChoice::Monthly);
     EXPECT_EQ(next->range().count, std::min(bars, next->range().total));
     Settle(next);
+}
+
+TEST_F(ChartWindowTest, TheGridsPictureStandsForTheChartUntilTheSeriesIsRead)
+{
+    // Each item's thumbnail a colour of its own.
+    const QRgb colours[] = {0xffc00000, 0xff00c000, 0xff0000c0, 0xffc0c000};
+    for (int i = 0; i < 4; ++i) {
+        QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
+        image.fill(colours[i]);
+        ItemFacts facts;
+        facts.hasData = true;
+        facts.lastClose = 4 - i;
+        m_view->model().store().Put(kFilledGeneration, i, image, facts);
+    }
+    const auto middle = [](ChartWindow* window) {
+        const QImage shown = window->canvas()->grab().toImage();
+        return shown.pixel(shown.rect().center()) | 0xff000000;
+    };
+    // Opened, then stepped: the new security's picture at once, its chart when read.
+    m_view->preview().OpenWindow(1);
+    ASSERT_EQ(m_view->preview().windows().size(), 1U);
+    ChartWindow* window = m_view->preview().windows().front();
+    const struct {
+        int key;
+        int item;
+    } steps[] = {{0, 1}, {Qt::Key_PageDown, 2}, {Qt::Key_PageUp, 1}, {Qt::Key_PageUp, 0}};
+    for (const auto& step : steps) {
+        if (step.key != 0)
+            QTest::keyClick(window, Qt::Key(step.key));
+        EXPECT_EQ(middle(window), colours[step.item]) << step.item;
+        EXPECT_EQ(window->canvas()->frame(), nullptr);
+        Settle(window);
+        EXPECT_EQ(window->item().m_strCode, m_view->model().items()[step.item]->m_strCode);
+        ASSERT_NE(window->canvas()->frame(), nullptr);
+        EXPECT_TRUE(window->canvas()->standIn().isNull());
+        EXPECT_NE(middle(window), colours[step.item]) << step.item;
+    }
+}
+
+TEST_F(ChartWindowTest, CtrlArrowsMoveTheCrosshairBarByBarAndScrollAtTheEdge)
+{
+    m_provider.builtControl = true;
+    ChartWindow* window = Open(1);
+    ASSERT_NE(window, nullptr);
+    Settle(window);
+    const std::vector<quorex::PriceBar> daily = SeriesOf("1200");
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int end;   // of the range shown
+        int bar;   // read out under the crosshair
+    } steps[] = {
+        {Qt::Key_Right, Qt::ControlModifier, 1200, 1199},  // put up on the newest
+        {Qt::Key_Left, Qt::ControlModifier, 1200, 1198},
+        {Qt::Key_Left, Qt::ControlModifier, 1200, 1197},
+        {Qt::Key_Right, Qt::ControlModifier, 1200, 1198},
+        {Qt::Key_Right, Qt::ControlModifier, 1200, 1199},
+        {Qt::Key_Right, Qt::ControlModifier, 1200, 1199},  // nothing newer
+        {Qt::Key_Left, Qt::ShiftModifier, 1140, 1139},     // it stays as the chart moves
+        {Qt::Key_Right, Qt::ControlModifier, 1141, 1140},  // at the edge the chart moves
+    };
+    for (const auto& step : steps) {
+        QTest::keyClick(window, Qt::Key(step.key), step.modifiers);
+        Settle(window);
+        EXPECT_EQ(window->range().end, step.end) << step.bar;
+        const std::optional<QPoint> at = window->canvas()->crosshair();
+        ASSERT_TRUE(at.has_value()) << step.bar;
+        const std::optional<quorex::PriceBar> bar = window->canvas()->frame()->BarAt(*at);
+        ASSERT_TRUE(bar.has_value()) << step.bar;
+        EXPECT_EQ(bar->date, daily[std::size_t(step.bar)].date) << step.bar;
+    }
+}
+
+TEST_F(ChartWindowTest, WindowsStillOpenWhenTheProgramEndsKeepTheirState)
+{
+    ChartWindow* window = Open(1);
+    ASSERT_NE(window, nullptr);
+    QTest::keyClick(window, Qt::Key_W);
+    QTest::keyClick(window, Qt::Key_Minus);
+    QTest::keyClick(window, Qt::Key_Minus);
+    const QRect place(40, 30, 700, 420);
+    window->setGeometry(place);
+    const int bars = window->range().count;
+    EXPECT_GT(bars, 60);
+    Settle(window);
+    // The catalog goes, and its chart windows with it, without closing.
+    m_view.reset();
+    const ChartWindowSettings kept = ChartWindowSettings::Read(SettingsStore(m_folder.iniFile()));
+    EXPECT_EQ(kept.period, PeriodChoice::Weekly);
+    EXPECT_EQ(kept.bars, bars);
+    EXPECT_EQ(kept.geometry.size(), place.size());
 }
 
 TEST_F(ChartWindowTest, TheWindowsOwnDefinitionsReplaceTheCatalogsWhenChosen)

@@ -12,18 +12,18 @@ namespace {
 using quorex::chart::DrawPolylineInRuns;
 using quorex::chart::kPolylineRun;
 
-// A zigzag across the image, as a zoomed-out indicator line draws.
+// A zigzag across the image, a point a column: denser lines are drawn column by column.
 QPolygonF Zigzag(int points)
 {
     QPolygonF line;
     for (int i = 0; i < points; ++i)
-        line.append(QPointF(2 + i * 0.37, 20 + (i * 37 % 23) - (i % 2) * 9));
+        line.append(QPointF(2 + i, 20 + (i * 37 % 23) - (i % 2) * 9));
     return line;
 }
 
 QImage Drawn(const QPolygonF& line, bool runs, bool smooth, double width)
 {
-    QImage image(200, 60, QImage::Format_RGB32);
+    QImage image(510, 60, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, smooth);
