@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -37,13 +38,40 @@ QRgb ByteMul(QRgb pixel, int alpha)
     return redBlue | alphaGreen;
 }
 
+using Sources = std::array<QRgb, kFull + 1>;
+
+// A premultiplied colour times each coverage. Kept per thread for the last few colours:
+// the thumbnails of a catalog draw the same few colours over and over.
+const Sources& SourcesOf(QRgb color)
+{
+    constexpr std::size_t kKeptColors = 16;
+    struct Kept {
+        QRgb color = 0;
+        bool filled = false;
+        Sources sources;
+    };
+    thread_local std::array<Kept, kKeptColors> kept;
+    thread_local std::size_t next = 0;
+    for (const Kept& entry : kept) {
+        if (entry.filled && entry.color == color)
+            return entry.sources;
+    }
+    Kept& entry = kept[next];
+    next = (next + 1) % kKeptColors;
+    entry.color = color;
+    entry.filled = true;
+    for (int coverage = 0; coverage <= kFull; ++coverage)
+        entry.sources[std::size_t(coverage)] = ByteMul(color, coverage);
+    return entry.sources;
+}
+
 } // namespace
 
 inline void ThinLineRaster::Blend(QRgb* pixel, int coverage) const
 {
     if (coverage <= 0)
         return;
-    const QRgb source = m_sources[coverage];
+    const QRgb source = (*m_sources)[std::size_t(coverage)];
     const QRgb blended = source + ByteMul(*pixel, kFull - qAlpha(source));
     *pixel = m_opaqueImage ? blended | 0xff000000 : blended;
 }
@@ -53,11 +81,9 @@ ThinLineRaster::ThinLineRaster(QImage& image, const QColor& color)
       m_stride(image.bytesPerLine()),
       m_width(image.width()),
       m_height(image.height()),
+      m_sources(&SourcesOf(qPremultiply(color.rgba()))),
       m_opaqueImage(image.format() == QImage::Format_RGB32)
 {
-    const QRgb source = qPremultiply(color.rgba());
-    for (int coverage = 0; coverage <= kFull; ++coverage)
-        m_sources[std::size_t(coverage)] = ByteMul(source, coverage);
 }
 
 QImage* ThinLineRaster::TargetOf(QPainter& painter)

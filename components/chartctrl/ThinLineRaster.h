@@ -40,7 +40,7 @@ private:
     qsizetype m_stride;
     int m_width;
     int m_height;
-    std::array<QRgb, 256> m_sources;   // the colour premultiplied, times each coverage
+    const std::array<QRgb, 256>* m_sources;   // the colour premultiplied, times each coverage
     bool m_opaqueImage;
 };
 

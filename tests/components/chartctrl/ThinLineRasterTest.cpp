@@ -109,6 +109,21 @@ TEST(ThinLineRaster, DrawsWhatPainterDraws)
     }
 }
 
+// More colours than the raster keeps ready, twice over: each line still gets its own.
+TEST(ThinLineRaster, KeepsEachColourApart)
+{
+    const LineCase& line = kLines.front();
+    for (int round = 0; round < 2; ++round) {
+        for (int hue = 0; hue < 360; hue += 9) {
+            const QColor color = QColor::fromHsv(hue, 255, 160 + round * 60);
+            EXPECT_LE(Compare(ByRaster(line.points, color), ByPainter(line.points, color))
+                          .largest,
+                      line.largest)
+                << hue;
+        }
+    }
+}
+
 TEST(ThinLineRaster, DrawsWhatPainterDrawsOnImagesWithAlpha)
 {
     const QImage::Format format = QImage::Format_ARGB32_Premultiplied;
