@@ -131,17 +131,16 @@ void ThinLineRaster::Segment(QPointF from, QPointF to, bool capFrom, bool capTo)
         return;
     const int majorLimit = steep ? m_height : m_width;
     const int minorLimit = steep ? m_width : m_height;
+    const double slope = u1 > u0 ? (v1 - v0) / (u1 - u0) : 0;
     // Cut at the image's edges first, as QPainter cuts: a cut end has no cap, and the
     // pixels are sampled from the cut on.
     if (u1 > u0) {
-        const double slope = (v1 - v0) / (u1 - u0);
         if (u0 < 0) {
             v0 -= u0 * slope;
             u0 = 0;
             capFrom = false;
         }
         if (u1 > majorLimit) {
-            v1 -= (u1 - majorLimit) * slope;
             u1 = majorLimit;
             capTo = false;
         }
@@ -156,7 +155,6 @@ void ThinLineRaster::Segment(QPointF from, QPointF to, bool capFrom, bool capTo)
     const int last = std::min(-Floor(-end) - 1, majorLimit - 1);
     if (first > last)
         return;
-    const double slope = u1 > u0 ? (v1 - v0) / (u1 - u0) : 0;
     // QPainter samples a line at whole coordinates, the first pixel at floor(u0).
     const int phase = Floor(u0) - Floor(u0 - kCap);
     // The line's row (or column) in 16.16 fixed point, less half a pixel: its integer part
