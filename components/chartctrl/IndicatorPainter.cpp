@@ -2,7 +2,9 @@
 
 #include "PolylineRuns.h"
 #include "RectFill.h"
+#include "ThinLineRaster.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPolygonF>
 
@@ -69,11 +71,16 @@ void DrawCloud(QPainter& painter, const ChartStyle& style, const PanePlan& pane)
 
 void DrawPlotLines(QPainter& painter, const PanePlan& pane, double penWidth)
 {
+    // Thin solid lines on a plain image skip QPainter's stroker.
+    QImage* direct = penWidth == 1 ? ThinLineRaster::TargetOf(painter) : nullptr;
     QPolygonF line;
     for (const PlotLine& plot : pane.lines) {
-        QPen pen(plot.color, penWidth, plot.pen, Qt::RoundCap, Qt::RoundJoin);
-        pen.setCosmetic(true);
-        painter.setPen(pen);
+        const bool fast = direct && plot.pen == Qt::SolidLine;
+        if (!fast) {
+            QPen pen(plot.color, penWidth, plot.pen, Qt::RoundCap, Qt::RoundJoin);
+            pen.setCosmetic(true);
+            painter.setPen(pen);
+        }
         // A gap splits the line.
         line.clear();
         for (int i = 0; i <= static_cast<int>(plot.values.size()); ++i) {
@@ -83,7 +90,9 @@ void DrawPlotLines(QPainter& painter, const PanePlan& pane, double penWidth)
                 line.append(At(pane, i, plot.values[i]));
                 continue;
             }
-            if (line.size() >= 2)
+            if (line.size() >= 2 && fast)
+                ThinLineRaster(*direct, plot.color).DrawPolyline(line);
+            else if (line.size() >= 2)
                 DrawPolylineInRuns(painter, line);
             line.clear();
         }

@@ -1,5 +1,7 @@
 #include "PaneTexts.h"
 
+#include "TextWidthCache.h"
+
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -60,11 +62,13 @@ std::vector<TextItem> LegendAt(const std::vector<LegendPart>& parts, int space,
     return items;
 }
 
-std::vector<LegendPart> PartsOf(const PanePlan& pane, const QFontMetrics& metrics)
+std::vector<LegendPart> PartsOf(const PanePlan& pane, const QFont& font,
+                                const QFontMetrics& metrics)
 {
     std::vector<LegendPart> parts;
     for (const LegendEntry& entry : pane.legend)
-        parts.push_back({entry.text, metrics.horizontalAdvance(entry.text), entry.color});
+        parts.push_back({entry.text, TextWidthCache::WidthOf(font, metrics, entry.text),
+                         entry.color});
     return parts;
 }
 
@@ -80,7 +84,7 @@ void AddLegend(ChartPlan& plan, int index, const QFontMetrics& metrics,
                const std::vector<QRect>& avoid)
 {
     const PanePlan& pane = plan.panes[index];
-    const std::vector<LegendPart> parts = PartsOf(pane, metrics);
+    const std::vector<LegendPart> parts = PartsOf(pane, plan.style.font, metrics);
     const int space = metrics.horizontalAdvance(QLatin1Char(' '));
     // Right above the bars first, as a legend is usually read; then wherever it meets no
     // value mark; the first place that shows every period wins.
@@ -199,7 +203,8 @@ void AddPaneLegend(ChartPlan& plan, int index, const QFontMetrics& metrics)
         return;
     const QRect band(rect.left() + kLabelPadding, top, rect.width() - 2 * kLabelPadding, height);
     const int space = metrics.horizontalAdvance(QLatin1Char(' '));
-    std::vector<TextItem> items = LegendAt(PartsOf(pane, metrics), space, band, false, index);
+    std::vector<TextItem> items =
+        LegendAt(PartsOf(pane, plan.style.font, metrics), space, band, false, index);
     for (TextItem& item : items)
         item.backed = true;
     plan.texts.insert(plan.texts.end(), items.begin(), items.end());

@@ -27,11 +27,6 @@ SlotMapper::SlotMapper(int left, int width, int count)
     m_bodyWidth = std::max(body, m_slot >= kWideBodySlot ? 2 : 1);
 }
 
-int SlotMapper::Centre(int index) const
-{
-    return m_left + static_cast<int>(std::floor((index + 0.5) * m_slot));
-}
-
 int SlotMapper::Boundary(int index) const
 {
     return m_left + static_cast<int>(std::floor(index * m_slot));

@@ -7,8 +7,6 @@ namespace quorex::chart {
 
 namespace {
 
-// Rows never leave this band, so conversions to int stay defined.
-constexpr double kPixelLimit = 1.0e6;
 // A flat series is shown within +-1% of its value (or +-1 around zero).
 constexpr double kFlatWidening = 0.01;
 // Spans below this (denormal prices) would give an infinite scale: they count as flat.
@@ -42,9 +40,9 @@ double ValueMapper::Scaled(double value) const
     return m_log ? std::log(value) : value;
 }
 
-double ValueMapper::ToPixel(double value) const
+double ValueMapper::LogPixel(double value) const
 {
-    if (m_log && !(value > 0))
+    if (!(value > 0))
         return kPixelLimit;
     const double pixel = m_top + (Scaled(m_hi) - Scaled(value)) * m_scale;
     if (!std::isfinite(pixel))

@@ -1,7 +1,7 @@
 #include "Extremes.h"
 
 #include <cmath>
-#include <deque>
+#include <vector>
 
 namespace quorex::indicators {
 
@@ -15,22 +15,25 @@ Line Extreme(Input values, int period, Better better)
     if (period < 1)
         return line;
     const auto length = static_cast<std::size_t>(period);
-    std::deque<std::size_t> candidates;
+    // A queue in one array: each index enters once, so it never needs more than the input;
+    // the window's candidates are those from `head` on.
+    std::vector<std::size_t> candidates(values.size());
+    std::size_t head = 0, tail = 0;
     std::size_t run = 0;
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (!std::isfinite(values[i])) {
             run = 0;
-            candidates.clear();
+            head = tail = 0;
             continue;
         }
         ++run;
-        while (!candidates.empty() && !better(values[candidates.back()], values[i]))
-            candidates.pop_back();
-        candidates.push_back(i);
-        if (candidates.front() + length <= i)
-            candidates.pop_front();
+        while (tail > head && !better(values[candidates[tail - 1]], values[i]))
+            --tail;
+        candidates[tail++] = i;
+        if (candidates[head] + length <= i)
+            ++head;
         if (run >= length)
-            line.values[i] = values[candidates.front()];
+            line.values[i] = values[candidates[head]];
     }
     FindFirst(line);
     return line;
