@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QWheelEvent>
 #include <QtConcurrent>
 
@@ -54,10 +55,22 @@ void ChartCanvas::Take()
         Request(next);
     }
     update();
-    if (!m_watcher.isRunning()) {
-        m_drawing = false;
-        emit frameShown();
+    if (m_watcher.isRunning())
+        return;
+    // A frame drawn for a size the canvas no longer has (a resize met a frame under way) is
+    // drawn again at the size it has now.
+    // Once per size, so a picture that cannot take the size asks for no more.
+    const bool stale = m_frame && !m_frame->image().isNull() && m_frame->image().size() != size();
+    if (stale && m_askedAgainFor != size()) {
+        m_askedAgainFor = size();
+        emit resized();
+        if (m_watcher.isRunning())
+            return;
+    } else if (!stale) {
+        m_askedAgainFor = QSize();
     }
+    m_drawing = false;
+    emit frameShown();
 }
 
 void ChartCanvas::SetDecimals(int decimals)
@@ -159,6 +172,12 @@ void ChartCanvas::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton)
         m_dragX.reset();
     QWidget::mouseReleaseEvent(event);
+}
+
+void ChartCanvas::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    emit resized();
 }
 
 void ChartCanvas::leaveEvent(QEvent* event)

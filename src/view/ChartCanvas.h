@@ -44,6 +44,8 @@ signals:
     void wheelTurned(int notches, QPoint at);
     // The pointer dragged this many pixels to the right since the last report.
     void dragged(int pixels);
+    // The canvas has its new size: frames are drawn at it from now on.
+    void resized();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,6 +54,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Take();
@@ -60,6 +63,8 @@ private:
     using Result = std::shared_ptr<const ChartFrame>;
     std::shared_ptr<const ChartFrame> m_frame;
     std::optional<QPoint> m_crosshair;
+    // The size a frame of another size was last drawn again for.
+    QSize m_askedAgainFor;
     QFutureWatcher<Result> m_watcher;
     QImage m_standIn;
     // Frames asked for since the last stand-in count; the one drawing may be older.

@@ -102,6 +102,8 @@ ChartWindow::ChartWindow(ChartWindowContext context, const CatalogItem& item, QW
     connect(&m_loader, &QFutureWatcher<WholeSeries>::finished, this, &ChartWindow::OnLoaded);
     connect(m_pCanvas, &ChartCanvas::wheelTurned, this, &ChartWindow::ZoomAt);
     connect(m_pCanvas, &ChartCanvas::dragged, this, &ChartWindow::ScrollPixels);
+    // The canvas's own size, not the window's: the layout sizes it after the window's resize.
+    connect(m_pCanvas, &ChartCanvas::resized, this, &ChartWindow::Redraw);
     connect(&m_slideshow, &QTimer::timeout, this, [this] {
         if (!m_context.stepping
             || m_context.stepping->PositionOf(m_item) + 1 >= m_context.stepping->count()) {
@@ -466,12 +468,6 @@ void ChartWindow::PrintChart()
                          }).result();
     if (!printed)
         QMessageBox::warning(this, windowTitle(), ChartWindowTexts::kPrintFailed);
-}
-
-void ChartWindow::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    Redraw();
 }
 
 void ChartWindow::keyPressEvent(QKeyEvent* event)

@@ -63,7 +63,6 @@ signals:
     void itemLoaded();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
