@@ -29,21 +29,24 @@ ChartCanvas::ChartCanvas(QWidget* parent) : QWidget(parent)
 ChartCanvas::~ChartCanvas()
 {
     m_watcher.waitForFinished();
+    m_pool.waitForDone();
 }
 
 void ChartCanvas::Request(const FrameRequest& request)
 {
     m_drawing = true;
-    if (m_watcher.isRunning()) {
+    if (m_busy) {
         m_pending = request;
         return;
     }
     m_drawingGeneration = m_generation;
-    m_watcher.setFuture(QtConcurrent::run(&ChartFrame::Render, request));
+    m_busy = true;
+    m_watcher.setFuture(QtConcurrent::run(&m_pool, &ChartFrame::Render, request));
 }
 
 void ChartCanvas::Take()
 {
+    m_busy = false;
     if (m_drawingGeneration == m_generation) {
         m_frame = m_watcher.result();
         m_standIn = QImage();
@@ -55,7 +58,7 @@ void ChartCanvas::Take()
         Request(next);
     }
     update();
-    if (m_watcher.isRunning())
+    if (m_busy)
         return;
     // A frame drawn for a size the canvas no longer has (a resize met a frame under way) is
     // drawn again at the size it has now.
@@ -64,7 +67,7 @@ void ChartCanvas::Take()
     if (stale && m_askedAgainFor != size()) {
         m_askedAgainFor = size();
         emit resized();
-        if (m_watcher.isRunning())
+        if (m_busy)
             return;
     } else if (!stale) {
         m_askedAgainFor = QSize();

@@ -3,6 +3,7 @@
 #include "view/ChartFrame.h"
 
 #include <QFutureWatcher>
+#include <QThreadPool>
 #include <QImage>
 #include <QWidget>
 
@@ -65,7 +66,13 @@ private:
     std::optional<QPoint> m_crosshair;
     // The size a frame of another size was last drawn again for.
     QSize m_askedAgainFor;
+    // A pool of its own: the destructor waits until the drawing task is deleted too, as the
+    // task may hold the last reference to a result that needs the components to go.
+    QThreadPool m_pool;
     QFutureWatcher<Result> m_watcher;
+    // A drawing was started and its result not yet taken (a task still queued in the pool is
+    // not "running" to the watcher, yet replacing it would lose its result).
+    bool m_busy = false;
     QImage m_standIn;
     // Frames asked for since the last stand-in count; the one drawing may be older.
     int m_generation = 0;

@@ -26,19 +26,22 @@ ChartPicture::ChartPicture(QWidget* parent) : QWidget(parent)
 ChartPicture::~ChartPicture()
 {
     m_watcher.waitForFinished();
+    m_pool.waitForDone();
 }
 
 void ChartPicture::Request(const ChartRequest& request)
 {
-    if (m_watcher.isRunning()) {
+    if (m_busy) {
         m_pending = request;
         return;
     }
-    m_watcher.setFuture(QtConcurrent::run(&RenderedChart::Render, request));
+    m_busy = true;
+    m_watcher.setFuture(QtConcurrent::run(&m_pool, &RenderedChart::Render, request));
 }
 
 void ChartPicture::Take()
 {
+    m_busy = false;
     if (m_pending) {
         // Drawn for a size or item no longer wanted: the newest request instead.
         const ChartRequest next = std::move(*m_pending);

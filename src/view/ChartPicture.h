@@ -3,6 +3,7 @@
 #include "view/RenderedChart.h"
 
 #include <QFutureWatcher>
+#include <QThreadPool>
 #include <QWidget>
 
 #include <memory>
@@ -42,7 +43,13 @@ private:
     std::shared_ptr<const RenderedChart> m_chart;
     std::optional<QPoint> m_crosshair;
     using Result = std::shared_ptr<const RenderedChart>;
+    // A pool of its own: the destructor waits until the drawing task is deleted too, as the
+    // task may hold the last reference to a result that needs the components to go.
+    QThreadPool m_pool;
     QFutureWatcher<Result> m_watcher;
+    // A drawing was started and its result not yet taken (a task still queued in the pool is
+    // not "running" to the watcher, yet replacing it would lose its result).
+    bool m_busy = false;
     // A request made while another drawing runs waits here; only the newest is drawn.
     std::optional<ChartRequest> m_pending;
 };
