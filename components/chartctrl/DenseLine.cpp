@@ -1,7 +1,8 @@
 #include "DenseLine.h"
 
+#include "ThinLineRaster.h"
+
 #include <QImage>
-#include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
@@ -13,24 +14,6 @@
 namespace quorex::chart {
 
 namespace {
-
-QImage* PlainImage(QPainter& painter)
-{
-    QPaintEngine* engine = painter.paintEngine();
-    QPaintDevice* device = painter.device();
-    if (!engine || engine->type() != QPaintEngine::Raster || !device
-        || device->devType() != QInternal::Image)
-        return nullptr;
-    auto* image = static_cast<QImage*>(device);
-    const QImage::Format format = image->format();
-    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
-        return nullptr;
-    const QPainter::CompositionMode mode = painter.compositionMode();
-    if (!painter.deviceTransform().isIdentity() || painter.hasClipping()
-        || painter.opacity() != 1.0 || mode != QPainter::CompositionMode_SourceOver)
-        return nullptr;
-    return image;
-}
 
 bool IsDense(const QPolygonF& line)
 {
@@ -156,7 +139,8 @@ bool DrawDenseLine(QPainter& painter, const QPolygonF& line)
         || pen.color().alpha() != 255 || !painter.testRenderHint(QPainter::Antialiasing)
         || !IsDense(line))
         return false;
-    QImage* image = PlainImage(painter);
+    // The same plain image the thin-line raster writes into.
+    QImage* image = ThinLineRaster::TargetOf(painter);
     if (image == nullptr)
         return false;
     const double r = std::max(1.0, pen.widthF()) / 2;
