@@ -36,6 +36,29 @@ std::size_t HeapBytes()
     return info.uordblks + info.hblkhd;
 }
 
+// The longest stretch the event loop went without a 1 ms tick, kept in `longest`, from
+// construction on; Mark ends a stretch where the loop did not run.
+class BlockWatch {
+public:
+    explicit BlockWatch(double& longest) : m_longest(longest)
+    {
+        m_ticker.setInterval(1);
+        QObject::connect(&m_ticker, &QTimer::timeout, [this] { Mark(); });
+        m_sinceTick.start();
+        m_ticker.start();
+    }
+    void Mark()
+    {
+        m_longest = std::max(m_longest, m_sinceTick.nsecsElapsed() / 1e6);
+        m_sinceTick.restart();
+    }
+
+private:
+    double& m_longest;
+    QElapsedTimer m_sinceTick;
+    QTimer m_ticker;
+};
+
 void BM_ReloadLongList(benchmark::State& state)
 {
     SetMessageBoxHandler([](const QString&) {});
@@ -55,23 +78,14 @@ void BM_ReloadLongList(benchmark::State& state)
         state.PauseTiming();
         WriteList(dir, count, 1000 + (++round % 2));
         state.ResumeTiming();
-        QElapsedTimer sinceTick;
-        QTimer ticker;
-        ticker.setInterval(1);
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            longestMs = std::max(longestMs, sinceTick.nsecsElapsed() / 1e6);
-            sinceTick.restart();
-        });
+        BlockWatch watch(longestMs);
         QEventLoop loop;
         QObject::connect(&view, &CCatalogView::reloadFinished, &loop, &QEventLoop::quit);
-        sinceTick.start();
-        ticker.start();
         const CCatalogView::ReloadResult result = view.ReloadList();
-        longestMs = std::max(longestMs, sinceTick.nsecsElapsed() / 1e6);
-        sinceTick.restart();
+        watch.Mark();
         if (result == CCatalogView::ReloadResult::Pending)
             loop.exec();
-        longestMs = std::max(longestMs, sinceTick.nsecsElapsed() / 1e6);
+        watch.Mark();
     }
     state.counters["items"] = double(view.model().items().size());
     state.counters["longest_block_ms"] = longestMs;
@@ -91,23 +105,14 @@ void BM_OpenLongList(benchmark::State& state)
     double longestMs = 0;
     int round = 0;
     for (auto _ : state) {
-        QElapsedTimer sinceTick;
-        QTimer ticker;
-        ticker.setInterval(1);
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            longestMs = std::max(longestMs, sinceTick.nsecsElapsed() / 1e6);
-            sinceTick.restart();
-        });
+        BlockWatch watch(longestMs);
         QEventLoop loop;
         QObject::connect(&view.model(), &CatalogModel::listLoaded, &loop, &QEventLoop::quit);
-        sinceTick.start();
-        ticker.start();
         view.OpenList(lists[round++ % 2]);
-        longestMs = std::max(longestMs, sinceTick.nsecsElapsed() / 1e6);
-        sinceTick.restart();
+        watch.Mark();
         if (view.model().isLoading())
             loop.exec();
-        longestMs = std::max(longestMs, sinceTick.nsecsElapsed() / 1e6);
+        watch.Mark();
     }
     state.counters["items"] = double(view.model().items().size());
     state.counters["longest_block_ms"] = longestMs;
