@@ -189,6 +189,12 @@ bool IsPriceKind(ChartKind kind)
     return kind == ChartKind::Daily || kind == ChartKind::Weekly || kind == ChartKind::Monthly;
 }
 
+bool UsesIndicatorOptions(const ChartDefinition& chart)
+{
+    return !chart.exponentialAverages.empty() || chart.bands || chart.ichimoku
+        || chart.logScale || chart.style != PriceStyle::Candle;
+}
+
 Period PeriodOf(ChartKind kind)
 {
     switch (kind) {

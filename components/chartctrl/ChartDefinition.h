@@ -102,6 +102,11 @@ bool IsPriceKind(ChartKind kind);
 // RSI, MACD, Stoch, RCI and RS.
 bool IsIndicatorKind(ChartKind kind);
 
+// A price chart with EMA, BB, Ichimoku, Log or Style, which the first charts never had:
+// all its thin lines, the moving averages too, go through the one fast raster. Charts
+// without them keep the moving averages exactly as QPainter has always drawn them.
+bool UsesIndicatorOptions(const ChartDefinition& chart);
+
 // The period of a price kind (Volume: daily; the renderer decides its real period).
 Period PeriodOf(ChartKind kind);
 

@@ -77,7 +77,7 @@ void PaintChart(QPainter& painter, const ChartPlan& plan)
                 DrawCloud(painter, style, pane);
             DrawPrices(painter, plan, pane);
             DrawMovingAverages(painter, style, pane.averages, *pane.columns, *pane.values,
-                               plan.penWidth);
+                               plan.penWidth, UsesIndicatorOptions(*pane.definition));
             DrawPlotLines(painter, pane, plan.penWidth);
         } else if (pane.IsIndicator()) {
             DrawLevels(painter, style, pane, plan.layout.panes[i]);

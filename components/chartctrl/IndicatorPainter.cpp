@@ -14,9 +14,24 @@ namespace quorex::chart {
 
 namespace {
 
+// Qt's dash line at one pixel wide: four on, two off.
+constexpr double kDashOn = 4;
+constexpr double kDashOff = 2;
+
 QPointF At(const PanePlan& pane, int index, double value)
 {
     return QPointF(pane.columns->Centre(index) + 0.5, pane.values->ToPixel(value) + 0.5);
+}
+
+// Dashes start afresh with each run of points, where they do in QPainter's runs, so a
+// printed chart has its dashes where the screen has them.
+void DrawDashedInRuns(ThinLineRaster raster, const QPolygonF& line)
+{
+    for (qsizetype first = 0; first + 1 < line.size(); first += kPolylineRun - 1) {
+        const qsizetype points = std::min<qsizetype>(kPolylineRun, line.size() - first);
+        raster.DrawDashedPolyline(std::span(line.constData() + first, points), kDashOn,
+                                  kDashOff);
+    }
 }
 
 } // namespace
@@ -71,11 +86,11 @@ void DrawCloud(QPainter& painter, const ChartStyle& style, const PanePlan& pane)
 
 void DrawPlotLines(QPainter& painter, const PanePlan& pane, double penWidth)
 {
-    // Thin solid lines on a plain image skip QPainter's stroker.
+    // Thin solid and dashed lines on a plain image skip QPainter's stroker.
     QImage* direct = penWidth == 1 ? ThinLineRaster::TargetOf(painter) : nullptr;
     QPolygonF line;
     for (const PlotLine& plot : pane.lines) {
-        const bool fast = direct && plot.pen == Qt::SolidLine;
+        const bool fast = direct && (plot.pen == Qt::SolidLine || plot.pen == Qt::DashLine);
         if (!fast) {
             QPen pen(plot.color, penWidth, plot.pen, Qt::RoundCap, Qt::RoundJoin);
             pen.setCosmetic(true);
@@ -90,7 +105,9 @@ void DrawPlotLines(QPainter& painter, const PanePlan& pane, double penWidth)
                 line.append(At(pane, i, plot.values[i]));
                 continue;
             }
-            if (line.size() >= 2 && fast)
+            if (line.size() >= 2 && fast && plot.pen == Qt::DashLine)
+                DrawDashedInRuns(ThinLineRaster(*direct, plot.color), line);
+            else if (line.size() >= 2 && fast)
                 ThinLineRaster(*direct, plot.color).DrawPolyline(line);
             else if (line.size() >= 2)
                 DrawPolylineInRuns(painter, line);

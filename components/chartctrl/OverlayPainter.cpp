@@ -1,6 +1,7 @@
 #include "OverlayPainter.h"
 
 #include "PolylineRuns.h"
+#include "ThinLineRaster.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -11,8 +12,10 @@ namespace quorex::chart {
 
 void DrawMovingAverages(QPainter& painter, const ChartStyle& style,
                         const std::vector<std::vector<double>>& averages,
-                        const SlotMapper& columns, const ValueMapper& values, double penWidth)
+                        const SlotMapper& columns, const ValueMapper& values, double penWidth,
+                        bool direct)
 {
+    QImage* target = direct && penWidth == 1 ? ThinLineRaster::TargetOf(painter) : nullptr;
     QPolygonF line;
     for (std::size_t k = 0; k < averages.size() && k < style.movingAverage.size(); ++k) {
         line.clear();
@@ -23,6 +26,10 @@ void DrawMovingAverages(QPainter& painter, const ChartStyle& style,
         }
         if (line.size() < 2)
             continue;
+        if (target) {
+            ThinLineRaster(*target, style.movingAverage[k]).DrawPolyline(line);
+            continue;
+        }
         // A cosmetic pen takes the rasterizer's fast path for thin lines.
         QPen pen(style.movingAverage[k], penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         pen.setCosmetic(true);

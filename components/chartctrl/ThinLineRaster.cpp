@@ -110,12 +110,37 @@ void ThinLineRaster::DrawPolyline(std::span<const QPointF> points)
         return;
     const std::size_t last = points.size() - 2;
     for (std::size_t i = 0; i <= last; ++i)
-        Segment(points[i], points[i + 1], i == 0, i == last);
+        Segment<false>(points[i], points[i + 1], i == 0, i == last, nullptr);
 }
 
-void ThinLineRaster::Segment(QPointF from, QPointF to, bool capFrom, bool capTo)
+void ThinLineRaster::DrawDashedPolyline(std::span<const QPointF> points, double on, double off)
+{
+    if (points.size() < 2 || !(on > 0) || !(off >= 0) || !std::isfinite(on + off))
+        return;
+    Dash dash{on, on + off, 0};
+    const std::size_t last = points.size() - 2;
+    for (std::size_t i = 0; i <= last; ++i) {
+        Segment<true>(points[i], points[i + 1], i == 0, i == last, &dash);
+        const QPointF step = points[i + 1] - points[i];
+        // Whole pixels along the major axis, as QPainter moves its pattern on.
+        const double length = std::round(std::max(std::abs(step.x()), std::abs(step.y())));
+        // A far-off or undefined point leaves the pattern where it was.
+        if (std::isfinite(length))
+            dash.travelled = std::fmod(dash.travelled + length, dash.period);
+    }
+}
+
+template <bool Dashed>
+void ThinLineRaster::Segment(QPointF from, QPointF to, bool capFrom, bool capTo,
+                             const Dash* dash)
 {
     const bool steep = std::abs(to.y() - from.y()) > std::abs(to.x() - from.x());
+    // Dashes count whole pixels along the major axis from the one the segment starts in,
+    // as QPainter counts a cosmetic pen's: a cap pixel before it falls between dashes.
+    const double uFrom = steep ? from.y() : from.x();
+    const double uTo = steep ? to.y() : to.x();
+    const double dashOrigin = std::floor(uFrom);
+    const double dashDirection = uTo >= uFrom ? 1 : -1;
     double u0 = steep ? from.y() : from.x();
     double v0 = steep ? from.x() : from.y();
     double u1 = steep ? to.y() : to.x();
@@ -173,6 +198,14 @@ void ThinLineRaster::Segment(QPointF from, QPointF to, bool capFrom, bool capTo)
         const qint64 row = v >> kFractionBits;
         if (row < -1 || row >= minorLimit)
             continue;
+        if constexpr (Dashed) {
+            double phase = std::fmod(dash->travelled + dashDirection * (u - dashOrigin),
+                                     dash->period);
+            if (phase < 0)
+                phase += dash->period;
+            if (phase >= dash->on)
+                continue;
+        }
         int coverage = kFull;
         if (u == first || u == last) {
             const double covered = std::min(u + 1.0, end) - std::max(double(u), start);

@@ -29,10 +29,23 @@ public:
     // each pixel is blended once per segment that covers it.
     void DrawPolyline(std::span<const QPointF> points);
 
+    // The same in dashes: `on` pixels drawn, then `off` pixels not, counted along each
+    // segment's major axis and running on from one segment to the next.
+    void DrawDashedPolyline(std::span<const QPointF> points, double on, double off);
+
 private:
+    // Where a dashed line is in its pattern, in pixels along the major axes.
+    struct Dash {
+        double on;
+        double period;
+        double travelled;   // from the polyline's start to this segment's start
+    };
+
     // One segment; `u` is its major axis (x for flat segments, y for steep ones), and each
-    // end reaches half a pixel further where `cap` says.
-    void Segment(QPointF from, QPointF to, bool capFrom, bool capTo);
+    // end reaches half a pixel further where `cap` says. `dash` leaves out the pixels
+    // between dashes; the solid lines take no test per pixel for it.
+    template <bool Dashed>
+    void Segment(QPointF from, QPointF to, bool capFrom, bool capTo, const Dash* dash);
     // `coverage` of the colour over one pixel, 0 to 255.
     void Blend(QRgb* pixel, int coverage) const;
 

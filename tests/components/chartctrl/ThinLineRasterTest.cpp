@@ -31,12 +31,12 @@ QImage Blank(QImage::Format format = QImage::Format_RGB32)
 }
 
 QImage ByPainter(const std::vector<QPointF>& points, const QColor& color,
-                 QImage::Format format = QImage::Format_RGB32)
+                 QImage::Format format = QImage::Format_RGB32, Qt::PenStyle style = Qt::SolidLine)
 {
     QImage image = Blank(format);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    QPen pen(color, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(color, 1, style, Qt::RoundCap, Qt::RoundJoin);
     pen.setCosmetic(true);
     painter.setPen(pen);
     painter.drawPolyline(points.data(), int(points.size()));
@@ -106,6 +106,28 @@ TEST(ThinLineRaster, DrawsWhatPainterDraws)
             EXPECT_GT(c.inkA, 0) << line.name;
             EXPECT_NEAR(c.inkA / c.inkB, 1.0, 0.08) << line.name;
         }
+    }
+}
+
+// Qt's dash line, four pixels on and two off along the major axis, from segment to segment.
+// Where segments join off the pixel grid, a dash may start a pixel apart from QPainter's.
+TEST(ThinLineRaster, DashesWherePainterDashes)
+{
+    for (const LineCase& line : kLines) {
+        QImage raster = Blank();
+        ThinLineRaster(raster, Qt::darkBlue).DrawDashedPolyline(line.points, 4, 2);
+        const QImage painted =
+            ByPainter(line.points, Qt::darkBlue, QImage::Format_RGB32, Qt::DashLine);
+        const Comparison c = Compare(raster, painted);
+        if (line.points.size() == 2)
+            EXPECT_LE(c.largest, line.largest) << line.name;
+        int apart = 0;
+        for (int y = 0; y < kSize.height(); ++y) {
+            for (int x = 0; x < kSize.width(); ++x)
+                apart += std::abs(qBlue(raster.pixel(x, y)) - qBlue(painted.pixel(x, y))) > 128;
+        }
+        EXPECT_LE(apart, 6) << line.name;
+        EXPECT_NEAR(c.inkA / c.inkB, 1.0, 0.1) << line.name;
     }
 }
 
