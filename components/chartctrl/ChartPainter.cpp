@@ -6,7 +6,10 @@
 #include "PriceBarPainter.h"
 #include "OverlayPainter.h"
 #include "ScrollBarPainter.h"
+#include "StaticTextCache.h"
 
+#include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 
 namespace quorex::chart {
@@ -18,12 +21,23 @@ void PaintTexts(QPainter& painter, const ChartPlan& plan)
     if (plan.texts.empty())
         return;
     painter.setFont(plan.style.font);
+    // On images, texts laid out once for the catalog give drawText's very pixels; printers
+    // and recordings keep drawText.
+    const bool image = painter.paintEngine()
+        && painter.paintEngine()->type() == QPaintEngine::Raster;
+    // A static text is placed by its top, drawText by its baseline.
+    const double top = image ? plan.ascent - QFontMetricsF(plan.style.font).ascent() : 0;
     for (const TextItem& item : plan.texts) {
         // A backing keeps the text readable over guide lines and bars.
         if (item.backed)
             painter.fillRect(item.rect.adjusted(-1, 0, 1, 0), plan.style.back);
         painter.setPen(item.color);
-        painter.drawText(item.rect.left(), item.rect.top() + plan.ascent, item.text);
+        if (image) {
+            painter.drawStaticText(QPointF(item.rect.left(), item.rect.top() + top),
+                                   StaticTextCache::TextOf(plan.style.font, item.text));
+        } else {
+            painter.drawText(item.rect.left(), item.rect.top() + plan.ascent, item.text);
+        }
     }
 }
 
