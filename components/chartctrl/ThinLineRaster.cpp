@@ -194,18 +194,28 @@ void ThinLineRaster::Segment(QPointF from, QPointF to, bool capFrom, bool capTo,
     const qsizetype along = steep ? m_stride : qsizetype(sizeof(QRgb));
     const qsizetype across = steep ? qsizetype(sizeof(QRgb)) : m_stride;
     uchar* major = m_bits + first * along;
+    // Where pixel `first` is in the dash pattern; each pixel moves it on by one.
+    double dashPhase = 0;
+    if constexpr (Dashed) {
+        dashPhase = std::fmod(dash->travelled + dashDirection * (first - dashOrigin),
+                              dash->period);
+        if (dashPhase < 0)
+            dashPhase += dash->period;
+    }
     for (int u = first; u <= last; ++u, v += step, major += along) {
+        if constexpr (Dashed) {
+            const bool between = dashPhase >= dash->on;
+            dashPhase += dashDirection;
+            if (dashPhase >= dash->period)
+                dashPhase -= dash->period;
+            else if (dashPhase < 0)
+                dashPhase += dash->period;
+            if (between)
+                continue;
+        }
         const qint64 row = v >> kFractionBits;
         if (row < -1 || row >= minorLimit)
             continue;
-        if constexpr (Dashed) {
-            double phase = std::fmod(dash->travelled + dashDirection * (u - dashOrigin),
-                                     dash->period);
-            if (phase < 0)
-                phase += dash->period;
-            if (phase >= dash->on)
-                continue;
-        }
         int coverage = kFull;
         if (u == first || u == last) {
             const double covered = std::min(u + 1.0, end) - std::max(double(u), start);
