@@ -45,9 +45,9 @@ void ChartControl::Update()
     const ChartScene scene = m_model.Scene(charts);
     QPainter painter(&m_picture);
     // Planned, painted, and the plan's bars kept: the pointer asks for them later.
-    const ChartPlan plan = PlanChart(m_picture.rect(), scene);
+    ChartPlan plan = PlanChart(m_picture.rect(), scene);
     PaintChart(painter, plan);
-    m_shown = ShownPanes(plan);
+    m_shown = ShownPanes(std::move(plan));
 }
 
 std::optional<PriceBar> ChartControl::BarAt(int x, int y) const

@@ -4,14 +4,14 @@
 
 namespace quorex::chart {
 
-std::vector<ShownPane> ShownPanes(const ChartPlan& plan)
+std::vector<ShownPane> ShownPanes(ChartPlan&& plan)
 {
     std::vector<ShownPane> shown;
     for (std::size_t i = 0; i < plan.panes.size() && i < plan.layout.panes.size(); ++i) {
-        const PanePlan& pane = plan.panes[i];
+        PanePlan& pane = plan.panes[i];
         if (!pane.columns || pane.window.count <= 0)
             continue;
-        ShownPane entry{plan.layout.panes[i], *pane.columns, {}, pane.named};
+        ShownPane entry{plan.layout.panes[i], *pane.columns, {}, std::move(pane.named)};
         entry.bars.reserve(static_cast<std::size_t>(pane.window.count));
         for (int bar = 0; bar < pane.window.count; ++bar)
             entry.bars.push_back(pane.window[bar]);

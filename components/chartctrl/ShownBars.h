@@ -23,8 +23,9 @@ struct ShownPane {
     std::vector<std::pair<QString, std::vector<double>>> named;
 };
 
-// The panes of a plan that draw bars.
-std::vector<ShownPane> ShownPanes(const ChartPlan& plan);
+// The panes of a plan that draw bars; their named lines are moved out of the plan, which
+// is done with once painted.
+std::vector<ShownPane> ShownPanes(ChartPlan&& plan);
 
 // The bar whose slot holds the point, in the pane that holds it; nothing between panes,
 // beside the slots or in a pane without bars.
