@@ -34,6 +34,8 @@ struct Inputs {
         const std::size_t end = first + static_cast<std::size_t>(window.count);
         offset = first - from;
         count = window.count;
+        for (std::vector<double>* values : {&high, &low, &close})
+            values->reserve(end - from);
         for (std::size_t i = from; i < end; ++i) {
             const PriceBar& bar = window.bars[i];
             const bool drawable = IsDrawable(bar);
