@@ -1,6 +1,10 @@
 #include "AxisPainter.h"
 
+#include "RectFill.h"
+
 #include <QPainter>
+
+#include <vector>
 
 namespace quorex::chart {
 
@@ -9,32 +13,35 @@ void DrawGuides(QPainter& painter, const QColor& color, const QRect& pane,
                 const std::vector<TimeMark>& marks)
 {
     const QRect inside = pane.adjusted(1, 1, -1, -1);
+    std::vector<QRect> lines;
     for (int k = 0; k < ticks.count; ++k) {
         const int row = values.ToRow(ticks.Value(k));
         if (row > inside.top() && row < inside.bottom())
-            painter.fillRect(inside.left(), row, inside.width(), 1, color);
+            lines.emplace_back(inside.left(), row, inside.width(), 1);
     }
     for (const TimeMark& mark : marks) {
         const int column = columns.Boundary(mark.index);
         if (column > inside.left() && column < inside.right())
-            painter.fillRect(column, inside.top(), 1, inside.height(), color);
+            lines.emplace_back(column, inside.top(), 1, inside.height());
     }
+    FillRects(painter, color, lines);
 }
 
 void DrawFrames(QPainter& painter, const QColor& color, const ChartLayout& layout)
 {
+    std::vector<QRect> lines;
     for (const QRect& box : layout.boxes) {
-        painter.fillRect(box.left(), box.top(), box.width(), 1, color);
-        painter.fillRect(box.left(), box.bottom(), box.width(), 1, color);
-        painter.fillRect(box.left(), box.top(), 1, box.height(), color);
-        painter.fillRect(box.right(), box.top(), 1, box.height(), color);
+        lines.emplace_back(box.left(), box.top(), box.width(), 1);
+        lines.emplace_back(box.left(), box.bottom(), box.width(), 1);
+        lines.emplace_back(box.left(), box.top(), 1, box.height());
+        lines.emplace_back(box.right(), box.top(), 1, box.height());
     }
     // A pane that starts a box has its border already.
     for (std::size_t i = 1; i < layout.panes.size(); ++i) {
         if (layout.dateAxes[i - 1].isEmpty())
-            painter.fillRect(layout.plot.left(), layout.panes[i].top(), layout.plot.width(), 1,
-                             color);
+            lines.emplace_back(layout.plot.left(), layout.panes[i].top(), layout.plot.width(), 1);
     }
+    FillRects(painter, color, lines);
 }
 
 } // namespace quorex::chart
