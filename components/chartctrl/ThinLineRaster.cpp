@@ -109,8 +109,53 @@ void ThinLineRaster::DrawPolyline(std::span<const QPointF> points)
     if (points.size() < 2)
         return;
     const std::size_t last = points.size() - 2;
-    for (std::size_t i = 0; i <= last; ++i)
-        Segment<false>(points[i], points[i + 1], i == 0, i == last, nullptr);
+    for (std::size_t i = 0; i <= last; ++i) {
+        if (!CentredSegment(points[i], points[i + 1], i == 0, i == last))
+            Segment<false>(points[i], points[i + 1], i == 0, i == last, nullptr);
+    }
+}
+
+bool ThinLineRaster::CentredSegment(QPointF from, QPointF to, bool capFrom, bool capTo)
+{
+    const double left = from.x() - 0.5;
+    const double right = to.x() - 0.5;
+    const double y0 = from.y();
+    const double y1 = to.y();
+    // Also false for NaN.
+    if (!(left >= 0 && right < m_width && left < right && std::abs(y0) < kFarOff
+          && std::abs(y1) < kFarOff))
+        return false;
+    const int first = static_cast<int>(left);
+    const int last = static_cast<int>(right);
+    if (first != left || last != right || std::abs(y1 - y0) > right - left)
+        return false;
+    // As Segment works it out for such a segment: samples at the columns, the first half a
+    // column before the first point, and half-covered end columns unless capped.
+    const double slope = (y1 - y0) / (right - left);
+    constexpr double kBias = 4 * kFarOff * kOne;
+    qint64 v = static_cast<qint64>((y0 + (-0.5) * slope - 0.5) * kOne + kBias + 0.5)
+        - static_cast<qint64>(kBias);
+    const qint64 step = static_cast<qint64>(slope * kOne + kOne + 0.5) - qint64(kOne);
+    const qint64 lastAt = v + step * (last - first);
+    if (std::min(v, lastAt) < 0 || (std::max(v, lastAt) >> kFractionBits) + 1 >= m_height)
+        return false;
+    constexpr int kHalf = (kFull + 1) / 2;   // half a pixel's coverage, rounded as Segment does
+    const auto pair = [this](uchar* column, qint64 at, int coverage) {
+        const int fraction = static_cast<int>((at >> (kFractionBits - 8)) & kFull);
+        const int next = coverage == kFull ? fraction : (fraction * coverage + 127) / kFull;
+        uchar* pixel = column + (at >> kFractionBits) * m_stride;
+        Blend(reinterpret_cast<QRgb*>(pixel), coverage - next);
+        Blend(reinterpret_cast<QRgb*>(pixel + m_stride), next);
+    };
+    uchar* column = m_bits + first * qsizetype(sizeof(QRgb));
+    pair(column, v, capFrom ? kFull : kHalf);
+    for (int u = first + 1; u < last; ++u) {
+        v += step;
+        column += sizeof(QRgb);
+        pair(column, v, kFull);
+    }
+    pair(column + sizeof(QRgb), v + step, capTo ? kFull : kHalf);
+    return true;
 }
 
 void ThinLineRaster::DrawDashedPolyline(std::span<const QPointF> points, double on, double off)

@@ -69,8 +69,9 @@ TEST(DenseLine, AFullHistoryLooksAsStrokedAndThumbnailsStayTheSame)
         }
         const double pixels = double(c.size.width()) * c.size.height();
         EXPECT_LE(seen, c.seen * pixels) << c.name << ": " << seen;
-        if (c.byColumns)
+        if (c.byColumns) {
             EXPECT_NE(dense, stroked) << c.name << ": no line was drawn by columns";
+        }
     }
 }
 
