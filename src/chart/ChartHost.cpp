@@ -154,11 +154,12 @@ void ChartHost::DrawLabel(QPainter& target, int x, int y, const CatalogItem& ite
         style.backColor = heatColor;
     // The right of the line stays free for the date badge of a stale series.
     const int width = LabelWidthBesideBadge(m_nWidth, ReadStaleDays(settings));
+    int advance = -1;
     const LabelRuns label =
         FitLabel(DisplayText(ReadLabelTemplate(settings)), DisplayText(item.m_strName),
                  DisplayText(item.m_strCode), m_lastFacts,
-                 QFontMetrics(LabelFont(), target.device()), width);
-    const QRect painted = PaintLabel(target, QPoint(x, y), width, label, style);
+                 QFontMetrics(LabelFont(), target.device()), width, &advance);
+    const QRect painted = PaintLabel(target, QPoint(x, y), width, label, style, advance);
     // Without a background the heat shows as a frame round the label, clear of its text
     // on the right and below.
     if (heat && style.transparent && !painted.isEmpty())

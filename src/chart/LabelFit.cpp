@@ -26,10 +26,15 @@ public:
     std::optional<LabelRuns> Fitting(QStringView pattern, const QString& name) const
     {
         LabelRuns runs = ExpandLabel(pattern, name, m_code, m_facts);
-        if (m_metrics.horizontalAdvance(JoinRuns(runs)) > m_width)
+        const int advance = m_metrics.horizontalAdvance(JoinRuns(runs));
+        if (advance > m_width)
             return std::nullopt;
+        m_lastFit = advance;
         return runs;
     }
+
+    // The advance of what Fitting returned last.
+    int lastFit() const { return m_lastFit; }
 
     // pattern with the longest start of name (and an ellipsis) that fits; none when not
     // even the ellipsis alone does. name itself is known not to fit.
@@ -66,6 +71,7 @@ private:
     const ItemFacts& m_facts;
     const QFontMetrics& m_metrics;
     int m_width;
+    mutable int m_lastFit = -1;
 };
 
 QStringView WithoutTrailingBlanks(QStringView text)
@@ -83,20 +89,25 @@ bool HasNameField(QStringView pattern)
 } // namespace
 
 LabelRuns FitLabel(QStringView pattern, const QString& name, const QString& code,
-                   const ItemFacts& facts, const QFontMetrics& metrics, int width)
+                   const ItemFacts& facts, const QFontMetrics& metrics, int width,
+                   int* advance)
 {
+    if (advance)
+        *advance = -1;
     const Fitter fitter(code, facts, metrics, width);
     const std::vector<qsizetype> starts = FieldStarts(pattern);
     // All fields first, then one fewer from the right each time.
     for (std::size_t kept = starts.size(); kept > 0; --kept) {
         const QStringView part =
             kept == starts.size() ? pattern : WithoutTrailingBlanks(pattern.left(starts[kept]));
-        if (std::optional<LabelRuns> runs = fitter.Fitting(part, name))
+        std::optional<LabelRuns> runs = fitter.Fitting(part, name);
+        if (!runs && HasNameField(part))
+            runs = fitter.WithShortenedName(part, name);
+        if (runs) {
+            if (advance)
+                *advance = fitter.lastFit();
             return *runs;
-        if (!HasNameField(part))
-            continue;
-        if (std::optional<LabelRuns> runs = fitter.WithShortenedName(part, name))
-            return *runs;
+        }
     }
     // Not even the first field fits: what comes before it, cut as text.
     const QStringView lead = starts.empty() ? pattern : pattern.left(starts.front());

@@ -11,7 +11,9 @@ namespace mosgrid {
 // when not even a name of "…" leaves room for the others, the fields are dropped from the
 // right (with the text before each) until the rest fits, the name again as long as it can
 // be. Text before the first field is cut like any text when it alone is too wide.
+// *advance, if given, is the label's whole advance in metrics, -1 when it was not measured.
 LabelRuns FitLabel(QStringView pattern, const QString& name, const QString& code,
-                   const ItemFacts& facts, const QFontMetrics& metrics, int width);
+                   const ItemFacts& facts, const QFontMetrics& metrics, int width,
+                   int* advance = nullptr);
 
 } // namespace mosgrid

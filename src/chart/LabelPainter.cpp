@@ -65,7 +65,7 @@ QRgb ChangeColor(LabelTone tone, QRgb background)
 }
 
 QRect PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
-                const LabelStyle& style)
+                const LabelStyle& style, int knownAdvance)
 {
     target.save();
     target.setFont(LabelFont());
@@ -76,8 +76,9 @@ QRect PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
     // Left to right whatever the name starts with: the fields keep their order.
     target.setLayoutDirection(Qt::LeftToRight);
     int x = at.x();
-    int fitAdvance = -1;
-    const LabelRuns shown = ElideRuns(runs, metrics, width, &fitAdvance);
+    int fitAdvance = knownAdvance >= 0 && knownAdvance <= width ? knownAdvance : -1;
+    const LabelRuns shown =
+        fitAdvance >= 0 ? runs : ElideRuns(runs, metrics, width, &fitAdvance);
     for (const LabelRun& run : shown) {
         // A label of one run that fits was measured whole already: shaping costs.
         const int advance = shown.size() == 1 && fitAdvance >= 0

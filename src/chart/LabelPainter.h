@@ -29,8 +29,8 @@ QRgb ChangeColor(LabelTone tone, QRgb background);
 // Writes the label with its top-left corner at `at`, cut to width. Opaque styles paint the
 // text's cell in the background colour first, as the platform's text output does, and write
 // the change parts in their tone; everything else is in the text colour. Returns the cells
-// the text took.
+// the text took. The runs' advance when known (FitLabel's) spares measuring them again.
 QRect PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
-                const LabelStyle& style);
+                const LabelStyle& style, int knownAdvance = -1);
 
 } // namespace mosgrid
