@@ -54,11 +54,12 @@ void ChartHost::RenderItem(const CatalogItem& item)
 {
     m_lastFacts = ItemFacts{};
     m_lastOrigin = ItemOrigin{};
+    m_itemSettings.reset();
     if (!m_dataLib)
         return;
     // Never cached: a settings change shows in the next item. Read before the data, so the
     // library reads only the bars these charts need.
-    const SettingsStore settings(m_strIniFile);
+    const SettingsStore& settings = m_itemSettings.emplace(m_strIniFile);
     const std::string params = WithPeriod(EffectiveCommonParams(settings), m_period);
     const std::vector<std::string> definitions = m_definitions
         ? *m_definitions
@@ -145,7 +146,8 @@ void ChartHost::RecordItem(QPicture& picture, const CatalogItem& item)
 void ChartHost::DrawLabel(QPainter& target, int x, int y, const CatalogItem& item) const
 {
     target.save();
-    const SettingsStore settings(m_strIniFile);
+    std::optional<SettingsStore> fresh;
+    const SettingsStore& settings = m_itemSettings ? *m_itemSettings : fresh.emplace(m_strIniFile);
     LabelStyle style = ReadLabelStyle(settings);
     const std::optional<ColorRef> heat =
         ReadHeat(settings) ? HeatColorOf(m_lastFacts, style.backColor) : std::nullopt;

@@ -3,6 +3,7 @@
 #include "chart/CXQuorexCtrl.h"
 #include "chart/ItemFacts.h"
 #include "chart/ItemOrigin.h"
+#include "settings/SettingsStore.h"
 #include "settings/ViewChoices.h"
 
 #include <memory>
@@ -79,6 +80,8 @@ private:
     PeriodChoice m_period = PeriodChoice::Definitions;
     std::optional<std::vector<std::string>> m_definitions;
     ItemOrigin m_lastOrigin;
+    // The settings the last item was drawn with, for its label too: one read per item.
+    std::optional<SettingsStore> m_itemSettings;
 };
 
 } // namespace mosgrid
