@@ -136,8 +136,9 @@ TEST(SampleSeriesTest, BelievableAndTheSameEveryTime)
         EXPECT_LE(bar.low, std::min(bar.open, bar.close)) << i;
         EXPECT_GT(bar.low, 0) << i;
         EXPECT_GT(bar.volume, 0) << i;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GT(bar.date, bars[i - 1].date) << i;
+        }
     }
     EXPECT_EQ(SampleSeries()->Bars().data(), bars.data());
 }
