@@ -23,7 +23,10 @@ constexpr int kLightFrom = 140;
 
 QFont LabelFont()
 {
-    return DialogFont();
+    // One font per thread: its copies share what Qt has looked up for it (the font engine),
+    // which a font made afresh for every label looks up again.
+    thread_local const QFont font = DialogFont();
+    return font;
 }
 
 LabelRuns ElideRuns(const LabelRuns& runs, const QFontMetrics& metrics, int width,
