@@ -1,8 +1,12 @@
 // How long the chart control takes to paint a picture, buffer reused as in a rebuild.
 #include "ChartControl.h"
+#include "ChartDefinition.h"
+#include "ChartPainter.h"
+#include "ChartPlanner.h"
 #include "ChartTestSeries.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 
 #include <benchmark/benchmark.h>
 
@@ -55,6 +59,46 @@ void BM_Chart1200x800Full(benchmark::State& state)
     RenderLoop(state, 1200, 800, kFullParam, {"Daily; DispMaxMin=1; MA=5,25,75", "Volume"});
 }
 
+// The indicator thumbnail's two halves apart: planning (indicators, scales, texts) and
+// painting, on as many bars as a thumbnail reads for MACD's warm-up.
+struct IndicatorScene {
+    std::vector<quorex::PriceBar> bars = RandomWalk(440, 11);
+    std::vector<quorex::chart::ChartDefinition> charts;
+    quorex::chart::ChartScene scene;
+
+    IndicatorScene()
+    {
+        for (const char* text :
+             {"Daily; MA=5,25,75; BB=20,2; Ichimoku", "RSI=14", "MACD=12,26,9", "Volume"})
+            charts.push_back(*quorex::chart::ParseDefinition(text));
+        scene = {bars, charts, quorex::chart::ParseParams(kBuiltInParam), {}};
+    }
+};
+
+void BM_IndicatorsPlan(benchmark::State& state)
+{
+    const IndicatorScene indicators;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(quorex::chart::PlanChart(QRect(0, 0, 300, 180),
+                                                          indicators.scene));
+}
+
+void BM_IndicatorsPaint(benchmark::State& state)
+{
+    const IndicatorScene indicators;
+    const quorex::chart::ChartPlan plan =
+        quorex::chart::PlanChart(QRect(0, 0, 300, 180), indicators.scene);
+    QImage image(300, 180, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        quorex::chart::PaintChart(painter, plan);
+    }
+}
+
+BENCHMARK(BM_IndicatorsPlan)->Unit(benchmark::kMicrosecond)->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_IndicatorsPaint)->Unit(benchmark::kMicrosecond)->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Thumbnail300x180Default)->Unit(benchmark::kMicrosecond)->Repetitions(9)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Thumbnail300x180Full)->Unit(benchmark::kMicrosecond)->Repetitions(9)
