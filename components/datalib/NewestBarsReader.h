@@ -48,9 +48,8 @@ private:
     struct Tail {
         std::uint64_t start = 0; // file offset of its first byte
         std::string text;        // UTF-8, as in the whole file's text
-        PriceRows rows;          // empty unless readable
-        // A record starts in it for certain: its rows are read from there (its first
-        // line end might lie inside a quoted field).
+        // A record starts in it for certain: text starts there (its first line end might
+        // lie inside a quoted field).
         bool readable = false;
         bool unsettled = false;
     };
