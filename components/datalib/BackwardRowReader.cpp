@@ -44,7 +44,7 @@ std::vector<quorex::PriceBar>& BackwardRowReader::ReadFor(const quorex::DataRequ
     for (std::size_t lines = FirstLines(need, m_text.size());
          m_begin > 0 && !Covers(need, CountPeriods(m_bars, need));
          lines = std::min(lines * kGrowth, m_text.size() + 1)) {
-        ReadOlder(LinesBefore(m_begin, lines));
+        ReadOlder(LinesBefore(m_begin, lines), lines);
     }
     return m_bars;
 }
@@ -62,7 +62,7 @@ std::size_t BackwardRowReader::LinesBefore(std::size_t end, std::size_t lines) c
     return at + 1;
 }
 
-void BackwardRowReader::ReadOlder(std::size_t start)
+void BackwardRowReader::ReadOlder(std::size_t start, std::size_t lines)
 {
     std::size_t from = start;
     if (m_quoted && start > 0) {
@@ -74,7 +74,9 @@ void BackwardRowReader::ReadOlder(std::size_t start)
         from = start + *certain;
     }
     m_piece.assign(m_text.substr(from, m_begin - from));
-    PriceRows rows = ReadPriceRows(m_piece, m_layout);
+    // Lines counted back need no count again for the room their bars take.
+    PriceRows rows = start == 0 ? ReadPriceRows(m_piece, m_layout)
+                                : ReadPriceRows(m_piece, m_layout, lines);
     if (m_bars.empty())
         m_bars = std::move(rows.bars);
     else

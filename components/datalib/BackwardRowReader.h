@@ -28,9 +28,9 @@ public:
     bool ReadWhole() const { return m_begin == 0; }
 
 private:
-    // The rows of [start, m_begin) in front of those read, from the first record that
-    // starts there for certain.
-    void ReadOlder(std::size_t start);
+    // The rows of [start, m_begin), about `lines` lines, in front of those read, from the
+    // first record that starts there for certain.
+    void ReadOlder(std::size_t start, std::size_t lines);
     // The start of the line `lines` lines before the line start end (0 when there are
     // fewer); a lone CR is not counted, which only reads more.
     std::size_t LinesBefore(std::size_t end, std::size_t lines) const;
