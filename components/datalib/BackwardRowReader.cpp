@@ -30,10 +30,10 @@ std::size_t FirstLines(const quorex::DataRequest& need, std::size_t most)
 
 } // namespace
 
-BackwardRowReader::BackwardRowReader(std::string_view text, const CsvLayout& layout)
+BackwardRowReader::BackwardRowReader(std::string& text, const CsvLayout& layout)
     : m_text(text)
     , m_layout(layout)
-    , m_quoted(text.find('"') != std::string_view::npos)
+    , m_quoted(text.find('"') != std::string::npos)
     , m_begin(text.size())
 {
 }
@@ -66,17 +66,24 @@ void BackwardRowReader::ReadOlder(std::size_t start, std::size_t lines)
 {
     std::size_t from = start;
     if (m_quoted && start > 0) {
-        const auto certain =
-            CsvReader::FirstCertainRecord(m_text.substr(start), m_layout.separator);
+        const auto certain = CsvReader::FirstCertainRecord(
+            std::string_view(m_text).substr(start, m_begin - start), m_layout.separator);
         // None before what is read already: a longer piece is needed.
-        if (!certain || *certain >= m_begin - start)
+        if (!certain)
             return;
         from = start + *certain;
     }
-    m_piece.assign(m_text.substr(from, m_begin - from));
-    // Lines counted back need no count again for the room their bars take.
-    PriceRows rows = start == 0 ? ReadPriceRows(m_piece, m_layout)
-                                : ReadPriceRows(m_piece, m_layout, lines);
+    // Lines counted back need no count again for the room their bars take. A text without
+    // quotes is read where it is: nothing in it is unquoted, nothing is left to change the
+    // reading of older parts.
+    PriceRows rows;
+    if (m_begin == m_text.size() && !m_quoted) {
+        rows = ReadPriceRows(m_text, from, m_layout, lines);
+    } else {
+        m_piece.assign(m_text, from, m_begin - from);
+        rows = start == 0 ? ReadPriceRows(m_piece, m_layout)
+                          : ReadPriceRows(m_piece, 0, m_layout, lines);
+    }
     if (m_bars.empty())
         m_bars = std::move(rows.bars);
     else

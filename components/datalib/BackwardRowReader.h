@@ -16,8 +16,8 @@ namespace brasko {
 // of a line where a record starts for certain (a line end may lie inside a quoted field).
 class BackwardRowReader {
 public:
-    // text and layout must outlive the reader.
-    BackwardRowReader(std::string_view text, const CsvLayout& layout);
+    // text and layout must outlive the reader; quoted fields are unquoted in text.
+    BackwardRowReader(std::string& text, const CsvLayout& layout);
     BackwardRowReader(const BackwardRowReader&) = delete;
     BackwardRowReader& operator=(const BackwardRowReader&) = delete;
 
@@ -35,12 +35,12 @@ private:
     // fewer); a lone CR is not counted, which only reads more.
     std::size_t LinesBefore(std::size_t end, std::size_t lines) const;
 
-    std::string_view m_text;
+    std::string& m_text;
     const CsvLayout& m_layout;
     const bool m_quoted;
     std::size_t m_begin; // the rows read are those of [m_begin, end)
     std::vector<quorex::PriceBar> m_bars;
-    std::string m_piece; // what is read, unquoted in place
+    std::string m_piece; // an older part of a quoted text, unquoted in place
 };
 
 } // namespace brasko

@@ -119,14 +119,16 @@ PriceRows ReadPriceRows(std::string& text)
 
 PriceRows ReadPriceRows(std::string& text, const CsvLayout& layout)
 {
-    return ReadPriceRows(text, layout, CountLines(text));
+    return ReadPriceRows(text, 0, layout, CountLines(text));
 }
 
-PriceRows ReadPriceRows(std::string& text, const CsvLayout& layout, std::size_t lines)
+PriceRows ReadPriceRows(std::string& text, std::size_t from, const CsvLayout& layout,
+                        std::size_t lines)
 {
     PriceRows rows;
     rows.layout = layout;
     CsvReader reader(text, layout.separator);
+    reader.ContinueAt(text.data() + from);
     ReadRemainingRows(reader, lines, rows);
     return rows;
 }

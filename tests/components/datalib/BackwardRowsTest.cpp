@@ -103,7 +103,8 @@ TEST_P(BackwardRows, AreTheNewestOfTheForwardReading)
                                    DataRequest{5000, 0, 0}}) {
         SCOPED_TRACE(::testing::Message() << need.latestBars << " bars " << need.latestWeeks
                                           << " weeks " << need.latestMonths << " months");
-        brasko::BackwardRowReader reader(tail, layout);
+        std::string text = tail;
+        brasko::BackwardRowReader reader(text, layout);
         const std::vector<PriceBar> bars = reader.ReadFor(need);
         ASSERT_LE(bars.size(), forward.size());
         const std::vector<PriceBar> newest(forward.end() - std::ptrdiff_t(bars.size()),
