@@ -296,7 +296,7 @@ NewestBarsReader::NewestOfOldestFirst(const quorex::DataRequest& need)
             return std::nullopt;
         const PeriodCounts counts = CountPeriods(bars, need);
         if (Covers(need, counts))
-            return Result{PriceSeries::FromRows(std::move(bars)), tail->unsettled};
+            return Result{PriceSeries::FromRows(std::move(bars), need), tail->unsettled};
         if (bytes == most)
             return std::nullopt;
         bytes = std::min(NextBytes(bytes, need, counts), most);
@@ -329,7 +329,7 @@ NewestBarsReader::NewestOfNewestFirst(const quorex::DataRequest& need)
         std::erase_if(bars, [cutDay](const PriceBar& bar) { return bar.date == cutDay; });
         const PeriodCounts counts = CountPeriods(bars, need);
         if (Covers(need, counts))
-            return Result{PriceSeries::FromRows(std::move(bars)), tail->unsettled};
+            return Result{PriceSeries::FromRows(std::move(bars), need), tail->unsettled};
         if (readMost)
             return std::nullopt;
         if (!first)
