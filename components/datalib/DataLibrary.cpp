@@ -65,8 +65,12 @@ Located LocatePriceFile(const std::string& source, const std::string& code)
 // first), else as LocatePriceFile finds it. The path found (or why there is none).
 Located OpenPriceFile(const std::string& source, const std::string& code, PriceFile& file)
 {
-    // A code with a root would name a file outside the source.
-    if (!source.empty() && !fs::path(code).has_root_path()) {
+    // A code with a root would name a file outside the source; a source named like a
+    // price file is the file itself, mostly, which no path inside it opens.
+    const bool namesFile = std::any_of(
+        kPriceFileExtensions.begin(), kPriceFileExtensions.end(),
+        [&source](const char* extension) { return source.ends_with(extension); });
+    if (!source.empty() && !namesFile && !fs::path(code).has_root_path()) {
         const fs::path candidate = fs::path(source) / (code + kPriceFileExtensions[0]);
         // Only a file inside a folder has such a path.
         if (file.Open(candidate.string()))
