@@ -73,11 +73,11 @@ void BackwardRowReader::ReadOlder(std::size_t start, std::size_t lines)
             return;
         from = start + *certain;
     }
-    // Lines counted back need no count again for the room their bars take. A text without
-    // quotes is read where it is: nothing in it is unquoted, nothing is left to change the
-    // reading of older parts.
+    // Lines counted back need no count again for the room their bars take. The newest part
+    // is read where it is (quoted fields unquoted in place): older parts are read from
+    // copies of what lies before it, which it leaves as it was.
     PriceRows rows;
-    if (m_begin == m_text.size() && !m_quoted) {
+    if (m_begin == m_text.size()) {
         rows = ReadPriceRows(m_text, from, m_layout, lines);
     } else {
         m_piece.assign(m_text, from, m_begin - from);

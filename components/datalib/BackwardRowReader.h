@@ -40,7 +40,7 @@ private:
     const bool m_quoted;
     std::size_t m_begin; // the rows read are those of [m_begin, end)
     std::vector<quorex::PriceBar> m_bars;
-    std::string m_piece; // an older part of a quoted text, unquoted in place
+    std::string m_piece; // an older part of the text, unquoted in place
 };
 
 } // namespace brasko

@@ -25,7 +25,7 @@ enum class Twist {
     BlankLines,
     BadRows,    // every third day also a row with a negative close
     Repeats,    // every day twice, the later row kept
-    QuotedNotes // every fifth row a quoted note over lines, one of them like a row
+    QuotedNotes // every fifth row a quoted note over lines (one like a row), quotes inside
 };
 
 struct TailCase {
@@ -60,7 +60,7 @@ std::string MakeTail(Twist twist)
             text += "\n\n";
         std::string row = Row(day, 100 + day, lineEnd);
         if (twist == Twist::QuotedNotes && day % 5 == 0)
-            row.insert(row.size() - 1, "\"a note\n2020-01-06,1,2,1,1,5\nquoted\"");
+            row.insert(row.size() - 1, "\"a \"\"note\"\"\n2020-01-06,1,2,1,1,5\nquoted\"");
         text += row;
     }
     if (twist == Twist::NoLastLineEnd)
