@@ -59,13 +59,14 @@ std::size_t CountLines(std::string_view text)
     return 1 + CountLineFeeds(text);
 }
 
-void ReadRemainingRows(CsvReader& reader, std::string_view text, PriceRows& rows)
+// lines: about as many as the text holds, for the room made for its bars.
+void ReadRemainingRows(CsvReader& reader, std::size_t lines, PriceRows& rows)
 {
     const PlainRowReader plainRows(*rows.layout);
     RowReader rowReader(*rows.layout);
     std::vector<std::string_view> fields;
     fields.reserve(kTypicalFieldCount);
-    rows.bars.reserve(rows.bars.size() + CountLines(text));
+    rows.bars.reserve(rows.bars.size() + lines);
     // Plain rows (nearly all) in one pass, the others field by field.
     while (char* const start = reader.NextRecordStart()) {
         ++rows.dataLines;
@@ -110,7 +111,7 @@ PriceRows ReadPriceRows(std::string& text)
         }
     }
     if (rows.layout)
-        ReadRemainingRows(reader, text, rows);
+        ReadRemainingRows(reader, CountLines(text), rows);
     else
         rows.unclosedQuote = reader.MetUnclosedQuote();
     return rows;
@@ -118,10 +119,17 @@ PriceRows ReadPriceRows(std::string& text)
 
 PriceRows ReadPriceRows(std::string& text, const CsvLayout& layout)
 {
+    return ReadPriceRows(text, 0, layout, CountLines(text));
+}
+
+PriceRows ReadPriceRows(std::string& text, std::size_t from, const CsvLayout& layout,
+                        std::size_t lines)
+{
     PriceRows rows;
     rows.layout = layout;
     CsvReader reader(text, layout.separator);
-    ReadRemainingRows(reader, text, rows);
+    reader.ContinueAt(text.data() + from);
+    ReadRemainingRows(reader, lines, rows);
     return rows;
 }
 

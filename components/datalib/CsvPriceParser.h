@@ -31,6 +31,10 @@ struct PriceRows {
 PriceRows ReadPriceRows(std::string& text);
 // The rows of a text that starts at a line start after the head, read as layout says.
 PriceRows ReadPriceRows(std::string& text, const CsvLayout& layout);
+// The same, of the text from `from` (a line start) on, of about `lines` lines (room is made
+// for that many rows).
+PriceRows ReadPriceRows(std::string& text, std::size_t from, const CsvLayout& layout,
+                        std::size_t lines);
 
 // A whole price file's bytes to its series (decoded, read, ordered), or null when no row
 // is good. The bytes are used as the working buffer.

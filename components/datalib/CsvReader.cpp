@@ -151,6 +151,36 @@ void CsvReader::ReadFields(std::vector<std::string_view>& fields)
     }
 }
 
+std::optional<std::size_t> CsvReader::FirstCertainRecord(std::string_view text,
+                                                          char separator)
+{
+    if (text.find('"') == std::string_view::npos)
+        return 0; // no quoted field at all: the piece begins between records
+    std::string insideText(text);
+    CsvReader inside(insideText, separator);
+    if (!inside.SkipOpenQuotedField())
+        return 0; // no quote closes one: the piece cannot begin inside a quoted field
+    std::string betweenText(text);
+    CsvReader between(betweenText, separator);
+    std::vector<std::string_view> fields;
+    const char* a = between.NextRecordStart();
+    const char* b = inside.NextRecordStart();
+    while (a && b) {
+        const std::ptrdiff_t atA = a - betweenText.data();
+        const std::ptrdiff_t atB = b - insideText.data();
+        if (atA == atB)
+            return std::size_t(atA);
+        if (atA < atB) {
+            between.Next(fields);
+            a = between.NextRecordStart();
+        } else {
+            inside.Next(fields);
+            b = inside.NextRecordStart();
+        }
+    }
+    return std::nullopt;
+}
+
 char CsvReader::DetectSeparator(std::string_view text)
 {
     int tabs = 0;

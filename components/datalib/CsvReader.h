@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,12 @@ public:
     // end): reads on as if it did, past the rest of that field's record. False when no
     // quote in the text would close such a field.
     bool SkipOpenQuotedField();
+
+    // The first offset of text (a piece of a file from a line end on) where a record
+    // starts whether the piece begins between records or inside a quoted field; null when
+    // the two readings never meet in it.
+    static std::optional<std::size_t> FirstCertainRecord(std::string_view text,
+                                                         char separator);
 
     // A quote that was never closed was met (and read as plain text): the text may have
     // been cut inside a quoted field.

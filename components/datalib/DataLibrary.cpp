@@ -60,6 +60,28 @@ Located LocatePriceFile(const std::string& source, const std::string& code)
     return {{}, otherKind ? DataProblem::Unreadable : DataProblem::FileMissing};
 }
 
+// The file a CSV source names, opened: at once when the source is a folder that holds
+// <code>.csv, as nearly every one does (its status and the file's are not looked up
+// first), else as LocatePriceFile finds it. The path found (or why there is none).
+Located OpenPriceFile(const std::string& source, const std::string& code, PriceFile& file)
+{
+    // A code with a root would name a file outside the source; a source named like a
+    // price file is the file itself, mostly, which no path inside it opens.
+    const bool namesFile = std::any_of(
+        kPriceFileExtensions.begin(), kPriceFileExtensions.end(),
+        [&source](const char* extension) { return source.ends_with(extension); });
+    if (!source.empty() && !namesFile && !fs::path(code).has_root_path()) {
+        const fs::path candidate = fs::path(source) / (code + kPriceFileExtensions[0]);
+        // Only a file inside a folder has such a path.
+        if (file.Open(candidate.string()))
+            return Absolute(candidate);
+    }
+    Located located = LocatePriceFile(source, code);
+    if (located.problem == DataProblem::None && !file.Open(located.path))
+        located.problem = DataProblem::Unreadable;
+    return located;
+}
+
 // Rows of one day each that hold `periods` periods of `days` days at most, and one more.
 std::size_t RowsHolding(std::size_t periods, std::size_t days)
 {
@@ -151,11 +173,12 @@ DataResult DataLibrary::LoadData(const std::string& source, const std::string& c
 DataResult DataLibrary::LoadPriceFile(const std::string& source, const std::string& code,
                                       const quorex::DataRequest& request)
 {
-    const Located located = LocatePriceFile(source, code);
-    if (located.problem != DataProblem::None)
-        return Problem(located.problem);
     PriceFile file;
-    if (!file.Open(located.path) || file.IsTooLarge())
+    const Located located = OpenPriceFile(source, code, file);
+    // The path when the file found cannot be read, none when none was found.
+    if (located.problem != DataProblem::None)
+        return Problem(located.problem, located.path);
+    if (file.IsTooLarge())
         return Problem(DataProblem::Unreadable, located.path);
     const quorex::DataRequest kept = Kept(request);
     if (m_cache) {

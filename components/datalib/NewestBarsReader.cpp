@@ -1,5 +1,6 @@
 #include "NewestBarsReader.h"
 
+#include "BackwardRowReader.h"
 #include "BarNeed.h"
 #include "CsvReader.h"
 #include "PriceFile.h"
@@ -70,38 +71,6 @@ bool ReadAlike(const PriceRows& a, const PriceRows& b)
     const bool sameLayout = a.layout && b.layout && a.layout->separator == b.layout->separator
                             && a.layout->map == b.layout->map;
     return sameLayout && a.unclosedQuote == b.unclosedQuote && SameBars(a.bars, b.bars);
-}
-
-// The first offset of text (a piece of a file from a line end on) where a record starts
-// whether the piece begins between records or inside a quoted field; null when the two
-// readings never meet in it.
-std::optional<std::size_t> FirstCertainRecord(const std::string& text, char separator)
-{
-    if (text.find('"') == std::string::npos)
-        return 0; // no quoted field at all: the piece begins between records
-    std::string insideText = text;
-    CsvReader inside(insideText, separator);
-    if (!inside.SkipOpenQuotedField())
-        return 0; // no quote closes one: the piece cannot begin inside a quoted field
-    std::string betweenText = text;
-    CsvReader between(betweenText, separator);
-    std::vector<std::string_view> fields;
-    const char* a = between.NextRecordStart();
-    const char* b = inside.NextRecordStart();
-    while (a && b) {
-        const std::ptrdiff_t atA = a - betweenText.data();
-        const std::ptrdiff_t atB = b - insideText.data();
-        if (atA == atB)
-            return std::size_t(atA);
-        if (atA < atB) {
-            between.Next(fields);
-            a = between.NextRecordStart();
-        } else {
-            inside.Next(fields);
-            b = inside.NextRecordStart();
-        }
-    }
-    return std::nullopt;
 }
 
 bool Ascending(const std::vector<PriceBar>& bars)
@@ -296,12 +265,10 @@ std::optional<NewestBarsReader::Tail> NewestBarsReader::ReadTail(std::size_t byt
     // The first line end may lie inside a quoted field: the rows are read from the first
     // record that starts there either way.
     const std::optional<std::size_t> first =
-        FirstCertainRecord(tail.text, m_head.layout->separator);
+        CsvReader::FirstCertainRecord(tail.text, m_head.layout->separator);
     tail.readable = first.has_value();
-    if (tail.readable) {
+    if (tail.readable)
         tail.text.erase(0, *first);
-        tail.rows = ReadPriceRows(tail.text, *m_head.layout);
-    }
     return tail;
 }
 
@@ -322,12 +289,14 @@ NewestBarsReader::NewestOfOldestFirst(const quorex::DataRequest& need)
         }
         if (!tail->readable)
             return std::nullopt;
-        std::vector<PriceBar>& bars = tail->rows.bars;
+        // Only as many of its rows as need asks for: most of the time the read holds more.
+        BackwardRowReader rows(tail->text, *m_head.layout);
+        std::vector<PriceBar>& bars = rows.ReadFor(need);
         if (!Ascending(bars) || (!bars.empty() && !NotLater(m_head.bars.back(), bars.front())))
             return std::nullopt;
         const PeriodCounts counts = CountPeriods(bars, need);
         if (Covers(need, counts))
-            return Result{PriceSeries::FromRows(std::move(bars)), tail->unsettled};
+            return Result{PriceSeries::FromRows(std::move(bars), need), tail->unsettled};
         if (bytes == most)
             return std::nullopt;
         bytes = std::min(NextBytes(bytes, need, counts), most);
@@ -339,10 +308,10 @@ NewestBarsReader::NewestOfNewestFirst(const quorex::DataRequest& need)
 {
     // The last lines: the order must hold there too, and they tell whether the file is
     // finished.
-    const std::optional<Tail> tail = ReadTail(BytesFor(kTailProbeRows));
+    std::optional<Tail> tail = ReadTail(BytesFor(kTailProbeRows));
     if (!tail || !tail->readable)
         return std::nullopt;
-    const std::vector<PriceBar>& tailBars = tail->rows.bars;
+    const std::vector<PriceBar> tailBars = ReadPriceRows(tail->text, *m_head.layout).bars;
     if (!Descending(tailBars))
         return std::nullopt;
 
@@ -360,7 +329,7 @@ NewestBarsReader::NewestOfNewestFirst(const quorex::DataRequest& need)
         std::erase_if(bars, [cutDay](const PriceBar& bar) { return bar.date == cutDay; });
         const PeriodCounts counts = CountPeriods(bars, need);
         if (Covers(need, counts))
-            return Result{PriceSeries::FromRows(std::move(bars)), tail->unsettled};
+            return Result{PriceSeries::FromRows(std::move(bars), need), tail->unsettled};
         if (readMost)
             return std::nullopt;
         if (!first)

@@ -14,12 +14,12 @@ namespace brasko {
 class PriceFile;
 
 // The newest bars of a price file, read from the end that holds them: the tail of an
-// oldest-first file, the head of a newest-first one. The series holds the newest K bars
-// of what reading the whole file gives, K at least what is asked for (see Covers). The separator and
-// the columns come from the head, the order from the rows at both ends. Null when the
-// file cannot be read this way for certain (a small file, an order or an encoding that
-// its ends do not tell, a tail where no record starts for certain): then the whole file
-// is to be read.
+// oldest-first file, the head of a newest-first one. The series holds the newest bars of
+// what reading the whole file gives that what is asked for keeps (see FirstKept). The
+// separator and the columns come from the head, the order from the rows at both ends.
+// Null when the file cannot be read this way for certain (a small file, an order or an
+// encoding that its ends do not tell, a tail where no record starts for certain): then the
+// whole file is to be read.
 // The order is checked where the file is read, so a row out of order between the ends (a
 // mistyped year in the middle of a file) is not seen, where a whole read would sort it in.
 class NewestBarsReader {
@@ -48,9 +48,8 @@ private:
     struct Tail {
         std::uint64_t start = 0; // file offset of its first byte
         std::string text;        // UTF-8, as in the whole file's text
-        PriceRows rows;          // empty unless readable
-        // A record starts in it for certain: its rows are read from there (its first
-        // line end might lie inside a quoted field).
+        // A record starts in it for certain: text starts there (its first line end might
+        // lie inside a quoted field).
         bool readable = false;
         bool unsettled = false;
     };

@@ -34,7 +34,9 @@ char* PlainRowReader::SkipField(char* p, char* end) const
     return p;
 }
 
-char* PlainRowReader::ReadNumber(char* p, char* end, Role role, FieldNumber& number) const
+// Inlined in Read: a call for every number took a twentieth of reading a row (measured).
+[[gnu::always_inline]] inline char* PlainRowReader::ReadNumber(char* p, char* end, Role role,
+                                                                FieldNumber& number) const
 {
     // Digits and one point, as ParsePlainDecimal takes them; the NUL after the text ends
     // the digits there.
@@ -157,7 +159,7 @@ char* PlainRowReader::Read(char* start, char* end, std::vector<PriceBar>& bars) 
         ++p;
     }
     // Columns the row does not reach stay missing, as empty fields are.
-    if (row.date != 0 && !MakeBar(row, bars.emplace_back()))
+    if (row.date != 0 && !MakeFullBar(row, bars.emplace_back()))
         bars.pop_back();
     return p;
 }

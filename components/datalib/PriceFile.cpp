@@ -20,8 +20,12 @@ bool PriceFile::Open(const std::string& path)
     if (m_fd < 0)
         return false;
     struct stat info {};
-    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))
+    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        // Closed, so that another path may be opened instead.
+        ::close(m_fd);
+        m_fd = -1;
         return false;
+    }
     m_stamp.modifiedNs = std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
     m_stamp.size = std::uint64_t(info.st_size);
     return true;

@@ -29,7 +29,8 @@ public:
     PriceFile(const PriceFile&) = delete;
     PriceFile& operator=(const PriceFile&) = delete;
 
-    // False when the path is not a regular file that can be read.
+    // False when the path is not a regular file that can be read; another may be opened
+    // then.
     bool Open(const std::string& path);
     const FileStamp& Stamp() const { return m_stamp; }
     bool IsTooLarge() const { return m_stamp.size > kMaxBytes; }

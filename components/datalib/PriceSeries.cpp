@@ -46,6 +46,12 @@ PriceSeries::PriceSeries(std::vector<PriceBar> bars)
 
 PriceSeries::Ptr PriceSeries::FromRows(std::vector<PriceBar> rows)
 {
+    return FromRows(std::move(rows), quorex::DataRequest{});
+}
+
+PriceSeries::Ptr PriceSeries::FromRows(std::vector<PriceBar> rows,
+                                       const quorex::DataRequest& need)
+{
     if (rows.empty())
         return nullptr;
     // The two orders files come in need no sort; newest-first has no repeats to order.
@@ -55,6 +61,8 @@ PriceSeries::Ptr PriceSeries::FromRows(std::vector<PriceBar> rows)
     else if (!ascending)
         std::stable_sort(rows.begin(), rows.end(), EarlierDate);
     KeepLastOfEachDate(rows);
+    // In place: a copy of the bars kept would cost an allocation.
+    rows.erase(rows.begin(), rows.begin() + std::ptrdiff_t(FirstKept(rows, need)));
     // A file of mostly bad lines must not keep the room reserved for them.
     if (rows.capacity() - rows.size() > rows.size() / kUnusedShare)
         rows.shrink_to_fit();

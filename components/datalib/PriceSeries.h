@@ -17,6 +17,8 @@ public:
     // Bars in the order read: sorted by date (files often list the newest first), and of
     // bars with the same date the one read last kept. Null when there is none.
     static Ptr FromRows(std::vector<quorex::PriceBar> rows);
+    // The same, of which only the bars need keeps (see FirstKept): Newest of it is itself.
+    static Ptr FromRows(std::vector<quorex::PriceBar> rows, const quorex::DataRequest& need);
     // The bars of series that need keeps (see FirstKept): series itself when that is all.
     static Ptr Newest(const Ptr& series, const quorex::DataRequest& need);
 

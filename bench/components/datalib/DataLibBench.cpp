@@ -158,6 +158,26 @@ void BM_LoadLatest60(benchmark::State& state)
 BENCHMARK(BM_LoadLatest60)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(10)
     ->ComputeStatistics("min", Fastest)->ReportAggregatesOnly(true);
 
+// The newest bars a thumbnail of 60 bars with MACD(12,26,9) needs (its warm-up of 275 bars
+// before the first shown) of the same file, uncached: state.range(0) as for BM_LoadLatest60.
+void BM_LoadLatestWithWarmUp(benchmark::State& state)
+{
+    constexpr std::size_t kWarmUpBars = 275;
+    const bool newestFirst = state.range(0) != 0;
+    const BenchFile file("mosgrid_datalib_bench_warmup.csv",
+                         newestFirst ? NewestFirst(PriceFileText()) : PriceFileText());
+    brasko::DataLibrary library(nullptr);
+    const quorex::DataRequest request{kDefaultChartBars + kWarmUpBars, 0, 0};
+    for (auto _ : state) {
+        const quorex::DataResult result = library.LoadData(file.Path(), "", 0, request);
+        benchmark::DoNotOptimize(result);
+        if (!result.data || result.data->Bars().size() < request.latestBars)
+            state.SkipWithError("too few bars");
+    }
+}
+BENCHMARK(BM_LoadLatestWithWarmUp)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)->ComputeStatistics("min", Fastest)->ReportAggregatesOnly(true);
+
 // What a monthly chart of 60 bars needs of the same file, uncached: state.range(0) 0 asks
 // for the 61 newest months as such, 1 for as many daily rows as 31 a month would be (what
 // a library that counts only rows must be asked for).

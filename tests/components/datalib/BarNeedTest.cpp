@@ -1,4 +1,5 @@
 #include "BarNeed.h"
+#include "PriceSeries.h"
 
 #include <QDate>
 
@@ -66,6 +67,19 @@ TEST_P(DataLibBarNeedKept, KeepsWholePeriodsAndTheBarBefore)
         EXPECT_FALSE(brasko::Covers(c.need, kept.subspan(1)));
         EXPECT_FALSE(brasko::Covers(c.need, brasko::CountPeriods(kept.subspan(1), c.need)));
     }
+    // Rows newest first, each day twice (the later row kept): a series made of them for
+    // the request holds what the request keeps of the whole series, and no more.
+    std::vector<quorex::PriceBar> rows;
+    for (auto bar = bars.rbegin(); bar != bars.rend(); ++bar) {
+        rows.push_back({bar->date, 9, 9, 9, 9, 9});
+        rows.push_back(*bar);
+    }
+    const auto series = brasko::PriceSeries::FromRows(rows, c.need);
+    ASSERT_TRUE(series);
+    EXPECT_EQ(series->Bars().front().date, c.firstKept);
+    EXPECT_EQ(series->Size(), kept.size());
+    EXPECT_EQ(series->Bars().back().close, 1);
+    EXPECT_EQ(brasko::PriceSeries::Newest(series, c.need), series);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DataLibBarNeedKept, ::testing::Values(

@@ -31,7 +31,27 @@ enum class Layout {
     FifoItself,        // source: a FIFO
     FifoInFolder,      // <code>.csv is a FIFO
     OverSizeLimit,     // the file is one byte over the limit (sparse)
+    FolderNamedCsv,    // <code>.csv is a folder, <code>.txt the price file
+    AbsoluteCode,      // code: an absolute path, less ".csv", of a file elsewhere
+    AbsoluteCodeNoSource, // the same, the source a folder that does not exist
 };
+
+// The name of the file a layout's series comes from ("": none).
+std::string OriginName(Layout layout)
+{
+    switch (layout) {
+    case Layout::FileItself:
+    case Layout::InFolder:
+    case Layout::OverSizeLimit:
+        return "7203.csv";
+    case Layout::FolderNamedCsv:
+        return "7203.txt";
+    case Layout::AbsoluteCode:
+        return "elsewhere.csv";
+    default:
+        return "";
+    }
+}
 
 struct ProblemCase {
     const char* name;
@@ -107,6 +127,16 @@ protected:
             EXPECT_TRUE(write(file));
             EXPECT_EQ(truncate(file.c_str(), off_t(brasko::PriceFile::kMaxBytes + 1)), 0);
             return {file, ""};
+        case Layout::FolderNamedCsv:
+            EXPECT_TRUE(std::filesystem::create_directory(file));
+            EXPECT_TRUE(write(folder + "/7203.txt"));
+            return {folder, "7203"};
+        case Layout::AbsoluteCode:
+        case Layout::AbsoluteCodeNoSource:
+            EXPECT_TRUE(std::filesystem::create_directory(folder + "/other"));
+            EXPECT_TRUE(write(folder + "/other/elsewhere.csv"));
+            return {c.layout == Layout::AbsoluteCode ? folder : folder + "/nowhere",
+                    folder + "/other/elsewhere"};
         }
         return {};
     }
@@ -124,10 +154,9 @@ TEST_P(DataLibProblems, SaysWhyThereIsNoSeries)
     EXPECT_EQ(result.data != nullptr, c.problem == DataProblem::None);
     EXPECT_FALSE(result.unsettled);
     // The file read, good or bad, is named, so a change to it can be watched for.
-    const bool located = c.layout == Layout::FileItself || c.layout == Layout::InFolder
-        || c.layout == Layout::OverSizeLimit;
-    if (located)
-        EXPECT_EQ(std::filesystem::path(result.origin).filename(), "7203.csv");
+    const std::string origin = OriginName(c.layout);
+    if (!origin.empty())
+        EXPECT_EQ(std::filesystem::path(result.origin).filename(), origin);
     else
         EXPECT_EQ(result.origin, "");
     // The old entry point agrees.
@@ -146,6 +175,9 @@ const ProblemCase kCases[] = {
     {"FifoItself", Layout::FifoItself, "", DataProblem::Unreadable},
     {"FifoInFolder", Layout::FifoInFolder, "", DataProblem::Unreadable},
     {"OverSizeLimit", Layout::OverSizeLimit, kGood, DataProblem::Unreadable},
+    {"FolderNamedCsv", Layout::FolderNamedCsv, kGood, DataProblem::None},
+    {"AbsoluteCode", Layout::AbsoluteCode, kGood, DataProblem::None},
+    {"AbsoluteCodeNoSource", Layout::AbsoluteCodeNoSource, kGood, DataProblem::SourceMissing},
     {"Empty", Layout::InFolder, "", DataProblem::NoRows},
     {"LineBreaksOnly", Layout::InFolder, "\n\r\n\n", DataProblem::NoRows},
     {"ByteOrderMarkOnly", Layout::InFolder, "\xEF\xBB\xBF", DataProblem::NoRows},
