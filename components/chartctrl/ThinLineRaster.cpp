@@ -180,12 +180,6 @@ void ThinLineRaster::Segment(QPointF from, QPointF to, bool capFrom, bool capTo,
                              const Dash* dash)
 {
     const bool steep = std::abs(to.y() - from.y()) > std::abs(to.x() - from.x());
-    // Dashes count whole pixels along the major axis from the one the segment starts in,
-    // as QPainter counts a cosmetic pen's: a cap pixel before it falls between dashes.
-    const double uFrom = steep ? from.y() : from.x();
-    const double uTo = steep ? to.y() : to.x();
-    const double dashOrigin = std::floor(uFrom);
-    const double dashDirection = uTo >= uFrom ? 1 : -1;
     double u0 = steep ? from.y() : from.x();
     double v0 = steep ? from.x() : from.y();
     double u1 = steep ? to.y() : to.x();
@@ -239,10 +233,16 @@ void ThinLineRaster::Segment(QPointF from, QPointF to, bool capFrom, bool capTo,
     const qsizetype along = steep ? m_stride : qsizetype(sizeof(QRgb));
     const qsizetype across = steep ? qsizetype(sizeof(QRgb)) : m_stride;
     uchar* major = m_bits + first * along;
-    // Where pixel `first` is in the dash pattern; each pixel moves it on by one.
+    // Where pixel `first` is in the dash pattern; each pixel moves it on by one. Dashes
+    // count whole pixels along the major axis from the one the segment starts in, as
+    // QPainter counts a cosmetic pen's: a cap pixel before it falls between dashes.
     double dashPhase = 0;
+    double dashDirection = 1;
     if constexpr (Dashed) {
-        dashPhase = std::fmod(dash->travelled + dashDirection * (first - dashOrigin),
+        const double uFrom = steep ? from.y() : from.x();
+        const double uTo = steep ? to.y() : to.x();
+        dashDirection = uTo >= uFrom ? 1 : -1;
+        dashPhase = std::fmod(dash->travelled + dashDirection * (first - std::floor(uFrom)),
                               dash->period);
         if (dashPhase < 0)
             dashPhase += dash->period;
