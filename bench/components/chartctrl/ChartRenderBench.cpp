@@ -5,7 +5,6 @@
 #include "ChartPlanner.h"
 #include "ChartTestSeries.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
@@ -109,16 +108,3 @@ BENCHMARK(BM_Chart1200x800Full)->Unit(benchmark::kMicrosecond)->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

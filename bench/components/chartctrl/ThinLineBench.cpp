@@ -3,7 +3,6 @@
 #include "PolylineRuns.h"
 #include "ThinLineRaster.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -66,16 +65,3 @@ BENCHMARK(BM_ThinLinesPainter)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ThinLinesRaster)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
