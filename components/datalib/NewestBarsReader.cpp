@@ -15,8 +15,10 @@ namespace {
 
 using quorex::PriceBar;
 
-// The first look at the head: enough for the header and a few dozen rows.
-constexpr std::size_t kHeadBytes = 4096;
+// The first look at the head: enough for a header and the separator's sample in most
+// files. Its rows are all parsed, and in a file of the oldest first only the order is
+// learnt from them.
+constexpr std::size_t kHeadBytes = 2048;
 // The head must hold the lines the separator is judged by; longer lines than this allows
 // are not worth a partial read.
 constexpr std::size_t kMaxSampleHeadBytes = 64 * 1024;
@@ -110,10 +112,11 @@ NewestBarsReader::NewestBarsReader(PriceFile& file, bool settling)
 std::optional<NewestBarsReader::Result> NewestBarsReader::Read(const quorex::DataRequest& need)
 {
     HeadState state = HeadState::TooShort;
-    for (std::size_t bytes = kHeadBytes; state == HeadState::TooShort; bytes *= kGrowth) {
-        if (bytes > kMaxSampleHeadBytes)
-            return std::nullopt;
+    for (std::size_t bytes = kHeadBytes; state == HeadState::TooShort;) {
         state = ReadHead(bytes);
+        if (state == HeadState::TooShort && bytes == kMaxSampleHeadBytes)
+            return std::nullopt;
+        bytes = std::min(bytes * kGrowth, kMaxSampleHeadBytes);
     }
     if (state != HeadState::Read || !m_head.layout || m_head.unclosedQuote)
         return std::nullopt;

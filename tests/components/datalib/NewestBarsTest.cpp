@@ -89,6 +89,15 @@ const std::string kJapaneseHeader = "日付,始値,高値,安値,終値,出来�
 const std::string kJapaneseTitleAndHeader =
     "2401 東証プライム 青葉製薬\r\n" + kJapaneseHeader + "\r\n";
 
+// Lines of notes above the header, so the head outgrows the first looks at it.
+std::string Notes(int lines, std::size_t width)
+{
+    std::string notes;
+    for (int i = 0; i < lines; ++i)
+        notes += "Note " + std::to_string(i) + ", " + std::string(width, 'n') + "\n";
+    return notes;
+}
+
 std::string Japanese(const std::string& date, const Day& d)
 {
     return date + Format(",%.2f,%.2f,%.2f,%.2f,%.0f", d.open, d.high, d.low, d.close, d.volume);
@@ -148,6 +157,11 @@ const std::vector<Shape>& Shapes()
          "\r\n", Order::OldestFirst, Encoding::Utf16Le, Reading::Tail},
         {"Utf16BeNewestFirst", kYahooHeader + "\n", Yahoo, "\n", Order::NewestFirst,
          Encoding::Utf16Be, Reading::Head},
+        {"NotesAboveHeaderAscending", Notes(30, 100) + kYahooHeader + "\n", Yahoo, "\n",
+         Order::OldestFirst, Encoding::Utf8, Reading::Tail},
+        // The separator's sample only fits the largest look at the head.
+        {"LongNotesAboveHeaderNewestFirst", Notes(24, 2000) + kYahooHeader + "\n", Yahoo,
+         "\n", Order::NewestFirst, Encoding::Utf8, Reading::Head},
         {"PositionalAscending", "", Positional, "\n", Order::OldestFirst, Encoding::Utf8,
          Reading::Tail},
         {"PositionalAfterTitle", "Sample Corp daily\n", Positional, "\n", Order::OldestFirst,
