@@ -5,6 +5,7 @@
 #include "chart/LabelTemplate.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -23,6 +24,8 @@ constexpr QRgb kFutureFill = 0xffc81e1e;  // red: the data itself is wrong
 constexpr QRgb kFutureText = 0xffffffff;
 // The widest a date can be written, for the room kept.
 constexpr char kWidestDate[] = "0000/00/00";
+// How long a thread trusts the local date it last read.
+constexpr qint64 kTodayKeptSeconds = 60;
 
 QDate DayOf(std::int32_t date)
 {
@@ -77,7 +80,21 @@ std::int32_t ReferenceDateOf(bool hasData, std::int32_t lastDate, std::int32_t t
 
 std::int32_t TodayDate()
 {
-    return DateOf(QDate::currentDate());
+    // The local date costs a look at the time zone file each time, and a build asks once an
+    // item: it is kept per thread until the next local midnight, and a minute at most, so a
+    // change of zone shows within a minute.
+    struct Kept {
+        std::int32_t date = 0;
+        qint64 until = 0; // seconds since the epoch
+    };
+    thread_local Kept kept;
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    if (now >= kept.until - kTodayKeptSeconds && now < kept.until)
+        return kept.date;
+    const QDate today = QDate::currentDate();
+    const qint64 midnight = today.addDays(1).startOfDay().toSecsSinceEpoch();
+    kept = {DateOf(today), std::min(now + kTodayKeptSeconds, midnight)};
+    return kept.date;
 }
 
 QString StaleBadgeText(std::int32_t lastDate)
