@@ -122,6 +122,13 @@ std::vector<int> DefaultPeriods(ChartKind kind)
     }
 }
 
+std::vector<int> PeriodsOf(const ChartDefinition& chart)
+{
+    const std::vector<int> defaults = DefaultPeriods(chart.kind);
+    return chart.periods.size() >= defaults.size() && !chart.periods.empty() ? chart.periods
+                                                                             : defaults;
+}
+
 std::optional<std::vector<int>> IndicatorPeriods(ChartKind kind, std::string_view value)
 {
     const std::vector<int> defaults = DefaultPeriods(kind);

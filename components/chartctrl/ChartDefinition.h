@@ -70,6 +70,8 @@ struct ChartDefinition {
 
 // The periods an indicator pane takes when its definition gives none.
 std::vector<int> DefaultPeriods(ChartKind kind);
+// The periods of an indicator pane; the defaults for a definition made without them.
+std::vector<int> PeriodsOf(const ChartDefinition& chart);
 
 // The periods `value` gives an indicator pane: nothing when the value is not a list it
 // takes (periods 1 to kMaxIndicatorPeriod, RCI's from 2). Trailing periods left out take

@@ -1,5 +1,7 @@
 #include "PaneIndicators.h"
 
+#include "PaneNames.h"
+
 #include "Averages.h"
 #include "Bollinger.h"
 #include "Ichimoku.h"
@@ -55,22 +57,6 @@ struct Inputs {
     }
 };
 
-// The periods of an indicator pane; the defaults for a definition made without them.
-std::vector<int> PeriodsOf(const ChartDefinition& chart)
-{
-    const std::vector<int> defaults = DefaultPeriods(chart.kind);
-    return chart.periods.size() >= defaults.size() && !chart.periods.empty() ? chart.periods
-                                                                             : defaults;
-}
-
-QString PeriodList(const std::vector<int>& periods)
-{
-    QStringList parts;
-    for (const int period : periods)
-        parts << QString::number(period);
-    return parts.join(QLatin1Char(','));
-}
-
 void AddLine(PanePlan& pane, const QString& name, std::vector<double> values,
              const QColor& color, Qt::PenStyle pen = Qt::SolidLine)
 {
@@ -80,78 +66,63 @@ void AddLine(PanePlan& pane, const QString& name, std::vector<double> values,
     pane.lines.push_back({name, std::move(values), color, pen});
 }
 
-// "RSI(14)", "BB upper(20,2)".
-QString Named(const char* what, const QString& parameters)
-{
-    return QString::fromUtf8(what) + QLatin1Char('(') + parameters + QLatin1Char(')');
-}
-
 void PlanOverlays(PanePlan& pane, const ChartStyle& style, const Inputs& in)
 {
     const ChartDefinition& chart = *pane.definition;
+    const PaneNames& names = KeptNamesOf(chart);
     for (std::size_t k = 0; k < chart.movingAverages.size() && k < style.movingAverage.size();
          ++k) {
-        pane.legend.push_back({QStringLiteral("MA%1").arg(chart.movingAverages[k]),
-                               style.movingAverage[k]});
+        pane.legend.push_back({names.averagesLegend[k], style.movingAverage[k]});
         if (k < pane.averages.size())
-            pane.named.emplace_back(Named("MA", QString::number(chart.movingAverages[k])),
-                                    pane.averages[k]);
+            pane.named.emplace_back(names.averages[k], pane.averages[k]);
     }
     for (std::size_t k = 0;
          k < chart.exponentialAverages.size() && k < style.exponentialAverage.size(); ++k) {
         const int period = chart.exponentialAverages[k];
-        AddLine(pane, Named("EMA", QString::number(period)),
+        AddLine(pane, names.exponentials[k],
                 in.Shown(indicators::ExponentialAverage(in.close, period)),
                 style.exponentialAverage[k]);
-        pane.legend.push_back({QStringLiteral("EMA%1").arg(period),
-                               style.exponentialAverage[k]});
+        pane.legend.push_back({names.exponentialsLegend[k], style.exponentialAverage[k]});
     }
     if (chart.bands) {
         const auto bands = indicators::Bollinger(in.close, chart.bands->period,
                                                  chart.bands->width);
-        const QString spec = QStringLiteral("%1,%2").arg(chart.bands->period)
-                                 .arg(QString::number(chart.bands->width));
-        AddLine(pane, Named("BB upper", spec), in.Shown(bands.upper), style.bands);
-        AddLine(pane, Named("BB middle", spec), in.Shown(bands.middle), style.bands,
-                Qt::DashLine);
-        AddLine(pane, Named("BB lower", spec), in.Shown(bands.lower), style.bands);
-        pane.legend.push_back({QStringLiteral("BB") + spec, style.bands});
+        AddLine(pane, names.bandsUpper, in.Shown(bands.upper), style.bands);
+        AddLine(pane, names.bandsMiddle, in.Shown(bands.middle), style.bands, Qt::DashLine);
+        AddLine(pane, names.bandsLower, in.Shown(bands.lower), style.bands);
+        pane.legend.push_back({names.bandsLegend, style.bands});
     }
     if (chart.ichimoku) {
         const IchimokuSpec& spec = *chart.ichimoku;
         const auto lines = indicators::Ichimoku(in.high, in.low, in.close, spec.conversion,
                                                 spec.base, spec.span);
-        const QString list = PeriodList({spec.conversion, spec.base, spec.span});
-        AddLine(pane, Named("Ichimoku 遅行スパン", list), in.Shown(lines.lagging),
-                style.lagging);
-        AddLine(pane, Named("Ichimoku 基準線", list), in.Shown(lines.base), style.base);
-        AddLine(pane, Named("Ichimoku 転換線", list), in.Shown(lines.conversion),
-                style.conversion);
+        AddLine(pane, names.lagging, in.Shown(lines.lagging), style.lagging);
+        AddLine(pane, names.base, in.Shown(lines.base), style.base);
+        AddLine(pane, names.conversion, in.Shown(lines.conversion), style.conversion);
         pane.cloudA = in.Shown(lines.leadingA);
         pane.cloudB = in.Shown(lines.leadingB);
         for (std::size_t i = 0; i < pane.cloudA.size(); ++i) {
             pane.range.Include(pane.cloudA[i]);
             pane.range.Include(pane.cloudB[i]);
         }
-        pane.named.emplace_back(Named("Ichimoku 先行スパン1", list), pane.cloudA);
-        pane.named.emplace_back(Named("Ichimoku 先行スパン2", list), pane.cloudB);
-        pane.legend.push_back({QStringLiteral("一目%1,%2,%3").arg(spec.conversion)
-                                   .arg(spec.base).arg(spec.span), style.conversion});
+        pane.named.emplace_back(names.leadingA, pane.cloudA);
+        pane.named.emplace_back(names.leadingB, pane.cloudB);
+        pane.legend.push_back({names.ichimokuLegend, style.conversion});
     }
 }
 
 void PlanIndicatorPane(PanePlan& pane, const ChartStyle& style, const Inputs& in)
 {
     const std::vector<int> p = PeriodsOf(*pane.definition);
-    const QString list = PeriodList(p);
+    const PaneNames& names = KeptNamesOf(*pane.definition);
     switch (pane.definition->kind) {
     case ChartKind::Rsi:
         pane.range.Include(0);
         pane.range.Include(kPercentTop);
         pane.levels = {30, 70};
-        AddLine(pane, Named("RSI", list), in.Shown(indicators::Rsi(in.close, p[0])),
+        AddLine(pane, names.lines[0], in.Shown(indicators::Rsi(in.close, p[0])),
                 style.indicator[0]);
-        pane.legend.push_back({QStringLiteral("RSI") + list, style.indicator[0]});
+        pane.legend.push_back({names.legend[0], style.indicator[0]});
         break;
     case ChartKind::Macd: {
         const auto macd = indicators::Macd(in.close, p[0], p[1], p[2]);
@@ -160,11 +131,11 @@ void PlanIndicatorPane(PanePlan& pane, const ChartStyle& style, const Inputs& in
         pane.histogram = in.Shown(macd.histogram);
         for (const double value : pane.histogram)
             pane.range.Include(value);
-        AddLine(pane, Named("MACD", list), in.Shown(macd.macd), style.indicator[0]);
-        AddLine(pane, Named("MACD signal", list), in.Shown(macd.signal), style.indicator[1]);
-        pane.named.emplace_back(Named("MACD histogram", list), pane.histogram);
-        pane.legend.push_back({QStringLiteral("MACD") + list, style.indicator[0]});
-        pane.legend.push_back({QStringLiteral("Sig%1").arg(p[2]), style.indicator[1]});
+        AddLine(pane, names.lines[0], in.Shown(macd.macd), style.indicator[0]);
+        AddLine(pane, names.lines[1], in.Shown(macd.signal), style.indicator[1]);
+        pane.named.emplace_back(names.lines[2], pane.histogram);
+        pane.legend.push_back({names.legend[0], style.indicator[0]});
+        pane.legend.push_back({names.legend[1], style.indicator[1]});
         break;
     }
     case ChartKind::Stoch: {
@@ -172,11 +143,10 @@ void PlanIndicatorPane(PanePlan& pane, const ChartStyle& style, const Inputs& in
         pane.range.Include(0);
         pane.range.Include(kPercentTop);
         pane.levels = {20, 80};
-        AddLine(pane, Named("Stoch %K", list), in.Shown(stoch.k), style.indicator[0]);
-        AddLine(pane, Named("Stoch %D", list), in.Shown(stoch.d), style.indicator[1]);
-        pane.legend.push_back({QStringLiteral("%K%1,%2").arg(p[0]).arg(p[1]),
-                               style.indicator[0]});
-        pane.legend.push_back({QStringLiteral("%D%1").arg(p[2]), style.indicator[1]});
+        AddLine(pane, names.lines[0], in.Shown(stoch.k), style.indicator[0]);
+        AddLine(pane, names.lines[1], in.Shown(stoch.d), style.indicator[1]);
+        pane.legend.push_back({names.legend[0], style.indicator[0]});
+        pane.legend.push_back({names.legend[1], style.indicator[1]});
         break;
     }
     case ChartKind::Rci:
@@ -184,9 +154,9 @@ void PlanIndicatorPane(PanePlan& pane, const ChartStyle& style, const Inputs& in
         pane.range.Include(kRankTop);
         pane.levels = {-80, 0, 80};
         for (std::size_t k = 0; k < p.size() && k < style.indicator.size(); ++k) {
-            AddLine(pane, Named("RCI", QString::number(p[k])),
-                    in.Shown(indicators::Rci(in.close, p[k])), style.indicator[k]);
-            pane.legend.push_back({QStringLiteral("RCI%1").arg(p[k]), style.indicator[k]});
+            AddLine(pane, names.lines[k], in.Shown(indicators::Rci(in.close, p[k])),
+                    style.indicator[k]);
+            pane.legend.push_back({names.legend[k], style.indicator[k]});
         }
         break;
     default:

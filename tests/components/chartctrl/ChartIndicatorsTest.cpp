@@ -151,4 +151,48 @@ TEST(ChartIndicators, LegendNamesEachLineWhereItFits)
     }
 }
 
+// Names are kept per thread by definition: definitions that differ in one period, planned
+// in turn, each keep their own.
+TEST(ChartIndicators, LinesAreNamedByTheirOwnDefinition)
+{
+    const std::vector<PriceBar> bars = RandomWalk(400, 7);
+    const struct {
+        const char* definition;
+        QStringList named;
+        QStringList legend;
+    } rows[] = {
+        {"Daily; MA=5; EMA=12; BB=20,2.5", {"MA(5)", "EMA(12)", "BB upper(20,2.5)",
+                                            "BB middle(20,2.5)", "BB lower(20,2.5)"},
+         {"MA5", "EMA12", "BB20,2.5"}},
+        {"Daily; MA=6; EMA=13; BB=21,2", {"MA(6)", "EMA(13)", "BB upper(21,2)",
+                                          "BB middle(21,2)", "BB lower(21,2)"},
+         {"MA6", "EMA13", "BB21,2"}},
+        {"Daily; Ichimoku=7,22,44",
+         {"Ichimoku 遅行スパン(7,22,44)", "Ichimoku 基準線(7,22,44)", "Ichimoku 転換線(7,22,44)",
+          "Ichimoku 先行スパン1(7,22,44)", "Ichimoku 先行スパン2(7,22,44)"},
+         {"一目7,22,44"}},
+        {"MACD=5,10,3", {"MACD(5,10,3)", "MACD signal(5,10,3)", "MACD histogram(5,10,3)"},
+         {"MACD5,10,3", "Sig3"}},
+        {"MACD", {"MACD(12,26,9)", "MACD signal(12,26,9)", "MACD histogram(12,26,9)"},
+         {"MACD12,26,9", "Sig9"}},
+        {"Stoch=10,4,2", {"Stoch %K(10,4,2)", "Stoch %D(10,4,2)"}, {"%K10,4", "%D2"}},
+        {"RCI=9,26", {"RCI(9)", "RCI(26)"}, {"RCI9", "RCI26"}},
+        {"RSI", {"RSI(14)"}, {"RSI14"}},
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& row : rows) {
+            const auto charts = Definitions({row.definition});
+            const ChartPlan plan = PlanOf(bars, charts, "AssistLine=0", QSize(600, 360));
+            ASSERT_FALSE(plan.panes.empty()) << row.definition;
+            QStringList named, legend;
+            for (const auto& [name, values] : plan.panes.front().named)
+                named << name;
+            for (const LegendEntry& entry : plan.panes.front().legend)
+                legend << entry.text;
+            EXPECT_EQ(named, row.named) << row.definition;
+            EXPECT_EQ(legend, row.legend) << row.definition;
+        }
+    }
+}
+
 } // namespace
