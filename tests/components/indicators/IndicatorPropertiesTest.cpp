@@ -2,6 +2,7 @@
 // the newest bars plus the look-back agree with those of the whole series.
 #include "Averages.h"
 #include "Bollinger.h"
+#include "Extremes.h"
 #include "Ichimoku.h"
 #include "LookBack.h"
 #include "Macd.h"
@@ -140,6 +141,42 @@ TEST(IndicatorProperties, ABadValueLeavesOnlyTheBarsThatSeeIt)
     EXPECT_FALSE(Rci(bars.close, 9).Defined(158));
     for (const int period : {0, -3})
         EXPECT_EQ(SimpleAverage(bars.close, period).first, bars.close.size());
+}
+
+// Window extremes against a plain scan of each window, with bad values cutting the runs.
+TEST(IndicatorProperties, ExtremesAreThoseOfEachWindow)
+{
+    const auto scan = [](const std::vector<double>& values, int period, bool highest) {
+        std::vector<double> out(values.size(), kUndefined);
+        for (std::size_t i = std::max(period, 1) - 1; period > 0 && i < values.size(); ++i) {
+            double kept = values[i];
+            for (std::size_t k = i + 1 - std::size_t(period); k <= i; ++k) {
+                if (!std::isfinite(values[k])) {
+                    kept = kUndefined;
+                    break;
+                }
+                kept = highest ? std::max(kept, values[k]) : std::min(kept, values[k]);
+            }
+            out[i] = kept;
+        }
+        return out;
+    };
+    const auto same = [](const std::vector<double>& a, const std::vector<double>& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](double x, double y) {
+            return std::isnan(x) ? std::isnan(y) : x == y;
+        });
+    };
+    for (const Walk walk : kWalks) {
+        Bars bars = MakeBars(walk, 160, 13);
+        for (const std::size_t bad : {0, 50, 51, 130, 159})
+            bars.high[bad] = bars.low[bad] = kUndefined;
+        for (const int period : {1, 2, 9, 26, 52, 79, 200, 0}) {
+            EXPECT_TRUE(same(Highest(bars.high, period).values, scan(bars.high, period, true)))
+                << period;
+            EXPECT_TRUE(same(Lowest(bars.low, period).values, scan(bars.low, period, false)))
+                << period;
+        }
+    }
 }
 
 // The newest `shown` values computed from shown + look-back bars against the whole series,
