@@ -8,6 +8,7 @@
 #include "chart/PeriodParam.h"
 #include "chart/LabelFit.h"
 #include "chart/LabelPainter.h"
+#include "chart/LabelShaper.h"
 #include "chart/StaleBadge.h"
 #include "settings/SettingsStore.h"
 #include "settings/LabelSettings.h"
@@ -157,11 +158,13 @@ void ChartHost::DrawLabel(QPainter& target, int x, int y, const CatalogItem& ite
     // The right of the line stays free for the date badge of a stale series.
     const int width = LabelWidthBesideBadge(m_nWidth, ReadStaleDays(settings));
     int advance = -1;
+    LabelShaper shaper(target.device());
     const LabelRuns label =
         FitLabel(DisplayText(ReadLabelTemplate(settings)), DisplayText(item.m_strName),
-                 DisplayText(item.m_strCode), m_lastFacts,
-                 QFontMetrics(LabelFont(), target.device()), width, &advance);
-    const QRect painted = PaintLabel(target, QPoint(x, y), width, label, style, advance);
+                 DisplayText(item.m_strCode), m_lastFacts, shaper.metrics(), width, &advance,
+                 &shaper);
+    const QRect painted =
+        PaintLabel(target, QPoint(x, y), width, label, style, advance, &shaper);
     // Without a background the heat shows as a frame round the label, clear of its text
     // on the right and below.
     if (heat && style.transparent && !painted.isEmpty())

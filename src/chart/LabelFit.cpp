@@ -1,6 +1,7 @@
 #include "chart/LabelFit.h"
 
 #include "chart/LabelPainter.h"
+#include "chart/LabelShaper.h"
 
 #include <QFontMetrics>
 
@@ -14,11 +15,13 @@ constexpr QChar kEllipsis(0x2026);
 
 class Fitter {
 public:
-    Fitter(const QString& code, const ItemFacts& facts, const QFontMetrics& metrics, int width)
+    Fitter(const QString& code, const ItemFacts& facts, const QFontMetrics& metrics, int width,
+           LabelShaper* shaper)
         : m_code(code)
         , m_facts(facts)
         , m_metrics(metrics)
         , m_width(width)
+        , m_shaper(shaper)
     {
     }
 
@@ -26,7 +29,9 @@ public:
     std::optional<LabelRuns> Fitting(QStringView pattern, const QString& name) const
     {
         LabelRuns runs = ExpandLabel(pattern, name, m_code, m_facts);
-        const int advance = m_metrics.horizontalAdvance(JoinRuns(runs));
+        const QString text = JoinRuns(runs);
+        const int advance =
+            m_shaper ? m_shaper->Advance(text) : m_metrics.horizontalAdvance(text);
         if (advance > m_width)
             return std::nullopt;
         m_lastFit = advance;
@@ -71,6 +76,7 @@ private:
     const ItemFacts& m_facts;
     const QFontMetrics& m_metrics;
     int m_width;
+    LabelShaper* m_shaper;
     mutable int m_lastFit = -1;
 };
 
@@ -90,11 +96,11 @@ bool HasNameField(QStringView pattern)
 
 LabelRuns FitLabel(QStringView pattern, const QString& name, const QString& code,
                    const ItemFacts& facts, const QFontMetrics& metrics, int width,
-                   int* advance)
+                   int* advance, LabelShaper* shaper)
 {
     if (advance)
         *advance = -1;
-    const Fitter fitter(code, facts, metrics, width);
+    const Fitter fitter(code, facts, metrics, width, shaper);
     const std::vector<qsizetype> starts = FieldStarts(pattern);
     // All fields first, then one fewer from the right each time.
     for (std::size_t kept = starts.size(); kept > 0; --kept) {

@@ -1,6 +1,7 @@
 #include "chart/LabelPainter.h"
 
 #include "base/DialogLayout.h"
+#include "chart/LabelShaper.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -68,7 +69,7 @@ QRgb ChangeColor(LabelTone tone, QRgb background)
 }
 
 QRect PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
-                const LabelStyle& style, int knownAdvance)
+                const LabelStyle& style, int knownAdvance, const LabelShaper* shaper)
 {
     target.save();
     target.setFont(LabelFont());
@@ -94,7 +95,11 @@ QRect PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
                 pen = ChangeColor(run.tone, back);
         }
         target.setPen(QColor(pen));
-        target.drawText(QPoint(x, at.y() + metrics.ascent()), run.text);
+        const QPoint baseline(x, at.y() + metrics.ascent());
+        if (shaper)
+            shaper->Draw(target, baseline, run.text);
+        else
+            target.drawText(baseline, run.text);
         x += advance;
     }
     target.restore();

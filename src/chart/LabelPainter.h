@@ -12,6 +12,10 @@ class QFontMetrics;
 class QPainter;
 
 namespace mosgrid {
+class LabelShaper;
+}
+
+namespace mosgrid {
 
 // The font of every thumbnail's label: the dialog font, the same size everywhere.
 QFont LabelFont();
@@ -29,8 +33,10 @@ QRgb ChangeColor(LabelTone tone, QRgb background);
 // Writes the label with its top-left corner at `at`, cut to width. Opaque styles paint the
 // text's cell in the background colour first, as the platform's text output does, and write
 // the change parts in their tone; everything else is in the text colour. Returns the cells
-// the text took. The runs' advance when known (FitLabel's) spares measuring them again.
+// the text took. The runs' advance when known (FitLabel's) spares measuring them again, and
+// the shaper FitLabel measured them with spares shaping them again.
 QRect PaintLabel(QPainter& target, QPoint at, int width, const LabelRuns& runs,
-                const LabelStyle& style, int knownAdvance = -1);
+                const LabelStyle& style, int knownAdvance = -1,
+                const LabelShaper* shaper = nullptr);
 
 } // namespace mosgrid
