@@ -8,7 +8,10 @@
 #include <QPainter>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
+#include <span>
+#include <vector>
 
 namespace quorex::chart {
 
@@ -18,19 +21,13 @@ namespace {
 constexpr double kDashOn = 4;
 constexpr double kDashOff = 2;
 
-QPointF At(const PanePlan& pane, int index, double value)
-{
-    return QPointF(pane.columns->Centre(index) + 0.5, pane.values->ToPixel(value) + 0.5);
-}
-
 // Dashes start afresh with each run of points, where they do in QPainter's runs, so a
 // printed chart has its dashes where the screen has them.
-void DrawDashedInRuns(ThinLineRaster raster, const QPolygonF& line)
+void DrawDashedInRuns(ThinLineRaster raster, std::span<const QPointF> line)
 {
-    for (qsizetype first = 0; first + 1 < line.size(); first += kPolylineRun - 1) {
-        const qsizetype points = std::min<qsizetype>(kPolylineRun, line.size() - first);
-        raster.DrawDashedPolyline(std::span(line.constData() + first, points), kDashOn,
-                                  kDashOff);
+    for (std::size_t first = 0; first + 1 < line.size(); first += kPolylineRun - 1) {
+        const std::size_t points = std::min<std::size_t>(kPolylineRun, line.size() - first);
+        raster.DrawDashedPolyline(line.subspan(first, points), kDashOn, kDashOff);
     }
 }
 
@@ -42,6 +39,11 @@ void DrawCloud(QPainter& painter, const ChartStyle& style, const PanePlan& pane)
     const std::vector<double>& b = pane.cloudB;
     const int count = static_cast<int>(std::min(a.size(), b.size()));
     const auto defined = [&](int i) { return std::isfinite(a[i]) && std::isfinite(b[i]); };
+    const std::vector<double> xs = pane.columns->PointColumns(std::size_t(count));
+    const ValueMapper& values = *pane.values;
+    const auto at = [&](int i, double value) {
+        return QPointF(xs[std::size_t(i)], values.ToPixel(value) + 0.5);
+    };
     painter.save();
     painter.setPen(Qt::NoPen);
     // A tint has no edges worth smoothing, and aliased polygons fill several times faster.
@@ -70,15 +72,15 @@ void DrawCloud(QPainter& painter, const ChartStyle& style, const PanePlan& pane)
             // The spans cross between bar i - 1 and bar i.
             const double d0 = a[i - 1] - b[i - 1];
             const double d1 = a[i] - b[i];
-            const QPointF a0 = At(pane, i - 1, a[i - 1]), a1 = At(pane, i, a[i]);
+            const QPointF a0 = at(i - 1, a[i - 1]), a1 = at(i, a[i]);
             const QPointF cross = a0 + (a1 - a0) * (d0 / (d0 - d1));
             upper.append(cross);
             flush();
             upper.append(cross);
         }
         rising = above;
-        upper.append(At(pane, i, a[i]));
-        lower.append(At(pane, i, b[i]));
+        upper.append(at(i, a[i]));
+        lower.append(at(i, b[i]));
     }
     flush();
     painter.restore();
@@ -88,7 +90,13 @@ void DrawPlotLines(QPainter& painter, const PanePlan& pane, double penWidth)
 {
     // Thin solid and dashed lines on a plain image skip QPainter's stroker.
     QImage* direct = penWidth == 1 ? ThinLineRaster::TargetOf(painter) : nullptr;
-    QPolygonF line;
+    std::size_t longest = 0;
+    for (const PlotLine& plot : pane.lines)
+        longest = std::max(longest, plot.values.size());
+    const std::vector<double> xs = pane.columns->PointColumns(longest);
+    const ValueMapper& values = *pane.values;
+    // Written in place: appending point by point cost as much as working the points out.
+    std::vector<QPointF> points(longest);
     for (const PlotLine& plot : pane.lines) {
         const bool fast = direct && (plot.pen == Qt::SolidLine || plot.pen == Qt::DashLine);
         if (!fast) {
@@ -97,22 +105,25 @@ void DrawPlotLines(QPainter& painter, const PanePlan& pane, double penWidth)
             painter.setPen(pen);
         }
         // A gap splits the line.
-        line.clear();
-        for (int i = 0; i <= static_cast<int>(plot.values.size()); ++i) {
-            const bool defined = i < static_cast<int>(plot.values.size())
-                && std::isfinite(plot.values[i]);
-            if (defined) {
-                line.append(At(pane, i, plot.values[i]));
-                continue;
-            }
+        std::size_t used = 0;
+        const auto draw = [&] {
+            const std::span<const QPointF> line(points.data(), used);
             if (line.size() >= 2 && fast && plot.pen == Qt::DashLine)
                 DrawDashedInRuns(ThinLineRaster(*direct, plot.color), line);
             else if (line.size() >= 2 && fast)
                 ThinLineRaster(*direct, plot.color).DrawPolyline(line);
             else if (line.size() >= 2)
-                DrawPolylineInRuns(painter, line);
-            line.clear();
+                DrawPolylineInRuns(painter, QPolygonF(QList<QPointF>(line.begin(), line.end())));
+            used = 0;
+        };
+        for (std::size_t i = 0; i < plot.values.size(); ++i) {
+            const double value = plot.values[i];
+            if (std::isfinite(value))
+                points[used++] = QPointF(xs[i], values.ToPixel(value) + 0.5);
+            else
+                draw();
         }
+        draw();
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorex::chart {
@@ -16,14 +17,23 @@ void DrawMovingAverages(QPainter& painter, const ChartStyle& style,
                         bool direct)
 {
     QImage* target = direct && penWidth == 1 ? ThinLineRaster::TargetOf(painter) : nullptr;
+    std::size_t longest = 0;
+    for (const std::vector<double>& average : averages)
+        longest = std::max(longest, average.size());
+    const std::vector<double> xs = columns.PointColumns(longest);
+    // Written in place: appending point by point cost as much as working the points out.
     QPolygonF line;
+    line.reserve(qsizetype(longest));
     for (std::size_t k = 0; k < averages.size() && k < style.movingAverage.size(); ++k) {
-        line.clear();
         const std::vector<double>& average = averages[k];
-        for (int i = 0; i < static_cast<int>(average.size()); ++i) {
+        line.resize(qsizetype(average.size()));
+        QPointF* points = line.data();
+        qsizetype used = 0;
+        for (std::size_t i = 0; i < average.size(); ++i) {
             if (std::isfinite(average[i]))
-                line.append(QPointF(columns.Centre(i) + 0.5, values.ToPixel(average[i]) + 0.5));
+                points[used++] = QPointF(xs[i], values.ToPixel(average[i]) + 0.5);
         }
+        line.resize(used);
         if (line.size() < 2)
             continue;
         if (target) {

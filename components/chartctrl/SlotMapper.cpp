@@ -27,6 +27,14 @@ SlotMapper::SlotMapper(int left, int width, int count)
     m_bodyWidth = std::max(body, m_slot >= kWideBodySlot ? 2 : 1);
 }
 
+std::vector<double> SlotMapper::PointColumns(std::size_t count) const
+{
+    std::vector<double> xs(count);
+    for (std::size_t i = 0; i < count; ++i)
+        xs[i] = Centre(static_cast<int>(i)) + 0.5;
+    return xs;
+}
+
 int SlotMapper::Boundary(int index) const
 {
     return m_left + static_cast<int>(std::floor(index * m_slot));

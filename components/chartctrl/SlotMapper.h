@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <vector>
+
 namespace quorex::chart {
 
 // Spreads `count` bars over `width` pixels from `left`: each bar gets an equal slot, its
@@ -17,6 +20,9 @@ public:
         const int whole = static_cast<int>(column);
         return m_left + whole - (column < whole ? 1 : 0);
     }
+    // The x of every bar's points, bars 0 to count - 1: the middle of its centre column.
+    // Worked out once for all the lines of a pane.
+    std::vector<double> PointColumns(std::size_t count) const;
     int BodyWidth() const { return m_bodyWidth; }
     // The first column of bar `index`'s body (and volume bar). The wick's column, Centre,
     // is the body's middle, or the left one of its two middles when the width is even.
