@@ -110,12 +110,14 @@ void ThinLineRaster::DrawPolyline(std::span<const QPointF> points)
         return;
     const std::size_t last = points.size() - 2;
     for (std::size_t i = 0; i <= last; ++i) {
-        if (!CentredSegment(points[i], points[i + 1], i == 0, i == last))
+        if (!CentredSegment<false>(points[i], points[i + 1], i == 0, i == last, nullptr))
             Segment<false>(points[i], points[i + 1], i == 0, i == last, nullptr);
     }
 }
 
-bool ThinLineRaster::CentredSegment(QPointF from, QPointF to, bool capFrom, bool capTo)
+template <bool Dashed>
+bool ThinLineRaster::CentredSegment(QPointF from, QPointF to, bool capFrom, bool capTo,
+                                    const Dash* dash)
 {
     const double left = from.x() - 0.5;
     const double right = to.x() - 0.5;
@@ -140,7 +142,23 @@ bool ThinLineRaster::CentredSegment(QPointF from, QPointF to, bool capFrom, bool
     if (std::min(v, lastAt) < 0 || (std::max(v, lastAt) >> kFractionBits) + 1 >= m_height)
         return false;
     constexpr int kHalf = (kFull + 1) / 2;   // half a pixel's coverage, rounded as Segment does
-    const auto pair = [this](uchar* column, qint64 at, int coverage) {
+    // Dashes as Segment counts them: the pattern at the first column is where the segment
+    // starts, which is that column's centre.
+    double dashPhase = 0;
+    if constexpr (Dashed) {
+        dashPhase = dash->travelled;
+        if (!(dashPhase >= 0 && dashPhase < dash->period))
+            return false;
+    }
+    const auto pair = [this, dash, &dashPhase](uchar* column, qint64 at, int coverage) {
+        if constexpr (Dashed) {
+            const bool between = dashPhase >= dash->on;
+            dashPhase += 1;
+            if (dashPhase >= dash->period)
+                dashPhase -= dash->period;
+            if (between)
+                return;
+        }
         const int fraction = static_cast<int>((at >> (kFractionBits - 8)) & kFull);
         const int next = coverage == kFull ? fraction : (fraction * coverage + 127) / kFull;
         uchar* pixel = column + (at >> kFractionBits) * m_stride;
@@ -165,7 +183,8 @@ void ThinLineRaster::DrawDashedPolyline(std::span<const QPointF> points, double 
     Dash dash{on, on + off, 0};
     const std::size_t last = points.size() - 2;
     for (std::size_t i = 0; i <= last; ++i) {
-        Segment<true>(points[i], points[i + 1], i == 0, i == last, &dash);
+        if (!CentredSegment<true>(points[i], points[i + 1], i == 0, i == last, &dash))
+            Segment<true>(points[i], points[i + 1], i == 0, i == last, &dash);
         const QPointF step = points[i + 1] - points[i];
         // Whole pixels along the major axis, as QPainter moves its pattern on.
         const double length = std::round(std::max(std::abs(step.x()), std::abs(step.y())));

@@ -43,8 +43,9 @@ private:
 
     // The segments charts draw most, left to right between two column centres and flatter
     // than 45 degrees, wholly inside the image: Segment's pixels with a fraction of its
-    // work. False, drawing nothing, for any other segment.
-    bool CentredSegment(QPointF from, QPointF to, bool capFrom, bool capTo);
+    // work, dashed or not. False, drawing nothing, for any other segment.
+    template <bool Dashed>
+    bool CentredSegment(QPointF from, QPointF to, bool capFrom, bool capTo, const Dash* dash);
 
     // One segment; `u` is its major axis (x for flat segments, y for steep ones), and each
     // end reaches half a pixel further where `cap` says. `dash` leaves out the pixels

@@ -146,19 +146,28 @@ TEST(ThinLineRaster, ColumnCentresGiveTheGeneralPixels)
         {"slots", {{2.5, 20.3}, {7.5, 24.8}, {12.5, 21.1}, {17.5, 23.0}, {22.5, 30.6}}, 0},
         {"left and right edge", {{0.5, 20.2}, {31.5, 22.9}, {63.5, 21.4}}, 0},
     };
-    for (const LineCase& line : cases) {
-        QImage whole = Blank();
-        ThinLineRaster(whole, Qt::darkBlue).DrawPolyline(line.points);
-        int lowest = 0;
-        for (int y = 0; y < whole.height(); ++y) {
-            for (int x = 0; x < whole.width(); ++x)
-                lowest = whole.pixel(x, y) != Blank().pixel(x, y) ? y : lowest;
+    for (const bool dashed : {false, true}) {
+        const auto draw = [dashed](QImage& image, const std::vector<QPointF>& points) {
+            ThinLineRaster raster(image, Qt::darkBlue);
+            if (dashed)
+                raster.DrawDashedPolyline(points, 4, 2);
+            else
+                raster.DrawPolyline(points);
+        };
+        for (const LineCase& line : cases) {
+            QImage whole = Blank();
+            draw(whole, line.points);
+            int lowest = 0;
+            for (int y = 0; y < whole.height(); ++y) {
+                for (int x = 0; x < whole.width(); ++x)
+                    lowest = whole.pixel(x, y) != Blank().pixel(x, y) ? y : lowest;
+            }
+            ASSERT_GT(lowest, 0) << line.name;
+            QImage cut(kSize.width(), lowest, QImage::Format_RGB32);
+            cut.fill(QColor(250, 245, 230));
+            draw(cut, line.points);
+            EXPECT_EQ(cut, whole.copy(cut.rect())) << line.name << (dashed ? " dashed" : "");
         }
-        ASSERT_GT(lowest, 0) << line.name;
-        QImage cut(kSize.width(), lowest, QImage::Format_RGB32);
-        cut.fill(QColor(250, 245, 230));
-        ThinLineRaster(cut, Qt::darkBlue).DrawPolyline(line.points);
-        EXPECT_EQ(cut, whole.copy(cut.rect())) << line.name;
     }
 }
 
