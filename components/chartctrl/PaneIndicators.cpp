@@ -23,27 +23,33 @@ using indicators::Line;
 constexpr double kPercentTop = 100;
 constexpr double kRankTop = 100;
 
-// The bars indicators are computed from, as arrays, and where the shown ones begin.
+// The bars indicators are computed from, as arrays, and where the shown ones begin. High
+// and low are left empty where no indicator reads them.
 struct Inputs {
     std::vector<double> high, low, close;
     std::size_t offset = 0;   // of the first shown bar
     int count = 0;
 
-    explicit Inputs(const SeriesWindow& window, std::size_t lookBack)
+    Inputs(const SeriesWindow& window, std::size_t lookBack, bool withRange)
     {
         const std::size_t first = static_cast<std::size_t>(window.first);
         const std::size_t from = first - std::min(first, lookBack);
         const std::size_t end = first + static_cast<std::size_t>(window.count);
         offset = first - from;
         count = window.count;
-        for (std::vector<double>* values : {&high, &low, &close})
-            values->reserve(end - from);
+        close.resize(end - from);
+        if (withRange) {
+            high.resize(end - from);
+            low.resize(end - from);
+        }
         for (std::size_t i = from; i < end; ++i) {
             const PriceBar& bar = window.bars[i];
             const bool drawable = IsDrawable(bar);
-            high.push_back(drawable ? bar.high : indicators::kUndefined);
-            low.push_back(drawable ? bar.low : indicators::kUndefined);
-            close.push_back(drawable ? bar.close : indicators::kUndefined);
+            close[i - from] = drawable ? bar.close : indicators::kUndefined;
+            if (withRange) {
+                high[i - from] = drawable ? bar.high : indicators::kUndefined;
+                low[i - from] = drawable ? bar.low : indicators::kUndefined;
+            }
         }
     }
 
@@ -207,10 +213,13 @@ void PlanIndicators(PanePlan& pane, const ChartStyle& style)
     if (!pane.IsIndicator() && !overlays) {
         // Only the moving averages' legend, as before.
         if (pane.IsPrice())
-            PlanOverlays(pane, style, Inputs(SeriesWindow{}, 0));
+            PlanOverlays(pane, style, Inputs(SeriesWindow{}, 0, false));
         return;
     }
-    const Inputs in(pane.window, IndicatorLookBack(chart));
+    // Only the equilibrium chart and the stochastics read highs and lows.
+    const bool withRange = pane.IsPrice() ? chart.ichimoku.has_value()
+                                          : chart.kind == ChartKind::Stoch;
+    const Inputs in(pane.window, IndicatorLookBack(chart), withRange);
     if (pane.IsIndicator())
         PlanIndicatorPane(pane, style, in);
     else
