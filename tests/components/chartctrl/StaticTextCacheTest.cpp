@@ -1,3 +1,4 @@
+#include "CacheTestFonts.h"
 #include "StaticTextCache.h"
 
 #include <QFont>
@@ -35,18 +36,11 @@ QImage Drawn(const QFont& font, const QString& text, bool cached)
 // The same pixels as drawText, for each font asked about in turn, kept or laid out afresh.
 TEST(StaticTextCache, DrawsWhatDrawTextDraws)
 {
-    QFont small;
-    small.setPixelSize(9);
-    QFont large = small;
-    large.setPixelSize(21);
-    QFont bold = small;
-    bold.setBold(true);
-    QFont points;
-    points.setPointSizeF(8.5);
+    const CacheTestFonts fonts;
     const QString texts[] = {"MA5", "BB20,2", QString::fromUtf8("一目9,26,52"), "2,100",
                              "-50", "2025/02", "", "MACD12,26,9"};
     for (int round = 0; round < 2; ++round) {
-        for (const QFont* font : {&small, &large, &small, &bold, &points}) {
+        for (const QFont* font : fonts.InTurn()) {
             for (const QString& text : texts)
                 EXPECT_EQ(Drawn(*font, text, true), Drawn(*font, text, false))
                     << text.toStdString() << " " << font->pixelSize() << " round " << round;

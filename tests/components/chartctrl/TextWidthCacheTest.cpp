@@ -1,3 +1,4 @@
+#include "CacheTestFonts.h"
 #include "TextWidthCache.h"
 
 #include <QFont>
@@ -13,16 +14,11 @@ using quorex::chart::TextWidthCache;
 // texts came between.
 TEST(TextWidthCache, GivesEachFontsOwnWidths)
 {
-    QFont small;
-    small.setPixelSize(9);
-    QFont large = small;
-    large.setPixelSize(21);
-    QFont bold = small;
-    bold.setBold(true);
+    const CacheTestFonts fonts;
     const QString texts[] = {"MA5", "BB20,2", QString::fromUtf8("一目9,26,52"), "RSI14",
                              "", "MACD12,26,9"};
     for (int round = 0; round < 2; ++round) {
-        for (const QFont* font : {&small, &large, &small, &bold}) {
+        for (const QFont* font : fonts.InTurn()) {
             const QFontMetrics metrics(*font);
             for (const QString& text : texts)
                 EXPECT_EQ(TextWidthCache::WidthOf(*font, metrics, text),
@@ -30,8 +26,8 @@ TEST(TextWidthCache, GivesEachFontsOwnWidths)
                     << text.toStdString() << " " << font->pixelSize();
         }
     }
-    EXPECT_NE(TextWidthCache::WidthOf(small, QFontMetrics(small), "MACD12,26,9"),
-              TextWidthCache::WidthOf(large, QFontMetrics(large), "MACD12,26,9"));
+    EXPECT_NE(TextWidthCache::WidthOf(fonts.small, QFontMetrics(fonts.small), "MACD12,26,9"),
+              TextWidthCache::WidthOf(fonts.large, QFontMetrics(fonts.large), "MACD12,26,9"));
 }
 
 TEST(TextWidthCache, StaysRightPastItsSize)
