@@ -37,7 +37,8 @@ void DrawMovingAverages(QPainter& painter, const ChartStyle& style,
         if (line.size() < 2)
             continue;
         if (target) {
-            ThinLineRaster(*target, style.movingAverage[k]).DrawPolyline(line);
+            ThinLineRaster(*target, style.movingAverage[k], qPremultiply(style.back.rgba()))
+                .DrawPolyline(line);
             continue;
         }
         // A cosmetic pen takes the rasterizer's fast path for thin lines.
