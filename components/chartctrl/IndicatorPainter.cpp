@@ -132,6 +132,8 @@ void DrawPlotLines(QPainter& painter, const ChartStyle& style, const PanePlan& p
 void DrawHistogram(QPainter& painter, const ChartStyle& style, const PanePlan& pane)
 {
     std::vector<QRect> rising, falling;
+    rising.reserve(pane.histogram.size());
+    falling.reserve(pane.histogram.size());
     const int zero = pane.values->ToRow(0);
     const int width = pane.columns->BodyWidth();
     for (int i = 0; i < static_cast<int>(pane.histogram.size()); ++i) {
@@ -153,6 +155,7 @@ void DrawLevels(QPainter& painter, const ChartStyle& style, const PanePlan& pane
     const QRect inside = rect.adjusted(1, 1, -1, -1);
     constexpr int kDot = 2;
     std::vector<QRect> dots;
+    dots.reserve(pane.levels.size() * std::size_t(std::max(0, inside.width() / (2 * kDot) + 1)));
     for (const double level : pane.levels) {
         const int row = pane.values->ToRow(level);
         if (row <= inside.top() || row >= inside.bottom())

@@ -46,7 +46,15 @@ void FillRects(QPainter& painter, const QColor& color, std::span<const QRect> re
         uchar* bits = image->bits();
         const qsizetype stride = image->bytesPerLine();
         for (const QRect& rect : rects) {
-            const QRect area = rect & bounds;
+            // Ordinary rectangles are cut inline: QRect's operator& is a call, a tenth of
+            // a thumbnail's rectangles' time. Others take its rules for them.
+            const QRect area = rect.left() <= rect.right() && rect.top() <= rect.bottom()
+                ? QRect(QPoint(std::max(rect.left(), 0), std::max(rect.top(), 0)),
+                        QPoint(std::min(rect.right(), bounds.right()),
+                               std::min(rect.bottom(), bounds.bottom())))
+                : rect & bounds;
+            if (area.isEmpty())
+                continue;
             for (int y = area.top(); y <= area.bottom(); ++y) {
                 auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
                 std::fill(line + area.left(), line + area.right() + 1, pixel);
