@@ -39,8 +39,9 @@ void KeepLastOfEachDate(std::vector<PriceBar>& bars)
 
 } // namespace
 
-PriceSeries::PriceSeries(std::vector<PriceBar> bars)
+PriceSeries::PriceSeries(std::vector<PriceBar> bars, std::size_t first)
     : m_bars(std::move(bars))
+    , m_first(first)
 {
 }
 
@@ -61,23 +62,28 @@ PriceSeries::Ptr PriceSeries::FromRows(std::vector<PriceBar> rows,
     else if (!ascending)
         std::stable_sort(rows.begin(), rows.end(), EarlierDate);
     KeepLastOfEachDate(rows);
-    // In place: a copy of the bars kept would cost an allocation.
-    rows.erase(rows.begin(), rows.begin() + std::ptrdiff_t(FirstKept(rows, need)));
-    // A file of mostly bad lines must not keep the room reserved for them.
-    if (rows.capacity() - rows.size() > rows.size() / kUnusedShare)
-        rows.shrink_to_fit();
-    return Ptr(new PriceSeries(std::move(rows)));
+    // The bars not kept stay in front, unseen, as long as they and the room reserved for
+    // lines that were not good bars are few: moving the kept ones cost as much as parsing
+    // a tenth of them. Beyond that share the room is given back.
+    const std::size_t first = FirstKept(rows, need);
+    const std::size_t kept = rows.size() - first;
+    if (rows.capacity() - kept <= kept / kUnusedShare)
+        return Ptr(new PriceSeries(std::move(rows), first));
+    rows.erase(rows.begin(), rows.begin() + std::ptrdiff_t(first));
+    rows.shrink_to_fit();
+    return Ptr(new PriceSeries(std::move(rows), 0));
 }
 
 PriceSeries::Ptr PriceSeries::Newest(const Ptr& series, const quorex::DataRequest& need)
 {
     if (!series)
         return series;
-    const std::size_t first = FirstKept(series->m_bars, need);
+    const std::span<const PriceBar> bars = series->Bars();
+    const std::size_t first = FirstKept(bars, need);
     if (first == 0)
         return series;
     return Ptr(new PriceSeries(
-        std::vector<PriceBar>(series->m_bars.begin() + std::ptrdiff_t(first), series->m_bars.end())));
+        std::vector<PriceBar>(bars.begin() + std::ptrdiff_t(first), bars.end()), 0));
 }
 
 std::size_t PriceSeries::MemoryBytes() const

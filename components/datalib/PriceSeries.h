@@ -22,15 +22,20 @@ public:
     // The bars of series that need keeps (see FirstKept): series itself when that is all.
     static Ptr Newest(const Ptr& series, const quorex::DataRequest& need);
 
-    std::span<const quorex::PriceBar> Bars() const override { return m_bars; }
-    std::size_t Size() const { return m_bars.size(); }
+    std::span<const quorex::PriceBar> Bars() const override
+    {
+        return std::span<const quorex::PriceBar>(m_bars).subspan(m_first);
+    }
+    std::size_t Size() const { return m_bars.size() - m_first; }
     // Memory the object holds, its own and the allocator's bookkeeping included.
     std::size_t MemoryBytes() const;
 
 private:
-    explicit PriceSeries(std::vector<quorex::PriceBar> bars);
+    // The series is bars from `first` on.
+    PriceSeries(std::vector<quorex::PriceBar> bars, std::size_t first);
 
     std::vector<quorex::PriceBar> m_bars;
+    std::size_t m_first;
 };
 
 } // namespace brasko

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <vector>
 
 namespace {
@@ -80,6 +82,19 @@ TEST_P(DataLibBarNeedKept, KeepsWholePeriodsAndTheBarBefore)
     EXPECT_EQ(series->Size(), kept.size());
     EXPECT_EQ(series->Bars().back().close, 1);
     EXPECT_EQ(brasko::PriceSeries::Newest(series, c.need), series);
+    // Rows in order, one a day: the bars before the kept ones may stay in memory, unseen
+    // (as when nearly all are kept).
+    for (const quorex::DataRequest& need : {c.need, quorex::DataRequest{bars.size() - 3, 0, 0}}) {
+        const auto plain = brasko::PriceSeries::FromRows(bars, need);
+        ASSERT_TRUE(plain);
+        const std::size_t from = brasko::FirstKept(bars, need);
+        ASSERT_EQ(plain->Size(), bars.size() - from);
+        EXPECT_EQ(plain->Bars().front().date, bars[from].date);
+        EXPECT_EQ(plain->Bars().back().date, bars.back().date);
+    }
+    const auto newest = brasko::PriceSeries::Newest(series, {1, 0, 0});
+    ASSERT_EQ(newest->Size(), 1u);
+    EXPECT_EQ(newest->Bars().front().date, bars.back().date);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DataLibBarNeedKept, ::testing::Values(
