@@ -236,9 +236,14 @@ void ThinLineRaster::DrawDashedPolyline(std::span<const QPointF> points, double 
         const QPointF step = points[i + 1] - points[i];
         // Whole pixels along the major axis, as QPainter moves its pattern on.
         const double length = std::round(std::max(std::abs(step.x()), std::abs(step.y())));
-        // A far-off or undefined point leaves the pattern where it was.
+        // A far-off or undefined point leaves the pattern where it was. A step shorter
+        // than the pattern, as a chart's nearly always is, needs no fmod call: the one
+        // subtraction is exact there.
+        const double moved = dash.travelled + length;
         if (std::isfinite(length))
-            dash.travelled = std::fmod(dash.travelled + length, dash.period);
+            dash.travelled = moved < dash.period       ? moved
+                           : moved < 2 * dash.period ? moved - dash.period
+                                                     : std::fmod(moved, dash.period);
     }
 }
 
