@@ -92,11 +92,11 @@ void PaintChart(QPainter& painter, const ChartPlan& plan)
             DrawPrices(painter, plan, pane);
             DrawMovingAverages(painter, style, pane.averages, *pane.columns, *pane.values,
                                plan.penWidth, UsesIndicatorOptions(*pane.definition));
-            DrawPlotLines(painter, style, pane, plan.penWidth);
+            DrawPlotLines(painter, pane, plan.penWidth);
         } else if (pane.IsIndicator()) {
             DrawLevels(painter, style, pane, plan.layout.panes[i]);
             DrawHistogram(painter, style, pane);
-            DrawPlotLines(painter, style, pane, plan.penWidth);
+            DrawPlotLines(painter, pane, plan.penWidth);
         } else {
             DrawVolumeBars(painter, style, pane.window, *pane.columns, *pane.values);
         }

@@ -86,12 +86,10 @@ void DrawCloud(QPainter& painter, const ChartStyle& style, const PanePlan& pane)
     painter.restore();
 }
 
-void DrawPlotLines(QPainter& painter, const ChartStyle& style, const PanePlan& pane,
-                   double penWidth)
+void DrawPlotLines(QPainter& painter, const PanePlan& pane, double penWidth)
 {
     // Thin solid and dashed lines on a plain image skip QPainter's stroker.
     QImage* direct = penWidth == 1 ? ThinLineRaster::TargetOf(painter) : nullptr;
-    const QRgb background = qPremultiply(style.back.rgba());
     std::size_t longest = 0;
     for (const PlotLine& plot : pane.lines)
         longest = std::max(longest, plot.values.size());
@@ -111,9 +109,9 @@ void DrawPlotLines(QPainter& painter, const ChartStyle& style, const PanePlan& p
         const auto draw = [&] {
             const std::span<const QPointF> line(points.data(), used);
             if (line.size() >= 2 && fast && plot.pen == Qt::DashLine)
-                DrawDashedInRuns(ThinLineRaster(*direct, plot.color, background), line);
+                DrawDashedInRuns(ThinLineRaster(*direct, plot.color), line);
             else if (line.size() >= 2 && fast)
-                ThinLineRaster(*direct, plot.color, background).DrawPolyline(line);
+                ThinLineRaster(*direct, plot.color).DrawPolyline(line);
             else if (line.size() >= 2)
                 DrawPolylineInRuns(painter, QPolygonF(QList<QPointF>(line.begin(), line.end())));
             used = 0;

@@ -11,8 +11,7 @@ namespace quorex::chart {
 void DrawCloud(QPainter& painter, const ChartStyle& style, const PanePlan& pane);
 
 // Lines through the centres of the bars that have a value.
-void DrawPlotLines(QPainter& painter, const ChartStyle& style, const PanePlan& pane,
-                   double penWidth);
+void DrawPlotLines(QPainter& painter, const PanePlan& pane, double penWidth);
 
 // The MACD histogram from the zero line, in the volume colours of rising and falling.
 void DrawHistogram(QPainter& painter, const ChartStyle& style, const PanePlan& pane);

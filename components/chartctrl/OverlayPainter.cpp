@@ -37,8 +37,7 @@ void DrawMovingAverages(QPainter& painter, const ChartStyle& style,
         if (line.size() < 2)
             continue;
         if (target) {
-            ThinLineRaster(*target, style.movingAverage[k], qPremultiply(style.back.rgba()))
-                .DrawPolyline(line);
+            ThinLineRaster(*target, style.movingAverage[k]).DrawPolyline(line);
             continue;
         }
         // A cosmetic pen takes the rasterizer's fast path for thin lines.

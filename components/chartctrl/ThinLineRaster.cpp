@@ -65,55 +65,15 @@ const Sources& SourcesOf(QRgb color)
     return entry.sources;
 }
 
-QRgb SourceOver(QRgb source, QRgb destination, bool opaqueImage)
-{
-    const QRgb blended = source + ByteMul(destination, kFull - qAlpha(source));
-    return opaqueImage ? blended | 0xff000000 : blended;
-}
-
-// Each coverage of a colour over one destination colour: most of a line lies over its
-// pane's background, and a lookup there saves the arithmetic. Kept per thread
-// like the sources.
-const Sources& OverOf(QRgb color, QRgb destination, bool opaqueImage)
-{
-    constexpr std::size_t kKeptPairs = 16;
-    struct Kept {
-        QRgb color = 0;
-        bool filled = false;
-        QRgb destination = 0;
-        bool opaqueImage = false;
-        Sources over;
-    };
-    thread_local std::array<Kept, kKeptPairs> kept;
-    thread_local std::size_t next = 0;
-    for (const Kept& entry : kept) {
-        if (entry.filled && entry.color == color && entry.destination == destination
-            && entry.opaqueImage == opaqueImage)
-            return entry.over;
-    }
-    Kept& entry = kept[next];
-    next = (next + 1) % kKeptPairs;
-    entry.color = color;
-    entry.filled = true;
-    entry.destination = destination;
-    entry.opaqueImage = opaqueImage;
-    entry.over[0] = destination;
-    for (int coverage = 1; coverage <= kFull; ++coverage)
-        entry.over[std::size_t(coverage)] =
-            SourceOver(ByteMul(color, coverage), destination, opaqueImage);
-    return entry.over;
-}
-
 } // namespace
 
 inline void ThinLineRaster::Blend(QRgb* pixel, int coverage) const
 {
     if (coverage <= 0)
         return;
-    const QRgb destination = *pixel;
-    *pixel = m_over && destination == m_usualDestination
-        ? (*m_over)[std::size_t(coverage)]
-        : SourceOver((*m_sources)[std::size_t(coverage)], destination, m_opaqueImage);
+    const QRgb source = (*m_sources)[std::size_t(coverage)];
+    const QRgb blended = source + ByteMul(*pixel, kFull - qAlpha(source));
+    *pixel = m_opaqueImage ? blended | 0xff000000 : blended;
 }
 
 ThinLineRaster::ThinLineRaster(QImage& image, const QColor& color)
@@ -121,17 +81,9 @@ ThinLineRaster::ThinLineRaster(QImage& image, const QColor& color)
       m_stride(image.bytesPerLine()),
       m_width(image.width()),
       m_height(image.height()),
-      m_color(qPremultiply(color.rgba())),
-      m_sources(&SourcesOf(m_color)),
+      m_sources(&SourcesOf(qPremultiply(color.rgba()))),
       m_opaqueImage(image.format() == QImage::Format_RGB32)
 {
-}
-
-ThinLineRaster::ThinLineRaster(QImage& image, const QColor& color, QRgb usualDestination)
-    : ThinLineRaster(image, color)
-{
-    m_usualDestination = usualDestination;
-    m_over = &OverOf(m_color, usualDestination, m_opaqueImage);
 }
 
 QImage* ThinLineRaster::TargetOf(QPainter& painter)

@@ -20,9 +20,6 @@ class ThinLineRaster {
 public:
     // `image` is RGB32 or ARGB32_Premultiplied; see TargetOf.
     ThinLineRaster(QImage& image, const QColor& color);
-    // The same, told the pixel value most of the lines lie over (the pane's background):
-    // blending over it is then a lookup. The pixels are the same either way.
-    ThinLineRaster(QImage& image, const QColor& color, QRgb usualDestination);
 
     // The image a painter draws on, when this raster may draw there instead: a raster
     // engine on such an image, no transform, clip or opacity, source-over, antialiased.
@@ -62,12 +59,8 @@ private:
     qsizetype m_stride;
     int m_width;
     int m_height;
-    QRgb m_color;   // premultiplied
     const std::array<QRgb, 256>* m_sources;   // the colour premultiplied, times each coverage
     bool m_opaqueImage;
-    // The colour over m_usualDestination at each coverage; null when not told one.
-    QRgb m_usualDestination = 0;
-    const std::array<QRgb, 256>* m_over = nullptr;
 };
 
 } // namespace quorex::chart

@@ -197,28 +197,6 @@ TEST(ThinLineRaster, DrawsWhatPainterDrawsOnImagesWithAlpha)
     }
 }
 
-// Told the background, a raster looks its pixels up there and works them out elsewhere:
-// the same pixels either way, where lines cross too, on either kind of image.
-TEST(ThinLineRaster, ToldTheBackgroundDrawsTheSamePixels)
-{
-    for (const QImage::Format format :
-         {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
-        const QRgb background = Blank(format).pixel(0, 0);
-        for (const QColor& color : {QColor(Qt::darkBlue), QColor(200, 30, 20, 140)}) {
-            QImage plain = Blank(format), told = Blank(format);
-            for (const LineCase& line : kLines) {
-                ThinLineRaster(plain, color).DrawPolyline(line.points);
-                ThinLineRaster(told, color, qPremultiply(background)).DrawPolyline(line.points);
-                ThinLineRaster(plain, color).DrawDashedPolyline(line.points, 4, 2);
-                ThinLineRaster(told, color, qPremultiply(background))
-                    .DrawDashedPolyline(line.points, 4, 2);
-            }
-            EXPECT_NE(plain, Blank(format));
-            EXPECT_EQ(told, plain) << format << " " << color.name().toStdString();
-        }
-    }
-}
-
 // Ends and clipping: what lies outside is left out, as QPainter leaves it out, and nothing
 // is written outside the image.
 TEST(ThinLineRaster, ClipsAtTheImage)
