@@ -64,6 +64,24 @@ TEST(ChartSlotMapper, SpreadsBarsWithGapsAndOddBodies)
     }
 }
 
+// Point columns are the centres' middles for any geometry, asked in any order: those kept
+// from the last call are only given back for the very same one.
+TEST(ChartSlotMapper, PointColumnsFollowEachGeometry)
+{
+    const std::vector<std::tuple<int, int, int, std::size_t>> geometries = {
+        {2, 296, 60, 60}, {3, 296, 60, 60}, {2, 296, 60, 60}, {2, 295, 60, 60},
+        {2, 296, 61, 60}, {2, 296, 60, 85}, {0, 0, 5, 5}, {2, 296, 60, 0}};
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& [left, width, count, asked] : geometries) {
+            const SlotMapper columns(left, width, count);
+            const std::vector<double> xs = columns.PointColumns(asked);
+            ASSERT_EQ(xs.size(), asked);
+            for (std::size_t i = 0; i < asked; ++i)
+                EXPECT_EQ(xs[i], columns.Centre(int(i)) + 0.5) << left << "/" << width;
+        }
+    }
+}
+
 // From a slot of 3 pixels on, bodies are 2 pixels or wider with a gap of 1 or more; the
 // wick's column is on the body, left of its middle when the width is even.
 TEST(ChartSlotMapper, BodyWidthAndGapPerSlotWidth)
