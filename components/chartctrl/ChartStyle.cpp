@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace quorex::chart {
 
@@ -39,6 +40,25 @@ int Distance(const QColor& a, const QColor& b)
 {
     return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green())
         + std::abs(a.blue() - b.blue());
+}
+
+// The charts' font at a pixel size, one per thread and size: its copies share the font
+// engine Qt looked up for it, which a font made afresh for every picture looked up again
+// at its first measure and its first text.
+QFont ChartFont(int pixelSize)
+{
+    struct Kept {
+        int pixelSize = 0;
+        std::optional<QFont> font;
+    };
+    thread_local Kept kept;
+    if (!kept.font || kept.pixelSize != pixelSize) {
+        QFont font;
+        font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("DejaVu Sans")});
+        font.setPixelSize(pixelSize);
+        kept = {pixelSize, font};
+    }
+    return *kept.font;
 }
 
 } // namespace
@@ -92,8 +112,7 @@ ChartStyle ChartStyle::From(const ChartParams& params)
     style.downCloud = Mix(style.downEdge, style.back, kCloudTint);
     style.level = Mix(style.back, style.text, 0.35);
     style.indicator = {QColor(30, 90, 200), QColor(232, 140, 0), QColor(0, 150, 70)};
-    style.font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("DejaVu Sans")});
-    style.font.setPixelSize(PixelSizeForPoints(params.fontSize));
+    style.font = ChartFont(PixelSizeForPoints(params.fontSize));
     return style;
 }
 
