@@ -13,25 +13,6 @@ SeriesWindow SeriesWindow::Latest(std::span<const PriceBar> bars, int shown)
     return {bars, size - count, count};
 }
 
-bool IsDrawable(const PriceBar& bar)
-{
-    return std::isfinite(bar.open) && std::isfinite(bar.high) && std::isfinite(bar.low)
-        && std::isfinite(bar.close);
-}
-
-void ValueRange::Include(double value)
-{
-    if (!std::isfinite(value))
-        return;
-    if (!valid) {
-        lo = hi = value;
-        valid = true;
-        return;
-    }
-    lo = std::min(lo, value);
-    hi = std::max(hi, value);
-}
-
 ValueRange PriceRange(const SeriesWindow& window)
 {
     ValueRange range;

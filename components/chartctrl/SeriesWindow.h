@@ -2,6 +2,8 @@
 
 #include "QuorexComponents.h"
 
+#include <algorithm>
+#include <cmath>
 #include <span>
 #include <vector>
 
@@ -18,15 +20,31 @@ struct SeriesWindow {
     const PriceBar& operator[](int index) const { return bars[first + index]; }
 };
 
-// A bar with non-finite prices is left out of drawing and of every range.
-bool IsDrawable(const PriceBar& bar);
+// A bar with non-finite prices is left out of drawing and of every range. Inline, as this
+// and Include are asked for every bar and value a thumbnail plans.
+inline bool IsDrawable(const PriceBar& bar)
+{
+    return std::isfinite(bar.open) && std::isfinite(bar.high) && std::isfinite(bar.low)
+        && std::isfinite(bar.close);
+}
 
 struct ValueRange {
     double lo = 0;
     double hi = 0;
     bool valid = false;
 
-    void Include(double value);
+    void Include(double value)
+    {
+        if (!std::isfinite(value))
+            return;
+        if (!valid) {
+            lo = hi = value;
+            valid = true;
+            return;
+        }
+        lo = std::min(lo, value);
+        hi = std::max(hi, value);
+    }
 };
 
 // Lowest low and highest high of the shown bars.
