@@ -2,6 +2,7 @@
 
 #include "AxisLabels.h"
 #include "DisplayText.h"
+#include "IndicatorInputs.h"
 #include "PaneIndicators.h"
 #include "PaneTexts.h"
 #include "PanePeriods.h"
@@ -62,7 +63,7 @@ std::span<const PriceBar> RelatedBars(const ChartDefinition& definition,
 
 PanePlan MakePane(const ChartDefinition& definition, std::optional<Period> period,
                   PeriodSeries& series, int dispNum, const ChartStyle& style,
-                  const RelatedSeries* related)
+                  const RelatedSeries* related, IndicatorInputs& inputs)
 {
     PanePlan pane;
     pane.definition = &definition;
@@ -77,11 +78,11 @@ PanePlan MakePane(const ChartDefinition& definition, std::optional<Period> perio
             for (const double value : pane.averages.back())
                 pane.range.Include(value);
         }
-        PlanIndicators(pane, style);
+        PlanIndicators(pane, style, inputs);
     } else if (definition.kind == ChartKind::Rs) {
         PlanRelativeStrength(pane, style, RelatedBars(definition, related));
     } else if (pane.IsIndicator()) {
-        PlanIndicators(pane, style);
+        PlanIndicators(pane, style, inputs);
     } else {
         pane.range.Include(0);
         for (int i = 0; i < pane.window.count; ++i)
@@ -287,9 +288,10 @@ ChartPlan PlanChart(const QRect& bounds, const ChartScene& scene)
     const std::vector<std::optional<Period>> periods = PanePeriods(scene.charts, params);
     if (!scene.bars.empty()) {
         plan.series = std::make_unique<PeriodSeries>(scene.bars);
+        IndicatorInputs inputs(scene.charts, periods);
         for (std::size_t i = 0; i < scene.charts.size(); ++i)
             plan.panes.push_back(MakePane(scene.charts[i], periods[i], *plan.series,
-                                          params.dispNum, plan.style, scene.related));
+                                          params.dispNum, plan.style, scene.related, inputs));
     }
 
     // texts, and the line kept for the catalog's label

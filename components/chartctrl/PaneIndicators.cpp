@@ -1,5 +1,6 @@
 #include "PaneIndicators.h"
 
+#include "IndicatorInputs.h"
 #include "PaneNames.h"
 
 #include "Averages.h"
@@ -23,45 +24,7 @@ using indicators::Line;
 constexpr double kPercentTop = 100;
 constexpr double kRankTop = 100;
 
-// The bars indicators are computed from, as arrays, and where the shown ones begin. High
-// and low are left empty where no indicator reads them.
-struct Inputs {
-    std::vector<double> high, low, close;
-    std::size_t offset = 0;   // of the first shown bar
-    int count = 0;
-
-    Inputs(const SeriesWindow& window, std::size_t lookBack, bool withRange)
-    {
-        const std::size_t first = static_cast<std::size_t>(window.first);
-        const std::size_t from = first - std::min(first, lookBack);
-        const std::size_t end = first + static_cast<std::size_t>(window.count);
-        offset = first - from;
-        count = window.count;
-        close.resize(end - from);
-        if (withRange) {
-            high.resize(end - from);
-            low.resize(end - from);
-        }
-        for (std::size_t i = from; i < end; ++i) {
-            const PriceBar& bar = window.bars[i];
-            const bool drawable = IsDrawable(bar);
-            close[i - from] = drawable ? bar.close : indicators::kUndefined;
-            if (withRange) {
-                high[i - from] = drawable ? bar.high : indicators::kUndefined;
-                low[i - from] = drawable ? bar.low : indicators::kUndefined;
-            }
-        }
-    }
-
-    // The values of a line at the shown bars.
-    std::vector<double> Shown(const Line& line) const
-    {
-        std::vector<double> shown(static_cast<std::size_t>(count), indicators::kUndefined);
-        for (std::size_t i = 0; i < shown.size() && offset + i < line.values.size(); ++i)
-            shown[i] = line.values[offset + i];
-        return shown;
-    }
-};
+using Inputs = IndicatorView;
 
 void AddLine(PanePlan& pane, const QString& name, std::vector<double> values,
              const QColor& color, Qt::PenStyle pen = Qt::SolidLine)
@@ -205,7 +168,7 @@ std::size_t IndicatorLookBack(const ChartDefinition& chart)
     return longest;
 }
 
-void PlanIndicators(PanePlan& pane, const ChartStyle& style)
+void PlanIndicators(PanePlan& pane, const ChartStyle& style, IndicatorInputs& inputs)
 {
     const ChartDefinition& chart = *pane.definition;
     const bool overlays = pane.IsPrice()
@@ -213,13 +176,11 @@ void PlanIndicators(PanePlan& pane, const ChartStyle& style)
     if (!pane.IsIndicator() && !overlays) {
         // Only the moving averages' legend, as before.
         if (pane.IsPrice())
-            PlanOverlays(pane, style, Inputs(SeriesWindow{}, 0, false));
+            PlanOverlays(pane, style, Inputs{});
         return;
     }
-    // Only the equilibrium chart and the stochastics read highs and lows.
-    const bool withRange = pane.IsPrice() ? chart.ichimoku.has_value()
-                                          : chart.kind == ChartKind::Stoch;
-    const Inputs in(pane.window, IndicatorLookBack(chart), withRange);
+    const Inputs in = inputs.For(*pane.period, pane.window, IndicatorLookBack(chart),
+                                 IndicatorInputs::ReadsRange(chart));
     if (pane.IsIndicator())
         PlanIndicatorPane(pane, style, in);
     else

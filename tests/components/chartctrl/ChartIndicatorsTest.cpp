@@ -196,3 +196,50 @@ TEST(ChartIndicators, LinesAreNamedByTheirOwnDefinition)
 }
 
 } // namespace
+
+namespace {
+
+// The panes of one picture read one copy of the bars, made for the longest look-back among
+// them: each pane's lines are still those it has in a picture of its own, to the bit, with
+// any other panes around it, of the same period or not. (Indicator panes take the period
+// of the first price chart: a daily one comes first here, as alone they are daily.)
+TEST(ChartIndicators, PanesTogetherDrawWhatEachDrawsAlone)
+{
+    const std::vector<PriceBar> bars = RandomWalk(1500, 11);
+    const std::vector<std::string> alone = {"Daily; BB=20,2; Ichimoku", "RSI=14", "MACD",
+                                            "Stoch", "Weekly; EMA=13", "RCI=9,26"};
+    const std::vector<std::vector<std::string>> together = {
+        alone, {"MACD", "RSI=14", "Daily; BB=20,2; Ichimoku"},
+        {"RSI=14", "Daily; EMA=5", "Stoch", "Weekly; EMA=13", "RCI=9,26"}};
+    const auto linesOf = [](const PanePlan& pane) {
+        std::vector<std::pair<QString, std::vector<double>>> lines;
+        for (const auto& [name, values] : pane.named)
+            lines.emplace_back(name, values);
+        return lines;
+    };
+    for (const auto& texts : together) {
+        const auto charts = Definitions(texts);
+        const ChartPlan plan = PlanOf(bars, charts, "AssistLine=0", QSize(600, 600));
+        ASSERT_EQ(plan.panes.size(), texts.size());
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const auto one = Definitions({texts[i]});
+            const ChartPlan single = PlanOf(bars, one, "AssistLine=0", QSize(600, 600));
+            ASSERT_FALSE(single.panes.empty()) << texts[i];
+            const auto expected = linesOf(single.panes.front());
+            const auto actual = linesOf(plan.panes[i]);
+            ASSERT_FALSE(expected.empty()) << texts[i];
+            ASSERT_EQ(actual.size(), expected.size()) << texts[i];
+            for (std::size_t k = 0; k < expected.size(); ++k) {
+                EXPECT_EQ(actual[k].first, expected[k].first) << texts[i];
+                ASSERT_EQ(actual[k].second.size(), expected[k].second.size()) << texts[i];
+                for (std::size_t j = 0; j < expected[k].second.size(); ++j) {
+                    const double a = actual[k].second[j], e = expected[k].second[j];
+                    EXPECT_TRUE(a == e || (std::isnan(a) && std::isnan(e)))
+                        << texts[i] << " " << expected[k].first.toStdString() << " " << j;
+                }
+            }
+        }
+    }
+}
+
+} // namespace
