@@ -20,6 +20,7 @@ void ChartSet::Clear()
 std::vector<ChartDefinition> ChartSet::ShownCharts() const
 {
     std::vector<ChartDefinition> shown;
+    shown.reserve(m_entries.size());
     for (const auto& entry : m_entries) {
         if (entry->shown)
             shown.push_back(entry->definition);

@@ -51,6 +51,9 @@ void DrawCloud(QPainter& painter, const ChartStyle& style, const PanePlan& pane)
     // One polygon per run of bars where one span stays on top: span 1 forwards, span 2
     // back; a run ends where the spans cross, at the crossing point.
     QPolygonF upper, lower;
+    // Room for the longest run, both spans and a crossing at each end: clearing keeps it.
+    upper.reserve(2 * qsizetype(count) + 2);
+    lower.reserve(qsizetype(count) + 1);
     bool rising = true;
     const auto flush = [&] {
         if (upper.size() >= 2) {
