@@ -1,6 +1,7 @@
 #include "ChartStyle.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -79,7 +80,34 @@ int LineHeightForPoints(int points)
     return PixelSizeForPoints(points) * 5 / 4;
 }
 
+namespace {
+
+ChartStyle MakeStyle(const ChartParams& params);
+
+} // namespace
+
 ChartStyle ChartStyle::From(const ChartParams& params)
+{
+    // Every thumbnail of a catalog asks for the same style: the last one made is kept per
+    // thread, by the parameters it is made of.
+    struct Kept {
+        std::array<ColorRef, 4> colors{};
+        int fontSize = 0;
+        std::optional<ChartStyle> style;
+    };
+    thread_local Kept kept;
+    const std::array<ColorRef, 4> colors = {params.backColor, params.lineColor,
+                                            params.upColor, params.downColor};
+    if (kept.style && kept.colors == colors && kept.fontSize == params.fontSize)
+        return *kept.style;
+    ChartStyle style = MakeStyle(params);
+    kept = {colors, params.fontSize, style};
+    return style;
+}
+
+namespace {
+
+ChartStyle MakeStyle(const ChartParams& params)
 {
     ChartStyle style;
     style.back = ColorFromColorRef(params.backColor);
@@ -115,5 +143,7 @@ ChartStyle ChartStyle::From(const ChartParams& params)
     style.font = ChartFont(PixelSizeForPoints(params.fontSize));
     return style;
 }
+
+} // namespace
 
 } // namespace quorex::chart

@@ -199,6 +199,29 @@ TEST(ChartIndicators, LinesAreNamedByTheirOwnDefinition)
 
 namespace {
 
+// Styles are kept per thread by what they are made of: parameters asked for in turn, that
+// differ in one colour or the font size, each get their own.
+TEST(ChartIndicators, StylesFollowTheirParameters)
+{
+    const std::string dark = "BackColor=0; LineColor=16777215";
+    const std::vector<std::string> texts = {kPlain,
+                                            dark,
+                                            dark + "; FontSize=14",
+                                            kPlain + "; LineColor=255",
+                                            dark + "; UpColor=65280",
+                                            dark + "; DownColor=65280",
+                                            kPlain};
+    for (const std::string& text : texts) {
+        const ChartParams params = ParseParams(text);
+        const ChartStyle style = ChartStyle::From(params);
+        EXPECT_EQ(style.back, ColorFromColorRef(params.backColor)) << text;
+        EXPECT_EQ(style.text, ColorFromColorRef(params.lineColor)) << text;
+        EXPECT_EQ(style.upBody, ColorFromColorRef(params.upColor)) << text;
+        EXPECT_EQ(style.downBody, ColorFromColorRef(params.downColor)) << text;
+        EXPECT_EQ(style.font.pixelSize(), PixelSizeForPoints(params.fontSize)) << text;
+    }
+}
+
 // The panes of one picture read one copy of the bars, made for the longest look-back among
 // them: each pane's lines are still those it has in a picture of its own, to the bit, with
 // any other panes around it, of the same period or not. (Indicator panes take the period
