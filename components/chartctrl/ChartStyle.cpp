@@ -43,25 +43,6 @@ int Distance(const QColor& a, const QColor& b)
         + std::abs(a.blue() - b.blue());
 }
 
-// The charts' font at a pixel size, one per thread and size: its copies share the font
-// engine Qt looked up for it, which a font made afresh for every picture looked up again
-// at its first measure and its first text.
-QFont ChartFont(int pixelSize)
-{
-    struct Kept {
-        int pixelSize = 0;
-        std::optional<QFont> font;
-    };
-    thread_local Kept kept;
-    if (!kept.font || kept.pixelSize != pixelSize) {
-        QFont font;
-        font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("DejaVu Sans")});
-        font.setPixelSize(pixelSize);
-        kept = {pixelSize, font};
-    }
-    return *kept.font;
-}
-
 } // namespace
 
 QColor ColorFromColorRef(ColorRef color)
@@ -78,31 +59,6 @@ int PixelSizeForPoints(int points)
 int LineHeightForPoints(int points)
 {
     return PixelSizeForPoints(points) * 5 / 4;
-}
-
-namespace {
-
-ChartStyle MakeStyle(const ChartParams& params);
-
-} // namespace
-
-ChartStyle ChartStyle::From(const ChartParams& params)
-{
-    // Every thumbnail of a catalog asks for the same style: the last one made is kept per
-    // thread, by the parameters it is made of.
-    struct Kept {
-        std::array<ColorRef, 4> colors{};
-        int fontSize = 0;
-        std::optional<ChartStyle> style;
-    };
-    thread_local Kept kept;
-    const std::array<ColorRef, 4> colors = {params.backColor, params.lineColor,
-                                            params.upColor, params.downColor};
-    if (kept.style && kept.colors == colors && kept.fontSize == params.fontSize)
-        return *kept.style;
-    ChartStyle style = MakeStyle(params);
-    kept = {colors, params.fontSize, style};
-    return style;
 }
 
 namespace {
@@ -140,10 +96,31 @@ ChartStyle MakeStyle(const ChartParams& params)
     style.downCloud = Mix(style.downEdge, style.back, kCloudTint);
     style.level = Mix(style.back, style.text, 0.35);
     style.indicator = {QColor(30, 90, 200), QColor(232, 140, 0), QColor(0, 150, 70)};
-    style.font = ChartFont(PixelSizeForPoints(params.fontSize));
+    style.font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("DejaVu Sans")});
+    style.font.setPixelSize(PixelSizeForPoints(params.fontSize));
     return style;
 }
 
 } // namespace
+
+ChartStyle ChartStyle::From(const ChartParams& params)
+{
+    // Every thumbnail of a catalog asks for the same style: the last one made is kept per
+    // thread, by the parameters it is made of. Its copies share one font, whose engine Qt
+    // then looks up once, not at the first measure and first text of every picture.
+    struct Kept {
+        std::array<ColorRef, 4> colors{};
+        int fontSize = 0;
+        std::optional<ChartStyle> style;
+    };
+    thread_local Kept kept;
+    const std::array<ColorRef, 4> colors = {params.backColor, params.lineColor,
+                                            params.upColor, params.downColor};
+    if (kept.style && kept.colors == colors && kept.fontSize == params.fontSize)
+        return *kept.style;
+    ChartStyle style = MakeStyle(params);
+    kept = {colors, params.fontSize, style};
+    return style;
+}
 
 } // namespace quorex::chart

@@ -24,8 +24,6 @@ using indicators::Line;
 constexpr double kPercentTop = 100;
 constexpr double kRankTop = 100;
 
-using Inputs = IndicatorView;
-
 void AddLine(PanePlan& pane, const QString& name, std::vector<double> values,
              const QColor& color, Qt::PenStyle pen = Qt::SolidLine)
 {
@@ -35,7 +33,7 @@ void AddLine(PanePlan& pane, const QString& name, std::vector<double> values,
     pane.lines.push_back({name, std::move(values), color, pen});
 }
 
-void PlanOverlays(PanePlan& pane, const ChartStyle& style, const Inputs& in)
+void PlanOverlays(PanePlan& pane, const ChartStyle& style, const IndicatorView& in)
 {
     const ChartDefinition& chart = *pane.definition;
     const PaneNames& names = KeptNamesOf(chart);
@@ -80,7 +78,7 @@ void PlanOverlays(PanePlan& pane, const ChartStyle& style, const Inputs& in)
     }
 }
 
-void PlanIndicatorPane(PanePlan& pane, const ChartStyle& style, const Inputs& in)
+void PlanIndicatorPane(PanePlan& pane, const ChartStyle& style, const IndicatorView& in)
 {
     const std::vector<int> p = PeriodsOf(*pane.definition);
     const PaneNames& names = KeptNamesOf(*pane.definition);
@@ -176,11 +174,11 @@ void PlanIndicators(PanePlan& pane, const ChartStyle& style, IndicatorInputs& in
     if (!pane.IsIndicator() && !overlays) {
         // Only the moving averages' legend, as before.
         if (pane.IsPrice())
-            PlanOverlays(pane, style, Inputs{});
+            PlanOverlays(pane, style, IndicatorView{});
         return;
     }
-    const Inputs in = inputs.For(*pane.period, pane.window, IndicatorLookBack(chart),
-                                 IndicatorInputs::ReadsRange(chart));
+    const IndicatorView in = inputs.For(*pane.period, pane.window, IndicatorLookBack(chart),
+                                         IndicatorInputs::ReadsRange(chart));
     if (pane.IsIndicator())
         PlanIndicatorPane(pane, style, in);
     else
