@@ -1,6 +1,5 @@
 #include "thumbnails/ThumbnailWorker.h"
 
-#include "base/ThreadHeap.h"
 #include "chart/ChartHost.h"
 #include "thumbnails/BuildQueue.h"
 #include "thumbnails/OriginTable.h"
@@ -8,7 +7,6 @@
 
 #include <QPainter>
 
-#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -22,22 +20,8 @@ ThumbnailWorker::ThumbnailWorker(Context context, BuildInputs inputs, std::uint6
     setAutoDelete(true);
 }
 
-namespace {
-
-// What an item leaves in the worker's heap when its series is read: the data library keeps
-// the newest bars it read (a few hundred, 48 bytes each) for the next build.
-constexpr std::size_t kHeapKeptPerItem = 24 * 1024;
-// Beyond this, the heap grows as it would have.
-constexpr std::size_t kMostHeapReserved = std::size_t(32) << 20;
-
-} // namespace
-
 void ThumbnailWorker::run()
 {
-    const BuildQueue::Progress progress = m_context.queue.progress();
-    ReserveThreadHeap(std::min(std::size_t(std::max(progress.total - progress.made, 0))
-                                   * kHeapKeptPerItem,
-                               kMostHeapReserved));
     // Made and let go under the provider's component lock, which the host takes itself.
     const auto host =
         std::make_unique<ChartHost>(*m_inputs.provider, m_inputs.iniFile);
