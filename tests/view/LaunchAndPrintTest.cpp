@@ -185,7 +185,9 @@ TEST_F(PrintTest, PrintFlagsWriteOnePdfPageShowingTheGridAndEnd)
 {
     const QString pdf = m_folder.filePath(QStringLiteral("out.pdf"));
     const QString list = QStringLiteral(MOSGRID_SOURCE_DIR "/examples/sample.lst");
-    ASSERT_EQ(RunProgram({"/pt", list, pdf, "driver", "port"}), 0);
+    QString errors;
+    ASSERT_EQ(RunProgram({"/pt", list, pdf, "driver", "port"}, false, &errors), 0)
+        << errors.toStdString();
     ASSERT_TRUE(QFile::exists(pdf));
 
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
@@ -353,7 +355,9 @@ TEST_F(PrintTest, PrintsWithoutAnyDisplay)
 {
     const QString pdf = m_folder.filePath(QStringLiteral("out.pdf"));
     const QString list = QStringLiteral(MOSGRID_SOURCE_DIR "/examples/sample.lst");
-    EXPECT_EQ(RunProgram({"-pt", list, pdf, "driver", "port"}, true), 0);
+    QString errors;
+    EXPECT_EQ(RunProgram({"-pt", list, pdf, "driver", "port"}, true, &errors), 0)
+        << errors.toStdString();
     EXPECT_TRUE(QFile::exists(pdf));
 }
 
